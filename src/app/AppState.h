@@ -1,0 +1,16 @@
+#pragma once
+
+#include "document/Chart.h"
+#include "document/MotionHeader.h"
+
+namespace qvx {
+
+// The state the design keeps per module: the chart being edited and the header
+// values of the open document. One object, owned by the application and handed
+// to whoever needs it.
+struct AppState {
+    Chart chart;
+    MotionHeader header;
+};
+
+} // namespace qvx

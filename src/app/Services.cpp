@@ -1,0 +1,21 @@
+#include "app/Services.h"
+
+namespace qvx {
+
+QString Services::MessageBoxCaption(int icon, int language) {
+    static const char* const japanese[] = {"警告", "情報", "確認", "エラー"};
+    static const char* const english[] = {"Warning", "Information", "Question", "Error"};
+    if (icon < 0 || icon > 3) icon = 1;
+    return QString::fromUtf8(language == LangEnglish ? english[icon] : japanese[icon]);
+}
+
+QString Services::MessageBoxText(int textIndex, const QString& text) {
+    if (textIndex == 0) return text;
+    static const char* const table[] = {"DATA NAMEの入力", "DATA NAMEの変更ができます"};
+    // The fixed table is indexed by the text index less one.
+    const int i = textIndex - 1;
+    if (i >= 0 && i < 2) return QString::fromUtf8(table[i]);
+    return text;
+}
+
+} // namespace qvx

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace qvx {
+
+// Message box icons.
+enum MsgIcon { IconWarning = 0, IconInformation = 1, IconQuestion = 2, IconError = 3 };
+// Message box button sets.
+enum MsgButtons {
+    ButtonsAbortRetryIgnore = 0,
+    ButtonsOkHelp = 1,
+    ButtonsOk = 2,
+    ButtonsOkCancel = 3,
+    ButtonsRetryCancel = 4,
+    ButtonsYesNo = 5,
+    ButtonsYesNoCancel = 6,
+};
+// Button codes a message box returns.
+enum MsgResult {
+    ResultOk = 1,
+    ResultCancel = 2,
+    ResultAbort = 3,
+    ResultRetry = 4,
+    ResultIgnore = 5,
+    ResultYes = 6,
+    ResultNo = 7,
+};
+// Caption languages of a message box.
+enum MsgLanguage { LangJapanese = 0, LangEnglish = 1 };
+
+// The only way core code talks to the user: the status line, the message box,
+// the number picker and the busy mark of the window title. The desktop program
+// shows them with widgets, the command-line tool on the terminal, tests record them.
+class Services {
+public:
+    virtual ~Services() = default;
+
+    virtual void ShowStatus(const QString& message) = 0;
+    // Returns the pressed button (MsgResult).
+    virtual int ShowMessageBox(int icon, int buttons, int textIndex, int language,
+                               const QString& text) = 0;
+    // Returns the chosen index (-1 when OK was pressed with nothing chosen), or
+    // nothing when the picker was cancelled.
+    virtual std::optional<int> PickNumber(const QString& caption, const QString& prompt,
+                                          const QString& choices, int preselected) = 0;
+    // Marks the window title while a board command runs.
+    virtual void SetBusy(bool busy) = 0;
+
+    // The caption a message box gets for its icon and language.
+    static QString MessageBoxCaption(int icon, int language);
+    // The text a message box shows: an entry of the fixed table when textIndex is
+    // not 0, else the given text.
+    static QString MessageBoxText(int textIndex, const QString& text);
+};
+
+} // namespace qvx

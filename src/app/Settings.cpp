@@ -1,0 +1,64 @@
+#include "app/Settings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace qvx {
+
+QString Settings::ConfigDir() {
+    const QString env = qEnvironmentVariable("QVX_CONFIG_DIR");
+    if (!env.isEmpty()) {
+        QDir().mkpath(env);
+        return env;
+    }
+    if (QCoreApplication::instance()) {
+        const QString beside = QCoreApplication::applicationDirPath();
+        if (QFileInfo::exists(beside + u'/' + QLatin1String(kFileName))) return beside;
+    }
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.config");
+    const QString dir = base + QStringLiteral("/quorvex");
+    QDir().mkpath(dir);
+    return dir;
+}
+
+QString Settings::SettingsPath() { return ConfigDir() + u'/' + QLatin1String(kFileName); }
+
+MainSettings Settings::LoadSettings(const QString& path) {
+    IniFile ini(path);
+    ini.load();
+    const QString sec = QLatin1String(kSection);
+    MainSettings s;
+    s.grid = ini.readBool(sec, QStringLiteral("Grid"), false);
+    s.gridWidth = ini.readInteger(sec, QStringLiteral("GridWidth"), 2);
+    s.gridHeight = ini.readInteger(sec, QStringLiteral("GridHeight"), 2);
+    s.commPort = ini.readInteger(sec, QStringLiteral("CommPort"), 0);
+    ini.save();
+    return s;
+}
+
+bool Settings::SaveSettings(const QString& path, const MainSettings& s) {
+    IniFile ini(path);
+    if (!ini.loadAndTestWrite()) return false;
+    const QString sec = QLatin1String(kSection);
+    ini.writeBool(sec, QStringLiteral("Grid"), s.grid);
+    ini.writeInteger(sec, QStringLiteral("GridWidth"), s.gridWidth);
+    ini.writeInteger(sec, QStringLiteral("GridHeight"), s.gridHeight);
+    ini.writeInteger(sec, QStringLiteral("CommPort"), s.commPort);
+    return ini.save();
+}
+
+QString Settings::PortDevice(const IniFile& ini, int n) {
+    const QString def = QStringLiteral("/dev/ttyUSB") + QString::number(n - 1);
+    return ini.readString(QStringLiteral("Ports"), QStringLiteral("COM") + QString::number(n), def);
+}
+
+QString Settings::PortDevice(const QString& path, int n) {
+    IniFile ini(path);
+    ini.load();
+    return PortDevice(ini, n);
+}
+
+} // namespace qvx

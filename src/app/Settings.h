@@ -1,0 +1,43 @@
+#pragma once
+
+#include "document/IniFile.h"
+
+#include <QString>
+
+namespace qvx {
+
+// The main window's keys of "QVX3J.ini", section "QVX3". Other keys of the
+// file (the pose window's layout, the port table) are kept as they are.
+struct MainSettings {
+    bool grid = false;
+    int gridWidth = 2;
+    int gridHeight = 2;
+    int commPort = 0; // 0 = "OFF", n = "COMn"
+};
+
+class Settings {
+public:
+    static constexpr const char* kFileName = "QVX3J.ini";
+    static constexpr const char* kSection = "QVX3";
+    static constexpr int kPortCount = 20;
+
+    // The directory of the settings and pattern files: $QVX_CONFIG_DIR when set;
+    // beside the program when a QVX3J.ini already lies there; otherwise
+    // $XDG_CONFIG_HOME/quorvex (default ~/.config/quorvex), created on demand.
+    static QString ConfigDir();
+    static QString SettingsPath();
+
+    // Reads the four keys (defaults when missing) and writes the file back
+    // unchanged, which creates it when missing; a failed write is ignored.
+    static MainSettings LoadSettings(const QString& path);
+    // Writes the four keys, keeping every other key. Returns false, and writes
+    // nothing, when the file cannot be written.
+    static bool SaveSettings(const QString& path, const MainSettings& s);
+
+    // The device that "COMn" opens: key COMn of section Ports, by default
+    // /dev/ttyUSB(n-1).
+    static QString PortDevice(const IniFile& ini, int n);
+    static QString PortDevice(const QString& path, int n);
+};
+
+} // namespace qvx

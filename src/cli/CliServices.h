@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/Services.h"
+
+#include <QTextStream>
+
+namespace qvx {
+
+// The services on a terminal: status lines go to standard output, message box
+// texts to standard error. Questions take the answer given on the command line
+// (assumeYes), else the cautious one (No or Cancel); the number picker takes the
+// number given on the command line.
+class CliServices : public Services {
+public:
+    CliServices();
+
+    bool assumeYes = false;
+    bool quiet = false;
+    std::optional<int> pickAnswer;
+    int messageCount = 0;
+
+    void ShowStatus(const QString& message) override;
+    int ShowMessageBox(int icon, int buttons, int textIndex, int language, const QString& text) override;
+    std::optional<int> PickNumber(const QString& caption, const QString& prompt, const QString& choices,
+                                  int preselected) override;
+    void SetBusy(bool) override {}
+
+    QTextStream& out() { return m_out; }
+    QTextStream& err() { return m_err; }
+
+private:
+    QTextStream m_out;
+    QTextStream m_err;
+};
+
+} // namespace qvx

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QStringList>
+
+namespace qvx {
+
+class CliServices;
+
+// One function per sub-command of qvx: given the arguments after the
+// sub-command's name, returns the exit status (0 success, 1 failure, 2 usage).
+int CmdInfo(const QStringList& args, CliServices& io);
+int CmdResave(const QStringList& args, CliServices& io);
+
+} // namespace qvx

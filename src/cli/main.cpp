@@ -1,0 +1,43 @@
+#include "cli/CliServices.h"
+#include "cli/Commands.h"
+
+#include <QCoreApplication>
+#include <functional>
+#include <map>
+
+using namespace qvx;
+
+namespace {
+
+struct Command {
+    std::function<int(const QStringList&, CliServices&)> run;
+    const char* usage;
+};
+
+const std::map<QString, Command>& commands() {
+    static const std::map<QString, Command> table = {
+        {QStringLiteral("info"), {CmdInfo, "info FILE          what a file is, with its header and counts"}},
+        {QStringLiteral("resave"), {CmdResave, "resave IN OUT      open IN as the editor does and save it to OUT"}},
+    };
+    return table;
+}
+
+int usage(CliServices& io) {
+    io.err() << "usage: qvx COMMAND [ARGS]" << Qt::endl << "commands:" << Qt::endl;
+    for (const auto& [name, cmd] : commands()) io.err() << "  " << cmd.usage << Qt::endl;
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("qvx"));
+    CliServices io;
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) return usage(io);
+    const QString name = args.takeFirst();
+    auto it = commands().find(name);
+    if (it == commands().end()) return usage(io);
+    return it->second.run(args, io);
+}

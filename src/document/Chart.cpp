@@ -1,0 +1,145 @@
+#include "document/Chart.h"
+
+#include <algorithm>
+
+namespace qvx {
+
+QString KindLabel(quint8 kind) {
+    switch (kind) {
+    case KindPos: return QStringLiteral("POS");
+    case KindSet: return QStringLiteral("SET");
+    case KindCmp: return QStringLiteral("CMP");
+    case KindMot: return QStringLiteral("MOT");
+    default: return QStringLiteral("ITEM");
+    }
+}
+
+void Chart::ClearChart() {
+    items.clear();
+    links.clear();
+    startItem = -1;
+}
+
+int Chart::AddItems(int n) {
+    const int first = itemCount();
+    for (Item& it : items) it.selected = false;
+    if (n > 0) items.resize(items.size() + size_t(n));
+    return first;
+}
+
+int Chart::AddLinks(int n) {
+    const int first = linkCount();
+    for (Link& l : links) l.selected = false;
+    if (n > 0) links.resize(links.size() + size_t(n));
+    return first;
+}
+
+ChannelValues Chart::DefaultValues(quint8 kind) {
+    ChannelValues v{};
+    if (kind == KindSet) v.fill(0x8006);
+    else if (kind == KindCmp) v.fill(0x8307);
+    return v;
+}
+
+quint8 Chart::DefaultLead(quint8 kind) {
+    switch (kind) {
+    case KindPos: return 100;
+    case KindSet:
+    case KindCmp: return 1;
+    default: return 0;
+    }
+}
+
+int Chart::CreateItem(quint8 kind, int x, int y) {
+    const quint8 wanted = kind == KindMot ? ScenarioChart : MotionChart;
+    if (items.empty()) documentKind = wanted;
+    else if (documentKind != wanted) return -1;
+    Item it;
+    it.left = x;
+    it.top = y;
+    it.width = kItemWidth;
+    it.height = kItemHeight;
+    it.colour = kWhite;
+    it.kind = kind;
+    it.values = DefaultValues(kind);
+    it.lead = DefaultLead(kind);
+    items.push_back(it);
+    items.back().name = UniqueItemName(kind);
+    return itemCount() - 1;
+}
+
+QString Chart::UniqueItemName(quint8 kind) const {
+    const QString label = KindLabel(kind);
+    if (items.size() <= 1) return label + u'1';
+    for (int n = 1;; ++n) {
+        const QString candidate = label + QString::number(n);
+        const bool taken = std::any_of(items.begin(), items.end(),
+                                       [&](const Item& it) { return it.name == candidate; });
+        if (!taken) return candidate;
+    }
+}
+
+void Chart::DeleteSelected() {
+    int k = 0;
+    for (int i = 0; i < itemCount(); ++i) {
+        if (items[size_t(i)].selected) {
+            if (startItem == i) startItem = -1;
+            for (Link& l : links) {
+                if (l.origin == i || l.final == i) {
+                    l.selected = true;
+                    l.origin = -1;
+                    l.final = -1;
+                }
+            }
+        } else {
+            if (startItem == i) startItem = k;
+            if (k != i) {
+                items[size_t(k)] = std::move(items[size_t(i)]);
+                for (Link& l : links) {
+                    if (l.origin == i) l.origin = k;
+                    if (l.final == i) l.final = k;
+                }
+            }
+            ++k;
+        }
+    }
+    items.resize(size_t(k));
+    for (Item& it : items) it.selected = false;
+    links.erase(std::remove_if(links.begin(), links.end(), [](const Link& l) { return l.selected; }),
+                links.end());
+    for (Link& l : links) l.selected = false;
+}
+
+void Chart::ReverseLink(int link) {
+    if (link < 0 || link >= linkCount()) return;
+    Link& l = links[size_t(link)];
+    std::swap(l.origin, l.final);
+    std::reverse(l.points.begin(), l.points.end());
+}
+
+int Chart::FindLink(int origin, int final) const {
+    for (int i = 0; i < linkCount(); ++i)
+        if (links[size_t(i)].origin == origin && links[size_t(i)].final == final) return i;
+    return -1;
+}
+
+void Chart::ClearSelection() {
+    for (Item& it : items) it.selected = false;
+    for (Link& l : links) l.selected = false;
+}
+
+int Chart::SelectedItemCount() const {
+    return int(std::count_if(items.begin(), items.end(), [](const Item& it) { return it.selected; }));
+}
+
+int Chart::SelectedLinkCount() const {
+    return int(std::count_if(links.begin(), links.end(), [](const Link& l) { return l.selected; }));
+}
+
+QPoint Chart::ItemCentre(int item) const {
+    if (!validItem(item)) return {};
+    const Item& it = items[size_t(item)];
+    return {it.left + it.width / 2, it.top + it.height / 2};
+}
+
+} // namespace qvx

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "document/ChartTypes.h"
+
+#include <vector>
+
+namespace qvx {
+
+// The flowchart being edited: items and links identified by their index, the
+// start item and the document kind. Every editing operation keeps link ends and
+// the start item consistent with the item indices.
+class Chart {
+public:
+    std::vector<Item> items;
+    std::vector<Link> links;
+    qint32 startItem = -1;
+    quint8 documentKind = MotionChart;
+
+    int itemCount() const { return int(items.size()); }
+    int linkCount() const { return int(links.size()); }
+    bool validItem(int i) const { return i >= 0 && i < itemCount(); }
+
+    // Removes every item and link; the start item becomes -1. Kind and header stay.
+    void ClearChart();
+    // Appends n empty items (every field zero) and deselects the existing ones.
+    // Returns the index of the first new item.
+    int AddItems(int n);
+    // Appends n links (main, ends 0, no bending points) and deselects the
+    // existing ones. Returns the index of the first new link.
+    int AddLinks(int n);
+    // Creates an item of the kind at (x, y) with the kind's defaults, or returns
+    // -1 when the kind does not belong in this chart.
+    int CreateItem(quint8 kind, int x, int y);
+    // The kind's label followed by the smallest free number.
+    QString UniqueItemName(quint8 kind) const;
+    // Deletes the selected items with every link touching them, then the
+    // selected links, renumbering the survivors.
+    void DeleteSelected();
+    void ReverseLink(int link);
+    int FindLink(int origin, int final) const;
+    void ClearSelection();
+    int SelectedItemCount() const;
+    int SelectedLinkCount() const;
+    QPoint ItemCentre(int item) const;
+
+    // The default channel values and lead byte of a new item of the kind.
+    static ChannelValues DefaultValues(quint8 kind);
+    static quint8 DefaultLead(quint8 kind);
+};
+
+} // namespace qvx

@@ -1,0 +1,380 @@
+#include "document/DocumentFile.h"
+
+#include "app/Services.h"
+#include "document/CommaList.h"
+#include "document/Cp932.h"
+#include "document/IniFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace qvx {
+
+namespace {
+
+const QString kHead = QStringLiteral("GraphicalEdit");
+const QString kCantUse = QStringLiteral("The designated file can't be used");
+const QString kDiscard = QStringLiteral("Do you prepared for the disappearance of all the present data?");
+const QString kCantKeep = QStringLiteral("It can't be kept in the designated place");
+
+QString itemSection(int n) { return QStringLiteral("Item") + QString::number(n); }
+QString linkSection(int n) { return QStringLiteral("Link") + QString::number(n); }
+
+int intOr(const QString& text, int def) {
+    int v = 0;
+    return IniFile::parseInteger(text, v) ? v : def;
+}
+
+QString fileLabel(const QString& fileName) { return QFileInfo(fileName).fileName(); }
+
+void report(Services& services, const QStringList& problems) {
+    if (problems.isEmpty()) return;
+    services.ShowMessageBox(IconWarning, ButtonsOk, 0, LangEnglish, problems.join(u'\n'));
+}
+
+// Reads one item section. Returns false, with the reason in error, when its
+// parameter list is too short to fill the item.
+bool readItem(const IniFile& ini, const QString& section, Item& it, QString& error) {
+    it.selected = true;
+    it.name = ini.readString(section, QStringLiteral("Name"), QString());
+    it.width = ini.readInteger(section, QStringLiteral("Width"), kItemWidth);
+    it.height = ini.readInteger(section, QStringLiteral("Height"), kItemHeight);
+    it.left = ini.readInteger(section, QStringLiteral("Left"), 0);
+    it.top = ini.readInteger(section, QStringLiteral("Top"), 0);
+    it.colour = quint32(ini.readInteger(section, QStringLiteral("Color"), int(kWhite)));
+    it.kind = quint8(ini.readInteger(section, QStringLiteral("Type"), 0) & 0xFF);
+    QString prm = ini.readString(section, QStringLiteral("Prm"), QString());
+    if (!ini.valueExists(section, QStringLiteral("Prm"))) {
+        prm = QStringLiteral("1");
+        for (int i = 0; i < kChannelCount; ++i) prm += QStringLiteral(",0");
+    }
+    const QStringList f = CommaList::split(prm);
+    if (f.size() < 1 + kChannelCount) {
+        error = QStringLiteral("the Prm value has %1 of %2 numbers").arg(f.size()).arg(1 + kChannelCount);
+        return false;
+    }
+    it.lead = quint8(intOr(f[0], 1) & 0xFF);
+    for (int m = 0; m < kChannelCount; ++m) it.values[size_t(m)] = quint16(intOr(f[m + 1], 0) & 0xFFFF);
+    return true;
+}
+
+bool readPoints(const QString& text, QVector<QPoint>& points, QString& error) {
+    const QStringList f = CommaList::split(text);
+    QVector<int> numbers;
+    numbers.reserve(f.size());
+    for (const QString& s : f) {
+        int v = 0;
+        if (!IniFile::parseInteger(s, v)) {
+            error = QStringLiteral("the Point value holds \"%1\", which is not a number").arg(s);
+            return false;
+        }
+        numbers << v;
+    }
+    for (int i = 0; i + 1 < numbers.size(); i += 2) points << QPoint(numbers[i], numbers[i + 1]);
+    return true;
+}
+
+void clearFor(DocumentContext& ctx) {
+    if (ctx.clearChart) ctx.clearChart();
+    else ctx.chart.ClearChart();
+}
+
+} // namespace
+
+QString DocumentFile::SaveName(const QString& fileName, bool qmxFilter) {
+    if (!qmxFilter) return fileName;
+    const int slash = fileName.lastIndexOf(u'/');
+    const int dot = fileName.lastIndexOf(u'.');
+    const QString stem = dot > slash ? fileName.left(dot) : fileName;
+    return stem + QStringLiteral(".QMX");
+}
+
+QString DocumentFile::DocumentText(const DocumentContext& ctx) {
+    const Chart& chart = ctx.chart;
+    IniFile ini;
+    ini.writeInteger(kHead, QStringLiteral("Type"), chart.documentKind);
+    ini.writeInteger(kHead, QStringLiteral("Width"), ctx.canvas.width());
+    ini.writeInteger(kHead, QStringLiteral("Height"), ctx.canvas.height());
+    ini.writeInteger(kHead, QStringLiteral("Items"), chart.itemCount());
+    ini.writeInteger(kHead, QStringLiteral("Links"), chart.linkCount());
+    ini.writeInteger(kHead, QStringLiteral("Start"), chart.startItem);
+    ini.writeString(kHead, QStringLiteral("Name"), ctx.header.MotionName);
+    ini.writeInteger(kHead, QStringLiteral("Port"), int(ctx.header.MotionPort));
+    ini.writeInteger(kHead, QStringLiteral("Ctrl"), int(ctx.header.MotionCtrl));
+    for (int n = 0; n < chart.itemCount(); ++n) {
+        const Item& it = chart.items[size_t(n)];
+        const QString s = itemSection(n);
+        ini.writeString(s, QStringLiteral("Name"), it.name);
+        ini.writeInteger(s, QStringLiteral("Width"), it.width);
+        ini.writeInteger(s, QStringLiteral("Height"), it.height);
+        ini.writeInteger(s, QStringLiteral("Left"), it.left);
+        ini.writeInteger(s, QStringLiteral("Top"), it.top);
+        ini.writeInteger(s, QStringLiteral("Color"), int(it.colour));
+        ini.writeInteger(s, QStringLiteral("Type"), it.kind);
+        QStringList prm;
+        prm << QString::number(it.lead);
+        for (quint16 v : it.values) prm << QString::number(v);
+        ini.writeString(s, QStringLiteral("Prm"), prm.join(u','));
+    }
+    for (int n = 0; n < chart.linkCount(); ++n) {
+        const Link& l = chart.links[size_t(n)];
+        const QString s = linkSection(n);
+        ini.writeInteger(s, QStringLiteral("Main"), l.kind);
+        ini.writeInteger(s, QStringLiteral("Origin"), l.origin);
+        ini.writeInteger(s, QStringLiteral("Final"), l.final);
+        QStringList pts;
+        for (const QPoint& p : l.points) pts << QString::number(p.x()) << QString::number(p.y());
+        ini.writeString(s, QStringLiteral("Point"), pts.join(u','));
+    }
+    return ini.toText();
+}
+
+bool DocumentFile::SaveDocument(DocumentContext& ctx, const QString& fileName, bool qmxFilter) {
+    IniFile ini(SaveName(fileName, qmxFilter));
+    if (!ini.loadAndTestWrite()) {
+        ctx.services.ShowMessageBox(IconError, ButtonsOk, 0, LangJapanese, kCantKeep);
+        return false;
+    }
+    ini.parse(DocumentText(ctx));
+    if (!ini.save()) {
+        ctx.services.ShowMessageBox(IconError, ButtonsOk, 0, LangJapanese, kCantKeep);
+        return false;
+    }
+    return true;
+}
+
+QStringList DocumentFile::ReadLines(const QString& fileName, bool* ok) {
+    QFile f(fileName);
+    if (ok) *ok = false;
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    QString text = Cp932::decode(f.readAll());
+    if (ok) *ok = true;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    if (text.isEmpty()) return {};
+    if (text.endsWith(u'\n')) text.chop(1);
+    return text.split(u'\n');
+}
+
+int DocumentFile::DetectFileKind(const QString& fileName) {
+    IniFile ini(fileName);
+    if (!QFileInfo(fileName).isFile() || !ini.load()) return -1;
+    const int type = ini.readInteger(kHead, QStringLiteral("Type"), -1);
+    if (type == MotionChart || type == ScenarioChart) return type;
+    const QStringList lines = ReadLines(fileName);
+    if (lines.size() < 2) return type;
+    const QStringList head = CommaList::split(lines[0]);
+    if (head.size() != 27 || head[0] != QStringLiteral("NO") || head[2] != QStringLiteral("SPEED"))
+        return type;
+    for (int k = 1; k < lines.size(); ++k) {
+        const QStringList f = CommaList::split(lines[k]);
+        if (intOr(f.value(0), -1) != k) return type;
+    }
+    return kPoseTable;
+}
+
+bool DocumentFile::OpenDocument(DocumentContext& ctx, const QString& fileName) {
+    const int r = DetectFileKind(fileName);
+    if (r == -1) {
+        ctx.services.ShowMessageBox(IconWarning, ButtonsOk, 0, LangJapanese, kCantUse);
+        return false;
+    }
+    const int k = r == kPoseTable ? MotionChart : r;
+    if (k != ctx.chart.documentKind && !ctx.chart.items.empty()) {
+        if (ctx.services.ShowMessageBox(IconQuestion, ButtonsOkCancel, 0, LangJapanese, kDiscard) !=
+            ResultOk)
+            return false;
+        clearFor(ctx);
+    }
+    if (r == MotionChart || r == ScenarioChart) {
+        LoadDocument(ctx, fileName);
+        return true;
+    }
+    if (r == kPoseTable) {
+        ImportTable(ctx, fileName);
+        return true;
+    }
+    ctx.services.ShowMessageBox(IconWarning, ButtonsOk, 0, LangJapanese, kCantUse);
+    return false;
+}
+
+bool DocumentFile::LoadDocument(DocumentContext& ctx, const QString& fileName) {
+    Chart& chart = ctx.chart;
+    IniFile ini(fileName);
+    QStringList problems;
+    const QString label = fileLabel(fileName);
+    if (!ini.load()) {
+        report(ctx.services, {QStringLiteral("\"%1\" could not be read.").arg(label)});
+        return false;
+    }
+    const int oldCount = chart.itemCount();
+    if (oldCount == 0) {
+        QString name = ini.readString(kHead, QStringLiteral("Name"), MotionHeader::defaultName());
+        const int nul = name.indexOf(QChar(0));
+        if (nul >= 0) name.truncate(nul);
+        ctx.header.MotionName = name;
+        ctx.header.MotionPort = quint32(ini.readInteger(kHead, QStringLiteral("Port"), 0xFFFFFF));
+        ctx.header.MotionCtrl = quint32(ini.readInteger(kHead, QStringLiteral("Ctrl"), 0xFFFF));
+    }
+    chart.documentKind = quint8(ini.readInteger(kHead, QStringLiteral("Type"), 0) & 0xFF);
+
+    const int w = std::clamp(ini.readInteger(kHead, QStringLiteral("Width"), 640), 0, kMaxCanvas);
+    const int h = std::clamp(ini.readInteger(kHead, QStringLiteral("Height"), 480), 0, kMaxCanvas);
+    ctx.canvas = ctx.canvas.expandedTo(QSize(w, h));
+
+    const int fileStart = ini.readInteger(kHead, QStringLiteral("Start"), -1);
+    int itemTotal = ini.readInteger(kHead, QStringLiteral("Items"), 0);
+    int linkTotal = ini.readInteger(kHead, QStringLiteral("Links"), 0);
+    if (itemTotal > kMaxCount || linkTotal > kMaxCount) {
+        problems << QStringLiteral("\"%1\" claims %2 items and %3 links, more than the %4 allowed; "
+                                   "nothing was read from it.")
+                        .arg(label).arg(itemTotal).arg(linkTotal).arg(kMaxCount);
+        itemTotal = linkTotal = 0;
+    }
+
+    // Items are read whole into a list first, so that a section that stops
+    // reading never leaves a half-filled item in the chart.
+    std::vector<Item> read;
+    bool complete = true;
+    for (int n = 0; n < itemTotal; ++n) {
+        Item it;
+        QString error;
+        if (!readItem(ini, itemSection(n), it, error)) {
+            problems << QStringLiteral("Reading \"%1\" stopped at section [%2]: %3. "
+                                       "The %4 items before it were kept.")
+                            .arg(label, itemSection(n), error).arg(n);
+            complete = false;
+            break;
+        }
+        read.push_back(std::move(it));
+    }
+    // Afterwards exactly the loaded items and links are selected, so that a
+    // merged part can be dragged away at once.
+    chart.ClearSelection();
+    if (!read.empty()) {
+        const int base = chart.AddItems(int(read.size()));
+        std::move(read.begin(), read.end(), chart.items.begin() + base);
+    }
+
+    // The start item of a merged file would point into the old chart; the old
+    // chart's start item is kept, and the file's is used (shifted) only when the
+    // chart had none.
+    if (oldCount == 0 || chart.startItem < 0) {
+        const int s = fileStart < 0 ? -1 : fileStart + oldCount;
+        chart.startItem = chart.validItem(s) && fileStart >= 0 ? s : -1;
+    }
+
+    int dropped = 0;
+    if (complete && linkTotal > 0) {
+        std::vector<Link> links;
+        for (int n = 0; n < linkTotal; ++n) {
+            const QString s = linkSection(n);
+            Link l;
+            l.selected = true;
+            l.kind = quint8(ini.readInteger(s, QStringLiteral("Main"), 0) & 0xFF);
+            l.origin = ini.readInteger(s, QStringLiteral("Origin"), -1);
+            l.final = ini.readInteger(s, QStringLiteral("Final"), -1);
+            if (l.origin != -1) l.origin += oldCount;
+            if (l.final != -1) l.final += oldCount;
+            QString error;
+            if (!readPoints(ini.readString(s, QStringLiteral("Point"), QString()), l.points, error)) {
+                problems << QStringLiteral("Reading \"%1\" stopped at section [%2]: %3. "
+                                           "The links before it were kept.")
+                                .arg(label, s, error);
+                complete = false;
+                break;
+            }
+            // A link must join two items of the chart; anything else could not be
+            // drawn, compiled or rebuilt.
+            if (!chart.validItem(l.origin) || !chart.validItem(l.final)) {
+                ++dropped;
+                continue;
+            }
+            links.push_back(std::move(l));
+        }
+        if (!links.empty()) {
+            const int first = chart.AddLinks(int(links.size()));
+            std::move(links.begin(), links.end(), chart.links.begin() + first);
+        }
+    }
+    if (dropped > 0)
+        problems << QStringLiteral("%1 link(s) of \"%2\" did not join two items of the chart and "
+                                   "were left out.")
+                        .arg(dropped).arg(label);
+    report(ctx.services, problems);
+    return complete;
+}
+
+quint16 DocumentFile::TableEntryValue(int e) {
+    if (e >= -180 && e <= 180) return quint16(16384 + e);
+    if (e >= 221 && e <= 224) return quint16(32770 + (e - 221));
+    if (e == 225) return 32768;
+    if (e == 226) return 32769;
+    return 0;
+}
+
+bool DocumentFile::ImportTable(DocumentContext& ctx, const QString& fileName) {
+    Chart& chart = ctx.chart;
+    bool ok = false;
+    const QStringList lines = ReadLines(fileName, &ok);
+    const QString label = fileLabel(fileName);
+    if (!ok || lines.isEmpty()) {
+        report(ctx.services, {QStringLiteral("\"%1\" could not be read.").arg(label)});
+        return false;
+    }
+    if (chart.items.empty()) {
+        ctx.header.MotionName = CommaList::split(lines[0]).value(1);
+        ctx.header.MotionPort = 0xFFFFFF;
+        ctx.header.MotionCtrl = 0xFFFF;
+    }
+    chart.documentKind = MotionChart;
+
+    std::vector<Item> read;
+    QStringList problems;
+    int left = 5, top = 5;
+    for (int k = 1; k < lines.size() && k <= kMaxCount; ++k) {
+        const QStringList f = CommaList::split(lines[k]);
+        if (f.size() < 27) {
+            problems << QStringLiteral("Reading \"%1\" stopped at line %2: it has %3 of 27 fields. "
+                                       "The %4 poses before it were kept.")
+                            .arg(label).arg(k + 1).arg(f.size()).arg(k - 1);
+            break;
+        }
+        Item it;
+        it.selected = true;
+        it.name = f[1];
+        it.width = kItemWidth;
+        it.height = kItemHeight;
+        it.colour = kWhite;
+        it.kind = KindPos;
+        it.left = left;
+        it.top = top;
+        const int exponent = intOr(f[2], 1);
+        it.lead = quint8((1u << (unsigned(exponent) & 31u)) & 0xFF);
+        for (int m = 0; m < kChannelCount; ++m) it.values[size_t(m)] = TableEntryValue(intOr(f[3 + m], 225));
+        read.push_back(std::move(it));
+        top += 40;
+        if (top > ctx.canvas.height() - 30) {
+            top = 5;
+            left += 70;
+        }
+    }
+    chart.ClearSelection();
+    const int base = chart.AddItems(int(read.size()));
+    std::move(read.begin(), read.end(), chart.items.begin() + base);
+    chart.startItem = chart.items.empty() ? -1 : 0;
+    if (read.size() > 1) {
+        const int first = chart.AddLinks(int(read.size()) - 1);
+        for (int n = 0; n + 1 < int(read.size()); ++n) {
+            Link& l = chart.links[size_t(first + n)];
+            l.selected = true;
+            l.kind = MainLink;
+            l.origin = base + n;
+            l.final = base + n + 1;
+        }
+    }
+    report(ctx.services, problems);
+    return problems.isEmpty();
+}
+
+} // namespace qvx

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "document/Chart.h"
+#include "document/MotionHeader.h"
+
+#include <QSize>
+#include <QStringList>
+#include <functional>
+
+namespace qvx {
+
+class Services;
+
+// What opening and saving a document works on: the chart, its header, the
+// canvas size (written to and grown by documents, used to place imported poses)
+// and the services that ask and report.
+struct DocumentContext {
+    DocumentContext(Chart& c, MotionHeader& h, Services& s) : chart(c), header(h), services(s) {}
+
+    Chart& chart;
+    MotionHeader& header;
+    Services& services;
+    QSize canvas{640, 480};
+    // Empties the chart before a file of another kind is opened; the main window
+    // also empties its clipboard here. Without it the chart alone is cleared.
+    std::function<void()> clearChart;
+};
+
+// The QMX document file: an INI text file with a "GraphicalEdit" section, one
+// "ItemN" section per item and one "LinkN" section per link, and the import of
+// comma-separated pose tables.
+class DocumentFile {
+public:
+    static constexpr int kPoseTable = 100;
+    // Counts beyond these are refused instead of filling memory.
+    static constexpr int kMaxCount = 100000;
+    static constexpr int kMaxCanvas = 16384;
+
+    // The name a save uses: with the QMX filter the extension becomes ".QMX",
+    // with the other filter the name stays as typed.
+    static QString SaveName(const QString& fileName, bool qmxFilter);
+    // Writes the chart. Returns false (after telling the user) when the place
+    // cannot be written; the old file is then left as it was.
+    static bool SaveDocument(DocumentContext& ctx, const QString& fileName, bool qmxFilter);
+    // The document text exactly as SaveDocument writes it, before encoding.
+    static QString DocumentText(const DocumentContext& ctx);
+    // 0 or 7: a document of that kind; 100: a pose table; anything else: unusable.
+    static int DetectFileKind(const QString& fileName);
+    // Detects what the file is, asks before discarding a chart of another kind,
+    // then loads, merges or imports it. Returns true when something was read.
+    static bool OpenDocument(DocumentContext& ctx, const QString& fileName);
+    // Appends a document to the chart. Returns false when reading stopped part-way.
+    static bool LoadDocument(DocumentContext& ctx, const QString& fileName);
+    // Appends a pose table to the chart. Returns false when reading stopped part-way.
+    static bool ImportTable(DocumentContext& ctx, const QString& fileName);
+
+    // The lines of a CP932 text file (CR LF, LF or CR ends); empty when unreadable.
+    static QStringList ReadLines(const QString& fileName, bool* ok = nullptr);
+    // The channel value a pose table entry stands for.
+    static quint16 TableEntryValue(int entry);
+};
+
+} // namespace qvx

@@ -1,1 +1,43 @@
-int main() { return 0; }
+#include "app/AppState.h"
+#include "app/Settings.h"
+#include "app/SingleInstance.h"
+#include "app/TQuorvex3.h"
+#include "app/WidgetServices.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QMessageBox>
+
+using namespace qvx;
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("quorvex"));
+    QApplication::setApplicationDisplayName(WidgetServices::ApplicationTitle());
+
+    SingleInstance instance;
+    if (!instance.acquire()) {
+        QMessageBox::warning(nullptr, QStringLiteral("I am sorry"), QStringLiteral("The double start is impossible"));
+        return 1;
+    }
+
+    // The Japanese texts need a Japanese font; IPA P Gothic when installed.
+    QFont font(QStringLiteral("IPAPGothic"));
+    if (QFontDatabase::families().contains(QStringLiteral("IPAPGothic"))) {
+        font.setPixelSize(12);
+        QApplication::setFont(font);
+    }
+
+    AppState state;
+    WidgetServices services;
+    TQuorvex3 window(state, services, Settings::SettingsPath());
+    services.attach(&window, window.Edit2);
+    window.show();
+
+    const QStringList args = app.arguments();
+    if (args.size() > 1) {
+        window.ClearChart();
+        window.OpenFile(args[1]);
+    }
+    return app.exec();
+}

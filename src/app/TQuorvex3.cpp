@@ -1,0 +1,379 @@
+#include "app/TQuorvex3.h"
+
+#include "app/AppState.h"
+#include "app/UiServices.h"
+#include "app/WidgetServices.h"
+#include "document/DocumentFile.h"
+#include "editor/TChartCanvas.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace qvx {
+
+TQuorvex3::TQuorvex3(AppState& state, UiServices& services, const QString& settingsPath, QWidget* parent)
+    : QMainWindow(parent), m_state(state), m_services(services), m_settingsPath(settingsPath) {
+    setObjectName(QStringLiteral("TQuorvex3"));
+    buildToolBars();
+    buildPages();
+    buildStatusBar();
+    Sheet1->setWindowTitle(QStringLiteral("EDIT No subject"));
+    PageControl1->setTabText(0, QStringLiteral("EDIT No subject"));
+
+    LoadSettings();
+
+    // The document header starts with its defaults; the compiled image is empty.
+    m_state.header.reset();
+
+    setAcceptDrops(true);
+    setWindowTitle(WidgetServices::ApplicationTitle());
+
+    m_edit.mousePoint = QPoint(0, 0);
+    m_edit.toolMode = ToolSelect;
+    m_state.chart.startItem = -1;
+
+    resize(650, 580);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    Image1->setCanvasSize(QSize(640, 480));
+    // The grid always starts at 10 x 10, whatever the settings file held.
+    m_edit.setGrid(10, 10);
+    ClearChart();
+
+    qApp->installEventFilter(this);
+}
+
+TQuorvex3::~TQuorvex3() {
+    if (qApp) qApp->removeEventFilter(this);
+}
+
+QToolButton* TQuorvex3::addButton(QToolBar* bar, const QString& name, const QString& label,
+                                  const QString& hint) {
+    auto* b = new QToolButton(bar);
+    b->setObjectName(name);
+    b->setText(label);
+    b->setToolTip(hint);
+    b->setAutoRaise(true);
+    b->setMinimumSize(33, 20);
+    bar->addWidget(b);
+    return b;
+}
+
+void TQuorvex3::buildToolBars() {
+    auto makeBar = [this](const QString& name, const QString& caption, bool movable) {
+        auto* bar = new QToolBar(caption, this);
+        bar->setObjectName(name);
+        bar->setMovable(movable);
+        addToolBar(Qt::TopToolBarArea, bar);
+        return bar;
+    };
+    ToolBar1 = makeBar(QStringLiteral("ToolBar1"), QStringLiteral("FILE"), false);
+    OpenBtn = addButton(ToolBar1, QStringLiteral("OpenBtn"), QStringLiteral("Open"), QStringLiteral("Load"));
+    SaveBtn = addButton(ToolBar1, QStringLiteral("SaveBtn"), QStringLiteral("Save"), QStringLiteral("Save"));
+    FormBtn = addButton(ToolBar1, QStringLiteral("FormBtn"), QStringLiteral("Prop"), QStringLiteral("Property"));
+    InfoBtn = addButton(ToolBar1, QStringLiteral("InfoBtn"), QStringLiteral("Info"), QStringLiteral("Information"));
+    ExitBtn = addButton(ToolBar1, QStringLiteral("ExitBtn"), QStringLiteral("Exit"), QStringLiteral("Exit"));
+    connect(OpenBtn, &QToolButton::clicked, this, &TQuorvex3::OpenBtnClick);
+    connect(SaveBtn, &QToolButton::clicked, this, &TQuorvex3::SaveBtnClick);
+    connect(ExitBtn, &QToolButton::clicked, this, &TQuorvex3::ExitBtnClick);
+
+    PartsMenu = makeBar(QStringLiteral("PartsMenu"), QStringLiteral("PARTS"), true);
+    SelectBtn = addButton(PartsMenu, QStringLiteral("SelectBtn"), QStringLiteral("Sel"), QStringLiteral("Default"));
+    GridSw = new QCheckBox(QStringLiteral("GRID"), PartsMenu);
+    GridSw->setObjectName(QStringLiteral("GridSw"));
+    GridSw->setToolTip(QStringLiteral("Grid"));
+    PartsMenu->addWidget(GridSw);
+    connect(GridSw, &QCheckBox::toggled, this, [this](bool on) { m_edit.gridOn = on; });
+    SetStartBtn = addButton(PartsMenu, QStringLiteral("SetStartBtn"), QStringLiteral("Start"), QStringLiteral("Origin"));
+    SetItem1Btn = addButton(PartsMenu, QStringLiteral("SetItem1Btn"), QStringLiteral("POS"), QStringLiteral("Position"));
+    SetItem2Btn = addButton(PartsMenu, QStringLiteral("SetItem2Btn"), QStringLiteral("SET"), QStringLiteral("Set"));
+    SetItem3Btn = addButton(PartsMenu, QStringLiteral("SetItem3Btn"), QStringLiteral("CMP"), QStringLiteral("Compare tool"));
+    Link1Btn = addButton(PartsMenu, QStringLiteral("Link1Btn"), QStringLiteral("Link"), QStringLiteral("Connection wiring"));
+    Link2Btn = addButton(PartsMenu, QStringLiteral("Link2Btn"), QStringLiteral("Branch"),
+                         QStringLiteral("Branching connection wiring"));
+    CompileBtn = addButton(PartsMenu, QStringLiteral("CompileBtn"), QStringLiteral("Comp"),
+                           QStringLiteral("Compilation tool"));
+    m_partsGroup = new QButtonGroup(this);
+    m_partsGroup->setExclusive(true);
+    const std::pair<QToolButton*, int> tags[] = {{SelectBtn, 0}, {SetStartBtn, 6}, {SetItem1Btn, 1},
+                                                 {SetItem2Btn, 2}, {SetItem3Btn, 3}, {Link1Btn, 4},
+                                                 {Link2Btn, 5}};
+    for (auto [button, tag] : tags) {
+        button->setCheckable(true);
+        m_partsGroup->addButton(button, tag);
+    }
+    SelectBtn->setChecked(true);
+    connect(m_partsGroup, &QButtonGroup::idClicked, this, &TQuorvex3::MenuClick);
+
+    CommandMenu = makeBar(QStringLiteral("CommandMenu"), QStringLiteral("Commad"), true);
+    HomePosBtn = addButton(CommandMenu, QStringLiteral("HomePosBtn"), QStringLiteral("Home"), QStringLiteral("Home position"));
+    MotWriteBtn = addButton(CommandMenu, QStringLiteral("MotWriteBtn"), QStringLiteral("Write"), QStringLiteral("Writing"));
+    MotReadBtn = addButton(CommandMenu, QStringLiteral("MotReadBtn"), QStringLiteral("Read"), QStringLiteral("Reading"));
+    MotDelBtn = addButton(CommandMenu, QStringLiteral("MotDelBtn"), QStringLiteral("Del"), QStringLiteral("Delete"));
+    MotStpBtn = addButton(CommandMenu, QStringLiteral("MotStpBtn"), QStringLiteral("Stop"), QStringLiteral("Stop"));
+    SpeedButton1 = addButton(CommandMenu, QStringLiteral("SpeedButton1"), QStringLiteral("Pause"), QStringLiteral("Pause"));
+    MotRunBtn = addButton(CommandMenu, QStringLiteral("MotRunBtn"), QStringLiteral("Play"), QStringLiteral("Start"));
+
+    ToolsMenu = makeBar(QStringLiteral("ToolsMenu"), QStringLiteral("Tools"), true);
+    HomeBtn = addButton(ToolsMenu, QStringLiteral("HomeBtn"), QStringLiteral("Trim"), QStringLiteral("Trim"));
+    OptionBtn = addButton(ToolsMenu, QStringLiteral("OptionBtn"), QStringLiteral("Opt"), QStringLiteral("Option"));
+    AdBtn = addButton(ToolsMenu, QStringLiteral("AdBtn"), QStringLiteral("AD"), QStringLiteral("Analog"));
+    SVPBtn = addButton(ToolsMenu, QStringLiteral("SVPBtn"), QStringLiteral("SVP"), QStringLiteral("SVP"));
+    OptionMenu3 = addButton(ToolsMenu, QStringLiteral("OptionMenu3"), QStringLiteral("Rcv"), QStringLiteral("Receiver"));
+    TableBtn = addButton(ToolsMenu, QStringLiteral("TableBtn"), QStringLiteral("Table"), QStringLiteral("Table"));
+
+    CommMenu = makeBar(QStringLiteral("CommMenu"), QStringLiteral("COMM"), true);
+    Sync = new QCheckBox(QStringLiteral("SYNC"), CommMenu);
+    Sync->setObjectName(QStringLiteral("Sync"));
+    Sync->setToolTip(QStringLiteral("SYNC"));
+    CommMenu->addWidget(Sync);
+    CommPort = new QComboBox(CommMenu);
+    CommPort->setObjectName(QStringLiteral("CommPort"));
+    CommPort->setToolTip(QStringLiteral("Serial port"));
+    CommPort->addItem(QStringLiteral("OFF"));
+    for (int n = 1; n <= Settings::kPortCount; ++n) CommPort->addItem(QStringLiteral("COM") + QString::number(n));
+    CommPort->setMaxVisibleItems(30);
+    CommMenu->addWidget(CommPort);
+
+    addToolBarBreak(Qt::TopToolBarArea);
+    ToolBar2 = makeBar(QStringLiteral("ToolBar2"), QStringLiteral("COMM"), true);
+    Edit2 = new QLineEdit(ToolBar2);
+    Edit2->setObjectName(QStringLiteral("Edit2"));
+    Edit2->setToolTip(QStringLiteral("Status"));
+    Edit2->setReadOnly(true);
+    Edit2->setFixedWidth(553);
+    Edit2->setFocusPolicy(Qt::NoFocus);
+    Edit2->setStyleSheet(QStringLiteral("QLineEdit { background: navy; color: lime; font-weight: bold; }"));
+    ToolBar2->addWidget(Edit2);
+
+    // Actions that the board, table and dialog windows provide stay visible but
+    // disabled until those windows exist.
+    for (QWidget* w : {static_cast<QWidget*>(FormBtn), static_cast<QWidget*>(InfoBtn),
+                       static_cast<QWidget*>(CompileBtn), static_cast<QWidget*>(HomePosBtn),
+                       static_cast<QWidget*>(MotWriteBtn), static_cast<QWidget*>(MotReadBtn),
+                       static_cast<QWidget*>(MotDelBtn), static_cast<QWidget*>(MotStpBtn),
+                       static_cast<QWidget*>(SpeedButton1), static_cast<QWidget*>(MotRunBtn),
+                       static_cast<QWidget*>(HomeBtn), static_cast<QWidget*>(OptionBtn),
+                       static_cast<QWidget*>(AdBtn), static_cast<QWidget*>(SVPBtn),
+                       static_cast<QWidget*>(OptionMenu3), static_cast<QWidget*>(TableBtn),
+                       static_cast<QWidget*>(CommPort)})
+        w->setEnabled(false);
+}
+
+void TQuorvex3::buildPages() {
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    setCentralWidget(PageControl1);
+
+    Sheet1 = new QWidget;
+    Sheet1->setObjectName(QStringLiteral("Sheet1"));
+    auto* l1 = new QVBoxLayout(Sheet1);
+    l1->setContentsMargins(0, 0, 0, 0);
+    ScrollBox1 = new QScrollArea(Sheet1);
+    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    Image1 = new TChartCanvas(m_state.chart, m_edit);
+    ScrollBox1->setWidget(Image1);
+    l1->addWidget(ScrollBox1);
+    PageControl1->addTab(Sheet1, QStringLiteral("EDIT No subject"));
+    connect(Image1, &TChartCanvas::toolModeReset, this, [this] { SelectBtn->setChecked(true); });
+    connect(Image1, &TChartCanvas::mousePositionChanged, this, [this](const QPoint& p) {
+        StaPanel[0]->setText(QStringLiteral("X:%1 Y:%2").arg(p.x()).arg(p.y()));
+    });
+
+    Sheet2 = new QWidget;
+    Sheet2->setObjectName(QStringLiteral("Sheet2"));
+    auto* l2 = new QVBoxLayout(Sheet2);
+    l2->setContentsMargins(0, 0, 0, 0);
+    Qmx = new QListWidget(Sheet2);
+    Qmx->setObjectName(QStringLiteral("Qmx"));
+    Qmx->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    Qmx->setSelectionMode(QAbstractItemView::SingleSelection);
+    l2->addWidget(Qmx);
+    PageControl1->addTab(Sheet2, QStringLiteral("LIST"));
+
+    TabSheet1 = new QWidget;
+    TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
+    auto* l3 = new QVBoxLayout(TabSheet1);
+    List = new QTreeWidget(TabSheet1);
+    List->setObjectName(QStringLiteral("List"));
+    List->setColumnCount(5);
+    List->setRootIsDecorated(false);
+    l3->addWidget(List);
+    PageControl1->addTab(TabSheet1, QStringLiteral("TabSheet1"));
+    PageControl1->setTabVisible(2, false);
+}
+
+void TQuorvex3::buildStatusBar() {
+    const int widths[3] = {100, 100, 50};
+    for (int i = 0; i < 3; ++i) {
+        StaPanel[i] = new QLabel(this);
+        StaPanel[i]->setObjectName(QStringLiteral("StaPanel%1").arg(i));
+        StaPanel[i]->setFixedWidth(widths[i]);
+        statusBar()->addWidget(StaPanel[i]);
+    }
+    statusBar()->setObjectName(QStringLiteral("StaBar"));
+}
+
+void TQuorvex3::LoadSettings() {
+    const MainSettings s = Settings::LoadSettings(m_settingsPath);
+    GridSw->setChecked(s.grid);
+    m_edit.gridOn = s.grid;
+    m_edit.setGrid(s.gridWidth, s.gridHeight);
+    CommPort->setCurrentIndex(s.commPort >= 0 && s.commPort < CommPort->count() ? s.commPort : 0);
+}
+
+bool TQuorvex3::SaveSettings() {
+    MainSettings s;
+    s.grid = GridSw->isChecked();
+    s.gridWidth = m_edit.gridWidth;
+    s.gridHeight = m_edit.gridHeight;
+    s.commPort = CommPort->currentIndex();
+    return Settings::SaveSettings(m_settingsPath, s);
+}
+
+void TQuorvex3::SetMotionName(const QString& name) {
+    m_state.header.MotionName = name;
+    PageControl1->setTabText(0, QStringLiteral("EDIT ") + name);
+}
+
+void TQuorvex3::ClearChart() { m_state.chart.ClearChart(); }
+
+void TQuorvex3::RepaintCanvas() { Image1->update(); }
+
+DocumentContext TQuorvex3::documentContext() {
+    DocumentContext ctx(m_state.chart, m_state.header, m_services);
+    ctx.canvas = Image1->canvasSize();
+    ctx.clearChart = [this] { ClearChart(); };
+    return ctx;
+}
+
+void TQuorvex3::applyCanvasSize(const QSize& wanted) {
+    const QSize current = Image1->canvasSize();
+    if (wanted.width() <= current.width() && wanted.height() <= current.height()) return;
+    // The canvas grows to what the document asks for and never shrinks below
+    // the page it sits on; the window grows with it within the screen.
+    Image1->setCanvasSize(current.expandedTo(wanted));
+    if (QScreen* screen = this->screen()) {
+        const QSize room = screen->availableGeometry().size();
+        const QSize grow = (size() + (wanted - current).expandedTo(QSize(0, 0))).boundedTo(room);
+        resize(grow.expandedTo(size()));
+    }
+}
+
+bool TQuorvex3::OpenFile(const QString& path) {
+    const bool wasEmpty = m_state.chart.items.empty();
+    DocumentContext ctx = documentContext();
+    const bool ok = DocumentFile::OpenDocument(ctx, path);
+    if (ok) {
+        applyCanvasSize(ctx.canvas);
+        if (wasEmpty || m_state.chart.itemCount() == m_state.chart.SelectedItemCount())
+            SetMotionName(m_state.header.MotionName);
+    }
+    RepaintCanvas();
+    return ok;
+}
+
+bool TQuorvex3::SaveFile(const QString& path, bool qmxFilter) {
+    DocumentContext ctx = documentContext();
+    return DocumentFile::SaveDocument(ctx, path, qmxFilter);
+}
+
+void TQuorvex3::OpenBtnClick() {
+    // The mouse event that a closing dialog lets through onto the canvas is swallowed.
+    m_edit.toolMode = ToolSwallow;
+    const auto choice = m_services.GetOpenFileName(QStringLiteral("Load"), {FileFilterQmx(), FileFilterAll()});
+    if (!choice) return;
+    OpenFile(choice->path);
+}
+
+void TQuorvex3::SaveBtnClick() {
+    const auto choice = m_services.GetSaveFileName(QStringLiteral("Save"), {FileFilterQmx(), FileFilterAll()});
+    if (!choice) return;
+    SaveFile(choice->path, choice->filterIndex == 0);
+}
+
+void TQuorvex3::ExitBtnClick() { close(); }
+
+void TQuorvex3::MenuClick(int tag) {
+    if (QAbstractButton* b = m_partsGroup->button(tag)) b->setChecked(true);
+    m_edit.toolMode = tag;
+    if (tag == ToolSelect || tag == ToolStart) {
+        m_edit.linkDrawing = false;
+        m_state.chart.ClearSelection();
+    } else if (tag == ToolMainLink || tag == ToolBranchLink) {
+        m_edit.linkDrawing = true;
+    }
+    RepaintCanvas();
+}
+
+void TQuorvex3::closeEvent(QCloseEvent* event) {
+    const int answer = m_services.ShowMessageBox(IconQuestion, ButtonsYesNo, 0, LangEnglish,
+                                                 QStringLiteral("May I close it?"));
+    if (answer != ResultYes) {
+        event->ignore();
+        return;
+    }
+    SaveSettings();
+    event->accept();
+}
+
+void TQuorvex3::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TQuorvex3::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    // Only the first file of a drop is opened.
+    for (const QUrl& u : urls) {
+        if (!u.isLocalFile()) continue;
+        event->acceptProposedAction();
+        OpenFile(u.toLocalFile());
+        return;
+    }
+}
+
+bool TQuorvex3::handleKey(QKeyEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (mods != Qt::NoModifier && mods != Qt::ControlModifier) return false;
+    bool handled = false;
+    if (mods == Qt::NoModifier && event->key() == Qt::Key_Escape) {
+        MenuClick(ToolSelect);
+        handled = true;
+    } else if (mods == Qt::NoModifier && event->key() == Qt::Key_Delete) {
+        if (m_edit.toolMode == ToolSelect) m_state.chart.DeleteSelected();
+        handled = true;
+    }
+    RepaintCanvas();
+    return handled;
+}
+
+bool TQuorvex3::eventFilter(QObject* watched, QEvent* event) {
+    // The window sees keys before its controls do, like a form with key preview.
+    if (event->type() == QEvent::KeyPress) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (w && w->window() == this && isActiveWindow()) {
+            if (handleKey(static_cast<QKeyEvent*>(event))) return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace qvx

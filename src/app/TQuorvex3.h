@@ -1,0 +1,115 @@
+#pragma once
+
+#include "app/Settings.h"
+#include "editor/EditState.h"
+
+#include <QMainWindow>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QScrollArea;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class QTreeWidget;
+class QWidget;
+
+namespace qvx {
+
+struct AppState;
+class UiServices;
+class TChartCanvas;
+struct DocumentContext;
+
+// The main window: tool bars, the EDIT and LIST pages, the status line and the
+// status bar. It owns the chart's editing state and opens and saves documents.
+class TQuorvex3 : public QMainWindow {
+    Q_OBJECT
+public:
+    static QString FileFilterQmx() { return QStringLiteral("QMX file (*.QMX *.qmx)"); }
+    static QString FileFilterAll() { return QStringLiteral("AllFiles (*)"); }
+
+    TQuorvex3(AppState& state, UiServices& services, const QString& settingsPath,
+              QWidget* parent = nullptr);
+    ~TQuorvex3() override;
+
+    // Named components.
+    QToolBar* ToolBar1 = nullptr;
+    QToolBar* PartsMenu = nullptr;
+    QToolBar* CommandMenu = nullptr;
+    QToolBar* ToolsMenu = nullptr;
+    QToolBar* CommMenu = nullptr;
+    QToolBar* ToolBar2 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QToolButton *OpenBtn = nullptr, *SaveBtn = nullptr, *FormBtn = nullptr, *InfoBtn = nullptr,
+                *ExitBtn = nullptr;
+    QToolButton *SelectBtn = nullptr, *SetStartBtn = nullptr, *SetItem1Btn = nullptr,
+                *SetItem2Btn = nullptr, *SetItem3Btn = nullptr, *Link1Btn = nullptr, *Link2Btn = nullptr,
+                *CompileBtn = nullptr;
+    QCheckBox* GridSw = nullptr;
+    QToolButton *HomePosBtn = nullptr, *MotWriteBtn = nullptr, *MotReadBtn = nullptr,
+                *MotDelBtn = nullptr, *MotStpBtn = nullptr, *SpeedButton1 = nullptr,
+                *MotRunBtn = nullptr;
+    QToolButton *HomeBtn = nullptr, *OptionBtn = nullptr, *AdBtn = nullptr, *SVPBtn = nullptr,
+                *OptionMenu3 = nullptr, *TableBtn = nullptr;
+    QCheckBox* Sync = nullptr;
+    QComboBox* CommPort = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* Sheet1 = nullptr;
+    QWidget* Sheet2 = nullptr;
+    QWidget* TabSheet1 = nullptr;
+    QScrollArea* ScrollBox1 = nullptr;
+    TChartCanvas* Image1 = nullptr;
+    QListWidget* Qmx = nullptr;
+    QTreeWidget* List = nullptr;
+    QLabel* StaPanel[3] = {nullptr, nullptr, nullptr};
+
+    EditState& editState() { return m_edit; }
+    AppState& appState() { return m_state; }
+
+    // Sets the data name and the EDIT page caption.
+    void SetMotionName(const QString& name);
+    // Empties the chart (and the items kept for pasting).
+    void ClearChart();
+    // Opens a document, pose table or merge, as the Load button does after its dialog.
+    bool OpenFile(const QString& path);
+    // Saves the chart; qmxFilter: the save dialog's first filter was in use.
+    bool SaveFile(const QString& path, bool qmxFilter);
+    // Selects a tool as the PARTS buttons do.
+    void MenuClick(int tag);
+    void RepaintCanvas();
+
+public slots:
+    void OpenBtnClick();
+    void SaveBtnClick();
+    void ExitBtnClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildToolBars();
+    void buildPages();
+    void buildStatusBar();
+    QToolButton* addButton(QToolBar* bar, const QString& name, const QString& label, const QString& hint);
+    void LoadSettings();
+    bool SaveSettings();
+    bool handleKey(QKeyEvent* event);
+    DocumentContext documentContext();
+    void applyCanvasSize(const QSize& wanted);
+
+    AppState& m_state;
+    UiServices& m_services;
+    QString m_settingsPath;
+    EditState m_edit;
+    QButtonGroup* m_partsGroup = nullptr;
+};
+
+} // namespace qvx

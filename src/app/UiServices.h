@@ -1,0 +1,25 @@
+#pragma once
+
+#include "app/Services.h"
+
+#include <QColor>
+#include <optional>
+
+namespace qvx {
+
+// A file chosen in a file dialog, with the index of the filter that was in use.
+struct FileChoice {
+    QString path;
+    int filterIndex = 0;
+};
+
+// The services the windows use beyond those of the core: the file dialogs and
+// the colour dialog. Reached only through here, so tests can answer them.
+class UiServices : public Services {
+public:
+    virtual std::optional<FileChoice> GetOpenFileName(const QString& caption, const QStringList& filters) = 0;
+    virtual std::optional<FileChoice> GetSaveFileName(const QString& caption, const QStringList& filters) = 0;
+    virtual std::optional<QColor> PickColour(const QColor& initial) = 0;
+};
+
+} // namespace qvx

@@ -1,0 +1,90 @@
+#include "app/WidgetServices.h"
+
+#include "app/PickNumberDialog.h"
+#include "document/CommaList.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTime>
+
+namespace qvx {
+
+void WidgetServices::attach(QWidget* window, QLineEdit* statusLine) {
+    m_window = window;
+    m_status = statusLine;
+}
+
+QString WidgetServices::StatusText(const QString& message) {
+    return QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) + QStringLiteral("> ") + message;
+}
+
+void WidgetServices::ShowStatus(const QString& message) {
+    if (m_status) m_status->setText(StatusText(message));
+}
+
+int WidgetServices::ShowMessageBox(int icon, int buttons, int textIndex, int language, const QString& text) {
+    static const QMessageBox::Icon icons[] = {QMessageBox::Warning, QMessageBox::Information,
+                                              QMessageBox::Question, QMessageBox::Critical};
+    QMessageBox box(m_window);
+    box.setIcon(icons[std::clamp(icon, 0, 3)]);
+    box.setWindowTitle(MessageBoxCaption(icon, language));
+    box.setText(MessageBoxText(textIndex, text));
+    using SB = QMessageBox::StandardButton;
+    switch (buttons) {
+    case ButtonsAbortRetryIgnore: box.setStandardButtons(SB::Abort | SB::Retry | SB::Ignore); break;
+    case ButtonsOkHelp: box.setStandardButtons(SB::Ok | SB::Help); break;
+    case ButtonsOkCancel: box.setStandardButtons(SB::Ok | SB::Cancel); break;
+    case ButtonsRetryCancel: box.setStandardButtons(SB::Retry | SB::Cancel); break;
+    case ButtonsYesNo: box.setStandardButtons(SB::Yes | SB::No); break;
+    case ButtonsYesNoCancel: box.setStandardButtons(SB::Yes | SB::No | SB::Cancel); break;
+    default: box.setStandardButtons(SB::Ok); break;
+    }
+    switch (box.exec()) {
+    case SB::Ok: return ResultOk;
+    case SB::Cancel: return ResultCancel;
+    case SB::Abort: return ResultAbort;
+    case SB::Retry: return ResultRetry;
+    case SB::Ignore: return ResultIgnore;
+    case SB::Yes: return ResultYes;
+    case SB::No: return ResultNo;
+    default: return ResultCancel;
+    }
+}
+
+std::optional<int> WidgetServices::PickNumber(const QString& caption, const QString& prompt,
+                                              const QString& choices, int preselected) {
+    PickNumberDialog dlg(caption, prompt, CommaList::split(choices), preselected, m_window);
+    if (dlg.exec() != QDialog::Accepted) return std::nullopt;
+    return dlg.chosenIndex();
+}
+
+void WidgetServices::SetBusy(bool busy) {
+    m_busy = std::max(0, m_busy + (busy ? 1 : -1));
+    if (m_window) m_window->setWindowTitle(ApplicationTitle() + (m_busy > 0 ? BusySuffix() : QString()));
+}
+
+std::optional<FileChoice> WidgetServices::GetOpenFileName(const QString& caption, const QStringList& filters) {
+    QString selected;
+    const QString path = QFileDialog::getOpenFileName(m_window, caption, {}, filters.join(QStringLiteral(";;")),
+                                                      &selected);
+    if (path.isEmpty()) return std::nullopt;
+    return FileChoice{path, int(std::max<qsizetype>(0, filters.indexOf(selected)))};
+}
+
+std::optional<FileChoice> WidgetServices::GetSaveFileName(const QString& caption, const QStringList& filters) {
+    QString selected = filters.value(0);
+    const QString path = QFileDialog::getSaveFileName(m_window, caption, {}, filters.join(QStringLiteral(";;")),
+                                                      &selected);
+    if (path.isEmpty()) return std::nullopt;
+    return FileChoice{path, int(std::max<qsizetype>(0, filters.indexOf(selected)))};
+}
+
+std::optional<QColor> WidgetServices::PickColour(const QColor& initial) {
+    const QColor c = QColorDialog::getColor(initial, m_window);
+    if (!c.isValid()) return std::nullopt;
+    return c;
+}
+
+} // namespace qvx

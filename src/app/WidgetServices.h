@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/UiServices.h"
+
+#include <QPointer>
+
+class QLineEdit;
+class QWidget;
+
+namespace qvx {
+
+// The services shown with widgets: the status line of the main window, modal
+// message boxes, the number picker, the file and colour dialogs and the busy
+// mark in the main window's title.
+class WidgetServices : public UiServices {
+public:
+    static QString ApplicationTitle() { return QStringLiteral("Quorvex J"); }
+    static QString BusySuffix() { return QStringLiteral(" [Communication now]"); }
+
+    void attach(QWidget* window, QLineEdit* statusLine);
+
+    void ShowStatus(const QString& message) override;
+    int ShowMessageBox(int icon, int buttons, int textIndex, int language, const QString& text) override;
+    std::optional<int> PickNumber(const QString& caption, const QString& prompt, const QString& choices,
+                                  int preselected) override;
+    void SetBusy(bool busy) override;
+    std::optional<FileChoice> GetOpenFileName(const QString& caption, const QStringList& filters) override;
+    std::optional<FileChoice> GetSaveFileName(const QString& caption, const QStringList& filters) override;
+    std::optional<QColor> PickColour(const QColor& initial) override;
+
+    // The status line text for a message at the current time.
+    static QString StatusText(const QString& message);
+
+private:
+    QPointer<QWidget> m_window;
+    QPointer<QLineEdit> m_status;
+    int m_busy = 0;
+};
+
+} // namespace qvx

@@ -123,6 +123,7 @@ void TQuorvex3::buildToolBars() {
     SelectBtn->setChecked(true);
     connect(m_partsGroup, &QButtonGroup::idClicked, this, &TQuorvex3::MenuClick);
 
+    addToolBarBreak(Qt::TopToolBarArea);
     CommandMenu = makeBar(QStringLiteral("CommandMenu"), QStringLiteral("Commad"), true);
     HomePosBtn = addButton(CommandMenu, QStringLiteral("HomePosBtn"), QStringLiteral("Home"), QStringLiteral("Home position"));
     MotWriteBtn = addButton(CommandMenu, QStringLiteral("MotWriteBtn"), QStringLiteral("Write"), QStringLiteral("Writing"));

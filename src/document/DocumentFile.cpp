@@ -241,7 +241,7 @@ bool DocumentFile::LoadDocument(DocumentContext& ctx, const QString& fileName) {
         QString error;
         if (!readItem(ini, itemSection(n), it, error)) {
             problems << QStringLiteral("Reading \"%1\" stopped at section [%2]: %3. "
-                                       "The %4 items before it were kept.")
+                                       "%4 item(s) before it were kept.")
                             .arg(label, itemSection(n), error).arg(n);
             complete = false;
             break;
@@ -336,7 +336,7 @@ bool DocumentFile::ImportTable(DocumentContext& ctx, const QString& fileName) {
         const QStringList f = CommaList::split(lines[k]);
         if (f.size() < 27) {
             problems << QStringLiteral("Reading \"%1\" stopped at line %2: it has %3 of 27 fields. "
-                                       "The %4 poses before it were kept.")
+                                       "%4 pose(s) before it were kept.")
                             .arg(label).arg(k + 1).arg(f.size()).arg(k - 1);
             break;
         }

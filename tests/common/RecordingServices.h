@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Services.h"
+#include "app/UiServices.h"
 
 #include <QStringList>
 #include <deque>
@@ -9,7 +9,7 @@ namespace qvxtest {
 
 // Services for tests: records what would be shown and answers questions from
 // queues the test fills (a default answer when a queue is empty).
-class RecordingServices : public qvx::Services {
+class RecordingServices : public qvx::UiServices {
 public:
     struct Box {
         int icon, buttons, textIndex, language;
@@ -35,8 +35,30 @@ public:
                                   int preselected) override;
     void SetBusy(bool busy) override;
 
+    std::deque<std::optional<qvx::FileChoice>> openAnswers;
+    std::deque<std::optional<qvx::FileChoice>> saveAnswers;
+    std::deque<std::optional<QColor>> colourAnswers;
+    int fileDialogs = 0;
+
+    std::optional<qvx::FileChoice> GetOpenFileName(const QString&, const QStringList&) override {
+        return take(openAnswers);
+    }
+    std::optional<qvx::FileChoice> GetSaveFileName(const QString&, const QStringList&) override {
+        return take(saveAnswers);
+    }
+    std::optional<QColor> PickColour(const QColor&) override { return take(colourAnswers); }
+
     QString lastBoxText() const { return boxes.empty() ? QString() : boxes.back().text; }
     void clear();
+
+private:
+    template <typename T> std::optional<T> take(std::deque<std::optional<T>>& q) {
+        ++fileDialogs;
+        if (q.empty()) return std::nullopt;
+        auto a = q.front();
+        q.pop_front();
+        return a;
+    }
 };
 
 } // namespace qvxtest

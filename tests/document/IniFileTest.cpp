@@ -1,0 +1,116 @@
+#include "common/TestRegistry.h"
+#include "document/Cp932.h"
+#include "document/IniFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using qvx::IniFile;
+
+namespace {
+QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+void writeBytes(const QString& path, const QByteArray& b) {
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(b);
+}
+} // namespace
+
+class IniFileTest : public QObject {
+    Q_OBJECT
+private slots:
+    void save_writesCp932WithCrLfAndBlankLineAfterEachSection() {
+        QTemporaryDir dir;
+        IniFile ini(dir.filePath("a.ini"));
+        ini.writeString("One", "Name", QString::fromUtf8("無題"));
+        ini.writeInteger("One", "N", -5);
+        ini.writeString("Two", "Empty", "");
+        QVERIFY(ini.save());
+        QByteArray expected = "[One]\r\nName=";
+        expected += QByteArray::fromHex("96b391e8"); // 無題 in CP932
+        expected += "\r\nN=-5\r\n\r\n[Two]\r\nEmpty=\r\n\r\n";
+        QCOMPARE(readBytes(ini.path()), expected);
+    }
+
+    void read_matchesSectionsAndKeysWithoutCase_firstKeyWins() {
+        IniFile ini;
+        ini.parse("[Sec]\r\nKey=1\r\nkey=2\r\n[other]\r\nX = 7\r\n[SEC]\r\nMore=3\r\n");
+        QCOMPARE(ini.readInteger("sec", "KEY", 0), 1);
+        QCOMPARE(ini.readInteger("Sec", "more", 0), 3);
+        QCOMPARE(ini.readInteger("OTHER", "x", 0), 7);
+        QCOMPARE(ini.sections(), QStringList({"Sec", "other"}));
+        QCOMPARE(ini.readString("none", "x", "def"), QString("def"));
+    }
+
+    void writeExistingKey_keepsItsPlaceAndOtherKeys() {
+        IniFile ini;
+        ini.parse("[S]\r\na=1\r\nb=2\r\nc=3\r\n");
+        ini.writeInteger("s", "B", 9);
+        QCOMPARE(ini.toText(), QString("[S]\r\na=1\r\nb=9\r\nc=3\r\n\r\n"));
+    }
+
+    void readInteger_acceptsDecimalAndHex_refusesJunk() {
+        IniFile ini;
+        ini.parse("[S]\r\na=-2147483633\r\nb=$FF\r\nc=0x10\r\nd=12abc\r\ne=99999999999\r\nf=\r\ng= 42 \r\n");
+        QCOMPARE(ini.readInteger("S", "a", 0), -2147483633);
+        QCOMPARE(ini.readInteger("S", "b", 0), 255);
+        QCOMPARE(ini.readInteger("S", "c", 0), 16);
+        QCOMPARE(ini.readInteger("S", "d", -1), -1);
+        QCOMPARE(ini.readInteger("S", "e", -1), -1);
+        QCOMPARE(ini.readInteger("S", "f", -1), -1);
+        QCOMPARE(ini.readInteger("S", "g", -1), 42);
+    }
+
+    void loadSaveRoundTrip_isByteIdentical() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("r.ini");
+        QByteArray content = "[QVX3]\r\nGrid=1\r\nPanelX1=33\r\n\r\n[Ports]\r\nCOM1=/dev/x\r\n\r\n";
+        writeBytes(path, content);
+        IniFile ini(path);
+        QVERIFY(ini.loadAndTestWrite());
+        QCOMPARE(readBytes(path), content);
+    }
+
+    void saveIntoUnwritablePlace_failsAndKeepsOldFile() {
+        QTemporaryDir dir;
+        IniFile missingDir(dir.filePath("no/such/dir/x.ini"));
+        QVERIFY(!missingDir.loadAndTestWrite());
+        IniFile isDir(dir.path());
+        QVERIFY(!isDir.loadAndTestWrite());
+
+        const QString path = dir.filePath("keep.ini");
+        writeBytes(path, "[A]\r\nx=1\r\n\r\n");
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+        IniFile ini(path);
+        ini.load();
+        ini.writeInteger("A", "x", 2);
+        const bool saved = ini.save();
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (saved) QSKIP("running with rights that ignore directory permissions");
+        QCOMPARE(readBytes(path), QByteArray("[A]\r\nx=1\r\n\r\n"));
+    }
+
+    void valueWithLineBreak_staysOnOneLine() {
+        IniFile ini;
+        ini.writeString("S", "k", "a\r\nb");
+        IniFile back;
+        back.parse(ini.toText());
+        QCOMPARE(back.keys("S"), QStringList{"k"});
+    }
+
+    void cp932_cutNeverSplitsACharacter() {
+        QVERIFY(qvx::Cp932::available());
+        const QString name = QString::fromUtf8("a無題b");
+        QCOMPARE(qvx::Cp932::encodeCut(name, 2), QByteArray("a"));
+        QCOMPARE(qvx::Cp932::encodeCut(name, 3), QByteArray("a") + QByteArray::fromHex("96b3"));
+        QCOMPARE(qvx::Cp932::decode(qvx::Cp932::encode(name)), name);
+    }
+};
+
+QVX_TEST_CLASS(IniFileTest)
+#include "IniFileTest.moc"

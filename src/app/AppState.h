@@ -1,5 +1,6 @@
 #pragma once
 
+#include "compiler/Compiler.h"
 #include "document/Chart.h"
 #include "document/MotionHeader.h"
 
@@ -11,6 +12,7 @@ namespace qvx {
 struct AppState {
     Chart chart;
     MotionHeader header;
+    Compiler compiler;
 };
 
 } // namespace qvx

@@ -10,5 +10,7 @@ class CliServices;
 // sub-command's name, returns the exit status (0 success, 1 failure, 2 usage).
 int CmdInfo(const QStringList& args, CliServices& io);
 int CmdResave(const QStringList& args, CliServices& io);
+int CmdCompile(const QStringList& args, CliServices& io);
+int CmdHex(const QStringList& args, CliServices& io);
 
 } // namespace qvx

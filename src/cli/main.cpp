@@ -18,6 +18,8 @@ const std::map<QString, Command>& commands() {
     static const std::map<QString, Command> table = {
         {QStringLiteral("info"), {CmdInfo, "info FILE          what a file is, with its header and counts"}},
         {QStringLiteral("resave"), {CmdResave, "resave IN OUT      open IN as the editor does and save it to OUT"}},
+        {QStringLiteral("compile"), {CmdCompile, "compile FILE       compile the chart and print its listing (or motion list)"}},
+        {QStringLiteral("hex"), {CmdHex, "hex FILE           compile the chart and print the rows of its hex view"}},
     };
     return table;
 }

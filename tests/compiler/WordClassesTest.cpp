@@ -1,5 +1,5 @@
-#include "common/TestRegistry.h"
 #include "compiler/WordClasses.h"
+#include "common/TestRegistry.h"
 
 #include <QTest>
 
@@ -8,7 +8,7 @@ using namespace qvx;
 class WordClassesTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void table_coversEveryWordOnce() {
         int expected = 0;
         for (const WordClass& c : WordClasses::table()) {
@@ -41,30 +41,30 @@ private slots:
         const struct {
             int word, number, kind, base;
         } rows[] = {
-            {0x0000, 0, RecordPos, 0x0000},      {0x0001, 1, RecordPos, 0x0001},
-            {0x8005, 1, RecordPos, 0x0001},      {0x8006, 2, RecordSet, 0x8006},
-            {0x8007, 3, RecordPos, 0x8007},      {0x8086, 3, RecordPos, 0x8007},
-            {0x8087, 4, RecordPos, 0x8087},      {0x8106, 4, RecordPos, 0x8087},
-            {0x8107, 5, RecordJmp, 0x8107},      {0x8206, 5, RecordJmp, 0x8107},
-            {0x8207, 6, RecordSet, 0x8207},      {0x8306, 6, RecordSet, 0x8207},
-            {0x8307, 7, RecordCmp, 0x8307},      {0x8406, 7, RecordCmp, 0x8307},
-            {0x8407, -1, RecordNone, 0x8408},    {0x8C05, -1, RecordNone, 0x8C06},
-            {0x8C06, 9, RecordCmp, 0x8C06},      {0x8D06, 10, RecordCmp, 0x8D06},
-            {0x8E06, 11, RecordCmp, 0x8E06},     {0x8F05, 11, RecordCmp, 0x8E06},
-            {0x8F06, 12, RecordSet, 0x8F06},     {0x9205, 14, RecordSet, 0x9106},
-            {0x9206, 15, RecordCmp, 0x9206},     {0x9605, 18, RecordCmp, 0x9506},
-            {0x9606, 19, RecordSet, 0x9606},     {0x9A05, 22, RecordSet, 0x9906},
-            {0x9A06, 34, RecordCmp, 0x9A06},     {0x9B06, 35, RecordCmp, 0x9B06},
-            {0x9C05, 35, RecordCmp, 0x9B06},     {0x9C06, 8, RecordSet, 0x9C06},
-            {0xE004, 8, RecordSet, 0x9C06},      {0xE005, -1, RecordNone, 0xE006},
-            {0xFBEF, -1, RecordNone, 0xFBF0},    {0xFBF0, 33, RecordSet, 0xFBF0},
-            {0xFBF1, 33, RecordSet, 0xFBF0},     {0xFBF2, 32, RecordSet, 0xFBF2},
-            {0xFBF3, 32, RecordSet, 0xFBF2},     {0xFBF4, 23, RecordSet, 0xFBF4},
-            {0xFCF4, 24, RecordSet, 0xFCF4},     {0xFEF3, 25, RecordSet, 0xFDF4},
-            {0xFEF4, 26, RecordSet, 0xFEF4},     {0xFEF5, 27, RecordSet, 0xFEF4},
-            {0xFEF6, 28, RecordSet, 0xFEF4},     {0xFEF7, 29, RecordSet, 0xFEF7},
-            {0xFFF6, 29, RecordSet, 0xFEF7},     {0xFFF7, 30, RecordSet, 0xFFF7},
-            {0xFFFE, 30, RecordSet, 0xFFF7},     {0xFFFF, 31, RecordEnd, 0xFFFF},
+            {0x0000, 0, RecordPos, 0x0000},   {0x0001, 1, RecordPos, 0x0001},
+            {0x8005, 1, RecordPos, 0x0001},   {0x8006, 2, RecordSet, 0x8006},
+            {0x8007, 3, RecordPos, 0x8007},   {0x8086, 3, RecordPos, 0x8007},
+            {0x8087, 4, RecordPos, 0x8087},   {0x8106, 4, RecordPos, 0x8087},
+            {0x8107, 5, RecordJmp, 0x8107},   {0x8206, 5, RecordJmp, 0x8107},
+            {0x8207, 6, RecordSet, 0x8207},   {0x8306, 6, RecordSet, 0x8207},
+            {0x8307, 7, RecordCmp, 0x8307},   {0x8406, 7, RecordCmp, 0x8307},
+            {0x8407, -1, RecordNone, 0x8408}, {0x8C05, -1, RecordNone, 0x8C06},
+            {0x8C06, 9, RecordCmp, 0x8C06},   {0x8D06, 10, RecordCmp, 0x8D06},
+            {0x8E06, 11, RecordCmp, 0x8E06},  {0x8F05, 11, RecordCmp, 0x8E06},
+            {0x8F06, 12, RecordSet, 0x8F06},  {0x9205, 14, RecordSet, 0x9106},
+            {0x9206, 15, RecordCmp, 0x9206},  {0x9605, 18, RecordCmp, 0x9506},
+            {0x9606, 19, RecordSet, 0x9606},  {0x9A05, 22, RecordSet, 0x9906},
+            {0x9A06, 34, RecordCmp, 0x9A06},  {0x9B06, 35, RecordCmp, 0x9B06},
+            {0x9C05, 35, RecordCmp, 0x9B06},  {0x9C06, 8, RecordSet, 0x9C06},
+            {0xE004, 8, RecordSet, 0x9C06},   {0xE005, -1, RecordNone, 0xE006},
+            {0xFBEF, -1, RecordNone, 0xFBF0}, {0xFBF0, 33, RecordSet, 0xFBF0},
+            {0xFBF1, 33, RecordSet, 0xFBF0},  {0xFBF2, 32, RecordSet, 0xFBF2},
+            {0xFBF3, 32, RecordSet, 0xFBF2},  {0xFBF4, 23, RecordSet, 0xFBF4},
+            {0xFCF4, 24, RecordSet, 0xFCF4},  {0xFEF3, 25, RecordSet, 0xFDF4},
+            {0xFEF4, 26, RecordSet, 0xFEF4},  {0xFEF5, 27, RecordSet, 0xFEF4},
+            {0xFEF6, 28, RecordSet, 0xFEF4},  {0xFEF7, 29, RecordSet, 0xFEF7},
+            {0xFFF6, 29, RecordSet, 0xFEF7},  {0xFFF7, 30, RecordSet, 0xFFF7},
+            {0xFFFE, 30, RecordSet, 0xFFF7},  {0xFFFF, 31, RecordEnd, 0xFFFF},
         };
         for (const auto& r : rows)
             QTest::newRow(qPrintable(QString::number(r.word, 16)))

@@ -1,0 +1,62 @@
+#include "app/AppState.h"
+#include "cli/CliServices.h"
+#include "cli/Commands.h"
+#include "document/DocumentFile.h"
+
+namespace qvx {
+
+namespace {
+
+// Opens the file as `qvx info` does and compiles it by its document kind.
+// Returns the exit status; 0 leaves the result in the state's compiler.
+int openAndCompile(const QString& command, const QStringList& args, CliServices& io,
+                   AppState& state) {
+    if (args.size() != 1) {
+        io.err() << "usage: qvx " << command << " FILE" << Qt::endl;
+        return 2;
+    }
+    const int kind = DocumentFile::DetectFileKind(args[0]);
+    if (kind != MotionChart && kind != ScenarioChart && kind != DocumentFile::kPoseTable) {
+        io.err() << "\"" << args[0] << "\" is not a document that can be compiled" << Qt::endl;
+        return 1;
+    }
+    DocumentContext ctx{state.chart, state.header, io};
+    const bool complete = kind == DocumentFile::kPoseTable
+                              ? DocumentFile::ImportTable(ctx, args[0])
+                              : DocumentFile::LoadDocument(ctx, args[0]);
+    if (!complete) return 1;
+    const Chart& chart = state.chart;
+    const bool ok = chart.documentKind != 0 ? state.compiler.CompileScenarioChart(chart, io)
+                                            : state.compiler.CompileMotionChart(chart, io);
+    if (!ok) {
+        // An empty chart fails without a message box of its own.
+        if (chart.items.empty()) io.err() << "The chart has no items to compile" << Qt::endl;
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int CmdCompile(const QStringList& args, CliServices& io) {
+    AppState state;
+    if (const int status = openAndCompile(QStringLiteral("compile"), args, io, state))
+        return status;
+    const QStringList& lines =
+        state.compiler.showsScenario() ? state.compiler.hexRows() : state.compiler.listingLines();
+    for (const QString& line : lines)
+        io.out() << line << '\n';
+    io.out().flush();
+    return 0;
+}
+
+int CmdHex(const QStringList& args, CliServices& io) {
+    AppState state;
+    if (const int status = openAndCompile(QStringLiteral("hex"), args, io, state)) return status;
+    for (const QString& row : state.compiler.hexRows())
+        io.out() << row << '\n';
+    io.out().flush();
+    return 0;
+}
+
+} // namespace qvx

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "compiler/MotionRecord.h"
+#include "document/Chart.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace qvx {
+
+class Services;
+
+// The links that leave an item, as the walk follows them.
+struct Successors {
+    bool ok = false;
+    int next = -1;   // item entered by the sequential link, -1 when none
+    int branch = -1; // item entered by the branch link, -1 when none
+};
+
+// The flowchart compiler and its state. A motion chart is walked from its start
+// item into steps (item steps, jumps and end marks), which give the listing, the
+// hidden step table and the motion image with its hex view. A scenario chart
+// becomes the list of its MOT items in playing order.
+//
+// Compiling is all or nothing: the steps, listing, image and view rows change
+// only when a compile succeeds (a failed scenario compile empties the LIST view
+// rows, as that view is emptied when a scenario compile starts).
+class Compiler {
+  public:
+    // Step markers in StepItem.
+    static constexpr qint32 kEndStep = -1;
+    static constexpr qint32 kJumpStep = -2;
+    // Jump and branch codes hold the target step in a range 256 words wide.
+    static constexpr int kMaxTargetStep = 255;
+
+    // Number of steps laid out.
+    qint32 StepCount = 0;
+    // Per step: the item number, kEndStep or kJumpStep (for a scenario: the MOT
+    // items in playing order).
+    std::vector<qint32> StepItem;
+    // Per step: the branch target item of an item step, the jump target of a
+    // jump step, else -1.
+    std::vector<qint32> StepTarget;
+    // Per item: 1 once the item has been laid out.
+    std::vector<quint8> Visited;
+    // One 49-byte record per step.
+    std::vector<MotionRecord> MotionImage;
+
+    // Compiles a motion chart. Returns false, after telling the user when there
+    // is something to tell, when the chart cannot be compiled; nothing changes then.
+    bool CompileMotionChart(const Chart& chart, Services& services);
+    // Compiles a scenario chart into StepItem and the LIST view rows.
+    bool CompileScenarioChart(const Chart& chart, Services& services);
+
+    // False, after a warning, when the chart has no start item.
+    static bool CheckStartItem(const Chart& chart, Services& services);
+    // The sequential and branch successors of the item; not ok (after an error
+    // box) when a CMP item has no branch link or the item has more than one link
+    // of a kind. Links whose ends are not items of the chart are ignored.
+    static Successors FindSuccessors(const Chart& chart, int item, Services& services);
+    // Empties the steps and sizes Visited for a chart of itemCount items.
+    void ResetSteps(int itemCount);
+    // Lays out the chain that starts at the item, then, depth first, the chains
+    // of the branch targets met on it that are not laid out yet.
+    bool WalkChart(const Chart& chart, int item, Services& services);
+    // False, after an error box, when a jump or branch target cannot be written
+    // into its word: a jump beyond step 255, or a branch step that pushes a
+    // CMP code out of its range.
+    bool CheckTargets(const Chart& chart, Services& services) const;
+    // Builds the listing, the step table rows and MotionImage from the steps.
+    // Returns the listing text (CR LF after every line).
+    QString BuildListing(const Chart& chart);
+
+    // The step index of an item: the first step laid out for it, -1 when none.
+    int StepIndexOf(int item) const;
+
+    // The listing, one entry per step, without line ends.
+    const QStringList& listingLines() const { return m_listing; }
+    // The listing text as BuildListing returned it.
+    QString listingText() const;
+    // The rows of the step table: caption (step number) and four fields.
+    const QList<QStringList>& stepRows() const { return m_stepRows; }
+    // The rows of the LIST view: the hex rows of the image after a motion
+    // compile, the motion list after a scenario compile.
+    const QStringList& hexRows() const { return m_hexRows; }
+    // True when the LIST view rows come from a scenario compile.
+    bool showsScenario() const { return m_showsScenario; }
+
+  private:
+    // The links of the chart grouped by origin, in table order within a group.
+    struct LinkIndex {
+        std::vector<int> first; // per item: position of its first link in order
+        std::vector<int> order; // link numbers sorted by origin
+    };
+    static LinkIndex indexLinks(const Chart& chart);
+    // The successors of the item among `count` links: the given link numbers,
+    // or the first `count` links of the table when `links` is null.
+    static Successors successors(const Chart& chart, int item, const int* links, int count,
+                                 Services& services);
+    void appendStep(qint32 item, qint32 target);
+    bool layOutChain(const Chart& chart, const LinkIndex& index, int item, Services& services,
+                     std::vector<int>& pending);
+    void adopt(Compiler&& work);
+
+    QStringList m_listing;
+    QList<QStringList> m_stepRows;
+    QStringList m_hexRows;
+    bool m_showsScenario = false;
+};
+
+} // namespace qvx

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "board/BoardCommands.h"
+#include "board/BoardLink.h"
 #include "compiler/Compiler.h"
 #include "document/Chart.h"
 #include "document/MotionHeader.h"
@@ -13,6 +15,8 @@ struct AppState {
     Chart chart;
     MotionHeader header;
     Compiler compiler;
+    BoardLink link;
+    BoardCommands board{link};
 };
 
 } // namespace qvx

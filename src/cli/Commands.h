@@ -12,5 +12,6 @@ int CmdInfo(const QStringList& args, CliServices& io);
 int CmdResave(const QStringList& args, CliServices& io);
 int CmdCompile(const QStringList& args, CliServices& io);
 int CmdHex(const QStringList& args, CliServices& io);
+int CmdSim(const QStringList& args, CliServices& io);
 
 } // namespace qvx

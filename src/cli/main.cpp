@@ -20,6 +20,7 @@ const std::map<QString, Command>& commands() {
         {QStringLiteral("resave"), {CmdResave, "resave IN OUT      open IN as the editor does and save it to OUT"}},
         {QStringLiteral("compile"), {CmdCompile, "compile FILE       compile the chart and print its listing (or motion list)"}},
         {QStringLiteral("hex"), {CmdHex, "hex FILE           compile the chart and print the rows of its hex view"}},
+        {QStringLiteral("sim"), {CmdSim, "sim --link PATH [--state FILE] [--pace]  run a simulated board behind a pseudo-terminal linked at PATH"}},
     };
     return table;
 }

@@ -1,0 +1,193 @@
+#include "board/BoardLink.h"
+
+#include "app/Services.h"
+#include "board/SerialTransport.h"
+
+#include <QEventLoop>
+#include <QIODevice>
+#include <QTimer>
+
+namespace qvx {
+
+BoardLink::BoardLink(QObject* parent) : QObject(parent) {}
+
+BoardLink::~BoardLink() {
+    closeNow();
+}
+
+QString BoardLink::PortLabel(int index) {
+    if (index == kSimPortIndex) return QStringLiteral("SIM");
+    return QStringLiteral("COM") + QString::number(index);
+}
+
+bool BoardLink::OpenCommPort(int index, const QString& device) {
+    if (index <= 0) {
+        if (m_inExchange) return false;
+        closeNow();
+        if (m_services) m_services->ShowStatus(QStringLiteral("Close"));
+        return true;
+    }
+    return OpenTransport(index, std::make_unique<SerialTransport>(device));
+}
+
+bool BoardLink::OpenTransport(int index, std::unique_ptr<BoardTransport> transport) {
+    // Replacing the device under a waiting exchange would pull it away from
+    // under the exchange's feet; the choice is refused until it has ended.
+    if (m_inExchange) return false;
+    m_framer.clear();
+    closeNow();
+    m_portNumber = index;
+    receiveTimeoutMs = m_normalTimeoutMs;
+    const QString label = PortLabel(index);
+    QString error;
+    if (!transport || !transport->open(&error)) {
+        m_portNumber = 0;
+        if (m_services) m_services->ShowStatus(label + QStringLiteral(" does not exist"));
+        return false;
+    }
+    m_transport = std::move(transport);
+    m_device = m_transport->device();
+    m_lostReason.clear();
+    connect(m_device, &QIODevice::readyRead, this, &BoardLink::CommX1Receive);
+    connect(m_transport.get(), &BoardTransport::lost, this, &BoardLink::onTransportLost);
+    m_transport->pulseDtr();
+    m_transport->discardInput();
+    m_transport->drainOutput();
+    if (m_services) m_services->ShowStatus(label + QStringLiteral(" completion"));
+    return true;
+}
+
+void BoardLink::ClosePort() {
+    if (m_inExchange) {
+        m_closePending = true;
+        return;
+    }
+    closeNow();
+}
+
+void BoardLink::closeNow() {
+    m_closePending = false;
+    if (!m_transport) return;
+    if (m_device) disconnect(m_device, nullptr, this, nullptr);
+    disconnect(m_transport.get(), nullptr, this, nullptr);
+    m_transport->close();
+    m_transport.reset();
+    m_device = nullptr;
+    m_portNumber = 0;
+}
+
+void BoardLink::onTransportLost(const QString& reason) {
+    if (!m_transport) return;
+    const QString label = PortLabel(m_portNumber);
+    m_lostReason = reason;
+    // A waiting exchange sees the lost device and fails; the port is closed when
+    // it has returned.
+    ClosePort();
+    if (m_services) m_services->ShowStatus(label + QStringLiteral(" was disconnected"));
+    emit portLost(reason);
+}
+
+void BoardLink::setTimeouts(int normalMs, int servoMs) {
+    m_normalTimeoutMs = normalMs;
+    m_servoTimeoutMs = servoMs;
+    receiveTimeoutMs = normalMs;
+}
+
+void BoardLink::AppendSum(QByteArray& frame) {
+    quint8 sum = 0;
+    for (char c : frame)
+        sum = quint8(sum + quint8(c));
+    frame.append(char(sum));
+}
+
+bool BoardLink::CheckAnswerSum(QByteArray& answer) {
+    if (answer.size() < 2) return false;
+    const char last = answer.back();
+    answer.chop(1);
+    AppendSum(answer);
+    return answer.back() == last;
+}
+
+void BoardLink::beginBusy() {
+    if (m_busyDepth++ == 0 && m_services) m_services->SetBusy(true);
+}
+
+void BoardLink::endBusy() {
+    if (m_busyDepth > 0 && --m_busyDepth == 0 && m_services) m_services->SetBusy(false);
+}
+
+bool BoardLink::waitForBytes(int n) {
+    if (!m_device) return false;
+    if (m_device->bytesAvailable() >= n) return true;
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    QIODevice* dev = m_device;
+    connect(dev, &QIODevice::readyRead, &loop, [&] {
+        if (dev->bytesAvailable() >= n) loop.quit();
+    });
+    connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    connect(m_transport.get(), &BoardTransport::lost, &loop, &QEventLoop::quit);
+    connect(dev, &QObject::destroyed, &loop, &QEventLoop::quit);
+    timer.start(receiveTimeoutMs);
+    loop.exec();
+    return m_device && m_lostReason.isEmpty() && m_device->bytesAvailable() >= n;
+}
+
+QByteArray BoardLink::Transact(const QByteArray& frame, int expectedLength) {
+    // One exchange at a time: a command started while another waits (from a
+    // click handled by the waiting loop) fails without touching the port.
+    if (m_inExchange || !isOpen() || !m_lostReason.isEmpty()) return {};
+    m_inExchange = true;
+    // Bytes that came in before this exchange are the board's own reports.
+    if (m_device->bytesAvailable() > 0) {
+        m_framer.append(m_device->readAll());
+        if (m_framer.hasReport()) scheduleReceive();
+    }
+
+    QByteArray answer;
+    int attempts = AttemptCount;
+    for (;;) {
+        answer.clear();
+        m_transport->discardInput();
+        m_device->write(QByteArray(1, char(kAttention)));
+        if (!waitForBytes(1)) break;
+        m_device->read(1);
+        m_transport->discardInput();
+        m_device->write(frame);
+        if (expectedLength <= 0) break;
+        if (waitForBytes(expectedLength)) answer = m_device->read(expectedLength);
+        --attempts;
+        if (attempts < 1 || !answer.isEmpty()) break;
+    }
+
+    m_inExchange = false;
+    if (m_closePending) {
+        closeNow();
+    } else if (m_device && m_device->bytesAvailable() > 0) {
+        // Whatever follows the answer is handled as a receive event of its own.
+        scheduleReceive();
+    }
+    return answer;
+}
+
+void BoardLink::scheduleReceive() {
+    if (m_receiveQueued) return;
+    m_receiveQueued = true;
+    QMetaObject::invokeMethod(this, &BoardLink::CommX1Receive, Qt::QueuedConnection);
+}
+
+void BoardLink::CommX1Receive() {
+    m_receiveQueued = false;
+    if (m_inExchange || !m_device) return;
+    const QByteArray bytes = m_device->readAll();
+    m_framer.append(bytes);
+    const QByteArray report = m_framer.takeReport();
+    // A second complete report gets a receive event of its own rather than
+    // waiting for the board's next bytes, which may never come.
+    if (m_framer.hasReport()) scheduleReceive();
+    if (!report.isEmpty()) emit reportReceived(report);
+}
+
+} // namespace qvx

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "board/BoardTransport.h"
+#include "board/ReportFramer.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+namespace qvx {
+
+class Services;
+
+// The serial link to the board: opening and closing the port, one synchronous
+// exchange at a time (attention byte, request frame, fixed-length answer, retries
+// on short answers) and the framing of the reports the board sends on its own.
+// One object per application, owned by AppState.
+class BoardLink : public QObject {
+    Q_OBJECT
+  public:
+    // Index of the simulated board in the port box.
+    static constexpr int kSimPortIndex = 21;
+    static constexpr quint8 kAttention = 0x0D;
+    static constexpr int kNormalTimeoutMs = 300;
+    static constexpr int kServoTimeoutMs = 500;
+    static constexpr int kDefaultAttempts = 5;
+
+    explicit BoardLink(QObject* parent = nullptr);
+    ~BoardLink() override;
+
+    void setServices(Services* services) { m_services = services; }
+    Services* services() const { return m_services; }
+
+    // Applies a port box selection: 0 closes the port ("Close"); 1..20 opens the
+    // serial device given for COMn; 21 opens the pseudo-terminal of a simulated
+    // board the caller has started. Shows the result in the status line.
+    bool OpenCommPort(int index, const QString& device);
+    // The same with a transport made by the caller (tests, in-memory simulator).
+    bool OpenTransport(int index, std::unique_ptr<BoardTransport> transport);
+    void ClosePort();
+    bool isOpen() const { return m_transport && m_transport->isOpen(); }
+    // Port box index of the open port (0 when closed).
+    int portNumber() const { return m_portNumber; }
+    // "COMn", or "SIM" for the simulated board.
+    static QString PortLabel(int index);
+
+    // Appends the checksum: the sum of all bytes modulo 256.
+    static void AppendSum(QByteArray& frame);
+    // False for answers shorter than 2 bytes; otherwise recomputes the last byte
+    // from the others and tells whether it was right. The answer keeps its
+    // (recomputed) last byte.
+    static bool CheckAnswerSum(QByteArray& answer);
+
+    // One exchange; returns the answer of expectedLength bytes, or an empty array
+    // when it failed (or when expectedLength is 0). Fails at once, without
+    // touching the port, while another exchange is waiting.
+    QByteArray Transact(const QByteArray& frame, int expectedLength);
+    bool inExchange() const { return m_inExchange; }
+
+    // Busy title, counted so that a refused nested command cannot clear the mark
+    // of the one still running.
+    void beginBusy();
+    void endBusy();
+
+    // Link state.
+    int AttemptCount = kDefaultAttempts;
+    int receiveTimeoutMs = kNormalTimeoutMs;
+    // The two receive time-outs in force (tests make them short).
+    void setTimeouts(int normalMs, int servoMs);
+    int normalTimeoutMs() const { return m_normalTimeoutMs; }
+    int servoTimeoutMs() const { return m_servoTimeoutMs; }
+
+    // Bytes received outside an exchange and not yet framed.
+    const ReportFramer& framer() const { return m_framer; }
+    // Empties the report buffer (also done on every open).
+    void ClearReportBuffer() { m_framer.clear(); }
+
+  signals:
+    // One complete report (lead byte first), at most one per receive event.
+    void reportReceived(const QByteArray& report);
+    // The open port went away; it has been closed.
+    void portLost(const QString& reason);
+
+  private:
+    // The receive event: reads what came in outside an exchange, frames it and
+    // hands on at most one report.
+    void CommX1Receive();
+    void scheduleReceive();
+    // Waits until n bytes are readable or the receive time-out passes.
+    bool waitForBytes(int n);
+    void onTransportLost(const QString& reason);
+    void closeNow();
+
+    Services* m_services = nullptr;
+    std::unique_ptr<BoardTransport> m_transport;
+    QPointer<QIODevice> m_device;
+    int m_portNumber = 0;
+    ReportFramer m_framer;
+    bool m_inExchange = false;
+    bool m_closePending = false;
+    bool m_receiveQueued = false;
+    int m_busyDepth = 0;
+    int m_normalTimeoutMs = kNormalTimeoutMs;
+    int m_servoTimeoutMs = kServoTimeoutMs;
+    QString m_lostReason;
+};
+
+} // namespace qvx

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QIODevice;
+
+namespace qvx {
+
+// The byte pipe to the board. The command layer only sees a QIODevice and these
+// few operations, so the same code drives a serial port, a pseudo-terminal or an
+// in-memory simulated board.
+class BoardTransport : public QObject {
+    Q_OBJECT
+  public:
+    using QObject::QObject;
+    ~BoardTransport() override = default;
+
+    // Opens the device; on failure returns false and describes why in error.
+    virtual bool open(QString* error) = 0;
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+    // The open device; null while closed.
+    virtual QIODevice* device() = 0;
+    // Drops every byte received so far, in the driver and in the device's buffer.
+    virtual void discardInput() = 0;
+    // Pulses DTR (set, then clear) after opening; devices without the line ignore it.
+    virtual void pulseDtr() {}
+    // Waits until queued bytes have left (bounded); devices without a queue return at once.
+    virtual void drainOutput() {}
+
+  signals:
+    // The device went away or failed for good (unplugged adapter, closed pseudo-terminal).
+    void lost(const QString& reason);
+};
+
+} // namespace qvx

@@ -1,0 +1,101 @@
+#include "board/SerialTransport.h"
+
+#include <QElapsedTimer>
+
+namespace qvx {
+
+SerialTransport::SerialTransport(const QString& devicePath, QObject* parent)
+    : BoardTransport(parent), m_path(devicePath) {
+    connect(&m_port, &QSerialPort::errorOccurred, this, &SerialTransport::onError);
+}
+
+SerialTransport::~SerialTransport() {
+    close();
+}
+
+bool SerialTransport::open(QString* error) {
+    if (m_port.isOpen()) {
+        if (error) *error = QStringLiteral("already open");
+        return false;
+    }
+    m_lostReported = false;
+    m_port.setPortName(m_path);
+    m_port.setBaudRate(QSerialPort::Baud115200);
+    m_port.setDataBits(QSerialPort::Data8);
+    m_port.setParity(QSerialPort::NoParity);
+    m_port.setStopBits(QSerialPort::OneStop);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    m_port.setReadBufferSize(0);
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        if (error) *error = m_port.errorString();
+        m_port.clearError();
+        return false;
+    }
+    // Settings applied after the open can also be refused.
+    const bool ok =
+        m_port.setBaudRate(QSerialPort::Baud115200) && m_port.setDataBits(QSerialPort::Data8) &&
+        m_port.setParity(QSerialPort::NoParity) && m_port.setStopBits(QSerialPort::OneStop) &&
+        m_port.setFlowControl(QSerialPort::NoFlowControl);
+    if (!ok) {
+        if (error) *error = m_port.errorString();
+        m_port.clearError();
+        m_port.close();
+        return false;
+    }
+    m_port.setDataTerminalReady(true);
+    m_port.setRequestToSend(true);
+    forgiveUnsupported();
+    m_port.clear(QSerialPort::AllDirections);
+    return true;
+}
+
+void SerialTransport::close() {
+    if (!m_port.isOpen()) return;
+    m_port.setDataTerminalReady(false);
+    m_port.setRequestToSend(false);
+    forgiveUnsupported();
+    m_port.clear(QSerialPort::AllDirections);
+    m_port.close();
+    m_port.clearError();
+}
+
+void SerialTransport::discardInput() {
+    if (!m_port.isOpen()) return;
+    m_port.clear(QSerialPort::Input);
+    m_port.readAll();
+    forgiveUnsupported();
+}
+
+void SerialTransport::pulseDtr() {
+    if (!m_port.isOpen()) return;
+    m_port.setDataTerminalReady(true);
+    m_port.setDataTerminalReady(false);
+    forgiveUnsupported();
+}
+
+void SerialTransport::drainOutput() {
+    if (!m_port.isOpen()) return;
+    QElapsedTimer t;
+    t.start();
+    while (m_port.bytesToWrite() > 0 && t.elapsed() < 3000)
+        if (!m_port.waitForBytesWritten(3000 - int(t.elapsed()))) break;
+    forgiveUnsupported();
+}
+
+void SerialTransport::forgiveUnsupported() {
+    if (m_port.error() == QSerialPort::UnsupportedOperationError) m_port.clearError();
+}
+
+void SerialTransport::onError(QSerialPort::SerialPortError error) {
+    if (error == QSerialPort::ResourceError || error == QSerialPort::PermissionError) {
+        // The device is gone: report it once, and let the owner close the port
+        // later, outside this handler, so no further error is raised from here.
+        if (m_lostReported) return;
+        m_lostReported = true;
+        const QString reason = m_port.errorString();
+        QMetaObject::invokeMethod(
+            this, [this, reason] { emit lost(reason); }, Qt::QueuedConnection);
+    }
+}
+
+} // namespace qvx

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "board/BoardTransport.h"
+
+#include <QSerialPort>
+
+namespace qvx {
+
+// The real board link: a serial device (USB adapter, pseudo-terminal) at
+// 115200 bit/s, 8 data bits, no parity, 1 stop bit, no flow control.
+class SerialTransport : public BoardTransport {
+    Q_OBJECT
+  public:
+    explicit SerialTransport(const QString& devicePath, QObject* parent = nullptr);
+    ~SerialTransport() override;
+
+    bool open(QString* error) override;
+    void close() override;
+    bool isOpen() const override { return m_port.isOpen(); }
+    QIODevice* device() override { return m_port.isOpen() ? &m_port : nullptr; }
+    void discardInput() override;
+    void pulseDtr() override;
+    void drainOutput() override;
+
+    const QString& devicePath() const { return m_path; }
+
+  private:
+    void onError(QSerialPort::SerialPortError error);
+    // Line control on a pseudo-terminal is refused with UnsupportedOperationError;
+    // the error stays set until cleared, so clear it and go on.
+    void forgiveUnsupported();
+
+    QString m_path;
+    QSerialPort m_port;
+    bool m_lostReported = false;
+};
+
+} // namespace qvx

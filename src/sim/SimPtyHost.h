@@ -1,0 +1,65 @@
+#pragma once
+
+#include "sim/BoardSimulator.h"
+
+#include <QString>
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace qvx {
+
+// Runs a simulated board behind a pseudo-terminal, on a thread of its own, so
+// that any program (QSerialPort included) can open the slave side as a serial
+// port. The main window's "SIM" port entry starts one in-process; `qvx sim`
+// runs one until it is killed.
+class SimPtyHost {
+  public:
+    struct Options {
+        // When set, a symbolic link to the slave device is made here (replacing
+        // an old link) and removed again when the host stops.
+        QString linkPath;
+        // When set, the board's stored memory is kept in this file.
+        QString statePath;
+        // Sends and takes bytes no faster than 115200 bit/s (10 bits a byte).
+        bool pace = false;
+    };
+
+    // Starts a host; null with a reason in error when it cannot.
+    static std::unique_ptr<SimPtyHost> Start(const Options& options, QString* error);
+    ~SimPtyHost();
+
+    SimPtyHost(const SimPtyHost&) = delete;
+    SimPtyHost& operator=(const SimPtyHost&) = delete;
+
+    // The path to open: the link when one was asked for, else the slave device.
+    QString devicePath() const { return m_link.isEmpty() ? m_slavePath : m_link; }
+    QString slavePath() const { return m_slavePath; }
+
+    // Runs f on the simulator while the host thread keeps off it.
+    template <typename F> auto withSimulator(F&& f) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return f(m_sim);
+    }
+
+    // Time of one byte on the wire at 115200 bit/s, in nanoseconds.
+    static constexpr qint64 kByteNs = 10LL * 1000000000LL / 115200;
+
+  private:
+    SimPtyHost() = default;
+    void run();
+
+    BoardSimulator m_sim;
+    std::mutex m_mutex;
+    std::thread m_thread;
+    std::atomic<bool> m_stop{false};
+    int m_master = -1;
+    int m_slave = -1;
+    int m_wake[2] = {-1, -1};
+    bool m_pace = false;
+    QString m_slavePath;
+    QString m_link;
+};
+
+} // namespace qvx

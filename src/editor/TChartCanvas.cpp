@@ -1,59 +1,248 @@
 #include "editor/TChartCanvas.h"
 
+#include "app/UiServices.h"
 #include "document/Chart.h"
+#include "editor/ChartPainter.h"
 #include "editor/EditState.h"
+#include "editor/ItemColours.h"
 
+#include <QCursor>
+#include <QDataStream>
+#include <QDropEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace qvx {
 
 TChartCanvas::TChartCanvas(Chart& chart, EditState& edit, QWidget* parent)
-    : QWidget(parent), m_chart(chart), m_edit(edit) {
+    : QWidget(parent), m_chart(chart), m_edit(edit), m_editor(chart, edit) {
     setObjectName(QStringLiteral("Image1"));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAcceptDrops(true);
     setCanvasSize(QSize(640, 480));
+    m_editor.onToolModeReset = [this] { emit toolModeReset(); };
+    buildMenu();
 }
 
-void TChartCanvas::setCanvasSize(const QSize& size) { setFixedSize(size); }
+void TChartCanvas::setServices(UiServices* services) {
+    m_services = services;
+    m_editor.setServices(services);
+}
+
+void TChartCanvas::setCanvasSize(const QSize& size) {
+    setFixedSize(size);
+    update();
+}
+
+void TChartCanvas::buildMenu() {
+    PopupMenu = new QMenu(this);
+    PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
+    auto add = [this](const QString& name, const QString& caption) {
+        QAction* a = PopupMenu->addAction(caption);
+        a->setObjectName(name);
+        return a;
+    };
+    auto separator = [this](const QString& name) {
+        QAction* a = PopupMenu->addSeparator();
+        a->setObjectName(name);
+        return a;
+    };
+    N21 = add(QStringLiteral("N21"), QStringLiteral("Release the selection"));
+    N20 = separator(QStringLiteral("N20"));
+    CopyMenu = add(QStringLiteral("CopyMenu"), QStringLiteral("Copy"));
+    PasteMenu = add(QStringLiteral("PasteMenu"), QStringLiteral("Paste"));
+    MirMenu = add(QStringLiteral("MirMenu"), QStringLiteral("Conversion"));
+    N19 = separator(QStringLiteral("N19"));
+    ColorMenu = PopupMenu->addMenu(QStringLiteral("Color"));
+    ColorMenu->setObjectName(QStringLiteral("ColorMenu"));
+    for (const PaletteEntry& e : ItemColours::Palette()) {
+        QAction* a = ColorMenu->addAction(e.caption);
+        a->setObjectName(e.name);
+        if (e.tag >= 0) {
+            // A small swatch of the colour in front of its name.
+            QPixmap swatch(12, 12);
+            swatch.fill(ChartPainter(palette()).Resolve(e.colour));
+            QPainter sp(&swatch);
+            sp.setPen(Qt::black);
+            sp.drawRect(0, 0, 11, 11);
+            sp.end();
+            a->setIcon(QIcon(swatch));
+        }
+        const int tag = e.tag;
+        connect(a, &QAction::triggered, this, [this, tag] { SetSelectedItemColour(tag); });
+    }
+    PropMenu = add(QStringLiteral("PropMenu"), QStringLiteral("Property"));
+    PointAddBtn = add(QStringLiteral("PointAddBtn"), QStringLiteral("Add the bending line"));
+    PointDelBtn = add(QStringLiteral("PointDelBtn"), QStringLiteral("Deletion of bending line"));
+    Separate0 = separator(QStringLiteral("Separate0"));
+    ItemDel = add(QStringLiteral("ItemDel"), QStringLiteral("Deletion"));
+    N22 = add(QStringLiteral("N22"), QStringLiteral("All selection"));
+
+    connect(N21, &QAction::triggered, this, [this] { m_editor.ReleaseSelection(); });
+    connect(N22, &QAction::triggered, this, [this] { m_editor.SelectAll(); });
+    connect(CopyMenu, &QAction::triggered, this, [this] {
+        m_editor.CopySelection();
+        update();
+    });
+    connect(PasteMenu, &QAction::triggered, this, [this] {
+        m_editor.PasteClipboard();
+        update();
+    });
+    connect(MirMenu, &QAction::triggered, this, [this] {
+        emit conversionRequested();
+        update();
+    });
+    connect(PropMenu, &QAction::triggered, this, [this] {
+        const int item = m_editor.PropertyItem();
+        if (item >= 0) emit itemPropertyRequested(item);
+        update();
+    });
+    connect(PointAddBtn, &QAction::triggered, this, [this] {
+        m_editor.AddBendingPoint();
+        update();
+    });
+    connect(PointDelBtn, &QAction::triggered, this, [this] {
+        m_editor.DeleteBendingPoint();
+        update();
+    });
+    connect(ItemDel, &QAction::triggered, this, [this] {
+        m_editor.DeleteSelection();
+        update();
+    });
+}
+
+void TChartCanvas::showMenu() {
+    const CanvasMenuState s = m_editor.MenuState();
+    CopyMenu->setVisible(s.copyPaste);
+    PasteMenu->setVisible(s.copyPaste);
+    MirMenu->setVisible(s.copyPaste);
+    Separate0->setVisible(s.colourProperty);
+    ColorMenu->menuAction()->setVisible(s.colourProperty);
+    PropMenu->setVisible(s.colourProperty);
+    PropMenu->setEnabled(s.propertyEnabled);
+    ItemDel->setVisible(s.deletion);
+    PointAddBtn->setVisible(s.addBend);
+    PointDelBtn->setVisible(s.deleteBend);
+    repaint();
+    PopupMenu->popup(QCursor::pos());
+}
+
+void TChartCanvas::SetSelectedItemColour(int tag) {
+    m_editor.SetSelectedItemColour(tag, [this](quint32 current) -> std::optional<quint32> {
+        if (!m_services) return std::nullopt;
+        const std::optional<QColor> c =
+            m_services->PickColour(ChartPainter(palette()).Resolve(current));
+        if (!c || !c->isValid()) return std::nullopt;
+        return ItemColours::FromRgb(c->red(), c->green(), c->blue());
+    });
+    update();
+}
 
 void TChartCanvas::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), Qt::white);
-    for (const Link& l : m_chart.links) {
-        if (!m_chart.validItem(l.origin) || !m_chart.validItem(l.final)) continue;
-        QPolygon line;
-        line << m_chart.ItemCentre(l.origin);
-        for (const QPoint& pt : l.points) line << pt;
-        line << m_chart.ItemCentre(l.final);
-        p.setPen(QPen(l.selected ? Qt::red : Qt::black, 1, l.kind == BranchLink ? Qt::DotLine : Qt::SolidLine));
-        p.drawPolyline(line);
-    }
-    for (const Item& it : m_chart.items) {
-        const QRect r(it.left, it.top, it.width, it.height);
-        const quint32 c = it.colour;
-        p.setBrush(QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)));
-        p.setPen(it.selected ? Qt::red : Qt::black);
-        p.drawRoundedRect(r, 6, 6);
-        p.drawText(r, Qt::AlignCenter, it.name);
+    ChartPainter(palette()).Paint(p, m_chart, m_edit, size());
+}
+
+void TChartCanvas::press(QMouseEvent* event) {
+    switch (m_editor.MouseDown(event->button(), event->modifiers(), event->position().toPoint())) {
+    case ChartEditor::Outcome::OpenMenu:
+        showMenu();
+        break;
+    case ChartEditor::Outcome::Repaint:
+        update();
+        break;
+    default:
+        break;
     }
 }
 
-bool TChartCanvas::swallow() {
-    if (m_edit.toolMode != ToolSwallow) return false;
-    m_edit.toolMode = ToolSelect;
-    emit toolModeReset();
-    return true;
+void TChartCanvas::mousePressEvent(QMouseEvent* event) {
+    press(event);
 }
-
-void TChartCanvas::mousePressEvent(QMouseEvent*) { swallow(); }
 
 void TChartCanvas::mouseMoveEvent(QMouseEvent* event) {
-    if (swallow()) return;
-    emit mousePositionChanged(event->position().toPoint());
+    const auto outcome =
+        m_editor.MouseMove(event->buttons(), event->modifiers(), event->position().toPoint());
+    if (outcome == ChartEditor::Outcome::Swallowed) return;
+    emit mousePositionChanged(m_edit.mousePoint);
+    if (outcome == ChartEditor::Outcome::Repaint) update();
 }
 
-void TChartCanvas::mouseReleaseEvent(QMouseEvent*) { swallow(); }
+void TChartCanvas::mouseReleaseEvent(QMouseEvent*) {
+    if (m_editor.MouseUp() == ChartEditor::Outcome::Repaint) update();
+}
+
+void TChartCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        press(event);
+        return;
+    }
+    const DoubleClickResult r = m_editor.DoubleClick();
+    switch (r.action) {
+    case DoubleClickResult::NotDouble:
+        press(event);
+        return;
+    case DoubleClickResult::ChartData:
+        emit emptyDoubleClicked();
+        break;
+    case DoubleClickResult::ItemDialog:
+        emit itemDoubleClicked(r.item);
+        break;
+    default:
+        break;
+    }
+    update();
+}
+
+std::optional<TChartCanvas::DroppedRow> TChartCanvas::draggedRow(const QDropEvent* event) {
+    const QObject* source = event->source();
+    if (!source || source->objectName() != QLatin1String("ListView")) return std::nullopt;
+    static const QString kItemList = QStringLiteral("application/x-qabstractitemmodeldatalist");
+    if (!event->mimeData()->hasFormat(kItemList)) return std::nullopt;
+    QByteArray bytes = event->mimeData()->data(kItemList);
+    QDataStream in(&bytes, QIODevice::ReadOnly);
+    DroppedRow dropped;
+    while (!in.atEnd()) {
+        int row = 0, column = 0;
+        QMap<int, QVariant> roles;
+        in >> row >> column >> roles;
+        if (in.status() != QDataStream::Ok) return std::nullopt;
+        if (dropped.row < 0) dropped.row = row;
+        if (row != dropped.row) continue; // only the first dragged row counts
+        if (column == 0)
+            dropped.caption = roles.value(Qt::DisplayRole).toString();
+        else if (column == 1)
+            dropped.motionName = roles.value(Qt::DisplayRole).toString();
+    }
+    if (dropped.row < 0) return std::nullopt;
+    return dropped;
+}
+
+void TChartCanvas::dragEnterEvent(QDragEnterEvent* event) {
+    if (draggedRow(event))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TChartCanvas::dragMoveEvent(QDragMoveEvent* event) {
+    // Scenario rows cannot be placed on the canvas.
+    const auto row = draggedRow(event);
+    if (row && row->row < ChartEditor::kMotionRows)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TChartCanvas::dropEvent(QDropEvent* event) {
+    const auto row = draggedRow(event);
+    if (!row) return;
+    event->acceptProposedAction();
+    m_editor.DropMotionRow(row->row, row->caption, row->motionName, event->position().toPoint());
+    update();
+}
 
 } // namespace qvx

@@ -1,0 +1,170 @@
+#include "editor/ChartPainter.h"
+
+#include "document/Chart.h"
+#include "editor/CanvasGeometry.h"
+#include "editor/EditState.h"
+#include "editor/ItemColours.h"
+
+#include <QPainter>
+#include <QPolygon>
+
+namespace qvx {
+
+QPalette::ColorRole ChartPainter::SystemRole(int index) {
+    switch (index) {
+    case 1:
+        return QPalette::Window; // desktop
+    case 2:
+        return QPalette::Highlight; // active caption
+    case 4:
+        return QPalette::Window; // menu
+    case ItemColours::kSysWindow:
+        return QPalette::Base;
+    case 6:
+        return QPalette::Shadow; // window frame
+    case 7:
+        return QPalette::WindowText; // menu text
+    case ItemColours::kSysWindowText:
+        return QPalette::Text;
+    case 9:
+        return QPalette::HighlightedText; // caption text
+    case 12:
+        return QPalette::Mid; // application workspace
+    case ItemColours::kSysHighlight:
+        return QPalette::Highlight;
+    case ItemColours::kSysHighlightText:
+        return QPalette::HighlightedText;
+    case 16:
+        return QPalette::Dark; // button shadow
+    case 18:
+        return QPalette::ButtonText;
+    case 20:
+        return QPalette::Light; // button highlight
+    case 21:
+        return QPalette::Shadow; // 3D dark shadow
+    case 22:
+        return QPalette::Midlight; // 3D light
+    case 23:
+        return QPalette::ToolTipText;
+    case 24:
+        return QPalette::ToolTipBase;
+    default:
+        return QPalette::Button; // button face and everything else
+    }
+}
+
+QColor ChartPainter::Resolve(quint32 colour) const {
+    if (ItemColours::IsSystemColour(colour))
+        return m_palette.color(QPalette::Active, SystemRole(ItemColours::SystemIndex(colour)));
+    return QColor(ItemColours::Red(colour), ItemColours::Green(colour), ItemColours::Blue(colour));
+}
+
+QColor ChartPainter::TextColourFor(quint32 colour) const {
+    const QColor c = Resolve(colour);
+    return ItemColours::WantsWhiteText(c.red(), c.green(), c.blue()) ? QColor(Qt::white)
+                                                                     : QColor(Qt::black);
+}
+
+void ChartPainter::Paint(QPainter& p, const Chart& chart, const EditState& edit, QSize size) const {
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.fillRect(QRect(QPoint(0, 0), size),
+               Resolve(ItemColours::kSystemFlag | ItemColours::kSysWindow));
+    paintLinks(p, chart);
+    paintItems(p, chart);
+    paintStartFlag(p, chart);
+    paintRubberBand(p, edit);
+    paintLinkInProgress(p, edit);
+}
+
+void ChartPainter::paintLinks(QPainter& p, const Chart& chart) const {
+    const QColor highlight = m_palette.color(QPalette::Active, QPalette::Highlight);
+    const QColor gray = Resolve(ItemColours::kGray);
+    QPen solid(gray, 1, Qt::SolidLine);
+    QPen dotted(gray, 1, Qt::DotLine);
+    const QBrush white(Qt::white);
+    for (const Link& l : chart.links) {
+        // Links whose ends are not items of the chart have nowhere to go.
+        if (!chart.validItem(l.origin) || !chart.validItem(l.final)) continue;
+        const QColor penColour = l.selected ? highlight : gray;
+        solid.setColor(penColour);
+        dotted.setColor(penColour);
+        const QBrush arrowFill(l.selected ? highlight
+                                          : Resolve(chart.items[size_t(l.origin)].colour));
+        const QPen& linePen = l.kind == BranchLink ? dotted : solid;
+
+        QPoint s = chart.ItemCentre(l.origin);
+        const int corners = int(l.points.size());
+        for (int i = 0; i <= corners; ++i) {
+            const bool bending = i < corners;
+            const QPoint e = bending ? l.points[i] : chart.ItemCentre(l.final);
+            p.setPen(linePen);
+            p.drawLine(s, e);
+            p.setPen(solid);
+            const auto head = CanvasGeometry::ArrowHead(s, e);
+            p.setBrush(arrowFill);
+            p.drawPolygon(head.data(), 3);
+            p.setBrush(white);
+            if (l.selected && bending) p.drawRect(QRect(e.x() - 2, e.y() - 2, 4, 4));
+            s = e;
+        }
+    }
+}
+
+void ChartPainter::paintItems(QPainter& p, const Chart& chart) const {
+    const QColor highlight = m_palette.color(QPalette::Active, QPalette::Highlight);
+    const QColor highlightText = m_palette.color(QPalette::Active, QPalette::HighlightedText);
+    const QPen outline(Qt::black, 1, Qt::SolidLine);
+    // Unselected items first, so that the selected ones lie on top.
+    for (int pass = 0; pass < 2; ++pass) {
+        const bool wantSelected = pass == 1;
+        for (const Item& it : chart.items) {
+            if (it.selected != wantSelected) continue;
+            const QRect r(it.left, it.top, it.width, it.height);
+            // The outline covers exactly the pixels of r, as the item's hit area.
+            const QRect frame = r.adjusted(0, 0, -1, -1);
+            p.setPen(outline);
+            p.setBrush(it.selected ? highlight : Resolve(it.colour));
+            if (it.kind == KindMot)
+                p.drawRect(frame);
+            else
+                p.drawRoundedRect(frame, 5, 5, Qt::AbsoluteSize);
+            if (it.name.isEmpty()) continue;
+            p.setPen(it.selected ? highlightText : TextColourFor(it.colour));
+            p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, it.name);
+        }
+    }
+    p.setBrush(Qt::white);
+}
+
+void ChartPainter::paintStartFlag(QPainter& p, const Chart& chart) const {
+    if (!chart.validItem(chart.startItem)) return;
+    const Item& it = chart.items[size_t(chart.startItem)];
+    const QPoint corner(it.left, it.top);
+    const auto flag = CanvasGeometry::StartFlag(corner);
+    const auto pole = CanvasGeometry::StartFlagPole(corner);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(it.selected ? m_palette.color(QPalette::Active, QPalette::Highlight)
+                           : Resolve(ItemColours::kRed));
+    p.drawPolygon(flag.data(), 3);
+    p.drawLine(pole[0], pole[1]);
+    p.setBrush(Qt::white);
+}
+
+void ChartPainter::paintRubberBand(QPainter& p, const EditState& edit) const {
+    if (!edit.rubberBand) return;
+    const QPoint d = edit.downPoint;
+    const QPoint c = edit.lastPoint;
+    const QPoint outline[] = {d, QPoint(c.x(), d.y()), c, QPoint(d.x(), c.y()), d};
+    p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(outline, 5);
+}
+
+void ChartPainter::paintLinkInProgress(QPainter& p, const EditState& edit) const {
+    if (!edit.linkDrawing || edit.fixedPoints.isEmpty()) return;
+    p.setPen(QPen(Resolve(ItemColours::kRed), 1, Qt::SolidLine));
+    p.drawPolyline(edit.fixedPoints.constData(), int(edit.fixedPoints.size()));
+    p.drawLine(edit.fixedPoints.last(), edit.mousePoint);
+}
+
+} // namespace qvx

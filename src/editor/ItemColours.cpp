@@ -1,0 +1,44 @@
+#include "editor/ItemColours.h"
+
+#include <cmath>
+
+namespace qvx {
+
+const std::vector<PaletteEntry>& ItemColours::Palette() {
+    static const std::vector<PaletteEntry> palette = {
+        {QStringLiteral("N18"), QStringLiteral("Standard"), 16, kButtonFace},
+        {QStringLiteral("N6"), QStringLiteral("White"), 0, 0xFFFFFF},
+        {QStringLiteral("N15"), QStringLiteral("Gray"), 1, 0xC0C0C0},
+        {QStringLiteral("N17"), QStringLiteral("Dark gray"), 2, 0x808080},
+        {QStringLiteral("N7"), QStringLiteral("Black"), 3, 0x000000},
+        {QStringLiteral("N13"), QStringLiteral("Brown"), 4, 0x000080},
+        {QStringLiteral("N12"), QStringLiteral("Peach"), 5, 0xFF00FF},
+        {QStringLiteral("N2"), QStringLiteral("Red"), 6, 0x0000FF},
+        {QStringLiteral("N1"), QStringLiteral("Purple"), 7, 0x800080},
+        {QStringLiteral("N14"), QStringLiteral("Persian blue"), 8, 0x800000},
+        {QStringLiteral("N3"), QStringLiteral("Blue"), 9, 0xFF0000},
+        {QStringLiteral("N16"), QStringLiteral("Turquoise green"), 10, 0x808000},
+        {QStringLiteral("N10"), QStringLiteral("Yellow green"), 12, 0x00FF00},
+        {QStringLiteral("N5"), QStringLiteral("Green"), 11, 0x008000},
+        {QStringLiteral("N4"), QStringLiteral("Yellow"), 13, 0x00FFFF},
+        {QStringLiteral("N11"), QStringLiteral("Aqua"), 14, 0xFFFF00},
+        {QStringLiteral("N9"), QStringLiteral("Ochre"), 15, 0x008080},
+        {QStringLiteral("N8"), QStringLiteral("etc."), -1, 0},
+    };
+    return palette;
+}
+
+std::optional<quint32> ItemColours::ColourForTag(int tag) {
+    if (tag < 0) return std::nullopt;
+    for (const PaletteEntry& e : Palette())
+        if (e.tag == tag) return e.colour;
+    return std::nullopt;
+}
+
+bool ItemColours::WantsWhiteText(int r, int g, int b) {
+    // Rounded halves to even under the default rounding mode.
+    const long l = std::lrint(0.299 * r + 0.587 * g + 0.114 * b);
+    return l <= 128;
+}
+
+} // namespace qvx

@@ -4,7 +4,10 @@
 #include "app/UiServices.h"
 #include "app/WidgetServices.h"
 #include "document/DocumentFile.h"
+#include "editor/FileTypeRegistry.h"
 #include "editor/TChartCanvas.h"
+#include "editor/TFormDlg.h"
+#include "editor/TItemProperty.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -57,6 +60,22 @@ TQuorvex3::TQuorvex3(AppState& state, UiServices& services, const QString& setti
     // The grid always starts at 10 x 10, whatever the settings file held.
     m_edit.setGrid(10, 10);
     ClearChart();
+
+    // The editor's dialogs, created once and kept for the window's life.
+    Image1->setServices(&m_services);
+    m_fileTypes = std::make_unique<FileTypeRegistry>();
+    m_itemProperty = new TItemProperty(m_state.chart, m_services, this);
+    m_formDlg = new TFormDlg(*Image1, m_edit, *m_fileTypes, this);
+    m_formDlg->setBars(CommandMenu, PartsMenu, CommMenu, ToolsMenu);
+    FormBtn->setEnabled(true);
+    connect(FormBtn, &QToolButton::clicked, this, [this] {
+        m_formDlg->ShowDocumentProperty();
+        RepaintCanvas();
+    });
+    connect(Image1, &TChartCanvas::itemPropertyRequested, this, [this](int item) {
+        m_itemProperty->ShowItemProperty(item);
+        RepaintCanvas();
+    });
 
     qApp->installEventFilter(this);
 }
@@ -196,7 +215,7 @@ void TQuorvex3::buildPages() {
     PageControl1->addTab(Sheet1, QStringLiteral("EDIT No subject"));
     connect(Image1, &TChartCanvas::toolModeReset, this, [this] { SelectBtn->setChecked(true); });
     connect(Image1, &TChartCanvas::mousePositionChanged, this, [this](const QPoint& p) {
-        StaPanel[0]->setText(QStringLiteral("X:%1 Y:%2").arg(p.x()).arg(p.y()));
+        StaPanel[0]->setText(QStringLiteral("X = %1  Y = %2").arg(p.x()).arg(p.y()));
     });
 
     Sheet2 = new QWidget;
@@ -255,7 +274,10 @@ void TQuorvex3::SetMotionName(const QString& name) {
     PageControl1->setTabText(0, QStringLiteral("EDIT ") + name);
 }
 
-void TQuorvex3::ClearChart() { m_state.chart.ClearChart(); }
+void TQuorvex3::ClearChart() {
+    m_state.chart.ClearChart();
+    m_edit.clipboard.clearItems();
+}
 
 void TQuorvex3::RepaintCanvas() { Image1->update(); }
 
@@ -317,10 +339,10 @@ void TQuorvex3::MenuClick(int tag) {
     if (QAbstractButton* b = m_partsGroup->button(tag)) b->setChecked(true);
     m_edit.toolMode = tag;
     if (tag == ToolSelect || tag == ToolStart) {
-        m_edit.linkDrawing = false;
+        m_edit.endLinkDrawing();
         m_state.chart.ClearSelection();
     } else if (tag == ToolMainLink || tag == ToolBranchLink) {
-        m_edit.linkDrawing = true;
+        m_edit.startLinkDrawing();
     }
     RepaintCanvas();
 }
@@ -360,6 +382,12 @@ bool TQuorvex3::handleKey(QKeyEvent* event) {
         handled = true;
     } else if (mods == Qt::NoModifier && event->key() == Qt::Key_Delete) {
         if (m_edit.toolMode == ToolSelect) m_state.chart.DeleteSelected();
+        handled = true;
+    } else if (mods == Qt::ControlModifier && event->key() == Qt::Key_C) {
+        Image1->editor().CopySelection();
+        handled = true;
+    } else if (mods == Qt::ControlModifier && event->key() == Qt::Key_V) {
+        Image1->editor().PasteClipboard();
         handled = true;
     }
     RepaintCanvas();

@@ -4,6 +4,7 @@
 #include "editor/EditState.h"
 
 #include <QMainWindow>
+#include <memory>
 
 class QButtonGroup;
 class QCheckBox;
@@ -23,6 +24,9 @@ namespace qvx {
 struct AppState;
 class UiServices;
 class TChartCanvas;
+class TItemProperty;
+class TFormDlg;
+class FileTypeRegistry;
 struct DocumentContext;
 
 // The main window: tool bars, the EDIT and LIST pages, the status line and the
@@ -69,6 +73,8 @@ public:
     QLabel* StaPanel[3] = {nullptr, nullptr, nullptr};
 
     EditState& editState() { return m_edit; }
+    TItemProperty* itemProperty() { return m_itemProperty; }
+    TFormDlg* formDlg() { return m_formDlg; }
     AppState& appState() { return m_state; }
 
     // Sets the data name and the EDIT page caption.
@@ -110,6 +116,9 @@ private:
     QString m_settingsPath;
     EditState m_edit;
     QButtonGroup* m_partsGroup = nullptr;
+    std::unique_ptr<FileTypeRegistry> m_fileTypes;
+    TItemProperty* m_itemProperty = nullptr;
+    TFormDlg* m_formDlg = nullptr;
 };
 
 } // namespace qvx

@@ -77,7 +77,8 @@ void BoardLink::closeNow() {
 }
 
 void BoardLink::onTransportLost(const QString& reason) {
-    if (!m_transport) return;
+    // Reported once; whatever the dying device raises afterwards is ignored.
+    if (!m_transport || !m_lostReason.isEmpty()) return;
     const QString label = PortLabel(m_portNumber);
     m_lostReason = reason;
     // A waiting exchange sees the lost device and fails; the port is closed when

@@ -230,18 +230,24 @@ std::vector<BoardSimulator::Chunk> BoardSimulator::receive(const QByteArray& byt
     return out;
 }
 
-void BoardSimulator::injectFault(Fault fault, int count) {
+void BoardSimulator::injectFault(Fault fault, int count, int skip) {
+    m_faultSkip = skip;
     for (int i = 0; i < count; ++i)
         m_faults.push_back(fault);
 }
 
 void BoardSimulator::clearFaults() {
     m_faults.clear();
+    m_faultSkip = 0;
     m_silent = false;
 }
 
 std::vector<BoardSimulator::Chunk> BoardSimulator::applyFault(QByteArray answer) {
     if (m_faults.empty()) return {{answer, 0}};
+    if (m_faultSkip > 0) {
+        --m_faultSkip;
+        return {{answer, 0}};
+    }
     const Fault f = m_faults.front();
     m_faults.pop_front();
     switch (f) {

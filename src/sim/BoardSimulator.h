@@ -38,8 +38,8 @@ class BoardSimulator {
         int delayMs = 0;
     };
 
-    // Faults a test can ask for; each applies to the answer of the next command
-    // that has an answer.
+    // Faults a test can ask for; each applies to the answer of one command that
+    // has an answer (the next one, or the one after `skip` good answers).
     enum class Fault { NoAnswer, ShortAnswer, BadChecksum, BadAck, Delay, ReportInAnswer };
 
     // What survives a restart (and is written to the state file).
@@ -77,7 +77,7 @@ class BoardSimulator {
     QByteArray advance(int ms);
 
     // --- faults ---
-    void injectFault(Fault fault, int count = 1);
+    void injectFault(Fault fault, int count = 1, int skip = 0);
     void setFaultDelayMs(int ms) { m_faultDelayMs = ms; }
     // A silent board does not even answer the attention byte.
     void setSilent(bool silent) { m_silent = silent; }
@@ -150,6 +150,7 @@ class BoardSimulator {
     QByteArray m_frame;
     bool m_silent = false;
     std::deque<Fault> m_faults;
+    int m_faultSkip = 0;
     int m_faultDelayMs = 1000;
 
     Words m_pose{};

@@ -266,9 +266,15 @@ QString Compiler::BuildListing(const Chart& chart) {
 }
 
 QString Compiler::listingText() const {
-    QString text;
+    qsizetype size = 0;
     for (const QString& line : m_listing)
-        text += line + QStringLiteral("\r\n");
+        size += line.size() + 2;
+    QString text;
+    text.reserve(size);
+    for (const QString& line : m_listing) {
+        text += line;
+        text += QStringLiteral("\r\n");
+    }
     return text;
 }
 

@@ -4,31 +4,35 @@ namespace qvx {
 
 namespace {
 
-void appendHex(QString& out, unsigned value, int digits) {
+// Writes the value as upper-case hex digits and returns the position after them.
+QChar* putHex(QChar* out, unsigned value, int digits) {
     static const char kDigits[] = "0123456789ABCDEF";
     for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
-        out += QLatin1Char(kDigits[(value >> shift) & 0xF]);
+        *out++ = QLatin1Char(kDigits[(value >> shift) & 0xF]);
+    return out;
 }
 
 } // namespace
 
 QString HexText::FormatItemHex(const Item& item) {
-    QString out;
-    out.reserve(2 + 4 * kChannelCount);
-    appendHex(out, item.lead, 2);
+    QString out(2 + 4 * kChannelCount, Qt::Uninitialized);
+    QChar* p = putHex(out.data(), item.lead, 2);
     for (quint16 v : item.values)
-        appendHex(out, v, 4);
+        p = putHex(p, v, 4);
     return out;
 }
 
 QString HexText::HexRow(int index, const MotionRecord& record) {
-    QString out = QString::number(index + 1).rightJustified(3, u'0');
-    out.reserve(out.size() + 3 + 5 * MotionRecord::kWords);
-    out += u' ';
-    appendHex(out, record.lead, 2);
+    const QString number = QString::number(index + 1).rightJustified(3, u'0');
+    QString out(number.size() + 3 + 5 * MotionRecord::kWords, Qt::Uninitialized);
+    QChar* p = out.data();
+    for (QChar c : number)
+        *p++ = c;
+    *p++ = u' ';
+    p = putHex(p, record.lead, 2);
     for (quint16 w : record.words) {
-        out += u' ';
-        appendHex(out, w, 4);
+        *p++ = u' ';
+        p = putHex(p, w, 4);
     }
     return out;
 }

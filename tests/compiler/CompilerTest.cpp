@@ -71,15 +71,6 @@ class CompilerTest : public QObject {
         QCOMPARE(compiler.MotionImage[3], jump);
     }
 
-    void selfLoop_jumpsToItself() {
-        ChartMaker m;
-        const int a = m.item("A");
-        m.next(a, a);
-        QVERIFY(compile(m.chart));
-        QCOMPARE(steps(), (std::vector<qint32>{a, JMP}));
-        QCOMPARE(compiler.MotionImage[1].words[0], quint16(0x8107));
-    }
-
     void branch_targetChainFollowsMainChain() {
         ChartMaker m;
         const int c = m.cmp("C", 0x8307);
@@ -475,14 +466,6 @@ class CompilerTest : public QObject {
         QCOMPARE(io.lastBoxText(), QStringLiteral("There is no branch destination ofB"));
         QVERIFY(compiler.hexRows().isEmpty());
         QCOMPARE(steps(), (std::vector<qint32>{a}));
-    }
-
-    void scenario_noStartItem_fails() {
-        ChartMaker m;
-        m.item("A", KindMot, 0);
-        m.chart.startItem = -1;
-        QVERIFY(!compiler.CompileScenarioChart(m.chart, io));
-        QCOMPARE(io.lastBoxText(), QStringLiteral("Set up the start item"));
     }
 };
 

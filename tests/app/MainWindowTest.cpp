@@ -1,0 +1,263 @@
+#include "app/AppState.h"
+#include "app/PickNumberDialog.h"
+#include "app/TQuorvex3.h"
+#include "app/WidgetServices.h"
+#include "common/RecordingServices.h"
+#include "common/TestRegistry.h"
+#include "document/DocumentFile.h"
+#include "editor/TChartCanvas.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace qvx;
+using qvxtest::RecordingServices;
+
+namespace {
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+}
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    std::unique_ptr<AppState> m_owned = std::make_unique<AppState>();
+    RecordingServices m_services;
+    std::unique_ptr<TQuorvex3> m_win;
+
+    QString settingsPath() const { return m_dir.filePath("QVX3J.ini"); }
+    void makeWindow() {
+        m_owned = std::make_unique<AppState>();
+        m_services.clear();
+        m_win = std::make_unique<TQuorvex3>(*m_owned, m_services, settingsPath());
+        m_win->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_win.get()));
+    }
+    QString saveDocument(const QString& name, int items, quint8 kind = KindPos) {
+        Chart c;
+        MotionHeader h;
+        h.MotionName = name;
+        RecordingServices s;
+        for (int i = 0; i < items; ++i) c.CreateItem(kind, i * 60, 0);
+        DocumentContext ctx(c, h, s);
+        const QString path = m_dir.filePath(name + ".QMX");
+        DocumentFile::SaveDocument(ctx, path, true);
+        return path;
+    }
+
+private slots:
+    void cleanup() {
+        if (m_win) {
+            m_services.defaultBoxAnswer = ResultYes;
+            m_win->close();
+            m_win.reset();
+        }
+        QFile::remove(settingsPath());
+    }
+
+    void startUp_setsHintsPagesAndDefaults() {
+        makeWindow();
+        QCOMPARE(m_win->windowTitle(), QString("Quorvex J"));
+        QCOMPARE(m_win->OpenBtn->toolTip(), QString("Load"));
+        QCOMPARE(m_win->Link2Btn->toolTip(), QString("Branching connection wiring"));
+        QCOMPARE(m_win->CompileBtn->toolTip(), QString("Compilation tool"));
+        QCOMPARE(m_win->OptionMenu3->toolTip(), QString("Receiver"));
+        QCOMPARE(m_win->Edit2->toolTip(), QString("Status"));
+        QCOMPARE(m_win->PageControl1->tabText(0), QString("EDIT No subject"));
+        QCOMPARE(m_win->PageControl1->tabText(1), QString("LIST"));
+        QVERIFY(!m_win->PageControl1->isTabVisible(2));
+        QCOMPARE(m_win->CommPort->count(), 21);
+        QVERIFY(m_win->SelectBtn->isChecked());
+        QCOMPARE(m_win->Image1->canvasSize(), QSize(640, 480));
+        QCOMPARE(m_owned->header.MotionName, MotionHeader::defaultName());
+    }
+
+    void gridFromSettings_isOverriddenAndWrittenBackAtClose() {
+        writeFile(settingsPath(), "[QVX3]\r\nGrid=1\r\nGridWidth=25\r\nGridHeight=3\r\nCommPort=0\r\nPanelX=7\r\n\r\n");
+        makeWindow();
+        QCOMPARE(m_win->editState().gridWidth, 10);
+        QCOMPARE(m_win->editState().gridHeight, 10);
+        QVERIFY(m_win->GridSw->isChecked());
+        m_services.boxAnswers = {ResultYes};
+        QVERIFY(m_win->close());
+        const QByteArray saved = readFile(settingsPath());
+        QVERIFY(saved.contains("GridWidth=10\r\n"));
+        QVERIFY(saved.contains("GridHeight=10\r\n"));
+        QVERIFY(saved.contains("PanelX=7\r\n"));
+        QCOMPARE(m_services.boxes.back().text, QString("May I close it?"));
+        QCOMPARE(m_services.boxes.back().language, int(LangEnglish));
+        m_win.reset();
+    }
+
+    void commPortSetting_selectsThatEntry() {
+        writeFile(settingsPath(), "[QVX3]\r\nCommPort=3\r\n\r\n");
+        makeWindow();
+        QCOMPARE(m_win->CommPort->currentText(), QString("COM3"));
+    }
+
+    void closeAnsweredNo_keepsRunningAndSavesNothing() {
+        makeWindow();
+        QFile::remove(settingsPath());
+        m_services.boxAnswers = {ResultNo};
+        QVERIFY(!m_win->close());
+        QVERIFY(m_win->isVisible());
+        QVERIFY(!QFile::exists(settingsPath()));
+    }
+
+    void escapeInLinkMode_returnsToSelectAndClearsSelection() {
+        makeWindow();
+        m_owned->chart.CreateItem(KindPos, 10, 10);
+        m_win->MenuClick(ToolMainLink);
+        QCOMPARE(m_win->editState().toolMode, int(ToolMainLink));
+        QVERIFY(m_win->Link1Btn->isChecked());
+        m_owned->chart.items[0].selected = true;
+        QTest::keyClick(m_win->Image1, Qt::Key_Escape);
+        QCOMPARE(m_win->editState().toolMode, int(ToolSelect));
+        QVERIFY(m_win->SelectBtn->isChecked());
+        QCOMPARE(m_owned->chart.SelectedItemCount(), 0);
+    }
+
+    void deleteKey_deletesSelectionOnlyInSelectMode() {
+        makeWindow();
+        m_owned->chart.CreateItem(KindPos, 10, 10);
+        m_owned->chart.CreateItem(KindPos, 80, 10);
+        m_owned->chart.items[0].selected = true;
+        m_win->MenuClick(ToolPos);
+        m_owned->chart.items[0].selected = true;
+        QTest::keyClick(m_win->Image1, Qt::Key_Delete);
+        QCOMPARE(m_owned->chart.itemCount(), 2);
+        m_win->MenuClick(ToolSelect);
+        m_owned->chart.items[0].selected = true;
+        QTest::keyClick(m_win->Image1, Qt::Key_Delete, Qt::ShiftModifier); // other modifiers are ignored
+        QCOMPARE(m_owned->chart.itemCount(), 2);
+        QTest::keyClick(m_win->Image1, Qt::Key_Delete);
+        QCOMPARE(m_owned->chart.itemCount(), 1);
+    }
+
+    void partsButtons_formOneRadioGroup() {
+        makeWindow();
+        QTest::mouseClick(m_win->SetItem2Btn, Qt::LeftButton);
+        QCOMPARE(m_win->editState().toolMode, int(ToolSet));
+        QVERIFY(!m_win->SelectBtn->isChecked());
+        QTest::mouseClick(m_win->SetStartBtn, Qt::LeftButton);
+        QCOMPARE(m_win->editState().toolMode, int(ToolStart));
+        QVERIFY(!m_win->SetItem2Btn->isChecked());
+    }
+
+    void openButton_loadsDocumentSetsCaptionAndSwallowsNextMouseEvent() {
+        makeWindow();
+        const QString path = saveDocument(QString::fromUtf8("歩行"), 2);
+        m_services.openAnswers = {FileChoice{path, 0}};
+        QTest::mouseClick(m_win->OpenBtn, Qt::LeftButton);
+        QCOMPARE(m_owned->chart.itemCount(), 2);
+        QCOMPARE(m_win->PageControl1->tabText(0), QString::fromUtf8("EDIT 歩行"));
+        QCOMPARE(m_win->editState().toolMode, int(ToolSwallow));
+        m_win->MenuClick(ToolPos);
+        m_win->editState().toolMode = ToolSwallow;
+        m_win->SelectBtn->setChecked(false);
+        QTest::mouseMove(m_win->Image1, QPoint(300, 300));
+        QCOMPARE(m_win->editState().toolMode, int(ToolSelect));
+        QVERIFY(m_win->SelectBtn->isChecked());
+    }
+
+    void saveButton_firstFilterAddsTheExtension() {
+        makeWindow();
+        m_owned->chart.CreateItem(KindPos, 10, 10);
+        m_services.saveAnswers = {FileChoice{m_dir.filePath("saved.txt"), 0}, FileChoice{m_dir.filePath("plain.txt"), 1}};
+        QTest::mouseClick(m_win->SaveBtn, Qt::LeftButton);
+        QTest::mouseClick(m_win->SaveBtn, Qt::LeftButton);
+        QVERIFY(QFile::exists(m_dir.filePath("saved.QMX")));
+        QVERIFY(QFile::exists(m_dir.filePath("plain.txt")));
+        QVERIFY(!QFile::exists(m_dir.filePath("saved.txt")));
+    }
+
+    void droppingThreeFiles_opensOnlyTheFirst() {
+        makeWindow();
+        const QString a = saveDocument("a", 1);
+        const QString b = saveDocument("b", 2);
+        const QString c = saveDocument("c", 3);
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b), QUrl::fromLocalFile(c)});
+        // A drop reaches the window only after the drag entered it.
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_win.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_win.get(), &drop);
+        QCOMPARE(m_owned->chart.itemCount(), 1);
+        QCOMPARE(m_owned->header.MotionName, QString("a"));
+    }
+
+    void largeDocumentCanvas_growsTheCanvas() {
+        makeWindow();
+        writeFile(m_dir.filePath("big.QMX"), "[GraphicalEdit]\r\nType=0\r\nWidth=1200\r\nHeight=300\r\n\r\n");
+        QVERIFY(m_win->OpenFile(m_dir.filePath("big.QMX")));
+        QCOMPARE(m_win->Image1->canvasSize(), QSize(1200, 480));
+    }
+
+    void showStatus_prefixesTheTime() {
+        WidgetServices services;
+        QLineEdit line;
+        services.attach(nullptr, &line);
+        services.ShowStatus("Reading succeeded");
+        QVERIFY(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d> Reading succeeded$").match(line.text()).hasMatch());
+    }
+
+    void busyTitle_marksAndRestoresTheWindowTitle() {
+        WidgetServices services;
+        QWidget w;
+        services.attach(&w, nullptr);
+        services.SetBusy(true);
+        QCOMPARE(w.windowTitle(), QString("Quorvex J [Communication now]"));
+        services.SetBusy(false);
+        QCOMPARE(w.windowTitle(), QString("Quorvex J"));
+    }
+
+    void pickNumber_returnsChoiceOrNothing() {
+        WidgetServices services;
+        auto answer = [](bool ok, int index) {
+            QTimer::singleShot(0, [=] {
+                auto* dlg = qobject_cast<PickNumberDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dlg);
+                QCOMPARE(dlg->list()->placeholderText(), PickNumberDialog::InitialText());
+                QCOMPARE(dlg->list()->count(), 3);
+                if (index >= -1) dlg->list()->setCurrentIndex(index);
+                ok ? dlg->accept() : dlg->reject();
+            });
+        };
+        answer(true, 2);
+        QCOMPARE(services.PickNumber("Reading the data", "Select", "\"M1 a 1\",\"M2 b 2\",\"M3 c 3\"", -1), 2);
+        answer(true, -2); // keep the preselection
+        QCOMPARE(services.PickNumber("c", "p", "a,b,c", 1), 1);
+        answer(true, -2);
+        QCOMPARE(services.PickNumber("c", "p", "a,b,c", -1), -1);
+        answer(false, 0);
+        QCOMPARE(services.PickNumber("c", "p", "a,b,c", 1), std::nullopt);
+    }
+
+    void messageBoxCaptions_followIconAndLanguage() {
+        QCOMPARE(Services::MessageBoxCaption(IconError, LangJapanese), QString::fromUtf8("エラー"));
+        QCOMPARE(Services::MessageBoxCaption(IconQuestion, LangEnglish), QString("Question"));
+        QCOMPARE(Services::MessageBoxText(1, "x"), QString::fromUtf8("DATA NAMEの入力"));
+        QCOMPARE(Services::MessageBoxText(0, "x"), QString("x"));
+    }
+};
+
+QVX_TEST_CLASS(MainWindowTest)
+#include "MainWindowTest.moc"

@@ -653,14 +653,11 @@ void BoardSimulator::finishMotion() {
 
 void BoardSimulator::tick() {
     if (m_working.option & 0x0002) return; // paused
-    if (m_move.active) {
-        stepMove();
-        if (m_move.active) return;
-    }
-    // Records that do not move the robot run without waiting; the bound keeps a
-    // jump onto itself from stalling the board.
+    // Records that do not move the robot run without waiting, up to the next
+    // pose; the bound keeps a jump onto itself from stalling the board.
     for (int guard = 0; m_play.active && !m_move.active && guard < 256; ++guard)
         executeRecord();
+    if (m_move.active) stepMove();
 }
 
 int BoardSimulator::classify(const MotionRecord& r) {

@@ -20,6 +20,8 @@ public:
     static constexpr const char* kFileName = "QVX3J.ini";
     static constexpr const char* kSection = "QVX3";
     static constexpr int kPortCount = 20;
+    // Port box index of the simulated board, after "OFF" and COM1..COM20.
+    static constexpr int kSimIndex = 21;
 
     // The directory of the settings and pattern files: $QVX_CONFIG_DIR when set;
     // beside the program when a QVX3J.ini already lies there; otherwise

@@ -5,7 +5,9 @@
 #include "app/WidgetServices.h"
 #include "document/DocumentFile.h"
 #include "editor/FileTypeRegistry.h"
+#include "compiler/CompilerViews.h"
 #include "editor/TChartCanvas.h"
+#include "sim/SimPtyHost.h"
 #include "editor/TFormDlg.h"
 #include "editor/TItemProperty.h"
 
@@ -41,6 +43,8 @@ TQuorvex3::TQuorvex3(AppState& state, UiServices& services, const QString& setti
     PageControl1->setTabText(0, QStringLiteral("EDIT No subject"));
 
     LoadSettings();
+    m_state.link.setServices(&m_services);
+    OpenCommPort();
 
     // The document header starts with its defaults; the compiled image is empty.
     m_state.header.reset();
@@ -141,6 +145,7 @@ void TQuorvex3::buildToolBars() {
     }
     SelectBtn->setChecked(true);
     connect(m_partsGroup, &QButtonGroup::idClicked, this, &TQuorvex3::MenuClick);
+    connect(CompileBtn, &QToolButton::clicked, this, &TQuorvex3::CompileBtnClick);
 
     addToolBarBreak(Qt::TopToolBarArea);
     CommandMenu = makeBar(QStringLiteral("CommandMenu"), QStringLiteral("Commad"), true);
@@ -170,6 +175,8 @@ void TQuorvex3::buildToolBars() {
     CommPort->setToolTip(QStringLiteral("Serial port"));
     CommPort->addItem(QStringLiteral("OFF"));
     for (int n = 1; n <= Settings::kPortCount; ++n) CommPort->addItem(QStringLiteral("COM") + QString::number(n));
+    CommPort->addItem(QStringLiteral("SIM"));
+    connect(CommPort, &QComboBox::activated, this, &TQuorvex3::CommPortCloseUp);
     CommPort->setMaxVisibleItems(30);
     CommMenu->addWidget(CommPort);
 
@@ -187,14 +194,13 @@ void TQuorvex3::buildToolBars() {
     // Actions that the board, table and dialog windows provide stay visible but
     // disabled until those windows exist.
     for (QWidget* w : {static_cast<QWidget*>(FormBtn), static_cast<QWidget*>(InfoBtn),
-                       static_cast<QWidget*>(CompileBtn), static_cast<QWidget*>(HomePosBtn),
+                       static_cast<QWidget*>(HomePosBtn),
                        static_cast<QWidget*>(MotWriteBtn), static_cast<QWidget*>(MotReadBtn),
                        static_cast<QWidget*>(MotDelBtn), static_cast<QWidget*>(MotStpBtn),
                        static_cast<QWidget*>(SpeedButton1), static_cast<QWidget*>(MotRunBtn),
                        static_cast<QWidget*>(HomeBtn), static_cast<QWidget*>(OptionBtn),
                        static_cast<QWidget*>(AdBtn), static_cast<QWidget*>(SVPBtn),
-                       static_cast<QWidget*>(OptionMenu3), static_cast<QWidget*>(TableBtn),
-                       static_cast<QWidget*>(CommPort)})
+                       static_cast<QWidget*>(OptionMenu3), static_cast<QWidget*>(TableBtn)})
         w->setEnabled(false);
 }
 
@@ -335,6 +341,47 @@ void TQuorvex3::SaveBtnClick() {
 
 void TQuorvex3::ExitBtnClick() { close(); }
 
+bool TQuorvex3::CompileChart() {
+    Compiler& compiler = m_state.compiler;
+    const bool ok = m_state.chart.documentKind != MotionChart
+                        ? compiler.CompileScenarioChart(m_state.chart, m_services)
+                        : compiler.CompileMotionChart(m_state.chart, m_services);
+    if (ok) {
+        CompilerViews::FillStepList(*List, compiler);
+        CompilerViews::FillHexView(*Qmx, compiler);
+    }
+    return ok;
+}
+
+void TQuorvex3::CompileBtnClick() { CompileChart(); }
+
+void TQuorvex3::CommPortCloseUp() { OpenCommPort(); }
+
+void TQuorvex3::OpenCommPort() {
+    const int index = CommPort->currentIndex();
+    QString device;
+    if (index == Settings::kSimIndex) {
+        if (!m_simHost) {
+            SimPtyHost::Options options;
+            options.statePath = Settings::ConfigDir() + QStringLiteral("/simulated-board.state");
+            QString error;
+            m_simHost = SimPtyHost::Start(options, &error);
+            if (!m_simHost) {
+                m_services.ShowStatus(QStringLiteral("SIM does not exist: ") + error);
+                return;
+            }
+        }
+        device = m_simHost->devicePath();
+    } else if (index > 0) {
+        device = Settings::PortDevice(m_settingsPath, index);
+    }
+    CommPort->setToolTip(device.isEmpty() ? QStringLiteral("Serial port")
+                                          : QStringLiteral("Serial port: ") + device);
+    m_state.link.OpenCommPort(index, device);
+    // The simulated board stops once another port is chosen.
+    if (index != Settings::kSimIndex && !m_state.link.inExchange()) m_simHost.reset();
+}
+
 void TQuorvex3::MenuClick(int tag) {
     if (QAbstractButton* b = m_partsGroup->button(tag)) b->setChecked(true);
     m_edit.toolMode = tag;
@@ -355,6 +402,7 @@ void TQuorvex3::closeEvent(QCloseEvent* event) {
         return;
     }
     SaveSettings();
+    m_state.link.ClosePort();
     event->accept();
 }
 

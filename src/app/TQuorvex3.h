@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <memory>
 
 class QButtonGroup;
 class QCheckBox;
@@ -21,6 +22,7 @@ class QWidget;
 
 namespace qvx {
 
+class SimPtyHost;
 struct AppState;
 class UiServices;
 class TChartCanvas;
@@ -88,11 +90,18 @@ public:
     // Selects a tool as the PARTS buttons do.
     void MenuClick(int tag);
     void RepaintCanvas();
+    // Applies the port box's choice: closes the port, opens COMn, or starts the
+    // simulated board and opens it.
+    void OpenCommPort();
+    // Compiles the chart as the compile button does; true on success.
+    bool CompileChart();
 
 public slots:
     void OpenBtnClick();
     void SaveBtnClick();
     void ExitBtnClick();
+    void CompileBtnClick();
+    void CommPortCloseUp();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -116,6 +125,7 @@ private:
     QString m_settingsPath;
     EditState m_edit;
     QButtonGroup* m_partsGroup = nullptr;
+    std::unique_ptr<SimPtyHost> m_simHost;
     std::unique_ptr<FileTypeRegistry> m_fileTypes;
     TItemProperty* m_itemProperty = nullptr;
     TFormDlg* m_formDlg = nullptr;

@@ -11,6 +11,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QTreeWidget>
 #include <QMimeData>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -82,7 +84,8 @@ private slots:
         QCOMPARE(m_win->PageControl1->tabText(0), QString("EDIT No subject"));
         QCOMPARE(m_win->PageControl1->tabText(1), QString("LIST"));
         QVERIFY(!m_win->PageControl1->isTabVisible(2));
-        QCOMPARE(m_win->CommPort->count(), 21);
+        QCOMPARE(m_win->CommPort->count(), 22);
+        QCOMPARE(m_win->CommPort->itemText(21), QString("SIM"));
         QVERIFY(m_win->SelectBtn->isChecked());
         QCOMPARE(m_win->Image1->canvasSize(), QSize(640, 480));
         QCOMPARE(m_owned->header.MotionName, MotionHeader::defaultName());
@@ -109,6 +112,42 @@ private slots:
         writeFile(settingsPath(), "[QVX3]\r\nCommPort=3\r\n\r\n");
         makeWindow();
         QCOMPARE(m_win->CommPort->currentText(), QString("COM3"));
+    }
+
+    void choosingPorts_opensClosesAndReports() {
+        qputenv("QVX_CONFIG_DIR", m_dir.path().toUtf8());
+        writeFile(settingsPath(), "[QVX3]\r\nCommPort=2\r\n\r\n[Ports]\r\nCOM2=/nonexistent/qmx\r\n\r\n");
+        makeWindow();
+        QVERIFY(m_services.statuses.contains("COM2 does not exist"));
+        QVERIFY(m_win->CommPort->toolTip().contains("/nonexistent/qmx"));
+        m_win->CommPort->setCurrentIndex(21);
+        m_win->CommPortCloseUp();
+        QVERIFY(m_owned->link.isOpen());
+        QVERIFY(m_services.statuses.last().endsWith("completion"));
+        m_win->CommPort->setCurrentIndex(0);
+        m_win->CommPortCloseUp();
+        QVERIFY(!m_owned->link.isOpen());
+        QCOMPARE(m_services.statuses.last(), QString("Close"));
+        qunsetenv("QVX_CONFIG_DIR");
+    }
+
+    void compileButton_fillsTheHiddenStepListAndHexView() {
+        makeWindow();
+        QVERIFY(m_win->CompileBtn->isEnabled());
+        Chart& c = m_owned->chart;
+        c.CreateItem(KindPos, 10, 10);
+        c.CreateItem(KindPos, 80, 10);
+        const int l = c.AddLinks(1);
+        c.links[size_t(l)].origin = 0;
+        c.links[size_t(l)].final = 1;
+        QTest::mouseClick(m_win->CompileBtn, Qt::LeftButton);
+        QCOMPARE(m_services.lastBoxText(), QString("Set up the start item"));
+        QCOMPARE(m_win->Qmx->count(), 0);
+        c.startItem = 0;
+        QTest::mouseClick(m_win->CompileBtn, Qt::LeftButton);
+        QCOMPARE(m_win->Qmx->count(), 3); // two poses and the end mark
+        QVERIFY(m_win->Qmx->item(2)->text().startsWith("003 01 FFFF"));
+        QCOMPARE(m_win->List->topLevelItemCount(), 3);
     }
 
     void closeAnsweredNo_keepsRunningAndSavesNothing() {

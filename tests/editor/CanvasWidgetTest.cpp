@@ -1,0 +1,297 @@
+#include "EditorFixtures.h"
+#include "common/RecordingServices.h"
+#include "common/TestRegistry.h"
+#include "editor/EditState.h"
+#include "editor/TChartCanvas.h"
+
+#include <QAction>
+#include <QImage>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace qvx;
+using namespace editortest;
+
+namespace {
+struct CanvasRig {
+    Chart chart;
+    EditState edit;
+    qvxtest::RecordingServices services;
+    TChartCanvas canvas{chart, edit};
+    CanvasRig() { canvas.setServices(&services); }
+    QImage render() {
+        QImage img(canvas.size(), QImage::Format_RGB32);
+        canvas.render(&img);
+        return img;
+    }
+    QColor highlight() const {
+        return canvas.palette().color(QPalette::Active, QPalette::Highlight);
+    }
+};
+} // namespace
+
+class CanvasWidgetTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void mouseMove_withGrid_reportsSnappedPoint() {
+        CanvasRig r;
+        r.edit.gridOn = true;
+        QSignalSpy spy(&r.canvas, &TChartCanvas::mousePositionChanged);
+        move(&r.canvas, {23, 47});
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toPoint(), QPoint(25, 45));
+    }
+
+    void swallowedPress_resetsToolOnly() {
+        CanvasRig r;
+        item(r.chart, KindPos, 0, 0);
+        r.edit.toolMode = ToolSwallow;
+        QSignalSpy reset(&r.canvas, &TChartCanvas::toolModeReset);
+        QSignalSpy moved(&r.canvas, &TChartCanvas::mousePositionChanged);
+        move(&r.canvas, {10, 10});
+        QCOMPARE(reset.count(), 1);
+        QCOMPARE(moved.count(), 0);
+        click(&r.canvas, {10, 10});
+        QVERIFY(r.chart.items[0].selected);
+    }
+
+    void clicks_selectShiftToggleAndClear() {
+        CanvasRig r;
+        item(r.chart, KindPos, 0, 0);
+        item(r.chart, KindPos, 100, 0);
+        click(&r.canvas, {10, 10});
+        QVERIFY(r.chart.items[0].selected);
+        click(&r.canvas, {110, 10}, Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(r.chart.SelectedItemCount(), 2);
+        click(&r.canvas, {110, 10}, Qt::LeftButton, Qt::ShiftModifier);
+        QVERIFY(!r.chart.items[1].selected);
+        // Any other modifier is a plain click.
+        click(&r.canvas, {110, 10}, Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier);
+        QVERIFY(!r.chart.items[0].selected && r.chart.items[1].selected);
+        // Shift on empty canvas does nothing; a plain click clears.
+        click(&r.canvas, {300, 300}, Qt::LeftButton, Qt::ShiftModifier);
+        QVERIFY(r.chart.items[1].selected);
+        click(&r.canvas, {300, 300});
+        QCOMPARE(r.chart.SelectedItemCount(), 0);
+        QVERIFY(!r.edit.rubberBand);
+        // A middle click changes nothing.
+        click(&r.canvas, {10, 10}, Qt::MiddleButton);
+        QCOMPARE(r.chart.SelectedItemCount(), 0);
+    }
+
+    void rubberBand_selectsOverlappingItemsAndTheirLinks() {
+        CanvasRig r;
+        item(r.chart, KindPos, 8, 8);
+        item(r.chart, KindPos, 40, 40);
+        item(r.chart, KindPos, 300, 300);
+        link(r.chart, 0, 1);
+        link(r.chart, 1, 2);
+        press(&r.canvas, {0, 0});
+        QVERIFY(r.edit.rubberBand);
+        move(&r.canvas, {10, 10}, Qt::LeftButton);
+        QCOMPARE(r.chart.SelectedItemCount(), 1);
+        move(&r.canvas, {45, 45}, Qt::LeftButton);
+        QCOMPARE(r.chart.SelectedItemCount(), 2);
+        QVERIFY(r.chart.links[0].selected && !r.chart.links[1].selected);
+        // Going back shrinks the selection again.
+        move(&r.canvas, {10, 10}, Qt::LeftButton);
+        QCOMPARE(r.chart.SelectedItemCount(), 1);
+        release(&r.canvas, {10, 10});
+        QVERIFY(!r.edit.rubberBand);
+    }
+
+    void drag_movesTheWholeSelection() {
+        CanvasRig r;
+        item(r.chart, KindPos, 100, 100);
+        item(r.chart, KindPos, 200, 100);
+        click(&r.canvas, {110, 110});
+        click(&r.canvas, {210, 110}, Qt::LeftButton, Qt::ShiftModifier);
+        drag(&r.canvas, {110, 110}, {130, 150});
+        QCOMPARE(QPoint(r.chart.items[0].left, r.chart.items[0].top), QPoint(120, 140));
+        QCOMPARE(QPoint(r.chart.items[1].left, r.chart.items[1].top), QPoint(220, 140));
+        // Dragging with shift held moves nothing.
+        press(&r.canvas, {130, 150}, Qt::LeftButton, Qt::ShiftModifier);
+        move(&r.canvas, {160, 150}, Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(r.chart.items[1].left, 220);
+    }
+
+    void doubleClick_opensDialogsOrReversesLink() {
+        CanvasRig r;
+        item(r.chart, KindPos, 0, 0);
+        item(r.chart, KindCmp, 200, 0);
+        link(r.chart, 0, 1, {{100, 200}});
+        QSignalSpy itemSpy(&r.canvas, &TChartCanvas::itemDoubleClicked);
+        QSignalSpy emptySpy(&r.canvas, &TChartCanvas::emptyDoubleClicked);
+        doubleClick(&r.canvas, {210, 10});
+        QCOMPARE(itemSpy.count(), 1);
+        QCOMPARE(itemSpy.at(0).at(0).toInt(), 1);
+        doubleClick(&r.canvas, {400, 400});
+        QCOMPARE(emptySpy.count(), 1);
+        // Handle of the first segment, (25,15)-(100,200): (63, 108).
+        doubleClick(&r.canvas, {63, 108});
+        QCOMPARE(r.chart.links[0].origin, 1);
+        QCOMPARE(r.chart.links[0].final, 0);
+        doubleClick(&r.canvas, {100, 200}); // a bending point: nothing
+        QCOMPARE(r.chart.links[0].origin, 1);
+        QCOMPARE(itemSpy.count(), 1);
+        QCOMPARE(emptySpy.count(), 1);
+    }
+
+    void doubleClick_whilePlacing_placesThenSelects() {
+        CanvasRig r;
+        r.edit.toolMode = ToolPos;
+        QSignalSpy itemSpy(&r.canvas, &TChartCanvas::itemDoubleClicked);
+        QSignalSpy emptySpy(&r.canvas, &TChartCanvas::emptyDoubleClicked);
+        doubleClick(&r.canvas, {100, 100});
+        QCOMPARE(r.chart.itemCount(), 1);
+        QCOMPARE(itemSpy.count() + emptySpy.count(), 0);
+        QVERIFY(r.chart.items[0].selected); // the second click was a select click
+    }
+
+    void canvasMenu_entriesFollowTheHit() {
+        CanvasRig r;
+        r.canvas.show();
+        item(r.chart, KindPos, 0, 0);
+        item(r.chart, KindPos, 200, 0);
+        link(r.chart, 0, 1, {{25, 200}});
+        click(&r.canvas, {10, 10}, Qt::RightButton);
+        QTRY_VERIFY(r.canvas.PopupMenu->isVisible());
+        QVERIFY(r.canvas.CopyMenu->isVisible() && r.canvas.ItemDel->isVisible());
+        QVERIFY(r.canvas.ColorMenu->menuAction()->isVisible() && r.canvas.PropMenu->isEnabled());
+        QVERIFY(!r.canvas.PointAddBtn->isVisible() && !r.canvas.PointDelBtn->isVisible());
+        QVERIFY(r.chart.items[0].selected);
+        r.canvas.PopupMenu->hide();
+
+        click(&r.canvas, {25, 200}, Qt::RightButton);
+        QVERIFY(r.canvas.PointDelBtn->isVisible());
+        QVERIFY(!r.canvas.CopyMenu->isVisible() && !r.canvas.ItemDel->isVisible());
+        QVERIFY(!r.canvas.Separate0->isVisible());
+        QVERIFY(r.canvas.N21->isVisible() && r.canvas.N22->isVisible());
+        r.canvas.PointDelBtn->trigger();
+        QVERIFY(r.chart.links[0].points.isEmpty());
+        r.canvas.PopupMenu->hide();
+
+        click(&r.canvas, {125, 15}, Qt::RightButton); // handle of the straight link
+        QVERIFY(r.canvas.PointAddBtn->isVisible() && r.canvas.ItemDel->isVisible());
+        r.canvas.PointAddBtn->trigger();
+        QCOMPARE(r.chart.links[0].points, QVector<QPoint>{QPoint(125, 15)});
+        r.canvas.ItemDel->trigger();
+        QCOMPARE(r.chart.linkCount(), 0);
+        r.canvas.PopupMenu->hide();
+    }
+
+    void canvasMenu_deletionWhilePlacing_doesNothing() {
+        CanvasRig r;
+        item(r.chart, KindPos, 0, 0);
+        r.edit.toolMode = ToolSet;
+        click(&r.canvas, {10, 10}, Qt::RightButton);
+        r.canvas.ItemDel->trigger();
+        QCOMPARE(r.chart.itemCount(), 1);
+        r.canvas.PopupMenu->hide();
+        r.canvas.N21->trigger(); // release the selection: back to tool 0
+        QCOMPARE(r.edit.toolMode, int(ToolSelect));
+        QCOMPARE(r.chart.SelectedItemCount(), 0);
+    }
+
+    void canvasMenu_copyPasteAndProperty() {
+        CanvasRig r;
+        item(r.chart, KindPos, 50, 50);
+        QSignalSpy prop(&r.canvas, &TChartCanvas::itemPropertyRequested);
+        move(&r.canvas, {60, 60});
+        click(&r.canvas, {60, 60}, Qt::RightButton);
+        r.canvas.PropMenu->trigger();
+        QCOMPARE(prop.count(), 1);
+        QCOMPARE(prop.at(0).at(0).toInt(), 0);
+        r.canvas.CopyMenu->trigger();
+        move(&r.canvas, {300, 200});
+        r.canvas.PasteMenu->trigger();
+        QCOMPARE(r.chart.itemCount(), 2);
+        QCOMPARE(QPoint(r.chart.items[1].left, r.chart.items[1].top), QPoint(300, 200));
+        r.canvas.N22->trigger();
+        QCOMPARE(r.chart.SelectedItemCount(), 2);
+        r.canvas.PopupMenu->hide();
+    }
+
+    void colourMenu_etcAsksForEverySelectedItem() {
+        CanvasRig r;
+        for (int i = 0; i < 3; ++i)
+            item(r.chart, KindPos, i * 60, 0);
+        for (Item& it : r.chart.items)
+            it.selected = true;
+        r.services.colourAnswers = {QColor(1, 2, 3), std::nullopt, QColor(4, 5, 6)};
+        QAction* etc = r.canvas.ColorMenu->findChild<QAction*>("N8");
+        QVERIFY(etc);
+        etc->trigger();
+        QCOMPARE(r.services.fileDialogs, 3);
+        QCOMPARE(r.chart.items[0].colour, quint32(0x030201));
+        QCOMPARE(r.chart.items[1].colour, quint32(0xFFFFFF));
+        QCOMPARE(r.chart.items[2].colour, quint32(0x060504));
+        QCOMPARE(r.chart.SelectedItemCount(), 0);
+        r.chart.items[1].selected = true;
+        r.canvas.ColorMenu->findChild<QAction*>("N7")->trigger(); // black
+        QCOMPARE(r.chart.items[1].colour, quint32(0));
+    }
+
+    void paint_itemsFlagAndSelectedLink() {
+        CanvasRig r;
+        item(r.chart, KindPos, 100, 100);
+        item(r.chart, KindPos, 300, 100);
+        r.chart.items[1].colour = 0x000000; // black fill
+        r.chart.items[0].colour = 0x00FFFF; // yellow fill, origin of the link
+        link(r.chart, 0, 1, {{125, 250}});
+        r.chart.links[0].selected = true;
+        r.chart.startItem = 0;
+        const QImage img = r.render();
+        const QColor background = r.canvas.palette().color(QPalette::Base);
+        QCOMPARE(img.pixelColor(5, 5), background);
+        QCOMPARE(img.pixelColor(105, 125), QColor(255, 255, 0)); // fill
+        QCOMPARE(img.pixelColor(100, 115), QColor(Qt::black));   // left outline
+        QCOMPARE(img.pixelColor(149, 115), QColor(Qt::black));   // right outline, x = left + 49
+        QCOMPARE(img.pixelColor(150, 115), background);
+        QCOMPARE(img.pixelColor(302, 102), QColor(Qt::black)); // fill of the black item
+        // Start flag: red triangle left of the pole at x = 110.
+        QCOMPARE(img.pixelColor(107, 93), QColor(255, 0, 0));
+        QCOMPARE(img.pixelColor(110, 105), QColor(Qt::black));
+        // Bending point of the selected link: white square with a highlight frame.
+        QCOMPARE(img.pixelColor(124, 251),
+                 QColor(Qt::white)); // the centre carries the next segment
+        QCOMPARE(img.pixelColor(127, 250), r.highlight());
+        // The arrowhead of the first (vertical) segment is highlighted when selected.
+        QCOMPARE(img.pixelColor(125, 183), r.highlight());
+
+        r.chart.links[0].selected = false;
+        const QImage plain = r.render();
+        QCOMPARE(plain.pixelColor(125, 183), QColor(255, 255, 0));      // origin's colour
+        QCOMPARE(plain.pixelColor(125, 250), QColor(0x80, 0x80, 0x80)); // corner, no square
+    }
+
+    void paint_branchLinkIsDotted_selectedItemHighlighted() {
+        CanvasRig r;
+        item(r.chart, KindCmp, 100, 0);   // centre (125, 15)
+        item(r.chart, KindPos, 100, 200); // centre (125, 215)
+        link(r.chart, 0, 1, {}, BranchLink);
+        r.chart.items[1].selected = true;
+        const QImage img = r.render();
+        const QColor gray(0x80, 0x80, 0x80);
+        int on = 0, off = 0;
+        for (int y = 40; y < 100; ++y)
+            (img.pixelColor(125, y) == gray ? on : off)++;
+        QVERIFY2(on > 10 && off > 10, qPrintable(QString("%1 on, %2 off").arg(on).arg(off)));
+        QCOMPARE(img.pixelColor(105, 205), r.highlight());
+    }
+
+    void paint_linkBeingDrawnIsRed() {
+        CanvasRig r;
+        item(r.chart, KindPos, 0, 0);
+        r.edit.toolMode = ToolMainLink;
+        r.edit.startLinkDrawing();
+        click(&r.canvas, {10, 10});
+        move(&r.canvas, {25, 300});
+        const QImage img = r.render();
+        QCOMPARE(img.pixelColor(25, 200), QColor(255, 0, 0));
+    }
+};
+
+QVX_TEST_CLASS(CanvasWidgetTest)
+#include "CanvasWidgetTest.moc"

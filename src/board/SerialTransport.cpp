@@ -87,7 +87,10 @@ void SerialTransport::forgiveUnsupported() {
 }
 
 void SerialTransport::onError(QSerialPort::SerialPortError error) {
-    if (error == QSerialPort::ResourceError || error == QSerialPort::PermissionError) {
+    // A pulled adapter shows as a resource error; a pseudo-terminal whose other
+    // side has gone fails every read (and would do so endlessly).
+    if (error == QSerialPort::ResourceError || error == QSerialPort::PermissionError ||
+        error == QSerialPort::ReadError) {
         // The device is gone: report it once, and let the owner close the port
         // later, outside this handler, so no further error is raised from here.
         if (m_lostReported) return;

@@ -1,0 +1,125 @@
+#include "board/BoardCommands.h"
+#include "board/BoardLink.h"
+#include "common/RecordingServices.h"
+#include "common/TestRegistry.h"
+#include "sim/SimPtyHost.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace qvx;
+
+// The real serial path: QSerialPort on a pseudo-terminal, the simulated board
+// on the other side.
+class SerialPathTest : public QObject {
+    Q_OBJECT
+  private:
+    struct Rig {
+        QTemporaryDir dir;
+        std::unique_ptr<SimPtyHost> host;
+        qvxtest::RecordingServices services;
+        BoardLink link;
+        BoardCommands board{link};
+
+        explicit Rig(const QString& state = {}) {
+            SimPtyHost::Options options;
+            options.linkPath = dir.filePath(QStringLiteral("qmx"));
+            options.statePath = state;
+            QString error;
+            host = SimPtyHost::Start(options, &error);
+            link.setServices(&services);
+            link.setTimeouts(100, 150);
+        }
+    };
+
+  private slots:
+    void simPort_opensAndExchangesRecords() {
+        Rig rig;
+        QVERIFY(rig.host);
+        QVERIFY(rig.link.OpenCommPort(BoardLink::kSimPortIndex, rig.host->devicePath()));
+        QCOMPARE(rig.services.statuses, QStringList{"SIM completion"});
+
+        MotionRecord r;
+        r.lead = 0x0D; // bytes that look like attention bytes inside a frame
+        for (int k = 0; k < 24; ++k)
+            r.words[size_t(k)] = quint16(0x0D0D + k);
+        QVERIFY(rig.board.WriteMotionRecord(true, 7, 3, r));
+        MotionRecord back;
+        QVERIFY(rig.board.ReadMotionRecord(true, 7, 3, back));
+        QCOMPARE(back, r);
+        QVERIFY(rig.board.UpdateTableEntry(7, 4, 0xFFFFFF, QStringLiteral("Bow"), QDateTime(), 0));
+        QByteArray entry;
+        QVERIFY(rig.board.ReadTableEntry(7, entry));
+        QCOMPARE(entry.mid(10, 4), QByteArray("Bow\0", 4));
+        QCOMPARE(rig.services.busyDepth, 0);
+    }
+
+    void playbackReport_arrivesThroughTheFramer() {
+        Rig rig;
+        QVERIFY(rig.link.OpenCommPort(BoardLink::kSimPortIndex, rig.host->devicePath()));
+        rig.host->withSimulator([](BoardSimulator& sim) {
+            MotionRecord pose;
+            pose.lead = 3;
+            pose.words.fill(9000);
+            sim.stored().records[2 * BoardSimulator::kRecordsPerSlot] = pose;
+            sim.stored().table[2][0] = 2;
+        });
+        QVERIFY(rig.board.WriteOptionWord(false, BoardCommands::kOptPlaybackReport));
+        QVERIFY(rig.board.PlayMotion(2));
+        QTRY_COMPARE(rig.services.statuses.last(), QStringLiteral("[2]Playback is done"));
+        BoardCommands::Words pose{};
+        QVERIFY(rig.board.ReadCurrentPose(pose));
+        QCOMPARE(pose[0], quint16(9000));
+    }
+
+    void silentBoard_failsAndSecondOpenIsRefused() {
+        Rig rig;
+        QVERIFY(rig.link.OpenCommPort(BoardLink::kSimPortIndex, rig.host->devicePath()));
+        rig.host->withSimulator([](BoardSimulator& sim) { sim.setSilent(true); });
+        quint16 w = 0;
+        QVERIFY(!rig.board.ReadOptionWord(false, w));
+        QCOMPARE(rig.host->withSimulator([](BoardSimulator& sim) { return sim.frames.size(); }), 0);
+
+        // The port is held exclusively.
+        qvxtest::RecordingServices services;
+        BoardLink other;
+        other.setServices(&services);
+        QVERIFY(!other.OpenCommPort(4, rig.host->devicePath()));
+        QCOMPARE(services.statuses, QStringList{"COM4 does not exist"});
+    }
+
+    void vanishedDevice_isReportedOnceAndClosed() {
+        Rig rig;
+        QVERIFY(rig.link.OpenCommPort(BoardLink::kSimPortIndex, rig.host->devicePath()));
+        QSignalSpy lost(&rig.link, &BoardLink::portLost);
+        rig.host.reset();
+        QTRY_VERIFY(!rig.link.isOpen());
+        QTest::qWait(50);
+        QCOMPARE(lost.count(), 1);
+        QCOMPARE(rig.services.statuses.last(), QStringLiteral("SIM was disconnected"));
+        quint16 w = 0;
+        QVERIFY(!rig.board.ReadOptionWord(false, w));
+    }
+
+    void storedMotion_survivesSimulatorRestart() {
+        QTemporaryDir dir;
+        const QString state = dir.filePath(QStringLiteral("board.state"));
+        MotionRecord r;
+        r.lead = 77;
+        r.words.fill(4321);
+        {
+            Rig rig(state);
+            QVERIFY(rig.link.OpenCommPort(BoardLink::kSimPortIndex, rig.host->devicePath()));
+            QVERIFY(rig.board.WriteMotionRecord(true, 79, 29, r));
+        }
+        Rig rig(state);
+        QVERIFY(rig.link.OpenCommPort(BoardLink::kSimPortIndex, rig.host->devicePath()));
+        MotionRecord back;
+        QVERIFY(rig.board.ReadMotionRecord(true, 79, 29, back));
+        QCOMPARE(back, r);
+    }
+};
+
+QVX_TEST_CLASS(SerialPathTest)
+#include "SerialPathTest.moc"

@@ -10,6 +10,7 @@
 #include <deque>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <time.h>
 #include <unistd.h>
@@ -99,6 +100,8 @@ SimPtyHost::~SimPtyHost() {
 }
 
 void SimPtyHost::run() {
+    // Wake-ups as close to the byte times as the kernel allows.
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     const auto byteTime = std::chrono::nanoseconds(kByteNs);
     const auto tick = std::chrono::milliseconds(BoardSimulator::kTickMs);
     struct Pending {
@@ -117,14 +120,19 @@ void SimPtyHost::run() {
             ++it;
         out.insert(it, {due, bytes});
     };
-    auto send = [&](const QByteArray& bytes) {
+    // When the first byte of a chunk queued for `due` would be completely on
+    // the wire (the line may still be busy with earlier bytes).
+    auto firstByteAt = [&](Clock::time_point due) {
+        return m_pace ? std::max(txFree, due) + byteTime : due;
+    };
+    auto send = [&](const QByteArray& bytes, Clock::time_point due) {
         if (!m_pace) {
             [[maybe_unused]] ssize_t n = ::write(m_master, bytes.constData(), size_t(bytes.size()));
             return;
         }
         // Each byte leaves when it would have been completely on the wire.
         qsizetype sent = 0;
-        const Clock::time_point start = std::max(txFree, Clock::now());
+        const Clock::time_point start = std::max(txFree, due);
         while (sent < bytes.size()) {
             const auto now = Clock::now();
             qsizetype ready = qsizetype((now - start) / byteTime);
@@ -143,7 +151,7 @@ void SimPtyHost::run() {
     while (!m_stop) {
         auto now = Clock::now();
         Clock::time_point wakeAt = nextTick;
-        if (!out.empty()) wakeAt = std::min(wakeAt, out.front().due);
+        if (!out.empty()) wakeAt = std::min(wakeAt, firstByteAt(out.front().due));
         const auto wait =
             std::max<std::chrono::nanoseconds>(std::chrono::nanoseconds(0), wakeAt - now);
         timespec ts{};
@@ -155,18 +163,20 @@ void SimPtyHost::run() {
         if (r > 0 && (fds[0].revents & POLLIN)) {
             const ssize_t n = ::read(m_master, buf, sizeof buf);
             if (n > 0) {
+                // Paced, the answer may start only when the request would have
+                // arrived completely.
+                Clock::time_point arrived = Clock::now();
                 if (m_pace) {
-                    rxFree = std::max(rxFree, Clock::now()) + byteTime * n;
-                    sleepUntil(rxFree);
+                    rxFree = std::max(rxFree, arrived) + byteTime * n;
+                    arrived = rxFree;
                 }
                 std::vector<BoardSimulator::Chunk> chunks;
                 {
                     std::lock_guard<std::mutex> lock(m_mutex);
                     chunks = m_sim.receive(QByteArray(buf, int(n)));
                 }
-                now = Clock::now();
                 for (const auto& c : chunks)
-                    enqueue(now + std::chrono::milliseconds(c.delayMs), c.bytes);
+                    enqueue(arrived + std::chrono::milliseconds(c.delayMs), c.bytes);
             }
         } else if (r > 0 && (fds[0].revents & (POLLHUP | POLLERR))) {
             sleepUntil(Clock::now() + std::chrono::milliseconds(1));
@@ -185,10 +195,10 @@ void SimPtyHost::run() {
             }
             enqueue(now, reports);
         }
-        while (!out.empty() && out.front().due <= Clock::now()) {
-            const QByteArray bytes = out.front().bytes;
+        while (!out.empty() && firstByteAt(out.front().due) <= Clock::now()) {
+            const Pending p = out.front();
             out.pop_front();
-            send(bytes);
+            send(p.bytes, p.due);
         }
     }
 }

@@ -26,6 +26,7 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -395,10 +396,20 @@ void TQuorvex3::MenuClick(int tag) {
 }
 
 void TQuorvex3::closeEvent(QCloseEvent* event) {
-    const int answer = m_services.ShowMessageBox(IconQuestion, ButtonsYesNo, 0, LangEnglish,
-                                                 QStringLiteral("May I close it?"));
-    if (answer != ResultYes) {
+    if (!m_closeConfirmed) {
+        const int answer = m_services.ShowMessageBox(IconQuestion, ButtonsYesNo, 0, LangEnglish,
+                                                     QStringLiteral("May I close it?"));
+        if (answer != ResultYes) {
+            event->ignore();
+            return;
+        }
+        m_closeConfirmed = true;
+    }
+    // A board exchange waits in a local event loop below us: closing now would
+    // pull the window away under it, so the close waits until the exchange ends.
+    if (m_state.link.inExchange()) {
         event->ignore();
+        QTimer::singleShot(20, this, &QWidget::close);
         return;
     }
     SaveSettings();

@@ -126,6 +126,7 @@ private:
     EditState m_edit;
     QButtonGroup* m_partsGroup = nullptr;
     std::unique_ptr<SimPtyHost> m_simHost;
+    bool m_closeConfirmed = false;
     std::unique_ptr<FileTypeRegistry> m_fileTypes;
     TItemProperty* m_itemProperty = nullptr;
     TFormDlg* m_formDlg = nullptr;

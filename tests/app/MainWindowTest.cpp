@@ -6,6 +6,8 @@
 #include "common/TestRegistry.h"
 #include "document/DocumentFile.h"
 #include "editor/TChartCanvas.h"
+#include "sim/BoardSimulator.h"
+#include "sim/SimTransport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -148,6 +150,26 @@ private slots:
         QCOMPARE(m_win->Qmx->count(), 3); // two poses and the end mark
         QVERIFY(m_win->Qmx->item(2)->text().startsWith("003 01 FFFF"));
         QCOMPARE(m_win->List->topLevelItemCount(), 3);
+    }
+
+    void closeDuringAnExchange_waitsForItsEnd() {
+        makeWindow();
+        BoardSimulator sim;
+        QVERIFY(m_owned->link.OpenTransport(1, std::make_unique<SimTransport>(sim)));
+        m_owned->link.setTimeouts(200, 200);
+        sim.setSilent(true);
+        m_services.boxAnswers = {ResultYes};
+        bool closedDuringExchange = false;
+        QTimer::singleShot(20, [&] {
+            m_win->close();
+            closedDuringExchange = m_owned->link.inExchange() && m_win->isVisible();
+        });
+        quint16 word = 0;
+        QVERIFY(!m_owned->board.ReadOptionWord(false, word));
+        QVERIFY(closedDuringExchange);
+        QTRY_VERIFY(!m_win->isVisible());
+        QCOMPARE(m_services.boxes.size(), size_t(1)); // asked once
+        m_win.reset();
     }
 
     void closeAnsweredNo_keepsRunningAndSavesNothing() {

@@ -90,6 +90,9 @@ void BoardSimulator::powerOn() {
     m_move = Move{};
     m_rx = RxState::Idle;
     m_frame.clear();
+    // The power-on start motion, when the stored options ask for it.
+    if ((m_working.option & 0x0800) && m_stored.powerOnStart < kEntries)
+        startPlay(m_stored.powerOnStart);
 }
 
 const MotionRecord& BoardSimulator::record(int slot, int index) const {

@@ -44,8 +44,15 @@ class SimMemoryTest : public QObject {
         QVERIFY(again.attachStateFile(path));
         QCOMPARE(again.record(1, 2).lead, quint8(9)); // slot 1 continues at record 30
         QCOMPARE(again.stored().records[32].words[5], quint16(1234));
-        // Working copies start from the stored ones.
+        // Working copies start from the stored ones; the stored options ask for
+        // a power-on start motion, but none is chosen (0xFF).
         QCOMPARE(again.working().option, quint16(0x0800));
+        QVERIFY(!again.playing());
+        again.stored().powerOnStart = 1;
+        again.stored().table[1][0] = 1;
+        again.powerOn();
+        QVERIFY(again.playing());
+        QCOMPARE(again.startedMotions, QList<int>{1});
     }
 
     void unreadableStateFile_isRefused() {

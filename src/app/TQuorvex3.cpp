@@ -57,7 +57,9 @@ TQuorvex3::TQuorvex3(AppState& state, UiServices& services, const QString& setti
     m_edit.toolMode = ToolSelect;
     m_state.chart.startItem = -1;
 
-    resize(650, 580);
+    // Text buttons are wider than glyphs: the window starts wide enough to show
+    // the port box and the whole status line on one row.
+    resize(740, 580);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
@@ -166,6 +168,7 @@ void TQuorvex3::buildToolBars() {
     OptionMenu3 = addButton(ToolsMenu, QStringLiteral("OptionMenu3"), QStringLiteral("Rcv"), QStringLiteral("Receiver"));
     TableBtn = addButton(ToolsMenu, QStringLiteral("TableBtn"), QStringLiteral("Table"), QStringLiteral("Table"));
 
+    addToolBarBreak(Qt::TopToolBarArea);
     CommMenu = makeBar(QStringLiteral("CommMenu"), QStringLiteral("COMM"), true);
     Sync = new QCheckBox(QStringLiteral("SYNC"), CommMenu);
     Sync->setObjectName(QStringLiteral("Sync"));
@@ -181,7 +184,6 @@ void TQuorvex3::buildToolBars() {
     CommPort->setMaxVisibleItems(30);
     CommMenu->addWidget(CommPort);
 
-    addToolBarBreak(Qt::TopToolBarArea);
     ToolBar2 = makeBar(QStringLiteral("ToolBar2"), QStringLiteral("COMM"), true);
     Edit2 = new QLineEdit(ToolBar2);
     Edit2->setObjectName(QStringLiteral("Edit2"));

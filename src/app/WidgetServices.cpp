@@ -14,6 +14,10 @@ namespace qvx {
 void WidgetServices::attach(QWidget* window, QLineEdit* statusLine) {
     m_window = window;
     m_status = statusLine;
+    // A status shown before the status line existed (the port opened while the
+    // main window was being built) appears once it is attached.
+    if (m_status && !m_pending.isEmpty()) m_status->setText(m_pending);
+    m_pending.clear();
 }
 
 QString WidgetServices::StatusText(const QString& message) {
@@ -22,6 +26,7 @@ QString WidgetServices::StatusText(const QString& message) {
 
 void WidgetServices::ShowStatus(const QString& message) {
     if (m_status) m_status->setText(StatusText(message));
+    else m_pending = StatusText(message);
 }
 
 int WidgetServices::ShowMessageBox(int icon, int buttons, int textIndex, int language, const QString& text) {

@@ -35,6 +35,7 @@ private:
     QPointer<QWidget> m_window;
     QPointer<QLineEdit> m_status;
     int m_busy = 0;
+    QString m_pending;
 };
 
 } // namespace qvx

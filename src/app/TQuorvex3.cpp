@@ -1,6 +1,8 @@
 #include "app/TQuorvex3.h"
 
 #include "app/AppState.h"
+#include "app/BoardFlows.h"
+#include "app/TInfoDlg.h"
 #include "app/UiServices.h"
 #include "app/WidgetServices.h"
 #include "document/DocumentFile.h"
@@ -10,6 +12,8 @@
 #include "sim/SimPtyHost.h"
 #include "editor/TFormDlg.h"
 #include "editor/TItemProperty.h"
+#include "board/TDataDlg.h"
+#include "board/TTableDlg.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -21,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QMimeData>
 #include <QScreen>
 #include <QScrollArea>
@@ -45,6 +50,7 @@ TQuorvex3::TQuorvex3(AppState& state, UiServices& services, const QString& setti
 
     LoadSettings();
     m_state.link.setServices(&m_services);
+    connect(&m_state.board, &BoardCommands::sleepPanelChanged, StaPanel[1], &QLabel::setText);
     OpenCommPort();
 
     // The document header starts with its defaults; the compiled image is empty.
@@ -83,6 +89,7 @@ TQuorvex3::TQuorvex3(AppState& state, UiServices& services, const QString& setti
         m_itemProperty->ShowItemProperty(item);
         RepaintCanvas();
     });
+    setUpBoardActions();
 
     qApp->installEventFilter(this);
 }
@@ -456,6 +463,7 @@ bool TQuorvex3::handleKey(QKeyEvent* event) {
 }
 
 bool TQuorvex3::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == this && event->type() == QEvent::WindowActivate && m_infoDlg) m_infoDlg->hide();
     // The window sees keys before its controls do, like a form with key preview.
     if (event->type() == QEvent::KeyPress) {
         auto* w = qobject_cast<QWidget*>(watched);
@@ -464,6 +472,102 @@ bool TQuorvex3::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- board actions ----
+
+void TQuorvex3::setUpBoardActions() {
+    m_dataDlg = new TDataDlg(m_state.board, m_state.table, m_state.header, this);
+    m_tableDlg = new TTableDlg(m_state.table, m_state.board, m_state.header, *m_dataDlg, this);
+    m_infoDlg = new TInfoDlg(m_state.board, this);
+
+    m_flows = std::make_unique<BoardFlows>(m_state, m_services);
+    BoardFlows::Hooks& hooks = m_flows->hooks;
+    hooks.clearChart = [this] { ClearChart(); };
+    hooks.compiled = [this] {
+        CompilerViews::FillStepList(*List, m_state.compiler);
+        CompilerViews::FillHexView(*Qmx, m_state.compiler);
+    };
+    hooks.listRowsChanged = [this](const QStringList& rows) {
+        if (rows.isEmpty()) List->clear();
+        Qmx->clear();
+        Qmx->addItems(rows);
+    };
+    hooks.chartReplaced = [this] { SetMotionName(m_state.header.MotionName); };
+    hooks.repaint = [this] { RepaintCanvas(); };
+    MotionTransfer& transfer = m_flows->transfer();
+    transfer.textWidth = [this](const QString& text) {
+        return QFontMetrics(Image1->font()).horizontalAdvance(text);
+    };
+    transfer.progress = [this](int done, int total) {
+        ProgressBar->setRange(0, total);
+        ProgressBar->setValue(done);
+        ProgressBar->setVisible(total > 0);
+    };
+
+    ProgressBar = new QProgressBar(this);
+    ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
+    ProgressBar->setFixedWidth(160);
+    ProgressBar->setMaximumHeight(16);
+    ProgressBar->hide();
+    statusBar()->addPermanentWidget(ProgressBar);
+
+    // Reports the board sends on its own, one per receive event.
+    connect(&m_state.link, &BoardLink::reportReceived, &m_state.board, &BoardCommands::HandleReport);
+    connect(&m_state.board, &BoardCommands::sleepPanelChanged, this,
+            [this](const QString& text) { StaPanel[1]->setText(text); });
+    connect(Image1, &TChartCanvas::emptyDoubleClicked, this, &TQuorvex3::EditDocumentData);
+
+    const std::pair<QToolButton*, void (TQuorvex3::*)()> actions[] = {
+        {MotWriteBtn, &TQuorvex3::MotWriteBtnClick}, {MotReadBtn, &TQuorvex3::MotReadBtnClick},
+        {MotDelBtn, &TQuorvex3::MotDelBtnClick},     {MotRunBtn, &TQuorvex3::MotRunBtnClick},
+        {MotStpBtn, &TQuorvex3::MotStpBtnClick},     {SpeedButton1, &TQuorvex3::SpeedButton1Click},
+        {TableBtn, &TQuorvex3::TableBtnClick},       {InfoBtn, &TQuorvex3::InfoBtnClick}};
+    for (const auto& [button, slot] : actions) {
+        button->setEnabled(true);
+        connect(button, &QToolButton::clicked, this, slot);
+    }
+}
+
+void TQuorvex3::endTransfer() {
+    ProgressBar->hide();
+    RepaintCanvas();
+}
+
+void TQuorvex3::MotWriteBtnClick() {
+    m_flows->Write();
+    endTransfer();
+}
+
+void TQuorvex3::MotReadBtnClick() {
+    m_flows->transfer().canvasHeight = Image1->canvasSize().height();
+    m_flows->Read();
+    endTransfer();
+}
+
+void TQuorvex3::MotDelBtnClick() { m_flows->Delete(); }
+
+void TQuorvex3::MotRunBtnClick() { m_flows->Play(); }
+
+void TQuorvex3::MotStpBtnClick() { m_flows->Stop(); }
+
+void TQuorvex3::SpeedButton1Click() { m_flows->Pause(); }
+
+void TQuorvex3::TableBtnClick() { m_tableDlg->setVisible(!m_tableDlg->isVisible()); }
+
+void TQuorvex3::InfoBtnClick() {
+    m_infoDlg->show();
+    m_infoDlg->raise();
+    m_infoDlg->activateWindow();
+}
+
+void TQuorvex3::EditDocumentData() {
+    m_dataDlg->EditDocumentHeader(m_state.chart.documentKind);
+    SetMotionName(m_state.header.MotionName);
+}
+
+bool TQuorvex3::RemoteMessage(quint32 wParam, quint32 lParam) {
+    return m_flows->RemoteMessage(wParam, lParam);
 }
 
 } // namespace qvx

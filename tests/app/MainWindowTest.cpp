@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTreeWidget>
@@ -170,6 +171,16 @@ private slots:
         QTRY_VERIFY(!m_win->isVisible());
         QCOMPARE(m_services.boxes.size(), size_t(1)); // asked once
         m_win.reset();
+    }
+
+    void sleepAndRun_showInStatusPanelOne() {
+        makeWindow();
+        BoardSimulator sim;
+        QVERIFY(m_owned->link.OpenTransport(1, std::make_unique<SimTransport>(sim)));
+        QVERIFY(m_owned->board.SetSleep(0));
+        QCOMPARE(m_win->StaPanel[1]->text(), QString("Sleep"));
+        QVERIFY(m_owned->board.SetSleep(1));
+        QCOMPARE(m_win->StaPanel[1]->text(), QString("RUN"));
     }
 
     void closeAnsweredNo_keepsRunningAndSavesNothing() {

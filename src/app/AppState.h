@@ -2,6 +2,7 @@
 
 #include "board/BoardCommands.h"
 #include "board/BoardLink.h"
+#include "board/MotionTable.h"
 #include "compiler/Compiler.h"
 #include "document/Chart.h"
 #include "document/MotionHeader.h"
@@ -17,6 +18,7 @@ struct AppState {
     Compiler compiler;
     BoardLink link;
     BoardCommands board{link};
+    MotionTable table;
 };
 
 } // namespace qvx

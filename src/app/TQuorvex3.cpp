@@ -514,8 +514,6 @@ void TQuorvex3::setUpBoardActions() {
 
     // Reports the board sends on its own, one per receive event.
     connect(&m_state.link, &BoardLink::reportReceived, &m_state.board, &BoardCommands::HandleReport);
-    connect(&m_state.board, &BoardCommands::sleepPanelChanged, this,
-            [this](const QString& text) { StaPanel[1]->setText(text); });
     connect(Image1, &TChartCanvas::emptyDoubleClicked, this, &TQuorvex3::EditDocumentData);
 
     const std::pair<QToolButton*, void (TQuorvex3::*)()> actions[] = {

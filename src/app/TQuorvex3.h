@@ -13,6 +13,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QProgressBar;
 class QScrollArea;
 class QTabWidget;
 class QToolBar;
@@ -29,6 +30,10 @@ class TChartCanvas;
 class TItemProperty;
 class TFormDlg;
 class FileTypeRegistry;
+class BoardFlows;
+class TDataDlg;
+class TInfoDlg;
+class TTableDlg;
 struct DocumentContext;
 
 // The main window: tool bars, the EDIT and LIST pages, the status line and the
@@ -73,6 +78,13 @@ public:
     QListWidget* Qmx = nullptr;
     QTreeWidget* List = nullptr;
     QLabel* StaPanel[3] = {nullptr, nullptr, nullptr};
+    // Shown in the status bar while a motion or scenario is written or read.
+    QProgressBar* ProgressBar = nullptr;
+
+    TTableDlg* tableDlg() { return m_tableDlg; }
+    TDataDlg* dataDlg() { return m_dataDlg; }
+    TInfoDlg* infoDlg() { return m_infoDlg; }
+    BoardFlows& flows() { return *m_flows; }
 
     EditState& editState() { return m_edit; }
     TItemProperty* itemProperty() { return m_itemProperty; }
@@ -102,6 +114,18 @@ public slots:
     void ExitBtnClick();
     void CompileBtnClick();
     void CommPortCloseUp();
+    void MotWriteBtnClick();
+    void MotReadBtnClick();
+    void MotDelBtnClick();
+    void MotRunBtnClick();
+    void MotStpBtnClick();
+    void SpeedButton1Click();
+    void TableBtnClick();
+    void InfoBtnClick();
+    // The data dialog on the open document (double-click on an empty spot).
+    void EditDocumentData();
+    // A remote command message from another program; true when it was acted on.
+    bool RemoteMessage(quint32 wParam, quint32 lParam);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -119,6 +143,8 @@ private:
     bool handleKey(QKeyEvent* event);
     DocumentContext documentContext();
     void applyCanvasSize(const QSize& wanted);
+    void setUpBoardActions();
+    void endTransfer();
 
     AppState& m_state;
     UiServices& m_services;
@@ -130,6 +156,10 @@ private:
     std::unique_ptr<FileTypeRegistry> m_fileTypes;
     TItemProperty* m_itemProperty = nullptr;
     TFormDlg* m_formDlg = nullptr;
+    TTableDlg* m_tableDlg = nullptr;
+    TInfoDlg* m_infoDlg = nullptr;
+    TDataDlg* m_dataDlg = nullptr;
+    std::unique_ptr<BoardFlows> m_flows;
 };
 
 } // namespace qvx

@@ -1,4 +1,5 @@
 #include "app/AppState.h"
+#include "app/RemoteServer.h"
 #include "app/Settings.h"
 #include "app/SingleInstance.h"
 #include "app/TQuorvex3.h"
@@ -33,6 +34,11 @@ int main(int argc, char** argv) {
     TQuorvex3 window(state, services, Settings::SettingsPath());
     services.attach(&window, window.Edit2);
     window.show();
+
+    // Remote command messages from other programs (qvx remote).
+    RemoteServer remote;
+    remote.handler = [&window](quint32 w, quint32 l) { return window.RemoteMessage(w, l); };
+    remote.listen();
 
     const QStringList args = app.arguments();
     if (args.size() > 1) {

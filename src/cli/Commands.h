@@ -13,5 +13,7 @@ int CmdResave(const QStringList& args, CliServices& io);
 int CmdCompile(const QStringList& args, CliServices& io);
 int CmdHex(const QStringList& args, CliServices& io);
 int CmdSim(const QStringList& args, CliServices& io);
+int CmdBoard(const QStringList& args, CliServices& io);
+int CmdRemote(const QStringList& args, CliServices& io);
 
 } // namespace qvx

@@ -20,6 +20,8 @@ const std::map<QString, Command>& commands() {
         {QStringLiteral("resave"), {CmdResave, "resave IN OUT      open IN as the editor does and save it to OUT"}},
         {QStringLiteral("compile"), {CmdCompile, "compile FILE       compile the chart and print its listing (or motion list)"}},
         {QStringLiteral("hex"), {CmdHex, "hex FILE           compile the chart and print the rows of its hex view"}},
+        {QStringLiteral("board"), {CmdBoard, "board --port DEVICE [--yes] table|write FILE --slot N|read N --out FILE|delete N|play N|stop|pause  the board actions of the main window"}},
+        {QStringLiteral("remote"), {CmdRemote, "remote play N | remote message WPARAM LPARAM  send a remote command message to the running editor"}},
         {QStringLiteral("sim"), {CmdSim, "sim --link PATH [--state FILE] [--pace]  run a simulated board behind a pseudo-terminal linked at PATH"}},
     };
     return table;

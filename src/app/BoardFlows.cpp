@@ -1,0 +1,166 @@
+#include "app/BoardFlows.h"
+
+#include "app/AppState.h"
+#include "app/Services.h"
+#include "document/CommaList.h"
+
+namespace qvx {
+
+BoardFlows::BoardFlows(AppState& state, Services& services)
+    : m_state(state), m_services(services),
+      m_transfer(state.compiler, state.header, state.board, services) {
+    m_transfer.table = &state.table;
+    state.table.follow(state.board);
+}
+
+std::optional<int> BoardFlows::pick(const QString& caption, const QString& prompt,
+                                    const QString& choices, int preselected) {
+    const std::optional<int> n = m_services.PickNumber(caption, prompt, choices, preselected);
+    if (!n || *n < 0 || *n >= int(CommaList::split(choices).size())) return std::nullopt;
+    lastChosen = *n;
+    return n;
+}
+
+bool BoardFlows::wake(const QString& done) {
+    if (!m_state.board.SetSleep(1)) return false;
+    m_services.ShowStatus(QStringLiteral("Sleep off"));
+    m_services.ShowStatus(done);
+    return true;
+}
+
+bool BoardFlows::Write() {
+    const QString caption = QStringLiteral("Writing the data");
+    const QString prompt = QStringLiteral("Select the place where the data are written");
+    Compiler& compiler = m_state.compiler;
+    BoardCommands& board = m_state.board;
+    if (m_state.chart.documentKind != MotionChart) {
+        const auto n = pick(caption, prompt, m_state.table.ScenarioList(), -1);
+        if (!n) return false;
+        if (!compiler.CompileScenarioChart(m_state.chart, m_services)) return false;
+        call(hooks.compiled);
+        m_services.ShowStatus(QStringLiteral("Scenario change succeeded"));
+        if (!board.SetSleep(0)) return false;
+        m_services.ShowStatus(QStringLiteral("Sleep on"));
+        if (!m_transfer.WriteScenarioToBoard(m_state.chart, *n)) return false;
+    } else {
+        const auto n = pick(caption, prompt, m_state.table.MotionList(), -1);
+        if (!n) return false;
+        if (!compiler.CompileMotionChart(m_state.chart, m_services)) return false;
+        call(hooks.compiled);
+        m_services.ShowStatus(QStringLiteral("Assembling succeeded"));
+        if (!board.SetSleep(0)) return false;
+        m_services.ShowStatus(QStringLiteral("Sleep on"));
+        if (!m_transfer.WriteMotionToBoard(*n)) return false;
+    }
+    return wake(QStringLiteral("Writing succeeded"));
+}
+
+bool BoardFlows::Read() {
+    const auto n = pick(QStringLiteral("Reading the data"),
+                        QStringLiteral("Select the reading data"), m_state.table.AllList(), -1);
+    if (!n) return false;
+    BoardCommands& board = m_state.board;
+    if (!board.SetSleep(0)) return false;
+    m_services.ShowStatus(QStringLiteral("Sleep on"));
+    if (hooks.listRowsChanged) hooks.listRowsChanged({});
+    const bool scenario = *n >= MotionTable::kMotionRows;
+    const bool ok = scenario ? m_transfer.ReadScenarioFromBoard(*n - MotionTable::kMotionRows)
+                             : m_transfer.ReadMotionFromBoard(*n);
+    if (!ok) {
+        m_services.ShowStatus(scenario ? QStringLiteral("No data")
+                                       : QStringLiteral("There are no data."));
+        board.SetSleep(1);
+        call(hooks.repaint);
+        return false;
+    }
+    m_services.ShowStatus(QStringLiteral("Reading succeeded"));
+    // The chart shown is replaced without a question.
+    if (hooks.clearChart)
+        hooks.clearChart();
+    else
+        m_state.chart.ClearChart();
+    if (scenario) {
+        m_state.chart.documentKind = ScenarioChart;
+        m_transfer.RebuildScenarioChart(m_state.chart);
+    } else {
+        m_state.chart.documentKind = MotionChart;
+        m_transfer.RebuildChart(m_state.chart);
+    }
+    if (hooks.listRowsChanged) hooks.listRowsChanged(m_transfer.listRows());
+    call(hooks.chartReplaced);
+    const bool woke = wake(QStringLiteral("Reading succeeded"));
+    call(hooks.repaint);
+    return woke;
+}
+
+bool BoardFlows::Delete() {
+    const auto n =
+        pick(QStringLiteral("Delete the data"), QStringLiteral("Select the data to be deleted"),
+             m_state.table.AllList(), -1);
+    if (!n) return false;
+    if (m_services.ShowMessageBox(IconQuestion, ButtonsYesNo, 0, LangJapanese,
+                                  QStringLiteral("Again, are you sure to delete this?")) !=
+        ResultYes)
+        return false;
+    if (!m_state.board.ClearTableEntry(*n)) return false;
+    m_services.ShowStatus(QStringLiteral("Data deletion is done"));
+    return true;
+}
+
+bool BoardFlows::Play() {
+    const auto n =
+        pick(QStringLiteral("Playing number"), QStringLiteral("Select the playing number"),
+             m_state.table.AllList(), lastChosen);
+    if (!n) return false;
+    return m_state.board.PlayMotion(*n);
+}
+
+bool BoardFlows::Stop() {
+    return m_state.board.StopMotion();
+}
+
+bool BoardFlows::Pause() {
+    return m_state.board.SetOptionBit1(2);
+}
+
+bool BoardFlows::Compile() {
+    Compiler& compiler = m_state.compiler;
+    const bool ok = m_state.chart.documentKind != MotionChart
+                        ? compiler.CompileScenarioChart(m_state.chart, m_services)
+                        : compiler.CompileMotionChart(m_state.chart, m_services);
+    if (ok) call(hooks.compiled);
+    return ok;
+}
+
+QByteArray BoardFlows::ExpandedSerialBytes(quint32 wParam, qint32 lParam) {
+    const quint32 w = wParam & 0xFFFFFF;
+    const qint64 l = lParam;
+    // Division truncates toward zero, as the message's senders expect.
+    const char bytes[7] = {char(0x80),
+                           char((w / 256) % 256),
+                           char(w % 256),
+                           char(quint8(l)),
+                           char(quint8(l / 256)),
+                           char(quint8(l / 65536)),
+                           char(quint8(l / 16777216))};
+    return QByteArray(bytes, 7);
+}
+
+bool BoardFlows::RemoteMessage(quint32 wParam, quint32 lParam) {
+    const quint32 t = wParam >> 24;
+    if (t == 0) {
+        if (lParam >= quint32(MotionTable::kRows)) return false;
+        if (!m_state.board.PlayMotion(int(lParam))) return false;
+        m_services.ShowStatus(QStringLiteral("Sending the playback command"));
+        return true;
+    }
+    if (t == 1) {
+        if (!m_state.board.SendExpandedSerial(ExpandedSerialBytes(wParam, qint32(lParam))))
+            return false;
+        m_services.ShowStatus(QStringLiteral("Sending the expanded low speed serial"));
+        return true;
+    }
+    return false;
+}
+
+} // namespace qvx

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "compiler/MotionTransfer.h"
+
+#include <QByteArray>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+namespace qvx {
+
+class Services;
+struct AppState;
+
+// The board actions of the main window as core code: write, read, delete,
+// play, stop, pause and compile, and the remote command messages. The desktop
+// program and the command-line tool run these same flows; what differs is the
+// services that show things and answer the number picker, and the hooks below.
+class BoardFlows {
+  public:
+    BoardFlows(AppState& state, Services& services);
+
+    // What the window around the flows does at their turning points.
+    struct Hooks {
+        // Empties the chart (the window also drops its paste buffer).
+        std::function<void()> clearChart;
+        // A compile in a flow succeeded: the views show its results.
+        std::function<void()> compiled;
+        // The LIST view rows changed (emptied before a read, filled after).
+        std::function<void(const QStringList&)> listRowsChanged;
+        // The chart was replaced by one read from the board.
+        std::function<void()> chartReplaced;
+        std::function<void()> repaint;
+    };
+    Hooks hooks;
+
+    MotionTransfer& transfer() { return m_transfer; }
+
+    // The number chosen last in any picker (-1 before the first choice); the
+    // play flow preselects it.
+    int lastChosen = -1;
+
+    bool Write();
+    bool Read();
+    bool Delete();
+    bool Play();
+    bool Stop();
+    bool Pause();
+    // Compiles the chart as its document kind asks.
+    bool Compile();
+
+    // A remote command message: t = wParam >> 24; t 0 plays row lParam, t 1
+    // forwards 7 bytes of expanded serial data; anything else is ignored.
+    // True when a command was sent and succeeded.
+    bool RemoteMessage(quint32 wParam, quint32 lParam);
+    // The 7 bytes a t = 1 message forwards.
+    static QByteArray ExpandedSerialBytes(quint32 wParam, qint32 lParam);
+
+  private:
+    // The picker; nothing when it was cancelled, left without a choice or
+    // answered outside the list.
+    std::optional<int> pick(const QString& caption, const QString& prompt, const QString& choices,
+                            int preselected);
+    bool wake(const QString& done);
+    void call(const std::function<void()>& hook) {
+        if (hook) hook();
+    }
+
+    AppState& m_state;
+    Services& m_services;
+    MotionTransfer m_transfer;
+};
+
+} // namespace qvx

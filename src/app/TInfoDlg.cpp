@@ -1,0 +1,62 @@
+#include "app/TInfoDlg.h"
+
+#include "board/BoardCommands.h"
+#include "document/Cp932.h"
+
+#include <QEvent>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace qvx {
+
+TInfoDlg::TInfoDlg(BoardCommands& board, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_board(board) {
+    setObjectName(QStringLiteral("TInfoDlg"));
+    setWindowTitle(TitleText());
+    auto* top = new QVBoxLayout(this);
+    TitleLabel = new QLabel(TitleText(), this);
+    QFont big = TitleLabel->font();
+    big.setPointSizeF(big.pointSizeF() * 1.6);
+    big.setBold(true);
+    TitleLabel->setFont(big);
+    VersionLabel = new QLabel(VersionDate(), this);
+    BoardLabel = new QLabel(this);
+    BoardLabel->setObjectName(QStringLiteral("BoardLabel"));
+    BoardLabel->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    BoardLabel->setFrameShape(QFrame::Panel);
+    BoardLabel->setFrameShadow(QFrame::Sunken);
+    BoardLabel->setText(BoardLines({}).join(u'\n'));
+    for (QLabel* l : {TitleLabel, VersionLabel, BoardLabel}) {
+        l->setAlignment(Qt::AlignCenter);
+        top->addWidget(l);
+    }
+}
+
+QStringList TInfoDlg::BoardLines(const QByteArray& info) {
+    QStringList lines;
+    for (int i = 0; i < 4; ++i) {
+        QByteArray part = info.mid(16 * i, 16);
+        part.replace('\0', ' ');
+        part = part.leftJustified(16, ' ');
+        lines << Cp932::decode(part);
+    }
+    return lines;
+}
+
+bool TInfoDlg::ReadBoardText() {
+    if (m_reading) return false;
+    m_reading = true;
+    QByteArray info;
+    const bool ok = m_board.ReadBoardInfo(info);
+    BoardLabel->setText(BoardLines(ok ? info : QByteArray()).join(u'\n'));
+    m_reading = false;
+    return ok;
+}
+
+void TInfoDlg::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) ReadBoardText();
+}
+
+} // namespace qvx

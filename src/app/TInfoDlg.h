@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+class QLabel;
+
+namespace qvx {
+
+class BoardCommands;
+
+// The About box: the program's title and version date, and the board's
+// identification text, read again each time the window is activated.
+class TInfoDlg : public QWidget {
+    Q_OBJECT
+  public:
+    static QString TitleText() { return QStringLiteral("Quorvex Orbis5"); }
+    static QString VersionDate() { return QStringLiteral("2006/10/06"); }
+
+    explicit TInfoDlg(BoardCommands& board, QWidget* parent = nullptr);
+
+    QLabel* TitleLabel = nullptr;
+    QLabel* VersionLabel = nullptr;
+    QLabel* BoardLabel = nullptr;
+
+    // Reads the board identification and shows it; blank lines when it cannot be read.
+    bool ReadBoardText();
+    // The 64 bytes of the identification as four lines of 16 characters.
+    static QStringList BoardLines(const QByteArray& info);
+
+  protected:
+    void changeEvent(QEvent* event) override;
+
+  private:
+    BoardCommands& m_board;
+    bool m_reading = false;
+};
+
+} // namespace qvx

@@ -1,0 +1,174 @@
+#include "board/TDataDlg.h"
+
+#include "board/BoardCommands.h"
+#include "board/MotionTable.h"
+#include "document/MotionHeader.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace qvx {
+
+TDataDlg::TDataDlg(BoardCommands& board, MotionTable& table, MotionHeader& header, QWidget* parent)
+    : QDialog(parent), m_board(board), m_table(table), m_header(header) {
+    setObjectName(QStringLiteral("TDataDlg"));
+    setWindowTitle(QStringLiteral("Data"));
+    setModal(true);
+
+    auto* top = new QVBoxLayout(this);
+    auto* fields = new QGridLayout;
+    Label1 = new QLabel(QStringLiteral("Data name"), this);
+    MotName = new QLineEdit(this);
+    MotName->setObjectName(QStringLiteral("MotName"));
+    Label2 = new QLabel(QStringLiteral("Control input"), this);
+    CntEdit = new QLineEdit(this);
+    CntEdit->setObjectName(QStringLiteral("CntEdit"));
+    fields->addWidget(Label1, 0, 0);
+    fields->addWidget(MotName, 0, 1);
+    fields->addWidget(Label2, 1, 0);
+    fields->addWidget(CntEdit, 1, 1);
+    top->addLayout(fields);
+
+    PortLabel = new QLabel(QStringLiteral("Available port"), this);
+    top->addWidget(PortLabel);
+    auto* ports = new QGridLayout;
+    for (int i = 0; i < 24; ++i) {
+        PE[size_t(i)] = new QCheckBox(this);
+        PE[size_t(i)]->setObjectName(QStringLiteral("PE") + QString::number(i + 1));
+        PE[size_t(i)]->setAutoFillBackground(true);
+        ports->addWidget(PE[size_t(i)], i / 6, i % 6);
+    }
+    top->addLayout(ports);
+
+    auto* buttons = new QHBoxLayout;
+    Button3 = new QPushButton(QStringLiteral("Reception"), this);
+    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button2 = new QPushButton(QStringLiteral("Cancel"), this);
+    Button3->setObjectName(QStringLiteral("Button3"));
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button1->setDefault(true);
+    buttons->addWidget(Button3);
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    top->addLayout(buttons);
+    connect(Button1, &QPushButton::clicked, this, &TDataDlg::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TDataDlg::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TDataDlg::Button3Click);
+
+    // While the dialog is open every receiver report shows the button input.
+    connect(&m_board, &BoardCommands::receiverReport, this, [this](int button, const QList<int>&) {
+        if (isVisible()) CntEdit->setText(QString::number(button));
+    });
+
+    for (int i = 1; i <= 24; ++i)
+        m_names << QStringLiteral("CH") + QString::number(i);
+}
+
+void TDataDlg::SetChannelLabels(const QStringList& names, const QList<QColor>& colours) {
+    m_names = names;
+    m_colours = colours;
+}
+
+void TDataDlg::applyChannelLabels() {
+    for (int i = 0; i < 24; ++i) {
+        QCheckBox* box = PE[size_t(i)];
+        box->setText(i < m_names.size() ? m_names[i]
+                                        : QStringLiteral("CH") + QString::number(i + 1));
+        QPalette pal = box->palette();
+        const QColor face = i < m_colours.size() && m_colours[i].isValid()
+                                ? m_colours[i]
+                                : palette().color(QPalette::Button);
+        // White text on dark panels, black on light ones.
+        const long lum =
+            std::lround(0.299 * face.red() + 0.587 * face.green() + 0.114 * face.blue());
+        pal.setColor(QPalette::Window, face);
+        pal.setColor(QPalette::WindowText, lum <= 128 ? Qt::white : Qt::black);
+        box->setPalette(pal);
+    }
+}
+
+void TDataDlg::LoadDataDialog(int entry, int kind) {
+    quint32 mask = 0;
+    if (entry < 0) {
+        MotName->setText(m_header.MotionName);
+        CntEdit->setText(QString::number(m_header.MotionCtrl));
+        mask = m_header.MotionPort;
+    } else {
+        const QStringList texts = m_table.rowTexts(entry);
+        MotName->setText(texts.value(1));
+        CntEdit->setText(texts.value(4));
+        mask = m_table.lastPortMask();
+    }
+    const bool ports = kind == 0;
+    if (!ports) mask = 0;
+    PortLabel->setEnabled(ports);
+    for (QCheckBox* box : PE)
+        box->setEnabled(ports);
+    applyChannelLabels();
+    SetPortChecks(mask);
+}
+
+quint32 TDataDlg::PortMaskOf() const {
+    quint32 mask = 0;
+    for (int i = 0; i < 24; ++i)
+        if (PE[size_t(i)]->isChecked()) mask |= 1u << i;
+    return mask;
+}
+
+void TDataDlg::SetPortChecks(quint32 mask) {
+    for (int i = 0; i < 24; ++i)
+        PE[size_t(i)]->setChecked(mask & (1u << i));
+}
+
+std::optional<int> TDataDlg::typedControl() const {
+    bool ok = false;
+    const int v = CntEdit->text().trimmed().toInt(&ok);
+    if (!ok || v < 0 || v > 0xFFFF) return std::nullopt;
+    return v;
+}
+
+QString TDataDlg::CleanName(const QString& name) {
+    QString n = name;
+    n.replace(u',', u' ');
+    n.replace(u'"', u' ');
+    return n;
+}
+
+void TDataDlg::Button1Click() {
+    if (!MotName->text().isEmpty()) MotName->setText(CleanName(MotName->text()));
+    accept();
+}
+
+void TDataDlg::Button2Click() {
+    m_board.SetOptionBit2(0);
+    reject();
+}
+
+void TDataDlg::Button3Click() {
+    QByteArray answer;
+    if (!m_board.ReadButtonInput(answer) || answer.size() < 3) return;
+    CntEdit->setText(QString::number((quint8(answer[1]) << 8) | quint8(answer[2])));
+}
+
+bool TDataDlg::EditDocumentHeader(int documentKind) {
+    LoadDataDialog(-1, documentKind);
+    m_board.SetOptionBit5(1);
+    const bool ok = exec() == QDialog::Accepted;
+    if (ok) {
+        m_header.MotionName = MotName->text();
+        m_header.MotionPort = PortMaskOf();
+        if (const auto ctrl = typedControl()) m_header.MotionCtrl = quint32(*ctrl);
+    }
+    m_board.SetOptionBit5(0);
+    return ok;
+}
+
+} // namespace qvx

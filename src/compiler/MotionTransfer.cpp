@@ -1,0 +1,289 @@
+#include "compiler/MotionTransfer.h"
+
+#include "app/Services.h"
+#include "board/BoardCommands.h"
+#include "board/MotionTable.h"
+#include "compiler/Compiler.h"
+#include "compiler/WordClasses.h"
+#include "document/Chart.h"
+#include "document/MotionHeader.h"
+
+#include <QDateTime>
+
+namespace qvx {
+
+MotionTransfer::MotionTransfer(Compiler& compiler, MotionHeader& header, BoardCommands& board,
+                               Services& services)
+    : m_compiler(compiler), m_header(header), m_board(board), m_services(services) {}
+
+void MotionTransfer::report(int done, int total) {
+    if (progress) progress(done, total);
+}
+
+bool MotionTransfer::WriteMotionToBoard(int slot) {
+    const auto& image = m_compiler.MotionImage;
+    const int n = int(image.size());
+    if (slot < 0 || slot >= kMotionSlots || n == 0) return false;
+    // The table entry counts records in one byte, and a long motion runs on into
+    // the slots after its own: refuse what cannot be stored before writing anything.
+    if (n > kMaxRecords) {
+        m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish,
+                                  QStringLiteral("The motion has %1 records; a motion can hold "
+                                                 "at most %2.")
+                                      .arg(n)
+                                      .arg(kMaxRecords));
+        return false;
+    }
+    const int lastSlot = slot + (n - 1) / kRecordsPerSlot;
+    if (lastSlot >= kMotionSlots) {
+        m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish,
+                                  QStringLiteral("The motion has %1 records and would need "
+                                                 "M%2 to M%3; the board ends at M%4.")
+                                      .arg(n)
+                                      .arg(slot + 1)
+                                      .arg(lastSlot + 1)
+                                      .arg(kMotionSlots));
+        return false;
+    }
+    if (n > kRecordsPerSlot) {
+        QStringList later;
+        for (int k = 0; k < n / kRecordsPerSlot; ++k)
+            later << QStringLiteral("M") + QString::number(slot + 2 + k);
+        const QString question =
+            QStringLiteral("As the data to input are more than thirty\r\nThe data of ") +
+            later.join(u',') + QStringLiteral(" would be deleted. Do you agree with this");
+        if (m_services.ShowMessageBox(IconQuestion, ButtonsYesNo, 0, LangEnglish, question) !=
+            ResultYes)
+            return false;
+    }
+    report(0, n);
+    for (int i = 0; i < n; ++i) {
+        if (!m_board.WriteMotionRecord(true, slot, i, image[size_t(i)])) return false;
+        m_services.ShowStatus(QStringLiteral("Writing of ") + QString::number(i + 1) +
+                              QStringLiteral(" is done"));
+        report(i + 1, n);
+    }
+    if (!m_board.UpdateTableEntry(slot, n, int(m_header.MotionPort & 0xFFFFFF), m_header.MotionName,
+                                  QDateTime(), int(m_header.MotionCtrl & 0xFFFF)))
+        return false;
+    m_services.ShowStatus(QStringLiteral("PCT is written"));
+    return true;
+}
+
+void MotionTransfer::readHeader(const QByteArray& entry) {
+    m_header.MotionName = MotionTable::EntryName(entry);
+    m_header.MotionPort = MotionTable::EntryPort(entry);
+    m_header.MotionCtrl = quint32(MotionTable::EntryControl(entry));
+}
+
+QString MotionTransfer::ReadRow(int index, const MotionRecord& record) {
+    QString row = QString::asprintf("%.3d %.2x ", index + 1, record.lead);
+    for (quint16 w : record.words)
+        row += QString::asprintf("%.2x %.2x ", w >> 8, w & 0xFF);
+    return row;
+}
+
+bool MotionTransfer::ReadMotionFromBoard(int slot) {
+    if (slot < 0 || slot >= kMotionSlots) return false;
+    QByteArray entry;
+    if (!m_board.ReadTableEntry(slot, entry)) return false;
+    const int n = MotionTable::EntryCount(entry);
+    if (n == 0) return false;
+    if (table) table->ShowTableRow(entry, slot);
+    m_services.ShowStatus(QString::fromUtf8("ＰＣＴを読み込みました"));
+    readHeader(entry);
+
+    auto& image = m_compiler.MotionImage;
+    m_listRows.clear();
+    image.assign(size_t(n), MotionRecord{});
+    report(0, n);
+    for (int i = 0; i < n; ++i) {
+        MotionRecord r;
+        if (!m_board.ReadMotionRecord(true, slot, i, r)) {
+            image.clear();
+            m_listRows.clear();
+            return false;
+        }
+        image[size_t(i)] = r;
+        m_listRows << ReadRow(i, r);
+        m_services.ShowStatus(QStringLiteral("Reading of ") + QString::number(i + 1) +
+                              QStringLiteral(" is done"));
+        report(i + 1, n);
+    }
+    return true;
+}
+
+bool MotionTransfer::WriteScenarioToBoard(const Chart& chart, int scenario) {
+    if (scenario < 0 || scenario >= MotionTable::kScenarioRows) return false;
+    int n = m_compiler.StepCount;
+    if (n <= 0) return false;
+    if (n > kMaxSteps) {
+        const QString question = QStringLiteral(
+            "We can't write the motion data\r\nmore than 200. Please understand us.");
+        if (m_services.ShowMessageBox(IconQuestion, ButtonsYesNo, 0, LangEnglish, question) !=
+            ResultYes)
+            return false;
+        n = kMaxSteps;
+    }
+    report(0, n);
+    for (int k = 0; k < n; ++k) {
+        const int item = m_compiler.StepItem[size_t(k)];
+        if (!chart.validItem(item)) return false;
+        if (!m_board.WriteScenarioStep(scenario, k, chart.items[size_t(item)].lead)) return false;
+        m_services.ShowStatus(QStringLiteral("Writing of ") + QString::number(k + 1) +
+                              QStringLiteral(" is done"));
+        report(k + 1, n);
+    }
+    return m_board.UpdateTableEntry(kScenarioEntryBase + scenario, n, -1, m_header.MotionName,
+                                    QDateTime(), -1);
+}
+
+bool MotionTransfer::ReadScenarioFromBoard(int scenario) {
+    if (scenario < 0 || scenario >= MotionTable::kScenarioRows) return false;
+    QByteArray entry;
+    if (!m_board.ReadTableEntry(kScenarioEntryBase + scenario, entry)) return false;
+    if (table) table->ShowTableRow(entry, kScenarioEntryBase + scenario);
+    const int n = MotionTable::EntryCount(entry);
+    if (n == 0) return false;
+    m_compiler.StepCount = n;
+    readHeader(entry);
+    m_listRows.clear();
+    m_compiler.StepItem.assign(size_t(n), 0);
+    m_compiler.StepTarget.assign(size_t(n), -1);
+    report(0, n);
+    for (int i = 0; i < n; ++i) {
+        int c = 0;
+        if (!m_board.ReadScenarioStep(scenario, i, c)) return false;
+        m_compiler.StepItem[size_t(i)] = c;
+        m_listRows << QStringLiteral("M") + QString::number(c + 1);
+        report(i + 1, n);
+    }
+    return true;
+}
+
+int MotionTransfer::ClassifyRecord(const MotionRecord& record) {
+    int agreed = RecordPos;
+    bool disagree = false;
+    for (quint16 w : record.words) {
+        const WordClass& cls = WordClasses::ValueKind(w);
+        // A word of an unassigned range makes the whole record unusable.
+        if (!cls.assigned()) return RecordNone;
+        const int c = cls.kind;
+        if (c == RecordPos || disagree) continue;
+        if (agreed == RecordPos)
+            agreed = c;
+        else if (agreed != c)
+            disagree = true;
+    }
+    if (disagree) return RecordPos;
+    return WordClasses::ValueKind(record.words[23]).kind;
+}
+
+int MotionTransfer::ResolveStep(int s) const {
+    const auto& items = m_compiler.StepItem;
+    const auto& targets = m_compiler.StepTarget;
+    const int n = int(items.size());
+    std::vector<bool> passed(size_t(n), false);
+    while (s >= 0 && s < n && !passed[size_t(s)]) {
+        if (items[size_t(s)] >= 0) return items[size_t(s)];
+        passed[size_t(s)] = true;
+        s = targets[size_t(s)];
+    }
+    return -1;
+}
+
+void MotionTransfer::advance(int& x, int& y) const {
+    y += 40;
+    if (y > canvasHeight - 30) {
+        y = 5;
+        x += 70;
+    }
+}
+
+void MotionTransfer::RebuildChart(Chart& chart) {
+    const auto& image = m_compiler.MotionImage;
+    if (image.empty()) return;
+    const int count = int(image.size());
+    auto& stepItem = m_compiler.StepItem;
+    auto& stepTarget = m_compiler.StepTarget;
+    stepItem.assign(size_t(count), -1);
+    stepTarget.assign(size_t(count), -1);
+    m_compiler.StepCount = count;
+
+    int x = 5, y = 5;
+    for (int i = 0; i < count; ++i) {
+        const MotionRecord& r = image[size_t(i)];
+        const int kind = ClassifyRecord(r);
+        if (kind == RecordPos || kind == RecordSet || kind == RecordCmp) {
+            const int item = chart.CreateItem(quint8(kind), x, y);
+            if (item < 0) continue;
+            Item& it = chart.items[size_t(item)];
+            it.lead = r.lead;
+            for (int k = 0; k < kChannelCount; ++k) {
+                const quint16 w = r.words[size_t(k)];
+                it.values[size_t(k)] =
+                    kind == RecordCmp ? quint16(WordClasses::SplitValue(w).base) : w;
+            }
+            stepItem[size_t(i)] = item;
+            advance(x, y);
+        }
+        if (kind == RecordCmp || kind == RecordJmp)
+            stepTarget[size_t(i)] = WordClasses::RecordCodeBase(r).argument;
+    }
+
+    auto addLink = [&chart](quint8 kind, int origin, int final) {
+        const int l = chart.AddLinks(1);
+        Link& link = chart.links[size_t(l)];
+        link.kind = kind;
+        link.origin = origin;
+        link.final = final;
+    };
+    for (int i = 0; i + 1 < count; ++i) {
+        const int a = stepItem[size_t(i)];
+        if (a < 0) continue;
+        const int next = ResolveStep(i + 1);
+        if (next >= 0) addLink(MainLink, a, next);
+        if (stepTarget[size_t(i)] != -1) {
+            const int target = ResolveStep(stepTarget[size_t(i)]);
+            if (target >= 0) addLink(BranchLink, a, target);
+        }
+    }
+    chart.startItem = chart.items.empty() ? -1 : 0;
+}
+
+void MotionTransfer::RebuildScenarioChart(Chart& chart) {
+    const int count = m_compiler.StepCount;
+    if (count <= 0) return;
+    const int first = chart.AddItems(count);
+    int x = 5, y = 5;
+    for (int i = 0; i < count; ++i) {
+        Item& it = chart.items[size_t(first + i)];
+        it.left = x;
+        it.top = y;
+        advance(x, y);
+        it.colour = kWhite;
+        it.kind = KindMot;
+        it.values.fill(0);
+        const int motion = m_compiler.StepItem[size_t(i)];
+        it.lead = quint8(motion);
+        QString name = QStringLiteral("M") + QString::number(motion + 1) + u' ';
+        QByteArray entry;
+        if (m_board.ReadTableEntry(motion, entry)) {
+            name += MotionTable::EntryName(entry);
+            if (table) table->ShowTableRow(entry, motion);
+        }
+        it.name = name;
+        it.height = kItemHeight;
+        it.width = (textWidth ? textWidth(name) : 7 * int(name.size())) + 20;
+    }
+    const int firstLink = chart.AddLinks(count - 1);
+    for (int j = 0; j + 1 < count; ++j) {
+        Link& link = chart.links[size_t(firstLink + j)];
+        link.kind = MainLink;
+        link.origin = first + j;
+        link.final = first + j + 1;
+    }
+    chart.startItem = first;
+}
+
+} // namespace qvx

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "compiler/MotionRecord.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace qvx {
+
+class BoardCommands;
+class Chart;
+class Compiler;
+class MotionTable;
+class Services;
+struct MotionHeader;
+
+// Moves a compiled motion or scenario between the open document and the
+// board's storage, and turns what was read back into a chart. Works on the
+// compiler's state (image, steps) and the document's header values.
+class MotionTransfer {
+  public:
+    static constexpr int kRecordsPerSlot = 30;
+    static constexpr int kMotionSlots = 80;
+    static constexpr int kMaxRecords = 255; // the count byte of a table entry
+    static constexpr int kMaxSteps = 200;
+    static constexpr int kScenarioEntryBase = 80;
+
+    MotionTransfer(Compiler& compiler, MotionHeader& header, BoardCommands& board,
+                   Services& services);
+
+    // Rows shown again after every read of an entry (may be null).
+    MotionTable* table = nullptr;
+    // Told after each record or step written or read: (done, total).
+    std::function<void(int, int)> progress;
+    // Height of the canvas image: rebuilt items wrap into the next column before it.
+    int canvasHeight = 480;
+    // Pixel width of a text in the window font; by default 7 pixels a character.
+    std::function<int(const QString&)> textWidth;
+
+    // The LIST view rows of the last read: hex rows of the records, or the
+    // motion list of a scenario.
+    const QStringList& listRows() const { return m_listRows; }
+
+    // Writes the compiled motion into a motion slot and its table entry.
+    bool WriteMotionToBoard(int slot);
+    // Reads a motion slot into the image and the header values.
+    bool ReadMotionFromBoard(int slot);
+    // Writes the compiled scenario (the MOT items of the chart in playing order).
+    bool WriteScenarioToBoard(const Chart& chart, int scenario);
+    // Reads a scenario slot into the step list (motion numbers) and the header values.
+    bool ReadScenarioFromBoard(int scenario);
+
+    // The kind of a record (RecordKind): POS, SET, CMP, JMP, END, or RecordNone
+    // when any of its words lies in an unassigned range.
+    static int ClassifyRecord(const MotionRecord& record);
+    // The item a step leads to, following jumps; -1 when none.
+    int ResolveStep(int step) const;
+    // Rebuilds the (emptied) chart from the motion image.
+    void RebuildChart(Chart& chart);
+    // Rebuilds the (emptied) chart as a chain of MOT items from the steps read.
+    void RebuildScenarioChart(Chart& chart);
+
+    // The LIST row of a record read from the board: "001 64 1f 40 ..." with a
+    // blank after every byte.
+    static QString ReadRow(int index, const MotionRecord& record);
+
+  private:
+    void report(int done, int total);
+    void readHeader(const QByteArray& entry);
+    void advance(int& x, int& y) const;
+
+    Compiler& m_compiler;
+    MotionHeader& m_header;
+    BoardCommands& m_board;
+    Services& m_services;
+    QStringList m_listRows;
+};
+
+} // namespace qvx

@@ -1,0 +1,210 @@
+#include "EditorFixtures.h"
+#include "common/RecordingServices.h"
+#include "common/TestRegistry.h"
+#include "editor/EditState.h"
+#include "editor/FileTypeRegistry.h"
+#include "editor/TChartCanvas.h"
+#include "editor/TFormDlg.h"
+#include "editor/TItemProperty.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+using namespace qvx;
+using namespace editortest;
+
+namespace {
+QString readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+} // namespace
+
+class PropertyDialogTest : public QObject {
+    Q_OBJECT
+private slots:
+    void itemProperty_tooSmallWidthWarnsAndRestores() {
+        Chart chart;
+        qvxtest::RecordingServices services;
+        item(chart, KindPos, 0, 0);
+        chart.items[0].selected = true;
+        TItemProperty dlg(chart, services);
+        QVERIFY(dlg.LoadItem(0));
+        QCOMPARE(dlg.windowTitle(), QString("POS1"));
+        dlg.open();
+        dlg.WidthEdit->setText("15");
+        QTest::mouseClick(dlg.Button1, Qt::LeftButton);
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(services.lastBoxText(), QString("Make Width over 20s"));
+        QCOMPARE(services.boxes.back().icon, int(IconWarning));
+        QCOMPARE(dlg.WidthEdit->text(), QString("50"));
+        dlg.HeightEdit->setText("tall");
+        QTest::mouseClick(dlg.Button1, Qt::LeftButton);
+        QCOMPARE(services.lastBoxText(), QString("Make Height over 20s"));
+        QCOMPARE(dlg.HeightEdit->text(), QString("30"));
+        QCOMPARE(chart.items[0].width, 50);
+
+        dlg.NameEdit->setText("Wave");
+        dlg.HeightEdit->setText(" 40 ");
+        QTest::mouseClick(dlg.Button1, Qt::LeftButton);
+        QVERIFY(!dlg.isVisible());
+        QVERIFY(dlg.ApplyResult(dlg.result()));
+        QCOMPARE(chart.items[0].name, QString("Wave"));
+        QCOMPARE(chart.items[0].height, 40);
+        QVERIFY(!chart.items[0].selected);
+    }
+
+    void itemProperty_autoSizesFromTheText_throughTheModalLoop() {
+        Chart chart;
+        qvxtest::RecordingServices services;
+        item(chart, KindPos, 0, 0);
+        TItemProperty dlg(chart, services);
+        QString width, height;
+        QTimer::singleShot(0, &dlg, [&] {
+            dlg.NameEdit->setText("A rather long item name");
+            dlg.Button2->click();
+            width = dlg.WidthEdit->text();
+            height = dlg.HeightEdit->text();
+            dlg.Button1->click();
+            // A text lower than 20 pixels gives a height the dialog refuses.
+            if (dlg.isVisible()) {
+                dlg.HeightEdit->setText("24");
+                dlg.Button1->click();
+            }
+        });
+        QVERIFY(dlg.ShowItemProperty(0));
+        const QFontMetrics fm(dlg.font());
+        QCOMPARE(width.toInt(), fm.horizontalAdvance("A rather long item name") + 2);
+        QCOMPARE(height.toInt(), fm.height() + 2);
+        QCOMPARE(chart.items[0].width, width.toInt());
+        QCOMPARE(chart.items[0].height, height.toInt() >= 20 ? height.toInt() : 24);
+        QCOMPARE(services.boxes.size(), size_t(height.toInt() >= 20 ? 0 : 1));
+        QCOMPARE(chart.items[0].name, QString("A rather long item name"));
+    }
+
+    void itemProperty_closedOtherwiseOrNoItem_changesNothing() {
+        Chart chart;
+        qvxtest::RecordingServices services;
+        item(chart, KindPos, 0, 0);
+        TItemProperty dlg(chart, services);
+        QVERIFY(!dlg.ShowItemProperty(-1));
+        QVERIFY(!dlg.ShowItemProperty(3));
+        QTimer::singleShot(0, &dlg, [&] {
+            dlg.WidthEdit->setText("99");
+            dlg.reject();
+        });
+        QVERIFY(!dlg.ShowItemProperty(0));
+        QCOMPARE(chart.items[0].width, 50);
+    }
+
+    void fileTypeRegistry_writesAndRemovesInItsDirectory() {
+        QTemporaryDir dir;
+        FileTypeRegistry reg(dir.path(), "/opt/my \"odd\" $dir/quorvex");
+        int notified = 0;
+        reg.notify = [&](const QString& d) {
+            QCOMPARE(d, dir.path());
+            ++notified;
+        };
+        QVERIFY(!reg.FileTypeRegistered());
+        QVERIFY(reg.RegisterFileType(true));
+        QVERIFY(reg.FileTypeRegistered());
+        QVERIFY(reg.mimePackagePath().startsWith(dir.path() + "/mime/packages/"));
+        QVERIFY(readAll(reg.mimePackagePath()).contains("<glob pattern=\"*.qmx\"/>"));
+        QVERIFY(readAll(reg.mimePackagePath()).contains("QMXデータファイル"));
+        const QString desktop = readAll(reg.desktopFilePath());
+        QVERIFY2(desktop.contains("Exec=\"/opt/my \\\\\"odd\\\\\" \\\\$dir/quorvex\" %f\n"),
+                 qPrintable(desktop));
+        QVERIFY(desktop.contains("MimeType=application/x-quorvex-qmx;"));
+        QVERIFY(QFile::exists(reg.iconPath()));
+        QVERIFY(reg.RegisterFileType(false));
+        QVERIFY(!reg.FileTypeRegistered());
+        QVERIFY(!QFile::exists(reg.desktopFilePath()));
+        QVERIFY(!QFile::exists(reg.iconPath()));
+        QCOMPARE(notified, 2);
+    }
+
+    void formDlg_appliesSizeGridRegistrationAndBars() {
+        QTemporaryDir dir;
+        Chart chart;
+        EditState edit;
+        TChartCanvas canvas(chart, edit);
+        FileTypeRegistry reg(dir.path(), "/usr/bin/quorvex");
+        reg.notify = nullptr;
+        QWidget window;
+        QToolBar cmd(&window), parts(&window), comm(&window), tools(&window);
+        TFormDlg dlg(canvas, edit, reg);
+        dlg.setBars(&cmd, &parts, &comm, &tools);
+        edit.toolMode = ToolBranchLink;
+        edit.startLinkDrawing();
+        edit.linkOrigin = 0;
+
+        QStringList shown;
+        auto record = [&] {
+            shown = QStringList{dlg.FormWidth->text(), dlg.GridX->text(),
+                                dlg.FileIcon->isChecked() ? "icon" : "-",
+                                dlg.ViewToolMenu->isChecked() ? "tools" : "-"};
+        };
+        QTimer::singleShot(0, &dlg, [&] {
+            record();
+            dlg.FormWidth->setText("800");
+            dlg.FormHeight->setText("600");
+            dlg.GridX->setText("1");
+            dlg.GridY->setText("x");
+            dlg.FileIcon->setChecked(true);
+            dlg.ViewToolMenu->setChecked(false);
+            dlg.ReWriteBtn->click();
+        });
+        QCOMPARE(dlg.ShowDocumentProperty(), int(QDialog::Accepted));
+        QCOMPARE(shown, (QStringList{"640", "10", "-", "tools"}));
+        QCOMPARE(canvas.canvasSize(), QSize(800, 600));
+        QCOMPARE(edit.gridWidth, 2);
+        QCOMPARE(edit.gridHeight, 10);
+        QVERIFY(reg.FileTypeRegistered());
+        QVERIFY(tools.isHidden());
+        QVERIFY(!cmd.isHidden());
+        QCOMPARE(edit.toolMode, int(ToolSelect));
+        QVERIFY(!edit.linkDrawing);
+        QCOMPARE(edit.linkOrigin, -1);
+
+        // Width 99: nothing at all changes, the dialog still closes.
+        QTimer::singleShot(0, &dlg, [&] {
+            record();
+            dlg.FormWidth->setText("99");
+            dlg.GridX->setText("30");
+            dlg.FileIcon->setChecked(false);
+            dlg.ViewToolMenu->setChecked(true);
+            dlg.ReWriteBtn->click();
+        });
+        dlg.ShowDocumentProperty();
+        QCOMPARE(shown, (QStringList{"800", "2", "icon", "-"}));
+        QCOMPARE(canvas.canvasSize(), QSize(800, 600));
+        QCOMPARE(edit.gridWidth, 2);
+        QVERIFY(reg.FileTypeRegistered());
+        QVERIFY(tools.isHidden());
+
+        // Unticking the icon removes the registration; the box shows it next time.
+        QTimer::singleShot(0, &dlg, [&] {
+            dlg.FileIcon->setChecked(false);
+            dlg.ReWriteBtn->click();
+        });
+        dlg.ShowDocumentProperty();
+        QVERIFY(!reg.FileTypeRegistered());
+        bool shownTicked = true;
+        QTimer::singleShot(0, &dlg, [&] {
+            shownTicked = dlg.FileIcon->isChecked();
+            dlg.reject();
+        });
+        QCOMPARE(dlg.ShowDocumentProperty(), int(QDialog::Rejected));
+        QVERIFY(!shownTicked);
+    }
+};
+
+QVX_TEST_CLASS(PropertyDialogTest)
+#include "PropertyDialogTest.moc"

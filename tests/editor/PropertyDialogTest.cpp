@@ -29,7 +29,7 @@ QString readAll(const QString& path) {
 
 class PropertyDialogTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void itemProperty_tooSmallWidthWarnsAndRestores() {
         Chart chart;
         qvxtest::RecordingServices services;

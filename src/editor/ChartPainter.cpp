@@ -7,8 +7,25 @@
 
 #include <QPainter>
 #include <QPolygon>
+#include <cmath>
 
 namespace qvx {
+
+const QStaticText& NameLayouts::layout(const QString& name, const QFont& font) {
+    if (font != m_font || m_layouts.size() > kLimit) {
+        m_layouts.clear();
+        m_font = font;
+    }
+    auto it = m_layouts.find(name);
+    if (it == m_layouts.end()) {
+        QStaticText text(name);
+        text.setTextFormat(Qt::PlainText);
+        text.setPerformanceHint(QStaticText::AggressiveCaching);
+        text.prepare(QTransform(), font);
+        it = m_layouts.insert(name, text);
+    }
+    return *it;
+}
 
 QPalette::ColorRole ChartPainter::SystemRole(int index) {
     switch (index) {
@@ -90,24 +107,35 @@ void ChartPainter::paintLinks(QPainter& p, const Chart& chart) const {
         dotted.setColor(penColour);
         const QBrush arrowFill(l.selected ? highlight
                                           : Resolve(chart.items[size_t(l.origin)].colour));
-        const QPen& linePen = l.kind == BranchLink ? dotted : solid;
 
+        // Pens and brushes are only switched where they change: the line of a
+        // branch link is dotted, its arrowheads and squares solid.
+        const bool branch = l.kind == BranchLink;
+        p.setPen(solid);
+        p.setBrush(arrowFill);
         QPoint s = chart.ItemCentre(l.origin);
         const int corners = int(l.points.size());
         for (int i = 0; i <= corners; ++i) {
             const bool bending = i < corners;
             const QPoint e = bending ? l.points[i] : chart.ItemCentre(l.final);
-            p.setPen(linePen);
-            p.drawLine(s, e);
-            p.setPen(solid);
+            if (branch) {
+                p.setPen(dotted);
+                p.drawLine(s, e);
+                p.setPen(solid);
+            } else {
+                p.drawLine(s, e);
+            }
             const auto head = CanvasGeometry::ArrowHead(s, e);
-            p.setBrush(arrowFill);
-            p.drawPolygon(head.data(), 3);
-            p.setBrush(white);
-            if (l.selected && bending) p.drawRect(QRect(e.x() - 2, e.y() - 2, 4, 4));
+            p.drawConvexPolygon(head.data(), 3);
+            if (l.selected && bending) {
+                p.setBrush(white);
+                p.drawRect(QRect(e.x() - 2, e.y() - 2, 4, 4));
+                p.setBrush(arrowFill);
+            }
             s = e;
         }
     }
+    p.setBrush(white);
 }
 
 void ChartPainter::paintItems(QPainter& p, const Chart& chart) const {
@@ -130,6 +158,18 @@ void ChartPainter::paintItems(QPainter& p, const Chart& chart) const {
                 p.drawRoundedRect(frame, 5, 5, Qt::AbsoluteSize);
             if (it.name.isEmpty()) continue;
             p.setPen(it.selected ? highlightText : TextColourFor(it.colour));
+            // Centred on one line and clipped to the item. A name that fits is
+            // drawn from its kept layout, without a clip.
+            if (m_names && !it.name.contains(u'\n')) {
+                const QStaticText& text = m_names->layout(it.name, p.font());
+                const QSizeF extent = text.size();
+                if (extent.width() <= r.width() && extent.height() <= r.height()) {
+                    const QPointF at(r.left() + std::floor((r.width() - extent.width()) / 2),
+                                     r.top() + std::floor((r.height() - extent.height()) / 2));
+                    p.drawStaticText(at, text);
+                    continue;
+                }
+            }
             p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, it.name);
         }
     }
@@ -145,7 +185,7 @@ void ChartPainter::paintStartFlag(QPainter& p, const Chart& chart) const {
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(it.selected ? m_palette.color(QPalette::Active, QPalette::Highlight)
                            : Resolve(ItemColours::kRed));
-    p.drawPolygon(flag.data(), 3);
+    p.drawConvexPolygon(flag.data(), 3);
     p.drawLine(pole[0], pole[1]);
     p.setBrush(Qt::white);
 }

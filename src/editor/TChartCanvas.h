@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/ChartEditor.h"
+#include "editor/ChartPainter.h"
 
 #include <QWidget>
 
@@ -89,6 +90,7 @@ class TChartCanvas : public QWidget {
     EditState& m_edit;
     ChartEditor m_editor;
     UiServices* m_services = nullptr;
+    NameLayouts m_names;
 };
 
 } // namespace qvx

@@ -281,6 +281,28 @@ class CanvasWidgetTest : public QObject {
         QCOMPARE(img.pixelColor(105, 205), r.highlight());
     }
 
+    void paint_namesCentredAndClippedToTheItem() {
+        CanvasRig r;
+        item(r.chart, KindPos, 100, 100);
+        item(r.chart, KindPos, 100, 200);
+        r.chart.items[1].name = "A name far too long for its item";
+        const QImage img = r.render();
+        // Black text pixels inside the white item, away from its outline.
+        int first = 1000, last = -1;
+        for (int x = 102; x < 148; ++x)
+            for (int y = 103; y < 127; ++y)
+                if (img.pixelColor(x, y) == QColor(Qt::black)) {
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                }
+        QVERIFY(last > first);
+        QVERIFY(std::abs((first - 101) - (148 - last)) <= 2); // centred
+        const QColor background = r.canvas.palette().color(QPalette::Base);
+        for (int x = 151; x < 170; ++x)
+            for (int y = 203; y < 227; ++y)
+                QCOMPARE(img.pixelColor(x, y), background);
+    }
+
     void paint_linkBeingDrawnIsRed() {
         CanvasRig r;
         item(r.chart, KindPos, 0, 0);

@@ -77,17 +77,6 @@ class CanvasGeometryTest : public QObject {
         QCOMPARE(light.TextColourFor(*ItemColours::ColourForTag(13)), QColor(Qt::black)); // yellow
         QCOMPARE(light.Resolve(0x0000FF), QColor(255, 0, 0));
     }
-
-    void palette_tagsFollowMenuOrder() {
-        const auto& p = ItemColours::Palette();
-        QCOMPARE(p.size(), size_t(18));
-        QCOMPARE(p.front().caption, QString("Standard"));
-        QCOMPARE(p[12].caption, QString("Yellow green"));
-        QCOMPARE(p[12].tag, 12);
-        QCOMPARE(*ItemColours::ColourForTag(11), quint32(0x008000));
-        QCOMPARE(p.back().tag, -1);
-        QVERIFY(!ItemColours::ColourForTag(-1));
-    }
 };
 
 QVX_TEST_CLASS(CanvasGeometryTest)

@@ -34,15 +34,6 @@ struct CanvasRig {
 class CanvasWidgetTest : public QObject {
     Q_OBJECT
   private slots:
-    void mouseMove_withGrid_reportsSnappedPoint() {
-        CanvasRig r;
-        r.edit.gridOn = true;
-        QSignalSpy spy(&r.canvas, &TChartCanvas::mousePositionChanged);
-        move(&r.canvas, {23, 47});
-        QCOMPARE(spy.count(), 1);
-        QCOMPARE(spy.at(0).at(0).toPoint(), QPoint(25, 45));
-    }
-
     void swallowedPress_resetsToolOnly() {
         CanvasRig r;
         item(r.chart, KindPos, 0, 0);

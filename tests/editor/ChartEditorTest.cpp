@@ -39,16 +39,6 @@ struct Rig {
 class ChartEditorTest : public QObject {
     Q_OBJECT
   private slots:
-    void swallowMode_onlyReturnsToSelect() {
-        Rig r;
-        item(r.chart, KindPos, 0, 0);
-        r.edit.toolMode = ToolSwallow;
-        QCOMPARE(r.editor.MouseDown(Qt::LeftButton, {}, {10, 10}), ChartEditor::Outcome::Swallowed);
-        QCOMPARE(r.edit.toolMode, int(ToolSelect));
-        QCOMPARE(r.resets, 1);
-        QVERIFY(!r.chart.items[0].selected);
-    }
-
     void placing_refusedKindStillReturnsToSelect() {
         Rig r;
         r.chart.CreateItem(KindMot, 0, 0); // a scenario chart
@@ -240,60 +230,6 @@ class ChartEditorTest : public QObject {
         r.editor.MouseDown(Qt::RightButton, {}, {25, 215});
         r.editor.DeleteBendingPoint();
         QCOMPARE(r.chart.links[0].points, (QVector<QPoint>{{125, 115}}));
-    }
-
-    void deletion_onlyInSelectMode() {
-        Rig r;
-        item(r.chart, KindPos, 0, 0);
-        r.chart.items[0].selected = true;
-        r.edit.toolMode = ToolCmp;
-        r.editor.DeleteSelection();
-        QCOMPARE(r.chart.itemCount(), 1);
-        r.edit.toolMode = ToolSelect;
-        r.editor.DeleteSelection();
-        QCOMPARE(r.chart.itemCount(), 0);
-    }
-
-    void colour_etcAsksOncePerItemAndClearsSelection() {
-        Rig r;
-        for (int i = 0; i < 4; ++i)
-            item(r.chart, KindPos, i * 60, 0);
-        r.chart.items[0].selected = r.chart.items[1].selected = r.chart.items[3].selected = true;
-        QList<quint32> asked;
-        int n = 0;
-        r.editor.SetSelectedItemColour(-1, [&](quint32 current) -> std::optional<quint32> {
-            asked << current;
-            if (n++ == 1) return std::nullopt; // the second dialog is cancelled
-            return 0x123456u;
-        });
-        QCOMPARE(asked.size(), 3);
-        QCOMPARE(r.chart.items[0].colour, quint32(0x123456));
-        QCOMPARE(r.chart.items[1].colour, quint32(0xFFFFFF));
-        QCOMPARE(r.chart.items[2].colour, quint32(0xFFFFFF));
-        QCOMPARE(r.chart.items[3].colour, quint32(0x123456));
-        QCOMPARE(r.chart.SelectedItemCount(), 0);
-
-        r.chart.items[2].selected = true;
-        r.editor.SetSelectedItemColour(16);
-        QCOMPARE(r.chart.items[2].colour, quint32(0x8000000F));
-    }
-
-    void doubleClick_needsASelectClickFirst() {
-        Rig r;
-        item(r.chart, KindPos, 0, 0);
-        item(r.chart, KindSet, 200, 0);
-        link(r.chart, 0, 1);
-        r.left({10, 10});
-        QCOMPARE(r.editor.DoubleClick().action, DoubleClickResult::ItemDialog);
-        r.left({125, 15}); // segment handle
-        QCOMPARE(r.editor.DoubleClick().action, DoubleClickResult::ReversedLink);
-        QCOMPARE(r.chart.links[0].origin, 1);
-        r.left({300, 300});
-        QCOMPARE(r.editor.DoubleClick().action, DoubleClickResult::ChartData);
-        // The first click placed an item: the old hits are not used.
-        r.edit.toolMode = ToolPos;
-        r.left({400, 400});
-        QCOMPARE(r.editor.DoubleClick().action, DoubleClickResult::NotDouble);
     }
 
     void dropMotionRow_refusesScenarioRowsAndMotionCharts() {

@@ -65,13 +65,13 @@ int main(int argc, char** argv) {
     // image is made once, as the window's backing store is: the routine itself
     // covers every pixel at each repaint.
     QImage img(size, QImage::Format_RGB32);
-    NameLayouts names;
+    PaintCache cache;
     std::vector<double> painter;
     for (int r = 0; r < kRuns; ++r) {
         QElapsedTimer t;
         t.start();
         QPainter p(&img);
-        ChartPainter(app.palette(), &names).Paint(p, chart, edit, size);
+        ChartPainter(app.palette(), &cache).Paint(p, chart, edit, size);
         p.end();
         painter.push_back(t.nsecsElapsed() / 1e6);
     }
@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
             QElapsedTimer t;
             t.start();
             QPainter p(&img);
-            ChartPainter(app.palette(), &names).Paint(p, c, edit, size);
+            ChartPainter(app.palette(), &cache).Paint(p, c, edit, size);
             p.end();
             v.push_back(t.nsecsElapsed() / 1e6);
         }

@@ -11,20 +11,51 @@
 
 namespace qvx {
 
-const QStaticText& NameLayouts::layout(const QString& name, const QFont& font) {
-    if (font != m_font || m_layouts.size() > kLimit) {
-        m_layouts.clear();
+const QStaticText& PaintCache::nameLayout(const QString& name, const QFont& font) {
+    if (font != m_font || m_names.size() > kLimit) {
+        m_names.clear();
         m_font = font;
     }
-    auto it = m_layouts.find(name);
-    if (it == m_layouts.end()) {
+    auto it = m_names.find(name);
+    if (it == m_names.end()) {
         QStaticText text(name);
         text.setTextFormat(Qt::PlainText);
         text.setPerformanceHint(QStaticText::AggressiveCaching);
         text.prepare(QTransform(), font);
-        it = m_layouts.insert(name, text);
+        it = m_names.insert(name, text);
     }
     return *it;
+}
+
+const QImage* PaintCache::itemShape(bool roundedCorners, int width, int height,
+                                    const QColor& fill) {
+    if (width <= 0 || height <= 0 || width * height > kMaxShapePixels) return nullptr;
+    QHash<quint64, QImage>& shapes = m_shapes[roundedCorners ? 1 : 0];
+    if (shapes.size() > kLimit) shapes.clear();
+    // Both sides fit 16 bits here, since their product is limited.
+    const quint64 key = quint64(width) << 48 | quint64(height) << 32 | fill.rgba();
+    auto it = shapes.find(key);
+    if (it == shapes.end()) {
+        QImage shape(width, height, QImage::Format_ARGB32_Premultiplied);
+        shape.fill(Qt::transparent);
+        QPainter sp(&shape);
+        ChartPainter::DrawItemShape(sp, roundedCorners, QRect(0, 0, width, height), fill);
+        sp.end();
+        it = shapes.insert(key, shape);
+    }
+    return &*it;
+}
+
+void ChartPainter::DrawItemShape(QPainter& p, bool roundedCorners, const QRect& r,
+                                 const QColor& fill) {
+    p.setPen(QPen(Qt::black, 1, Qt::SolidLine));
+    p.setBrush(fill);
+    // The outline covers exactly the pixels of r, as the item's hit area.
+    const QRect frame = r.adjusted(0, 0, -1, -1);
+    if (roundedCorners)
+        p.drawRoundedRect(frame, 5, 5, Qt::AbsoluteSize);
+    else
+        p.drawRect(frame);
 }
 
 QPalette::ColorRole ChartPainter::SystemRole(int index) {
@@ -141,27 +172,26 @@ void ChartPainter::paintLinks(QPainter& p, const Chart& chart) const {
 void ChartPainter::paintItems(QPainter& p, const Chart& chart) const {
     const QColor highlight = m_palette.color(QPalette::Active, QPalette::Highlight);
     const QColor highlightText = m_palette.color(QPalette::Active, QPalette::HighlightedText);
-    const QPen outline(Qt::black, 1, Qt::SolidLine);
     // Unselected items first, so that the selected ones lie on top.
     for (int pass = 0; pass < 2; ++pass) {
         const bool wantSelected = pass == 1;
         for (const Item& it : chart.items) {
             if (it.selected != wantSelected) continue;
             const QRect r(it.left, it.top, it.width, it.height);
-            // The outline covers exactly the pixels of r, as the item's hit area.
-            const QRect frame = r.adjusted(0, 0, -1, -1);
-            p.setPen(outline);
-            p.setBrush(it.selected ? highlight : Resolve(it.colour));
-            if (it.kind == KindMot)
-                p.drawRect(frame);
+            const QColor fill = it.selected ? highlight : Resolve(it.colour);
+            const bool rounded = it.kind != KindMot;
+            const QImage* shape =
+                m_cache ? m_cache->itemShape(rounded, r.width(), r.height(), fill) : nullptr;
+            if (shape)
+                p.drawImage(r.topLeft(), *shape);
             else
-                p.drawRoundedRect(frame, 5, 5, Qt::AbsoluteSize);
+                DrawItemShape(p, rounded, r, fill);
             if (it.name.isEmpty()) continue;
             p.setPen(it.selected ? highlightText : TextColourFor(it.colour));
             // Centred on one line and clipped to the item. A name that fits is
             // drawn from its kept layout, without a clip.
-            if (m_names && !it.name.contains(u'\n')) {
-                const QStaticText& text = m_names->layout(it.name, p.font());
+            if (m_cache && !it.name.contains(u'\n')) {
+                const QStaticText& text = m_cache->nameLayout(it.name, p.font());
                 const QSizeF extent = text.size();
                 if (extent.width() <= r.width() && extent.height() <= r.height()) {
                     const QPointF at(r.left() + std::floor((r.width() - extent.width()) / 2),

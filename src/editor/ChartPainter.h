@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QHash>
+#include <QImage>
 #include <QPalette>
 #include <QSize>
 #include <QStaticText>
@@ -14,17 +15,25 @@ namespace qvx {
 class Chart;
 struct EditState;
 
-// Laid-out item names kept between repaints, so that drawing a name does not
-// shape its text again every time. Only the text layout is kept; the canvas
-// itself is drawn whole at every repaint.
-class NameLayouts {
+// Pieces of the drawing kept between repaints: the laid-out item names and
+// the look of items (shape, outline and fill, without the name) for each size
+// and fill colour. Reusing them spares shaping the text and rasterising the
+// rounded outline at every repaint; the canvas itself is still drawn whole.
+class PaintCache {
   public:
-    const QStaticText& layout(const QString& name, const QFont& font);
+    const QStaticText& nameLayout(const QString& name, const QFont& font);
+    // The item's body drawn at (0, 0), or nullptr when the item is too large
+    // to keep; corners outside a rounded shape are transparent.
+    const QImage* itemShape(bool roundedCorners, int width, int height, const QColor& fill);
+
+    // Items up to this many pixels are kept as images.
+    static constexpr int kMaxShapePixels = 128 * 128;
 
   private:
-    static constexpr int kLimit = 8192;
+    static constexpr int kLimit = 4096;
     QFont m_font;
-    QHash<QString, QStaticText> m_layouts;
+    QHash<QString, QStaticText> m_names;
+    QHash<quint64, QImage> m_shapes[2]; // plain and rounded, by size and fill
 };
 
 // Draws the whole canvas: background, links, items, the start flag, the
@@ -32,8 +41,11 @@ class NameLayouts {
 // from the palette it is given.
 class ChartPainter {
   public:
-    explicit ChartPainter(const QPalette& palette, NameLayouts* names = nullptr)
-        : m_palette(palette), m_names(names) {}
+    explicit ChartPainter(const QPalette& palette, PaintCache* cache = nullptr)
+        : m_palette(palette), m_cache(cache) {}
+
+    // Draws an item's body (shape, black outline and fill) over r.
+    static void DrawItemShape(QPainter& p, bool roundedCorners, const QRect& r, const QColor& fill);
 
     void Paint(QPainter& painter, const Chart& chart, const EditState& edit, QSize size) const;
 
@@ -53,7 +65,7 @@ class ChartPainter {
     void paintLinkInProgress(QPainter& p, const EditState& edit) const;
 
     const QPalette& m_palette;
-    NameLayouts* m_names;
+    PaintCache* m_cache;
 };
 
 } // namespace qvx

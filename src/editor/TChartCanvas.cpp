@@ -143,7 +143,7 @@ void TChartCanvas::SetSelectedItemColour(int tag) {
 
 void TChartCanvas::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    ChartPainter(palette(), &m_names).Paint(p, m_chart, m_edit, size());
+    ChartPainter(palette(), &m_cache).Paint(p, m_chart, m_edit, size());
 }
 
 void TChartCanvas::press(QMouseEvent* event) {

@@ -90,7 +90,7 @@ class TChartCanvas : public QWidget {
     EditState& m_edit;
     ChartEditor m_editor;
     UiServices* m_services = nullptr;
-    NameLayouts m_names;
+    PaintCache m_cache;
 };
 
 } // namespace qvx

@@ -1,12 +1,14 @@
 #include "EditorFixtures.h"
 #include "common/RecordingServices.h"
 #include "common/TestRegistry.h"
+#include "editor/ChartPainter.h"
 #include "editor/EditState.h"
 #include "editor/TChartCanvas.h"
 
 #include <QAction>
 #include <QImage>
 #include <QMenu>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -292,6 +294,34 @@ class CanvasWidgetTest : public QObject {
         for (int x = 151; x < 170; ++x)
             for (int y = 203; y < 227; ++y)
                 QCOMPARE(img.pixelColor(x, y), background);
+    }
+
+    void paint_keptItemShapesMatchDirectDrawing() {
+        Chart chart;
+        EditState edit;
+        const quint32 colours[] = {0xFFFFFF, 0x00FFFF, 0x000000, 0x8000000F};
+        for (int i = 0; i < 8; ++i) {
+            const int n = chart.AddItems(1);
+            Item& it = chart.items[size_t(n)];
+            it.kind = i % 3 == 0 ? KindMot : KindPos;
+            it.left = 10 + i * 70;
+            it.top = 10 + i * 7;
+            it.width = 20 + i * 6;
+            it.height = 20 + i * 3;
+            it.colour = colours[i % 4];
+            it.selected = i % 2 == 1;
+        }
+        chart.items[7].width = 300; // too large to keep: drawn directly either way
+        chart.items[7].height = 100;
+        QPalette palette;
+        PaintCache cache;
+        QImage direct(700, 200, QImage::Format_RGB32), kept(700, 200, QImage::Format_RGB32);
+        for (int round = 0; round < 2; ++round) { // the second round draws from the cache
+            QPainter a(&direct), b(&kept);
+            ChartPainter(palette).Paint(a, chart, edit, direct.size());
+            ChartPainter(palette, &cache).Paint(b, chart, edit, kept.size());
+        }
+        QCOMPARE(kept, direct);
     }
 
     void paint_linkBeingDrawnIsRed() {

@@ -1,0 +1,136 @@
+#include "FlowFixture.h"
+#include "app/RemoteServer.h"
+#include "common/TestRegistry.h"
+#include "document/DocumentFile.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace qvx;
+
+// qvx board against a simulated board behind a pseudo-terminal, and qvx
+// remote against a listening remote command socket, each as a process of its own.
+class CliBoardTest : public QObject {
+    Q_OBJECT
+
+    struct Run {
+        int code;
+        QString out, err;
+    };
+    // Runs qvx without blocking this thread's event loop (the socket server
+    // of the remote tests lives on it).
+    static Run qvx(const QStringList& args,
+                   const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(QVX_CLI_PATH), args);
+        QSignalSpy done(&p, &QProcess::finished);
+        if (!done.wait(30000)) return {-1, {}, {}};
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
+    }
+
+  private slots:
+    void board_writeTableReadPlayDelete_endToEnd() {
+        QTemporaryDir dir;
+        SimPtyHost::Options options;
+        options.linkPath = dir.filePath(QStringLiteral("qmx"));
+        QString error;
+        auto host = SimPtyHost::Start(options, &error);
+        QVERIFY2(host, qPrintable(error));
+        const QStringList port{QStringLiteral("board"), QStringLiteral("--port"), options.linkPath};
+
+        // A document of 35 poses: 36 records, the question answered with --yes.
+        qvxtest::RecordingServices services;
+        Chart chart = longChain(35);
+        MotionHeader header;
+        header.MotionName = QStringLiteral("Long one");
+        DocumentContext ctx{chart, header, services};
+        const QString doc = dir.filePath(QStringLiteral("long.qmx"));
+        QVERIFY(DocumentFile::SaveDocument(ctx, doc, false));
+
+        Run r = qvx(port + QStringList{"write", doc, "--slot", "6"});
+        QCOMPARE(r.code, 1); // the question was answered No
+        QVERIFY(r.err.contains(QStringLiteral("The data of M8 would be deleted")));
+        r = qvx(port + QStringList{"--yes", "write", doc, "--slot", "6"});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.out.contains(QStringLiteral("Writing succeeded")));
+
+        r = qvx(port + QStringList{"table"});
+        QCOMPARE(r.code, 0);
+        const QStringList rows = r.out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(rows.size(), 85);
+        QVERIFY(rows[6].startsWith(QStringLiteral("M7    36  ")));
+        QVERIFY(rows[6].endsWith(QStringLiteral("Long one")));
+
+        const QString out = dir.filePath(QStringLiteral("back.qmx"));
+        r = qvx(port + QStringList{"read", "6", "--out", out});
+        QCOMPARE(r.code, 0);
+        Chart back;
+        MotionHeader backHeader;
+        DocumentContext backCtx{back, backHeader, services};
+        QVERIFY(DocumentFile::OpenDocument(backCtx, out));
+        QCOMPARE(back.itemCount(), 35);
+        QCOMPARE(backHeader.MotionName, QStringLiteral("Long one"));
+        Compiler a, b;
+        QVERIFY(a.CompileMotionChart(chart, services));
+        QVERIFY(b.CompileMotionChart(back, services));
+        QCOMPARE(b.MotionImage, a.MotionImage);
+
+        QCOMPARE(qvx(port + QStringList{"play", "6"}).code, 0);
+        QTRY_COMPARE(
+            host->withSimulator([](BoardSimulator& s) { return s.startedMotions.value(0); }), 6);
+        QCOMPARE(qvx(port + QStringList{"stop"}).code, 0);
+        QCOMPARE(qvx(port + QStringList{"pause"}).code, 0);
+        QCOMPARE(qvx(port + QStringList{"delete", "6"}).code, 2); // asks for --yes
+        r = qvx(port + QStringList{"delete", "6", "--yes"});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.out.contains(QStringLiteral("Data deletion is done")));
+        QCOMPARE(host->withSimulator([](BoardSimulator& s) { return s.stored().table[6][0]; }),
+                 char(0));
+        // Reading the emptied slot fails with the reading flow's text.
+        r = qvx(port + QStringList{"read", "6", "--out", out});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.out.contains(QStringLiteral("There are no data.")));
+    }
+
+    void board_usageAndMissingPort() {
+        QCOMPARE(qvx({"board", "table"}).code, 2);
+        QCOMPARE(qvx({"board", "--port", "/nonexistent/tty", "write", "x.qmx"}).code, 2);
+        QCOMPARE(qvx({"board", "--port", "/nonexistent/tty", "jump"}).code, 2);
+        const Run r = qvx({"board", "--port", "/nonexistent/tty", "stop"});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.contains(QStringLiteral("/nonexistent/tty does not exist")));
+    }
+
+    void remote_sendsMessagesToTheRunningEditor() {
+        QTemporaryDir runtime;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        QCOMPARE(qvx({"remote", "play", "3"}, env).code, 1); // nobody listens
+
+        RemoteServer server;
+        QList<QPair<quint32, quint32>> got;
+        server.handler = [&](quint32 w, quint32 l) {
+            got.append({w, l});
+            return l != 99;
+        };
+        QVERIFY(server.listen(runtime.filePath(QStringLiteral("quorvex-remote"))));
+        QCOMPARE(QFile::permissions(server.path()) &
+                     (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
+                 QFile::Permissions());
+
+        Run r = qvx({"remote", "play", "3"}, env);
+        QCOMPARE(r.code, 0);
+        r = qvx({"remote", "message", "0x01001234", "-1"}, env);
+        QCOMPARE(r.code, 0);
+        r = qvx({"remote", "play", "99"}, env);
+        QCOMPARE(r.code, 1);
+        QCOMPARE(got, (QList<QPair<quint32, quint32>>{{0, 3}, {0x01001234, 0xFFFFFFFF}, {0, 99}}));
+        QCOMPARE(qvx({"remote", "message", "1"}, env).code, 2);
+    }
+};
+
+QVX_TEST_CLASS(CliBoardTest)
+#include "CliBoardTest.moc"

@@ -1,0 +1,118 @@
+#include "FlowFixture.h"
+#include "app/TInfoDlg.h"
+#include "app/TQuorvex3.h"
+#include "board/TTableDlg.h"
+#include "common/TestRegistry.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+using namespace qvx;
+
+// The main window's board buttons with the picker answered by the recording
+// services and the in-memory simulated board behind the link.
+class MainWindowFlowsTest : public QObject {
+    Q_OBJECT
+
+    struct Rig {
+        QTemporaryDir dir;
+        qvxtest::RecordingServices services;
+        AppState state;
+        BoardSimulator sim;
+        SimTransport* transport = nullptr;
+        std::unique_ptr<TQuorvex3> win;
+
+        Rig() {
+            win = std::make_unique<TQuorvex3>(state, services, dir.filePath("QVX3J.ini"));
+            state.link.setTimeouts(40, 60);
+            auto t = std::make_unique<SimTransport>(sim);
+            transport = t.get();
+            state.link.OpenTransport(1, std::move(t));
+            services.clear();
+        }
+        void click(QToolButton* b) {
+            QVERIFY(b->isEnabled());
+            QTest::mouseClick(b, Qt::LeftButton);
+        }
+    };
+
+  private slots:
+    void writeThenReadBack_throughTheButtons() {
+        Rig rig;
+        rig.state.chart = longChain(3);
+        rig.state.header.MotionName = QStringLiteral("Wave");
+        rig.services.pickAnswers.push_back(2);
+        rig.click(rig.win->MotWriteBtn);
+        QCOMPARE(rig.services.statuses.last(), QStringLiteral("Writing succeeded"));
+        QCOMPARE(quint8(rig.sim.stored().table[2][0]), quint8(4));
+        // The compile of the write flow shows in the LIST page.
+        QCOMPARE(rig.win->Qmx->count(), 4);
+        QCOMPARE(rig.win->ProgressBar->maximum(), 4);
+        QVERIFY(rig.win->ProgressBar->isHidden());
+        QCOMPARE(rig.win->tableDlg()->ListView->topLevelItem(2)->text(1), QStringLiteral("Wave"));
+        QCOMPARE(rig.win->StaPanel[1]->text(), QStringLiteral("RUN"));
+
+        rig.state.chart = longChain(9);
+        rig.state.header.MotionName = QStringLiteral("Other");
+        rig.services.pickAnswers.push_back(2);
+        rig.click(rig.win->MotReadBtn);
+        QCOMPARE(rig.state.chart.itemCount(), 3);
+        QCOMPARE(rig.win->PageControl1->tabText(0), QStringLiteral("EDIT Wave"));
+        QCOMPARE(rig.win->Qmx->count(), 4);
+        QVERIFY(rig.win->Qmx->item(0)->text().startsWith(QStringLiteral("001 0a ")));
+    }
+
+    void deletePlayStopPause_reachTheBoard() {
+        Rig rig;
+        rig.services.pickAnswers.push_back(4);
+        rig.services.boxAnswers.push_back(ResultYes);
+        rig.click(rig.win->MotDelBtn);
+        QCOMPARE(rig.services.statuses.last(), QStringLiteral("Data deletion is done"));
+        rig.services.pickAnswers.push_back(7);
+        rig.click(rig.win->MotRunBtn);
+        QCOMPARE(rig.services.picks.back().preselected, 4);
+        QCOMPARE(rig.sim.startedMotions.value(0), 7);
+        rig.click(rig.win->MotStpBtn);
+        QCOMPARE(rig.sim.frames.last().left(2), QByteArray::fromHex("F301"));
+        rig.click(rig.win->SpeedButton1);
+        QVERIFY(rig.sim.working().option & BoardCommands::kOptPause);
+    }
+
+    void playbackReport_showsItsStatus_remoteMessagePlays() {
+        Rig rig;
+        rig.transport->pushFromBoard(BoardSimulator::PlaybackReport(3));
+        QTRY_COMPARE(rig.services.statuses.value(0), QStringLiteral("[3]Playback is done"));
+        QVERIFY(rig.win->RemoteMessage(0, 6));
+        QCOMPARE(rig.services.statuses.last(), QStringLiteral("Sending the playback command"));
+        QVERIFY(!rig.win->RemoteMessage(0, 85));
+    }
+
+    void tableButtonToggles_infoShowsTheBoardText() {
+        Rig rig;
+        rig.win->show();
+        QVERIFY(rig.win->tableDlg()->isHidden());
+        rig.click(rig.win->TableBtn);
+        QVERIFY(rig.win->tableDlg()->isVisible());
+        rig.click(rig.win->TableBtn);
+        QVERIFY(rig.win->tableDlg()->isHidden());
+
+        rig.click(rig.win->InfoBtn);
+        TInfoDlg* info = rig.win->infoDlg();
+        QVERIFY(info->isVisible());
+        QCOMPARE(info->windowTitle(), QStringLiteral("Quorvex Orbis5"));
+        QCOMPARE(info->VersionLabel->text(), QStringLiteral("2006/10/06"));
+        QTRY_VERIFY(info->BoardLabel->text().startsWith(QStringLiteral("QMX SIMULATOR")));
+        const QStringList lines = info->BoardLabel->text().split(u'\n');
+        QCOMPARE(lines.size(), 4);
+        for (const QString& l : lines)
+            QCOMPARE(l.size(), 16);
+    }
+};
+
+QVX_TEST_CLASS(MainWindowFlowsTest)
+#include "MainWindowFlowsTest.moc"

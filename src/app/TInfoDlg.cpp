@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace qvx {
@@ -17,7 +18,10 @@ TInfoDlg::TInfoDlg(BoardCommands& board, QWidget* parent)
     auto* top = new QVBoxLayout(this);
     TitleLabel = new QLabel(TitleText(), this);
     QFont big = TitleLabel->font();
-    big.setPointSizeF(big.pointSizeF() * 1.6);
+    if (big.pixelSize() > 0)
+        big.setPixelSize(big.pixelSize() * 8 / 5);
+    else
+        big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
     TitleLabel->setFont(big);
     VersionLabel = new QLabel(VersionDate(), this);
@@ -56,7 +60,23 @@ bool TInfoDlg::ReadBoardText() {
 
 void TInfoDlg::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) ReadBoardText();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        m_activeSinceShown = true;
+        ReadBoardText();
+    }
+}
+
+void TInfoDlg::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    m_activeSinceShown = false;
+    // Read once shown as well, for window systems that never activate it.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible() && !m_activeSinceShown) ReadBoardText();
+    });
+}
+
+void TInfoDlg::OwnerActivated() {
+    if (m_activeSinceShown) hide();
 }
 
 } // namespace qvx

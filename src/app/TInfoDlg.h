@@ -27,13 +27,19 @@ class TInfoDlg : public QWidget {
     bool ReadBoardText();
     // The 64 bytes of the identification as four lines of 16 characters.
     static QStringList BoardLines(const QByteArray& info);
+    // The main window was activated: the box hides, once it has been the
+    // active window since it was shown (a window system without a window
+    // manager may hand the activation back to the main window at once).
+    void OwnerActivated();
 
   protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     BoardCommands& m_board;
     bool m_reading = false;
+    bool m_activeSinceShown = false;
 };
 
 } // namespace qvx

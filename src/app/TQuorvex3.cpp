@@ -463,7 +463,7 @@ bool TQuorvex3::handleKey(QKeyEvent* event) {
 }
 
 bool TQuorvex3::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == this && event->type() == QEvent::WindowActivate && m_infoDlg) m_infoDlg->hide();
+    if (watched == this && event->type() == QEvent::WindowActivate && m_infoDlg) m_infoDlg->OwnerActivated();
     // The window sees keys before its controls do, like a form with key preview.
     if (event->type() == QEvent::KeyPress) {
         auto* w = qobject_cast<QWidget*>(watched);

@@ -1,9 +1,13 @@
+#include "common/TestFiles.h"
 #include "common/TestRegistry.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+using qvxtest::readFile;
+using qvxtest::writeFile;
 
 namespace {
 struct Run {
@@ -15,16 +19,6 @@ Run qvxRun(const QStringList& args) {
     p.start(QStringLiteral(QVX_CLI_PATH), args);
     p.waitForFinished(30000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-}
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
 }
 } // namespace
 

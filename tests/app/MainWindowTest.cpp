@@ -3,6 +3,7 @@
 #include "app/TQuorvex3.h"
 #include "app/WidgetServices.h"
 #include "common/RecordingServices.h"
+#include "common/TestFiles.h"
 #include "common/TestRegistry.h"
 #include "document/DocumentFile.h"
 #include "editor/TChartCanvas.h"
@@ -26,18 +27,8 @@
 using namespace qvx;
 using qvxtest::RecordingServices;
 
-namespace {
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-}
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-} // namespace
+using qvxtest::readFile;
+using qvxtest::writeFile;
 
 class MainWindowTest : public QObject {
     Q_OBJECT

@@ -1,4 +1,5 @@
 #include "common/RecordingServices.h"
+#include "common/TestFiles.h"
 #include "common/TestRegistry.h"
 #include "document/Cp932.h"
 #include "document/DocumentFile.h"
@@ -11,12 +12,10 @@
 using namespace qvx;
 using qvxtest::RecordingServices;
 
+using qvxtest::readFile;
+using qvxtest::writeFile;
+
 namespace {
-QByteArray readBytes(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
 void writeText(const QString& path, const QString& text) {
     QFile f(path);
     f.open(QIODevice::WriteOnly);
@@ -69,7 +68,7 @@ private slots:
                               "\r\nPort=16777215\r\nCtrl=65535\r\n\r\n"
                               "[Item0]\r\nName=POS1\r\nWidth=50\r\nHeight=30\r\nLeft=40\r\nTop=60\r\n"
                               "Color=16777215\r\nType=0\r\nPrm=" + prm.toLatin1() + "\r\n\r\n";
-        QCOMPARE(readBytes(path("one.QMX")), expected);
+        QCOMPARE(readFile(path("one.QMX")), expected);
     }
 
     void saveLinks_emptyPointAndSignedColour() {
@@ -80,7 +79,7 @@ private slots:
         d.link(0, 1);
         d.link(1, 0, BranchLink, {QPoint(5, -6), QPoint(7, 8)});
         QVERIFY(DocumentFile::SaveDocument(d.ctx, path("links.txt"), false));
-        const QByteArray b = readBytes(path("links.txt"));
+        const QByteArray b = readFile(path("links.txt"));
         QVERIFY(b.contains("Color=-2147483633\r\n"));
         QVERIFY(b.contains("[Link0]\r\nMain=0\r\nOrigin=0\r\nFinal=1\r\nPoint=\r\n\r\n"));
         QVERIFY(b.contains("[Link1]\r\nMain=1\r\nOrigin=1\r\nFinal=0\r\nPoint=5,-6,7,8\r\n\r\n"));
@@ -116,7 +115,7 @@ private slots:
         QCOMPARE(back.chart.SelectedItemCount(), 3);
         QCOMPARE(back.chart.SelectedLinkCount(), 3);
         QVERIFY(DocumentFile::SaveDocument(back.ctx, path("rt2.QMX"), true));
-        QCOMPARE(readBytes(path("rt2.QMX")), readBytes(path("rt.QMX")));
+        QCOMPARE(readFile(path("rt2.QMX")), readFile(path("rt.QMX")));
     }
 
     void openMotionOverMotion_mergesWithShiftedLinksAndKeepsName() {
@@ -332,7 +331,7 @@ private slots:
         for (int i = 0; i < 5; ++i) src.link(i, i + 1, i == 2 ? BranchLink : MainLink, {QPoint(i, i)});
         src.chart.startItem = 0;
         QVERIFY(DocumentFile::SaveDocument(src.ctx, path("base.QMX"), true));
-        const QByteArray base = readBytes(path("base.QMX"));
+        const QByteArray base = readFile(path("base.QMX"));
         const QByteArray junk[] = {"", "-", "\"", ",", "=", "[", "]", "\r\n", "999999999999", "-1", "x", "\xff"};
         QRandomGenerator rng(1234);
         for (int round = 0; round < 300; ++round) {

@@ -1,3 +1,4 @@
+#include "common/TestFiles.h"
 #include "common/TestRegistry.h"
 #include "document/Cp932.h"
 #include "document/IniFile.h"
@@ -8,18 +9,8 @@
 
 using qvx::IniFile;
 
-namespace {
-QByteArray readBytes(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-void writeBytes(const QString& path, const QByteArray& b) {
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(b);
-}
-} // namespace
+using qvxtest::readFile;
+using qvxtest::writeFile;
 
 class IniFileTest : public QObject {
     Q_OBJECT
@@ -34,7 +25,7 @@ private slots:
         QByteArray expected = "[One]\r\nName=";
         expected += QByteArray::fromHex("96b391e8"); // 無題 in CP932
         expected += "\r\nN=-5\r\n\r\n[Two]\r\nEmpty=\r\n\r\n";
-        QCOMPARE(readBytes(ini.path()), expected);
+        QCOMPARE(readFile(ini.path()), expected);
     }
 
     void read_matchesSectionsAndKeysWithoutCase_firstKeyWins() {
@@ -70,10 +61,10 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("r.ini");
         QByteArray content = "[QVX3]\r\nGrid=1\r\nPanelX1=33\r\n\r\n[Ports]\r\nCOM1=/dev/x\r\n\r\n";
-        writeBytes(path, content);
+        writeFile(path, content);
         IniFile ini(path);
         QVERIFY(ini.loadAndTestWrite());
-        QCOMPARE(readBytes(path), content);
+        QCOMPARE(readFile(path), content);
     }
 
     void saveIntoUnwritablePlace_failsAndKeepsOldFile() {
@@ -84,7 +75,7 @@ private slots:
         QVERIFY(!isDir.loadAndTestWrite());
 
         const QString path = dir.filePath("keep.ini");
-        writeBytes(path, "[A]\r\nx=1\r\n\r\n");
+        writeFile(path, "[A]\r\nx=1\r\n\r\n");
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
         IniFile ini(path);
         ini.load();
@@ -92,7 +83,7 @@ private slots:
         const bool saved = ini.save();
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         if (saved) QSKIP("running with rights that ignore directory permissions");
-        QCOMPARE(readBytes(path), QByteArray("[A]\r\nx=1\r\n\r\n"));
+        QCOMPARE(readFile(path), QByteArray("[A]\r\nx=1\r\n\r\n"));
     }
 
     void valueWithLineBreak_staysOnOneLine() {

@@ -29,6 +29,9 @@ PickNumberDialog::PickNumberDialog(const QString& caption, const QString& prompt
     m_list = new QComboBox(this);
     m_list->setObjectName(QStringLiteral("Choices"));
     m_list->setMaxVisibleItems(20);
+    // Some styles size the popup to the screen and ignore the row count; this
+    // makes the list show its 20 rows and scroll.
+    m_list->setStyleSheet(QStringLiteral("combobox-popup: 0;"));
     m_list->setPlaceholderText(InitialText());
     for (const QString& c : choices) m_list->addItem(c.left(255));
     m_list->setCurrentIndex(preselected >= 0 && preselected < choices.size() ? preselected : -1);

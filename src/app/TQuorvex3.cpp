@@ -189,6 +189,7 @@ void TQuorvex3::buildToolBars() {
     CommPort->addItem(QStringLiteral("SIM"));
     connect(CommPort, &QComboBox::activated, this, &TQuorvex3::CommPortCloseUp);
     CommPort->setMaxVisibleItems(30);
+    CommPort->setStyleSheet(QStringLiteral("combobox-popup: 0;"));
     CommMenu->addWidget(CommPort);
 
     ToolBar2 = makeBar(QStringLiteral("ToolBar2"), QStringLiteral("COMM"), true);

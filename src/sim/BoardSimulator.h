@@ -7,9 +7,12 @@
 #include <QString>
 #include <array>
 #include <deque>
+#include <memory>
 #include <vector>
 
 namespace qvx {
+
+class SimPlayer;
 
 // A simulated QMX board: the board side of the serial protocol with the board's
 // memory, and playback of stored motions and scenarios. It is pure state: bytes
@@ -70,6 +73,10 @@ class BoardSimulator {
     };
 
     BoardSimulator();
+    ~BoardSimulator();
+    // The player works on this object's members: no copies.
+    BoardSimulator(const BoardSimulator&) = delete;
+    BoardSimulator& operator=(const BoardSimulator&) = delete;
 
     // --- protocol ---
     std::vector<Chunk> receive(const QByteArray& bytes);
@@ -105,9 +112,9 @@ class BoardSimulator {
     int reportPeriodMs = 100;
 
     // --- playback, for inspection ---
-    bool playing() const { return m_play.active; }
-    int loopCounter() const { return m_loopCounter; }
-    int compareRegister() const { return m_compare; }
+    bool playing() const;
+    int loopCounter() const;
+    int compareRegister() const;
     // Motion numbers in the order playback started them (scenarios list their motions).
     QList<int> startedMotions;
     // Indexes of the records executed, in order, within their motion.
@@ -122,6 +129,9 @@ class BoardSimulator {
     static int FrameLength(quint8 command);
     // A playback-finished report for one motion number.
     static QByteArray PlaybackReport(int number);
+    // 24 words as 48 big-endian bytes, and back.
+    static QByteArray WordBytes(const Words& w);
+    static Words BytesWords(const QByteArray& b);
 
   private:
     enum class RxState { Idle, Frame };
@@ -129,18 +139,6 @@ class BoardSimulator {
     QByteArray execute(const QByteArray& frame, bool& hasAnswer);
     std::vector<Chunk> applyFault(QByteArray answer);
     void storedChanged();
-
-    void startPlay(int number);
-    void startMotion(int motion);
-    void finishMotion();
-    void tick();
-    void executeRecord();
-    bool condition(int base);
-    void applySet(const MotionRecord& r);
-    void startMove(const MotionRecord& target);
-    void stepMove();
-    static int classify(const MotionRecord& r);
-    static int target(const MotionRecord& r);
 
     Stored m_stored;
     Working m_working;
@@ -157,29 +155,7 @@ class BoardSimulator {
     quint16 m_buttonInput = 0;
     std::array<int, 4> m_ad{};
     std::array<quint8, 4> m_receiver{};
-    std::array<quint8, 24> m_mixingBytes{};
-    quint8 m_sensorFlags = 0;
-    bool m_receiverPlay = false;
-    int m_loopCounter = 0;
-    int m_compare = 0;
-
-    struct Play {
-        bool active = false;
-        int number = 0;    // what PlayMotion asked for
-        int scenario = -1; // scenario being played, -1 for a single motion
-        int step = 0;      // scenario step
-        int motion = 0;    // motion slot being played
-        int pc = 0;        // record index within the motion
-        int count = 0;     // records of the motion
-    } m_play;
-    struct Move {
-        bool active = false;
-        Words from{}, to{};
-        int ticks = 0, done = 0;
-    } m_move;
-    int m_clockMs = 0;
-    int m_reportClockMs = 0;
-    QByteArray m_reports;
+    std::unique_ptr<SimPlayer> m_player;
 };
 
 } // namespace qvx

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "sim/BoardSimulator.h"
+
+namespace qvx {
+
+// Playback on the simulated board: runs stored motions and scenarios record by
+// record (poses, jumps, conditions, SET codes, the end mark), moves the pose,
+// and produces the reports the board sends on its own. It works on the memory,
+// pose and inputs of the simulator that owns it.
+class SimPlayer {
+  public:
+    using Words = BoardSimulator::Words;
+
+    // The parts of the simulator the player reads and writes.
+    struct Board {
+        BoardSimulator::Stored& stored;
+        BoardSimulator::Working& working;
+        Words& pose;
+        const quint16& buttonInput;
+        const std::array<int, 4>& ad;
+        const std::array<quint8, 4>& receiver;
+        QList<int>& startedMotions;
+        QList<int>& executedRecords;
+    };
+
+    explicit SimPlayer(const Board& board) : m_b(board) {}
+
+    // Moves time on by ms; returns the report bytes produced meanwhile.
+    QByteArray advance(int ms, int reportPeriodMs);
+    // Plays a motion, or a scenario for numbers past the motion slots.
+    void startPlay(int number);
+    // Moves the pose towards a target over the target's lead ticks.
+    void startMove(const MotionRecord& target);
+    // Stops playback and any move.
+    void stop();
+    // Nothing playing, nothing moving (power-on).
+    void reset();
+
+    bool playing() const { return m_play.active; }
+    int loopCounter() const { return m_loopCounter; }
+    int compareRegister() const { return m_compare; }
+
+  private:
+    void startMotion(int motion);
+    void finishMotion();
+    void tick();
+    void executeRecord();
+    bool condition(int base);
+    void applySet(const MotionRecord& r);
+    void stepMove();
+    static int classify(const MotionRecord& r);
+    static int target(const MotionRecord& r);
+
+    Board m_b;
+    std::array<quint8, 24> m_mixingBytes{};
+    quint8 m_sensorFlags = 0;
+    bool m_receiverPlay = false;
+    int m_loopCounter = 0;
+    int m_compare = 0;
+
+    struct Play {
+        bool active = false;
+        int number = 0;    // what PlayMotion asked for
+        int scenario = -1; // scenario being played, -1 for a single motion
+        int step = 0;      // scenario step
+        int motion = 0;    // motion slot being played
+        int pc = 0;        // record index within the motion
+        int count = 0;     // records of the motion
+    } m_play;
+    struct Move {
+        bool active = false;
+        Words from{}, to{};
+        int ticks = 0, done = 0;
+    } m_move;
+    int m_clockMs = 0;
+    int m_reportClockMs = 0;
+    QByteArray m_reports;
+};
+
+} // namespace qvx

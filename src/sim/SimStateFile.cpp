@@ -1,0 +1,97 @@
+#include "sim/SimStateFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace qvx {
+
+namespace {
+
+constexpr char kStateMagic[] = "QVXSIM01";
+
+} // namespace
+
+bool SimStateFile::Write(const QString& path, const BoardSimulator::Stored& stored) {
+    QByteArray b(kStateMagic);
+    for (const QByteArray& e : stored.table)
+        b += e;
+    for (const MotionRecord& r : stored.records)
+        b += r.toBytes();
+    for (const auto& s : stored.scenarios)
+        b += QByteArray(reinterpret_cast<const char*>(s.data()), int(s.size()));
+    b += char(stored.option >> 8);
+    b += char(stored.option & 0xFF);
+    b += BoardSimulator::WordBytes(stored.trim);
+    b += stored.adSettings + stored.adReference + stored.receiverReference;
+    for (const QByteArray& m : stored.mixing)
+        b += m;
+    b += char(stored.buttonStart);
+    b += char(stored.powerOnStart);
+    b += char(stored.alarmMotion);
+    b += char(stored.alarmVoltage >> 8);
+    b += char(stored.alarmVoltage & 0xFF);
+    b += stored.svpChannels;
+    for (const QByteArray& p : stored.servoParams)
+        b += p;
+    b += BoardSimulator::WordBytes(stored.home);
+    for (const QByteArray& n : stored.channelNames)
+        b += n;
+    b += stored.info;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    file.write(b);
+    return file.commit();
+}
+
+bool SimStateFile::Read(const QString& path, BoardSimulator::Stored& stored) {
+    using B = BoardSimulator;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray b = file.readAll();
+    constexpr int magic = int(sizeof(kStateMagic)) - 1;
+    constexpr int size = magic + B::kEntries * B::kEntrySize + B::kRecords * MotionRecord::kSize +
+                         B::kScenarios * B::kScenarioSteps + 2 + 48 + 18 + 6 + 4 + 3 * 24 + 2 + 3 +
+                         3 + B::kServos * 17 + 48 + 24 * 32 + 64;
+    if (b.size() != size || !b.startsWith(kStateMagic)) return false;
+    int at = magic;
+    auto take = [&](int n) {
+        const QByteArray part = b.mid(at, n);
+        at += n;
+        return part;
+    };
+    BoardSimulator::Stored s = stored;
+    for (QByteArray& e : s.table)
+        e = take(B::kEntrySize);
+    for (MotionRecord& r : s.records)
+        r = *MotionRecord::fromBytes(take(MotionRecord::kSize));
+    for (auto& sc : s.scenarios) {
+        const QByteArray part = take(B::kScenarioSteps);
+        for (int i = 0; i < B::kScenarioSteps; ++i)
+            sc[size_t(i)] = quint8(part[i]);
+    }
+    QByteArray o = take(2);
+    s.option = quint16((quint8(o[0]) << 8) | quint8(o[1]));
+    s.trim = B::BytesWords(take(48));
+    s.adSettings = take(18);
+    s.adReference = take(6);
+    s.receiverReference = take(4);
+    for (QByteArray& m : s.mixing)
+        m = take(24);
+    o = take(2);
+    s.buttonStart = quint8(o[0]);
+    s.powerOnStart = quint8(o[1]);
+    o = take(3);
+    s.alarmMotion = quint8(o[0]);
+    s.alarmVoltage = quint16((quint8(o[1]) << 8) | quint8(o[2]));
+    s.svpChannels = take(3);
+    for (QByteArray& p : s.servoParams)
+        p = take(17);
+    s.home = B::BytesWords(take(48));
+    for (QByteArray& n : s.channelNames)
+        n = take(32);
+    s.info = take(64);
+    stored = std::move(s);
+    return true;
+}
+
+} // namespace qvx

@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
         BoardCommands board(link);
         if (!link.OpenCommPort(BoardLink::kSimPortIndex, host->devicePath())) return 1;
         // Per record: attention byte, its answer, the 54-byte frame, the acknowledge.
-        const int bytesPerRecord = 1 + 1 + BoardSimulator::FrameLength(0xFD) + 1;
+        const int bytesPerRecord = 1 + 1 + QmxBoard::FrameLength(QmxBoard::Command::WriteMotionRecord) + 1;
         const double wireMs = 30.0 * bytesPerRecord * SimPtyHost::kByteNs / 1e6;
         std::vector<double> ratios, totals;
         for (int run = 0; run < 15; ++run) {

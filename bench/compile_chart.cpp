@@ -1,7 +1,7 @@
 // Times compiling a motion chart that lays out to 255 steps: a main chain with
 // three branches into side chains that jump back, so every kind of step (pose,
 // branch, jump, end) is built along with its listing line and hex row.
-#include "app/Services.h"
+#include "base/Services.h"
 #include "compiler/Compiler.h"
 
 #include <QElapsedTimer>

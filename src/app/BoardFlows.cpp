@@ -1,7 +1,7 @@
 #include "app/BoardFlows.h"
 
 #include "app/AppState.h"
-#include "app/Services.h"
+#include "base/Services.h"
 #include "document/CommaList.h"
 
 namespace qvx {

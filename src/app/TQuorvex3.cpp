@@ -3,7 +3,7 @@
 #include "app/AppState.h"
 #include "app/BoardFlows.h"
 #include "app/TInfoDlg.h"
-#include "app/UiServices.h"
+#include "base/UiServices.h"
 #include "app/WidgetServices.h"
 #include "document/DocumentFile.h"
 #include "editor/FileTypeRegistry.h"
@@ -78,6 +78,7 @@ TQuorvex3::TQuorvex3(AppState& state, UiServices& services, const QString& setti
     Image1->setServices(&m_services);
     m_fileTypes = std::make_unique<FileTypeRegistry>();
     m_itemProperty = new TItemProperty(m_state.chart, m_services, this);
+    m_itemProperty->setCanvas(Image1);
     m_formDlg = new TFormDlg(*Image1, m_edit, *m_fileTypes, this);
     m_formDlg->setBars(CommandMenu, PartsMenu, CommMenu, ToolsMenu);
     FormBtn->setEnabled(true);
@@ -294,6 +295,10 @@ void TQuorvex3::SetMotionName(const QString& name) {
 void TQuorvex3::ClearChart() {
     m_state.chart.ClearChart();
     m_edit.clipboard.clearItems();
+    // A link half drawn and the last hits name items of the old chart; kept,
+    // they would join or act on whatever items come next at those indices.
+    m_edit.abandonLink();
+    m_edit.clearHits();
 }
 
 void TQuorvex3::RepaintCanvas() { Image1->update(); }
@@ -305,17 +310,22 @@ DocumentContext TQuorvex3::documentContext() {
     return ctx;
 }
 
-void TQuorvex3::applyCanvasSize(const QSize& wanted) {
-    const QSize current = Image1->canvasSize();
-    if (wanted.width() <= current.width() && wanted.height() <= current.height()) return;
-    // The canvas grows to what the document asks for and never shrinks below
-    // the page it sits on; the window grows with it within the screen.
-    Image1->setCanvasSize(current.expandedTo(wanted));
-    if (QScreen* screen = this->screen()) {
-        const QSize room = screen->availableGeometry().size();
-        const QSize grow = (size() + (wanted - current).expandedTo(QSize(0, 0))).boundedTo(room);
-        resize(grow.expandedTo(size()));
-    }
+void TQuorvex3::applyCanvasSize(const QSize& document) {
+    // Where the canvas is smaller than the document, the window grows (within
+    // the screen) to hold the document's size plus 4. The canvas then covers
+    // the window's client area less 4, so no empty strip is left beside it, and
+    // never less than the document's size, which scrolls when the screen is
+    // too small for it.
+    const QSize canvas = Image1->canvasSize();
+    QSize client = size();
+    if (canvas.width() < document.width())
+        client.setWidth(std::max(client.width(), document.width() + 4));
+    if (canvas.height() < document.height())
+        client.setHeight(std::max(client.height(), document.height() + 4));
+    if (QScreen* screen = this->screen())
+        client = client.boundedTo(screen->availableGeometry().size()).expandedTo(size());
+    if (client != size()) resize(client);
+    Image1->setCanvasSize((client - QSize(4, 4)).expandedTo(document));
 }
 
 bool TQuorvex3::OpenFile(const QString& path) {
@@ -323,7 +333,8 @@ bool TQuorvex3::OpenFile(const QString& path) {
     DocumentContext ctx = documentContext();
     const bool ok = DocumentFile::OpenDocument(ctx, path);
     if (ok) {
-        applyCanvasSize(ctx.canvas);
+        // Only a document sets the canvas; an imported pose table leaves it.
+        if (ctx.loadedCanvas.isValid()) applyCanvasSize(ctx.loadedCanvas);
         if (wasEmpty || m_state.chart.itemCount() == m_state.chart.SelectedItemCount())
             SetMotionName(m_state.header.MotionName);
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/UiServices.h"
+#include "base/UiServices.h"
 
 #include <QPointer>
 
@@ -16,6 +16,9 @@ class WidgetServices : public UiServices {
 public:
     static QString ApplicationTitle() { return QStringLiteral("Quorvex J"); }
     static QString BusySuffix() { return QStringLiteral(" [Communication now]"); }
+
+    // Names the application at start, before any window exists.
+    static void SetUpApplication();
 
     void attach(QWidget* window, QLineEdit* statusLine);
 

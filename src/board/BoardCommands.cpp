@@ -1,6 +1,6 @@
 #include "board/BoardCommands.h"
 
-#include "app/Services.h"
+#include "base/Services.h"
 #include "board/BoardLink.h"
 #include "document/Cp932.h"
 
@@ -45,6 +45,12 @@ QByteArray fit(const QByteArray& data, int size) {
     return b;
 }
 
+QByteArray wordBytes(quint16 value) {
+    QByteArray b;
+    BigEndian::appendWord(b, value);
+    return b;
+}
+
 bool inRange(int v, int lo, int hi) {
     return v >= lo && v <= hi;
 }
@@ -55,9 +61,10 @@ BoardCommands::BoardCommands(BoardLink& link, QObject* parent) : QObject(parent)
     connect(&m_link, &BoardLink::reportReceived, this, &BoardCommands::HandleReport);
 }
 
-QByteArray BoardCommands::Frame(std::initializer_list<int> head, const QByteArray& data) {
-    QByteArray f;
-    for (int b : head)
+QByteArray BoardCommands::Frame(Command command, std::initializer_list<int> params,
+                                const QByteArray& data) {
+    QByteArray f(1, char(command));
+    for (int b : params)
         f.append(char(quint8(b)));
     f.append(data);
     BoardLink::AppendSum(f);
@@ -67,7 +74,7 @@ QByteArray BoardCommands::Frame(std::initializer_list<int> head, const QByteArra
 bool BoardCommands::ack(const QByteArray& frame) {
     BusyMark busy(m_link);
     const QByteArray answer = m_link.Transact(frame, 1);
-    return answer.size() == 1 && quint8(answer[0]) == 0x06;
+    return answer.size() == 1 && quint8(answer[0]) == QmxBoard::kAck;
 }
 
 bool BoardCommands::data(const QByteArray& frame, int length, QByteArray& out) {
@@ -84,230 +91,213 @@ void BoardCommands::none(const QByteArray& frame) {
     m_link.Transact(frame, 0);
 }
 
-QByteArray BoardCommands::wordsToBytes(const Words& words) {
-    QByteArray b;
-    b.reserve(48);
-    for (quint16 w : words) {
-        b.append(char(w >> 8));
-        b.append(char(w & 0xFF));
-    }
-    return b;
-}
-
-BoardCommands::Words BoardCommands::bytesToWords(const QByteArray& b) {
-    Words w{};
-    for (int k = 0; k < 24 && 2 * k + 1 < b.size(); ++k)
-        w[size_t(k)] = quint16((quint8(b[2 * k]) << 8) | quint8(b[2 * k + 1]));
-    return w;
-}
-
 // ---- commands ----
 
 bool BoardCommands::ReadBoardInfo(QByteArray& text) {
-    return data(Frame({0xFF}), 65, text);
+    return data(Frame(Command::ReadBoardInfo, {}), 65, text);
 }
 
 bool BoardCommands::MoveChannel(int channel, quint16 value) {
     if (!inRange(channel, 0, 23)) return false;
-    none(Frame({0xFE, 0x00, channel, 1, value >> 8, value & 0xFF}));
+    none(Frame(Command::MoveChannel, {0x00, channel, 1}, wordBytes(value)));
     return true;
 }
 
 bool BoardCommands::WriteMotionRecord(bool stored, int slot, int index,
                                       const MotionRecord& record) {
     if (!inRange(slot, 0, 79) || !inRange(index, 0, 255)) return false;
-    return ack(Frame({0xFD, WriteFlag(stored), slot, index}, record.toBytes()));
+    return ack(Frame(Command::WriteMotionRecord, {WriteFlag(stored), slot, index}, record.toBytes()));
 }
 
 bool BoardCommands::ReadMotionRecord(bool stored, int slot, int index, MotionRecord& record) {
     if (!inRange(slot, 0, 79) || !inRange(index, 0, 255)) return false;
     QByteArray b;
-    if (!data(Frame({0xFC, ReadFlag(stored), slot, index}), 50, b)) return false;
+    if (!data(Frame(Command::ReadMotionRecord, {ReadFlag(stored), slot, index}), 50, b)) return false;
     record = *MotionRecord::fromBytes(b);
     return true;
 }
 
 bool BoardCommands::SetTrimLive(int channel, quint16 value) {
     if (!inRange(channel, 0, 23)) return false;
-    none(Frame({0xFB, 0x00, channel, value >> 8, value & 0xFF}));
+    none(Frame(Command::SetTrimLive, {0x00, channel}, wordBytes(value)));
     // Callers ignore the result; the command has no answer to judge by.
     return false;
 }
 
 bool BoardCommands::WriteTrimData(bool stored, const Words& trim) {
-    return ack(Frame({0xFA, WriteFlag(stored)}, wordsToBytes(trim)));
+    return ack(Frame(Command::WriteTrimData, {WriteFlag(stored)}, BigEndian::fromWords(trim)));
 }
 
 bool BoardCommands::ReadTrimData(bool stored, Words& trim) {
     QByteArray b;
-    if (!data(Frame({0xF9, ReadFlag(stored)}), 49, b)) return false;
-    trim = bytesToWords(b);
+    if (!data(Frame(Command::ReadTrimData, {ReadFlag(stored)}), 49, b)) return false;
+    trim = BigEndian::toWords(b);
     return true;
 }
 
 bool BoardCommands::WriteScenarioStep(int scenario, int step, int motion) {
     if (!inRange(scenario, 0, 4) || !inRange(step, 0, 199) || !inRange(motion, 0, 255))
         return false;
-    return ack(Frame({0xF8, 0x01, scenario, step, motion}));
+    return ack(Frame(Command::WriteScenarioStep, {0x01, scenario, step, motion}));
 }
 
 bool BoardCommands::ReadScenarioStep(int scenario, int step, int& motion) {
     if (!inRange(scenario, 0, 4) || !inRange(step, 0, 199)) return false;
     QByteArray b;
-    if (!data(Frame({0xF7, scenario, step}), 2, b)) return false;
+    if (!data(Frame(Command::ReadScenarioStep, {scenario, step}), 2, b)) return false;
     motion = quint8(b[0]);
     return true;
 }
 
 bool BoardCommands::WriteTableEntry(int entry, const QByteArray& entryData) {
-    if (!inRange(entry, 0, kEntries - 1)) return false;
-    return ack(Frame({0xF6, 0x01, entry}, fit(entryData, kEntrySize)));
+    if (!inRange(entry, 0, QmxBoard::kTableEntries - 1)) return false;
+    return ack(Frame(Command::WriteTableEntry, {0x01, entry}, fit(entryData, QmxBoard::kEntrySize)));
 }
 
 bool BoardCommands::ReadTableEntry(int entry, QByteArray& entryData) {
-    if (!inRange(entry, 0, kEntries - 1)) return false;
-    return data(Frame({0xF5, entry}), 43, entryData);
+    if (!inRange(entry, 0, QmxBoard::kTableEntries - 1)) return false;
+    return data(Frame(Command::ReadTableEntry, {entry}), 43, entryData);
 }
 
 bool BoardCommands::PlayMotion(int number) {
-    if (!inRange(number, 0, kEntries - 1)) return false;
-    return ack(Frame({0xF4, 0x05, number}));
+    if (!inRange(number, 0, QmxBoard::kTableEntries - 1)) return false;
+    return ack(Frame(Command::PlayMotion, {0x05, number}));
 }
 
 bool BoardCommands::StopMotion() {
-    return ack(Frame({0xF3, 0x01, 0xFF, 0xFF, 0xFF}));
+    return ack(Frame(Command::StopMotion, {0x01, 0xFF, 0xFF, 0xFF}));
 }
 
 bool BoardCommands::WriteOptionWord(bool stored, quint16 word) {
-    return ack(Frame({0xF2, WriteFlag(stored), word >> 8, word & 0xFF}));
+    return ack(Frame(Command::WriteOptionWord, {WriteFlag(stored)}, wordBytes(word)));
 }
 
 bool BoardCommands::ReadOptionWord(bool stored, quint16& word) {
     QByteArray b;
-    if (!data(Frame({0xF1, ReadFlag(stored)}), 3, b)) return false;
-    word = quint16((quint8(b[0]) << 8) | quint8(b[1]));
+    if (!data(Frame(Command::ReadOptionWord, {ReadFlag(stored)}), 3, b)) return false;
+    word = BigEndian::word(b, 0);
     return true;
 }
 
 bool BoardCommands::ReadCurrentPose(Words& pose) {
     QByteArray b;
-    if (!data(Frame({0xF0}), 49, b)) return false;
-    pose = bytesToWords(b);
+    if (!data(Frame(Command::ReadCurrentPose, {}), 49, b)) return false;
+    pose = BigEndian::toWords(b);
     return true;
 }
 
 bool BoardCommands::WriteStartMotions(int buttonStart, int powerOnStart) {
-    return ack(Frame({0xEF, 0x01, buttonStart & 0xFF, powerOnStart & 0xFF}));
+    return ack(Frame(Command::WriteStartMotions, {0x01, buttonStart & 0xFF, powerOnStart & 0xFF}));
 }
 
 bool BoardCommands::ReadStartMotions(int& buttonStart, int& powerOnStart) {
     QByteArray b;
-    if (!data(Frame({0xEE}), 3, b)) return false;
+    if (!data(Frame(Command::ReadStartMotions, {}), 3, b)) return false;
     buttonStart = quint8(b[0]);
     powerOnStart = quint8(b[1]);
     return true;
 }
 
 bool BoardCommands::ReadButtonInput(QByteArray& out) {
-    return data(Frame({0xED}), 8, out);
+    return data(Frame(Command::ReadButtonInput, {}), 8, out);
 }
 
 bool BoardCommands::WriteAlarmSetting(int motion, quint16 voltage) {
-    return ack(Frame({0xEC, 0x01, motion & 0xFF, voltage >> 8, voltage & 0xFF}));
+    return ack(Frame(Command::WriteAlarmSetting, {0x01, motion & 0xFF}, wordBytes(voltage)));
 }
 
 bool BoardCommands::ReadAlarmSetting(int& motion, quint16& voltage) {
     QByteArray b;
-    if (!data(Frame({0xEB}), 4, b)) return false;
+    if (!data(Frame(Command::ReadAlarmSetting, {}), 4, b)) return false;
     motion = quint8(b[0]);
-    voltage = quint16((quint8(b[1]) << 8) | quint8(b[2]));
+    voltage = BigEndian::word(b, 1);
     return true;
 }
 
 bool BoardCommands::SetAdLive(int input, quint16 value) {
     if (!inRange(input, 0, 2)) return false;
-    none(Frame({0xE7, 0x00, input, value >> 8, value & 0xFF}));
+    none(Frame(Command::SetAdLive, {0x00, input}, wordBytes(value)));
     return true;
 }
 
 bool BoardCommands::WriteAdReference(bool stored, const QByteArray& d) {
-    return ack(Frame({0xE6, WriteFlag(stored)}, fit(d, 6)));
+    return ack(Frame(Command::WriteAdReference, {WriteFlag(stored)}, fit(d, 6)));
 }
 
 bool BoardCommands::ReadAdReference(bool stored, QByteArray& out) {
-    return data(Frame({0xE5, ReadFlag(stored)}), 7, out);
+    return data(Frame(Command::ReadAdReference, {ReadFlag(stored)}), 7, out);
 }
 
 bool BoardCommands::WriteMixing(bool stored, int index, const QByteArray& d) {
     if (!inRange(index, 0, 2)) return false;
-    return ack(Frame({0xE4, WriteFlag(stored), index}, fit(d, 24)));
+    return ack(Frame(Command::WriteMixing, {WriteFlag(stored), index}, fit(d, 24)));
 }
 
 bool BoardCommands::ReadMixing(bool stored, int index, QByteArray& out) {
     if (!inRange(index, 0, 2)) return false;
-    return data(Frame({0xE3, ReadFlag(stored), index}), 25, out);
+    return data(Frame(Command::ReadMixing, {ReadFlag(stored), index}), 25, out);
 }
 
 bool BoardCommands::WriteAdSettings(bool stored, const QByteArray& d) {
-    return ack(Frame({0xE2, WriteFlag(stored)}, fit(d, 18)));
+    return ack(Frame(Command::WriteAdSettings, {WriteFlag(stored)}, fit(d, 18)));
 }
 
 bool BoardCommands::ReadAdSettings(bool stored, QByteArray& out) {
-    return data(Frame({0xE1, ReadFlag(stored)}), 19, out);
+    return data(Frame(Command::ReadAdSettings, {ReadFlag(stored)}), 19, out);
 }
 
 bool BoardCommands::WriteReceiverReference(bool stored, const QByteArray& d) {
-    return ack(Frame({0xE0, WriteFlag(stored)}, fit(d, 4)));
+    return ack(Frame(Command::WriteReceiverReference, {WriteFlag(stored)}, fit(d, 4)));
 }
 
 bool BoardCommands::ReadReceiverReference(bool stored, QByteArray& out) {
-    return data(Frame({0xDF, ReadFlag(stored)}), 5, out);
+    return data(Frame(Command::ReadReceiverReference, {ReadFlag(stored)}), 5, out);
 }
 
 bool BoardCommands::SendExpandedSerial(const QByteArray& d) {
-    return ack(Frame({0xDE, 0x01}, fit(d, 7)));
+    return ack(Frame(Command::SendExpandedSerial, {0x01}, fit(d, 7)));
 }
 
 bool BoardCommands::WriteSvpChannels(const QByteArray& mask) {
-    return ack(Frame({0xDD, 0x01}, fit(mask, 3)));
+    return ack(Frame(Command::WriteSvpChannels, {0x01}, fit(mask, 3)));
 }
 
 bool BoardCommands::ReadSvpChannels(QByteArray& mask) {
-    return data(Frame({0xDC}), 4, mask);
+    return data(Frame(Command::ReadSvpChannels, {}), 4, mask);
 }
 
 bool BoardCommands::WriteServoParams(int servo, const QByteArray& d) {
     if (!inRange(servo, 0, 255)) return false;
     ServoTiming timing(m_link, false);
-    return ack(Frame({0xDB, servo}, fit(d, 17)));
+    return ack(Frame(Command::WriteServoParams, {servo}, fit(d, 17)));
 }
 
 bool BoardCommands::ReadServoParams(int servo, QByteArray& out) {
     if (!inRange(servo, 0, 255)) return false;
     ServoTiming timing(m_link, true);
-    return data(Frame({0xDA, servo}), 18, out);
+    return data(Frame(Command::ReadServoParams, {servo}), 18, out);
 }
 
 bool BoardCommands::WriteHomePosition(const Words& pose) {
-    return ack(Frame({0xD3, 0x01}, wordsToBytes(pose)));
+    return ack(Frame(Command::WriteHomePosition, {0x01}, BigEndian::fromWords(pose)));
 }
 
 bool BoardCommands::ReadHomePosition(Words& pose) {
     QByteArray b;
-    if (!data(Frame({0xD2}), 49, b)) return false;
-    pose = bytesToWords(b);
+    if (!data(Frame(Command::ReadHomePosition, {}), 49, b)) return false;
+    pose = BigEndian::toWords(b);
     return true;
 }
 
 bool BoardCommands::WriteChannelName(int channel, const QString& name) {
     if (!inRange(channel, 0, 23)) return false;
-    return ack(Frame({0xD1, 0x01, channel}, fit(Cp932::encodeCut(name, 32), 32)));
+    return ack(Frame(Command::WriteChannelName, {0x01, channel}, fit(Cp932::encodeCut(name, QmxBoard::kChannelNameSize), QmxBoard::kChannelNameSize)));
 }
 
 bool BoardCommands::ReadChannelName(int channel, QString& name) {
     if (!inRange(channel, 0, 23)) return false;
     QByteArray b;
-    if (!data(Frame({0xD0, channel}), 33, b)) return false;
+    if (!data(Frame(Command::ReadChannelName, {channel}), 33, b)) return false;
     const qsizetype nul = b.indexOf('\0');
     name = Cp932::decode(nul < 0 ? b : b.left(nul));
     return true;
@@ -392,10 +382,9 @@ bool BoardCommands::UpdateTableEntry(int entry, int count, int port, const QStri
         e[7] = char(when.time().minute());
     }
     if (ctrl != -1) {
-        e[8] = char((ctrl >> 8) & 0xFF);
-        e[9] = char(ctrl & 0xFF);
+        BigEndian::putWord(e, 8, quint16(ctrl));
     }
-    e.replace(10, 32, fit(Cp932::encodeCut(name, 32), 32));
+    e.replace(10, 32, fit(Cp932::encodeCut(name, QmxBoard::kChannelNameSize), QmxBoard::kChannelNameSize));
     if (!WriteTableEntry(entry, e)) return false;
     emit tableEntryWritten(entry, e);
     return true;
@@ -404,7 +393,7 @@ bool BoardCommands::UpdateTableEntry(int entry, int count, int port, const QStri
 bool BoardCommands::ClearTableEntry(int entry) {
     QByteArray e;
     if (!ReadTableEntry(entry, e)) return false;
-    e = QByteArray(kEntrySize, '\0');
+    e = QByteArray(QmxBoard::kEntrySize, '\0');
     for (int i = 4; i <= 9; ++i)
         e[i] = char(0xFF);
     if (!WriteTableEntry(entry, e)) return false;
@@ -416,24 +405,22 @@ bool BoardCommands::ClearTableEntry(int entry) {
 
 void BoardCommands::HandleReport(const QByteArray& report) {
     if (report.isEmpty()) return;
-    switch (quint8(report[0])) {
-    case 0xFD:
+    switch (QmxBoard::Report(report[0])) {
+    case QmxBoard::Report::Receiver:
         OnReceiverReport(report);
         break;
-    case 0xFE:
+    case QmxBoard::Report::Analog:
         OnAdReport(report);
         break;
-    case 0xFF:
+    case QmxBoard::Report::PlaybackDone:
         OnPlaybackDone(report);
-        break;
-    default:
         break;
     }
 }
 
 void BoardCommands::OnReceiverReport(const QByteArray& r) {
     if (r.size() < 9) return;
-    const int button = (quint8(r[2]) << 8) | quint8(r[3]);
+    const int button = BigEndian::word(r, 2);
     QList<int> values;
     for (int i = 4; i <= 7; ++i)
         values << quint8(r[i]);

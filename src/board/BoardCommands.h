@@ -1,6 +1,7 @@
 #pragma once
 
-#include "compiler/MotionRecord.h"
+#include "board/BoardProtocol.h"
+#include "board/MotionRecord.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -20,11 +21,9 @@ class BoardLink;
 class BoardCommands : public QObject {
     Q_OBJECT
   public:
-    using Words = std::array<quint16, 24>;
+    using Words = BigEndian::Words;
+    using Command = QmxBoard::Command;
 
-    // Table entries: 0..79 motions, 80..84 scenarios.
-    static constexpr int kEntries = 85;
-    static constexpr int kEntrySize = 42;
 
     // Option word bits.
     static constexpr quint16 kOptSleep = 0x0001;
@@ -119,7 +118,8 @@ class BoardCommands : public QObject {
     static QString AdVoltText(int input, int raw);
 
     // Builds the frame of a command with its checksum (used by every command).
-    static QByteArray Frame(std::initializer_list<int> head, const QByteArray& data = {});
+    static QByteArray Frame(Command command, std::initializer_list<int> params,
+                            const QByteArray& data = {});
 
   signals:
     // Text for panel 1 of the status bar: "Sleep" or "RUN".
@@ -136,8 +136,6 @@ class BoardCommands : public QObject {
     bool data(const QByteArray& frame, int length, QByteArray& out);
     void none(const QByteArray& frame);
     bool optionBit(bool stored, quint16 bit, int setMode, int clearMode, bool toggles, int mode);
-    static QByteArray wordsToBytes(const Words& words);
-    static Words bytesToWords(const QByteArray& bytes);
 
     BoardLink& m_link;
 };

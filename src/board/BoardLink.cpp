@@ -1,6 +1,6 @@
 #include "board/BoardLink.h"
 
-#include "app/Services.h"
+#include "base/Services.h"
 #include "board/SerialTransport.h"
 
 #include <QEventLoop>

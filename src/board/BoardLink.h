@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board/BoardProtocol.h"
 #include "board/BoardTransport.h"
 #include "board/ReportFramer.h"
 
@@ -21,7 +22,7 @@ class BoardLink : public QObject {
   public:
     // Index of the simulated board in the port box.
     static constexpr int kSimPortIndex = 21;
-    static constexpr quint8 kAttention = 0x0D;
+    static constexpr quint8 kAttention = QmxBoard::kAttention;
     static constexpr int kNormalTimeoutMs = 300;
     static constexpr int kServoTimeoutMs = 500;
     static constexpr int kDefaultAttempts = 5;

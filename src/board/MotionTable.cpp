@@ -41,7 +41,7 @@ QString MotionTable::DateText(const QByteArray& entry) {
 
 int MotionTable::EntryControl(const QByteArray& entry) {
     if (entry.size() < 10) return 0xFFFF;
-    return (quint8(entry[8]) << 8) | quint8(entry[9]);
+    return BigEndian::word(entry, 8);
 }
 
 quint32 MotionTable::EntryPort(const QByteArray& entry) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "board/BoardProtocol.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -17,10 +19,10 @@ class BoardCommands;
 class MotionTable : public QObject {
     Q_OBJECT
   public:
-    static constexpr int kRows = 85;
-    static constexpr int kMotionRows = 80;
-    static constexpr int kScenarioRows = 5;
-    static constexpr int kEntrySize = 42;
+    static constexpr int kRows = QmxBoard::kTableEntries;
+    static constexpr int kMotionRows = QmxBoard::kMotionSlots;
+    static constexpr int kScenarioRows = QmxBoard::kScenarioSlots;
+    static constexpr int kEntrySize = QmxBoard::kEntrySize;
 
     explicit MotionTable(QObject* parent = nullptr);
 

@@ -1,18 +1,11 @@
 #include "board/ReportFramer.h"
 
+#include "board/BoardProtocol.h"
+
 namespace qvx {
 
 int ReportFramer::ReportLength(quint8 lead) {
-    switch (lead) {
-    case 0xFF:
-        return 32;
-    case 0xFE:
-        return 10;
-    case 0xFD:
-        return 9;
-    default:
-        return 0;
-    }
+    return QmxBoard::ReportLength(lead);
 }
 
 void ReportFramer::skipToLead() {

@@ -155,7 +155,7 @@ void TDataDlg::Button2Click() {
 void TDataDlg::Button3Click() {
     QByteArray answer;
     if (!m_board.ReadButtonInput(answer) || answer.size() < 3) return;
-    CntEdit->setText(QString::number((quint8(answer[1]) << 8) | quint8(answer[2])));
+    CntEdit->setText(QString::number(BigEndian::word(answer, 1)));
 }
 
 bool TDataDlg::EditDocumentHeader(int documentKind) {

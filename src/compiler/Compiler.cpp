@@ -1,6 +1,6 @@
 #include "compiler/Compiler.h"
 
-#include "app/Services.h"
+#include "base/Services.h"
 #include "compiler/HexText.h"
 #include "compiler/WordClasses.h"
 

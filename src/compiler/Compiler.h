@@ -1,6 +1,6 @@
 #pragma once
 
-#include "compiler/MotionRecord.h"
+#include "board/MotionRecord.h"
 #include "document/Chart.h"
 
 #include <QList>

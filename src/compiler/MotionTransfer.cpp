@@ -1,6 +1,6 @@
 #include "compiler/MotionTransfer.h"
 
-#include "app/Services.h"
+#include "base/Services.h"
 #include "board/BoardCommands.h"
 #include "board/MotionTable.h"
 #include "compiler/Compiler.h"

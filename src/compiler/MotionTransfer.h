@@ -1,6 +1,6 @@
 #pragma once
 
-#include "compiler/MotionRecord.h"
+#include "board/MotionRecord.h"
 
 #include <QString>
 #include <QStringList>
@@ -20,11 +20,11 @@ struct MotionHeader;
 // compiler's state (image, steps) and the document's header values.
 class MotionTransfer {
   public:
-    static constexpr int kRecordsPerSlot = 30;
-    static constexpr int kMotionSlots = 80;
-    static constexpr int kMaxRecords = 255; // the count byte of a table entry
-    static constexpr int kMaxSteps = 200;
-    static constexpr int kScenarioEntryBase = 80;
+    static constexpr int kRecordsPerSlot = QmxBoard::kRecordsPerSlot;
+    static constexpr int kMotionSlots = QmxBoard::kMotionSlots;
+    static constexpr int kMaxRecords = QmxBoard::kMaxRecords;
+    static constexpr int kMaxSteps = QmxBoard::kScenarioSteps;
+    static constexpr int kScenarioEntryBase = QmxBoard::kScenarioEntryBase;
 
     MotionTransfer(Compiler& compiler, MotionHeader& header, BoardCommands& board,
                    Services& services);

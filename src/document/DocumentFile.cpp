@@ -1,6 +1,6 @@
 #include "document/DocumentFile.h"
 
-#include "app/Services.h"
+#include "base/Services.h"
 #include "document/CommaList.h"
 #include "document/Cp932.h"
 #include "document/IniFile.h"
@@ -221,6 +221,7 @@ bool DocumentFile::LoadDocument(DocumentContext& ctx, const QString& fileName) {
     const int w = std::clamp(ini.readInteger(kHead, QStringLiteral("Width"), 640), 0, kMaxCanvas);
     const int h = std::clamp(ini.readInteger(kHead, QStringLiteral("Height"), 480), 0, kMaxCanvas);
     ctx.canvas = ctx.canvas.expandedTo(QSize(w, h));
+    ctx.loadedCanvas = QSize(w, h);
 
     const int fileStart = ini.readInteger(kHead, QStringLiteral("Start"), -1);
     int itemTotal = ini.readInteger(kHead, QStringLiteral("Items"), 0);

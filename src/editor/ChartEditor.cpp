@@ -1,6 +1,6 @@
 #include "editor/ChartEditor.h"
 
-#include "app/Services.h"
+#include "base/Services.h"
 #include "document/Chart.h"
 #include "editor/EditState.h"
 #include "editor/HitTest.h"

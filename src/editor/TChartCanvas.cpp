@@ -1,6 +1,6 @@
 #include "editor/TChartCanvas.h"
 
-#include "app/UiServices.h"
+#include "base/UiServices.h"
 #include "document/Chart.h"
 #include "editor/ChartPainter.h"
 #include "editor/EditState.h"

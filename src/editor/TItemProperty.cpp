@@ -1,10 +1,10 @@
 #include "editor/TItemProperty.h"
 
-#include "app/Services.h"
+#include "base/Services.h"
 #include "document/Chart.h"
+#include "editor/ChartPainter.h"
 
 #include <QCursor>
-#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -92,9 +92,13 @@ bool TItemProperty::ShowItemProperty(int item) {
 }
 
 void TItemProperty::Button2Click() {
-    const QFontMetrics fm(font());
-    WidthEdit->setText(QString::number(fm.horizontalAdvance(NameEdit->text()) + 2));
-    HeightEdit->setText(QString::number(fm.height() + 2));
+    // Large enough for the canvas to show the name whole in its own font, and
+    // never below the smallest size "Revision" takes.
+    const QFont nameFont = m_canvas ? m_canvas->font() : font();
+    const QSize size = ChartPainter::NameItemSize(NameEdit->text(), nameFont)
+                           .expandedTo(QSize(kMinimumSize, kMinimumSize));
+    WidthEdit->setText(QString::number(size.width()));
+    HeightEdit->setText(QString::number(size.height()));
 }
 
 void TItemProperty::Button1Click() {

@@ -28,6 +28,28 @@ QByteArray padded(const char* text, int size) {
     return b;
 }
 
+int byteAt(const QByteArray& f, int i) {
+    return quint8(f[i]);
+}
+
+bool storedFlag(const QByteArray& f) {
+    return byteAt(f, 1) & 0x02;
+}
+
+QByteArray ackAnswer() {
+    return QByteArray(1, char(QmxBoard::kAck));
+}
+
+QByteArray nakAnswer() {
+    return QByteArray(1, char(QmxBoard::kNak));
+}
+
+QByteArray wordAnswer(quint16 w) {
+    QByteArray b;
+    BigEndian::appendWord(b, w);
+    return withSum(b);
+}
+
 } // namespace
 
 BoardSimulator::BoardSimulator()
@@ -74,30 +96,12 @@ void BoardSimulator::powerOn() {
     m_rx = RxState::Idle;
     m_frame.clear();
     // The power-on start motion, when the stored options ask for it.
-    if ((m_working.option & 0x0800) && m_stored.powerOnStart < kEntries)
+    if ((m_working.option & kOptionPowerOnStart) && m_stored.powerOnStart < kEntries)
         m_player->startPlay(m_stored.powerOnStart);
 }
 
 const MotionRecord& BoardSimulator::record(int slot, int index) const {
     return m_stored.records[size_t(slot * kRecordsPerSlot + index)];
-}
-
-int BoardSimulator::FrameLength(quint8 c) {
-    // Total frame lengths by command byte; 0 marks a byte that is no command.
-    static constexpr std::pair<quint8, quint8> kKnown[] = {
-        {0xFF, 2},  {0xFE, 7}, {0xFD, 54}, {0xFC, 5},  {0xFB, 6}, {0xFA, 51}, {0xF9, 3},
-        {0xF8, 6},  {0xF7, 4}, {0xF6, 46}, {0xF5, 3},  {0xF4, 4}, {0xF3, 6},  {0xF2, 5},
-        {0xF1, 3},  {0xF0, 2}, {0xEF, 5},  {0xEE, 2},  {0xED, 2}, {0xEC, 6},  {0xEB, 2},
-        {0xE7, 6},  {0xE6, 9}, {0xE5, 3},  {0xE4, 28}, {0xE3, 4}, {0xE2, 21}, {0xE1, 3},
-        {0xE0, 7},  {0xDF, 3}, {0xDE, 10}, {0xDD, 6},  {0xDC, 2}, {0xDB, 20}, {0xDA, 3},
-        {0xD3, 51}, {0xD2, 2}, {0xD1, 36}, {0xD0, 3}};
-    static constexpr std::array<quint8, 256> kLengths = [] {
-        std::array<quint8, 256> t{};
-        for (const auto& [command, length] : kKnown)
-            t[command] = length;
-        return t;
-    }();
-    return kLengths[c];
 }
 
 QByteArray BoardSimulator::PlaybackReport(int number) {
@@ -111,22 +115,6 @@ QByteArray BoardSimulator::PlaybackReport(int number) {
 
 // ---- protocol ----
 
-QByteArray BoardSimulator::WordBytes(const Words& w) {
-    QByteArray b;
-    for (quint16 v : w) {
-        b.append(char(v >> 8));
-        b.append(char(v & 0xFF));
-    }
-    return b;
-}
-
-BoardSimulator::Words BoardSimulator::BytesWords(const QByteArray& b) {
-    Words w{};
-    for (int k = 0; k < 24; ++k)
-        w[size_t(k)] = quint16((quint8(b[2 * k]) << 8) | quint8(b[2 * k + 1]));
-    return w;
-}
-
 std::vector<BoardSimulator::Chunk> BoardSimulator::receive(const QByteArray& bytes) {
     std::vector<Chunk> out;
     for (char ch : bytes) {
@@ -134,32 +122,31 @@ std::vector<BoardSimulator::Chunk> BoardSimulator::receive(const QByteArray& byt
         if (m_rx == RxState::Idle || m_frame.isEmpty()) {
             // 0x0D is never a command byte: in command position it is a new
             // attention byte, so an abandoned exchange cannot wedge the board.
-            if (b == 0x0D) {
+            if (b == QmxBoard::kAttention) {
                 m_rx = RxState::Frame;
                 m_frame.clear();
-                if (!m_silent) out.push_back({QByteArray(1, char(kAck)), 0});
+                if (!m_silent) out.push_back({ackAnswer(), 0});
                 continue;
             }
             if (m_rx == RxState::Idle) continue;
-            if (FrameLength(b) == 0) {
+            if (QmxBoard::FrameLength(b) == 0) {
                 m_rx = RxState::Idle;
                 continue;
             }
         }
         m_frame.append(ch);
-        if (m_frame.size() < FrameLength(quint8(m_frame[0]))) continue;
+        if (m_frame.size() < QmxBoard::FrameLength(quint8(m_frame[0]))) continue;
         const QByteArray frame = m_frame;
         m_frame.clear();
         m_rx = RxState::Idle;
         frames.append(frame);
-        bool hasAnswer = true;
-        QByteArray answer;
+        std::optional<QByteArray> answer;
         if (quint8(frame.back()) != sumOf(frame.left(frame.size() - 1)))
-            answer = QByteArray(1, char(kNak));
+            answer = nakAnswer();
         else
-            answer = execute(frame, hasAnswer);
-        if (!hasAnswer) continue;
-        for (Chunk& c : applyFault(answer))
+            answer = execute(frame);
+        if (!answer) continue;
+        for (Chunk& c : applyFault(*answer))
             out.push_back(std::move(c));
     }
     return out;
@@ -195,7 +182,7 @@ std::vector<BoardSimulator::Chunk> BoardSimulator::applyFault(QByteArray answer)
         answer.back() = char(quint8(answer.back()) ^ 0x5A);
         break;
     case Fault::BadAck:
-        answer[0] = char(kNak);
+        answer[0] = char(QmxBoard::kNak);
         break;
     case Fault::Delay:
         return {{answer, m_faultDelayMs}};
@@ -212,212 +199,335 @@ void BoardSimulator::storedChanged() {
     if (!m_statePath.isEmpty()) saveState(m_statePath);
 }
 
-QByteArray BoardSimulator::execute(const QByteArray& f, bool& hasAnswer) {
-    const QByteArray ack(1, char(kAck));
-    const QByteArray nak(1, char(kNak));
-    auto u = [&](int i) { return int(quint8(f[i])); };
-    const quint8 cmd = quint8(f[0]);
-    switch (cmd) {
-    case 0xFF:
-        return withSum(m_stored.info.leftJustified(64, '\0', true));
-    case 0xFE: { // live move of one channel
-        hasAnswer = false;
-        const int ch = u(2);
-        if (ch < 24) {
-            MotionRecord target;
-            target.lead = quint8(qMax(1, u(3)));
-            target.words = m_pose;
-            target.words[size_t(ch)] = quint16((u(4) << 8) | u(5));
-            m_working.livePose.words[size_t(ch)] = target.words[size_t(ch)];
-            if (!m_player->playing()) m_player->startMove(target);
-        }
-        return {};
+// ---- commands: one handler per command byte ----
+//
+// A handler gets the whole frame (command byte first, checksum last) and
+// returns the answer, or nothing for the commands the board does not answer.
+
+
+const BoardSimulator::HandlerTable& BoardSimulator::handlers() {
+    using C = QmxBoard::Command;
+    using B = BoardSimulator;
+    static const HandlerTable table = [] {
+        HandlerTable t{};
+        const std::pair<C, Handler> known[] = {
+            {C::ReadBoardInfo, &B::handleReadBoardInfo},
+            {C::MoveChannel, &B::handleMoveChannel},
+            {C::WriteMotionRecord, &B::handleWriteMotionRecord},
+            {C::ReadMotionRecord, &B::handleReadMotionRecord},
+            {C::SetTrimLive, &B::handleSetTrimLive},
+            {C::WriteTrimData, &B::handleWriteTrimData},
+            {C::ReadTrimData, &B::handleReadTrimData},
+            {C::WriteScenarioStep, &B::handleWriteScenarioStep},
+            {C::ReadScenarioStep, &B::handleReadScenarioStep},
+            {C::WriteTableEntry, &B::handleWriteTableEntry},
+            {C::ReadTableEntry, &B::handleReadTableEntry},
+            {C::PlayMotion, &B::handlePlayMotion},
+            {C::StopMotion, &B::handleStopMotion},
+            {C::WriteOptionWord, &B::handleWriteOptionWord},
+            {C::ReadOptionWord, &B::handleReadOptionWord},
+            {C::ReadCurrentPose, &B::handleReadCurrentPose},
+            {C::WriteStartMotions, &B::handleWriteStartMotions},
+            {C::ReadStartMotions, &B::handleReadStartMotions},
+            {C::ReadButtonInput, &B::handleReadButtonInput},
+            {C::WriteAlarmSetting, &B::handleWriteAlarmSetting},
+            {C::ReadAlarmSetting, &B::handleReadAlarmSetting},
+            {C::SetAdLive, &B::handleSetAdLive},
+            {C::WriteAdReference, &B::handleWriteAdReference},
+            {C::ReadAdReference, &B::handleReadAdReference},
+            {C::WriteMixing, &B::handleWriteMixing},
+            {C::ReadMixing, &B::handleReadMixing},
+            {C::WriteAdSettings, &B::handleWriteAdSettings},
+            {C::ReadAdSettings, &B::handleReadAdSettings},
+            {C::WriteReceiverReference, &B::handleWriteReceiverReference},
+            {C::ReadReceiverReference, &B::handleReadReceiverReference},
+            {C::SendExpandedSerial, &B::handleSendExpandedSerial},
+            {C::WriteSvpChannels, &B::handleWriteSvpChannels},
+            {C::ReadSvpChannels, &B::handleReadSvpChannels},
+            {C::WriteServoParams, &B::handleWriteServoParams},
+            {C::ReadServoParams, &B::handleReadServoParams},
+            {C::WriteHomePosition, &B::handleWriteHomePosition},
+            {C::ReadHomePosition, &B::handleReadHomePosition},
+            {C::WriteChannelName, &B::handleWriteChannelName},
+            {C::ReadChannelName, &B::handleReadChannelName},
+        };
+        for (const auto& [command, handler] : known)
+            t[quint8(command)] = handler;
+        return t;
+    }();
+    return table;
+}
+
+std::optional<QByteArray> BoardSimulator::execute(const QByteArray& frame) {
+    const Handler h = handlers()[quint8(frame[0])];
+    if (!h) return std::nullopt;
+    return (this->*h)(frame);
+}
+
+std::optional<QByteArray> BoardSimulator::handleReadBoardInfo(const QByteArray&) {
+    return withSum(m_stored.info.leftJustified(QmxBoard::kBoardInfoSize, '\0', true));
+}
+
+std::optional<QByteArray> BoardSimulator::handleMoveChannel(const QByteArray& f) {
+    // A live move of one channel; the board does not answer it.
+    const int ch = byteAt(f, 2);
+    if (ch < QmxBoard::kChannels) {
+        MotionRecord target;
+        target.lead = quint8(qMax(1, byteAt(f, 3)));
+        target.words = m_pose;
+        target.words[size_t(ch)] = BigEndian::word(f, 4);
+        m_working.livePose.words[size_t(ch)] = target.words[size_t(ch)];
+        if (!m_player->playing()) m_player->startMove(target);
     }
-    case 0xFD: {
-        const bool stored = u(1) & 0x02;
-        const int slot = u(2), index = u(3);
-        const MotionRecord r = *MotionRecord::fromBytes(f.mid(4, 49));
-        if (!stored && slot == 0 && index == 0) {
-            m_working.livePose = r;
-            if (!m_player->playing()) m_player->startMove(r);
-            return ack;
-        }
-        const int at = slot * kRecordsPerSlot + index;
-        if (slot >= kMotionSlots || at >= kRecords) return nak;
-        m_stored.records[size_t(at)] = r;
+    return std::nullopt;
+}
+
+std::optional<QByteArray> BoardSimulator::handleWriteMotionRecord(const QByteArray& f) {
+    const int slot = byteAt(f, 2), index = byteAt(f, 3);
+    const MotionRecord r = *MotionRecord::fromBytes(f.mid(4, MotionRecord::kSize));
+    // Record 0 of slot 0 in the working copy is the live pose.
+    if (!storedFlag(f) && slot == 0 && index == 0) {
+        m_working.livePose = r;
+        if (!m_player->playing()) m_player->startMove(r);
+        return ackAnswer();
+    }
+    const int at = slot * kRecordsPerSlot + index;
+    if (slot >= kMotionSlots || at >= kRecords) return nakAnswer();
+    m_stored.records[size_t(at)] = r;
+    storedChanged();
+    return ackAnswer();
+}
+
+std::optional<QByteArray> BoardSimulator::handleReadMotionRecord(const QByteArray& f) {
+    const int slot = byteAt(f, 2), index = byteAt(f, 3);
+    if (!storedFlag(f) && slot == 0 && index == 0) return withSum(m_working.livePose.toBytes());
+    const int at = slot * kRecordsPerSlot + index;
+    if (slot >= kMotionSlots || at >= kRecords) return nakAnswer();
+    return withSum(m_stored.records[size_t(at)].toBytes());
+}
+
+std::optional<QByteArray> BoardSimulator::handleSetTrimLive(const QByteArray& f) {
+    const int ch = byteAt(f, 2);
+    if (ch < QmxBoard::kChannels) m_working.trim[size_t(ch)] = BigEndian::word(f, 3);
+    return std::nullopt;
+}
+
+std::optional<QByteArray> BoardSimulator::handleWriteTrimData(const QByteArray& f) {
+    const Words trim = BigEndian::toWords(f, 2);
+    if (storedFlag(f)) {
+        m_stored.trim = trim;
         storedChanged();
-        return ack;
+    } else {
+        m_working.trim = trim;
     }
-    case 0xFC: {
-        const bool stored = u(1) & 0x02;
-        const int slot = u(2), index = u(3);
-        if (!stored && slot == 0 && index == 0) return withSum(m_working.livePose.toBytes());
-        const int at = slot * kRecordsPerSlot + index;
-        if (slot >= kMotionSlots || at >= kRecords) return nak;
-        return withSum(m_stored.records[size_t(at)].toBytes());
-    }
-    case 0xFB:
-        hasAnswer = false;
-        if (u(2) < 24) m_working.trim[size_t(u(2))] = quint16((u(3) << 8) | u(4));
-        return {};
-    case 0xFA:
-        if (u(1) & 0x02) {
-            m_stored.trim = BytesWords(f.mid(2, 48));
-            storedChanged();
-        } else {
-            m_working.trim = BytesWords(f.mid(2, 48));
-        }
-        return ack;
-    case 0xF9:
-        return withSum(WordBytes((u(1) & 0x02) ? m_stored.trim : m_working.trim));
-    case 0xF8:
-        if (u(2) >= kScenarios || u(3) >= kScenarioSteps) return nak;
-        m_stored.scenarios[size_t(u(2))][size_t(u(3))] = quint8(u(4));
+    return ackAnswer();
+}
+
+std::optional<QByteArray> BoardSimulator::handleReadTrimData(const QByteArray& f) {
+    return withSum(BigEndian::fromWords(storedFlag(f) ? m_stored.trim : m_working.trim));
+}
+
+std::optional<QByteArray> BoardSimulator::handleWriteScenarioStep(const QByteArray& f) {
+    const int scenario = byteAt(f, 2), step = byteAt(f, 3);
+    if (scenario >= kScenarios || step >= kScenarioSteps) return nakAnswer();
+    m_stored.scenarios[size_t(scenario)][size_t(step)] = quint8(byteAt(f, 4));
+    storedChanged();
+    return ackAnswer();
+}
+
+std::optional<QByteArray> BoardSimulator::handleReadScenarioStep(const QByteArray& f) {
+    const int scenario = byteAt(f, 1), step = byteAt(f, 2);
+    if (scenario >= kScenarios || step >= kScenarioSteps) return nakAnswer();
+    return withSum(QByteArray(1, char(m_stored.scenarios[size_t(scenario)][size_t(step)])));
+}
+
+std::optional<QByteArray> BoardSimulator::handleWriteTableEntry(const QByteArray& f) {
+    const int entry = byteAt(f, 2);
+    if (entry >= kEntries) return nakAnswer();
+    m_stored.table[size_t(entry)] = f.mid(3, kEntrySize);
+    storedChanged();
+    return ackAnswer();
+}
+
+std::optional<QByteArray> BoardSimulator::handleReadTableEntry(const QByteArray& f) {
+    const int entry = byteAt(f, 1);
+    if (entry >= kEntries) return nakAnswer();
+    return withSum(m_stored.table[size_t(entry)]);
+}
+
+std::optional<QByteArray> BoardSimulator::handlePlayMotion(const QByteArray& f) {
+    const int number = byteAt(f, 2);
+    if (number >= kEntries) return nakAnswer();
+    m_player->startPlay(number);
+    return ackAnswer();
+}
+
+std::optional<QByteArray> BoardSimulator::handleStopMotion(const QByteArray&) {
+    m_player->stop();
+    return ackAnswer();
+}
+
+std::optional<QByteArray> BoardSimulator::handleWriteOptionWord(const QByteArray& f) {
+    const quint16 w = BigEndian::word(f, 2);
+    if (storedFlag(f)) {
+        m_stored.option = w;
         storedChanged();
-        return ack;
-    case 0xF7:
-        if (u(1) >= kScenarios || u(2) >= kScenarioSteps) return nak;
-        return withSum(QByteArray(1, char(m_stored.scenarios[size_t(u(1))][size_t(u(2))])));
-    case 0xF6:
-        if (u(2) >= kEntries) return nak;
-        m_stored.table[size_t(u(2))] = f.mid(3, kEntrySize);
+    } else {
+        m_working.option = w;
+    }
+    return ackAnswer();
+}
+
+std::optional<QByteArray> BoardSimulator::handleReadOptionWord(const QByteArray& f) {
+    return wordAnswer(storedFlag(f) ? m_stored.option : m_working.option);
+}
+
+std::optional<QByteArray> BoardSimulator::handleReadCurrentPose(const QByteArray&) {
+    return withSum(BigEndian::fromWords(m_pose));
+}
+
+std::optional<QByteArray> BoardSimulator::handleWriteStartMotions(const QByteArray& f) {
+    m_stored.buttonStart = quint8(byteAt(f, 2));
+    m_stored.powerOnStart = quint8(byteAt(f, 3));
+    storedChanged();
+    return ackAnswer();
+}
+
+std::optional<QByteArray> BoardSimulator::handleReadStartMotions(const QByteArray&) {
+    QByteArray b;
+    b.append(char(m_stored.buttonStart));
+    b.append(char(m_stored.powerOnStart));
+    return withSum(b);
+}
+
+std::optional<QByteArray> BoardSimulator::handleReadButtonInput(const QByteArray&) {
+    QByteArray b(1, '\0');
+    BigEndian::appendWord(b, m_buttonInput);
+    for (quint8 v : m_receiver)
+        b.append(char(v));
+    return withSum(b);
+}
+
+std::optional<QByteArray> BoardSimulator::handleWriteAlarmSetting(const QByteArray& f) {
+    m_stored.alarmMotion = quint8(byteAt(f, 2));
+    m_stored.alarmVoltage = BigEndian::word(f, 3);
+    storedChanged();
+    return ackAnswer();
+}
+
+std::optional<QByteArray> BoardSimulator::handleReadAlarmSetting(const QByteArray&) {
+    QByteArray b(1, char(m_stored.alarmMotion));
+    BigEndian::appendWord(b, m_stored.alarmVoltage);
+    return withSum(b);
+}
+
+std::optional<QByteArray> BoardSimulator::handleSetAdLive(const QByteArray& f) {
+    // A live analog reference; 0xFFFF calibrates from the present input.
+    const int input = byteAt(f, 2);
+    if (input < 3) {
+        const quint16 v = BigEndian::word(f, 3);
+        const quint16 ref = v == 0xFFFF ? quint16(m_ad[size_t(input + 1)]) : v;
+        BigEndian::putWord(m_working.adReference, 2 * input, ref);
+    }
+    return std::nullopt;
+}
+
+std::optional<QByteArray> BoardSimulator::writeBlock(const QByteArray& f, QByteArray& stored,
+                                                     QByteArray& working, int size) {
+    if (storedFlag(f)) {
+        stored = f.mid(2, size);
         storedChanged();
-        return ack;
-    case 0xF5:
-        if (u(1) >= kEntries) return nak;
-        return withSum(m_stored.table[size_t(u(1))]);
-    case 0xF4:
-        if (u(2) >= kEntries) return nak;
-        m_player->startPlay(u(2));
-        return ack;
-    case 0xF3:
-        m_player->stop();
-        return ack;
-    case 0xF2: {
-        const quint16 w = quint16((u(2) << 8) | u(3));
-        if (u(1) & 0x02) {
-            m_stored.option = w;
-            storedChanged();
-        } else {
-            m_working.option = w;
-        }
-        return ack;
+    } else {
+        working = f.mid(2, size);
     }
-    case 0xF1: {
-        const quint16 w = (u(1) & 0x02) ? m_stored.option : m_working.option;
-        QByteArray b;
-        b.append(char(w >> 8));
-        b.append(char(w & 0xFF));
-        return withSum(b);
-    }
-    case 0xF0:
-        return withSum(WordBytes(m_pose));
-    case 0xEF:
-        m_stored.buttonStart = quint8(u(2));
-        m_stored.powerOnStart = quint8(u(3));
-        storedChanged();
-        return ack;
-    case 0xEE: {
-        QByteArray b;
-        b.append(char(m_stored.buttonStart));
-        b.append(char(m_stored.powerOnStart));
-        return withSum(b);
-    }
-    case 0xED: {
-        QByteArray b(7, '\0');
-        b[1] = char(m_buttonInput >> 8);
-        b[2] = char(m_buttonInput & 0xFF);
-        for (int i = 0; i < 4; ++i)
-            b[3 + i] = char(m_receiver[size_t(i)]);
-        return withSum(b);
-    }
-    case 0xEC:
-        m_stored.alarmMotion = quint8(u(2));
-        m_stored.alarmVoltage = quint16((u(3) << 8) | u(4));
-        storedChanged();
-        return ack;
-    case 0xEB: {
-        QByteArray b;
-        b.append(char(m_stored.alarmMotion));
-        b.append(char(m_stored.alarmVoltage >> 8));
-        b.append(char(m_stored.alarmVoltage & 0xFF));
-        return withSum(b);
-    }
-    case 0xE7: { // live analog reference; 0xFFFF calibrates from the present input
-        hasAnswer = false;
-        const int input = u(2);
-        if (input < 3) {
-            const int v = (u(3) << 8) | u(4);
-            const int ref = v == 0xFFFF ? m_ad[size_t(input + 1)] : v;
-            m_working.adReference[2 * input] = char(ref >> 8);
-            m_working.adReference[2 * input + 1] = char(ref & 0xFF);
-        }
-        return {};
-    }
-    case 0xE6:
-    case 0xE2:
-    case 0xE0: {
-        const bool stored = u(1) & 0x02;
-        const int n = cmd == 0xE6 ? 6 : cmd == 0xE2 ? 18 : 4;
-        QByteArray& dst = cmd == 0xE6 ? (stored ? m_stored.adReference : m_working.adReference)
-                          : cmd == 0xE2
-                              ? (stored ? m_stored.adSettings : m_working.adSettings)
-                              : (stored ? m_stored.receiverReference : m_working.receiverReference);
-        dst = f.mid(2, n);
-        if (stored) storedChanged();
-        return ack;
-    }
-    case 0xE5:
-        return withSum((u(1) & 0x02) ? m_stored.adReference : m_working.adReference);
-    case 0xE1:
-        return withSum((u(1) & 0x02) ? m_stored.adSettings : m_working.adSettings);
-    case 0xDF:
-        return withSum((u(1) & 0x02) ? m_stored.receiverReference : m_working.receiverReference);
-    case 0xE4:
-        if (u(2) >= 3) return nak;
-        if (u(1) & 0x02) {
-            m_stored.mixing[size_t(u(2))] = f.mid(3, 24);
-            storedChanged();
-        } else {
-            m_working.mixing[size_t(u(2))] = f.mid(3, 24);
-        }
-        return ack;
-    case 0xE3:
-        if (u(2) >= 3) return nak;
-        return withSum(((u(1) & 0x02) ? m_stored.mixing : m_working.mixing)[size_t(u(2))]);
-    case 0xDE:
-        expandedSerial = f.mid(2, 7);
-        return ack;
-    case 0xDD:
-        m_stored.svpChannels = f.mid(2, 3);
-        storedChanged();
-        return ack;
-    case 0xDC:
-        return withSum(m_stored.svpChannels);
-    case 0xDB:
-        m_stored.servoParams[size_t(u(1))] = f.mid(2, 17);
-        storedChanged();
-        return ack;
-    case 0xDA:
-        return withSum(m_stored.servoParams[size_t(u(1))]);
-    case 0xD3:
-        m_stored.home = BytesWords(f.mid(2, 48));
-        storedChanged();
-        return ack;
-    case 0xD2:
-        return withSum(WordBytes(m_stored.home));
-    case 0xD1:
-        if (u(2) >= 24) return nak;
-        m_stored.channelNames[size_t(u(2))] = f.mid(3, 32);
-        storedChanged();
-        return ack;
-    case 0xD0:
-        if (u(1) >= 24) return nak;
-        return withSum(m_stored.channelNames[size_t(u(1))]);
-    default:
-        hasAnswer = false;
-        return {};
-    }
+    return ackAnswer();
+}
+
+std::optional<QByteArray> BoardSimulator::handleWriteAdReference(const QByteArray& f) {
+    return writeBlock(f, m_stored.adReference, m_working.adReference, 6);
+}
+
+std::optional<QByteArray> BoardSimulator::handleReadAdReference(const QByteArray& f) {
+    return withSum(storedFlag(f) ? m_stored.adReference : m_working.adReference);
+}
+
+std::optional<QByteArray> BoardSimulator::handleWriteMixing(const QByteArray& f) {
+    const int index = byteAt(f, 2);
+    if (index >= 3) return nakAnswer();
+    (storedFlag(f) ? m_stored.mixing : m_working.mixing)[size_t(index)] = f.mid(3, 24);
+    if (storedFlag(f)) storedChanged();
+    return ackAnswer();
+}
+
+std::optional<QByteArray> BoardSimulator::handleReadMixing(const QByteArray& f) {
+    const int index = byteAt(f, 2);
+    if (index >= 3) return nakAnswer();
+    return withSum((storedFlag(f) ? m_stored.mixing : m_working.mixing)[size_t(index)]);
+}
+
+std::optional<QByteArray> BoardSimulator::handleWriteAdSettings(const QByteArray& f) {
+    return writeBlock(f, m_stored.adSettings, m_working.adSettings, 18);
+}
+
+std::optional<QByteArray> BoardSimulator::handleReadAdSettings(const QByteArray& f) {
+    return withSum(storedFlag(f) ? m_stored.adSettings : m_working.adSettings);
+}
+
+std::optional<QByteArray> BoardSimulator::handleWriteReceiverReference(const QByteArray& f) {
+    return writeBlock(f, m_stored.receiverReference, m_working.receiverReference, 4);
+}
+
+std::optional<QByteArray> BoardSimulator::handleReadReceiverReference(const QByteArray& f) {
+    return withSum(storedFlag(f) ? m_stored.receiverReference : m_working.receiverReference);
+}
+
+std::optional<QByteArray> BoardSimulator::handleSendExpandedSerial(const QByteArray& f) {
+    expandedSerial = f.mid(2, 7);
+    return ackAnswer();
+}
+
+std::optional<QByteArray> BoardSimulator::handleWriteSvpChannels(const QByteArray& f) {
+    m_stored.svpChannels = f.mid(2, 3);
+    storedChanged();
+    return ackAnswer();
+}
+
+std::optional<QByteArray> BoardSimulator::handleReadSvpChannels(const QByteArray&) {
+    return withSum(m_stored.svpChannels);
+}
+
+std::optional<QByteArray> BoardSimulator::handleWriteServoParams(const QByteArray& f) {
+    m_stored.servoParams[size_t(byteAt(f, 1))] = f.mid(2, 17);
+    storedChanged();
+    return ackAnswer();
+}
+
+std::optional<QByteArray> BoardSimulator::handleReadServoParams(const QByteArray& f) {
+    return withSum(m_stored.servoParams[size_t(byteAt(f, 1))]);
+}
+
+std::optional<QByteArray> BoardSimulator::handleWriteHomePosition(const QByteArray& f) {
+    m_stored.home = BigEndian::toWords(f, 2);
+    storedChanged();
+    return ackAnswer();
+}
+
+std::optional<QByteArray> BoardSimulator::handleReadHomePosition(const QByteArray&) {
+    return withSum(BigEndian::fromWords(m_stored.home));
+}
+
+std::optional<QByteArray> BoardSimulator::handleWriteChannelName(const QByteArray& f) {
+    const int ch = byteAt(f, 2);
+    if (ch >= QmxBoard::kChannels) return nakAnswer();
+    m_stored.channelNames[size_t(ch)] = f.mid(3, QmxBoard::kChannelNameSize);
+    storedChanged();
+    return ackAnswer();
+}
+
+std::optional<QByteArray> BoardSimulator::handleReadChannelName(const QByteArray& f) {
+    const int ch = byteAt(f, 1);
+    if (ch >= QmxBoard::kChannels) return nakAnswer();
+    return withSum(m_stored.channelNames[size_t(ch)]);
 }
 
 // ---- state file ----

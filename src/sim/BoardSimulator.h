@@ -1,6 +1,7 @@
 #pragma once
 
-#include "compiler/MotionRecord.h"
+#include "board/BoardProtocol.h"
+#include "board/MotionRecord.h"
 
 #include <QByteArray>
 #include <QList>
@@ -8,6 +9,7 @@
 #include <array>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace qvx {
@@ -21,19 +23,19 @@ class SimPlayer;
 // to an in-memory device (SimTransport) or a pseudo-terminal (SimPtyHost).
 class BoardSimulator {
   public:
-    using Words = std::array<quint16, 24>;
+    using Words = BigEndian::Words;
 
-    static constexpr int kEntries = 85;
-    static constexpr int kEntrySize = 42;
-    static constexpr int kMotionSlots = 80;
-    static constexpr int kRecordsPerSlot = 30;
+    static constexpr int kEntries = QmxBoard::kTableEntries;
+    static constexpr int kEntrySize = QmxBoard::kEntrySize;
+    static constexpr int kMotionSlots = QmxBoard::kMotionSlots;
+    static constexpr int kRecordsPerSlot = QmxBoard::kRecordsPerSlot;
     static constexpr int kRecords = kMotionSlots * kRecordsPerSlot;
-    static constexpr int kScenarios = 5;
-    static constexpr int kScenarioSteps = 200;
-    static constexpr int kServos = 256;
+    static constexpr int kScenarios = QmxBoard::kScenarioSlots;
+    static constexpr int kScenarioSteps = QmxBoard::kScenarioSteps;
+    static constexpr int kServos = QmxBoard::kServos;
     static constexpr int kTickMs = 10;
-    static constexpr quint8 kAck = 0x06;
-    static constexpr quint8 kNak = 0x15;
+    // Stored option bit that starts a motion at power-on.
+    static constexpr quint16 kOptionPowerOnStart = 0x0800;
 
     // Bytes to send, after a delay counted from the moment they were produced.
     struct Chunk {
@@ -124,19 +126,59 @@ class BoardSimulator {
     // Every command frame received, checksum included (for tests).
     QList<QByteArray> frames;
 
-    // Total frame length (command byte and checksum included) of a command, 0
-    // for an unknown command byte.
-    static int FrameLength(quint8 command);
     // A playback-finished report for one motion number.
     static QByteArray PlaybackReport(int number);
-    // 24 words as 48 big-endian bytes, and back.
-    static QByteArray WordBytes(const Words& w);
-    static Words BytesWords(const QByteArray& b);
 
   private:
     enum class RxState { Idle, Frame };
 
-    QByteArray execute(const QByteArray& frame, bool& hasAnswer);
+    // One handler per command byte: the answer, or nothing for commands the
+    // board does not answer.
+    using Handler = std::optional<QByteArray> (BoardSimulator::*)(const QByteArray& frame);
+    using HandlerTable = std::array<Handler, 256>;
+    static const HandlerTable& handlers();
+    std::optional<QByteArray> execute(const QByteArray& frame);
+    std::optional<QByteArray> writeBlock(const QByteArray& frame, QByteArray& stored,
+                                         QByteArray& working, int size);
+    std::optional<QByteArray> handleReadBoardInfo(const QByteArray& frame);
+    std::optional<QByteArray> handleMoveChannel(const QByteArray& frame);
+    std::optional<QByteArray> handleWriteMotionRecord(const QByteArray& frame);
+    std::optional<QByteArray> handleReadMotionRecord(const QByteArray& frame);
+    std::optional<QByteArray> handleSetTrimLive(const QByteArray& frame);
+    std::optional<QByteArray> handleWriteTrimData(const QByteArray& frame);
+    std::optional<QByteArray> handleReadTrimData(const QByteArray& frame);
+    std::optional<QByteArray> handleWriteScenarioStep(const QByteArray& frame);
+    std::optional<QByteArray> handleReadScenarioStep(const QByteArray& frame);
+    std::optional<QByteArray> handleWriteTableEntry(const QByteArray& frame);
+    std::optional<QByteArray> handleReadTableEntry(const QByteArray& frame);
+    std::optional<QByteArray> handlePlayMotion(const QByteArray& frame);
+    std::optional<QByteArray> handleStopMotion(const QByteArray& frame);
+    std::optional<QByteArray> handleWriteOptionWord(const QByteArray& frame);
+    std::optional<QByteArray> handleReadOptionWord(const QByteArray& frame);
+    std::optional<QByteArray> handleReadCurrentPose(const QByteArray& frame);
+    std::optional<QByteArray> handleWriteStartMotions(const QByteArray& frame);
+    std::optional<QByteArray> handleReadStartMotions(const QByteArray& frame);
+    std::optional<QByteArray> handleReadButtonInput(const QByteArray& frame);
+    std::optional<QByteArray> handleWriteAlarmSetting(const QByteArray& frame);
+    std::optional<QByteArray> handleReadAlarmSetting(const QByteArray& frame);
+    std::optional<QByteArray> handleSetAdLive(const QByteArray& frame);
+    std::optional<QByteArray> handleWriteAdReference(const QByteArray& frame);
+    std::optional<QByteArray> handleReadAdReference(const QByteArray& frame);
+    std::optional<QByteArray> handleWriteMixing(const QByteArray& frame);
+    std::optional<QByteArray> handleReadMixing(const QByteArray& frame);
+    std::optional<QByteArray> handleWriteAdSettings(const QByteArray& frame);
+    std::optional<QByteArray> handleReadAdSettings(const QByteArray& frame);
+    std::optional<QByteArray> handleWriteReceiverReference(const QByteArray& frame);
+    std::optional<QByteArray> handleReadReceiverReference(const QByteArray& frame);
+    std::optional<QByteArray> handleSendExpandedSerial(const QByteArray& frame);
+    std::optional<QByteArray> handleWriteSvpChannels(const QByteArray& frame);
+    std::optional<QByteArray> handleReadSvpChannels(const QByteArray& frame);
+    std::optional<QByteArray> handleWriteServoParams(const QByteArray& frame);
+    std::optional<QByteArray> handleReadServoParams(const QByteArray& frame);
+    std::optional<QByteArray> handleWriteHomePosition(const QByteArray& frame);
+    std::optional<QByteArray> handleReadHomePosition(const QByteArray& frame);
+    std::optional<QByteArray> handleWriteChannelName(const QByteArray& frame);
+    std::optional<QByteArray> handleReadChannelName(const QByteArray& frame);
     std::vector<Chunk> applyFault(QByteArray answer);
     void storedChanged();
 

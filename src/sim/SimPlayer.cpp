@@ -1,5 +1,6 @@
 #include "sim/SimPlayer.h"
 
+#include "board/BoardProtocol.h"
 #include "compiler/WordClasses.h"
 
 namespace qvx {
@@ -29,8 +30,7 @@ QByteArray SimPlayer::advance(int ms, int reportPeriodMs) {
             if (m_b.working.option & 0x0004) {
                 QByteArray r(9, '\0');
                 r[0] = char(0xFD);
-                r[2] = char(m_b.buttonInput >> 8);
-                r[3] = char(m_b.buttonInput & 0xFF);
+                BigEndian::putWord(r, 2, m_b.buttonInput);
                 for (int i = 0; i < 4; ++i)
                     r[4 + i] = char(m_b.receiver[size_t(i)]);
                 m_reports += r;
@@ -161,7 +161,7 @@ void SimPlayer::executeRecord() {
 bool SimPlayer::condition(int base) {
     auto change = [](int value, int reference) { return qAbs(value - reference); };
     auto ref = [](const QByteArray& b, int i) {
-        return i * 2 + 1 < b.size() ? (quint8(b[2 * i]) << 8) | quint8(b[2 * i + 1]) : 0;
+        return i * 2 + 1 < b.size() ? int(BigEndian::word(b, 2 * i)) : 0;
     };
     switch (base) {
     case 0x8307: {
@@ -215,8 +215,7 @@ void SimPlayer::applySet(const MotionRecord& r) {
             break;
         case 0xFEF4: {
             const int i = arg; // AD1..AD3: the present value becomes the reference
-            m_b.working.adReference[2 * i] = char(m_b.ad[size_t(i + 1)] >> 8);
-            m_b.working.adReference[2 * i + 1] = char(m_b.ad[size_t(i + 1)] & 0xFF);
+            BigEndian::putWord(m_b.working.adReference, 2 * i, quint16(m_b.ad[size_t(i + 1)]));
             break;
         }
         case 0xFEF7:

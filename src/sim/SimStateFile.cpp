@@ -19,21 +19,19 @@ bool SimStateFile::Write(const QString& path, const BoardSimulator::Stored& stor
         b += r.toBytes();
     for (const auto& s : stored.scenarios)
         b += QByteArray(reinterpret_cast<const char*>(s.data()), int(s.size()));
-    b += char(stored.option >> 8);
-    b += char(stored.option & 0xFF);
-    b += BoardSimulator::WordBytes(stored.trim);
+    BigEndian::appendWord(b, stored.option);
+    b += BigEndian::fromWords(stored.trim);
     b += stored.adSettings + stored.adReference + stored.receiverReference;
     for (const QByteArray& m : stored.mixing)
         b += m;
     b += char(stored.buttonStart);
     b += char(stored.powerOnStart);
     b += char(stored.alarmMotion);
-    b += char(stored.alarmVoltage >> 8);
-    b += char(stored.alarmVoltage & 0xFF);
+    BigEndian::appendWord(b, stored.alarmVoltage);
     b += stored.svpChannels;
     for (const QByteArray& p : stored.servoParams)
         b += p;
-    b += BoardSimulator::WordBytes(stored.home);
+    b += BigEndian::fromWords(stored.home);
     for (const QByteArray& n : stored.channelNames)
         b += n;
     b += stored.info;
@@ -69,9 +67,9 @@ bool SimStateFile::Read(const QString& path, BoardSimulator::Stored& stored) {
         for (int i = 0; i < B::kScenarioSteps; ++i)
             sc[size_t(i)] = quint8(part[i]);
     }
-    QByteArray o = take(2);
-    s.option = quint16((quint8(o[0]) << 8) | quint8(o[1]));
-    s.trim = B::BytesWords(take(48));
+    s.option = BigEndian::word(take(2), 0);
+    QByteArray o;
+    s.trim = BigEndian::toWords(take(48));
     s.adSettings = take(18);
     s.adReference = take(6);
     s.receiverReference = take(4);
@@ -82,11 +80,11 @@ bool SimStateFile::Read(const QString& path, BoardSimulator::Stored& stored) {
     s.powerOnStart = quint8(o[1]);
     o = take(3);
     s.alarmMotion = quint8(o[0]);
-    s.alarmVoltage = quint16((quint8(o[1]) << 8) | quint8(o[2]));
+    s.alarmVoltage = BigEndian::word(o, 1);
     s.svpChannels = take(3);
     for (QByteArray& p : s.servoParams)
         p = take(17);
-    s.home = B::BytesWords(take(48));
+    s.home = BigEndian::toWords(take(48));
     for (QByteArray& n : s.channelNames)
         n = take(32);
     s.info = take(64);

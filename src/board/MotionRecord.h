@@ -1,5 +1,7 @@
 #pragma once
 
+#include "board/BoardProtocol.h"
+
 #include <QByteArray>
 #include <array>
 #include <optional>
@@ -10,18 +12,14 @@ namespace qvx {
 // words, each sent high byte first. Word k belongs to channel k + 1.
 struct MotionRecord {
     static constexpr int kSize = 49;
-    static constexpr int kWords = 24;
+    static constexpr int kWords = QmxBoard::kChannels;
 
     quint8 lead = 0;
     std::array<quint16, kWords> words{};
 
     QByteArray toBytes() const {
-        QByteArray b(kSize, '\0');
-        b[0] = char(lead);
-        for (int k = 0; k < kWords; ++k) {
-            b[1 + 2 * k] = char(words[size_t(k)] >> 8);
-            b[2 + 2 * k] = char(words[size_t(k)] & 0xFF);
-        }
+        QByteArray b(1, char(lead));
+        b.append(BigEndian::fromWords(words));
         return b;
     }
 
@@ -30,8 +28,7 @@ struct MotionRecord {
         if (b.size() < kSize) return std::nullopt;
         MotionRecord r;
         r.lead = quint8(b[0]);
-        for (int k = 0; k < kWords; ++k)
-            r.words[size_t(k)] = quint16((quint8(b[1 + 2 * k]) << 8) | quint8(b[2 + 2 * k]));
+        r.words = BigEndian::toWords(b, 1);
         return r;
     }
 

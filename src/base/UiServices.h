@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Services.h"
+#include "base/Services.h"
 
 #include <QColor>
 #include <optional>

@@ -142,7 +142,7 @@ private:
     bool SaveSettings();
     bool handleKey(QKeyEvent* event);
     DocumentContext documentContext();
-    void applyCanvasSize(const QSize& wanted);
+    void applyCanvasSize(const QSize& document);
     void setUpBoardActions();
     void endTransfer();
 

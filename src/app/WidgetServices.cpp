@@ -3,6 +3,7 @@
 #include "app/PickNumberDialog.h"
 #include "document/CommaList.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -10,6 +11,13 @@
 #include <QTime>
 
 namespace qvx {
+
+void WidgetServices::SetUpApplication() {
+    QApplication::setApplicationName(QStringLiteral("quorvex"));
+    // No display name is set: Qt's platform windows would append it to every
+    // window caption (" — Quorvex J"), and each caption is to read exactly as
+    // its window sets it. The main window carries the application title itself.
+}
 
 void WidgetServices::attach(QWidget* window, QLineEdit* statusLine) {
     m_window = window;

@@ -13,8 +13,7 @@ using namespace qvx;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("quorvex"));
-    QApplication::setApplicationDisplayName(WidgetServices::ApplicationTitle());
+    WidgetServices::SetUpApplication();
 
     SingleInstance instance;
     if (!instance.acquire()) {

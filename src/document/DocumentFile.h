@@ -21,6 +21,8 @@ struct DocumentContext {
     MotionHeader& header;
     Services& services;
     QSize canvas{640, 480};
+    // The Width and Height of the document read last; empty while none was.
+    QSize loadedCanvas;
     // Empties the chart before a file of another kind is opened; the main window
     // also empties its clipboard here. Without it the chart alone is cleared.
     std::function<void()> clearChart;

@@ -11,19 +11,25 @@
 
 namespace qvx {
 
+namespace {
+// Where a laid-out name of that extent sits centred in r: its top-left corner
+// on whole pixels, so that every way of drawing it gives the same pixels.
+QPointF centredName(const QRect& r, const QSizeF& extent) {
+    return {r.left() + std::floor((r.width() - extent.width()) / 2),
+            r.top() + std::floor((r.height() - extent.height()) / 2)};
+}
+
+// The start flag reaches this far above the item's top edge (CanvasGeometry::StartFlag).
+constexpr int kFlagRise = 12;
+} // namespace
+
 const QStaticText& PaintCache::nameLayout(const QString& name, const QFont& font) {
     if (font != m_font || m_names.size() > kLimit) {
         m_names.clear();
         m_font = font;
     }
     auto it = m_names.find(name);
-    if (it == m_names.end()) {
-        QStaticText text(name);
-        text.setTextFormat(Qt::PlainText);
-        text.setPerformanceHint(QStaticText::AggressiveCaching);
-        text.prepare(QTransform(), font);
-        it = m_names.insert(name, text);
-    }
+    if (it == m_names.end()) it = m_names.insert(name, ChartPainter::NameLayout(name, font));
     return *it;
 }
 
@@ -56,6 +62,51 @@ void ChartPainter::DrawItemShape(QPainter& p, bool roundedCorners, const QRect& 
         p.drawRoundedRect(frame, 5, 5, Qt::AbsoluteSize);
     else
         p.drawRect(frame);
+}
+
+QStaticText ChartPainter::NameLayout(const QString& name, const QFont& font) {
+    QStaticText text(name);
+    text.setTextFormat(Qt::PlainText);
+    text.setPerformanceHint(QStaticText::AggressiveCaching);
+    text.prepare(QTransform(), font);
+    return text;
+}
+
+QSize ChartPainter::NameItemSize(const QString& name, const QFont& font) {
+    // The ink can reach beyond the layout's box (overhanging letters, a
+    // fallback font for Japanese), so the name is drawn once, on whole pixels
+    // as on the canvas, and its ink is measured.
+    const QStaticText text = NameLayout(name, font);
+    const QSizeF extent = text.size();
+    const int room = int(std::ceil(extent.height())) + 8;
+    QImage probe(int(std::ceil(extent.width())) + 2 * room,
+                 int(std::ceil(extent.height())) + 2 * room, QImage::Format_ARGB32_Premultiplied);
+    probe.fill(Qt::transparent);
+    QPainter pp(&probe);
+    pp.setFont(font);
+    pp.setPen(Qt::black);
+    pp.drawStaticText(QPointF(room, room), text);
+    pp.end();
+    QRect ink;
+    for (int y = 0; y < probe.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(probe.constScanLine(y));
+        for (int x = 0; x < probe.width(); ++x)
+            if (qAlpha(line[x]) != 0) ink |= QRect(x - room, y - room, 1, 1);
+    }
+    if (ink.isNull()) ink = QRect(0, 0, 1, 1);
+
+    // One pixel for the outline and one more keeps the ink off the rounded
+    // corners; the item grows until the centred ink has that room on both sides.
+    constexpr int kClear = 2;
+    auto fit = [](double extent, int first, int last) {
+        int size = int(std::ceil(extent));
+        for (;; ++size) {
+            const int at = int(std::floor((size - extent) / 2));
+            if (at + first >= kClear && at + last <= size - 1 - kClear) return size;
+        }
+    };
+    return {fit(extent.width(), ink.left(), ink.right()),
+            fit(extent.height(), ink.top(), ink.bottom())};
 }
 
 QPalette::ColorRole ChartPainter::SystemRole(int index) {
@@ -189,14 +240,19 @@ void ChartPainter::paintItems(QPainter& p, const Chart& chart) const {
             if (it.name.isEmpty()) continue;
             p.setPen(it.selected ? highlightText : TextColourFor(it.colour));
             // Centred on one line and clipped to the item. A name that fits is
-            // drawn from its kept layout, without a clip.
-            if (m_cache && !it.name.contains(u'\n')) {
-                const QStaticText& text = m_cache->nameLayout(it.name, p.font());
-                const QSizeF extent = text.size();
+            // drawn from its layout without a clip, kept between repaints when
+            // there is a cache and made afresh otherwise: the same pixels
+            // either way.
+            if (!it.name.contains(u'\n')) {
+                QStaticText fresh;
+                const QStaticText* text = &fresh;
+                if (m_cache)
+                    text = &m_cache->nameLayout(it.name, p.font());
+                else
+                    fresh = NameLayout(it.name, p.font());
+                const QSizeF extent = text->size();
                 if (extent.width() <= r.width() && extent.height() <= r.height()) {
-                    const QPointF at(r.left() + std::floor((r.width() - extent.width()) / 2),
-                                     r.top() + std::floor((r.height() - extent.height()) / 2));
-                    p.drawStaticText(at, text);
+                    p.drawStaticText(centredName(r, extent), *text);
                     continue;
                 }
             }
@@ -209,7 +265,10 @@ void ChartPainter::paintItems(QPainter& p, const Chart& chart) const {
 void ChartPainter::paintStartFlag(QPainter& p, const Chart& chart) const {
     if (!chart.validItem(chart.startItem)) return;
     const Item& it = chart.items[size_t(chart.startItem)];
-    const QPoint corner(it.left, it.top);
+    // The flag stands above the item's corner. For an item near the top edge
+    // (a rebuilt chart starts at top 5) flag and pole move down together, so
+    // that the flag is drawn whole; the item itself stays where it is.
+    const QPoint corner(it.left, std::max(it.top, kFlagRise));
     const auto flag = CanvasGeometry::StartFlag(corner);
     const auto pole = CanvasGeometry::StartFlagPole(corner);
     p.setPen(QPen(Qt::black, 1));

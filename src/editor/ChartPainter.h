@@ -46,6 +46,11 @@ class ChartPainter {
 
     // Draws an item's body (shape, black outline and fill) over r.
     static void DrawItemShape(QPainter& p, bool roundedCorners, const QRect& r, const QColor& fill);
+    // A name laid out on one line in the font, as items show it.
+    static QStaticText NameLayout(const QString& name, const QFont& font);
+    // The smallest item in which the name, drawn in the font, shows whole:
+    // centred, with its ink clear of the outline and the rounded corners.
+    static QSize NameItemSize(const QString& name, const QFont& font);
 
     void Paint(QPainter& painter, const Chart& chart, const EditState& edit, QSize size) const;
 

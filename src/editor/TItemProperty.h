@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 
 class QLabel;
 class QLineEdit;
@@ -31,6 +32,9 @@ class TItemProperty : public QDialog {
 
     int item() const { return m_item; }
 
+    // The canvas whose font the names are drawn in; "Auto" measures in it.
+    void setCanvas(const QWidget* canvas) { m_canvas = canvas; }
+
     QLabel* Label1 = nullptr;
     QLineEdit* NameEdit = nullptr;
     QPushButton* Button2 = nullptr; // "Auto"
@@ -48,6 +52,7 @@ class TItemProperty : public QDialog {
     Chart& m_chart;
     Services& m_services;
     int m_item = -1;
+    QPointer<const QWidget> m_canvas;
 };
 
 } // namespace qvx

@@ -267,11 +267,34 @@ private slots:
         QCOMPARE(m_owned->header.MotionName, QString("a"));
     }
 
-    void largeDocumentCanvas_growsTheCanvas() {
+    void loadedDocument_canvasFillsTheWindowLessFour_documentSizeIsALowerBound() {
         makeWindow();
+        const QSize before = m_win->size();
+        writeFile(m_dir.filePath("small.QMX"),
+                  "[GraphicalEdit]\r\nType=0\r\nWidth=300\r\nHeight=200\r\n\r\n");
+        QVERIFY(m_win->OpenFile(m_dir.filePath("small.QMX")));
+        // A small document leaves the window as it is; the canvas covers it.
+        QCOMPARE(m_win->size(), before);
+        QCOMPARE(m_win->Image1->canvasSize(), before - QSize(4, 4));
+
         writeFile(m_dir.filePath("big.QMX"), "[GraphicalEdit]\r\nType=0\r\nWidth=1200\r\nHeight=300\r\n\r\n");
         QVERIFY(m_win->OpenFile(m_dir.filePath("big.QMX")));
-        QCOMPARE(m_win->Image1->canvasSize(), QSize(1200, 480));
+        const QSize canvas = m_win->Image1->canvasSize();
+        QVERIFY(m_win->width() >= before.width());
+        QCOMPARE(canvas.width(), std::max(1200, m_win->width() - 4));
+        QCOMPARE(canvas.height(), m_win->height() - 4);
+
+        // A pose table is not a document: it leaves the canvas alone.
+        m_win->Image1->setCanvasSize(QSize(640, 480));
+        QByteArray table = "NO,walk,SPEED";
+        for (int i = 0; i < 24; ++i)
+            table += ",CH" + QByteArray::number(i + 1);
+        table += "\r\n1,pose,0";
+        for (int i = 0; i < 24; ++i)
+            table += ",0";
+        writeFile(m_dir.filePath("table.csv"), table + "\r\n");
+        QVERIFY(m_win->OpenFile(m_dir.filePath("table.csv")));
+        QCOMPARE(m_win->Image1->canvasSize(), QSize(640, 480));
     }
 
     void showStatus_prefixesTheTime() {

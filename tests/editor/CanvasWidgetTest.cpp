@@ -324,6 +324,85 @@ class CanvasWidgetTest : public QObject {
         QCOMPARE(kept, direct);
     }
 
+    void paint_startFlagIsWholeOnTheCanvasEvenAtTheTop() {
+        const QColor red(255, 0, 0);
+        auto redPixels = [&](const QImage& img, QRect* box) {
+            int n = 0;
+            *box = QRect();
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x)
+                    if (img.pixelColor(x, y) == red) {
+                        ++n;
+                        *box |= QRect(x, y, 1, 1);
+                    }
+            return n;
+        };
+        CanvasRig r;
+        item(r.chart, KindPos, 100, 100);
+        r.chart.items[0].name.clear(); // only the flag and the pole on the white item
+        r.chart.startItem = 0;
+        QRect box;
+        const int whole = redPixels(r.render(), &box);
+        QVERIFY(whole > 20);
+        QCOMPARE(box.top(), 100 - 11); // far from the top the flag sits above the item
+
+        // Rebuilt charts put items at top 5; the flag must not be cut off there.
+        for (int top : {0, 5, 11, 12, 40}) {
+            r.chart.items[0].top = top;
+            const QImage img = r.render();
+            QCOMPARE(redPixels(img, &box), whole);
+            QVERIFY(box.top() >= 0);
+            // The pole runs on below the flag, at the item's left + 10.
+            QCOMPARE(img.pixelColor(110, box.bottom() + 6), QColor(Qt::black));
+            QCOMPARE(img.pixelColor(111, box.bottom() + 6), QColor(Qt::white));
+        }
+    }
+
+    void paint_keptNamesMatchDirectDrawing() {
+        Chart chart;
+        EditState edit;
+        const QStringList names = {"POS1",
+                                   "A",
+                                   "Wave",
+                                   "SET12",
+                                   "jiffy",
+                                   "CMP 3 > 40",
+                                   QString::fromUtf8("歩行"),
+                                   QString::fromUtf8("右足を上げる"),
+                                   "mm"};
+        for (int i = 0; i < names.size(); ++i) {
+            const int n = chart.AddItems(1);
+            Item& it = chart.items[size_t(n)];
+            it.kind = i % 4 == 3 ? KindMot : KindPos;
+            it.name = names[i];
+            it.left = 10 + (i % 3) * 130;
+            it.top = 10 + (i / 3) * 50;
+            it.width = 100 + i; // odd and even widths
+            it.height = 30 + i % 2 * 3;
+            it.colour = i % 2 ? 0x000000 : 0xFFFFFF;
+            it.selected = i == 4;
+        }
+        QPalette palette;
+        PaintCache cache;
+        const QSize size(420, 170);
+        QImage direct(size, QImage::Format_RGB32), kept(size, QImage::Format_RGB32);
+        for (int round = 0; round < 2; ++round) { // the second round draws from the cache
+            QPainter a(&direct), b(&kept);
+            ChartPainter(palette).Paint(a, chart, edit, size);
+            ChartPainter(palette, &cache).Paint(b, chart, edit, size);
+        }
+        QCOMPARE(kept, direct);
+
+        // The names are really there.
+        for (Item& it : chart.items)
+            it.name.clear();
+        QImage nameless(size, QImage::Format_RGB32);
+        QPainter c(&nameless);
+        ChartPainter(palette).Paint(c, chart, edit, size);
+        c.end();
+        QVERIFY(nameless != direct);
+    }
+
     void paint_linkBeingDrawnIsRed() {
         CanvasRig r;
         item(r.chart, KindPos, 0, 0);

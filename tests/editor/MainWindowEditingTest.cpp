@@ -68,6 +68,29 @@ class MainWindowEditingTest : public QObject {
         QVERIFY(m_window->SelectBtn->isChecked());
     }
 
+    void clearChart_dropsTheLinkBeingDrawn() {
+        for (int i = 0; i < 5; ++i)
+            item(chart(), KindPos, i * 100, 0);
+        m_window->Link1Btn->click();
+        click(canvas(), {210, 10});  // origin: item 2
+        click(canvas(), {260, 200}); // a bending point
+        QCOMPARE(m_window->editState().linkOrigin, 2);
+
+        // The chart is replaced while the link is half drawn (a drop or a read).
+        m_window->ClearChart();
+        for (int i = 0; i < 5; ++i)
+            item(chart(), KindPos, i * 100, 0);
+        QVERIFY(m_window->editState().linkDrawing);
+        click(canvas(), {410, 10}); // item 4 starts a new link
+        QCOMPARE(chart().linkCount(), 0);
+        QCOMPARE(m_window->editState().linkOrigin, 4);
+        click(canvas(), {10, 10});
+        QCOMPARE(chart().linkCount(), 1);
+        QCOMPARE(chart().links[0].origin, 4);
+        QCOMPARE(chart().links[0].final, 0);
+        QVERIFY(chart().links[0].points.isEmpty());
+    }
+
     void placingAnItem_putsSelectBtnDown_andStatusShowsSnappedPoint() {
         m_window->GridSw->setChecked(true);
         m_window->SetItem3Btn->click();

@@ -9,7 +9,6 @@
 
 #include <QCheckBox>
 #include <QFile>
-#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -61,32 +60,82 @@ class PropertyDialogTest : public QObject {
         QVERIFY(!chart.items[0].selected);
     }
 
-    void itemProperty_autoSizesFromTheText_throughTheModalLoop() {
+    void itemProperty_autoGivesASizeTakenAndShownWhole_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("pixelSize");
+        QTest::newRow("POS1") << "POS1" << 12;
+        QTest::newRow("one letter") << "A" << 12;
+        QTest::newRow("overhangs") << "jiffy" << 12;
+        QTest::newRow("wide letter") << "W" << 17;
+        QTest::newRow("long") << "A rather long item name" << 12;
+        QTest::newRow("japanese") << QString::fromUtf8("歩行") << 12;
+        QTest::newRow("japanese odd") << QString::fromUtf8("右足を上げる") << 15;
+        QTest::newRow("large font") << "x" << 25;
+        QTest::newRow("mixed") << "ffj_VAW 7" << 13;
+    }
+
+    // "Auto" gives a size that "Revision" takes, and the canvas, in its own
+    // font, draws the name in it exactly as in a much larger item: nothing of
+    // it is cut off or lies on the outline.
+    void itemProperty_autoGivesASizeTakenAndShownWhole() {
+        QFETCH(QString, name);
+        QFETCH(int, pixelSize);
         Chart chart;
+        EditState edit;
         qvxtest::RecordingServices services;
         item(chart, KindPos, 0, 0);
+        TChartCanvas canvas(chart, edit);
+        QFont font = canvas.font();
+        font.setPixelSize(pixelSize);
+        canvas.setFont(font);
         TItemProperty dlg(chart, services);
-        QString width, height;
+        dlg.setCanvas(&canvas);
         QTimer::singleShot(0, &dlg, [&] {
-            dlg.NameEdit->setText("A rather long item name");
+            dlg.NameEdit->setText(name);
             dlg.Button2->click();
-            width = dlg.WidthEdit->text();
-            height = dlg.HeightEdit->text();
             dlg.Button1->click();
-            // A text lower than 20 pixels gives a height the dialog refuses.
-            if (dlg.isVisible()) {
-                dlg.HeightEdit->setText("24");
-                dlg.Button1->click();
-            }
+            if (dlg.isVisible()) dlg.reject();
         });
         QVERIFY(dlg.ShowItemProperty(0));
-        const QFontMetrics fm(dlg.font());
-        QCOMPARE(width.toInt(), fm.horizontalAdvance("A rather long item name") + 2);
-        QCOMPARE(height.toInt(), fm.height() + 2);
-        QCOMPARE(chart.items[0].width, width.toInt());
-        QCOMPARE(chart.items[0].height, height.toInt() >= 20 ? height.toInt() : 24);
-        QCOMPARE(services.boxes.size(), size_t(height.toInt() >= 20 ? 0 : 1));
-        QCOMPARE(chart.items[0].name, QString("A rather long item name"));
+        QCOMPARE(services.boxes.size(), size_t(0));
+        Item& it = chart.items[0];
+        QCOMPARE(it.name, name);
+        QVERIFY(it.width >= TItemProperty::kMinimumSize &&
+                it.height >= TItemProperty::kMinimumSize);
+
+        auto render = [&] {
+            QImage img(canvas.size(), QImage::Format_RGB32);
+            canvas.render(&img);
+            return img;
+        };
+        it.left = it.top = 10;
+        const QImage shown = render();
+        it.name.clear();
+        const QImage body = render();
+        it.name = name;
+        constexpr int kMargin = 20; // keeps the centring on the same pixel phase
+        it.width += 2 * kMargin;
+        it.height += 2 * kMargin;
+        const QImage roomy = render();
+
+        const QColor fill(Qt::white);
+        int ink = 0;
+        for (int y = it.top + 5; y < it.top + it.height - 5; ++y)
+            for (int x = it.left + 5; x < it.left + it.width - 5; ++x) {
+                if (roomy.pixelColor(x, y) == fill) continue;
+                ++ink;
+                const QPoint at(x - kMargin, y - kMargin);
+                QVERIFY2(
+                    body.pixelColor(at) == fill,
+                    qPrintable(QString("ink at %1,%2 is not on the fill").arg(at.x()).arg(at.y())));
+                QCOMPARE(shown.pixelColor(at), roomy.pixelColor(x, y));
+            }
+        QVERIFY(ink > 0);
+        int changed = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                changed += shown.pixel(x, y) != body.pixel(x, y);
+        QCOMPARE(changed, ink);
     }
 
     void itemProperty_closedOtherwiseOrNoItem_changesNothing() {

@@ -84,7 +84,7 @@ int main() {
         return 1;
     }
     std::printf("items %d, links %d, steps %d\n", chart.itemCount(), chart.linkCount(),
-                compiler.StepCount);
+                compiler.StepCount());
 
     const int runs = 2000;
     std::vector<qint64> times;

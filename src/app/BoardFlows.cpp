@@ -9,8 +9,12 @@ namespace qvx {
 BoardFlows::BoardFlows(AppState& state, Services& services)
     : m_state(state), m_services(services),
       m_transfer(state.compiler, state.header, state.board, services) {
-    m_transfer.table = &state.table;
+    m_transfer.setTable(&state.table);
     state.table.follow(state.board);
+}
+
+bool BoardFlows::RefuseWhileBusy() {
+    return m_state.link.RefuseWhileBusy();
 }
 
 std::optional<int> BoardFlows::pick(const QString& caption, const QString& prompt,
@@ -28,16 +32,25 @@ bool BoardFlows::wake(const QString& done) {
     return true;
 }
 
+bool BoardFlows::compileChart() {
+    Compiler& compiler = m_state.compiler;
+    const bool ok = m_state.chart.documentKind != MotionChart
+                        ? compiler.CompileScenarioChart(m_state.chart, m_services)
+                        : compiler.CompileMotionChart(m_state.chart, m_services);
+    call(hooks.compiled);
+    return ok;
+}
+
 bool BoardFlows::Write() {
+    if (RefuseWhileBusy()) return false;
+    BoardLink::FlowScope flow(m_state.link);
     const QString caption = QStringLiteral("Writing the data");
     const QString prompt = QStringLiteral("Select the place where the data are written");
-    Compiler& compiler = m_state.compiler;
     BoardCommands& board = m_state.board;
     if (m_state.chart.documentKind != MotionChart) {
         const auto n = pick(caption, prompt, m_state.table.ScenarioList(), -1);
         if (!n) return false;
-        if (!compiler.CompileScenarioChart(m_state.chart, m_services)) return false;
-        call(hooks.compiled);
+        if (!compileChart()) return false;
         m_services.ShowStatus(QStringLiteral("Scenario change succeeded"));
         if (!board.SetSleep(0)) return false;
         m_services.ShowStatus(QStringLiteral("Sleep on"));
@@ -45,9 +58,11 @@ bool BoardFlows::Write() {
     } else {
         const auto n = pick(caption, prompt, m_state.table.MotionList(), -1);
         if (!n) return false;
-        if (!compiler.CompileMotionChart(m_state.chart, m_services)) return false;
-        call(hooks.compiled);
+        if (!compileChart()) return false;
         m_services.ShowStatus(QStringLiteral("Assembling succeeded"));
+        // A motion that cannot be stored is refused before the robot is put
+        // to sleep, so a refusal leaves it as it was.
+        if (!m_transfer.CheckMotionFits(*n)) return false;
         if (!board.SetSleep(0)) return false;
         m_services.ShowStatus(QStringLiteral("Sleep on"));
         if (!m_transfer.WriteMotionToBoard(*n)) return false;
@@ -56,6 +71,8 @@ bool BoardFlows::Write() {
 }
 
 bool BoardFlows::Read() {
+    if (RefuseWhileBusy()) return false;
+    BoardLink::FlowScope flow(m_state.link);
     const auto n = pick(QStringLiteral("Reading the data"),
                         QStringLiteral("Select the reading data"), m_state.table.AllList(), -1);
     if (!n) return false;
@@ -64,9 +81,12 @@ bool BoardFlows::Read() {
     m_services.ShowStatus(QStringLiteral("Sleep on"));
     if (hooks.listRowsChanged) hooks.listRowsChanged({});
     const bool scenario = *n >= MotionTable::kMotionRows;
+    const QString nameBefore = m_state.header.MotionName;
     const bool ok = scenario ? m_transfer.ReadScenarioFromBoard(*n - MotionTable::kMotionRows)
                              : m_transfer.ReadMotionFromBoard(*n);
     if (!ok) {
+        // A read that failed after its table entry may have set the data name.
+        if (m_state.header.MotionName != nameBefore) call(hooks.nameChanged);
         m_services.ShowStatus(scenario ? QStringLiteral("No data")
                                        : QStringLiteral("There are no data."));
         board.SetSleep(1);
@@ -87,13 +107,15 @@ bool BoardFlows::Read() {
         m_transfer.RebuildChart(m_state.chart);
     }
     if (hooks.listRowsChanged) hooks.listRowsChanged(m_transfer.listRows());
-    call(hooks.chartReplaced);
+    call(hooks.nameChanged);
     const bool woke = wake(QStringLiteral("Reading succeeded"));
     call(hooks.repaint);
     return woke;
 }
 
 bool BoardFlows::Delete() {
+    if (RefuseWhileBusy()) return false;
+    BoardLink::FlowScope flow(m_state.link);
     const auto n =
         pick(QStringLiteral("Delete the data"), QStringLiteral("Select the data to be deleted"),
              m_state.table.AllList(), -1);
@@ -108,28 +130,37 @@ bool BoardFlows::Delete() {
 }
 
 bool BoardFlows::Play() {
+    if (RefuseWhileBusy()) return false;
+    BoardLink::FlowScope flow(m_state.link);
     const auto n =
         pick(QStringLiteral("Playing number"), QStringLiteral("Select the playing number"),
              m_state.table.AllList(), lastChosen);
     if (!n) return false;
-    return m_state.board.PlayMotion(*n);
+    if (!m_state.board.PlayMotion(*n)) return false;
+    m_services.ShowStatus(QStringLiteral("Sending the playback command"));
+    return true;
 }
 
 bool BoardFlows::Stop() {
-    return m_state.board.StopMotion();
+    if (RefuseWhileBusy()) return false;
+    BoardLink::FlowScope flow(m_state.link);
+    if (!m_state.board.StopMotion()) return false;
+    m_services.ShowStatus(QStringLiteral("Sending the stop command"));
+    return true;
 }
 
 bool BoardFlows::Pause() {
-    return m_state.board.SetOptionBit1(2);
+    if (RefuseWhileBusy()) return false;
+    BoardLink::FlowScope flow(m_state.link);
+    if (!m_state.board.SetOptionBit1(2)) return false;
+    m_services.ShowStatus(QStringLiteral("Sending the pause command"));
+    return true;
 }
 
 bool BoardFlows::Compile() {
-    Compiler& compiler = m_state.compiler;
-    const bool ok = m_state.chart.documentKind != MotionChart
-                        ? compiler.CompileScenarioChart(m_state.chart, m_services)
-                        : compiler.CompileMotionChart(m_state.chart, m_services);
-    if (ok) call(hooks.compiled);
-    return ok;
+    // Compiling replaces the motion image a write may be sending.
+    if (RefuseWhileBusy()) return false;
+    return compileChart();
 }
 
 QByteArray BoardFlows::ExpandedSerialBytes(quint32 wParam, qint32 lParam) {
@@ -148,6 +179,9 @@ QByteArray BoardFlows::ExpandedSerialBytes(quint32 wParam, qint32 lParam) {
 
 bool BoardFlows::RemoteMessage(quint32 wParam, quint32 lParam) {
     const quint32 t = wParam >> 24;
+    if (t > 1) return false;
+    if (RefuseWhileBusy()) return false;
+    BoardLink::FlowScope flow(m_state.link);
     if (t == 0) {
         if (lParam >= quint32(MotionTable::kRows)) return false;
         if (!m_state.board.PlayMotion(int(lParam))) return false;

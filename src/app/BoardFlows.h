@@ -24,12 +24,13 @@ class BoardFlows {
     struct Hooks {
         // Empties the chart (the window also drops its paste buffer).
         std::function<void()> clearChart;
-        // A compile in a flow succeeded: the views show its results.
+        // A compile ran (successful or not): the views show the compiler's
+        // results, which a failed scenario compile has emptied.
         std::function<void()> compiled;
         // The LIST view rows changed (emptied before a read, filled after).
         std::function<void(const QStringList&)> listRowsChanged;
-        // The chart was replaced by one read from the board.
-        std::function<void()> chartReplaced;
+        // A read set the data name (whether or not the rest of it succeeded).
+        std::function<void()> nameChanged;
         std::function<void()> repaint;
     };
     Hooks hooks;
@@ -49,6 +50,11 @@ class BoardFlows {
     // Compiles the chart as its document kind asks.
     bool Compile();
 
+    // True, after telling the user, while a flow or an exchange is under way:
+    // every flow starts with it, and the window asks it before any action that
+    // would change what a flow works on.
+    bool RefuseWhileBusy();
+
     // A remote command message: t = wParam >> 24; t 0 plays row lParam, t 1
     // forwards 7 bytes of expanded serial data; anything else is ignored.
     // True when a command was sent and succeeded.
@@ -62,6 +68,7 @@ class BoardFlows {
     std::optional<int> pick(const QString& caption, const QString& prompt, const QString& choices,
                             int preselected);
     bool wake(const QString& done);
+    bool compileChart();
     void call(const std::function<void()>& hook) {
         if (hook) hook();
     }

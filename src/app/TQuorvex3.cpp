@@ -329,6 +329,7 @@ void TQuorvex3::applyCanvasSize(const QSize& document) {
 }
 
 bool TQuorvex3::OpenFile(const QString& path) {
+    if (RefuseWhileBusy()) return false;
     const bool wasEmpty = m_state.chart.items.empty();
     DocumentContext ctx = documentContext();
     const bool ok = DocumentFile::OpenDocument(ctx, path);
@@ -348,6 +349,7 @@ bool TQuorvex3::SaveFile(const QString& path, bool qmxFilter) {
 }
 
 void TQuorvex3::OpenBtnClick() {
+    if (RefuseWhileBusy()) return;
     // The mouse event that a closing dialog lets through onto the canvas is swallowed.
     m_edit.toolMode = ToolSwallow;
     const auto choice = m_services.GetOpenFileName(QStringLiteral("Load"), {FileFilterQmx(), FileFilterAll()});
@@ -364,20 +366,23 @@ void TQuorvex3::SaveBtnClick() {
 void TQuorvex3::ExitBtnClick() { close(); }
 
 bool TQuorvex3::CompileChart() {
-    Compiler& compiler = m_state.compiler;
-    const bool ok = m_state.chart.documentKind != MotionChart
-                        ? compiler.CompileScenarioChart(m_state.chart, m_services)
-                        : compiler.CompileMotionChart(m_state.chart, m_services);
-    if (ok) {
-        CompilerViews::FillStepList(*List, compiler);
-        CompilerViews::FillHexView(*Qmx, compiler);
-    }
-    return ok;
+    return m_flows->Compile();
+}
+
+bool TQuorvex3::RefuseWhileBusy() {
+    return m_flows && m_flows->RefuseWhileBusy();
 }
 
 void TQuorvex3::CompileBtnClick() { CompileChart(); }
 
-void TQuorvex3::CommPortCloseUp() { OpenCommPort(); }
+void TQuorvex3::CommPortCloseUp() {
+    // The port cannot change under a flow: the box goes back to the open port.
+    if (RefuseWhileBusy()) {
+        CommPort->setCurrentIndex(m_state.link.portNumber());
+        return;
+    }
+    OpenCommPort();
+}
 
 void TQuorvex3::OpenCommPort() {
     const int index = CommPort->currentIndex();
@@ -389,6 +394,8 @@ void TQuorvex3::OpenCommPort() {
             QString error;
             m_simHost = SimPtyHost::Start(options, &error);
             if (!m_simHost) {
+                // As a failed open does, the port that was open is closed.
+                m_state.link.ClosePort();
                 m_services.ShowStatus(QStringLiteral("SIM does not exist: ") + error);
                 return;
             }
@@ -447,6 +454,7 @@ void TQuorvex3::dropEvent(QDropEvent* event) {
     // Only the first file of a drop is opened.
     for (const QUrl& u : urls) {
         if (!u.isLocalFile()) continue;
+        if (RefuseWhileBusy()) return;
         event->acceptProposedAction();
         OpenFile(u.toLocalFile());
         return;
@@ -461,7 +469,7 @@ bool TQuorvex3::handleKey(QKeyEvent* event) {
         MenuClick(ToolSelect);
         handled = true;
     } else if (mods == Qt::NoModifier && event->key() == Qt::Key_Delete) {
-        if (m_edit.toolMode == ToolSelect) m_state.chart.DeleteSelected();
+        Image1->editor().DeleteSelection();
         handled = true;
     } else if (mods == Qt::ControlModifier && event->key() == Qt::Key_C) {
         Image1->editor().CopySelection();
@@ -494,9 +502,11 @@ void TQuorvex3::setUpBoardActions() {
     m_infoDlg = new TInfoDlg(m_state.board, this);
 
     m_flows = std::make_unique<BoardFlows>(m_state, m_services);
+    Image1->editor().refuseChange = [this] { return RefuseWhileBusy(); };
     BoardFlows::Hooks& hooks = m_flows->hooks;
     hooks.clearChart = [this] { ClearChart(); };
     hooks.compiled = [this] {
+        // Called after every compile: a failed scenario compile empties the LIST view.
         CompilerViews::FillStepList(*List, m_state.compiler);
         CompilerViews::FillHexView(*Qmx, m_state.compiler);
     };
@@ -505,17 +515,17 @@ void TQuorvex3::setUpBoardActions() {
         Qmx->clear();
         Qmx->addItems(rows);
     };
-    hooks.chartReplaced = [this] { SetMotionName(m_state.header.MotionName); };
+    hooks.nameChanged = [this] { SetMotionName(m_state.header.MotionName); };
     hooks.repaint = [this] { RepaintCanvas(); };
     MotionTransfer& transfer = m_flows->transfer();
-    transfer.textWidth = [this](const QString& text) {
+    transfer.setTextWidth([this](const QString& text) {
         return QFontMetrics(Image1->font()).horizontalAdvance(text);
-    };
-    transfer.progress = [this](int done, int total) {
+    });
+    transfer.setProgress([this](int done, int total) {
         ProgressBar->setRange(0, total);
         ProgressBar->setValue(done);
         ProgressBar->setVisible(total > 0);
-    };
+    });
 
     ProgressBar = new QProgressBar(this);
     ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
@@ -524,8 +534,6 @@ void TQuorvex3::setUpBoardActions() {
     ProgressBar->hide();
     statusBar()->addPermanentWidget(ProgressBar);
 
-    // Reports the board sends on its own, one per receive event.
-    connect(&m_state.link, &BoardLink::reportReceived, &m_state.board, &BoardCommands::HandleReport);
     connect(Image1, &TChartCanvas::emptyDoubleClicked, this, &TQuorvex3::EditDocumentData);
 
     const std::pair<QToolButton*, void (TQuorvex3::*)()> actions[] = {
@@ -545,12 +553,14 @@ void TQuorvex3::endTransfer() {
 }
 
 void TQuorvex3::MotWriteBtnClick() {
+    if (RefuseWhileBusy()) return;
     m_flows->Write();
     endTransfer();
 }
 
 void TQuorvex3::MotReadBtnClick() {
-    m_flows->transfer().canvasHeight = Image1->canvasSize().height();
+    if (RefuseWhileBusy()) return;
+    m_flows->transfer().setCanvasHeight(Image1->canvasSize().height());
     m_flows->Read();
     endTransfer();
 }

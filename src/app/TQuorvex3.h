@@ -107,6 +107,9 @@ public:
     void OpenCommPort();
     // Compiles the chart as the compile button does; true on success.
     bool CompileChart();
+    // True, after a status line, while a board flow runs: actions that would
+    // change the chart, the compiled image or the open document wait for it.
+    bool RefuseWhileBusy();
 
 public slots:
     void OpenBtnClick();

@@ -9,6 +9,16 @@
 
 namespace qvx {
 
+Q_LOGGING_CATEGORY(lcLink, "qvx.link", QtWarningMsg)
+
+namespace {
+
+QByteArray hex(const QByteArray& bytes) {
+    return bytes.toHex(' ').toUpper();
+}
+
+} // namespace
+
 BoardLink::BoardLink(QObject* parent) : QObject(parent) {}
 
 BoardLink::~BoardLink() {
@@ -42,6 +52,7 @@ bool BoardLink::OpenTransport(int index, std::unique_ptr<BoardTransport> transpo
     QString error;
     if (!transport || !transport->open(&error)) {
         m_portNumber = 0;
+        qCDebug(lcLink) << "opening" << label << "failed:" << error;
         if (m_services) m_services->ShowStatus(label + QStringLiteral(" does not exist"));
         return false;
     }
@@ -53,6 +64,7 @@ bool BoardLink::OpenTransport(int index, std::unique_ptr<BoardTransport> transpo
     m_transport->pulseDtr();
     m_transport->discardInput();
     m_transport->drainOutput();
+    qCDebug(lcLink) << "opened" << label;
     if (m_services) m_services->ShowStatus(label + QStringLiteral(" completion"));
     return true;
 }
@@ -81,6 +93,7 @@ void BoardLink::onTransportLost(const QString& reason) {
     if (!m_transport || !m_lostReason.isEmpty()) return;
     const QString label = PortLabel(m_portNumber);
     m_lostReason = reason;
+    qCDebug(lcLink) << label << "lost:" << reason;
     // A waiting exchange sees the lost device and fails; the port is closed when
     // it has returned.
     ClosePort();
@@ -107,6 +120,12 @@ bool BoardLink::CheckAnswerSum(QByteArray& answer) {
     answer.chop(1);
     AppendSum(answer);
     return answer.back() == last;
+}
+
+bool BoardLink::RefuseWhileBusy() {
+    if (!busy()) return false;
+    if (m_services) m_services->ShowStatus(BusyText());
+    return true;
 }
 
 void BoardLink::beginBusy() {
@@ -143,31 +162,48 @@ QByteArray BoardLink::Transact(const QByteArray& frame, int expectedLength) {
     m_inExchange = true;
     // Bytes that came in before this exchange are the board's own reports.
     if (m_device->bytesAvailable() > 0) {
-        m_framer.append(m_device->readAll());
-        if (m_framer.hasReport()) scheduleReceive();
+        const QByteArray early = m_device->readAll();
+        qCDebug(lcLink) << "report bytes before the exchange:" << hex(early);
+        m_framer.append(early);
     }
 
     QByteArray answer;
     int attempts = AttemptCount;
-    for (;;) {
+    for (int attempt = 1;; ++attempt) {
         answer.clear();
         m_transport->discardInput();
         m_device->write(QByteArray(1, char(kAttention)));
-        if (!waitForBytes(1)) break;
+        if (!waitForBytes(1)) {
+            qCDebug(lcLink) << "no answer to the attention byte within" << receiveTimeoutMs
+                            << "ms; frame not sent:" << hex(frame);
+            break;
+        }
         m_device->read(1);
         m_transport->discardInput();
         m_device->write(frame);
+        qCDebug(lcLink) << "sent" << hex(frame) << "attempt" << attempt << "expecting"
+                        << expectedLength << "bytes";
         if (expectedLength <= 0) break;
-        if (waitForBytes(expectedLength)) answer = m_device->read(expectedLength);
+        if (waitForBytes(expectedLength)) {
+            answer = m_device->read(expectedLength);
+            qCDebug(lcLink) << "answer" << hex(answer);
+        } else if (m_device) {
+            qCDebug(lcLink) << "time-out after" << receiveTimeoutMs << "ms with"
+                            << m_device->bytesAvailable() << "of" << expectedLength
+                            << "bytes:" << hex(m_device->peek(m_device->bytesAvailable()));
+        }
         --attempts;
         if (attempts < 1 || !answer.isEmpty()) break;
+        qCDebug(lcLink) << "short answer; retrying," << attempts << "attempts left";
     }
 
     m_inExchange = false;
     if (m_closePending) {
         closeNow();
-    } else if (m_device && m_device->bytesAvailable() > 0) {
-        // Whatever follows the answer is handled as a receive event of its own.
+    } else if (m_framer.hasReport() || (m_device && m_device->bytesAvailable() > 0)) {
+        // A report that came in before or right behind the answer is handed on
+        // now, not when the board next sends something: the next command of a
+        // flow may follow at once and hold the line for a long time.
         scheduleReceive();
     }
     return answer;
@@ -181,10 +217,16 @@ void BoardLink::scheduleReceive() {
 
 void BoardLink::CommX1Receive() {
     m_receiveQueued = false;
-    if (m_inExchange || !m_device) return;
-    const QByteArray bytes = m_device->readAll();
-    m_framer.append(bytes);
+    if (!m_device) return;
+    // While an exchange waits, its answer is arriving on the device: leave the
+    // device alone, but a report already framed is handed on all the same.
+    if (!m_inExchange) {
+        const QByteArray bytes = m_device->readAll();
+        if (!bytes.isEmpty()) qCDebug(lcLink) << "received outside an exchange:" << hex(bytes);
+        m_framer.append(bytes);
+    }
     const QByteArray report = m_framer.takeReport();
+    if (!report.isEmpty()) qCDebug(lcLink) << "report" << hex(report);
     // A second complete report gets a receive event of its own rather than
     // waiting for the board's next bytes, which may never come.
     if (m_framer.hasReport()) scheduleReceive();

@@ -5,11 +5,16 @@
 #include "board/ReportFramer.h"
 
 #include <QByteArray>
+#include <QLoggingCategory>
 #include <QObject>
 #include <QPointer>
 #include <memory>
 
 namespace qvx {
+
+// Every frame sent, answer, retry and time-out of the link, in hex. Off by
+// default; QT_LOGGING_RULES="qvx.link.debug=true" turns it on.
+Q_DECLARE_LOGGING_CATEGORY(lcLink)
 
 class Services;
 
@@ -59,6 +64,27 @@ class BoardLink : public QObject {
     QByteArray Transact(const QByteArray& frame, int expectedLength);
     bool inExchange() const { return m_inExchange; }
 
+    // A board flow (a sequence of commands that belong together) marks the
+    // link as in use for its whole length, so that nothing a click starts can
+    // slip in between its commands or change what it works on.
+    class FlowScope {
+      public:
+        explicit FlowScope(BoardLink& link) : m_link(link) { ++m_link.m_flowDepth; }
+        ~FlowScope() { --m_link.m_flowDepth; }
+        FlowScope(const FlowScope&) = delete;
+        FlowScope& operator=(const FlowScope&) = delete;
+
+      private:
+        BoardLink& m_link;
+    };
+    // True while a flow runs or an exchange waits: actions that would start
+    // another flow or change what a flow works on are refused then.
+    bool busy() const { return m_flowDepth > 0 || m_inExchange; }
+    // The status text of an action refused for that reason.
+    static QString BusyText() { return QStringLiteral("Wait: the board is still busy"); }
+    // True, after showing BusyText, while busy.
+    bool RefuseWhileBusy();
+
     // Busy title, counted so that a refused nested command cannot clear the mark
     // of the one still running.
     void beginBusy();
@@ -99,6 +125,7 @@ class BoardLink : public QObject {
     int m_portNumber = 0;
     ReportFramer m_framer;
     bool m_inExchange = false;
+    int m_flowDepth = 0;
     bool m_closePending = false;
     bool m_receiveQueued = false;
     int m_busyDepth = 0;

@@ -148,8 +148,13 @@ void TDataDlg::Button1Click() {
 }
 
 void TDataDlg::Button2Click() {
-    m_board.SetOptionBit2(0);
     reject();
+}
+
+void TDataDlg::reject() {
+    // Cancel, Esc and the close box all take the same path.
+    m_board.SetOptionBit2(0);
+    QDialog::reject();
 }
 
 void TDataDlg::Button3Click() {

@@ -58,6 +58,8 @@ class TDataDlg : public QDialog {
   public slots:
     void Button1Click();
     void Button2Click();
+    // Cancel, Esc and the close box: clears the option bit the dialog set.
+    void reject() override;
     void Button3Click();
 
   private:

@@ -1,6 +1,7 @@
 #include "board/TTableDlg.h"
 
 #include "board/BoardCommands.h"
+#include "board/BoardLink.h"
 #include "board/MotionTable.h"
 #include "board/TDataDlg.h"
 #include "document/MotionHeader.h"
@@ -77,6 +78,10 @@ void TTableDlg::showAll() {
 }
 
 void TTableDlg::MotReadBtnClick() {
+    // Pressed while another exchange runs, the read would empty the rows and
+    // then fail at once: it is refused before anything changes.
+    if (m_board.link().RefuseWhileBusy()) return;
+    BoardLink::FlowScope flow(m_board.link());
     m_table.ReadFromBoard(m_board);
 }
 
@@ -88,6 +93,8 @@ void TTableDlg::ListViewDblClick() {
 
 bool TTableDlg::EditRow(int row) {
     if (row < 0 || row >= MotionTable::kRows) return false;
+    if (m_board.link().RefuseWhileBusy()) return false;
+    BoardLink::FlowScope flow(m_board.link());
     if (!m_board.SetSleep(0) || !m_board.SetOptionBit2(1)) return false;
     QByteArray entry;
     if (!m_board.ReadTableEntry(row, entry)) return false;

@@ -1,4 +1,5 @@
 #include "app/AppState.h"
+#include "app/BoardFlows.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
 #include "document/DocumentFile.h"
@@ -26,8 +27,9 @@ int openAndCompile(const QString& command, const QStringList& args, CliServices&
                               : DocumentFile::LoadDocument(ctx, args[0]);
     if (!complete) return 1;
     const Chart& chart = state.chart;
-    const bool ok = chart.documentKind != 0 ? state.compiler.CompileScenarioChart(chart, io)
-                                            : state.compiler.CompileMotionChart(chart, io);
+    // The same compile flow as the window's compile button.
+    BoardFlows flows(state, io);
+    const bool ok = flows.Compile();
     if (!ok) {
         // An empty chart fails without a message box of its own.
         if (chart.items.empty()) io.err() << "The chart has no items to compile" << Qt::endl;

@@ -88,19 +88,19 @@ Compiler::LinkIndex Compiler::indexLinks(const Chart& chart) {
 }
 
 void Compiler::ResetSteps(int itemCount) {
-    StepCount = 0;
-    StepItem.clear();
-    StepTarget.clear();
-    Visited.assign(size_t(std::max(itemCount, 0)), 0);
+    m_stepCount = 0;
+    m_stepItem.clear();
+    m_stepTarget.clear();
+    m_visited.assign(size_t(std::max(itemCount, 0)), 0);
     // Each item is laid out once and adds at most one jump or end step.
-    StepItem.reserve(Visited.size() * 2);
-    StepTarget.reserve(Visited.size() * 2);
+    m_stepItem.reserve(m_visited.size() * 2);
+    m_stepTarget.reserve(m_visited.size() * 2);
 }
 
 void Compiler::appendStep(qint32 item, qint32 target) {
-    StepItem.push_back(item);
-    StepTarget.push_back(target);
-    ++StepCount;
+    m_stepItem.push_back(item);
+    m_stepTarget.push_back(target);
+    ++m_stepCount;
 }
 
 bool Compiler::layOutChain(const Chart& chart, const LinkIndex& index, int item, Services& services,
@@ -111,14 +111,14 @@ bool Compiler::layOutChain(const Chart& chart, const LinkIndex& index, int item,
         const int count = index.first[size_t(cur) + 1] - from;
         const Successors s = successors(chart, cur, index.order.data() + from, count, services);
         if (!s.ok) return false;
-        Visited[size_t(cur)] = 1;
+        m_visited[size_t(cur)] = 1;
         appendStep(cur, s.branch);
-        if (s.branch != -1 && !Visited[size_t(s.branch)]) pending.push_back(s.branch);
+        if (s.branch != -1 && !m_visited[size_t(s.branch)]) pending.push_back(s.branch);
         if (s.next == -1) {
             appendStep(kEndStep, -1);
             return true;
         }
-        if (Visited[size_t(s.next)]) {
+        if (m_visited[size_t(s.next)]) {
             appendStep(kJumpStep, s.next);
             return true;
         }
@@ -128,7 +128,7 @@ bool Compiler::layOutChain(const Chart& chart, const LinkIndex& index, int item,
 
 bool Compiler::WalkChart(const Chart& chart, int item, Services& services) {
     if (!chart.validItem(item)) return false;
-    if (Visited.size() != size_t(chart.itemCount())) Visited.resize(size_t(chart.itemCount()), 0);
+    if (m_visited.size() != size_t(chart.itemCount())) m_visited.resize(size_t(chart.itemCount()), 0);
 
     // Depth first over the branch targets, with an explicit stack so that a
     // long cascade of branches cannot exhaust the call stack. Each frame holds
@@ -147,7 +147,7 @@ bool Compiler::WalkChart(const Chart& chart, int item, Services& services) {
             continue;
         }
         const int p = top.pending[top.at++];
-        if (Visited[size_t(p)]) continue; // queued twice, or reached by an earlier chain
+        if (m_visited[size_t(p)]) continue; // queued twice, or reached by an earlier chain
         Frame frame;
         if (!layOutChain(chart, index, p, services, frame.pending)) return false;
         stack.push_back(std::move(frame));
@@ -157,22 +157,22 @@ bool Compiler::WalkChart(const Chart& chart, int item, Services& services) {
 
 int Compiler::StepIndexOf(int item) const {
     if (item < 0) return -1;
-    for (int i = 0; i < StepCount; ++i)
-        if (StepItem[size_t(i)] == item) return i;
+    for (int i = 0; i < m_stepCount; ++i)
+        if (m_stepItem[size_t(i)] == item) return i;
     return -1;
 }
 
 bool Compiler::CheckTargets(const Chart& chart, Services& services) const {
     std::vector<int> firstStep(size_t(chart.itemCount()), -1);
-    for (int i = StepCount - 1; i >= 0; --i) {
-        const int item = StepItem[size_t(i)];
+    for (int i = m_stepCount - 1; i >= 0; --i) {
+        const int item = m_stepItem[size_t(i)];
         if (chart.validItem(item)) firstStep[size_t(item)] = i;
     }
-    for (int i = 0; i < StepCount; ++i) {
-        const int target = StepTarget[size_t(i)];
+    for (int i = 0; i < m_stepCount; ++i) {
+        const int target = m_stepTarget[size_t(i)];
         if (!chart.validItem(target) || firstStep[size_t(target)] < 0) continue;
         const int t = firstStep[size_t(target)];
-        const int item = StepItem[size_t(i)];
+        const int item = m_stepItem[size_t(i)];
         if (item == kJumpStep) {
             if (t > kMaxTargetStep) {
                 showError(services, QStringLiteral("The jump to %1 cannot be written: it goes to "
@@ -206,26 +206,26 @@ bool Compiler::CheckTargets(const Chart& chart, Services& services) const {
 }
 
 QString Compiler::BuildListing(const Chart& chart) {
-    MotionImage.assign(size_t(std::max(StepCount, 0)), MotionRecord{});
+    m_motionImage.assign(size_t(std::max(m_stepCount, 0)), MotionRecord{});
     m_listing.clear();
     m_stepRows.clear();
 
     // The step index of every item, found once instead of per step.
     std::vector<int> firstStep(size_t(chart.itemCount()), -1);
-    for (int i = StepCount - 1; i >= 0; --i) {
-        const int item = StepItem[size_t(i)];
+    for (int i = m_stepCount - 1; i >= 0; --i) {
+        const int item = m_stepItem[size_t(i)];
         if (chart.validItem(item)) firstStep[size_t(item)] = i;
     }
 
     int t = -1;
-    for (int i = 0; i < StepCount; ++i) {
-        const int item = StepItem[size_t(i)];
-        const int target = StepTarget[size_t(i)];
+    for (int i = 0; i < m_stepCount; ++i) {
+        const int item = m_stepItem[size_t(i)];
+        const int target = m_stepTarget[size_t(i)];
         if (chart.validItem(target) && firstStep[size_t(target)] >= 0)
             t = firstStep[size_t(target)];
         const QString targetName = nameOf(chart, target);
         const QString number = QString::number(i);
-        MotionRecord& r = MotionImage[size_t(i)];
+        MotionRecord& r = m_motionImage[size_t(i)];
 
         if (item == kJumpStep) {
             r.lead = 1;
@@ -279,15 +279,26 @@ QString Compiler::listingText() const {
 }
 
 void Compiler::adopt(Compiler&& work) {
-    StepCount = work.StepCount;
-    StepItem = std::move(work.StepItem);
-    StepTarget = std::move(work.StepTarget);
-    Visited = std::move(work.Visited);
-    MotionImage = std::move(work.MotionImage);
+    m_stepCount = work.m_stepCount;
+    m_stepItem = std::move(work.m_stepItem);
+    m_stepTarget = std::move(work.m_stepTarget);
+    m_visited = std::move(work.m_visited);
+    m_motionImage = std::move(work.m_motionImage);
     m_listing = std::move(work.m_listing);
     m_stepRows = std::move(work.m_stepRows);
     m_hexRows = std::move(work.m_hexRows);
     m_showsScenario = work.m_showsScenario;
+}
+
+void Compiler::SetMotionImage(std::vector<MotionRecord> image) {
+    m_motionImage = std::move(image);
+}
+
+void Compiler::SetSteps(std::vector<qint32> items, std::vector<qint32> targets) {
+    targets.resize(items.size(), -1);
+    m_stepCount = qint32(items.size());
+    m_stepItem = std::move(items);
+    m_stepTarget = std::move(targets);
 }
 
 bool Compiler::CompileMotionChart(const Chart& chart, Services& services) {
@@ -300,7 +311,7 @@ bool Compiler::CompileMotionChart(const Chart& chart, Services& services) {
     if (!work.WalkChart(chart, chart.startItem, services)) return false;
     if (!work.CheckTargets(chart, services)) return false;
     work.BuildListing(chart);
-    work.m_hexRows = HexText::HexRows(work.MotionImage);
+    work.m_hexRows = HexText::HexRows(work.m_motionImage);
     work.m_showsScenario = false;
     adopt(std::move(work));
     return true;
@@ -332,10 +343,10 @@ bool Compiler::CompileScenarioChart(const Chart& chart, Services& services) {
         if (s.next == -1 || visited[size_t(s.next)]) break;
         cur = s.next;
     }
-    StepCount = qint32(steps.size());
-    StepItem = std::move(steps);
-    StepTarget.assign(StepItem.size(), -1);
-    Visited = std::move(visited);
+    m_stepCount = qint32(steps.size());
+    m_stepItem = std::move(steps);
+    m_stepTarget.assign(m_stepItem.size(), -1);
+    m_visited = std::move(visited);
     m_hexRows = std::move(rows);
     return true;
 }

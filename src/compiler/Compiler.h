@@ -35,25 +35,48 @@ class Compiler {
     // Jump and branch codes hold the target step in a range 256 words wide.
     static constexpr int kMaxTargetStep = 255;
 
-    // Number of steps laid out.
-    qint32 StepCount = 0;
-    // Per step: the item number, kEndStep or kJumpStep (for a scenario: the MOT
-    // items in playing order).
-    std::vector<qint32> StepItem;
-    // Per step: the branch target item of an item step, the jump target of a
-    // jump step, else -1.
-    std::vector<qint32> StepTarget;
-    // Per item: 1 once the item has been laid out.
-    std::vector<quint8> Visited;
-    // One 49-byte record per step.
-    std::vector<MotionRecord> MotionImage;
-
     // Compiles a motion chart. Returns false, after telling the user when there
     // is something to tell, when the chart cannot be compiled; nothing changes then.
     bool CompileMotionChart(const Chart& chart, Services& services);
     // Compiles a scenario chart into StepItem and the LIST view rows.
     bool CompileScenarioChart(const Chart& chart, Services& services);
 
+    // The step index of an item: the first step laid out for it, -1 when none.
+    int StepIndexOf(int item) const;
+
+    // Results of the last compile (or of the last read from the board), read-only:
+    // they change only as a whole.
+    // Number of steps laid out.
+    qint32 StepCount() const { return m_stepCount; }
+    // Per step: the item number, kEndStep or kJumpStep (for a scenario: the MOT
+    // items in playing order; after a scenario read: the motion numbers).
+    const std::vector<qint32>& StepItem() const { return m_stepItem; }
+    // Per step: the branch target item of an item step, the jump target of a
+    // jump step, else -1.
+    const std::vector<qint32>& StepTarget() const { return m_stepTarget; }
+    // Per item: 1 once the item has been laid out.
+    const std::vector<quint8>& Visited() const { return m_visited; }
+    // One 49-byte record per step.
+    const std::vector<MotionRecord>& MotionImage() const { return m_motionImage; }
+
+    // What a read from the board puts in place of a compile's results: the
+    // records read, and the steps a chart rebuild or a scenario read lays out.
+    void SetMotionImage(std::vector<MotionRecord> image);
+    void SetSteps(std::vector<qint32> items, std::vector<qint32> targets);
+
+    // The listing, one entry per step, without line ends.
+    const QStringList& listingLines() const { return m_listing; }
+    // The listing text as BuildListing returned it.
+    QString listingText() const;
+    // The rows of the step table: caption (step number) and four fields.
+    const QList<QStringList>& stepRows() const { return m_stepRows; }
+    // The rows of the LIST view: the hex rows of the image after a motion
+    // compile, the motion list after a scenario compile.
+    const QStringList& hexRows() const { return m_hexRows; }
+    // True when the LIST view rows come from a scenario compile.
+    bool showsScenario() const { return m_showsScenario; }
+
+  private:
     // False, after a warning, when the chart has no start item.
     static bool CheckStartItem(const Chart& chart, Services& services);
     // The sequential and branch successors of the item; not ok (after an error
@@ -73,22 +96,6 @@ class Compiler {
     // Returns the listing text (CR LF after every line).
     QString BuildListing(const Chart& chart);
 
-    // The step index of an item: the first step laid out for it, -1 when none.
-    int StepIndexOf(int item) const;
-
-    // The listing, one entry per step, without line ends.
-    const QStringList& listingLines() const { return m_listing; }
-    // The listing text as BuildListing returned it.
-    QString listingText() const;
-    // The rows of the step table: caption (step number) and four fields.
-    const QList<QStringList>& stepRows() const { return m_stepRows; }
-    // The rows of the LIST view: the hex rows of the image after a motion
-    // compile, the motion list after a scenario compile.
-    const QStringList& hexRows() const { return m_hexRows; }
-    // True when the LIST view rows come from a scenario compile.
-    bool showsScenario() const { return m_showsScenario; }
-
-  private:
     // The links of the chart grouped by origin, in table order within a group.
     struct LinkIndex {
         std::vector<int> first; // per item: position of its first link in order
@@ -104,6 +111,11 @@ class Compiler {
                      std::vector<int>& pending);
     void adopt(Compiler&& work);
 
+    qint32 m_stepCount = 0;
+    std::vector<qint32> m_stepItem;
+    std::vector<qint32> m_stepTarget;
+    std::vector<quint8> m_visited;
+    std::vector<MotionRecord> m_motionImage;
     QStringList m_listing;
     QList<QStringList> m_stepRows;
     QStringList m_hexRows;

@@ -9,6 +9,7 @@
 #include "document/MotionHeader.h"
 
 #include <QDateTime>
+#include <algorithm>
 
 namespace qvx {
 
@@ -17,15 +18,13 @@ MotionTransfer::MotionTransfer(Compiler& compiler, MotionHeader& header, BoardCo
     : m_compiler(compiler), m_header(header), m_board(board), m_services(services) {}
 
 void MotionTransfer::report(int done, int total) {
-    if (progress) progress(done, total);
+    if (m_progress) m_progress(done, total);
 }
 
-bool MotionTransfer::WriteMotionToBoard(int slot) {
-    const auto& image = m_compiler.MotionImage;
-    const int n = int(image.size());
-    if (slot < 0 || slot >= kMotionSlots || n == 0) return false;
+bool MotionTransfer::CheckMotionFits(int slot) {
+    const int n = int(m_compiler.MotionImage().size());
     // The table entry counts records in one byte, and a long motion runs on into
-    // the slots after its own: refuse what cannot be stored before writing anything.
+    // the slots after its own.
     if (n > kMaxRecords) {
         m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish,
                                   QStringLiteral("The motion has %1 records; a motion can hold "
@@ -34,7 +33,7 @@ bool MotionTransfer::WriteMotionToBoard(int slot) {
                                       .arg(kMaxRecords));
         return false;
     }
-    const int lastSlot = slot + (n - 1) / kRecordsPerSlot;
+    const int lastSlot = slot + (std::max(n, 1) - 1) / kRecordsPerSlot;
     if (lastSlot >= kMotionSlots) {
         m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish,
                                   QStringLiteral("The motion has %1 records and would need "
@@ -45,6 +44,17 @@ bool MotionTransfer::WriteMotionToBoard(int slot) {
                                       .arg(kMotionSlots));
         return false;
     }
+    return true;
+}
+
+bool MotionTransfer::WriteMotionToBoard(int slot) {
+    // What is sent is what was compiled when the write began, whatever the
+    // window compiles meanwhile.
+    const std::vector<MotionRecord> image = m_compiler.MotionImage();
+    const MotionHeader header = m_header;
+    const int n = int(image.size());
+    if (slot < 0 || slot >= kMotionSlots || n == 0) return false;
+    if (!CheckMotionFits(slot)) return false;
     if (n > kRecordsPerSlot) {
         QStringList later;
         for (int k = 0; k < n / kRecordsPerSlot; ++k)
@@ -63,8 +73,8 @@ bool MotionTransfer::WriteMotionToBoard(int slot) {
                               QStringLiteral(" is done"));
         report(i + 1, n);
     }
-    if (!m_board.UpdateTableEntry(slot, n, int(m_header.MotionPort & 0xFFFFFF), m_header.MotionName,
-                                  QDateTime(), int(m_header.MotionCtrl & 0xFFFF)))
+    if (!m_board.UpdateTableEntry(slot, n, int(header.MotionPort & 0xFFFFFF), header.MotionName,
+                                  QDateTime(), int(header.MotionCtrl & 0xFFFF)))
         return false;
     m_services.ShowStatus(QStringLiteral("PCT is written"));
     return true;
@@ -77,9 +87,10 @@ void MotionTransfer::readHeader(const QByteArray& entry) {
 }
 
 QString MotionTransfer::ReadRow(int index, const MotionRecord& record) {
-    QString row = QString::asprintf("%.3d %.2x ", index + 1, record.lead);
+    // Upper-case hex, as every other hex row of the program.
+    QString row = QString::asprintf("%.3d %.2X ", index + 1, record.lead);
     for (quint16 w : record.words)
-        row += QString::asprintf("%.2x %.2x ", w >> 8, w & 0xFF);
+        row += QString::asprintf("%.2X %.2X ", w >> 8, w & 0xFF);
     return row;
 }
 
@@ -89,34 +100,47 @@ bool MotionTransfer::ReadMotionFromBoard(int slot) {
     if (!m_board.ReadTableEntry(slot, entry)) return false;
     const int n = MotionTable::EntryCount(entry);
     if (n == 0) return false;
-    if (table) table->ShowTableRow(entry, slot);
+    if (m_table) m_table->ShowTableRow(entry, slot);
     m_services.ShowStatus(QString::fromUtf8("ＰＣＴを読み込みました"));
     readHeader(entry);
 
-    auto& image = m_compiler.MotionImage;
     m_listRows.clear();
-    image.assign(size_t(n), MotionRecord{});
+    // The records are collected aside and become the motion image only when
+    // all of them were read.
+    std::vector<MotionRecord> image(static_cast<size_t>(n));
+    QStringList rows;
     report(0, n);
     for (int i = 0; i < n; ++i) {
         MotionRecord r;
         if (!m_board.ReadMotionRecord(true, slot, i, r)) {
-            image.clear();
-            m_listRows.clear();
+            m_compiler.SetMotionImage({});
             return false;
         }
         image[size_t(i)] = r;
-        m_listRows << ReadRow(i, r);
+        rows << ReadRow(i, r);
         m_services.ShowStatus(QStringLiteral("Reading of ") + QString::number(i + 1) +
                               QStringLiteral(" is done"));
         report(i + 1, n);
     }
+    m_compiler.SetMotionImage(std::move(image));
+    m_listRows = std::move(rows);
     return true;
 }
 
 bool MotionTransfer::WriteScenarioToBoard(const Chart& chart, int scenario) {
     if (scenario < 0 || scenario >= MotionTable::kScenarioRows) return false;
-    int n = m_compiler.StepCount;
+    int n = m_compiler.StepCount();
     if (n <= 0) return false;
+    // The motion numbers to send are taken from the chart before the first
+    // exchange; the chart may change while the steps are written.
+    std::vector<int> motions;
+    motions.reserve(size_t(n));
+    for (int k = 0; k < n; ++k) {
+        const int item = m_compiler.StepItem()[size_t(k)];
+        if (!chart.validItem(item)) return false;
+        motions.push_back(chart.items[size_t(item)].lead);
+    }
+    const QString name = m_header.MotionName;
     if (n > kMaxSteps) {
         const QString question = QStringLiteral(
             "We can't write the motion data\r\nmore than 200. Please understand us.");
@@ -127,37 +151,35 @@ bool MotionTransfer::WriteScenarioToBoard(const Chart& chart, int scenario) {
     }
     report(0, n);
     for (int k = 0; k < n; ++k) {
-        const int item = m_compiler.StepItem[size_t(k)];
-        if (!chart.validItem(item)) return false;
-        if (!m_board.WriteScenarioStep(scenario, k, chart.items[size_t(item)].lead)) return false;
+        if (!m_board.WriteScenarioStep(scenario, k, motions[size_t(k)])) return false;
         m_services.ShowStatus(QStringLiteral("Writing of ") + QString::number(k + 1) +
                               QStringLiteral(" is done"));
         report(k + 1, n);
     }
-    return m_board.UpdateTableEntry(kScenarioEntryBase + scenario, n, -1, m_header.MotionName,
-                                    QDateTime(), -1);
+    return m_board.UpdateTableEntry(kScenarioEntryBase + scenario, n, -1, name, QDateTime(), -1);
 }
 
 bool MotionTransfer::ReadScenarioFromBoard(int scenario) {
     if (scenario < 0 || scenario >= MotionTable::kScenarioRows) return false;
     QByteArray entry;
     if (!m_board.ReadTableEntry(kScenarioEntryBase + scenario, entry)) return false;
-    if (table) table->ShowTableRow(entry, kScenarioEntryBase + scenario);
+    if (m_table) m_table->ShowTableRow(entry, kScenarioEntryBase + scenario);
     const int n = MotionTable::EntryCount(entry);
     if (n == 0) return false;
-    m_compiler.StepCount = n;
     readHeader(entry);
     m_listRows.clear();
-    m_compiler.StepItem.assign(size_t(n), 0);
-    m_compiler.StepTarget.assign(size_t(n), -1);
+    std::vector<qint32> steps(static_cast<size_t>(n), 0);
+    QStringList rows;
     report(0, n);
     for (int i = 0; i < n; ++i) {
         int c = 0;
         if (!m_board.ReadScenarioStep(scenario, i, c)) return false;
-        m_compiler.StepItem[size_t(i)] = c;
-        m_listRows << QStringLiteral("M") + QString::number(c + 1);
+        steps[size_t(i)] = c;
+        rows << QStringLiteral("M") + QString::number(c + 1);
         report(i + 1, n);
     }
+    m_compiler.SetSteps(std::move(steps), {});
+    m_listRows = std::move(rows);
     return true;
 }
 
@@ -180,8 +202,8 @@ int MotionTransfer::ClassifyRecord(const MotionRecord& record) {
 }
 
 int MotionTransfer::ResolveStep(int s) const {
-    const auto& items = m_compiler.StepItem;
-    const auto& targets = m_compiler.StepTarget;
+    const auto& items = m_compiler.StepItem();
+    const auto& targets = m_compiler.StepTarget();
     const int n = int(items.size());
     std::vector<bool> passed(size_t(n), false);
     while (s >= 0 && s < n && !passed[size_t(s)]) {
@@ -194,21 +216,18 @@ int MotionTransfer::ResolveStep(int s) const {
 
 void MotionTransfer::advance(int& x, int& y) const {
     y += 40;
-    if (y > canvasHeight - 30) {
+    if (y > m_canvasHeight - 30) {
         y = 5;
         x += 70;
     }
 }
 
 void MotionTransfer::RebuildChart(Chart& chart) {
-    const auto& image = m_compiler.MotionImage;
+    const auto& image = m_compiler.MotionImage();
     if (image.empty()) return;
     const int count = int(image.size());
-    auto& stepItem = m_compiler.StepItem;
-    auto& stepTarget = m_compiler.StepTarget;
-    stepItem.assign(size_t(count), -1);
-    stepTarget.assign(size_t(count), -1);
-    m_compiler.StepCount = count;
+    std::vector<qint32> stepItem(size_t(count), -1);
+    std::vector<qint32> stepTarget(size_t(count), -1);
 
     int x = 5, y = 5;
     for (int i = 0; i < count; ++i) {
@@ -230,6 +249,9 @@ void MotionTransfer::RebuildChart(Chart& chart) {
         if (kind == RecordCmp || kind == RecordJmp)
             stepTarget[size_t(i)] = WordClasses::RecordCodeBase(r).argument;
     }
+    m_compiler.SetSteps(std::move(stepItem), std::move(stepTarget));
+    const auto& steps = m_compiler.StepItem();
+    const auto& targets = m_compiler.StepTarget();
 
     auto addLink = [&chart](quint8 kind, int origin, int final) {
         const int l = chart.AddLinks(1);
@@ -239,12 +261,12 @@ void MotionTransfer::RebuildChart(Chart& chart) {
         link.final = final;
     };
     for (int i = 0; i + 1 < count; ++i) {
-        const int a = stepItem[size_t(i)];
+        const int a = steps[size_t(i)];
         if (a < 0) continue;
         const int next = ResolveStep(i + 1);
         if (next >= 0) addLink(MainLink, a, next);
-        if (stepTarget[size_t(i)] != -1) {
-            const int target = ResolveStep(stepTarget[size_t(i)]);
+        if (targets[size_t(i)] != -1) {
+            const int target = ResolveStep(targets[size_t(i)]);
             if (target >= 0) addLink(BranchLink, a, target);
         }
     }
@@ -252,8 +274,23 @@ void MotionTransfer::RebuildChart(Chart& chart) {
 }
 
 void MotionTransfer::RebuildScenarioChart(Chart& chart) {
-    const int count = m_compiler.StepCount;
+    const int count = m_compiler.StepCount();
     if (count <= 0) return;
+    // First the names of the motions, read from the board; the chart is built
+    // afterwards in one go, so no item is held while an exchange waits.
+    const std::vector<qint32> motions = m_compiler.StepItem();
+    QStringList names;
+    for (int i = 0; i < count; ++i) {
+        const int motion = motions[size_t(i)];
+        QString name = QStringLiteral("M") + QString::number(motion + 1) + u' ';
+        QByteArray entry;
+        if (m_board.ReadTableEntry(motion, entry)) {
+            name += MotionTable::EntryName(entry);
+            if (m_table) m_table->ShowTableRow(entry, motion);
+        }
+        names << name;
+    }
+
     const int first = chart.AddItems(count);
     int x = 5, y = 5;
     for (int i = 0; i < count; ++i) {
@@ -264,17 +301,10 @@ void MotionTransfer::RebuildScenarioChart(Chart& chart) {
         it.colour = kWhite;
         it.kind = KindMot;
         it.values.fill(0);
-        const int motion = m_compiler.StepItem[size_t(i)];
-        it.lead = quint8(motion);
-        QString name = QStringLiteral("M") + QString::number(motion + 1) + u' ';
-        QByteArray entry;
-        if (m_board.ReadTableEntry(motion, entry)) {
-            name += MotionTable::EntryName(entry);
-            if (table) table->ShowTableRow(entry, motion);
-        }
-        it.name = name;
+        it.lead = quint8(motions[size_t(i)]);
+        it.name = names[i];
         it.height = kItemHeight;
-        it.width = (textWidth ? textWidth(name) : 7 * int(name.size())) + 20;
+        it.width = (m_textWidth ? m_textWidth(it.name) : 7 * int(it.name.size())) + 20;
     }
     const int firstLink = chart.AddLinks(count - 1);
     for (int j = 0; j + 1 < count; ++j) {

@@ -18,6 +18,12 @@ struct MotionHeader;
 // Moves a compiled motion or scenario between the open document and the
 // board's storage, and turns what was read back into a chart. Works on the
 // compiler's state (image, steps) and the document's header values.
+//
+// Every exchange waits in an event loop that keeps the windows live, so a
+// transfer never holds a reference across one: a write sends a copy of what
+// was compiled when it began, a read collects what it reads and puts it in
+// place once it is complete, and a rebuild reads from the board first and
+// builds the chart afterwards.
 class MotionTransfer {
   public:
     static constexpr int kRecordsPerSlot = QmxBoard::kRecordsPerSlot;
@@ -30,18 +36,22 @@ class MotionTransfer {
                    Services& services);
 
     // Rows shown again after every read of an entry (may be null).
-    MotionTable* table = nullptr;
+    void setTable(MotionTable* table) { m_table = table; }
     // Told after each record or step written or read: (done, total).
-    std::function<void(int, int)> progress;
+    void setProgress(std::function<void(int, int)> progress) { m_progress = std::move(progress); }
     // Height of the canvas image: rebuilt items wrap into the next column before it.
-    int canvasHeight = 480;
+    void setCanvasHeight(int height) { m_canvasHeight = height; }
     // Pixel width of a text in the window font; by default 7 pixels a character.
-    std::function<int(const QString&)> textWidth;
+    void setTextWidth(std::function<int(const QString&)> width) { m_textWidth = std::move(width); }
 
     // The LIST view rows of the last read: hex rows of the records, or the
     // motion list of a scenario.
     const QStringList& listRows() const { return m_listRows; }
 
+    // False, after an error box, when the compiled motion cannot be stored from
+    // the slot on: more records than a table entry counts, or past the last slot.
+    // Checked before anything is sent.
+    bool CheckMotionFits(int slot);
     // Writes the compiled motion into a motion slot and its table entry.
     bool WriteMotionToBoard(int slot);
     // Reads a motion slot into the image and the header values.
@@ -75,6 +85,10 @@ class MotionTransfer {
     BoardCommands& m_board;
     Services& m_services;
     QStringList m_listRows;
+    MotionTable* m_table = nullptr;
+    std::function<void(int, int)> m_progress;
+    int m_canvasHeight = 480;
+    std::function<int(const QString&)> m_textWidth;
 };
 
 } // namespace qvx

@@ -285,6 +285,7 @@ void ChartEditor::CopySelection() {
 }
 
 bool ChartEditor::PasteClipboard() {
+    if (changeRefused()) return false;
     return m_edit.clipboard.PasteClipboard(m_chart, m_edit.mousePoint);
 }
 
@@ -303,7 +304,7 @@ void ChartEditor::DeleteBendingPoint() {
 }
 
 void ChartEditor::DeleteSelection() {
-    if (m_edit.toolMode == ToolSelect) m_chart.DeleteSelected();
+    if (m_edit.toolMode == ToolSelect && !changeRefused()) m_chart.DeleteSelected();
 }
 
 int ChartEditor::PropertyItem() const {
@@ -328,6 +329,7 @@ void ChartEditor::SetSelectedItemColour(
 int ChartEditor::DropMotionRow(int row, const QString& caption, const QString& motionName,
                                QPoint p) {
     if (row < 0 || row >= kMotionRows) return -1;
+    if (changeRefused()) return -1;
     const int item = m_chart.CreateItem(KindMot, p.x(), p.y());
     if (item < 0) return -1;
     Item& it = m_chart.items[size_t(item)];

@@ -47,6 +47,9 @@ class ChartEditor {
     void setServices(Services* services) { m_services = services; }
     // Called when the editor itself returns to tool mode 0 (SelectBtn goes down).
     std::function<void()> onToolModeReset;
+    // Asked before pasting, deleting and dropping: true (after telling the user)
+    // while a board flow runs that such a change could disturb.
+    std::function<bool()> refuseChange;
 
     enum class Outcome {
         Ignored,   // nothing happened, not even a repaint
@@ -92,6 +95,7 @@ class ChartEditor {
     void dragStep(QPoint p);
     void linkClick(int kind, QPoint p);
     bool validHitLink() const;
+    bool changeRefused() const { return refuseChange && refuseChange(); }
 
     Chart& m_chart;
     EditState& m_edit;

@@ -186,6 +186,9 @@ std::vector<BoardSimulator::Chunk> BoardSimulator::applyFault(QByteArray answer)
         break;
     case Fault::Delay:
         return {{answer, m_faultDelayMs}};
+    case Fault::ReportAfterAnswer:
+        answer += PlaybackReport(0);
+        break;
     case Fault::ReportInAnswer: {
         const qsizetype half = answer.size() / 2;
         answer = answer.left(half) + PlaybackReport(0) + answer.mid(half);

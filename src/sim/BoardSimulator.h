@@ -45,7 +45,17 @@ class BoardSimulator {
 
     // Faults a test can ask for; each applies to the answer of one command that
     // has an answer (the next one, or the one after `skip` good answers).
-    enum class Fault { NoAnswer, ShortAnswer, BadChecksum, BadAck, Delay, ReportInAnswer };
+    // ReportInAnswer puts a playback report in the middle of the answer,
+    // ReportAfterAnswer right behind it in the same burst of bytes.
+    enum class Fault {
+        NoAnswer,
+        ShortAnswer,
+        BadChecksum,
+        BadAck,
+        Delay,
+        ReportInAnswer,
+        ReportAfterAnswer
+    };
 
     // What survives a restart (and is written to the state file).
     struct Stored {

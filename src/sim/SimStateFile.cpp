@@ -37,7 +37,12 @@ bool SimStateFile::Write(const QString& path, const BoardSimulator::Stored& stor
     b += stored.info;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
-    file.write(b);
+    // commit() does not see a flush that falls short; checked here so that a
+    // cut state file never replaces the old one.
+    if (file.write(b) != b.size() || !file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
     return file.commit();
 }
 

@@ -55,7 +55,7 @@ class ListingTest : public QObject {
                                   QStringLiteral("002 32") + repeat(QStringLiteral(" 1234"), 24),
                                   QStringLiteral("003 01") + repeat(QStringLiteral(" 8107"), 24),
                               }));
-        QCOMPARE(c.MotionImage[2].toBytes(),
+        QCOMPARE(c.MotionImage()[2].toBytes(),
                  QByteArray(1, '\x01') + QByteArray("\x81\x07").repeated(24));
     }
 
@@ -71,7 +71,7 @@ class ListingTest : public QObject {
                  (QStringList{QStringLiteral("1"), QString(), QStringLiteral("END"), QString(),
                               QStringLiteral("; 終了")}));
         // The end record: lead byte 1 and 48 bytes 0xFF.
-        QCOMPARE(c.MotionImage[1].toBytes(), QByteArray(1, '\x01') + QByteArray(48, '\xFF'));
+        QCOMPARE(c.MotionImage()[1].toBytes(), QByteArray(1, '\x01') + QByteArray(48, '\xFF'));
         QCOMPARE(c.hexRows().last(),
                  QStringLiteral("002 01") + repeat(QStringLiteral(" FFFF"), 24));
     }

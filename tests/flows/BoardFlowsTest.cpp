@@ -87,7 +87,7 @@ class BoardFlowsTest : public QObject {
         QCOMPARE(fx.state->chart.itemCount(), 4);
         QCOMPARE(fx.state->chart.documentKind, quint8(MotionChart));
         QCOMPARE(listed.size(), 5);
-        QVERIFY(listed[0].startsWith(QStringLiteral("001 0a ")));
+        QVERIFY(listed[0].startsWith(QStringLiteral("001 0A ")));
         QVERIFY(listed[0].endsWith(u' '));
         QCOMPARE(fx.services.picks[0].caption, QStringLiteral("Reading the data"));
         QCOMPARE(fx.services.picks[0].choices.count(u','), 84);

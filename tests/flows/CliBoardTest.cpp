@@ -76,7 +76,7 @@ class CliBoardTest : public QObject {
         Compiler a, b;
         QVERIFY(a.CompileMotionChart(chart, services));
         QVERIFY(b.CompileMotionChart(back, services));
-        QCOMPARE(b.MotionImage, a.MotionImage);
+        QCOMPARE(b.MotionImage(), a.MotionImage());
 
         QCOMPARE(qvx(port + QStringList{"play", "6"}).code, 0);
         QTRY_COMPARE(

@@ -64,7 +64,7 @@ class MainWindowFlowsTest : public QObject {
         QCOMPARE(rig.state.chart.itemCount(), 3);
         QCOMPARE(rig.win->PageControl1->tabText(0), QStringLiteral("EDIT Wave"));
         QCOMPARE(rig.win->Qmx->count(), 4);
-        QVERIFY(rig.win->Qmx->item(0)->text().startsWith(QStringLiteral("001 0a ")));
+        QVERIFY(rig.win->Qmx->item(0)->text().startsWith(QStringLiteral("001 0A ")));
     }
 
     void deletePlayStopPause_reachTheBoard() {

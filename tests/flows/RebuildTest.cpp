@@ -17,7 +17,7 @@ class RebuildTest : public QObject {
         MotionTransfer transfer{state.compiler, state.header, state.board, services};
 
         void image(const std::vector<MotionRecord>& records) {
-            state.compiler.MotionImage = records;
+            state.compiler.SetMotionImage(records);
         }
         Chart& rebuild() {
             state.chart.ClearChart();
@@ -107,7 +107,7 @@ class RebuildTest : public QObject {
 
     void layout_wrapsColumnsAtTheCanvasHeight() {
         Rig rig;
-        rig.transfer.canvasHeight = 201;
+        rig.transfer.setCanvasHeight(201);
         std::vector<MotionRecord> img(7, filled(1000));
         img.push_back(filled(0xFFFF));
         rig.image(img);

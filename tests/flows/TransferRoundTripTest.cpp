@@ -19,21 +19,21 @@ class TransferRoundTripTest : public QObject {
         fx.setChart(chart);
         Compiler reference;
         QVERIFY(reference.CompileMotionChart(chart, fx.services));
-        if (reference.MotionImage.size() > 30) fx.services.boxAnswers.push_back(ResultYes);
+        if (reference.MotionImage().size() > 30) fx.services.boxAnswers.push_back(ResultYes);
         fx.answerPick(slot);
         QVERIFY(fx.flows->Write());
         QCOMPARE(fx.services.statuses.last(), QStringLiteral("Writing succeeded"));
 
         fx.state->chart.ClearChart();
-        fx.state->compiler.MotionImage.clear();
+        fx.state->compiler.SetMotionImage({});
         fx.answerPick(slot);
         QVERIFY(fx.flows->Read());
-        QCOMPARE(fx.state->compiler.MotionImage, reference.MotionImage);
+        QCOMPARE(fx.state->compiler.MotionImage(), reference.MotionImage());
         QCOMPARE(fx.state->chart.documentKind, quint8(MotionChart));
 
         // Same items in step order: kind, lead and values (CMP values at their bases).
         std::vector<const Item*> expected;
-        for (qint32 s : reference.StepItem)
+        for (qint32 s : reference.StepItem())
             if (s >= 0) expected.push_back(&chart.items[size_t(s)]);
         const Chart& back = fx.state->chart;
         QCOMPARE(back.items.size(), expected.size());
@@ -46,7 +46,7 @@ class TransferRoundTripTest : public QObject {
 
         Compiler again;
         QVERIFY(again.CompileMotionChart(back, fx.services));
-        QCOMPARE(again.MotionImage, reference.MotionImage);
+        QCOMPARE(again.MotionImage(), reference.MotionImage());
     }
 
   private slots:
@@ -106,7 +106,7 @@ class TransferRoundTripTest : public QObject {
         QVERIFY(
             fx.services.boxes[0].text.contains(QStringLiteral("The data of M12 would be deleted")));
         QCOMPARE(fx.sim([](BoardSimulator& s) { return s.record(11, 10); }),
-                 fx.state->compiler.MotionImage[40]);
+                 fx.state->compiler.MotionImage()[40]);
     }
 
     void scenario_writesMotionNumbersAndReadsBackAsMotChain() {

@@ -13,7 +13,7 @@ class WriteLimitsTest : public QObject {
     static void compileChain(FlowFixture& fx, int records) {
         fx.setChart(longChain(records - 1));
         QVERIFY(fx.state->compiler.CompileMotionChart(fx.state->chart, fx.services));
-        QCOMPARE(int(fx.state->compiler.MotionImage.size()), records);
+        QCOMPARE(int(fx.state->compiler.MotionImage().size()), records);
     }
 
   private slots:
@@ -81,10 +81,10 @@ class WriteLimitsTest : public QObject {
             c.items[size_t(first + i)].kind = KindMot;
             c.items[size_t(first + i)].lead = quint8(i % 80);
         }
-        comp.StepCount = 250;
-        comp.StepItem.resize(250);
+        std::vector<qint32> steps(250);
         for (int i = 0; i < 250; ++i)
-            comp.StepItem[size_t(i)] = i;
+            steps[size_t(i)] = i;
+        comp.SetSteps(steps, {});
         // The board's port and control stay as they were.
         QVERIFY(fx.state->board.UpdateTableEntry(82, 0, 0x123456, QString(), std::nullopt, 4321));
         fx.services.boxAnswers.push_back(ResultYes);

@@ -188,9 +188,9 @@ QByteArray BoardLink::Transact(const QByteArray& frame, int expectedLength) {
             answer = m_device->read(expectedLength);
             qCDebug(lcLink) << "answer" << hex(answer);
         } else if (m_device) {
+            // Only counted: looking at the bytes would disturb the device's buffer.
             qCDebug(lcLink) << "time-out after" << receiveTimeoutMs << "ms with"
-                            << m_device->bytesAvailable() << "of" << expectedLength
-                            << "bytes:" << hex(m_device->peek(m_device->bytesAvailable()));
+                            << m_device->bytesAvailable() << "of" << expectedLength << "bytes";
         }
         --attempts;
         if (attempts < 1 || !answer.isEmpty()) break;

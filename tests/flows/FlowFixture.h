@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/BoardFlows.h"
+#include "app/TQuorvex3.h"
 #include "common/RecordingServices.h"
 #include "compiler/ChartMaker.h"
 #include "sim/BoardSimulator.h"
@@ -53,6 +54,26 @@ struct FlowFixture {
     // Puts a chart in place as the open document.
     void setChart(const qvx::Chart& chart) { state->chart = chart; }
     void answerPick(int n) { services.pickAnswers.push_back(n); }
+};
+
+// The main window with the in-memory simulated board behind its link and the
+// picker and message boxes answered by the recording services.
+struct WindowRig {
+    QTemporaryDir dir;
+    qvxtest::RecordingServices services;
+    qvx::AppState state;
+    qvx::BoardSimulator sim;
+    qvx::SimTransport* transport = nullptr;
+    std::unique_ptr<qvx::TQuorvex3> win;
+
+    explicit WindowRig(int timeoutMs = 40) {
+        win = std::make_unique<qvx::TQuorvex3>(state, services, dir.filePath("QVX3J.ini"));
+        state.link.setTimeouts(timeoutMs, timeoutMs + 20);
+        auto t = std::make_unique<qvx::SimTransport>(sim);
+        transport = t.get();
+        state.link.OpenTransport(1, std::move(t));
+        services.clear();
+    }
 };
 
 // A chain of POS items with distinct values, as long as asked.

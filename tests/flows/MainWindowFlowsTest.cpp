@@ -19,22 +19,7 @@ using namespace qvx;
 class MainWindowFlowsTest : public QObject {
     Q_OBJECT
 
-    struct Rig {
-        QTemporaryDir dir;
-        qvxtest::RecordingServices services;
-        AppState state;
-        BoardSimulator sim;
-        SimTransport* transport = nullptr;
-        std::unique_ptr<TQuorvex3> win;
-
-        Rig() {
-            win = std::make_unique<TQuorvex3>(state, services, dir.filePath("QVX3J.ini"));
-            state.link.setTimeouts(40, 60);
-            auto t = std::make_unique<SimTransport>(sim);
-            transport = t.get();
-            state.link.OpenTransport(1, std::move(t));
-            services.clear();
-        }
+    struct Rig : WindowRig {
         void click(QToolButton* b) {
             QVERIFY(b->isEnabled());
             QTest::mouseClick(b, Qt::LeftButton);

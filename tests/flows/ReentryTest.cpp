@@ -61,23 +61,9 @@ class WhenReady : public QObject {
 class ReentryTest : public QObject {
     Q_OBJECT
 
-    struct Rig {
-        QTemporaryDir dir;
-        qvxtest::RecordingServices services;
-        AppState state;
-        BoardSimulator sim;
-        SimTransport* transport = nullptr;
-        std::unique_ptr<TQuorvex3> win;
-
-        Rig() {
-            win = std::make_unique<TQuorvex3>(state, services, dir.filePath("QVX3J.ini"));
-            // Long time-outs: the delayed answers below must not count as lost.
-            state.link.setTimeouts(2000, 2000);
-            auto t = std::make_unique<SimTransport>(sim);
-            transport = t.get();
-            state.link.OpenTransport(1, std::move(t));
-            services.clear();
-        }
+    struct Rig : WindowRig {
+        // Long time-outs: the delayed answers below must not count as lost.
+        Rig() : WindowRig(2000) {}
         // Holds the answer of the command after `skip` answered ones for a while,
         // so that the flow waits there.
         void holdAnswer(int skip) {

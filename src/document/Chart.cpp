@@ -1,6 +1,9 @@
 #include "document/Chart.h"
 
 #include <algorithm>
+#include <climits>
+
+#include <algorithm>
 
 namespace qvx {
 
@@ -139,7 +142,11 @@ int Chart::SelectedLinkCount() const {
 QPoint Chart::ItemCentre(int item) const {
     if (!validItem(item)) return {};
     const Item& it = items[size_t(item)];
-    return {it.left + it.width / 2, it.top + it.height / 2};
+    // Computed wide and held within the int range, whatever the item's numbers.
+    auto mid = [](int start, int extent) {
+        return int(std::clamp<qint64>(qint64(start) + extent / 2, INT_MIN, INT_MAX));
+    };
+    return {mid(it.left, it.width), mid(it.top, it.height)};
 }
 
 } // namespace qvx

@@ -5,6 +5,8 @@
 #include "document/Cp932.h"
 #include "document/IniFile.h"
 
+#include <limits>
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -25,6 +27,17 @@ int intOr(const QString& text, int def) {
     return IniFile::parseInteger(text, v) ? v : def;
 }
 
+bool inCoordinateRange(int v) {
+    return v >= -DocumentFile::kMaxCoordinate && v <= DocumentFile::kMaxCoordinate;
+}
+
+// An index of the file moved behind the items already in the chart; an index
+// that would pass the end of the integer range can name no item (-2).
+int shiftedIndex(int index, int by) {
+    const qint64 shifted = qint64(index) + by;
+    return shifted > std::numeric_limits<int>::max() ? -2 : int(shifted);
+}
+
 QString fileLabel(const QString& fileName) { return QFileInfo(fileName).fileName(); }
 
 void report(Services& services, const QStringList& problems) {
@@ -41,6 +54,18 @@ bool readItem(const IniFile& ini, const QString& section, Item& it, QString& err
     it.height = ini.readInteger(section, QStringLiteral("Height"), kItemHeight);
     it.left = ini.readInteger(section, QStringLiteral("Left"), 0);
     it.top = ini.readInteger(section, QStringLiteral("Top"), 0);
+    const std::pair<const char*, int> geometry[] = {
+        {"Width", it.width}, {"Height", it.height}, {"Left", it.left}, {"Top", it.top}};
+    for (const auto& [key, value] : geometry) {
+        if (!inCoordinateRange(value)) {
+            error = QStringLiteral("%1=%2 lies outside the range a chart can hold (%3 to %4)")
+                        .arg(QLatin1String(key))
+                        .arg(value)
+                        .arg(-DocumentFile::kMaxCoordinate)
+                        .arg(DocumentFile::kMaxCoordinate);
+            return false;
+        }
+    }
     it.colour = quint32(ini.readInteger(section, QStringLiteral("Color"), int(kWhite)));
     it.kind = quint8(ini.readInteger(section, QStringLiteral("Type"), 0) & 0xFF);
     QString prm = ini.readString(section, QStringLiteral("Prm"), QString());
@@ -66,6 +91,14 @@ bool readPoints(const QString& text, QVector<QPoint>& points, QString& error) {
         int v = 0;
         if (!IniFile::parseInteger(s, v)) {
             error = QStringLiteral("the Point value holds \"%1\", which is not a number").arg(s);
+            return false;
+        }
+        if (!inCoordinateRange(v)) {
+            error = QStringLiteral("the Point value holds %1, outside the range a chart can hold "
+                                   "(%2 to %3)")
+                        .arg(v)
+                        .arg(-DocumentFile::kMaxCoordinate)
+                        .arg(DocumentFile::kMaxCoordinate);
             return false;
         }
         numbers << v;
@@ -261,7 +294,7 @@ bool DocumentFile::LoadDocument(DocumentContext& ctx, const QString& fileName) {
     // chart's start item is kept, and the file's is used (shifted) only when the
     // chart had none.
     if (oldCount == 0 || chart.startItem < 0) {
-        const int s = fileStart < 0 ? -1 : fileStart + oldCount;
+        const int s = fileStart < 0 ? -1 : shiftedIndex(fileStart, oldCount);
         chart.startItem = chart.validItem(s) && fileStart >= 0 ? s : -1;
     }
 
@@ -275,8 +308,8 @@ bool DocumentFile::LoadDocument(DocumentContext& ctx, const QString& fileName) {
             l.kind = quint8(ini.readInteger(s, QStringLiteral("Main"), 0) & 0xFF);
             l.origin = ini.readInteger(s, QStringLiteral("Origin"), -1);
             l.final = ini.readInteger(s, QStringLiteral("Final"), -1);
-            if (l.origin != -1) l.origin += oldCount;
-            if (l.final != -1) l.final += oldCount;
+            if (l.origin != -1) l.origin = shiftedIndex(l.origin, oldCount);
+            if (l.final != -1) l.final = shiftedIndex(l.final, oldCount);
             QString error;
             if (!readPoints(ini.readString(s, QStringLiteral("Point"), QString()), l.points, error)) {
                 problems << QStringLiteral("Reading \"%1\" stopped at section [%2]: %3. "

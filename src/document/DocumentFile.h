@@ -37,6 +37,9 @@ public:
     // Counts beyond these are refused instead of filling memory.
     static constexpr int kMaxCount = 100000;
     static constexpr int kMaxCanvas = 16384;
+    // Item places and sizes and bending points lie within plus or minus this:
+    // far beyond any canvas, and small enough that sums of them never overflow.
+    static constexpr int kMaxCoordinate = 1 << 24;
 
     // The name a save uses: with the QMX filter the extension becomes ".QMX",
     // with the other filter the name stays as typed.

@@ -35,7 +35,7 @@ const QStaticText& PaintCache::nameLayout(const QString& name, const QFont& font
 
 const QImage* PaintCache::itemShape(bool roundedCorners, int width, int height,
                                     const QColor& fill) {
-    if (width <= 0 || height <= 0 || width * height > kMaxShapePixels) return nullptr;
+    if (width <= 0 || height <= 0 || qint64(width) * height > kMaxShapePixels) return nullptr;
     QHash<quint64, QImage>& shapes = m_shapes[roundedCorners ? 1 : 0];
     if (shapes.size() > kLimit) shapes.clear();
     // Both sides fit 16 bits here, since their product is limited.

@@ -6,22 +6,34 @@
 
 namespace qvx {
 
+// Hit tests compute in 64 bits: a point or a place near the ends of the int
+// range must not wrap around into a hit.
+using Wide = qint64;
+
+namespace {
+
+bool within(Wide v, Wide lo, Wide hi) {
+    return lo <= v && v <= hi;
+}
+
+} // namespace
+
 int HitTest::ItemAt(const Chart& chart, QPoint p) {
     for (int i = chart.itemCount() - 1; i >= 0; --i) {
         const Item& it = chart.items[size_t(i)];
-        if (it.left <= p.x() && p.x() <= it.left + it.width - 1 && it.top <= p.y() &&
-            p.y() <= it.top + it.height - 1)
+        if (within(p.x(), it.left, Wide(it.left) + it.width - 1) &&
+            within(p.y(), it.top, Wide(it.top) + it.height - 1))
             return i;
     }
     return -1;
 }
 
 QPoint HitTest::SegmentMiddle(QPoint s, QPoint e) {
-    return {s.x() + (e.x() - s.x()) / 2, s.y() + (e.y() - s.y()) / 2};
+    return {int(s.x() + (Wide(e.x()) - s.x()) / 2), int(s.y() + (Wide(e.y()) - s.y()) / 2)};
 }
 
 LinkHit HitTest::LinkAt(const Chart& chart, QPoint p) {
-    const int x = p.x(), y = p.y();
+    const Wide x = p.x(), y = p.y();
     // The box around a bending point reaches 4 pixels left and up of the
     // point and 3 pixels right and down.
     for (int li = chart.linkCount() - 1; li >= 0; --li) {
@@ -29,7 +41,7 @@ LinkHit HitTest::LinkAt(const Chart& chart, QPoint p) {
         if (!chart.validItem(l.origin) || !chart.validItem(l.final)) continue;
         for (int pi = 0; pi < l.points.size(); ++pi) {
             const QPoint& b = l.points[pi];
-            if (x - 3 <= b.x() && b.x() <= x + 4 && y - 3 <= b.y() && b.y() <= y + 4)
+            if (within(b.x(), x - 3, x + 4) && within(b.y(), y - 3, y + 4))
                 return {li, pi, -1};
         }
     }
@@ -40,8 +52,9 @@ LinkHit HitTest::LinkAt(const Chart& chart, QPoint p) {
         const int segments = int(l.points.size()) + 1;
         for (int si = 0; si < segments; ++si) {
             const QPoint e = si < l.points.size() ? l.points[si] : chart.ItemCentre(l.final);
-            const QPoint h(e.x() + (s.x() - e.x()) / 2, e.y() + (s.y() - e.y()) / 2);
-            if (h.x() - 4 <= x && x <= h.x() + 5 && h.y() - 4 <= y && y <= h.y() + 5)
+            const Wide hx = e.x() + (Wide(s.x()) - e.x()) / 2;
+            const Wide hy = e.y() + (Wide(s.y()) - e.y()) / 2;
+            if (within(x, hx - 4, hx + 5) && within(y, hy - 4, hy + 5))
                 return {li, -1, si};
             s = e;
         }
@@ -53,8 +66,8 @@ void HitTest::SelectInRect(Chart& chart, QPoint a, QPoint b, bool toggle) {
     const int minX = std::min(a.x(), b.x()), maxX = std::max(a.x(), b.x());
     const int minY = std::min(a.y(), b.y()), maxY = std::max(a.y(), b.y());
     for (Item& it : chart.items) {
-        if (it.left <= maxX && it.left + it.width - 1 >= minX && it.top <= maxY &&
-            it.top + it.height - 1 >= minY)
+        if (it.left <= maxX && Wide(it.left) + it.width - 1 >= minX && it.top <= maxY &&
+            Wide(it.top) + it.height - 1 >= minY)
             it.selected = toggle ? !it.selected : true;
     }
     for (Link& l : chart.links) {

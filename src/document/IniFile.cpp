@@ -24,7 +24,10 @@ bool IniFile::save() const {
     QSaveFile f(m_path);
     if (!f.open(QIODevice::WriteOnly)) return false;
     const QByteArray bytes = Cp932::encode(toText());
-    if (f.write(bytes) != bytes.size()) {
+    // The bytes sit in QSaveFile's buffer until it is flushed. A flush that
+    // falls short (disk full, file size limit) is not seen by commit(), which
+    // would put the cut file in place of the old one, so it is checked here.
+    if (f.write(bytes) != bytes.size() || !f.flush()) {
         f.cancelWriting();
         return false;
     }

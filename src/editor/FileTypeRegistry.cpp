@@ -18,7 +18,13 @@ bool writeText(const QString& path, const QString& text) {
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) return false;
-    f.write(text.toUtf8());
+    const QByteArray bytes = text.toUtf8();
+    // commit() does not see a flush that falls short; checked here so that a
+    // cut file never replaces the old one.
+    if (f.write(bytes) != bytes.size() || !f.flush()) {
+        f.cancelWriting();
+        return false;
+    }
     return f.commit();
 }
 

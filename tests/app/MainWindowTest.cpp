@@ -2,6 +2,7 @@
 #include "app/PickNumberDialog.h"
 #include "app/TQuorvex3.h"
 #include "app/WidgetServices.h"
+#include "common/CallbackGuard.h"
 #include "common/RecordingServices.h"
 #include "common/TestFiles.h"
 #include "common/TestRegistry.h"
@@ -318,14 +319,15 @@ private slots:
     void pickNumber_returnsChoiceOrNothing() {
         WidgetServices services;
         auto answer = [](bool ok, int index) {
-            QTimer::singleShot(0, [=] {
-                auto* dlg = qobject_cast<PickNumberDialog*>(QApplication::activeModalWidget());
-                QVERIFY(dlg);
-                QCOMPARE(dlg->list()->placeholderText(), PickNumberDialog::InitialText());
-                QCOMPARE(dlg->list()->count(), 3);
-                if (index >= -1) dlg->list()->setCurrentIndex(index);
-                ok ? dlg->accept() : dlg->reject();
-            });
+            QTimer::singleShot(
+                0, qvxtest::checked([=] {
+                    auto* dlg = qobject_cast<PickNumberDialog*>(QApplication::activeModalWidget());
+                    QVERIFY(dlg);
+                    QCOMPARE(dlg->list()->placeholderText(), PickNumberDialog::InitialText());
+                    QCOMPARE(dlg->list()->count(), 3);
+                    if (index >= -1) dlg->list()->setCurrentIndex(index);
+                    ok ? dlg->accept() : dlg->reject();
+                }));
         };
         answer(true, 2);
         QCOMPARE(services.PickNumber("Reading the data", "Select", "\"M1 a 1\",\"M2 b 2\",\"M3 c 3\"", -1), 2);

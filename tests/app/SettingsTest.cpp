@@ -1,5 +1,7 @@
 #include "app/Settings.h"
 #include "app/SingleInstance.h"
+#include "common/FileSizeLimit.h"
+#include "common/TestFiles.h"
 #include "common/TestRegistry.h"
 
 #include <QFile>
@@ -52,6 +54,26 @@ private slots:
     void unwritableSettings_areNotSaved() {
         QTemporaryDir dir;
         QVERIFY(!Settings::SaveSettings(dir.filePath("none/QVX3J.ini"), MainSettings{}));
+    }
+
+    void failedSave_keepsTheOldFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("QVX3J.ini");
+        const QByteArray old = "[QVX3]\r\nGrid=0\r\n\r\n";
+        QVERIFY(qvxtest::writeFile(path, old));
+        MainSettings s;
+        s.grid = true;
+        s.gridWidth = 30;
+        s.commPort = 5;
+        {
+            // Room for the old file, not for the settings added to it.
+            qvxtest::FileSizeLimit limit(rlim_t(old.size()));
+            QVERIFY(limit.active());
+            QVERIFY(!Settings::SaveSettings(path, s));
+        }
+        QCOMPARE(qvxtest::readFile(path), old);
+        QVERIFY(Settings::SaveSettings(path, s));
+        QCOMPARE(Settings::LoadSettings(path).gridWidth, 30);
     }
 
     void configDir_followsTheEnvironment() {

@@ -1,4 +1,5 @@
 #include "app/WidgetServices.h"
+#include "common/CallbackGuard.h"
 #include "common/TestRegistry.h"
 
 #include <QApplication>
@@ -56,12 +57,13 @@ class WindowCaptionTest : public QObject {
         services.attach(&window, nullptr);
         QString japanese, english;
         auto answer = [](QString* caption) {
-            QTimer::singleShot(0, [caption] {
-                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                QVERIFY(box && box->windowHandle());
-                *caption = captionShown(box->windowHandle()->title());
-                box->accept();
-            });
+            QTimer::singleShot(0, qvxtest::checked([caption] {
+                                   auto* box = qobject_cast<QMessageBox*>(
+                                       QApplication::activeModalWidget());
+                                   QVERIFY(box && box->windowHandle());
+                                   *caption = captionShown(box->windowHandle()->title());
+                                   box->accept();
+                               }));
         };
         answer(&japanese);
         services.ShowMessageBox(IconWarning, ButtonsOk, 0, LangJapanese, "x");

@@ -63,7 +63,8 @@ class ChecksumFramingTest : public QObject {
         QSignalSpy spy(&fx.link, &BoardLink::reportReceived);
         fx.transport->pushFromBoard(QByteArray::fromHex("55FE01020304"));
         fx.transport->pushFromBoard(QByteArray::fromHex("0506"));
-        QTest::qWait(5);
+        // Both pieces framed (the noise in front dropped), and no report yet.
+        QTRY_COMPARE(fx.link.framer().buffer(), QByteArray::fromHex("FE010203040506"));
         QCOMPARE(spy.count(), 0);
         fx.transport->pushFromBoard(QByteArray::fromHex("070809"));
         QTRY_COMPARE(spy.count(), 1);
@@ -94,9 +95,14 @@ class ChecksumFramingTest : public QObject {
         SimTransport* second = t.get();
         QVERIFY(fx.link.OpenTransport(2, std::move(t)));
         QVERIFY(fx.link.framer().buffer().isEmpty());
+        // With the old bytes kept these would complete a report; a report sent
+        // after them comes out alone and whole.
         second->pushFromBoard(QByteArray(29, '\0'));
-        QTest::qWait(10);
-        QCOMPARE(spy.count(), 0);
+        const QByteArray marker = QByteArray::fromHex("FD0102030405060708");
+        second->pushFromBoard(marker);
+        QVERIFY(spy.wait(5000));
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy[0][0].toByteArray(), marker);
     }
 };
 

@@ -95,7 +95,12 @@ class SerialPathTest : public QObject {
         QSignalSpy lost(&rig.link, &BoardLink::portLost);
         rig.host.reset();
         QTRY_VERIFY(!rig.link.isOpen());
-        QTest::qWait(50);
+        // The port is gone, so a second report could only come from events the
+        // dying device had already posted; a marker posted now arrives after them.
+        bool markerArrived = false;
+        QMetaObject::invokeMethod(
+            &rig.link, [&] { markerArrived = true; }, Qt::QueuedConnection);
+        QTRY_VERIFY(markerArrived);
         QCOMPARE(lost.count(), 1);
         QCOMPARE(rig.services.statuses.last(), QStringLiteral("SIM was disconnected"));
         quint16 w = 0;

@@ -55,9 +55,15 @@ private:
     template <typename T> std::optional<T> take(std::deque<std::optional<T>>& q) {
         ++fileDialogs;
         if (q.empty()) return std::nullopt;
-        auto a = q.front();
+        // Copies the answer itself rather than the optional around it, which
+        // GCC's optimiser takes for possibly uninitialised.
+        if (!q.front()) {
+            q.pop_front();
+            return std::nullopt;
+        }
+        T answer = *q.front();
         q.pop_front();
-        return a;
+        return answer;
     }
 };
 

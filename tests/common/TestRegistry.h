@@ -9,10 +9,20 @@
 namespace qvxtest {
 
 using Factory = std::function<std::unique_ptr<QObject>()>;
-std::vector<std::pair<const char*, Factory>>& registry();
+
+struct RegisteredClass {
+    const char* name;
+    Factory make;
+    // Runs only when named with -class (classes the suite's own checks start in
+    // a child process, such as ones made to fail on purpose).
+    bool onRequestOnly;
+};
+std::vector<RegisteredClass>& registry();
 
 struct Registrar {
-    Registrar(const char* name, Factory f) { registry().emplace_back(name, std::move(f)); }
+    Registrar(const char* name, Factory f, bool onRequestOnly = false) {
+        registry().push_back({name, std::move(f), onRequestOnly});
+    }
 };
 
 } // namespace qvxtest
@@ -20,3 +30,7 @@ struct Registrar {
 #define QVX_TEST_CLASS(Class)                                                                     \
     static qvxtest::Registrar qvx_registrar_##Class(#Class,                                       \
                                                     [] { return std::make_unique<Class>(); });
+
+#define QVX_TEST_CLASS_ON_REQUEST(Class)                                                           \
+    static qvxtest::Registrar qvx_registrar_##Class(                                               \
+        #Class, [] { return std::make_unique<Class>(); }, true);

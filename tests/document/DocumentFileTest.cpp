@@ -1,8 +1,9 @@
+#include "document/DocumentFile.h"
+#include "common/FileSizeLimit.h"
 #include "common/RecordingServices.h"
 #include "common/TestFiles.h"
 #include "common/TestRegistry.h"
 #include "document/Cp932.h"
-#include "document/DocumentFile.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -192,6 +193,28 @@ private slots:
         QCOMPARE(d.services.boxes.size(), size_t(1));
         QCOMPARE(d.services.boxes[0].icon, int(IconError));
         QCOMPARE(d.services.boxes[0].text, QString("It can't be kept in the designated place"));
+    }
+
+    void saveThatFailsPartWay_showsErrorAndKeepsTheOldFile() {
+        const QString file = path("keep.QMX");
+        Doc small;
+        small.item(KindPos, 0, 0);
+        QVERIFY(DocumentFile::SaveDocument(small.ctx, file, true));
+        const QByteArray old = readFile(file);
+        QVERIFY(!old.isEmpty());
+        Doc big;
+        for (int i = 0; i < 20; ++i)
+            big.item(KindPos, 0, 60 * i);
+        {
+            // The old file can be rewritten as it is, the larger document cannot.
+            qvxtest::FileSizeLimit limit(rlim_t(old.size()));
+            QVERIFY(limit.active());
+            QVERIFY(!DocumentFile::SaveDocument(big.ctx, file, true));
+        }
+        QCOMPARE(big.services.boxes.size(), size_t(1));
+        QCOMPARE(big.services.boxes[0].icon, int(IconError));
+        QCOMPARE(big.services.boxes[0].text, QString("It can't be kept in the designated place"));
+        QCOMPARE(readFile(file), old);
     }
 
     void importPoseTable_buildsAChainOfPoses() {

@@ -1,4 +1,5 @@
 #include "EditorFixtures.h"
+#include "common/CallbackGuard.h"
 #include "common/RecordingServices.h"
 #include "common/TestRegistry.h"
 #include "editor/EditState.h"
@@ -157,10 +158,10 @@ class PropertyDialogTest : public QObject {
         QTemporaryDir dir;
         FileTypeRegistry reg(dir.path(), "/opt/my \"odd\" $dir/quorvex");
         int notified = 0;
-        reg.notify = [&](const QString& d) {
+        reg.notify = qvxtest::checked([&](const QString& d) {
             QCOMPARE(d, dir.path());
             ++notified;
-        };
+        });
         QVERIFY(!reg.FileTypeRegistered());
         QVERIFY(reg.RegisterFileType(true));
         QVERIFY(reg.FileTypeRegistered());

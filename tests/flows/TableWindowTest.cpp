@@ -1,6 +1,7 @@
 #include "FlowFixture.h"
 #include "board/TDataDlg.h"
 #include "board/TTableDlg.h"
+#include "common/CallbackGuard.h"
 #include "common/TestRegistry.h"
 
 #include <QApplication>
@@ -46,13 +47,14 @@ class TableWindowTest : public QObject {
         void whenDialogShows(std::function<void()> f, QPushButton* press) {
             auto* poll = new QTimer(&data);
             poll->setInterval(5);
-            QObject::connect(poll, &QTimer::timeout, &data, [this, f, press, poll] {
-                if (!data.isVisible()) return;
-                poll->stop();
-                poll->deleteLater();
-                f();
-                QTest::mouseClick(press, Qt::LeftButton);
-            });
+            QObject::connect(poll, &QTimer::timeout, &data,
+                             qvxtest::checked([this, f, press, poll] {
+                                 if (!data.isVisible()) return;
+                                 poll->stop();
+                                 poll->deleteLater();
+                                 f();
+                                 QTest::mouseClick(press, Qt::LeftButton);
+                             }));
             poll->start();
         }
     };

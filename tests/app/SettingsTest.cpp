@@ -65,12 +65,15 @@ private slots:
         s.grid = true;
         s.gridWidth = 30;
         s.commPort = 5;
+        bool limited = false, saved = true;
         {
             // Room for the old file, not for the settings added to it.
             qvxtest::FileSizeLimit limit(rlim_t(old.size()));
-            QVERIFY(limit.active());
-            QVERIFY(!Settings::SaveSettings(path, s));
+            limited = limit.active();
+            saved = Settings::SaveSettings(path, s);
         }
+        QVERIFY(limited);
+        QVERIFY(!saved);
         QCOMPARE(qvxtest::readFile(path), old);
         QVERIFY(Settings::SaveSettings(path, s));
         QCOMPARE(Settings::LoadSettings(path).gridWidth, 30);

@@ -8,6 +8,8 @@ namespace qvxtest {
 // While it lives, no file this process writes can grow past `bytes`: a write
 // beyond the limit fails with EFBIG. Unlike a read-only directory this holds for
 // root as well, so a save that must fail fails whoever runs the test.
+// Check results after it has ended: the limit holds for the test log too when
+// that is a file, and a failure message written meanwhile would be lost.
 class FileSizeLimit {
   public:
     explicit FileSizeLimit(rlim_t bytes) {

@@ -83,11 +83,14 @@ private slots:
         IniFile ini(path);
         QVERIFY(ini.load());
         ini.writeString("A", "x", "a value longer than the old file");
+        bool limited = false, saved = true;
         {
             qvxtest::FileSizeLimit limit(8);
-            QVERIFY(limit.active());
-            QVERIFY(!ini.save());
+            limited = limit.active();
+            saved = ini.save();
         }
+        QVERIFY(limited);
+        QVERIFY(!saved);
         QCOMPARE(readFile(path), old);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
                  QStringList{"keep.ini"}); // no temporary file left

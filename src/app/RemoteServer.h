@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <functional>
 #include <optional>
 
 class QLocalServer;
 class QLocalSocket;
+class QTimer;
 
 namespace qvx {
 
@@ -15,22 +17,45 @@ namespace qvx {
 // wParam and lParam, sent as 8 bytes (each high byte first); the running
 // editor answers each with one byte, 1 when it sent a command that succeeded
 // and 0 when it ignored the message or the command failed.
+//
+// The server stays usable under misuse: it keeps at most kMaxConnections
+// clients (later ones are closed at once), closes a client that has not sent
+// a whole message within the idle time-out, and listens again when its
+// listening socket fails (a failed accept, for one when the process has no
+// descriptor left, closes it) or its socket file disappears.
 class RemoteServer : public QObject {
     Q_OBJECT
   public:
     static constexpr int kMessageSize = 8;
+    static constexpr int kMaxConnections = 32;
+    static constexpr int kIdleTimeoutMs = 2000;
+    static constexpr int kWatchIntervalMs = 1000;
 
     explicit RemoteServer(QObject* parent = nullptr);
     ~RemoteServer() override;
 
-    // The socket's path: "quorvex-remote" in the runtime directory.
+    // The socket of the editor using the current settings folder
+    // (Settings::ConfigDir()) in the current runtime directory; see PathFor.
     static QString DefaultPath();
+    // "quorvex-remote-" and the settings folder's key (SingleInstance::SettingsKey)
+    // in the runtime directory: each settings folder has one editor, and one socket.
+    static QString PathFor(const QString& runtimeDir, const QString& settingsDir);
 
     // Starts listening at the path (default path when empty). A socket left
     // by a program that no longer runs is removed first; the caller holds the
-    // single-instance lock, so no other editor listens there.
+    // single-instance lock, so no other editor listens there. When it fails,
+    // the server keeps trying.
     bool listen(const QString& path = {});
     QString path() const { return m_path; }
+    bool isListening() const;
+
+    // How long a client may take to send a whole message (from its connection
+    // or its last answer), in milliseconds.
+    void setIdleTimeout(int ms) { m_idleTimeoutMs = ms; }
+    // How often the listening socket is checked, in milliseconds.
+    void setWatchInterval(int ms);
+    // The clients connected now.
+    int connectionCount() const { return int(m_clients.size()); }
 
     // Handles each message; its result is the answer byte.
     std::function<bool(quint32 wParam, quint32 lParam)> handler;
@@ -46,9 +71,15 @@ class RemoteServer : public QObject {
   private:
     void onConnection();
     void onReadyRead(QLocalSocket* socket);
+    void drop(QLocalSocket* socket);
+    void watch();
+    bool openSocket();
 
     QLocalServer* m_server = nullptr;
+    QTimer* m_watch = nullptr;
     QString m_path;
+    QSet<QLocalSocket*> m_clients;
+    int m_idleTimeoutMs = kIdleTimeoutMs;
 };
 
 } // namespace qvx

@@ -33,6 +33,9 @@ int main(int argc, char** argv) {
     TQuorvex3 window(state, services, Settings::SettingsPath());
     services.attach(&window, window.Edit2);
     window.show();
+    // A lock left by an editor that did not end cleanly, or a damaged one, was
+    // replaced; say so, and where, in case it keeps happening.
+    if (!instance.takeOverMessage().isEmpty()) services.ShowStatus(instance.takeOverMessage());
 
     // Remote command messages from other programs (qvx remote).
     RemoteServer remote;

@@ -1,6 +1,11 @@
 #include "board/SerialTransport.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace qvx {
 
@@ -47,6 +52,39 @@ bool SerialTransport::open(QString* error) {
     forgiveUnsupported();
     m_port.clear(QSerialPort::AllDirections);
     return true;
+}
+
+SerialTransport::OpenProblem SerialTransport::Diagnose(const QString& path) {
+    const QByteArray native = QFile::encodeName(path);
+    struct stat st {};
+    if (::stat(native.constData(), &st) != 0)
+        return errno == EACCES ? OpenProblem::NoPermission : OpenProblem::Missing;
+    if (S_ISDIR(st.st_mode)) return OpenProblem::Directory;
+    if (S_ISREG(st.st_mode)) return OpenProblem::RegularFile;
+    if (!S_ISCHR(st.st_mode)) return OpenProblem::NotADevice;
+    if (::access(native.constData(), R_OK | W_OK) != 0 && errno == EACCES) return OpenProblem::NoPermission;
+    return OpenProblem::Other;
+}
+
+QString SerialTransport::OpenFailureText(const QString& path, OpenProblem problem, const QString& detail) {
+    switch (problem) {
+    case OpenProblem::Missing:
+        return path + QStringLiteral(" does not exist");
+    case OpenProblem::Directory:
+        return path + QStringLiteral(" is a directory, not a serial device");
+    case OpenProblem::RegularFile:
+        return path + QStringLiteral(" is a regular file, not a serial device");
+    case OpenProblem::NotADevice:
+        return path + QStringLiteral(" is not a serial device");
+    case OpenProblem::NoPermission:
+        return path + QStringLiteral(" cannot be opened: permission denied (your user needs read and write "
+                                     "access to the device; on Debian, membership of the dialout group)");
+    case OpenProblem::Other:
+        break;
+    }
+    QString text = path + QStringLiteral(" cannot be opened as a serial device");
+    if (!detail.isEmpty()) text += QStringLiteral(": ") + detail;
+    return text;
 }
 
 void SerialTransport::close() {

@@ -24,6 +24,20 @@ class SerialTransport : public BoardTransport {
 
     const QString& devicePath() const { return m_path; }
 
+    // Why a device could not be opened, found by looking at what lies at its path.
+    enum class OpenProblem {
+        Missing,      // nothing there (or a link to nothing)
+        Directory,
+        RegularFile,
+        NotADevice,   // a pipe, a socket
+        NoPermission, // this user may not read and write it
+        Other,        // a device that refused for another reason
+    };
+    static OpenProblem Diagnose(const QString& path);
+    // The problem in words for the user. "PATH does not exist" only when
+    // nothing is there; detail is the system's own message for Other.
+    static QString OpenFailureText(const QString& path, OpenProblem problem, const QString& detail = {});
+
   private:
     void onError(QSerialPort::SerialPortError error);
     // Line control on a pseudo-terminal is refused with UnsupportedOperationError;

@@ -49,6 +49,18 @@ void printTable(const MotionTable& table, CliServices& io) {
     }
 }
 
+// Why the port did not open. The link keeps the device's own message to
+// itself, so for a device that refused, a second try fetches it.
+QString portFailure(const QString& port) {
+    const SerialTransport::OpenProblem problem = SerialTransport::Diagnose(port);
+    QString detail;
+    if (problem == SerialTransport::OpenProblem::Other) {
+        SerialTransport again(port);
+        if (again.open(&detail)) again.close();
+    }
+    return SerialTransport::OpenFailureText(port, problem, detail);
+}
+
 } // namespace
 
 // qvx board: the board actions of the main window, run against a serial
@@ -112,7 +124,7 @@ int CmdBoard(const QStringList& argsIn, CliServices& io) {
     const bool open = state.link.OpenTransport(1, std::make_unique<SerialTransport>(port));
     io.quiet = quiet;
     if (!open) {
-        io.err() << port << " does not exist" << Qt::endl;
+        io.err() << portFailure(port) << Qt::endl;
         return 1;
     }
 

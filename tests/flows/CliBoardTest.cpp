@@ -105,9 +105,10 @@ class CliBoardTest : public QObject {
     }
 
     void remote_sendsMessagesToTheRunningEditor() {
-        QTemporaryDir runtime;
+        QTemporaryDir runtime, settings;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        env.insert(QStringLiteral("QVX_CONFIG_DIR"), settings.path());
         QCOMPARE(qvx({"remote", "play", "3"}, env).code, 1); // nobody listens
 
         RemoteServer server;
@@ -116,7 +117,8 @@ class CliBoardTest : public QObject {
             got.append({w, l});
             return l != 99;
         };
-        QVERIFY(server.listen(runtime.filePath(QStringLiteral("quorvex-remote"))));
+        // qvx finds the socket of the editor using the same settings folder.
+        QVERIFY(server.listen(RemoteServer::PathFor(runtime.path(), settings.path())));
         QCOMPARE(QFile::permissions(server.path()) &
                      (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
                  QFile::Permissions());

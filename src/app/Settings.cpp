@@ -28,14 +28,16 @@ QString Settings::SettingsPath() { return ConfigDir() + u'/' + QLatin1String(kFi
 
 MainSettings Settings::LoadSettings(const QString& path) {
     IniFile ini(path);
-    ini.load();
+    const bool read = ini.load();
     const QString sec = QLatin1String(kSection);
     MainSettings s;
     s.grid = ini.readBool(sec, QStringLiteral("Grid"), false);
     s.gridWidth = ini.readInteger(sec, QStringLiteral("GridWidth"), 2);
     s.gridHeight = ini.readInteger(sec, QStringLiteral("GridHeight"), 2);
     s.commPort = ini.readInteger(sec, QStringLiteral("CommPort"), 0);
-    ini.save();
+    // The test write puts back what was read, unchanged; a file that could not
+    // be read is left alone rather than replaced by an empty one.
+    if (read) ini.save();
     return s;
 }
 

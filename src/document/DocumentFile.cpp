@@ -179,8 +179,13 @@ bool DocumentFile::SaveDocument(DocumentContext& ctx, const QString& fileName, b
 QStringList DocumentFile::ReadLines(const QString& fileName, bool* ok) {
     QFile f(fileName);
     if (ok) *ok = false;
+    // Only regular files of a sane size: a pipe or a device would never end.
+    const QFileInfo info(fileName);
+    if (!info.isFile() || info.size() > IniFile::kMaxFileSize) return {};
     if (!f.open(QIODevice::ReadOnly)) return {};
-    QString text = Cp932::decode(f.readAll());
+    const QByteArray bytes = f.read(info.size() + 1);
+    if (bytes.size() > IniFile::kMaxFileSize) return {};
+    QString text = Cp932::decode(bytes);
     if (ok) *ok = true;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');

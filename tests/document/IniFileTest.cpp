@@ -44,7 +44,7 @@ private slots:
         IniFile ini;
         ini.parse("[S]\r\na=1\r\nb=2\r\nc=3\r\n");
         ini.writeInteger("s", "B", 9);
-        QCOMPARE(ini.toText(), QString("[S]\r\na=1\r\nb=9\r\nc=3\r\n\r\n"));
+        QCOMPARE(ini.toText(), QString("[S]\r\na=1\r\nb=9\r\nc=3\r\n"));
     }
 
     void readInteger_acceptsDecimalAndHex_refusesJunk() {

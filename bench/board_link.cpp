@@ -1,6 +1,7 @@
 // Board link figures: the software cost of one 49-byte record exchange with the
 // simulated board over a pseudo-terminal, and the time of writing a 30-record
 // motion when the simulator holds the line to 115200 bit/s.
+#include "Median.h"
 #include "board/BoardCommands.h"
 #include "board/BoardLink.h"
 #include "sim/SimPtyHost.h"
@@ -14,11 +15,6 @@
 using namespace qvx;
 
 namespace {
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 MotionRecord sample(int i) {
     MotionRecord r;

@@ -1,6 +1,7 @@
 // Full repaint of a large chart: 1000 items and 1000 links with two bending
 // points each, drawn onto a fresh image the way the canvas redraws at every
 // mouse move. Prints the median time of many repaints.
+#include "Median.h"
 #include "document/Chart.h"
 #include "editor/ChartPainter.h"
 #include "editor/EditState.h"
@@ -44,11 +45,6 @@ void buildChart(Chart& chart) {
         l.selected = i % 11 == 0;
     }
     chart.startItem = 0;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 } // namespace

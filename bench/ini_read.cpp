@@ -1,5 +1,6 @@
 // INI reading figures: a document with many keys in one section, loaded as
 // `qvx info` and start-up do, and the settings file test write at start-up.
+#include "Median.h"
 #include "app/Settings.h"
 #include "document/IniFile.h"
 
@@ -14,11 +15,6 @@
 using namespace qvx;
 
 namespace {
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 QByteArray manyKeys(int keys) {
     QByteArray text = "[GraphicalEdit]\r\nType=0\r\n";

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "board/BoardProtocol.h"
+
 #include <QPoint>
 #include <QString>
 #include <Qt>
@@ -85,7 +87,7 @@ class ChartEditor {
     // A row of the motion table dropped at p (not snapped): a MOT item calling
     // that motion. Scenario rows (80 and up) are refused. Returns the new item or -1.
     int DropMotionRow(int row, const QString& caption, const QString& motionName, QPoint p);
-    static constexpr int kMotionRows = 80;
+    static constexpr int kMotionRows = QmxBoard::kMotionSlots;
 
   private:
     void resetToolMode();

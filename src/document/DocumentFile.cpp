@@ -68,12 +68,13 @@ bool readItem(const IniFile& ini, const QString& section, Item& it, QString& err
     }
     it.colour = quint32(ini.readInteger(section, QStringLiteral("Color"), int(kWhite)));
     it.kind = quint8(ini.readInteger(section, QStringLiteral("Type"), 0) & 0xFF);
-    QString prm = ini.readString(section, QStringLiteral("Prm"), QString());
     if (!ini.valueExists(section, QStringLiteral("Prm"))) {
-        prm = QStringLiteral("1");
-        for (int i = 0; i < kChannelCount; ++i) prm += QStringLiteral(",0");
+        // No parameter list: speed 1 and every channel 0.
+        it.lead = 1;
+        it.values.fill(0);
+        return true;
     }
-    const QStringList f = CommaList::split(prm);
+    const QStringList f = CommaList::split(ini.readString(section, QStringLiteral("Prm"), QString()));
     if (f.size() < 1 + kChannelCount) {
         error = QStringLiteral("the Prm value has %1 of %2 numbers").arg(f.size()).arg(1 + kChannelCount);
         return false;

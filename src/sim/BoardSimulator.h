@@ -118,6 +118,11 @@ class BoardSimulator {
 
     // --- inputs and outputs of the simulated robot ---
     const Words& pose() const { return m_pose; }
+    // Moves one servo (channel 0..23) by hand: its present position, as
+    // ReadCurrentPose answers it. A released servo stays there.
+    void setPresentPosition(int channel, quint16 position) {
+        if (channel >= 0 && channel < QmxBoard::kChannels) m_pose[size_t(channel)] = position;
+    }
     void setButtonInput(quint16 v) { m_buttonInput = v; }
     void setAdValues(const std::array<int, 4>& v) { m_ad = v; }
     void setReceiverValues(const std::array<quint8, 4>& v) { m_receiver = v; }

@@ -243,6 +243,9 @@ void SimPlayer::stepMove() {
     for (int k = 0; k < 24; ++k) {
         const quint16 from = m_move.from[size_t(k)], to = m_move.to[size_t(k)];
         if (to == 0) continue; // 0 leaves the channel as it is
+        // A released servo (FREE, or the teach code) goes limp: it stays where
+        // it is until a hand moves it.
+        if (to == 0x8002 || to == 0x8006) continue;
         if (isPosition(from) && isPosition(to))
             m_b.pose[size_t(k)] =
                 quint16(from + (int(to) - int(from)) * m_move.done / m_move.ticks);

@@ -1,0 +1,180 @@
+#include "pose/PoseFlows.h"
+
+#include "board/BoardCommands.h"
+#include "board/BoardLink.h"
+
+#include <algorithm>
+
+namespace qvx {
+
+using namespace Pose;
+
+namespace {
+
+// The live pose of the board: slot 0, record 0 of the working copy.
+constexpr bool kWorkingCopy = false;
+constexpr int kLiveSlot = 0;
+constexpr int kLiveRecord = 0;
+
+// Speed byte of the block that asks the board for the taught angles.
+constexpr quint8 kTeachSpeed = 1;
+
+} // namespace
+
+PoseFlows::PoseFlows(BoardCommands& board, PoseState& pose, LinkSelection& links,
+                     CurrentItem currentItem)
+    : m_board(board), m_pose(pose), m_links(links), m_currentItem(std::move(currentItem)) {}
+
+bool PoseFlows::sendBlock(const MotionRecord& block) {
+    return m_board.WriteMotionRecord(kWorkingCopy, kLiveSlot, kLiveRecord, block);
+}
+
+bool PoseFlows::acquire() {
+    MotionRecord live;
+    if (!m_board.ReadMotionRecord(kWorkingCopy, kLiveSlot, kLiveRecord, live)) return false;
+    // The window's speed stays; only the channels come from the board.
+    live.lead = quint8(m_pose.speed);
+    ApplyPoseBlock(m_pose, m_currentItem(), live);
+    return true;
+}
+
+void PoseFlows::applyKeepingUnshown(MotionRecord block) {
+    Item* item = m_currentItem();
+    MotionRecord forItem = block;
+    if (item) {
+        // A word the window shows as NONE (the teach code, jump and other
+        // codes) goes to the board as 0; the item keeps it, as it keeps it
+        // whenever the channel is not edited.
+        for (size_t k = 0; k < forItem.words.size(); ++k)
+            if (forItem.words[k] == kUnused && ChannelKindOf(item->values[k]) == ChannelKind::None)
+                forItem.words[k] = item->values[k];
+    }
+    ApplyPoseBlock(m_pose, item, forItem);
+}
+
+bool PoseFlows::Send() {
+    BoardLink& link = m_board.link();
+    if (link.RefuseWhileBusy()) return false;
+    BoardLink::FlowScope flow(link);
+    return sendBlock(BuildPoseBlock(m_pose));
+}
+
+bool PoseFlows::Acquire() {
+    BoardLink& link = m_board.link();
+    if (link.RefuseWhileBusy()) return false;
+    BoardLink::FlowScope flow(link);
+    return acquire();
+}
+
+bool PoseFlows::SyncOpenedItem() {
+    BoardLink& link = m_board.link();
+    if (link.RefuseWhileBusy()) return false;
+    BoardLink::FlowScope flow(link);
+    const Item* item = m_currentItem();
+    if (!item) return false;
+    const bool allZero = std::all_of(item->values.begin(), item->values.end(),
+                                     [](quint16 v) { return v == kUnused; });
+    // An empty item is filled from the robot before the pose goes back to it;
+    // when the robot cannot be read the (empty) pose is still sent, which
+    // leaves every channel where it is.
+    if (allZero) acquire();
+    return sendBlock(BuildPoseBlock(m_pose));
+}
+
+bool PoseFlows::HomePosition(HomeCaller caller) {
+    BoardLink& link = m_board.link();
+    if (link.RefuseWhileBusy()) return false;
+    BoardLink::FlowScope flow(link);
+    if (!m_board.SetSleep(0)) return false;
+    BigEndian::Words home{};
+    if (!m_board.StopMotion() || !m_board.ReadHomePosition(home)) return false;
+    MotionRecord block;
+    block.lead = kHomeSpeed;
+    block.words = home;
+    // The robot goes home whatever the answer; a lost answer does not keep it asleep.
+    sendBlock(block);
+    if (caller == HomeCaller::PoseWindow) ApplyPoseBlock(m_pose, m_currentItem(), block);
+    if (!m_board.SetOptionBit1(1)) return false;
+    return m_board.SetSleep(1);
+}
+
+bool PoseFlows::Sleep() {
+    BoardLink& link = m_board.link();
+    if (link.RefuseWhileBusy()) return false;
+    BoardLink::FlowScope flow(link);
+    return m_board.SetSleep(2);
+}
+
+bool PoseFlows::MakeHomePosition() {
+    BoardLink& link = m_board.link();
+    if (link.RefuseWhileBusy()) return false;
+    BoardLink::FlowScope flow(link);
+    return m_board.WriteHomePosition(BuildPoseBlock(m_pose).words);
+}
+
+bool PoseFlows::Teach() {
+    if (!m_links.hasSelection()) return false;
+    BoardLink& link = m_board.link();
+    if (link.RefuseWhileBusy()) return false;
+    BoardLink::FlowScope flow(link);
+
+    // Everything the flow needs from the window, taken before the first exchange.
+    BigEndian::Words shown{};
+    std::array<bool, kChannels> teach{};
+    bool teachChannelFree = false;
+    for (int n = 1; n <= kChannels; ++n) {
+        const size_t k = size_t(n - 1);
+        shown[k] = ReadChannelValue(m_pose, n);
+        teach[k] = m_links.isTeachChannel(n);
+        if (teach[k] && shown[k] == kFree) teachChannelFree = true;
+    }
+
+    if (teachChannelFree) {
+        // Take the angles: the teach channels get the teach code, then the
+        // present positions are read; only FREE channels keep what was measured.
+        MotionRecord request;
+        request.lead = kTeachSpeed;
+        for (size_t k = 0; k < shown.size(); ++k)
+            request.words[k] = teach[k] ? kTeach : shown[k];
+        BigEndian::Words measured{};
+        if (!sendBlock(request) || !m_board.ReadCurrentPose(measured)) return false;
+        MotionRecord taken;
+        taken.lead = quint8(m_pose.speed);
+        for (size_t k = 0; k < shown.size(); ++k)
+            taken.words[k] = shown[k] == kFree ? measured[k] : shown[k];
+        applyKeepingUnshown(taken);
+        return true;
+    }
+
+    // Release the teach channels so that they can be moved by hand.
+    MotionRecord released;
+    released.lead = quint8(m_pose.speed);
+    for (size_t k = 0; k < shown.size(); ++k)
+        released.words[k] = teach[k] ? kFree : shown[k];
+    applyKeepingUnshown(released);
+    return sendBlock(released);
+}
+
+bool PoseFlows::MoveLive(int n, quint16 value) {
+    if (n < 1 || n > kChannels) return false;
+    // A single command, but it must not slip in between the commands of a flow.
+    if (m_board.link().RefuseWhileBusy()) return false;
+    return m_board.MoveChannel(n - 1, value);
+}
+
+bool PoseFlows::MoveLiveAndReadBack(int n, quint16 value) {
+    if (n < 1 || n > kChannels) return false;
+    BoardLink& link = m_board.link();
+    if (link.RefuseWhileBusy()) return false;
+    BoardLink::FlowScope flow(link);
+    if (!m_board.MoveChannel(n - 1, value)) return false;
+    if (value < kFree || value > kSet3) return true;
+    BigEndian::Words present{};
+    if (!m_board.ReadCurrentPose(present)) return false;
+    // The released servo's angle goes onto the (hidden) servo bar, so that
+    // switching the channel back to SERVO keeps the angle it was left at.
+    MoveServoBar(m_pose, n, present[size_t(n - 1)]);
+    return true;
+}
+
+} // namespace qvx

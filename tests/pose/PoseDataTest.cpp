@@ -2,6 +2,7 @@
 #include "pose/PoseData.h"
 
 #include <QTest>
+#include <limits>
 
 using namespace qvx;
 
@@ -107,8 +108,16 @@ class PoseDataTest : public QObject {
         QCOMPARE(pose.channel(1).editText, shown);
     }
 
-    void typedEntryAtRateZero_isIgnored() {
-        PoseState pose = servoAt(16500, 0.0f);
+    // No position can be divided back from these rates: the entry is dropped.
+    void typedEntryWithoutAUsableRate_isIgnored_data() {
+        QTest::addColumn<float>("rate");
+        QTest::newRow("zero") << 0.0f;
+        QTest::newRow("not a number") << std::numeric_limits<float>::quiet_NaN();
+        QTest::newRow("infinite") << std::numeric_limits<float>::infinity();
+    }
+    void typedEntryWithoutAUsableRate_isIgnored() {
+        QFETCH(float, rate);
+        PoseState pose = servoAt(16500, rate);
         QCOMPARE(pose.channel(1).editText, QStringLiteral("0"));
         QVERIFY(!EnterChannelText(pose, 1, QStringLiteral("100")));
         QVERIFY(!EnterChannelText(pose, 1, QStringLiteral("x")));

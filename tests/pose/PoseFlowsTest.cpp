@@ -282,6 +282,30 @@ class PoseFlowsTest : public QObject {
         QCOMPARE(rig.state->chart.items[1].lead, quint8(3));
     }
 
+    // A press while another pose flow waits for the board is refused visibly
+    // and sends nothing between the waiting flow's commands.
+    void pressDuringAFlow_isRefused() {
+        PoseRig rig;
+        rig.open(60, values({16000, 16200}));
+        rig.links.selected = 0;
+        rig.links.actions[0] = QStringLiteral("TCH");
+        rig.state->link.setTimeouts(2000, 2000);
+        rig.memorySim.setFaultDelayMs(40);
+        rig.memorySim.injectFault(BoardSimulator::Fault::Delay, 1, 0);
+        bool teach = true, send = true, move = true;
+        QTimer::singleShot(0, [&] {
+            teach = rig.flows.Teach();
+            send = rig.flows.Send();
+            move = rig.flows.MoveLive(2, 16300);
+        });
+        QVERIFY(rig.flows.Acquire());
+        QVERIFY(!teach);
+        QVERIFY(!send);
+        QVERIFY(!move);
+        QCOMPARE(rig.commands(), QList<quint8>{cmd(Cmd::ReadMotionRecord)});
+        QCOMPARE(rig.services.statuses.count(BoardLink::BusyText()), 3);
+    }
+
     void liveMove_andReleaseReadsThePresentPosition() {
         PoseRig rig;
         rig.open(60, values({16000, 16200}));

@@ -21,12 +21,14 @@ struct PoseRig : FlowFixture {
                                                                : nullptr;
                     }};
 
-    PoseRig() { memorySim.frames.clear(); }
+    explicit PoseRig(bool pty = false) : FlowFixture(pty) {
+        sim([](BoardSimulator& s) { s.frames.clear(); });
+    }
 
     Item& item() { return state->chart.items[size_t(current)]; }
 
     // Puts a POS item in the chart and shows it in the window.
-    void open(quint8 speed, const ChannelValues& values) {
+    void showItem(quint8 speed, const ChannelValues& values) {
         Item item;
         item.kind = KindPos;
         item.name = QStringLiteral("P");
@@ -77,7 +79,7 @@ class PoseFlowsTest : public QObject {
   private slots:
     void send_writesTheShownPoseToTheLiveRecord() {
         PoseRig rig;
-        rig.open(33, values({20000, 16500, 32769, 32770, 32780, 33031}));
+        rig.showItem(33, values({20000, 16500, 32769, 32770, 32780, 33031}));
         QVERIFY(rig.flows.Send());
         const MotionRecord expected = record(33, values({17074, 16500, 32769, 32770, 32780, 0}));
         QCOMPARE(rig.memorySim.frames, QList<QByteArray>{liveWrite(expected)});
@@ -89,7 +91,7 @@ class PoseFlowsTest : public QObject {
 
     void acquire_takesTheLivePose_butKeepsTheWindowsSpeed() {
         PoseRig rig;
-        rig.open(77, values({16384, 16384}));
+        rig.showItem(77, values({16384, 16384}));
         rig.memorySim.working().livePose = record(9, values({16000, 32768, 32903 + 3, 0, 17000}));
         QVERIFY(rig.flows.Acquire());
         QCOMPARE(rig.memorySim.frames,
@@ -103,7 +105,7 @@ class PoseFlowsTest : public QObject {
 
     void acquire_failing_changesNothing() {
         PoseRig rig;
-        rig.open(77, values({16100}));
+        rig.showItem(77, values({16100}));
         rig.memorySim.working().livePose = record(9, values({16000}));
         rig.memorySim.injectFault(BoardSimulator::Fault::NoAnswer, 10);
         QVERIFY(!rig.flows.Acquire());
@@ -119,7 +121,7 @@ class PoseFlowsTest : public QObject {
     void homePosition() {
         QFETCH(bool, poseWindow);
         PoseRig rig;
-        rig.open(20, values({16200, 16300}));
+        rig.showItem(20, values({16200, 16300}));
         const ChannelValues home = values({16000, 16100, 32769, 17000});
         rig.memorySim.stored().home = home;
         QVERIFY(rig.flows.HomePosition(poseWindow ? PoseFlows::HomeCaller::PoseWindow
@@ -150,7 +152,7 @@ class PoseFlowsTest : public QObject {
 
     void homePosition_stopsAtAFailedStop() {
         PoseRig rig;
-        rig.open(20, values({16200}));
+        rig.showItem(20, values({16200}));
         // The five answers of going to sleep come, the stop goes unanswered.
         rig.memorySim.injectFault(BoardSimulator::Fault::NoAnswer, 10, 5);
         QVERIFY(!rig.flows.HomePosition(PoseFlows::HomeCaller::PoseWindow));
@@ -162,7 +164,7 @@ class PoseFlowsTest : public QObject {
 
     void sleep_togglesTheBoard_andLeavesTheWindow() {
         PoseRig rig;
-        rig.open(20, values({16200}));
+        rig.showItem(20, values({16200}));
         QVERIFY(rig.flows.Sleep());
         QVERIFY(rig.memorySim.working().option & BoardCommands::kOptSleep);
         QCOMPARE(rig.commands().first(), cmd(Cmd::ReadOptionWord));
@@ -173,7 +175,7 @@ class PoseFlowsTest : public QObject {
 
     void makeHomePosition_storesTheShownWordsWithoutTheSpeed() {
         PoseRig rig;
-        rig.open(20, values({20000, 16300, 32768, 33031}));
+        rig.showItem(20, values({20000, 16300, 32768, 33031}));
         QVERIFY(rig.flows.MakeHomePosition());
         const ChannelValues shown = values({17074, 16300, 32768, 0});
         QCOMPARE(rig.memorySim.frames,
@@ -185,7 +187,7 @@ class PoseFlowsTest : public QObject {
 
     void teach_withoutAPattern_doesNothing() {
         PoseRig rig;
-        rig.open(20, values({16200, 16300}));
+        rig.showItem(20, values({16200, 16300}));
         rig.links.actions[0] = QStringLiteral("TCH");
         QVERIFY(!rig.flows.Teach());
         QVERIFY(rig.memorySim.frames.isEmpty());
@@ -197,7 +199,7 @@ class PoseFlowsTest : public QObject {
     void teach_releasesThenTakesTheAnglesOfFreeChannels() {
         PoseRig rig;
         const ChannelValues start = values({16000, 32769, 16200, 16300, 16400, 32770, 33031});
-        rig.open(60, start);
+        rig.showItem(60, start);
         rig.links.selected = 0;
         rig.links.actions[2] = QStringLiteral("TCH");
         rig.links.actions[3] = QStringLiteral("TCH");
@@ -236,7 +238,7 @@ class PoseFlowsTest : public QObject {
 
     void teach_failedRead_leavesTheItemReleased() {
         PoseRig rig;
-        rig.open(60, values({16000, 32770}));
+        rig.showItem(60, values({16000, 32770}));
         rig.links.selected = 2;
         rig.links.actions[1] = QStringLiteral("TCH");
         rig.memorySim.injectFault(BoardSimulator::Fault::NoAnswer, 10, 1);
@@ -256,8 +258,8 @@ class PoseFlowsTest : public QObject {
     void deletedItem_getsNothing() {
         QFETCH(int, flow);
         PoseRig rig;
-        rig.open(5, values({15900, 15900}));
-        rig.open(60, values({16000, 32770}));
+        rig.showItem(5, values({15900, 15900}));
+        rig.showItem(60, values({16000, 32770}));
         rig.links.selected = 0;
         rig.links.actions[1] = QStringLiteral("TCH");
         rig.memorySim.working().livePose = record(9, values({17000, 17000}));
@@ -282,11 +284,31 @@ class PoseFlowsTest : public QObject {
         QCOMPARE(rig.state->chart.items[1].lead, quint8(3));
     }
 
+    // The teaching cycle over a real serial port to the simulated board.
+    void teach_throughASerialPort() {
+        PoseRig rig(true);
+        QVERIFY(rig.open());
+        rig.showItem(70, values({16000, 16200, 16300}));
+        rig.links.selected = 1;
+        rig.links.actions[1] = QStringLiteral("TCH");
+        QVERIFY(rig.flows.Teach());
+        QCOMPARE(rig.item().values, values({16000, 32770, 16300}));
+        rig.sim([](BoardSimulator& s) {
+            s.setPresentPosition(1, 15950);
+            s.frames.clear();
+        });
+        QVERIFY(rig.flows.Teach());
+        QCOMPARE(rig.item().values, values({16000, 15950, 16300}));
+        const QList<QByteArray> frames = rig.sim([](BoardSimulator& s) { return s.frames; });
+        QCOMPARE(frames, (QList<QByteArray>{liveWrite(record(1, values({16000, 32774, 16300}))),
+                                            BoardCommands::Frame(Cmd::ReadCurrentPose, {})}));
+    }
+
     // A press while another pose flow waits for the board is refused visibly
     // and sends nothing between the waiting flow's commands.
     void pressDuringAFlow_isRefused() {
         PoseRig rig;
-        rig.open(60, values({16000, 16200}));
+        rig.showItem(60, values({16000, 16200}));
         rig.links.selected = 0;
         rig.links.actions[0] = QStringLiteral("TCH");
         rig.state->link.setTimeouts(2000, 2000);
@@ -308,7 +330,7 @@ class PoseFlowsTest : public QObject {
 
     void liveMove_andReleaseReadsThePresentPosition() {
         PoseRig rig;
-        rig.open(60, values({16000, 16200}));
+        rig.showItem(60, values({16000, 16200}));
         QVERIFY(rig.flows.MoveLive(1, 16500));
         QCOMPARE(rig.memorySim.frames,
                  QList<QByteArray>{BoardCommands::Frame(Cmd::MoveChannel, {0x00, 0, 1}, QByteArray("\x40\x74", 2))});
@@ -335,7 +357,7 @@ class PoseFlowsTest : public QObject {
 
     void openedEmptyItem_isFilledFromTheRobotThenSent() {
         PoseRig rig;
-        rig.open(40, ChannelValues{});
+        rig.showItem(40, ChannelValues{});
         const ChannelValues live = values({16000, 16100, 32768});
         rig.memorySim.working().livePose = record(9, live);
         QVERIFY(rig.flows.SyncOpenedItem());
@@ -345,7 +367,7 @@ class PoseFlowsTest : public QObject {
         QCOMPARE(rig.item().values, live);
 
         PoseRig other;
-        other.open(40, values({16200}));
+        other.showItem(40, values({16200}));
         QVERIFY(other.flows.SyncOpenedItem());
         QCOMPARE(other.memorySim.frames, QList<QByteArray>{liveWrite(record(40, values({16200})))});
     }

@@ -9,7 +9,7 @@
 
 namespace qvx {
 
-// The state the design keeps per module: the chart being edited and the header
+// The state kept once per program: the chart being edited and the header
 // values of the open document. One object, owned by the application and handed
 // to whoever needs it.
 struct AppState {

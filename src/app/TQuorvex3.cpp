@@ -14,6 +14,7 @@
 #include "editor/TItemProperty.h"
 #include "board/TDataDlg.h"
 #include "board/TTableDlg.h"
+#include "pose/TPrmDlg.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -299,6 +300,8 @@ void TQuorvex3::ClearChart() {
     // they would join or act on whatever items come next at those indices.
     m_edit.abandonLink();
     m_edit.clearHits();
+    // The pose window lets go of an item of the old chart.
+    if (m_prmDlg) m_prmDlg->ChartChanged();
 }
 
 void TQuorvex3::RepaintCanvas() { Image1->update(); }
@@ -500,9 +503,16 @@ void TQuorvex3::setUpBoardActions() {
     m_dataDlg = new TDataDlg(m_state.board, m_state.table, m_state.header, this);
     m_tableDlg = new TTableDlg(m_state.table, m_state.board, m_state.header, *m_dataDlg, this);
     m_infoDlg = new TInfoDlg(m_state.board, this);
+    m_prmDlg = new TPrmDlg(m_state.chart, m_state.board, this);
+    m_prmDlg->setSyncSwitch(Sync);
+    connect(Image1, &TChartCanvas::itemDoubleClicked, this, [this](int item) {
+        if (m_state.chart.validItem(item) && m_state.chart.items[size_t(item)].kind == KindPos)
+            m_prmDlg->OpenPoseItem(item);
+    });
 
     m_flows = std::make_unique<BoardFlows>(m_state, m_services);
     Image1->editor().refuseChange = [this] { return RefuseWhileBusy(); };
+    Image1->editor().itemsDeleted = [this] { m_prmDlg->ChartChanged(); };
     BoardFlows::Hooks& hooks = m_flows->hooks;
     hooks.clearChart = [this] { ClearChart(); };
     hooks.compiled = [this] {
@@ -540,7 +550,8 @@ void TQuorvex3::setUpBoardActions() {
         {MotWriteBtn, &TQuorvex3::MotWriteBtnClick}, {MotReadBtn, &TQuorvex3::MotReadBtnClick},
         {MotDelBtn, &TQuorvex3::MotDelBtnClick},     {MotRunBtn, &TQuorvex3::MotRunBtnClick},
         {MotStpBtn, &TQuorvex3::MotStpBtnClick},     {SpeedButton1, &TQuorvex3::SpeedButton1Click},
-        {TableBtn, &TQuorvex3::TableBtnClick},       {InfoBtn, &TQuorvex3::InfoBtnClick}};
+        {TableBtn, &TQuorvex3::TableBtnClick},       {InfoBtn, &TQuorvex3::InfoBtnClick},
+        {HomePosBtn, &TQuorvex3::HomePosBtnClick}};
     for (const auto& [button, slot] : actions) {
         button->setEnabled(true);
         connect(button, &QToolButton::clicked, this, slot);
@@ -580,6 +591,8 @@ void TQuorvex3::InfoBtnClick() {
     m_infoDlg->raise();
     m_infoDlg->activateWindow();
 }
+
+void TQuorvex3::HomePosBtnClick() { m_prmDlg->HomePosBtnClick(); }
 
 void TQuorvex3::EditDocumentData() {
     m_dataDlg->EditDocumentHeader(m_state.chart.documentKind);

@@ -5,7 +5,6 @@
 
 #include <QMainWindow>
 #include <memory>
-#include <memory>
 
 class QButtonGroup;
 class QCheckBox;
@@ -34,6 +33,7 @@ class BoardFlows;
 class TDataDlg;
 class TInfoDlg;
 class TTableDlg;
+class TPrmDlg;
 struct DocumentContext;
 
 // The main window: tool bars, the EDIT and LIST pages, the status line and the
@@ -84,6 +84,7 @@ public:
     TTableDlg* tableDlg() { return m_tableDlg; }
     TDataDlg* dataDlg() { return m_dataDlg; }
     TInfoDlg* infoDlg() { return m_infoDlg; }
+    TPrmDlg* prmDlg() { return m_prmDlg; }
     BoardFlows& flows() { return *m_flows; }
 
     EditState& editState() { return m_edit; }
@@ -125,6 +126,7 @@ public slots:
     void SpeedButton1Click();
     void TableBtnClick();
     void InfoBtnClick();
+    void HomePosBtnClick();
     // The data dialog on the open document (double-click on an empty spot).
     void EditDocumentData();
     // A remote command message from another program; true when it was acted on.
@@ -162,6 +164,7 @@ private:
     TTableDlg* m_tableDlg = nullptr;
     TInfoDlg* m_infoDlg = nullptr;
     TDataDlg* m_dataDlg = nullptr;
+    TPrmDlg* m_prmDlg = nullptr;
     std::unique_ptr<BoardFlows> m_flows;
 };
 

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <climits>
 
-#include <algorithm>
-
 namespace qvx {
 
 QString KindLabel(quint8 kind) {
@@ -111,6 +109,21 @@ void Chart::DeleteSelected() {
     links.erase(std::remove_if(links.begin(), links.end(), [](const Link& l) { return l.selected; }),
                 links.end());
     for (Link& l : links) l.selected = false;
+}
+
+quint64 Chart::MarkItem(int i) {
+    if (!validItem(i)) return 0;
+    Item& it = items[size_t(i)];
+    if (it.identity == 0) it.identity = ++lastMark;
+    return it.identity;
+}
+
+int Chart::FindMarked(quint64 mark, int hint) const {
+    if (mark == 0) return -1;
+    if (validItem(hint) && items[size_t(hint)].identity == mark) return hint;
+    for (int i = 0; i < itemCount(); ++i)
+        if (items[size_t(i)].identity == mark) return i;
+    return -1;
 }
 
 void Chart::ReverseLink(int link) {

@@ -43,6 +43,15 @@ public:
     int SelectedLinkCount() const;
     QPoint ItemCentre(int item) const;
 
+    // A mark that stays with item i while other items are deleted or added, so
+    // an editor can follow the item it shows; 0 when i is no item.
+    quint64 MarkItem(int i);
+    // The index of the item carrying the mark, or -1 when it is gone (deleted,
+    // or the chart was cleared or replaced). `hint` is checked first.
+    int FindMarked(quint64 mark, int hint = -1) const;
+    // The last mark handed out; marks are never reused while the chart lives.
+    quint64 lastMark = 0;
+
     // The default channel values and lead byte of a new item of the kind.
     static ChannelValues DefaultValues(quint8 kind);
     static quint8 DefaultLead(quint8 kind);

@@ -47,8 +47,16 @@ struct Item {
     quint8 kind = 0;
     ChannelValues values{};
     quint8 lead = 0; // speed of a POS item, called motion of a MOT item
+    // A mark that lets an editor find this very item again after others were
+    // deleted before it; 0 when no editor follows it. Not part of the document:
+    // never saved, never copied to the clipboard, not compared.
+    quint64 identity = 0;
 
-    bool operator==(const Item&) const = default;
+    bool operator==(const Item& o) const {
+        return selected == o.selected && name == o.name && width == o.width && height == o.height &&
+               left == o.left && top == o.top && colour == o.colour && kind == o.kind &&
+               values == o.values && lead == o.lead;
+    }
 };
 
 struct Link {

@@ -304,7 +304,9 @@ void ChartEditor::DeleteBendingPoint() {
 }
 
 void ChartEditor::DeleteSelection() {
-    if (m_edit.toolMode == ToolSelect && !changeRefused()) m_chart.DeleteSelected();
+    if (m_edit.toolMode != ToolSelect || changeRefused()) return;
+    m_chart.DeleteSelected();
+    if (itemsDeleted) itemsDeleted();
 }
 
 int ChartEditor::PropertyItem() const {

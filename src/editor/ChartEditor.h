@@ -52,6 +52,8 @@ class ChartEditor {
     // Asked before pasting, deleting and dropping: true (after telling the user)
     // while a board flow runs that such a change could disturb.
     std::function<bool()> refuseChange;
+    // Called after selected items were deleted (editors that follow an item look again).
+    std::function<void()> itemsDeleted;
 
     enum class Outcome {
         Ignored,   // nothing happened, not even a repaint

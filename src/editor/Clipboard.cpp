@@ -26,6 +26,7 @@ void Clipboard::CopySelection(const Chart& chart) {
         slot[i] = int(m_items.size());
         Item copy = it;
         copy.selected = false;
+        copy.identity = 0; // a pasted copy is another item
         copy.left -= ref.x();
         copy.top -= ref.y();
         m_items.push_back(std::move(copy));

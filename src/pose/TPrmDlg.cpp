@@ -1,0 +1,471 @@
+#include "pose/TPrmDlg.h"
+
+#include "board/BoardCommands.h"
+#include "board/BoardLink.h"
+#include "document/Chart.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QToolButton>
+
+#include <cmath>
+
+namespace qvx {
+
+using namespace Pose;
+
+namespace {
+
+constexpr int kPanelWidth = 254;
+constexpr int kPanelHeight = 24;
+constexpr int kRowsPerColumn = 12;
+constexpr int kControlTop = 2;
+constexpr int kControlHeight = 20;
+
+// Radio button groups, in tag order: caption, channel word, left in the panel, width.
+struct RadioGroup {
+    const char* caption;
+    quint16 value;
+    int left;
+    int width;
+};
+constexpr std::array<RadioGroup, 6> kRadioGroups = {{
+    {"+5V (H)", kOutputHigh, 96, 94},
+    {"0V (L)", kOutputLow, 193, 58},
+    {"FR", kFree, 96, 40},
+    {"S1", kSet1, 136, 40},
+    {"S2", kSet2, 176, 40},
+    {"S3", kSet3, 216, 36},
+}};
+
+// The channel type menu in tag order.
+constexpr std::array<const char*, 8> kTypeEntries = {"NONE", "SERVO", "FREE", "SET1",
+                                                     "SET2", "SET3",  "H",    "L"};
+
+// The form's button face colour, the default of every panel.
+QColor buttonFace(const QWidget* w) { return w->palette().color(QPalette::Button); }
+
+void setBase(QLineEdit* edit, const QColor& colour) {
+    QPalette p = edit->palette();
+    if (p.color(QPalette::Base) == colour) return;
+    p.setColor(QPalette::Base, colour);
+    p.setColor(QPalette::Text, Qt::black);
+    edit->setPalette(p);
+}
+
+} // namespace
+
+TPrmDlg::TPrmDlg(Chart& chart, BoardCommands& board, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_chart(chart), m_board(board),
+      m_flows(board, m_pose, m_links, [this] { return currentItem(); }) {
+    setObjectName(QStringLiteral("PrmDlg"));
+    setWindowTitle(QStringLiteral("Parameter"));
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, buttonFace(this));
+    setPalette(p);
+    resize(2 * kPanelWidth, 14 * kPanelHeight);
+
+    for (int n = 1; n <= kChannels; ++n) buildChannelPanel(n);
+    buildSpeedPanel();
+    buildCommandPanel();
+    buildLinkPanel();
+    buildMenu();
+    attachMenu(this, 0);
+    showNothing();
+}
+
+TPrmDlg::~TPrmDlg() = default;
+
+QFrame* TPrmDlg::makePanel(int number, const QString& name, QPoint place) {
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel") + QString::number(number));
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Raised);
+    panel->setGeometry(QRect(place, QSize(kPanelWidth, kPanelHeight)));
+    panel->setAutoFillBackground(true);
+    Panel[size_t(number - 1)] = panel;
+    auto* label = new QLabel(name, panel);
+    label->setGeometry(3, kControlTop, 52, kControlHeight);
+    attachMenu(panel, number);
+    attachMenu(label, number);
+    if (number <= kChannels) {
+        label->setObjectName(QStringLiteral("Label") + QString::number(number));
+        Label[size_t(number - 1)] = label;
+    }
+    return panel;
+}
+
+void TPrmDlg::attachMenu(QWidget* w, int tag) {
+    w->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(w, &QWidget::customContextMenuRequested, this, [this, w, tag](const QPoint& at) {
+        PreparePrmMenu(tag);
+        PrmMenu->popup(w->mapToGlobal(at));
+    });
+}
+
+void TPrmDlg::buildChannelPanel(int n) {
+    const size_t k = size_t(n - 1);
+    const QPoint place(((n - 1) / kRowsPerColumn) * kPanelWidth, ((n - 1) % kRowsPerColumn) * kPanelHeight);
+    QFrame* panel = makePanel(n, QStringLiteral("CH") + QString::number(n), place);
+    const QString num = QString::number(n);
+
+    auto* edit = new QLineEdit(panel);
+    edit->setObjectName(QStringLiteral("Edit") + num);
+    edit->setGeometry(56, kControlTop, 37, kControlHeight);
+    Edit[k] = edit;
+    connect(edit, &QLineEdit::returnPressed, this, [this, n] { EditKeyDown(n); });
+
+    auto* bar = new QScrollBar(Qt::Horizontal, panel);
+    bar->setObjectName(QStringLiteral("Scroll") + num);
+    bar->setGeometry(96, kControlTop + 1, 153, kControlHeight - 2);
+    bar->setRange(kBarMin, kBarMax);
+    bar->setSingleStep(1);
+    bar->setPageStep(1);
+    bar->setValue(kNeutral);
+    Scroll[k] = bar;
+    connect(bar, &QScrollBar::valueChanged, this, [this, n](int v) { ScrollScroll(n, v); });
+
+    for (size_t g = 0; g < kRadioGroups.size(); ++g) {
+        const int tag = int(g) * kChannels + n;
+        auto* radio = new QRadioButton(QString::fromLatin1(kRadioGroups[g].caption), panel);
+        radio->setObjectName(QStringLiteral("CkBtn") + QString::number(tag));
+        radio->setGeometry(kRadioGroups[g].left, kControlTop, kRadioGroups[g].width, kControlHeight);
+        // The checks follow the channel word, not the clicks.
+        radio->setAutoExclusive(false);
+        CkBtn[size_t(tag - 1)] = radio;
+        // clicked comes only when the button is released over the button itself.
+        connect(radio, &QRadioButton::clicked, this, [this, tag] { CkBtnMouseUp(tag); });
+    }
+
+    auto* param = new QScrollBar(Qt::Horizontal, panel);
+    param->setObjectName(QStringLiteral("SSL") + num);
+    param->setGeometry(114, kControlTop + 1, 135, kControlHeight - 2);
+    param->setRange(kParamMin, kParamMax);
+    param->setSingleStep(1);
+    param->setPageStep(1);
+    SSL[k] = param;
+    connect(param, &QScrollBar::valueChanged, this, [this, n](int v) { SSLScroll(n, v); });
+
+    auto* caption = new QLabel(panel);
+    caption->setObjectName(QStringLiteral("SLB") + num);
+    caption->setGeometry(95, kControlTop, 18, kControlHeight);
+    SLB[k] = caption;
+}
+
+void TPrmDlg::buildSpeedPanel() {
+    QFrame* panel = makePanel(kSpeedPanel, QStringLiteral("SPEED"), QPoint(0, 288));
+    SpeedEdit = new QLineEdit(panel);
+    SpeedEdit->setObjectName(QStringLiteral("SpeedEdit"));
+    SpeedEdit->setGeometry(56, kControlTop, 37, kControlHeight);
+    connect(SpeedEdit, &QLineEdit::returnPressed, this, &TPrmDlg::SpeedEditKeyDown);
+    SpeedBar = new QScrollBar(Qt::Horizontal, panel);
+    SpeedBar->setObjectName(QStringLiteral("SpeedBar"));
+    SpeedBar->setGeometry(96, kControlTop + 1, 153, kControlHeight - 2);
+    SpeedBar->setRange(kSpeedMin, kSpeedMax);
+    SpeedBar->setValue(kSpeedInitial);
+    SpeedEdit->setText(QString::number(kSpeedInitial));
+    connect(SpeedBar, &QScrollBar::valueChanged, this, &TPrmDlg::SpeedBarChange);
+}
+
+void TPrmDlg::buildCommandPanel() {
+    QFrame* panel = makePanel(kCommandPanel, QString(), QPoint(0, 312));
+    int left = 2;
+    auto add = [&](QToolButton*& button, const char* name, const char* caption, const char* hint,
+                   int width) {
+        button = new QToolButton(panel);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setText(QString::fromLatin1(caption));
+        button->setToolTip(QString::fromLatin1(hint));
+        button->setAutoRaise(true);
+        button->setGeometry(left, 1, width, kPanelHeight - 2);
+        left += width + 1;
+        return button;
+    };
+    connect(add(SetBtn, "SetBtn", "Send", "Send the position data on the screen", 38),
+            &QToolButton::clicked, this, &TPrmDlg::SetBtnClick);
+    connect(add(GetBtn, "GetBtn", "Get", "Acquire the present position data", 34),
+            &QToolButton::clicked, this, &TPrmDlg::GetBtnClick);
+    connect(add(StopBtn, "StopBtn", "Home", "Home position", 40), &QToolButton::clicked, this,
+            &TPrmDlg::StopBtnClick);
+    connect(add(SleepBtn, "SleepBtn", "Sleep", "Sleep", 40), &QToolButton::clicked, this,
+            &TPrmDlg::SleepBtnClick);
+    connect(add(TchBtn, "TchBtn", "Teach", "Take the angle from the output of FREE", 42),
+            &QToolButton::clicked, this, &TPrmDlg::TchBtnClick);
+    // Link movement steps through the selected link pattern; it comes with the
+    // pattern editor and stays disabled until then.
+    add(LinkSubBtn, "LinkSubBtn", "<", "Link movement", 26)->setEnabled(false);
+    add(LinkAddBtn, "LinkAddBtn", ">", "Link movement", 26)->setEnabled(false);
+}
+
+void TPrmDlg::buildLinkPanel() {
+    QFrame* panel = makePanel(kLinkPanel, QStringLiteral("LINK"), QPoint(kPanelWidth, 288));
+    LinkList = new QComboBox(panel);
+    LinkList->setObjectName(QStringLiteral("LinkList"));
+    LinkList->setGeometry(56, kControlTop, 193, kControlHeight);
+    connect(LinkList, &QComboBox::activated, this, [this](int index) { m_links.selected = index; });
+}
+
+void TPrmDlg::buildMenu() {
+    PrmMenu = new QMenu(this);
+    PrmMenu->setObjectName(QStringLiteral("PrmMenu"));
+    for (int tag = 0; tag < int(kTypeEntries.size()); ++tag) {
+        QAction* a = PrmMenu->addAction(QString::fromLatin1(kTypeEntries[size_t(tag)]));
+        a->setObjectName(QStringLiteral("MenuType") + QString::number(tag + 1));
+        MenuType[size_t(tag)] = a;
+        connect(a, &QAction::triggered, this, [this, tag] { MenyTypeClick(tag); });
+    }
+    PrmMenu->addSeparator();
+    N27 = PrmMenu->addAction(QStringLiteral("Turn it in the home position"));
+    N27->setObjectName(QStringLiteral("N27"));
+    connect(N27, &QAction::triggered, this, &TPrmDlg::N27Click);
+}
+
+void TPrmDlg::PreparePrmMenu(int tag) {
+    m_menuTag = tag;
+    const bool channel = tag >= 1 && tag <= kChannels;
+    for (QAction* a : MenuType) a->setVisible(channel);
+}
+
+// ---- the shown item ----
+
+Item* TPrmDlg::currentItem() {
+    const int i = m_chart.FindMarked(m_mark, m_hint);
+    if (i < 0) return nullptr;
+    m_hint = i;
+    return &m_chart.items[size_t(i)];
+}
+
+void TPrmDlg::OpenPoseItem(int index) {
+    if (!m_chart.validItem(index) || m_chart.items[size_t(index)].kind != KindPos) return;
+    // Another item must not slip under a pose flow that is still waiting.
+    if (m_board.link().RefuseWhileBusy()) return;
+    // The selection goes, the loaded channel actions stay.
+    m_links.selected = -1;
+    LinkList->setCurrentIndex(-1);
+    m_mark = m_chart.MarkItem(index);
+    m_hint = index;
+    const Item& item = m_chart.items[size_t(index)];
+    setWindowTitle(item.name);
+    ShowPoseItem(m_pose, item);
+    setItemControlsEnabled(true);
+    showAll();
+    show();
+    raise();
+    activateWindow();
+    if (syncOn()) {
+        m_flows.SyncOpenedItem();
+        afterFlow();
+    }
+}
+
+void TPrmDlg::ChartChanged() {
+    if (m_mark != 0 && !currentItem()) showNothing();
+}
+
+void TPrmDlg::showNothing() {
+    m_mark = 0;
+    m_hint = -1;
+    setWindowTitle(QStringLiteral("Parameter"));
+    // Every channel shows only its name; the bars keep their positions.
+    for (ChannelState& c : m_pose.channels) c.kind = ChannelKind::None;
+    setItemControlsEnabled(false);
+    showAll();
+}
+
+void TPrmDlg::setItemControlsEnabled(bool on) {
+    for (int n = 1; n <= kChannels; ++n) Panel[size_t(n - 1)]->setEnabled(on);
+    Panel[kSpeedPanel - 1]->setEnabled(on);
+    // Without an item there is nothing to send, fill, teach or make the home
+    // position from; going home and sleeping need no item.
+    for (QToolButton* b : {SetBtn, GetBtn, TchBtn}) b->setEnabled(on);
+    N27->setEnabled(on);
+}
+
+void TPrmDlg::afterFlow() {
+    if (!currentItem()) {
+        showNothing();
+        return;
+    }
+    showAll();
+}
+
+bool TPrmDlg::syncOn() const { return m_sync && m_sync->isChecked(); }
+
+bool TPrmDlg::editAllowed() {
+    if (!currentItem()) {
+        showNothing();
+        return false;
+    }
+    return !m_board.link().RefuseWhileBusy();
+}
+
+// ---- showing ----
+
+void TPrmDlg::showChannelState(int n) {
+    const size_t k = size_t(n - 1);
+    const ChannelState& c = m_pose.channel(n);
+    const ChannelKind kind = c.kind;
+    const bool servo = kind == ChannelKind::Servo;
+    const bool freeSet = kind == ChannelKind::FreeSet;
+    const bool param = kind == ChannelKind::Param;
+
+    Edit[k]->setVisible(servo || freeSet || param);
+    Edit[k]->setText(c.editText);
+    const bool scaled = std::fabs(c.displayRate) != 1.0f;
+    setBase(Edit[k], (servo || freeSet) && scaled ? QColor(0, 255, 255) : QColor(Qt::white));
+    {
+        const QSignalBlocker block(Scroll[k]);
+        Scroll[k]->setValue(c.barPosition);
+    }
+    Scroll[k]->setVisible(servo);
+    for (size_t g = 0; g < kRadioGroups.size(); ++g) {
+        QRadioButton* radio = CkBtn[g * kChannels + k];
+        const bool output = g < 2;
+        radio->setVisible(output ? kind == ChannelKind::Output : freeSet);
+        radio->setChecked(c.checked == kRadioGroups[g].value);
+    }
+    {
+        const QSignalBlocker block(SSL[k]);
+        SSL[k]->setValue(c.paramPosition);
+    }
+    SSL[k]->setVisible(param);
+    SLB[k]->setText(c.param == ParamKind::Sp ? QStringLiteral("SP")
+                    : c.param == ParamKind::St ? QStringLiteral("ST")
+                                               : QString());
+    SLB[k]->setVisible(param);
+}
+
+void TPrmDlg::showSpeed() {
+    const QSignalBlocker block(SpeedBar);
+    SpeedBar->setValue(m_pose.speed);
+    SpeedEdit->setText(QString::number(m_pose.speed));
+}
+
+void TPrmDlg::showAll() {
+    for (int n = 1; n <= kChannels; ++n) showChannelState(n);
+    showSpeed();
+}
+
+// ---- editing ----
+
+void TPrmDlg::storeChannel(int n, quint16 value) {
+    if (Item* item = currentItem()) item->values[size_t(n - 1)] = value;
+    showChannelState(n);
+    if (syncOn()) m_flows.MoveLive(n, value);
+}
+
+void TPrmDlg::ScrollScroll(int n, int position) {
+    if (m_scrollGuard || !editAllowed()) {
+        showChannelState(n);
+        return;
+    }
+    m_scrollGuard = true;
+    storeChannel(n, MoveServoBar(m_pose, n, position));
+    m_scrollGuard = false;
+}
+
+void TPrmDlg::SSLScroll(int n, int position) {
+    if (m_scrollGuard || !editAllowed()) {
+        showChannelState(n);
+        return;
+    }
+    m_scrollGuard = true;
+    storeChannel(n, MoveParamBar(m_pose, n, position));
+    m_scrollGuard = false;
+}
+
+void TPrmDlg::EditKeyDown(int n) {
+    if (!editAllowed()) {
+        showChannelState(n);
+        return;
+    }
+    const std::optional<quint16> value = EnterChannelText(m_pose, n, Edit[size_t(n - 1)]->text());
+    if (value) storeChannel(n, *value);
+    else showChannelState(n);
+    Edit[size_t(n - 1)]->selectAll();
+}
+
+void TPrmDlg::CkBtnMouseUp(int tag) {
+    const int n = (tag - 1) % kChannels + 1;
+    const quint16 value = kRadioGroups[size_t((tag - 1) / kChannels)].value;
+    if (!editAllowed()) {
+        showChannelState(n);
+        return;
+    }
+    ChooseRadio(m_pose, n, value);
+    if (Item* item = currentItem()) item->values[size_t(n - 1)] = value;
+    showChannelState(n);
+    if (!syncOn()) return;
+    // A released or SET servo may be moved by hand: its present position goes
+    // onto the hidden servo bar, ready for switching back to SERVO.
+    m_flows.MoveLiveAndReadBack(n, value);
+    showChannelState(n);
+}
+
+void TPrmDlg::MenyTypeClick(int tag) {
+    const int n = m_menuTag;
+    if (n < 1 || n > kChannels || !editAllowed()) return;
+    if (const std::optional<quint16> value = ChooseChannelType(m_pose, n, tag)) storeChannel(n, *value);
+}
+
+void TPrmDlg::SpeedBarChange(int position) {
+    if (!editAllowed()) {
+        showSpeed();
+        return;
+    }
+    m_pose.speed = position;
+    SpeedEdit->setText(QString::number(position));
+    if (Item* item = currentItem()) item->lead = quint8(position);
+}
+
+void TPrmDlg::SpeedEditKeyDown() {
+    if (editAllowed()) {
+        const int speed = EnterSpeedText(m_pose, SpeedEdit->text());
+        if (Item* item = currentItem()) item->lead = quint8(speed);
+    }
+    showSpeed();
+    SpeedEdit->selectAll();
+}
+
+// ---- the robot ----
+
+void TPrmDlg::SetBtnClick() {
+    if (!currentItem()) return;
+    m_flows.Send();
+}
+
+void TPrmDlg::GetBtnClick() {
+    if (!currentItem()) return;
+    m_flows.Acquire();
+    afterFlow();
+}
+
+void TPrmDlg::StopBtnClick() {
+    m_flows.HomePosition(PoseFlows::HomeCaller::PoseWindow);
+    afterFlow();
+}
+
+void TPrmDlg::HomePosBtnClick() { m_flows.HomePosition(PoseFlows::HomeCaller::MainWindow); }
+
+void TPrmDlg::SleepBtnClick() { m_flows.Sleep(); }
+
+void TPrmDlg::TchBtnClick() {
+    if (!currentItem()) return;
+    m_flows.Teach();
+    afterFlow();
+}
+
+void TPrmDlg::N27Click() {
+    if (!currentItem()) return;
+    m_flows.MakeHomePosition();
+}
+
+} // namespace qvx

@@ -1,0 +1,144 @@
+#pragma once
+
+#include "pose/PoseData.h"
+#include "pose/PoseFlows.h"
+
+#include <QWidget>
+#include <array>
+
+class QAbstractButton;
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QRadioButton;
+class QScrollBar;
+class QToolButton;
+
+namespace qvx {
+
+class BoardCommands;
+class Chart;
+
+// The pose window: one POS item's 24 channel words and speed, edited channel
+// by channel, every change written into the item at once and, with the main
+// window's SYNC switch on, sent to the robot at once. Its command panel talks
+// to the robot: send, acquire, home position, sleep, teach by hand.
+//
+// The window follows the item it was opened on by identity, not by index: when
+// that item is deleted or the chart replaced, it shows nothing and takes no
+// edits until another POS item is opened.
+class TPrmDlg : public QWidget {
+    Q_OBJECT
+  public:
+    static constexpr int kPanels = 27;
+    static constexpr int kRadioButtons = 6 * Pose::kChannels;
+    // Panel numbers of the speed, command and link pattern panels.
+    static constexpr int kSpeedPanel = 25, kCommandPanel = 26, kLinkPanel = 27;
+
+    TPrmDlg(Chart& chart, BoardCommands& board, QWidget* parent = nullptr);
+    ~TPrmDlg() override;
+
+    // Named components; index 0 holds the control of channel (or panel) 1.
+    std::array<QFrame*, kPanels> Panel{};
+    std::array<QLabel*, Pose::kChannels> Label{};
+    std::array<QLineEdit*, Pose::kChannels> Edit{};
+    std::array<QScrollBar*, Pose::kChannels> Scroll{};
+    // Radio button t (1..144) belongs to channel ((t - 1) mod 24) + 1; its group
+    // ((t - 1) div 24) is "+5V (H)", "0V (L)", "FR", "S1", "S2", "S3".
+    std::array<QRadioButton*, kRadioButtons> CkBtn{};
+    std::array<QScrollBar*, Pose::kChannels> SSL{};
+    std::array<QLabel*, Pose::kChannels> SLB{};
+    QLineEdit* SpeedEdit = nullptr;
+    QScrollBar* SpeedBar = nullptr;
+    QToolButton *SetBtn = nullptr, *GetBtn = nullptr, *StopBtn = nullptr, *SleepBtn = nullptr,
+                *TchBtn = nullptr, *LinkSubBtn = nullptr, *LinkAddBtn = nullptr;
+    QComboBox* LinkList = nullptr;
+    QMenu* PrmMenu = nullptr;
+    // "NONE", "SERVO", "FREE", "SET1", "SET2", "SET3", "H", "L" (menu tags 0..7).
+    std::array<QAction*, 8> MenuType{};
+    QAction* N27 = nullptr;
+
+    // The main window's SYNC switch: while it is checked every change goes to the robot.
+    void setSyncSwitch(const QAbstractButton* sync) { m_sync = sync; }
+
+    // Shows POS item `index` and follows it; with SYNC on, sends it to the robot
+    // (an item whose words are all 0 first takes the robot's live pose).
+    void OpenPoseItem(int index);
+    // Items were deleted or the chart replaced: when the shown item is gone,
+    // the window shows nothing.
+    void ChartChanged();
+    // The home sequence of the main window's button: moves the robot home,
+    // leaves the window and the item alone.
+    void HomePosBtnClick();
+
+    // The item the window edits, or null when it shows none.
+    Item* currentItem();
+    bool showsItem() { return currentItem() != nullptr; }
+    PoseState& pose() { return m_pose; }
+    LinkSelection& links() { return m_links; }
+    PoseFlows& flows() { return m_flows; }
+    // Sets the panel the popup menu acts on (0 window, 1..27 panels) and which
+    // entries it shows; the context menu does this before it opens.
+    void PreparePrmMenu(int tag);
+    int menuTag() const { return m_menuTag; }
+
+  public slots:
+    void SetBtnClick();
+    void GetBtnClick();
+    void StopBtnClick();
+    void SleepBtnClick();
+    void TchBtnClick();
+    void N27Click();
+
+  private:
+    void buildChannelPanel(int n);
+    void buildSpeedPanel();
+    void buildCommandPanel();
+    void buildLinkPanel();
+    void buildMenu();
+    QFrame* makePanel(int number, const QString& name, QPoint place);
+    void attachMenu(QWidget* w, int tag);
+
+    // Handlers shared by all channels; the channel comes from the control.
+    void ScrollScroll(int n, int position);
+    void SSLScroll(int n, int position);
+    void EditKeyDown(int n);
+    void CkBtnMouseUp(int tag);
+    void MenyTypeClick(int tag);
+    void SpeedBarChange(int position);
+    void SpeedEditKeyDown();
+
+    bool syncOn() const;
+    // True when an edit may go ahead: an item is shown and no board flow runs
+    // (the user is told when one does).
+    bool editAllowed();
+    // Writes a channel word into the item, shows it and, with SYNC on, moves the robot.
+    void storeChannel(int n, quint16 value);
+    // After a flow: the shown item may have gone meanwhile.
+    void afterFlow();
+    void showNothing();
+    void setItemControlsEnabled(bool on);
+    // Puts channel n's state on its controls, and all channels and the speed.
+    void showChannelState(int n);
+    void showAll();
+    void showSpeed();
+
+    Chart& m_chart;
+    BoardCommands& m_board;
+    PoseState m_pose;
+    LinkSelection m_links;
+    PoseFlows m_flows;
+    const QAbstractButton* m_sync = nullptr;
+    // The shown item's mark in the chart and its last known index.
+    quint64 m_mark = 0;
+    int m_hint = -1;
+    // One flag for the whole window: a bar event that arrives while another is
+    // handled (its live move still waiting) is dropped and its bar snaps back.
+    bool m_scrollGuard = false;
+    int m_menuTag = 0;
+};
+
+} // namespace qvx

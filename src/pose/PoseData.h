@@ -77,8 +77,8 @@ struct ChannelState {
     // The SP/ST bar and the caption beside it.
     int paramPosition = Pose::kParamMin;
     ParamKind param = ParamKind::None;
-    // The edit box text.
-    QString editText;
+    // The edit box text; it starts as the neutral position shows.
+    QString editText = QStringLiteral("0");
 };
 
 // The pose window's data: 24 channels (index 0 = CH1) and the speed bar.

@@ -14,6 +14,7 @@ int CmdCompile(const QStringList& args, CliServices& io);
 int CmdHex(const QStringList& args, CliServices& io);
 int CmdSim(const QStringList& args, CliServices& io);
 int CmdBoard(const QStringList& args, CliServices& io);
+int CmdPose(const QStringList& args, CliServices& io);
 int CmdRemote(const QStringList& args, CliServices& io);
 
 } // namespace qvx

@@ -1,0 +1,319 @@
+#include "app/AppState.h"
+#include "app/Settings.h"
+#include "board/SerialTransport.h"
+#include "cli/CliServices.h"
+#include "cli/Commands.h"
+#include "document/DocumentFile.h"
+#include "pose/PatternFile.h"
+#include "pose/PoseFlows.h"
+
+namespace qvx {
+
+namespace {
+
+// What a verb needs besides the port.
+enum class Needs { Nothing, OptionalItem, Item, ItemAndPattern };
+
+struct Verb {
+    const char* name;
+    Needs needs;
+    const char* usage;
+};
+
+constexpr Verb kVerbs[] = {
+    {"send", Needs::Item, "qvx pose --port DEVICE send FILE --item N"},
+    {"get", Needs::Item, "qvx pose --port DEVICE get FILE --item N"},
+    {"home", Needs::OptionalItem, "qvx pose --port DEVICE home [FILE --item N]"},
+    {"sleep", Needs::Nothing, "qvx pose --port DEVICE sleep"},
+    {"sethome", Needs::Item, "qvx pose --port DEVICE sethome FILE --item N"},
+    {"teach", Needs::ItemAndPattern, "qvx pose --port DEVICE teach FILE --item N --pattern NAME"},
+};
+
+const char* kAbout =
+    "The pose window's exchanges with the robot, on item N of a QMX document\n"
+    "(N as in the document's section ItemN, counted from 0):\n"
+    "  send     send the item's pose to the robot\n"
+    "  get      the item takes the robot's live pose (its speed stays); the document is saved\n"
+    "  home     the robot goes to its home position; with a document, the item takes\n"
+    "           the home pose at speed 100 and the document is saved\n"
+    "  sleep    toggle sleep and run\n"
+    "  sethome  the item's pose becomes the board's home position\n"
+    "  teach    one press of the teach button with a link pattern of PATTERN.ini:\n"
+    "           releases the pattern's TCH channels, or takes the angles of FREE channels";
+
+const Verb* findVerb(const QString& name) {
+    for (const Verb& v : kVerbs)
+        if (name == QLatin1String(v.name)) return &v;
+    return nullptr;
+}
+
+int usage(CliServices& io, const Verb* verb = nullptr) {
+    if (verb) {
+        io.err() << "usage: " << verb->usage << Qt::endl;
+        return 2;
+    }
+    bool first = true;
+    for (const Verb& v : kVerbs) {
+        io.err() << (first ? "usage: " : "       ") << v.usage << Qt::endl;
+        first = false;
+    }
+    return 2;
+}
+
+QString channelList(const QList<int>& channels) {
+    QStringList names;
+    for (int n : channels)
+        names << QStringLiteral("CH") + QString::number(n);
+    return names.join(u' ');
+}
+
+// Why the port did not open. The link keeps the device's own message to
+// itself, so for a device that refused, a second try fetches it.
+QString portFailure(const QString& port) {
+    const SerialTransport::OpenProblem problem = SerialTransport::Diagnose(port);
+    QString detail;
+    if (problem == SerialTransport::OpenProblem::Other) {
+        SerialTransport again(port);
+        if (again.open(&detail)) again.close();
+    }
+    return SerialTransport::OpenFailureText(port, problem, detail);
+}
+
+// Reads the document a verb works on. Only a QMX document read whole will do:
+// a changed item is saved back over the file, and saving what was only partly
+// read (or a pose table turned into a chart) would lose the rest of it.
+// Returns the exit status when the document cannot be used, else 0.
+int readDocument(DocumentContext& ctx, const QString& path, CliServices& io) {
+    const int kind = DocumentFile::DetectFileKind(path);
+    if (kind == DocumentFile::kPoseTable) {
+        io.err() << path
+                 << " is a pose table, not a QMX document; make a document of it first "
+                    "(qvx resave)"
+                 << Qt::endl;
+        return 2;
+    }
+    if (kind != MotionChart && kind != ScenarioChart) {
+        io.err() << "cannot open " << path << ": The designated file can't be used" << Qt::endl;
+        return 1;
+    }
+    const int problems = io.messageCount;
+    if (!DocumentFile::LoadDocument(ctx, path) || io.messageCount != problems) {
+        io.err() << path << " was not read completely; it is left as it is" << Qt::endl;
+        return 1;
+    }
+    // The file's own canvas size goes back into it, not the editor's minimum.
+    ctx.canvas = ctx.loadedCanvas;
+    return 0;
+}
+
+// Checks that item n of the chart is a POS item. Returns the exit status when
+// it is not, else 0.
+int checkItem(const Chart& chart, int n, const QString& path, CliServices& io) {
+    if (!chart.validItem(n)) {
+        io.err() << path << " has no item " << n;
+        if (chart.itemCount() > 0)
+            io.err() << " (its items are Item0 to Item" << chart.itemCount() - 1 << ")";
+        else
+            io.err() << " (it holds no items)";
+        io.err() << Qt::endl;
+        return 2;
+    }
+    const Item& item = chart.items[size_t(n)];
+    if (item.kind != KindPos) {
+        io.err() << path << ": item " << n << " (\"" << item.name << "\") is a "
+                 << KindLabel(item.kind) << " item, not a POS item" << Qt::endl;
+        return 2;
+    }
+    return 0;
+}
+
+// Reads the named link pattern from PATTERN.ini in the settings folder into
+// the selection the teach button works with. Returns the exit status when it
+// cannot, else 0.
+int selectPattern(const QString& name, LinkSelection& links, CliServices& io) {
+    PatternFile patterns(PatternFile::PathIn(Settings::ConfigDir()));
+    if (!patterns.load()) {
+        io.err() << "cannot read " << patterns.path() << Qt::endl;
+        return 1;
+    }
+    const QStringList names = patterns.linkNames();
+    const std::optional<PatternFile::Pattern> pattern = patterns.linkPattern(name);
+    if (!pattern) {
+        io.err() << "there is no link pattern \"" << name << "\" in " << patterns.path();
+        if (names.isEmpty())
+            io.err() << " (it holds none)";
+        else
+            io.err() << " (its link patterns: \"" << names.join(QStringLiteral("\", \"")) << "\")";
+        io.err() << Qt::endl;
+        return 2;
+    }
+    if (!pattern->complete())
+        io.err() << "link pattern \"" << name << "\" holds " << pattern->stored << " of "
+                 << Pose::kChannels << " channel actions; the missing ones count as empty"
+                 << Qt::endl;
+    links.selected = int(names.indexOf(name));
+    for (size_t k = 0; k < links.actions.size(); ++k)
+        links.actions[k] = pattern->entries[k];
+    return 0;
+}
+
+} // namespace
+
+// qvx pose: the pose window's live robot operations, run with the window's own
+// flow objects against a serial device (a real board, or `qvx sim --link PATH`),
+// so the board receives the bytes the window would send. A verb that changes
+// the item saves the document in place, as the window's edit would be kept.
+int CmdPose(const QStringList& argsIn, CliServices& io) {
+    QStringList args;
+    QString port, itemText, patternName;
+    bool havePattern = false;
+    for (int i = 0; i < argsIn.size(); ++i) {
+        const QString& a = argsIn[i];
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            for (const Verb& v : kVerbs)
+                io.out() << "usage: " << v.usage << Qt::endl;
+            io.out() << kAbout << Qt::endl;
+            return 0;
+        }
+        if (a == QLatin1String("--port") && i + 1 < argsIn.size())
+            port = argsIn[++i];
+        else if (a == QLatin1String("--item") && i + 1 < argsIn.size())
+            itemText = argsIn[++i];
+        else if (a == QLatin1String("--pattern") && i + 1 < argsIn.size()) {
+            patternName = argsIn[++i];
+            havePattern = true;
+        } else if (a.startsWith(QLatin1String("--")))
+            return usage(io, args.isEmpty() ? nullptr : findVerb(args.first()));
+        else
+            args << a;
+    }
+    const Verb* verb = args.isEmpty() ? nullptr : findVerb(args.takeFirst());
+    if (!verb) return usage(io);
+
+    // Check the arguments before anything goes to the board.
+    const bool wantsItem = verb->needs == Needs::Item || verb->needs == Needs::ItemAndPattern ||
+                           (verb->needs == Needs::OptionalItem && !args.isEmpty());
+    if (port.isEmpty()) return usage(io, verb);
+    if (wantsItem ? args.size() != 1 || itemText.isEmpty() : !args.isEmpty() || !itemText.isEmpty())
+        return usage(io, verb);
+    if (havePattern != (verb->needs == Needs::ItemAndPattern) ||
+        (havePattern && patternName.isEmpty()))
+        return usage(io, verb);
+    int n = -1;
+    if (wantsItem) {
+        bool ok = false;
+        n = itemText.toInt(&ok);
+        if (!ok) {
+            io.err() << "the item number \"" << itemText << "\" is not a number" << Qt::endl;
+            return usage(io, verb);
+        }
+    }
+    const QString path = wantsItem ? args[0] : QString();
+    const QString verbName = QLatin1String(verb->name);
+
+    AppState state;
+    state.link.setServices(&io);
+    DocumentContext ctx{state.chart, state.header, io};
+    if (wantsItem) {
+        if (const int status = readDocument(ctx, path, io)) return status;
+        if (const int status = checkItem(state.chart, n, path, io)) return status;
+    }
+    LinkSelection links;
+    if (havePattern)
+        if (const int status = selectPattern(patternName, links, io)) return status;
+
+    const bool quiet = io.quiet;
+    io.quiet = true; // the link's own "COM1 completion" would name the wrong port
+    const bool open = state.link.OpenTransport(1, std::make_unique<SerialTransport>(port));
+    io.quiet = quiet;
+    if (!open) {
+        io.err() << portFailure(port) << Qt::endl;
+        return 1;
+    }
+
+    // The window as it stands after opening the item: the item's pose on its
+    // controls, the pattern (if any) selected.
+    PoseState pose;
+    Item before;
+    if (wantsItem) {
+        before = state.chart.items[size_t(n)];
+        ShowPoseItem(pose, before);
+    }
+    // The current item is looked up by index each time; the chart does not
+    // change while the flow runs.
+    PoseFlows flows(state.board, pose, links, [&]() -> Item* {
+        return wantsItem && state.chart.validItem(n) ? &state.chart.items[size_t(n)] : nullptr;
+    });
+    QString panel;
+    QObject::connect(&state.board, &BoardCommands::sleepPanelChanged,
+                     [&panel](const QString& text) { panel = text; });
+
+    bool ok = false;
+    if (verbName == QLatin1String("send"))
+        ok = flows.Send();
+    else if (verbName == QLatin1String("get"))
+        ok = flows.Acquire();
+    else if (verbName == QLatin1String("home"))
+        ok = flows.HomePosition(wantsItem ? PoseFlows::HomeCaller::PoseWindow
+                                          : PoseFlows::HomeCaller::MainWindow);
+    else if (verbName == QLatin1String("sleep"))
+        ok = flows.Sleep();
+    else if (verbName == QLatin1String("sethome"))
+        ok = flows.MakeHomePosition();
+    else if (verbName == QLatin1String("teach"))
+        ok = flows.Teach();
+    state.link.ClosePort();
+
+    // The item is saved when the flow changed it, even when a later step of
+    // the flow failed: the window would hold the change as well.
+    QList<int> freed, taken;
+    bool changed = false;
+    if (wantsItem) {
+        const Item& after = state.chart.items[size_t(n)];
+        changed = after.lead != before.lead || after.values != before.values;
+        for (int ch = 1; ch <= Pose::kChannels; ++ch) {
+            const quint16 was = before.values[size_t(ch - 1)], is = after.values[size_t(ch - 1)];
+            if (is == Pose::kFree && was != Pose::kFree) freed << ch;
+            if (was == Pose::kFree && is != Pose::kFree) taken << ch;
+        }
+    }
+    const bool saved = changed && DocumentFile::SaveDocument(ctx, path, false);
+    if (changed && !saved) {
+        io.err() << "the changed item " << n << " could not be saved in " << path << Qt::endl;
+        return 1;
+    }
+    const QString savedNote = saved ? QStringLiteral("; saved ") + path : QString();
+    if (!ok) {
+        io.err() << "qvx pose " << verbName << " failed";
+        if (saved) io.err() << " after item " << n << " had changed" << savedNote;
+        io.err() << Qt::endl;
+        return 1;
+    }
+
+    const QString itemLabel = QStringLiteral("item %1 (\"%2\")").arg(n).arg(before.name);
+    QTextStream& out = io.out();
+    if (verbName == QLatin1String("send")) {
+        out << "sent the pose of " << itemLabel << " to the robot";
+    } else if (verbName == QLatin1String("get")) {
+        out << itemLabel << (changed ? " took the live pose" : " already held the live pose");
+    } else if (verbName == QLatin1String("home")) {
+        out << "the robot went to its home position";
+        if (wantsItem) out << "; " << itemLabel << " took it at speed " << Pose::kHomeSpeed;
+    } else if (verbName == QLatin1String("sleep")) {
+        out << panel;
+    } else if (verbName == QLatin1String("sethome")) {
+        out << "the pose of " << itemLabel << " is the board's home position now";
+    } else if (verbName == QLatin1String("teach")) {
+        if (!taken.isEmpty())
+            out << itemLabel << " took the angles of " << channelList(taken);
+        else if (!freed.isEmpty())
+            out << "released " << channelList(freed) << " of " << itemLabel;
+        else
+            out << "link pattern \"" << patternName
+                << "\" marks no channel TCH; the pose was sent as shown";
+    }
+    out << savedNote << Qt::endl;
+    return 0;
+}
+
+} // namespace qvx

@@ -1,7 +1,7 @@
 #include "app/AppState.h"
 #include "app/BoardFlows.h"
 #include "app/RemoteServer.h"
-#include "board/SerialTransport.h"
+#include "cli/CliPort.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
 #include "document/DocumentFile.h"
@@ -47,18 +47,6 @@ void printTable(const MotionTable& table, CliServices& io) {
                                       qPrintable(t[3]), qPrintable(t[4]))
                  << t[1] << Qt::endl;
     }
-}
-
-// Why the port did not open. The link keeps the device's own message to
-// itself, so for a device that refused, a second try fetches it.
-QString portFailure(const QString& port) {
-    const SerialTransport::OpenProblem problem = SerialTransport::Diagnose(port);
-    QString detail;
-    if (problem == SerialTransport::OpenProblem::Other) {
-        SerialTransport again(port);
-        if (again.open(&detail)) again.close();
-    }
-    return SerialTransport::OpenFailureText(port, problem, detail);
 }
 
 } // namespace
@@ -119,14 +107,7 @@ int CmdBoard(const QStringList& argsIn, CliServices& io) {
         }
     }
 
-    const bool quiet = io.quiet;
-    io.quiet = true; // the link's own "COM1 completion" would name the wrong port
-    const bool open = state.link.OpenTransport(1, std::make_unique<SerialTransport>(port));
-    io.quiet = quiet;
-    if (!open) {
-        io.err() << portFailure(port) << Qt::endl;
-        return 1;
-    }
+    if (!OpenCliPort(state.link, port, io)) return 1;
 
     bool ok = false;
     if (sub == QLatin1String("table")) {

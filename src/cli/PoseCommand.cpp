@@ -1,6 +1,6 @@
 #include "app/AppState.h"
 #include "app/Settings.h"
-#include "board/SerialTransport.h"
+#include "cli/CliPort.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
 #include "document/DocumentFile.h"
@@ -65,18 +65,6 @@ QString channelList(const QList<int>& channels) {
     for (int n : channels)
         names << QStringLiteral("CH") + QString::number(n);
     return names.join(u' ');
-}
-
-// Why the port did not open. The link keeps the device's own message to
-// itself, so for a device that refused, a second try fetches it.
-QString portFailure(const QString& port) {
-    const SerialTransport::OpenProblem problem = SerialTransport::Diagnose(port);
-    QString detail;
-    if (problem == SerialTransport::OpenProblem::Other) {
-        SerialTransport again(port);
-        if (again.open(&detail)) again.close();
-    }
-    return SerialTransport::OpenFailureText(port, problem, detail);
 }
 
 // Reads the document a verb works on. Only a QMX document read whole will do:
@@ -222,14 +210,7 @@ int CmdPose(const QStringList& argsIn, CliServices& io) {
     if (havePattern)
         if (const int status = selectPattern(patternName, links, io)) return status;
 
-    const bool quiet = io.quiet;
-    io.quiet = true; // the link's own "COM1 completion" would name the wrong port
-    const bool open = state.link.OpenTransport(1, std::make_unique<SerialTransport>(port));
-    io.quiet = quiet;
-    if (!open) {
-        io.err() << portFailure(port) << Qt::endl;
-        return 1;
-    }
+    if (!OpenCliPort(state.link, port, io)) return 1;
 
     // The window as it stands after opening the item: the item's pose on its
     // controls, the pattern (if any) selected.

@@ -140,6 +140,7 @@ int selectPattern(const QString& name, LinkSelection& links, CliServices& io) {
                  << Pose::kChannels << " channel actions; the missing ones count as empty"
                  << Qt::endl;
     links.selected = int(names.indexOf(name));
+    links.name = name;
     for (size_t k = 0; k < links.actions.size(); ++k)
         links.actions[k] = pattern->entries[k];
     return 0;

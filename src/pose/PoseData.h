@@ -94,6 +94,8 @@ struct PoseState {
 struct LinkSelection {
     // Index of the selected pattern in the pattern list; -1 when none is selected.
     int selected = -1;
+    // The name of the pattern whose actions are loaded (for messages).
+    QString name;
     // The selected pattern's channel actions, CH1 first.
     std::array<QString, Pose::kChannels> actions;
 

@@ -4,6 +4,7 @@
 #include "document/Cp932.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,6 +24,20 @@ QString quotedList(const QStringList& elements) {
 
 QStringList entriesOf(const PatternFile::Pattern& p) {
     return QStringList(p.entries.begin(), p.entries.end());
+}
+
+PatternFile::Entries toEntries(const QStringList& list) {
+    PatternFile::Entries e;
+    for (int k = 0; k < Pose::kChannels && k < list.size(); ++k)
+        e[size_t(k)] = list[k];
+    return e;
+}
+
+// Saves a pattern file and reads it back from disk into a fresh object.
+PatternFile saveAndReload(const PatternFile& f) {
+    PatternFile again(f.path());
+    if (!f.save() || !again.load()) qWarning("the pattern file did not save and load");
+    return again;
 }
 
 // 24 actions with something on a few channels and empty elements between.
@@ -166,6 +181,149 @@ class PatternFileTest : public QObject {
         PatternFile notAFile(path);
         QVERIFY(!notAFile.load());
         QVERIFY(notAFile.linkNames().isEmpty());
+    }
+
+    // Names and entries written by the pattern editor read back exactly.
+    void writtenPatterns_readBackWithTheirNamesAndEntries() {
+        QTemporaryDir dir;
+        PatternFile f(PatternFile::PathIn(dir.path()));
+        QVERIFY(f.load());
+        const QStringList names{QStringLiteral("Walk"), QStringLiteral("Left, \"big\" arm"),
+                                QStringLiteral(" padded "), QStringLiteral("右腕 前")};
+        QStringList odd(Pose::kChannels);
+        odd[0] = QStringLiteral("say \"hi\", twice");
+        odd[1] = QStringLiteral("\"");
+        odd[2] = QStringLiteral(" MOV(1) ");
+        odd[23] = QStringLiteral("\t");
+        for (const QString& name : names) {
+            QVERIFY(!f.addName(Kind::Link, name));
+            QVERIFY(!f.writePattern(Kind::Link, name,
+                                    toEntries(name == names[1] ? odd : walkActions())));
+        }
+        QVERIFY(!f.addName(Kind::Conversion, QStringLiteral("Walk")));
+        QVERIFY(!f.writePattern(Kind::Conversion, QStringLiteral("Walk"), toEntries(odd)));
+
+        // A pattern is written as 24 quoted elements, and a plain name unquoted.
+        QVERIFY(f.toText().contains(QStringLiteral("\r\nWalk=") + quotedList(walkActions()) +
+                                    QStringLiteral("\r\n")));
+        QVERIFY(f.toText().contains(u"\r\nNewLinkList=Walk,\"Left, \"\"big\"\" arm\","));
+
+        const PatternFile g = saveAndReload(f);
+        QCOMPARE(g.linkNames(), names);
+        for (const QString& name : names) {
+            const auto p = g.linkPattern(name);
+            QVERIFY2(p, qPrintable(name));
+            QCOMPARE(p->stored, Pose::kChannels);
+            QCOMPARE(entriesOf(*p), name == names[1] ? odd : walkActions());
+        }
+        QCOMPARE(g.names(Kind::Conversion), QStringList{"Walk"});
+        QCOMPARE(entriesOf(*g.pattern(Kind::Conversion, QStringLiteral("Walk"))), odd);
+    }
+
+    // Saving under a name that is listed already lists it twice and writes the
+    // one key again; deleting one of the two keeps the other usable.
+    void duplicateNames_shareTheirKeyUntilTheLastIsDeleted() {
+        QTemporaryDir dir;
+        PatternFile f(PatternFile::PathIn(dir.path()));
+        QStringList second = walkActions();
+        second[0] = QStringLiteral("PRM(5)");
+        QVERIFY(!f.addName(Kind::Conversion, QStringLiteral("Walk")));
+        QVERIFY(
+            !f.writePattern(Kind::Conversion, QStringLiteral("Walk"), toEntries(walkActions())));
+        QVERIFY(!f.addName(Kind::Conversion, QStringLiteral("Other")));
+        QVERIFY(!f.writePattern(Kind::Conversion, QStringLiteral("Other"), toEntries(second)));
+        QVERIFY(!f.addName(Kind::Conversion, QStringLiteral("Walk")));
+        QVERIFY(!f.writePattern(Kind::Conversion, QStringLiteral("Walk"), toEntries(second)));
+        // Another case is another name with the same key.
+        QVERIFY(!f.addName(Kind::Conversion, QStringLiteral("WALK")));
+
+        PatternFile g = saveAndReload(f);
+        QCOMPARE(g.names(Kind::Conversion), (QStringList{"Walk", "Other", "Walk", "WALK"}));
+        QCOMPARE(g.toText().count(QStringLiteral("Walk=")), 1);
+        QCOMPARE(entriesOf(*g.pattern(Kind::Conversion, QStringLiteral("WALK"))), second);
+
+        QVERIFY(g.removeName(Kind::Conversion, QStringLiteral("Walk")));
+        QVERIFY(g.removeName(Kind::Conversion, QStringLiteral("WALK")));
+        QCOMPARE(g.names(Kind::Conversion), (QStringList{"Other", "Walk"}));
+        QCOMPARE(entriesOf(*g.pattern(Kind::Conversion, QStringLiteral("Walk"))), second);
+
+        QVERIFY(g.removeName(Kind::Conversion, QStringLiteral("Walk")));
+        QVERIFY(!g.removeName(Kind::Conversion, QStringLiteral("Walk")));
+        const PatternFile h = saveAndReload(g);
+        QCOMPARE(h.names(Kind::Conversion), QStringList{"Other"});
+        QVERIFY(!h.toText().contains(QStringLiteral("Walk")));
+        QCOMPARE(entriesOf(*h.pattern(Kind::Conversion, QStringLiteral("Other"))), second);
+    }
+
+    void deletedPattern_doesNotComeBackFromARepeatedKey() {
+        PatternFile f;
+        f.parse(
+            QStringLiteral("[NewLink]\r\nNewLinkList=Walk,Run\r\n[NewLinkList]\r\n"
+                           "Walk=%1\r\nRun=%2\r\nwalk=%2\r\n")
+                .arg(quotedList(walkActions()), quotedList(QStringList(Pose::kChannels, "TCH"))));
+        QVERIFY(f.removeName(Kind::Link, QStringLiteral("Walk")));
+        QVERIFY(f.removeName(Kind::Link, QStringLiteral("Run")));
+        QVERIFY(!f.addName(Kind::Link, QStringLiteral("Walk")));
+        PatternFile again;
+        again.parse(f.toText());
+        const auto w = again.linkPattern(QStringLiteral("Walk"));
+        QVERIFY(w);
+        QCOMPARE(w->stored, 0);
+        QCOMPARE(w->incompleteText(QStringLiteral("Walk")),
+                 QStringLiteral("\"Walk\" holds 0 of 24 channel entries"));
+        QVERIFY(!again.toText().contains(QStringLiteral("Run")));
+    }
+
+    void unusableNames_andEntries_areRefusedAndNothingIsWritten_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("problem"); // a part of the message
+        const QString none;
+        QTest::newRow("empty name") << none << none << "Input the name";
+        QTest::newRow("only blanks") << "   " << none << "Input the name";
+        QTest::newRow("equals sign") << "a=b" << none << "\"=\"";
+        QTest::newRow("line break") << "a\r\nb" << none << "control";
+        QTest::newRow("comment") << " ;x" << none << "\";\"";
+        QTest::newRow("outside the code page") << "arm \U0001F600" << none << "cannot keep";
+        const QString walk = QStringLiteral("Walk");
+        QTest::newRow("entry with a line break") << walk << QStringLiteral("MOV(1)\n") << "CH3";
+        QTest::newRow("entry with a NUL") << walk << QString(QChar(0)) << "CH3";
+        QTest::newRow("entry outside the code page") << walk << QStringLiteral("\u0101") << "CH3";
+    }
+    void unusableNames_andEntries_areRefusedAndNothingIsWritten() {
+        QFETCH(QString, name);
+        QFETCH(QString, entry);
+        QFETCH(QString, problem);
+        PatternFile f;
+        f.parse(QStringLiteral("[Convert]\r\nCnvList=Old\r\n"));
+        const QString before = f.toText();
+        QStringList entries(Pose::kChannels);
+        entries[2] = entry;
+        const bool nameRefused = PatternFile::CheckPatternName(name).has_value();
+        const std::optional<QString> added = f.addName(Kind::Conversion, name);
+        QCOMPARE(added.has_value(), nameRefused);
+        if (added) QCOMPARE(f.toText(), before);
+        const std::optional<QString> written =
+            f.writePattern(Kind::Conversion, name, toEntries(entries));
+        QVERIFY(written);
+        QVERIFY2(written->contains(problem), qPrintable(*written));
+        QVERIFY(!f.toText().contains(QStringLiteral("[CnvList]")));
+    }
+
+    void saving_createsAMissingFile_andRefusesANonFile() {
+        QTemporaryDir dir;
+        PatternFile f(PatternFile::PathIn(dir.path()));
+        QVERIFY(f.load());
+        QVERIFY(!f.addName(Kind::Link, QStringLiteral("Walk")));
+        QVERIFY(!f.writePattern(Kind::Link, QStringLiteral("Walk"), toEntries(walkActions())));
+        QVERIFY(f.save());
+        QVERIFY(qvxtest::readFile(f.path()).startsWith("[NewLink]\r\nNewLinkList=Walk\r\n"));
+
+        PatternFile blocked(dir.filePath(QStringLiteral("sub")));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+        QVERIFY(!blocked.addName(Kind::Link, QStringLiteral("Walk")));
+        QVERIFY(!blocked.save());
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("sub"))).isDir());
     }
 };
 

@@ -1,0 +1,115 @@
+#include "editor/Conversion.h"
+
+#include "document/Chart.h"
+#include "pose/ChannelEntry.h"
+#include "pose/PoseData.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace qvx {
+
+namespace {
+
+bool isPosition(quint16 v) {
+    return v >= Pose::kLowestPosition && v <= Pose::kHighestPosition;
+}
+
+// Rounds to the nearest whole number, halves to the even one, and limits the
+// result to low..high before it is turned into an integer (so that a huge
+// product or quotient cannot overflow).
+int roundInto(double v, int low, int high) {
+    double r = std::round(v);
+    if (std::fabs(v - std::trunc(v)) == 0.5) r = 2.0 * std::round(v / 2.0);
+    return int(std::clamp(r, double(low), double(high)));
+}
+
+// The SPD argument's divisor when it divides by zero.
+bool dividesByZero(const EntryParts& e) {
+    if (e.keyword != u"SPD" || !e.argument.startsWith(u'/')) return false;
+    const std::optional<double> x = EntryNumber(e.argument.mid(1));
+    return x && *x == 0.0;
+}
+
+// The speed after an SPD entry: "+" and "-" start from the speed before the
+// conversion, "*" and "/" from the speed as earlier SPD entries left it.
+int speedStep(const QString& argument, int before, int speed) {
+    if (argument.isEmpty()) return speed;
+    const QChar op = argument[0];
+    const QString rest = argument.mid(1);
+    if (op == u'+' || op == u'-') {
+        const qint64 n = EntryInteger(rest).value_or(0);
+        const qint64 v = op == u'+' ? before + n : before - n;
+        return int(std::clamp<qint64>(v, Pose::kSpeedMin, Pose::kSpeedMax));
+    }
+    if (op == u'*' || op == u'/') {
+        const double x = EntryNumber(rest).value_or(1.0);
+        if (op == u'/' && x == 0.0) return speed;
+        return roundInto(op == u'*' ? speed * x : speed / x, Pose::kSpeedMin, Pose::kSpeedMax);
+    }
+    return speed;
+}
+
+} // namespace
+
+std::optional<QString> CheckConversion(const ConversionEntries& entries,
+                                       const QString& patternName) {
+    for (int r = 1; r <= kChannelCount; ++r) {
+        const QString& text = entries[size_t(r - 1)];
+        if (!dividesByZero(SplitEntry(text))) continue;
+        QString where = QStringLiteral("CH%1 \"%2\"").arg(r).arg(text.trimmed());
+        if (!patternName.isEmpty())
+            where = QStringLiteral("Conversion pattern \"%1\", ").arg(patternName) + where;
+        return where +
+               QStringLiteral(": the speed cannot be divided by zero; nothing was converted");
+    }
+    return std::nullopt;
+}
+
+void ConvertItem(Item& item, const ConversionEntries& entries) {
+    const ChannelValues old = item.values;
+    ChannelValues now = old;
+    const int before = item.lead;
+    int speed = before;
+    for (size_t r = 0; r < old.size(); ++r) {
+        const EntryParts e = SplitEntry(entries[r]);
+        const QString& k = e.keyword;
+        const quint16 mine = old[r];
+        if (k == u"COPYTO" || k == u"READTO" || k == u"CHANGE") {
+            const std::optional<int> ch = EntryInteger(e.argument);
+            if (!ch || *ch < 1 || *ch > kChannelCount) continue;
+            const size_t other = size_t(*ch - 1);
+            if (k != u"READTO") now[other] = mine;
+            if (k != u"COPYTO") now[r] = old[other];
+        } else if (k == u"REVERSE") {
+            if (isPosition(mine)) now[r] = quint16(2 * Pose::kNeutral - mine);
+        } else if (k == u"ADD") {
+            const qint64 n = EntryInteger(e.argument).value_or(0);
+            if (isPosition(mine))
+                now[r] = quint16(
+                    std::clamp<qint64>(mine + n, Pose::kLowestPosition, Pose::kHighestPosition));
+        } else if (k == u"MUL") {
+            const double x = EntryNumber(e.argument).value_or(0.0);
+            if (isPosition(mine)) {
+                const double offset = (double(mine) - Pose::kNeutral) * x;
+                now[r] = quint16(roundInto(Pose::kNeutral + offset, Pose::kLowestPosition,
+                                           Pose::kHighestPosition));
+            }
+        } else if (k == u"SPD") {
+            if (mine >= 1 && mine <= Pose::kLastParamValue)
+                speed = speedStep(e.argument, before, speed);
+        }
+    }
+    item.values = now;
+    item.lead = quint8(speed);
+}
+
+std::optional<QString> ApplyConversion(Chart& chart, const ConversionEntries& entries,
+                                       const QString& patternName) {
+    if (std::optional<QString> refused = CheckConversion(entries, patternName)) return refused;
+    for (Item& item : chart.items)
+        if (item.selected && item.kind != KindCmp) ConvertItem(item, entries);
+    return std::nullopt;
+}
+
+} // namespace qvx

@@ -16,5 +16,6 @@ int CmdSim(const QStringList& args, CliServices& io);
 int CmdBoard(const QStringList& args, CliServices& io);
 int CmdPose(const QStringList& args, CliServices& io);
 int CmdRemote(const QStringList& args, CliServices& io);
+int CmdConvert(const QStringList& args, CliServices& io);
 
 } // namespace qvx

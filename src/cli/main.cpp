@@ -19,6 +19,7 @@ const std::map<QString, Command>& commands() {
         {QStringLiteral("info"), {CmdInfo, "info FILE          what a file is, with its header and counts"}},
         {QStringLiteral("resave"), {CmdResave, "resave IN OUT      open IN as the editor does and save it to OUT"}},
         {QStringLiteral("compile"), {CmdCompile, "compile FILE       compile the chart and print its listing (or motion list)"}},
+        {QStringLiteral("convert"), {CmdConvert, "convert IN OUT (--pattern NAME | --entries LIST) [--items LIST]  apply a conversion pattern to the items of IN, save to OUT"}},
         {QStringLiteral("hex"), {CmdHex, "hex FILE           compile the chart and print the rows of its hex view"}},
         {QStringLiteral("board"), {CmdBoard, "board --port DEVICE [--yes] table|write FILE --slot N|read N --out FILE|delete N|play N|stop|pause  the board actions of the main window"}},
         {QStringLiteral("pose"), {CmdPose, "pose --port DEVICE send|get|sethome FILE --item N | home [FILE --item N] | sleep | teach FILE --item N --pattern NAME  the pose window's exchanges with the robot"}},

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/IniFile.h"
+#include "document/SettingsFile.h"
 
 #include <QString>
 
@@ -17,8 +18,8 @@ struct MainSettings {
 
 class Settings {
 public:
-    static constexpr const char* kFileName = "QVX3J.ini";
-    static constexpr const char* kSection = "QVX3";
+    static constexpr const char* kFileName = SettingsFile::kFileName;
+    static constexpr const char* kSection = SettingsFile::kSection;
     static constexpr int kPortCount = 20;
     // Port box index of the simulated board, after "OFF" and COM1..COM20.
     static constexpr int kSimIndex = 21;

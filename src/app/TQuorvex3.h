@@ -34,6 +34,7 @@ class TDataDlg;
 class TInfoDlg;
 class TTableDlg;
 class TPrmDlg;
+class TPortDlg;
 struct DocumentContext;
 
 // The main window: tool bars, the EDIT and LIST pages, the status line and the
@@ -85,6 +86,7 @@ public:
     TDataDlg* dataDlg() { return m_dataDlg; }
     TInfoDlg* infoDlg() { return m_infoDlg; }
     TPrmDlg* prmDlg() { return m_prmDlg; }
+    TPortDlg* portDlg() { return m_portDlg; }
     BoardFlows& flows() { return *m_flows; }
 
     EditState& editState() { return m_edit; }
@@ -149,6 +151,7 @@ private:
     DocumentContext documentContext();
     void applyCanvasSize(const QSize& document);
     void setUpBoardActions();
+    void setUpPoseWindows();
     void endTransfer();
 
     AppState& m_state;
@@ -165,6 +168,7 @@ private:
     TInfoDlg* m_infoDlg = nullptr;
     TDataDlg* m_dataDlg = nullptr;
     TPrmDlg* m_prmDlg = nullptr;
+    TPortDlg* m_portDlg = nullptr;
     std::unique_ptr<BoardFlows> m_flows;
 };
 

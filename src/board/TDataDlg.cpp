@@ -1,5 +1,7 @@
 #include "board/TDataDlg.h"
 
+#include "document/ItemColours.h"
+
 #include "board/BoardCommands.h"
 #include "board/MotionTable.h"
 #include "document/MotionHeader.h"
@@ -87,10 +89,9 @@ void TDataDlg::applyChannelLabels() {
                                 ? m_colours[i]
                                 : palette().color(QPalette::Button);
         // White text on dark panels, black on light ones.
-        const long lum =
-            std::lround(0.299 * face.red() + 0.587 * face.green() + 0.114 * face.blue());
+        const bool white = ItemColours::WantsWhiteText(face.red(), face.green(), face.blue());
         pal.setColor(QPalette::Window, face);
-        pal.setColor(QPalette::WindowText, lum <= 128 ? Qt::white : Qt::black);
+        pal.setColor(QPalette::WindowText, white ? Qt::white : Qt::black);
         box->setPalette(pal);
     }
 }

@@ -15,7 +15,8 @@ const char* kBoardUsage = "usage: qvx board --port DEVICE [--yes] table\n"
                           "       qvx board --port DEVICE [--yes] read N --out FILE\n"
                           "       qvx board --port DEVICE [--yes] delete N --yes\n"
                           "       qvx board --port DEVICE [--yes] play N\n"
-                          "       qvx board --port DEVICE [--yes] stop | pause";
+                          "       qvx board --port DEVICE [--yes] stop | pause\n"
+                          "       qvx board --port DEVICE names [--set FILE]";
 
 const char* kRemoteUsage = "usage: qvx remote play N\n"
                            "       qvx remote message WPARAM LPARAM";
@@ -55,7 +56,7 @@ void printTable(const MotionTable& table, CliServices& io) {
 // device (a real board, or `qvx sim --link PATH`).
 int CmdBoard(const QStringList& argsIn, CliServices& io) {
     QStringList args;
-    QString port, slotText, outPath;
+    QString port, slotText, outPath, setPath;
     for (int i = 0; i < argsIn.size(); ++i) {
         const QString& a = argsIn[i];
         if (a == QLatin1String("--port") && i + 1 < argsIn.size())
@@ -64,6 +65,8 @@ int CmdBoard(const QStringList& argsIn, CliServices& io) {
             slotText = argsIn[++i];
         else if (a == QLatin1String("--out") && i + 1 < argsIn.size())
             outPath = argsIn[++i];
+        else if (a == QLatin1String("--set") && i + 1 < argsIn.size())
+            setPath = argsIn[++i];
         else if (a == QLatin1String("--yes"))
             io.assumeYes = true;
         else if (a.startsWith(QLatin1String("--")))
@@ -73,6 +76,7 @@ int CmdBoard(const QStringList& argsIn, CliServices& io) {
     }
     if (port.isEmpty() || args.isEmpty()) return usage(io, kBoardUsage);
     const QString sub = args.takeFirst();
+    if (!setPath.isEmpty() && sub != QLatin1String("names")) return usage(io, kBoardUsage);
 
     // Check the arguments before anything goes to the board.
     std::optional<int> n;
@@ -83,6 +87,9 @@ int CmdBoard(const QStringList& argsIn, CliServices& io) {
             return usage(io, kBoardUsage);
     } else if (sub == QLatin1String("delete") || sub == QLatin1String("play")) {
         if (args.size() != 1 || !(n = number(args[0]))) return usage(io, kBoardUsage);
+    } else if (sub == QLatin1String("names")) {
+        if (!args.isEmpty()) return usage(io, kBoardUsage);
+        return RunBoardNames(port, setPath, io);
     } else if (sub == QLatin1String("table") || sub == QLatin1String("stop") ||
                sub == QLatin1String("pause")) {
         if (!args.isEmpty()) return usage(io, kBoardUsage);

@@ -14,6 +14,8 @@ int CmdCompile(const QStringList& args, CliServices& io);
 int CmdHex(const QStringList& args, CliServices& io);
 int CmdSim(const QStringList& args, CliServices& io);
 int CmdBoard(const QStringList& args, CliServices& io);
+// qvx board names [--set FILE], once the port is known.
+int RunBoardNames(const QString& port, const QString& setPath, CliServices& io);
 int CmdPose(const QStringList& args, CliServices& io);
 int CmdRemote(const QStringList& args, CliServices& io);
 int CmdConvert(const QStringList& args, CliServices& io);

@@ -4,6 +4,7 @@
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
 #include "document/DocumentFile.h"
+#include "pose/LinkPattern.h"
 #include "pose/PatternFile.h"
 #include "pose/PoseFlows.h"
 
@@ -27,6 +28,8 @@ constexpr Verb kVerbs[] = {
     {"sleep", Needs::Nothing, "qvx pose --port DEVICE sleep"},
     {"sethome", Needs::Item, "qvx pose --port DEVICE sethome FILE --item N"},
     {"teach", Needs::ItemAndPattern, "qvx pose --port DEVICE teach FILE --item N --pattern NAME"},
+    {"link", Needs::ItemAndPattern,
+     "qvx pose --port DEVICE link FILE --item N --pattern NAME (--plus | --minus) [--sync]"},
 };
 
 const char* kAbout =
@@ -39,7 +42,10 @@ const char* kAbout =
     "  sleep    toggle sleep and run\n"
     "  sethome  the item's pose becomes the board's home position\n"
     "  teach    one press of the teach button with a link pattern of PATTERN.ini:\n"
-    "           releases the pattern's TCH channels, or takes the angles of FREE channels";
+    "           releases the pattern's TCH channels, or takes the angles of FREE channels\n"
+    "  link     one press of a link movement button (--plus or --minus) with a link\n"
+    "           pattern of PATTERN.ini; with --sync the stepped pose goes to the robot\n"
+    "           first and the item changes only when it arrived";
 
 const Verb* findVerb(const QString& name) {
     for (const Verb& v : kVerbs)
@@ -135,14 +141,13 @@ int selectPattern(const QString& name, LinkSelection& links, CliServices& io) {
         io.err() << Qt::endl;
         return 2;
     }
-    if (!pattern->complete())
-        io.err() << "link pattern \"" << name << "\" holds " << pattern->stored << " of "
-                 << Pose::kChannels << " channel actions; the missing ones count as empty"
-                 << Qt::endl;
+    // A pattern the window would refuse to pick is refused here too.
+    if (const std::optional<QString> refusal = LoadLinkPattern(patterns, name, links.actions)) {
+        io.err() << *refusal << Qt::endl;
+        return 1;
+    }
     links.selected = int(names.indexOf(name));
     links.name = name;
-    for (size_t k = 0; k < links.actions.size(); ++k)
-        links.actions[k] = pattern->entries[k];
     return 0;
 }
 
@@ -155,7 +160,8 @@ int selectPattern(const QString& name, LinkSelection& links, CliServices& io) {
 int CmdPose(const QStringList& argsIn, CliServices& io) {
     QStringList args;
     QString port, itemText, patternName;
-    bool havePattern = false;
+    bool havePattern = false, sync = false;
+    int direction = 0, directions = 0;
     for (int i = 0; i < argsIn.size(); ++i) {
         const QString& a = argsIn[i];
         if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
@@ -171,7 +177,12 @@ int CmdPose(const QStringList& argsIn, CliServices& io) {
         else if (a == QLatin1String("--pattern") && i + 1 < argsIn.size()) {
             patternName = argsIn[++i];
             havePattern = true;
-        } else if (a.startsWith(QLatin1String("--")))
+        } else if (a == QLatin1String("--plus") || a == QLatin1String("--minus")) {
+            direction = a == QLatin1String("--plus") ? +1 : -1;
+            ++directions;
+        } else if (a == QLatin1String("--sync"))
+            sync = true;
+        else if (a.startsWith(QLatin1String("--")))
             return usage(io, args.isEmpty() ? nullptr : findVerb(args.first()));
         else
             args << a;
@@ -188,6 +199,8 @@ int CmdPose(const QStringList& argsIn, CliServices& io) {
     if (havePattern != (verb->needs == Needs::ItemAndPattern) ||
         (havePattern && patternName.isEmpty()))
         return usage(io, verb);
+    const bool linkVerb = QLatin1String(verb->name) == QLatin1String("link");
+    if (linkVerb ? directions != 1 : directions != 0 || sync) return usage(io, verb);
     int n = -1;
     if (wantsItem) {
         bool ok = false;
@@ -211,7 +224,9 @@ int CmdPose(const QStringList& argsIn, CliServices& io) {
     if (havePattern)
         if (const int status = selectPattern(patternName, links, io)) return status;
 
-    if (!OpenCliPort(state.link, port, io)) return 1;
+    // Link movement without SYNC stays in the document: nothing goes to the board.
+    const bool needsBoard = !linkVerb || sync;
+    if (needsBoard && !OpenCliPort(state.link, port, io)) return 1;
 
     // The window as it stands after opening the item: the item's pose on its
     // controls, the pattern (if any) selected.
@@ -244,7 +259,12 @@ int CmdPose(const QStringList& argsIn, CliServices& io) {
         ok = flows.MakeHomePosition();
     else if (verbName == QLatin1String("teach"))
         ok = flows.Teach();
-    state.link.ClosePort();
+    else if (linkVerb) {
+        const PoseFlows::LinkOutcome outcome = flows.LinkMove(direction, sync);
+        if (!outcome.refusal.isEmpty()) io.err() << outcome.refusal << Qt::endl;
+        ok = outcome.ok;
+    }
+    if (needsBoard) state.link.ClosePort();
 
     // The item is saved when the flow changed it, even when a later step of
     // the flow failed: the window would hold the change as well.
@@ -293,6 +313,9 @@ int CmdPose(const QStringList& argsIn, CliServices& io) {
         else
             out << "link pattern \"" << patternName
                 << "\" marks no channel TCH; the pose was sent as shown";
+    } else if (linkVerb) {
+        out << itemLabel << (changed ? " took one link step " : " was not changed by a link step ")
+            << (direction > 0 ? "forward" : "back") << (sync ? ", sent to the robot" : "");
     }
     out << savedNote << Qt::endl;
     return 0;

@@ -4,7 +4,7 @@
 #include "document/Chart.h"
 #include "editor/EditState.h"
 #include "editor/HitTest.h"
-#include "editor/ItemColours.h"
+#include "document/ItemColours.h"
 
 namespace qvx {
 

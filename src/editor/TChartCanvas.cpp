@@ -4,7 +4,7 @@
 #include "document/Chart.h"
 #include "editor/ChartPainter.h"
 #include "editor/EditState.h"
-#include "editor/ItemColours.h"
+#include "document/ItemColours.h"
 
 #include <QCursor>
 #include <QDataStream>

@@ -2,6 +2,8 @@
 
 #include "board/BoardCommands.h"
 #include "board/BoardLink.h"
+#include "pose/ChannelEntry.h"
+#include "pose/LinkPattern.h"
 
 #include <algorithm>
 
@@ -16,8 +18,9 @@ constexpr bool kWorkingCopy = false;
 constexpr int kLiveSlot = 0;
 constexpr int kLiveRecord = 0;
 
-// Speed byte of the block that asks the board for the taught angles.
-constexpr quint8 kTeachSpeed = 1;
+// Speed byte of the blocks that move channels on the pose window's own
+// account: the teach request and a link movement step.
+constexpr quint8 kStepSpeed = 1;
 
 } // namespace
 
@@ -133,7 +136,7 @@ bool PoseFlows::Teach() {
         // Take the angles: the teach channels get the teach code, then the
         // present positions are read; only FREE channels keep what was measured.
         MotionRecord request;
-        request.lead = kTeachSpeed;
+        request.lead = kStepSpeed;
         for (size_t k = 0; k < shown.size(); ++k)
             request.words[k] = teach[k] ? kTeach : shown[k];
         BigEndian::Words measured{};
@@ -175,6 +178,65 @@ bool PoseFlows::MoveLiveAndReadBack(int n, quint16 value) {
     // switching the channel back to SERVO keeps the angle it was left at.
     MoveServoBar(m_pose, n, present[size_t(n - 1)]);
     return true;
+}
+
+PoseFlows::LinkOutcome PoseFlows::LinkMove(int direction, bool sync) {
+    LinkOutcome outcome;
+    const Item* item = m_currentItem();
+    if (!m_links.hasSelection() || !item) return outcome;
+    // The step of every channel is worked out from the item before anything is sent.
+    MotionRecord block;
+    block.lead = kStepSpeed;
+    for (size_t k = 0; k < block.words.size(); ++k) {
+        const std::optional<quint16> word = LinkStep(item->values[k], m_links.actions[k], direction);
+        if (!word) {
+            outcome.refusal = UnusableActionText(m_links.name, m_links.actions[k], int(k + 1));
+            return outcome;
+        }
+        block.words[k] = *word;
+    }
+    if (sync) {
+        BoardLink& link = m_board.link();
+        if (link.RefuseWhileBusy()) return outcome;
+        BoardLink::FlowScope flow(link);
+        if (!sendBlock(block)) return outcome;
+    }
+    Item* target = m_currentItem();
+    if (!target) return outcome;
+    // The item's speed stays; every channel takes its stepped word.
+    for (int n = 1; n <= kChannels; ++n) {
+        const quint16 word = block.words[size_t(n - 1)];
+        target->values[size_t(n - 1)] = word;
+        ShowChannel(m_pose, n, word);
+    }
+    outcome.ok = true;
+    return outcome;
+}
+
+bool PoseFlows::ReadChannelNames(std::array<QString, kChannels>& names) {
+    BoardLink& link = m_board.link();
+    if (link.RefuseWhileBusy()) return false;
+    BoardLink::FlowScope flow(link);
+    bool any = false;
+    for (int n = 1; n <= kChannels; ++n) {
+        QString name;
+        const bool read = m_board.ReadChannelName(n - 1, name);
+        names[size_t(n - 1)] = read ? name : QString();
+        any = any || read;
+    }
+    return any;
+}
+
+int PoseFlows::WriteChannelNames(const std::array<QString, kChannels>& names) {
+    BoardLink& link = m_board.link();
+    if (link.RefuseWhileBusy()) return 0;
+    BoardLink::FlowScope flow(link);
+    int written = 0;
+    for (const QString& name : names) {
+        if (!m_board.WriteChannelName(written, name)) break;
+        ++written;
+    }
+    return written;
 }
 
 } // namespace qvx

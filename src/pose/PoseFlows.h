@@ -51,6 +51,24 @@ class PoseFlows {
     // reads the present positions and puts this channel's onto its servo bar.
     bool MoveLiveAndReadBack(int n, quint16 value);
 
+    // One press of a link movement button (direction +1 or -1): every channel
+    // of the current item takes its step under the selected pattern's action.
+    // With `sync` the stepped pose goes to the robot first and the item changes
+    // only when it arrived. Does nothing without a selected pattern or item.
+    struct LinkOutcome {
+        bool ok = false;
+        // Set when the pattern cannot be used: which pattern and channel.
+        QString refusal;
+    };
+    LinkOutcome LinkMove(int direction, bool sync);
+
+    // The 24 channel names stored on the board (a name that cannot be read is
+    // empty); false when none could be read.
+    bool ReadChannelNames(std::array<QString, Pose::kChannels>& names);
+    // Writes the 24 names to the board, CH1 first, stopping at the first
+    // failed write; the number written.
+    int WriteChannelNames(const std::array<QString, Pose::kChannels>& names);
+
   private:
     bool sendBlock(const MotionRecord& block);
     // Reads the live pose and shows it with the window's speed.

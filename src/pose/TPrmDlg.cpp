@@ -1,8 +1,10 @@
 #include "pose/TPrmDlg.h"
 
+#include "base/UiServices.h"
 #include "board/BoardCommands.h"
 #include "board/BoardLink.h"
 #include "document/Chart.h"
+#include "pose/PanelDragger.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -23,9 +25,8 @@ using namespace Pose;
 
 namespace {
 
-constexpr int kPanelWidth = 254;
-constexpr int kPanelHeight = 24;
-constexpr int kRowsPerColumn = 12;
+constexpr int kPanelWidth = PoseLayout::kPanelWidth;
+constexpr int kPanelHeight = PoseLayout::kPanelHeight;
 constexpr int kControlTop = 2;
 constexpr int kControlHeight = 20;
 
@@ -45,13 +46,6 @@ constexpr std::array<RadioGroup, 6> kRadioGroups = {{
     {"S3", kSet3, 216, 36},
 }};
 
-// The channel type menu in tag order.
-constexpr std::array<const char*, 8> kTypeEntries = {"NONE", "SERVO", "FREE", "SET1",
-                                                     "SET2", "SET3",  "H",    "L"};
-
-// The form's button face colour, the default of every panel.
-QColor buttonFace(const QWidget* w) { return w->palette().color(QPalette::Button); }
-
 void setBase(QLineEdit* edit, const QColor& colour) {
     QPalette p = edit->palette();
     if (p.color(QPalette::Base) == colour) return;
@@ -62,16 +56,13 @@ void setBase(QLineEdit* edit, const QColor& colour) {
 
 } // namespace
 
-TPrmDlg::TPrmDlg(Chart& chart, BoardCommands& board, QWidget* parent)
+TPrmDlg::TPrmDlg(Chart& chart, BoardCommands& board, UiServices& services, QWidget* parent)
     : QWidget(parent, Qt::Window), m_chart(chart), m_board(board),
-      m_flows(board, m_pose, m_links, [this] { return currentItem(); }) {
+      m_flows(board, m_pose, m_links, [this] { return currentItem(); }), m_services(services) {
     setObjectName(QStringLiteral("PrmDlg"));
     setWindowTitle(QStringLiteral("Parameter"));
     setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, buttonFace(this));
-    setPalette(p);
-    resize(2 * kPanelWidth, 14 * kPanelHeight);
+    m_dragger = new PanelDragger([this] { return !HoldSwitch || HoldSwitch->isChecked(); }, this);
 
     for (int n = 1; n <= kChannels; ++n) buildChannelPanel(n);
     buildSpeedPanel();
@@ -79,10 +70,17 @@ TPrmDlg::TPrmDlg(Chart& chart, BoardCommands& board, QWidget* parent)
     buildLinkPanel();
     buildMenu();
     attachMenu(this, 0);
+    ApplyLayout(PoseLayout());
+    SetLinkNames({});
     showNothing();
 }
 
-TPrmDlg::~TPrmDlg() = default;
+TPrmDlg::~TPrmDlg() {
+    // The panels go after this object's own part: nothing may ask it whether
+    // they are fixed by then.
+    delete m_dragger;
+    m_dragger = nullptr;
+}
 
 QFrame* TPrmDlg::makePanel(int number, const QString& name, QPoint place) {
     auto* panel = new QFrame(this);
@@ -92,6 +90,7 @@ QFrame* TPrmDlg::makePanel(int number, const QString& name, QPoint place) {
     panel->setGeometry(QRect(place, QSize(kPanelWidth, kPanelHeight)));
     panel->setAutoFillBackground(true);
     Panel[size_t(number - 1)] = panel;
+    m_dragger->watch(panel);
     auto* label = new QLabel(name, panel);
     label->setGeometry(3, kControlTop, 52, kControlHeight);
     attachMenu(panel, number);
@@ -113,8 +112,7 @@ void TPrmDlg::attachMenu(QWidget* w, int tag) {
 
 void TPrmDlg::buildChannelPanel(int n) {
     const size_t k = size_t(n - 1);
-    const QPoint place(((n - 1) / kRowsPerColumn) * kPanelWidth, ((n - 1) % kRowsPerColumn) * kPanelHeight);
-    QFrame* panel = makePanel(n, QStringLiteral("CH") + QString::number(n), place);
+    QFrame* panel = makePanel(n, PoseLayout::DefaultName(n), PoseLayout::DefaultPlace(n));
     const QString num = QString::number(n);
 
     auto* edit = new QLineEdit(panel);
@@ -161,7 +159,7 @@ void TPrmDlg::buildChannelPanel(int n) {
 }
 
 void TPrmDlg::buildSpeedPanel() {
-    QFrame* panel = makePanel(kSpeedPanel, QStringLiteral("SPEED"), QPoint(0, 288));
+    QFrame* panel = makePanel(kSpeedPanel, QStringLiteral("SPEED"), PoseLayout::DefaultPlace(kSpeedPanel));
     SpeedEdit = new QLineEdit(panel);
     SpeedEdit->setObjectName(QStringLiteral("SpeedEdit"));
     SpeedEdit->setGeometry(56, kControlTop, 37, kControlHeight);
@@ -176,7 +174,7 @@ void TPrmDlg::buildSpeedPanel() {
 }
 
 void TPrmDlg::buildCommandPanel() {
-    QFrame* panel = makePanel(kCommandPanel, QString(), QPoint(0, 312));
+    QFrame* panel = makePanel(kCommandPanel, QString(), PoseLayout::DefaultPlace(kCommandPanel));
     int left = 2;
     auto add = [&](QToolButton*& button, const char* name, const char* caption, const char* hint,
                    int width) {
@@ -199,39 +197,18 @@ void TPrmDlg::buildCommandPanel() {
             &TPrmDlg::SleepBtnClick);
     connect(add(TchBtn, "TchBtn", "Teach", "Take the angle from the output of FREE", 42),
             &QToolButton::clicked, this, &TPrmDlg::TchBtnClick);
-    // Link movement steps through the selected link pattern; it comes with the
-    // pattern editor and stays disabled until then.
-    add(LinkSubBtn, "LinkSubBtn", "<", "Link movement", 26)->setEnabled(false);
-    add(LinkAddBtn, "LinkAddBtn", ">", "Link movement", 26)->setEnabled(false);
+    connect(add(LinkSubBtn, "LinkSubBtn", "<", "Link movement", 26), &QToolButton::clicked, this,
+            [this] { LinkBtnClick(-1); });
+    connect(add(LinkAddBtn, "LinkAddBtn", ">", "Link movement", 26), &QToolButton::clicked, this,
+            [this] { LinkBtnClick(+1); });
 }
 
 void TPrmDlg::buildLinkPanel() {
-    QFrame* panel = makePanel(kLinkPanel, QStringLiteral("LINK"), QPoint(kPanelWidth, 288));
+    QFrame* panel = makePanel(kLinkPanel, QStringLiteral("LINK"), PoseLayout::DefaultPlace(kLinkPanel));
     LinkList = new QComboBox(panel);
     LinkList->setObjectName(QStringLiteral("LinkList"));
     LinkList->setGeometry(56, kControlTop, 193, kControlHeight);
-    connect(LinkList, &QComboBox::activated, this, [this](int index) { m_links.selected = index; });
-}
-
-void TPrmDlg::buildMenu() {
-    PrmMenu = new QMenu(this);
-    PrmMenu->setObjectName(QStringLiteral("PrmMenu"));
-    for (int tag = 0; tag < int(kTypeEntries.size()); ++tag) {
-        QAction* a = PrmMenu->addAction(QString::fromLatin1(kTypeEntries[size_t(tag)]));
-        a->setObjectName(QStringLiteral("MenuType") + QString::number(tag + 1));
-        MenuType[size_t(tag)] = a;
-        connect(a, &QAction::triggered, this, [this, tag] { MenyTypeClick(tag); });
-    }
-    PrmMenu->addSeparator();
-    N27 = PrmMenu->addAction(QStringLiteral("Turn it in the home position"));
-    N27->setObjectName(QStringLiteral("N27"));
-    connect(N27, &QAction::triggered, this, &TPrmDlg::N27Click);
-}
-
-void TPrmDlg::PreparePrmMenu(int tag) {
-    m_menuTag = tag;
-    const bool channel = tag >= 1 && tag <= kChannels;
-    for (QAction* a : MenuType) a->setVisible(channel);
+    connect(LinkList, &QComboBox::activated, this, &TPrmDlg::LinkListCloseUp);
 }
 
 // ---- the shown item ----
@@ -267,7 +244,15 @@ void TPrmDlg::OpenPoseItem(int index) {
 }
 
 void TPrmDlg::ChartChanged() {
-    if (m_mark != 0 && !currentItem()) showNothing();
+    if (m_mark == 0) return;
+    const Item* item = currentItem();
+    if (!item) {
+        showNothing();
+        return;
+    }
+    // The item may have been changed behind the window (a conversion).
+    ShowPoseItem(m_pose, *item);
+    showAll();
 }
 
 void TPrmDlg::showNothing() {

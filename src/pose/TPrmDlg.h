@@ -2,7 +2,9 @@
 
 #include "pose/PoseData.h"
 #include "pose/PoseFlows.h"
+#include "pose/PoseLayout.h"
 
+#include <QImage>
 #include <QWidget>
 #include <array>
 
@@ -21,6 +23,9 @@ namespace qvx {
 
 class BoardCommands;
 class Chart;
+class PanelDragger;
+class TPortDlg;
+class UiServices;
 
 // The pose window: one POS item's 24 channel words and speed, edited channel
 // by channel, every change written into the item at once and, with the main
@@ -30,15 +35,21 @@ class Chart;
 // The window follows the item it was opened on by identity, not by index: when
 // that item is deleted or the chart replaced, it shows nothing and takes no
 // edits until another POS item is opened.
+//
+// Its 27 panels can be dragged over a background picture; their places,
+// colours, visibility, the channel names and display rates are kept in the
+// settings file.
 class TPrmDlg : public QWidget {
     Q_OBJECT
   public:
-    static constexpr int kPanels = 27;
+    static constexpr int kPanels = PoseLayout::kPanels;
     static constexpr int kRadioButtons = 6 * Pose::kChannels;
     // Panel numbers of the speed, command and link pattern panels.
-    static constexpr int kSpeedPanel = 25, kCommandPanel = 26, kLinkPanel = 27;
+    static constexpr int kSpeedPanel = PoseLayout::kSpeedPanel;
+    static constexpr int kCommandPanel = PoseLayout::kCommandPanel;
+    static constexpr int kLinkPanel = PoseLayout::kLinkPanel;
 
-    TPrmDlg(Chart& chart, BoardCommands& board, QWidget* parent = nullptr);
+    TPrmDlg(Chart& chart, BoardCommands& board, UiServices& services, QWidget* parent = nullptr);
     ~TPrmDlg() override;
 
     // Named components; index 0 holds the control of channel (or panel) 1.
@@ -59,7 +70,43 @@ class TPrmDlg : public QWidget {
     QMenu* PrmMenu = nullptr;
     // "NONE", "SERVO", "FREE", "SET1", "SET2", "SET3", "H", "L" (menu tags 0..7).
     std::array<QAction*, 8> MenuType{};
-    QAction* N27 = nullptr;
+    QMenu* VisibleMenu = nullptr;
+    // VCH1..VCH27: one checkable entry per panel.
+    std::array<QAction*, kPanels> VCH{};
+    QMenu* PmColor = nullptr;
+    QAction *PmName = nullptr, *RateBtn = nullptr, *N27 = nullptr, *PmImage = nullptr,
+            *Background = nullptr, *HoldSwitch = nullptr;
+
+    // The channel table dialog, for names, display rates and link patterns.
+    void setPortDlg(TPortDlg* dlg) { m_portDlg = dlg; }
+
+    // The layout keys of the settings file: read once at start (nothing is
+    // read when the file cannot be written back), written once at the end.
+    bool LoadLayout(const QString& settingsPath);
+    bool SaveLayout(const QString& settingsPath) const;
+    void ApplyLayout(const PoseLayout& layout);
+    PoseLayout CollectLayout() const;
+
+    // What the other channel windows copy: names, panel colours, label font.
+    QString channelName(int n) const { return m_layout.channels[size_t(n - 1)].name; }
+    QStringList channelNames() const;
+    QList<QColor> channelColours() const;
+    QColor panelColour(int panel) const;
+    QColor panelTextColour(int panel) const;
+    QFont labelFont() const;
+    // Colours panel 1..27 (and the texts on it) or, for 0, the window.
+    void SetPanelColour(int tag, quint32 colour);
+    // Loads the background picture; false (after the message for a file that
+    // cannot be read) when there is none to show.
+    bool LoadPicture(const QString& path);
+    const QImage& picture() const { return m_picture; }
+
+    // The link pattern names of the pattern file, followed by the entry that
+    // opens the pattern editor.
+    void SetLinkNames(const QStringList& names);
+    // No pattern loaded: the channel actions are emptied and the list shows
+    // its last entry (or nothing).
+    void ClearLinkActions(bool selectEditorEntry);
 
     // The main window's SYNC switch: while it is checked every change goes to the robot.
     void setSyncSwitch(const QAbstractButton* sync) { m_sync = sync; }
@@ -67,8 +114,8 @@ class TPrmDlg : public QWidget {
     // Shows POS item `index` and follows it; with SYNC on, sends it to the robot
     // (an item whose words are all 0 first takes the robot's live pose).
     void OpenPoseItem(int index);
-    // Items were deleted or the chart replaced: when the shown item is gone,
-    // the window shows nothing.
+    // Items were deleted or changed, or the chart replaced: when the shown
+    // item is gone the window shows nothing, else it shows the item again.
     void ChartChanged();
     // The home sequence of the main window's button: moves the robot home,
     // leaves the window and the item alone.
@@ -92,6 +139,19 @@ class TPrmDlg : public QWidget {
     void SleepBtnClick();
     void TchBtnClick();
     void N27Click();
+    void PmNameClick();
+    void RateBtnClick();
+    void PmImageClick();
+    void BackgroundClick();
+    void LinkListCloseUp(int index);
+    void LinkBtnClick(int direction);
+
+  signals:
+    // The channel names or panel colours changed: other windows copy them.
+    void channelLabelsChanged();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void buildChannelPanel(int n);
@@ -99,6 +159,7 @@ class TPrmDlg : public QWidget {
     void buildCommandPanel();
     void buildLinkPanel();
     void buildMenu();
+    void buildColourMenu();
     QFrame* makePanel(int number, const QString& name, QPoint place);
     void attachMenu(QWidget* w, int tag);
 
@@ -125,6 +186,8 @@ class TPrmDlg : public QWidget {
     void showChannelState(int n);
     void showAll();
     void showSpeed();
+    void setChannelName(int n, const QString& name);
+    void setClientSize(QSize size);
 
     Chart& m_chart;
     BoardCommands& m_board;
@@ -132,6 +195,13 @@ class TPrmDlg : public QWidget {
     LinkSelection m_links;
     PoseFlows m_flows;
     const QAbstractButton* m_sync = nullptr;
+    UiServices& m_services;
+    TPortDlg* m_portDlg = nullptr;
+    PanelDragger* m_dragger = nullptr;
+    // Colours, visibility, names and the picture settings; places, display
+    // kinds and rates live in the widgets and the pose state.
+    PoseLayout m_layout;
+    QImage m_picture;
     // The shown item's mark in the chart and its last known index.
     quint64 m_mark = 0;
     int m_hint = -1;

@@ -136,6 +136,10 @@ void printUsage() {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     qvxtest::installCallbackGuard();
+    // Windows read and write their settings and pattern files in the settings
+    // folder: tests get a folder of their own, never the user's.
+    QTemporaryDir configDir;
+    if (qEnvironmentVariableIsEmpty("QVX_CONFIG_DIR")) qputenv("QVX_CONFIG_DIR", QFile::encodeName(configDir.path()));
 
     const QStringList args = app.arguments();
     QStringList passOn{args.value(0)};

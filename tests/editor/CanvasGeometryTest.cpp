@@ -1,7 +1,7 @@
 #include "editor/CanvasGeometry.h"
 #include "common/TestRegistry.h"
 #include "editor/ChartPainter.h"
-#include "editor/ItemColours.h"
+#include "document/ItemColours.h"
 
 #include <QTest>
 #include <cmath>

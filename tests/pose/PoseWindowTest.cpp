@@ -1,8 +1,5 @@
 #include "common/TestRegistry.h"
-#include "editor/EditorFixtures.h"
-#include "flows/FlowFixture.h"
-#include "editor/TChartCanvas.h"
-#include "pose/TPrmDlg.h"
+#include "pose/PoseWindowRig.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -14,106 +11,8 @@
 #include <QToolButton>
 
 using namespace qvx;
-using Cmd = QmxBoard::Command;
+using namespace posetest;
 
-namespace {
-
-// The main window with its pose window, talking to the simulated board through
-// a pseudo-terminal and QSerialPort, as the program does with the SIM port.
-struct PoseWindowRig {
-    QTemporaryDir dir;
-    qvxtest::RecordingServices services;
-    AppState state;
-    std::unique_ptr<SimPtyHost> host;
-    std::unique_ptr<TQuorvex3> win;
-
-    PoseWindowRig() {
-        win = std::make_unique<TQuorvex3>(state, services, dir.filePath("QVX3J.ini"));
-        SimPtyHost::Options options;
-        options.linkPath = dir.filePath(QStringLiteral("qmx"));
-        QString error;
-        host = SimPtyHost::Start(options, &error);
-        state.link.setTimeouts(150, 200);
-        if (host) state.link.OpenCommPort(BoardLink::kSimPortIndex, host->devicePath());
-        clearFrames();
-        services.clear();
-    }
-
-    bool ready() const { return host && state.link.isOpen(); }
-    TPrmDlg& dlg() { return *win->prmDlg(); }
-    template <typename F> auto sim(F&& f) { return host->withSimulator(std::forward<F>(f)); }
-    void clearFrames() {
-        if (host) sim([](BoardSimulator& s) { s.frames.clear(); });
-    }
-    QList<QByteArray> frames() {
-        return sim([](BoardSimulator& s) { return s.frames; });
-    }
-    QList<quint8> commands() {
-        QList<quint8> c;
-        for (const QByteArray& f : frames()) c << quint8(f[0]);
-        return c;
-    }
-    BigEndian::Words servos() {
-        return sim([](BoardSimulator& s) { return s.pose(); });
-    }
-
-    // A POS item on the canvas with these words and speed.
-    int addPos(const ChannelValues& values, quint8 speed, int x) {
-        const int i = state.chart.CreateItem(KindPos, x, 20);
-        state.chart.items[size_t(i)].values = values;
-        state.chart.items[size_t(i)].lead = speed;
-        return i;
-    }
-    Item& item(int i) { return state.chart.items[size_t(i)]; }
-
-    // Double-clicks the item on the canvas, as the user opens it.
-    void open(int i) {
-        editortest::doubleClick(win->Image1, state.chart.ItemCentre(i));
-    }
-    void setSync(bool on) { win->Sync->setChecked(on); }
-};
-
-ChannelValues words(std::initializer_list<quint16> first) {
-    ChannelValues v{};
-    size_t k = 0;
-    for (quint16 w : first) v[k++] = w;
-    return v;
-}
-
-QByteArray moveFrame(int channel, quint16 value) {
-    QByteArray word;
-    word.append(char(value >> 8)).append(char(value & 0xFF));
-    return BoardCommands::Frame(Cmd::MoveChannel, {0x00, channel, 1}, word);
-}
-
-QByteArray liveWrite(const MotionRecord& r) {
-    return BoardCommands::Frame(Cmd::WriteMotionRecord, {0x01, 0, 0}, r.toBytes());
-}
-
-MotionRecord block(quint8 speed, const ChannelValues& w) {
-    MotionRecord r;
-    r.lead = speed;
-    r.words = w;
-    return r;
-}
-
-quint8 cmd(Cmd c) { return quint8(c); }
-
-// Which of channel n's controls are visible, as one word: E edit, B servo bar,
-// H/L output buttons, F/1/2/3 FREE and SET buttons, P parameter bar and caption.
-QString shown(TPrmDlg& d, int n) {
-    const size_t k = size_t(n - 1);
-    QString s;
-    if (d.Edit[k]->isVisible()) s += u'E';
-    if (d.Scroll[k]->isVisible()) s += u'B';
-    const char marks[] = "HLF123";
-    for (size_t g = 0; g < 6; ++g)
-        if (d.CkBtn[g * 24 + k]->isVisible()) s += QLatin1Char(marks[g]);
-    if (d.SSL[k]->isVisible() && d.SLB[k]->isVisible()) s += u'P';
-    return s;
-}
-
-} // namespace
 
 // The pose window driven as the user drives it, against the simulated board
 // behind a pseudo-terminal: what it shows, what it writes into the item and

@@ -1,4 +1,4 @@
-#include "editor/ItemColours.h"
+#include "document/ItemColours.h"
 
 #include <cmath>
 

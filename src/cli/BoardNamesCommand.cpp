@@ -1,0 +1,100 @@
+#include "app/AppState.h"
+#include "app/Settings.h"
+#include "cli/CliPort.h"
+#include "cli/CliServices.h"
+#include "cli/Commands.h"
+#include "pose/PoseFlows.h"
+#include "pose/PoseLayout.h"
+
+#include <QFile>
+
+namespace qvx {
+
+namespace {
+
+using Names = std::array<QString, Pose::kChannels>;
+
+// The names a file lists, one line per channel, CH1 first; nothing (after the
+// reason) when the file cannot be read or lists more than 24 lines.
+std::optional<Names> readNameFile(const QString& path, CliServices& io) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        io.err() << "cannot read " << path << ": " << f.errorString() << Qt::endl;
+        return std::nullopt;
+    }
+    // A names file is a few hundred bytes; anything far larger is no names file.
+    constexpr qint64 kMaxSize = 64 * 1024;
+    if (f.size() > kMaxSize) {
+        io.err() << path << " is too large for a list of 24 names" << Qt::endl;
+        return std::nullopt;
+    }
+    QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    if (lines.size() > Pose::kChannels) {
+        io.err() << path << " lists " << lines.size() << " lines; there are " << Pose::kChannels
+                 << " channels" << Qt::endl;
+        return std::nullopt;
+    }
+    Names names;
+    for (int k = 0; k < lines.size(); ++k) {
+        QString line = lines[k];
+        if (line.endsWith(u'\r')) line.chop(1);
+        names[size_t(k)] = line;
+    }
+    return names;
+}
+
+} // namespace
+
+// qvx board names: the channel names stored on the board; with --set, the
+// pose window's names mode: the names are read as the dialog opens, then the
+// listed names (an empty line keeps the window's name from the settings
+// file) are written as its OK does, and the window's names are kept in the
+// settings file as the program keeps them at its end.
+int RunBoardNames(const QString& port, const QString& setPath, CliServices& io) {
+    std::optional<Names> typed;
+    if (!setPath.isEmpty() && !(typed = readNameFile(setPath, io))) return 2;
+
+    AppState state;
+    state.link.setServices(&io);
+    PoseState pose;
+    LinkSelection links;
+    PoseFlows flows(state.board, pose, links, [] { return nullptr; });
+    if (!OpenCliPort(state.link, port, io)) return 1;
+
+    Names onBoard;
+    const bool read = flows.ReadChannelNames(onBoard);
+    if (!typed) {
+        state.link.ClosePort();
+        if (!read) {
+            io.err() << "qvx board names failed: no channel name could be read" << Qt::endl;
+            return 1;
+        }
+        for (int n = 1; n <= Pose::kChannels; ++n)
+            io.out() << PoseLayout::DefaultName(n) << '\t' << onBoard[size_t(n - 1)] << Qt::endl;
+        return 0;
+    }
+
+    const QString settings = Settings::SettingsPath();
+    PoseLayout layout = PoseLayout::Load(settings).value_or(PoseLayout());
+    Names names;
+    for (int n = 1; n <= Pose::kChannels; ++n) {
+        QString& name = layout.channels[size_t(n - 1)].name;
+        if (!(*typed)[size_t(n - 1)].isEmpty()) name = (*typed)[size_t(n - 1)];
+        names[size_t(n - 1)] = name;
+    }
+    const int written = flows.WriteChannelNames(names);
+    state.link.ClosePort();
+    const bool kept = layout.Save(settings);
+    for (int n = 1; n <= written; ++n)
+        io.out() << PoseLayout::DefaultName(n) << '\t' << names[size_t(n - 1)] << Qt::endl;
+    if (!kept) io.err() << "the names could not be kept in " << settings << Qt::endl;
+    if (written < Pose::kChannels) {
+        io.err() << "qvx board names failed: writing the name of CH" << written + 1
+                 << " failed; the later channels were not written" << Qt::endl;
+        return 1;
+    }
+    return kept ? 0 : 1;
+}
+
+} // namespace qvx

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+
+namespace qvx {
+
+// Stored colours (0x00BBGGRR, or a system colour with the top bit set) turned
+// into the colours shown, with the application palette standing in for the
+// system colours. Used by every window that paints stored colours.
+class PaletteColours {
+  public:
+    explicit PaletteColours(const QPalette& palette) : m_palette(palette) {}
+
+    // A stored colour as a QColor.
+    QColor Resolve(quint32 colour) const;
+    // White or black: the text colour that reads on a fill of that colour.
+    QColor TextColourFor(quint32 colour) const;
+    // The palette role standing in for a system colour index.
+    static QPalette::ColorRole SystemRole(int index);
+
+  private:
+    const QPalette& m_palette;
+};
+
+} // namespace qvx

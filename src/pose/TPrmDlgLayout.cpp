@@ -1,0 +1,366 @@
+#include "pose/TPrmDlg.h"
+
+#include "base/UiServices.h"
+#include "document/PaletteColours.h"
+#include "pose/BackgroundPicture.h"
+#include "pose/TPortDlg.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QToolButton>
+
+// The pose window's arrangement: its popup menu, panel places, colours and
+// visibility, channel names and display rates, the background picture, and
+// the layout kept in the settings file.
+
+namespace qvx {
+
+using namespace Pose;
+
+namespace {
+
+// The channel type menu in tag order.
+constexpr std::array<const char*, 8> kTypeEntries = {"NONE", "SERVO", "FREE", "SET1",
+                                                     "SET2", "SET3",  "H",    "L"};
+
+// The last entry of the link pattern list, which opens the pattern editor.
+const QString kEditorEntry = QStringLiteral("Setting of the combination");
+
+// What the picture dialog offers.
+const QStringList kPictureFilters = {QStringLiteral("*.jpg (*.jpg)"), QStringLiteral("*.jpeg (*.jpeg)"),
+                                     QStringLiteral("*.bmp (*.bmp)"), QStringLiteral("*.* (*)")};
+
+void setColours(QWidget* w, const QColor& fill, const QColor& text) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, fill);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::Text, text);
+    w->setPalette(p);
+}
+
+} // namespace
+
+void TPrmDlg::buildMenu() {
+    PrmMenu = new QMenu(this);
+    PrmMenu->setObjectName(QStringLiteral("PrmMenu"));
+    auto add = [this](QMenu* menu, const char* name, const QString& caption) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+    for (int tag = 0; tag < int(kTypeEntries.size()); ++tag) {
+        QAction* a = PrmMenu->addAction(QString::fromLatin1(kTypeEntries[size_t(tag)]));
+        a->setObjectName(QStringLiteral("MenuType") + QString::number(tag + 1));
+        MenuType[size_t(tag)] = a;
+        connect(a, &QAction::triggered, this, [this, tag] { MenyTypeClick(tag); });
+    }
+    PrmMenu->addSeparator();
+    VisibleMenu = PrmMenu->addMenu(QStringLiteral("Visible"));
+    VisibleMenu->setObjectName(QStringLiteral("VisibleMenu"));
+    const char* fixedCaptions[] = {"SPEED", "COMMAND", "LINK"};
+    for (int p = 1; p <= kPanels; ++p) {
+        const QString caption = p <= kChannels ? PoseLayout::DefaultName(p)
+                                               : QString::fromLatin1(fixedCaptions[p - kChannels - 1]);
+        QAction* a = VisibleMenu->addAction(caption);
+        a->setObjectName(QStringLiteral("VCH") + QString::number(p));
+        a->setCheckable(true);
+        a->setChecked(true);
+        VCH[size_t(p - 1)] = a;
+        connect(a, &QAction::toggled, this, [this, p](bool on) {
+            Panel[size_t(p - 1)]->setVisible(on);
+            m_layout.panels[size_t(p - 1)].visible = on;
+        });
+    }
+    buildColourMenu();
+    PmName = add(PrmMenu, "PmName", QStringLiteral("Name"));
+    connect(PmName, &QAction::triggered, this, &TPrmDlg::PmNameClick);
+    RateBtn = add(PrmMenu, "RateBtn", QStringLiteral("Setting of the display rate"));
+    connect(RateBtn, &QAction::triggered, this, &TPrmDlg::RateBtnClick);
+    N27 = add(PrmMenu, "N27", QStringLiteral("Turn it in the home position"));
+    connect(N27, &QAction::triggered, this, &TPrmDlg::N27Click);
+    PrmMenu->addSeparator();
+    PmImage = add(PrmMenu, "PmImage", QStringLiteral("Setting of the background picture"));
+    connect(PmImage, &QAction::triggered, this, &TPrmDlg::PmImageClick);
+    Background = add(PrmMenu, "Background", QStringLiteral("Display of the background"));
+    Background->setCheckable(true);
+    connect(Background, &QAction::triggered, this, &TPrmDlg::BackgroundClick);
+    HoldSwitch = add(PrmMenu, "HoldSwitch", QStringLiteral("Fixation of the panel"));
+    HoldSwitch->setCheckable(true);
+    // Checked at every start, whatever it was when the program ended.
+    HoldSwitch->setChecked(true);
+}
+
+void TPrmDlg::buildColourMenu() {
+    PmColor = PrmMenu->addMenu(QStringLiteral("Color"));
+    PmColor->setObjectName(QStringLiteral("PmColor"));
+    // The canvas menu's palette, under this window's own entry names.
+    int number = 8;
+    for (const PaletteEntry& e : ItemColours::Palette()) {
+        const int tag = e.tag;
+        const QString name = tag == 16 ? QStringLiteral("N25") : QStringLiteral("N") + QString::number(number++);
+        QAction* a = PmColor->addAction(e.caption);
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, [this, tag] {
+            if (const std::optional<quint32> colour = ItemColours::ColourForTag(tag)) {
+                SetPanelColour(m_menuTag, *colour);
+                return;
+            }
+            // "etc.": the colour dialog; cancelling it gives the button face colour.
+            const std::optional<QColor> picked = m_services.PickColour(panelColour(m_menuTag));
+            SetPanelColour(m_menuTag, picked ? ItemColours::FromRgb(picked->red(), picked->green(), picked->blue())
+                                             : ItemColours::kButtonFace);
+        });
+    }
+}
+
+void TPrmDlg::PreparePrmMenu(int tag) {
+    m_menuTag = tag;
+    const bool channel = tag >= 1 && tag <= kChannels;
+    for (QAction* a : MenuType) a->setVisible(channel);
+    PmName->setVisible(channel);
+    PmImage->setVisible(tag == 0);
+    Background->setVisible(tag == 0);
+    for (int n = 1; n <= kChannels; ++n) VCH[size_t(n - 1)]->setText(channelName(n));
+    for (int p = 1; p <= kPanels; ++p) {
+        const QSignalBlocker block(VCH[size_t(p - 1)]);
+        VCH[size_t(p - 1)]->setChecked(m_layout.panels[size_t(p - 1)].visible);
+    }
+}
+
+// ---- colours ----
+
+QColor TPrmDlg::panelColour(int panel) const {
+    const quint32 c = panel == 0 ? m_layout.windowColour : m_layout.panels[size_t(panel - 1)].colour;
+    return PaletteColours(palette()).Resolve(c);
+}
+
+QColor TPrmDlg::panelTextColour(int panel) const {
+    const quint32 c = panel == 0 ? m_layout.windowColour : m_layout.panels[size_t(panel - 1)].colour;
+    return PaletteColours(palette()).TextColourFor(c);
+}
+
+QFont TPrmDlg::labelFont() const { return Label[0]->font(); }
+
+QStringList TPrmDlg::channelNames() const {
+    QStringList names;
+    for (int n = 1; n <= kChannels; ++n) names << channelName(n);
+    return names;
+}
+
+QList<QColor> TPrmDlg::channelColours() const {
+    QList<QColor> colours;
+    for (int n = 1; n <= kChannels; ++n) colours << panelColour(n);
+    return colours;
+}
+
+void TPrmDlg::SetPanelColour(int tag, quint32 colour) {
+    if (tag < 0 || tag > kPanels) return;
+    if (tag == 0) {
+        m_layout.windowColour = colour;
+        QPalette p = palette();
+        p.setColor(QPalette::Window, panelColour(0));
+        setPalette(p);
+        update();
+        return;
+    }
+    m_layout.panels[size_t(tag - 1)].colour = colour;
+    const QColor fill = panelColour(tag), text = panelTextColour(tag);
+    QFrame* panel = Panel[size_t(tag - 1)];
+    QPalette p = panel->palette();
+    p.setColor(QPalette::Window, fill);
+    panel->setPalette(p);
+    // The name label and the radio buttons take the text colour that reads on the panel.
+    for (QLabel* label : panel->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) setColours(label, fill, text);
+    for (QRadioButton* radio : panel->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
+        setColours(radio, fill, text);
+    if (tag <= kChannels) emit channelLabelsChanged();
+}
+
+// ---- names, rates ----
+
+void TPrmDlg::setChannelName(int n, const QString& name) {
+    m_layout.channels[size_t(n - 1)].name = name;
+    Label[size_t(n - 1)]->setText(name);
+    Label[size_t(n - 1)]->setToolTip(name);
+}
+
+void TPrmDlg::PmNameClick() {
+    if (!m_portDlg) return;
+    // The names mode starts from what the board holds.
+    std::array<QString, kChannels> onBoard;
+    m_flows.ReadChannelNames(onBoard);
+    if (!m_portDlg->RunNames(onBoard)) return;
+    const std::array<QString, kChannels> typed = m_portDlg->texts();
+    std::array<QString, kChannels> names;
+    for (int n = 1; n <= kChannels; ++n) {
+        if (!typed[size_t(n - 1)].isEmpty()) setChannelName(n, typed[size_t(n - 1)]);
+        names[size_t(n - 1)] = channelName(n);
+    }
+    emit channelLabelsChanged();
+    m_flows.WriteChannelNames(names);
+}
+
+void TPrmDlg::RateBtnClick() {
+    if (!m_portDlg) return;
+    std::array<QString, kChannels> shown;
+    for (int n = 1; n <= kChannels; ++n) shown[size_t(n - 1)] = TPortDlg::RateText(m_pose.channel(n).displayRate);
+    if (!m_portDlg->RunRates(shown)) return;
+    const std::array<QString, kChannels> typed = m_portDlg->texts();
+    for (int n = 1; n <= kChannels; ++n) {
+        ChannelState& c = m_pose.channel(n);
+        c.displayRate = PoseLayout::ParseRate(typed[size_t(n - 1)]).value_or(c.displayRate);
+        // The edit box is written again from the bar with the new rate.
+        if (c.kind == ChannelKind::Servo || c.kind == ChannelKind::FreeSet) MoveServoBar(m_pose, n, c.barPosition);
+        showChannelState(n);
+    }
+}
+
+// ---- the background picture ----
+
+bool TPrmDlg::LoadPicture(const QString& path) {
+    const PictureLoad load = BackgroundPicture::Load(path);
+    if (load.outcome == PictureLoad::NotFound) return false;
+    if (load.outcome == PictureLoad::Unreadable) {
+        m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish,
+                                  QString::fromLatin1(BackgroundPicture::kUnreadableText));
+        return false;
+    }
+    m_picture = load.image;
+    setClientSize(m_picture.size());
+    update();
+    return true;
+}
+
+void TPrmDlg::PmImageClick() {
+    const std::optional<FileChoice> choice =
+        m_services.GetOpenFileName(QStringLiteral("Setting of the background picture"), kPictureFilters);
+    if (!choice) return;
+    m_layout.picturePath = choice->path;
+    const bool shown = LoadPicture(choice->path);
+    m_layout.backgroundShown = shown;
+    Background->setChecked(shown);
+    update();
+}
+
+void TPrmDlg::BackgroundClick() {
+    m_layout.backgroundShown = !m_layout.backgroundShown;
+    Background->setChecked(m_layout.backgroundShown);
+    update();
+}
+
+void TPrmDlg::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!m_layout.backgroundShown || m_picture.isNull()) return;
+    QPainter p(this);
+    p.drawImage(QPoint(0, 0), m_picture);
+}
+
+void TPrmDlg::setClientSize(QSize size) {
+    if (size.isValid() && !size.isEmpty()) resize(size);
+}
+
+// ---- the layout in the settings file ----
+
+void TPrmDlg::ApplyLayout(const PoseLayout& layout) {
+    m_layout = layout;
+    if (!layout.picturePath.isEmpty()) LoadPicture(layout.picturePath);
+    Background->setChecked(layout.backgroundShown);
+    setClientSize(QSize(layout.clientWidth, layout.clientHeight));
+    SetPanelColour(0, layout.windowColour);
+    for (int p = 1; p <= kPanels; ++p) {
+        const PoseLayout::Panel& panel = layout.panels[size_t(p - 1)];
+        Panel[size_t(p - 1)]->move(panel.place);
+        Panel[size_t(p - 1)]->setVisible(panel.visible);
+        SetPanelColour(p, panel.colour);
+    }
+    for (int n = 1; n <= kChannels; ++n) {
+        const PoseLayout::Channel& c = layout.channels[size_t(n - 1)];
+        setChannelName(n, c.name);
+        ChannelState& state = m_pose.channel(n);
+        state.kind = c.kind;
+        state.displayRate = c.rate;
+        showChannelState(n);
+    }
+    emit channelLabelsChanged();
+}
+
+PoseLayout TPrmDlg::CollectLayout() const {
+    PoseLayout layout = m_layout;
+    layout.clientWidth = width();
+    layout.clientHeight = height();
+    for (int p = 1; p <= kPanels; ++p) {
+        layout.panels[size_t(p - 1)].place = Panel[size_t(p - 1)]->pos();
+        layout.panels[size_t(p - 1)].visible = !Panel[size_t(p - 1)]->isHidden();
+    }
+    for (int n = 1; n <= kChannels; ++n) {
+        layout.channels[size_t(n - 1)].kind = m_pose.channel(n).kind;
+        layout.channels[size_t(n - 1)].rate = m_pose.channel(n).displayRate;
+    }
+    return layout;
+}
+
+bool TPrmDlg::LoadLayout(const QString& settingsPath) {
+    const std::optional<PoseLayout> layout = PoseLayout::Load(settingsPath);
+    if (!layout) return false;
+    ApplyLayout(*layout);
+    return true;
+}
+
+bool TPrmDlg::SaveLayout(const QString& settingsPath) const { return CollectLayout().Save(settingsPath); }
+
+// ---- link patterns ----
+
+void TPrmDlg::SetLinkNames(const QStringList& names) {
+    const QSignalBlocker block(LinkList);
+    LinkList->clear();
+    LinkList->addItems(names);
+    LinkList->addItem(kEditorEntry);
+    LinkList->setCurrentIndex(-1);
+    m_links.selected = -1;
+}
+
+void TPrmDlg::ClearLinkActions(bool selectEditorEntry) {
+    for (QString& a : m_links.actions) a.clear();
+    m_links.name.clear();
+    m_links.selected = -1;
+    LinkList->setCurrentIndex(selectEditorEntry ? LinkList->count() - 1 : -1);
+}
+
+void TPrmDlg::LinkListCloseUp(int index) {
+    if (index < 0) return;
+    if (index == LinkList->count() - 1) {
+        if (m_portDlg) m_portDlg->RunLinkPatterns();
+        return;
+    }
+    if (!m_portDlg) return;
+    const QString name = LinkList->itemText(index);
+    const std::optional<QString> refusal = m_portDlg->LoadLinkPattern(name, m_links.actions);
+    if (refusal) {
+        // The pattern cannot be used: the one loaded before stays in force.
+        m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish, *refusal);
+        const int before = m_links.selected;
+        LinkList->setCurrentIndex(before);
+        return;
+    }
+    m_links.selected = index;
+    m_links.name = name;
+}
+
+void TPrmDlg::LinkBtnClick(int direction) {
+    if (!m_links.hasSelection() || !editAllowed()) return;
+    QToolButton* pressed = direction < 0 ? LinkSubBtn : LinkAddBtn;
+    pressed->setEnabled(false);
+    const PoseFlows::LinkOutcome outcome = m_flows.LinkMove(direction, syncOn());
+    pressed->setEnabled(true);
+    if (!outcome.refusal.isEmpty())
+        m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish, outcome.refusal);
+    afterFlow();
+}
+
+} // namespace qvx

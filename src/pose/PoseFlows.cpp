@@ -217,14 +217,12 @@ bool PoseFlows::ReadChannelNames(std::array<QString, kChannels>& names) {
     BoardLink& link = m_board.link();
     if (link.RefuseWhileBusy()) return false;
     BoardLink::FlowScope flow(link);
-    bool any = false;
-    for (int n = 1; n <= kChannels; ++n) {
-        QString name;
-        const bool read = m_board.ReadChannelName(n - 1, name);
-        names[size_t(n - 1)] = read ? name : QString();
-        any = any || read;
-    }
-    return any;
+    for (QString& name : names) name.clear();
+    // A board that does not answer one read will not answer the next: the
+    // names not read stay empty rather than each waiting for its time-out.
+    for (int n = 1; n <= kChannels; ++n)
+        if (!m_board.ReadChannelName(n - 1, names[size_t(n - 1)])) return n > 1;
+    return true;
 }
 
 int PoseFlows::WriteChannelNames(const std::array<QString, kChannels>& names) {

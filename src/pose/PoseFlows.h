@@ -62,8 +62,9 @@ class PoseFlows {
     };
     LinkOutcome LinkMove(int direction, bool sync);
 
-    // The 24 channel names stored on the board (a name that cannot be read is
-    // empty); false when none could be read.
+    // The 24 channel names stored on the board. Reading stops at the first
+    // name that cannot be read; it and the later ones are empty. False when
+    // none could be read.
     bool ReadChannelNames(std::array<QString, Pose::kChannels>& names);
     // Writes the 24 names to the board, CH1 first, stopping at the first
     // failed write; the number written.

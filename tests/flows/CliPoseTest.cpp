@@ -2,6 +2,7 @@
 #include "common/TestFiles.h"
 #include "common/TestRegistry.h"
 #include "document/CommaList.h"
+#include "document/Cp932.h"
 #include "document/DocumentFile.h"
 #include "document/IniFile.h"
 #include "pose/PatternFile.h"
@@ -326,6 +327,93 @@ class CliPoseTest : public QObject {
             words({16384, 16384, Pose::kTeach, Pose::kTeach, Pose::kFree, 16200}, Pose::kNeutral));
         checkOnlyItemChanged(before, cli.readDocument(), 2, 30,
                              words({16384, 16384, 15800, 17000, 16900, 16200}, Pose::kNeutral));
+    }
+
+    void link_stepsTheItem_sendingOnlyWithSync() {
+        PoseCli cli;
+        QVERIFY2(cli.host, qPrintable(cli.error));
+        QVERIFY(cli.writeDocument(sampleChart()));
+        const Chart before = cli.readDocument();
+        QStringList actions(Pose::kChannels);
+        actions[2] = QStringLiteral("MOV(10)");
+        actions[3] = QStringLiteral("MOV(-10)");
+        actions[4] = QStringLiteral("MOV(10)"); // FREE: not moved
+        actions[6] = QStringLiteral("SET(2)");
+        QStringList broken = actions;
+        broken[8] = QStringLiteral("PRM(x)");
+        QVERIFY(cli.writeLinkPatterns({{QStringLiteral("Arms"), actions}, {QStringLiteral("Broken"), broken},
+                                       {QStringLiteral("Short"), QStringList(3)}}));
+        const QStringList args{"link", cli.doc, "--item", "2", "--pattern", "Arms"};
+
+        // Without --sync the document changes and the board hears nothing.
+        cli.clearFrames();
+        Run r = cli.pose(args + QStringList{"--plus"});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QCOMPARE(cli.frameCount(), 0);
+        Words stepped = words({16384, 16384, 16010, 16790, Pose::kFree, 16200, Pose::kSet2}, Pose::kNeutral);
+        checkOnlyItemChanged(before, cli.readDocument(), 2, 30, stepped);
+
+        // With --sync the step goes to the robot at speed 1 first.
+        r = cli.pose(args + QStringList{"--minus", "--sync"});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        stepped = words({16384, 16384, 16000, 16800, Pose::kFree, 16200, Pose::kSet2}, Pose::kNeutral);
+        QCOMPARE(cli.live().lead, quint8(1));
+        QCOMPARE(cli.live().words, stepped);
+        checkOnlyItemChanged(before, cli.readDocument(), 2, 30, stepped);
+
+        // A board that does not answer: the item stays, the file is not written.
+        const QByteArray saved = cli.docBytes();
+        cli.sim([](BoardSimulator& s) { s.setSilent(true); });
+        QCOMPARE(cli.pose(args + QStringList{"--plus", "--sync"}).code, 1);
+        QCOMPARE(cli.docBytes(), saved);
+        cli.sim([](BoardSimulator& s) { s.setSilent(false); });
+
+        // Patterns that cannot be used are refused whole.
+        for (const char* pattern : {"Broken", "Short"}) {
+            r = cli.pose({"link", cli.doc, "--item", "2", "--pattern", pattern, "--plus"});
+            QCOMPARE(r.code, 1);
+            QVERIFY2(r.err.contains(QString::fromLatin1(pattern)), qPrintable(r.err));
+            QCOMPARE(cli.docBytes(), saved);
+        }
+        QCOMPARE(cli.pose(args).code, 2); // no direction
+        QCOMPARE(cli.pose(args + QStringList{"--plus", "--minus"}).code, 2);
+    }
+
+    void boardNames_printed_andSetAsTheNamesDialogDoes() {
+        PoseCli cli;
+        QVERIFY2(cli.host, qPrintable(cli.error));
+        cli.sim([](BoardSimulator& s) { s.stored().channelNames[1] = QByteArray("Elbow").leftJustified(32, '\0'); });
+        const QStringList names{"board", "--port", cli.port, "names"};
+        Run r = cli.qvx(names);
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QVERIFY(r.out.contains(QStringLiteral("CH2\tElbow\n")));
+
+        // The settings folder names CH3; the file names CH1 and leaves CH2 and CH3 empty.
+        const QString config = cli.dir.filePath(QStringLiteral("config"));
+        QDir().mkpath(config);
+        IniFile settings(config + QStringLiteral("/QVX3J.ini"));
+        settings.writeString(QStringLiteral("QVX3"), QStringLiteral("CH3"), QStringLiteral("1,0,48,-2147483633,0,1,Knee"));
+        QVERIFY(settings.save());
+        const QString list = cli.dir.filePath(QStringLiteral("names.txt"));
+        QVERIFY(qvxtest::writeFile(list, QStringLiteral("右肩 R\r\n\n\n").toUtf8()));
+        r = cli.qvx(names + QStringList{"--set", list});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        const auto stored = cli.sim([](BoardSimulator& s) { return s.stored().channelNames; });
+        QCOMPARE(stored[0], Cp932::encode(QStringLiteral("右肩 R")).leftJustified(32, '\0'));
+        QCOMPARE(stored[1], QByteArray("CH2").leftJustified(32, '\0'));
+        QCOMPARE(stored[2], QByteArray("Knee").leftJustified(32, '\0'));
+        QVERIFY(settings.load());
+        QVERIFY(settings.readString(QStringLiteral("QVX3"), QStringLiteral("CH1"), {}).endsWith(QStringLiteral("\"右肩 R\"")));
+
+        // A failed write stops there and says so.
+        cli.sim([](BoardSimulator& s) { s.setSilent(true); });
+        r = cli.qvx(names + QStringList{"--set", list});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("CH1")), qPrintable(r.err));
+        cli.sim([](BoardSimulator& s) { s.setSilent(false); });
+        QVERIFY(qvxtest::writeFile(list, QByteArray("x\n").repeated(25)));
+        QCOMPARE(cli.qvx(names + QStringList{"--set", list}).code, 2);
+        QCOMPARE(cli.qvx({"board", "--port", cli.port, "table", "--set", list}).code, 2);
     }
 
     void usageErrors_exitTwoBeforeAnythingGoesToTheBoard_data() {

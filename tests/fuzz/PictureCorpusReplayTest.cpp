@@ -1,0 +1,46 @@
+#include "common/TestRegistry.h"
+#include "fuzz/PictureFuzz.h"
+#include "pose/BackgroundPicture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+// Every input of the picture decoder's fuzz corpus (the seed pictures and the
+// damaged and hostile files) through the very entry the fuzzer drives; a fault
+// aborts the run under the sanitizers. Files named "seed-..." are sound
+// pictures and must decode; files named "refused-..." are damaged or hostile
+// and must be refused; anything else (an input the fuzzer found) only must not
+// break the decoder.
+class PictureCorpusReplayTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void corpus_data() {
+        QTest::addColumn<QString>("path");
+        const QDir dir(QStringLiteral(QVX_PICTURE_CORPUS_DIR));
+        const QStringList names = dir.entryList(QDir::Files, QDir::Name);
+        QVERIFY2(names.size() >= 10, "the picture corpus is missing");
+        for (const QString& n : names)
+            QTest::newRow(qPrintable(n)) << dir.filePath(n);
+    }
+    void corpus() {
+        QFETCH(QString, path);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray input = f.readAll();
+        QCOMPARE(qvx::FuzzPictures(reinterpret_cast<const std::uint8_t*>(input.constData()),
+                                   std::size_t(input.size())),
+                 0);
+        const QString name = QFileInfo(path).fileName();
+        const bool decoded = !qvx::BackgroundPicture::DecodeJpeg(input).isNull();
+        if (name.startsWith(QLatin1String("seed-")))
+            QVERIFY2(decoded, "a sound picture is refused");
+        if (name.startsWith(QLatin1String("refused-")))
+            QVERIFY2(!decoded, "a bad picture is shown");
+    }
+};
+
+QVX_TEST_CLASS(PictureCorpusReplayTest)
+#include "PictureCorpusReplayTest.moc"

@@ -49,7 +49,7 @@ void setColours(QWidget* w, const QColor& fill, const QColor& text) {
 void TPrmDlg::buildMenu() {
     PrmMenu = new QMenu(this);
     PrmMenu->setObjectName(QStringLiteral("PrmMenu"));
-    auto add = [this](QMenu* menu, const char* name, const QString& caption) {
+    auto add = [](QMenu* menu, const char* name, const QString& caption) {
         QAction* a = menu->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
         return a;

@@ -1,4 +1,5 @@
 #include "common/TestRegistry.h"
+#include "fuzz/CorpusRows.h"
 #include "fuzz/PictureFuzz.h"
 #include "pose/BackgroundPicture.h"
 
@@ -17,19 +18,11 @@ class PictureCorpusReplayTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void corpus_data() {
-        QTest::addColumn<QString>("path");
-        const QDir dir(QStringLiteral(QVX_PICTURE_CORPUS_DIR));
-        const QStringList names = dir.entryList(QDir::Files, QDir::Name);
-        QVERIFY2(names.size() >= 10, "the picture corpus is missing");
-        for (const QString& n : names)
-            QTest::newRow(qPrintable(n)) << dir.filePath(n);
-    }
+    void corpus_data() { qvxtest::addCorpusRows(QStringLiteral(QVX_PICTURE_CORPUS_DIR)); }
     void corpus() {
         QFETCH(QString, path);
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QByteArray input = f.readAll();
+        const QByteArray input = qvxtest::readCorpusFile(path);
+        QVERIFY(!input.isEmpty());
         QCOMPARE(qvx::FuzzPictures(reinterpret_cast<const std::uint8_t*>(input.constData()),
                                    std::size_t(input.size())),
                  0);

@@ -56,6 +56,29 @@ constexpr std::array kTable = {
     row(31, RecordEnd, 0xFFFF, 0xFFFF, 0xFFFF),
 };
 
+// The named code bases are the bases of their classes.
+constexpr quint16 kNamedBases[] = {CodeBase::TeachValue,  CodeBase::Jump,
+                                   CodeBase::LoopCounter, CodeBase::LoopNotZero,
+                                   CodeBase::Ad1Change,   CodeBase::Ad2Change,
+                                   CodeBase::Ad3Change,   CodeBase::Pa1Change,
+                                   CodeBase::Pa2Change,   CodeBase::Pa3Change,
+                                   CodeBase::Pa4Change,   CodeBase::ButtonEquals,
+                                   CodeBase::ButtonAnd,   CodeBase::CompareRegister,
+                                   CodeBase::Receiver,    CodeBase::MixAd1,
+                                   CodeBase::MixAd2,      CodeBase::MixAd3,
+                                   CodeBase::AdReference, CodeBase::SensorControl,
+                                   CodeBase::EndMark};
+constexpr bool namedBasesAreBases() {
+    for (quint16 word : kNamedBases) {
+        const auto c = std::find_if(kTable.begin(), kTable.end(), [&](const WordClass& w) {
+            return w.first <= word && word <= w.last;
+        });
+        if (c->number < 0 || c->base != word) return false;
+    }
+    return true;
+}
+static_assert(namedBasesAreBases());
+
 template <typename WordAt> CodeSplit commonBase(WordAt wordAt) {
     CodeSplit previous = WordClasses::SplitValue(wordAt(0));
     for (int k = 1; k < kChannelCount; ++k) {

@@ -142,7 +142,6 @@ bool OptionFlows::readAll() {
 
     m_settings = s;
     m_optionWord = word;
-    m_alarmRaw = raw;
     m_choices = choices;
     return true;
 }

@@ -58,8 +58,6 @@ class OptionFlows {
     const OptionSettings& settings() const { return m_settings; }
     // The stored option word as last read or written.
     quint16 optionWord() const { return m_optionWord; }
-    // The raw alarm voltage the board held when the controls were loaded.
-    quint16 alarmRawRead() const { return m_alarmRaw; }
     // The motion choice list the three lists were filled with on loading.
     const QStringList& choices() const { return m_choices; }
 
@@ -117,7 +115,6 @@ class OptionFlows {
     const MotionTable& m_table;
     OptionSettings m_settings;
     quint16 m_optionWord = 0;
-    quint16 m_alarmRaw = 0;
     QStringList m_choices;
 };
 

@@ -140,9 +140,7 @@ class CliOptionsTest : public QObject {
         QTest::addColumn<QStringList>("args");
         QTest::addRow("motion 81") << QStringList{"--start-switch", "M81"};
         QTest::addRow("scenario 6") << QStringList{"--power-on", "S6"};
-        QTest::addRow("scenario 0") << QStringList{"--alarm", "S0"};
         QTest::addRow("below 5.5 V") << QStringList{"--alarm-volts", "5.4"};
-        QTest::addRow("above 15.0 V") << QStringList{"--alarm-volts", "15.1"};
         QTest::addRow("between steps") << QStringList{"--alarm-volts", "6.05"};
         QTest::addRow("channel 25") << QStringList{"--svp", "9,25"};
         QTest::addRow("empty channel") << QStringList{"--svp", "9,"};

@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -127,7 +126,9 @@ void TSetDlg::buildOtherPage() {
     connect(RadBtn3, &QRadioButton::clicked, this, &TSetDlg::Edit2Commit);
     connect(RadBtn4, &QRadioButton::clicked, this, &TSetDlg::RadBtn4MouseDown);
     connect(RadBtn6, &QRadioButton::clicked, this, &TSetDlg::RadBtn6MouseDown);
-    connect(NumBar, &QScrollBar::valueChanged, this, &TSetDlg::NumBarScroll);
+    // Every scroll event, a click at either end and the thumb's dragging included.
+    connect(NumBar, &QScrollBar::actionTriggered, this,
+            [this] { NumBarScroll(NumBar->sliderPosition()); });
     connect(Edit1, &QLineEdit::returnPressed, this, &TSetDlg::Edit1KeyUp);
     connect(Edit2, &QLineEdit::returnPressed, this, &TSetDlg::Edit2Commit);
     connect(AdList, &QComboBox::activated, this, &TSetDlg::AdListCloseUp);
@@ -257,10 +258,7 @@ SetVariant TSetDlg::showItemState() {
 
     // Page "Other" from scratch; the compare box keeps its text.
     uncheckOptions();
-    {
-        const QSignalBlocker block(NumBar);
-        NumBar->setValue(SetCodes::kMinLoopCount);
-    }
+    NumBar->setValue(SetCodes::kMinLoopCount);
     Edit1->setText(QString::number(SetCodes::kMinLoopCount));
     AdList->setCurrentIndex(0);
     // Page "Mixing": every source and gain "OFF".
@@ -286,13 +284,11 @@ SetVariant TSetDlg::showItemState() {
     case SetVariant::TeachValue:
         RadBtn1->setChecked(true);
         break;
-    case SetVariant::LoopCounter: {
+    case SetVariant::LoopCounter:
         RadBtn2->setChecked(true);
-        const QSignalBlocker block(NumBar);
         NumBar->setValue(a);
         Edit1->setText(QString::number(a));
         break;
-    }
     case SetVariant::CompareRegister:
         RadBtn3->setChecked(true);
         Edit2->setText(QString::number(a + SetCodes::kMinCompare));
@@ -390,10 +386,7 @@ void TSetDlg::Edit1KeyUp() {
     if (!editAllowed()) return;
     RadBtn2->setChecked(true);
     const int count = SetCodes::ReadLoopCount(Edit1->text(), NumBar->value());
-    {
-        const QSignalBlocker block(NumBar);
-        NumBar->setValue(count);
-    }
+    NumBar->setValue(count);
     Edit1->setText(QString::number(count));
     writeAll(SetCodes::LoopCounterCode(count));
 }

@@ -88,9 +88,14 @@ class ItemDialogsTest : public QObject {
         QCOMPARE(checkedOption(&d), QStringLiteral("RadBtn1"));
         QCOMPARE(r.item(i).values, all(0x8006));
 
+        // A click on the bar's end at its minimum chooses the loop option as well.
+        d.NumBar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        QVERIFY(d.RadBtn2->isChecked());
+        QCOMPARE(r.item(i).values, all(0x8208));
+        click(d.RadBtn1);
         click(d.RadBtn2);
         QCOMPARE(r.item(i).values, all(0x8208));
-        d.NumBar->setValue(255);
+        d.NumBar->triggerAction(QAbstractSlider::SliderToMaximum);
         QCOMPARE(r.item(i).values, all(0x8306));
         QCOMPARE(d.Edit1->text(), QStringLiteral("255"));
         for (const char* refused : {"0", "256", "abc"}) {
@@ -323,7 +328,7 @@ class ItemDialogsTest : public QObject {
         const std::vector<Item> kept = {r.item(survivor)};
         r.chart().items[0].selected = r.chart().items[1].selected = true;
         r.chart().DeleteSelected();
-        r.set.NumBar->setValue(30); // before the chart change is announced
+        r.set.NumBar->triggerAction(QAbstractSlider::SliderSingleStepAdd); // not yet announced
         choose(r.set.MixList[0], 70);
         QVERIFY(!r.set.currentItem());
         QCOMPARE(r.chart().items, kept);

@@ -1,5 +1,7 @@
 #include "sim/BoardSimulator.h"
 
+#include "board/AnalogFormat.h"
+#include "board/BoardCommands.h"
 #include "sim/SimPlayer.h"
 #include "sim/SimStateFile.h"
 
@@ -54,7 +56,7 @@ QByteArray wordAnswer(quint16 w) {
 
 BoardSimulator::BoardSimulator()
     : m_player(std::make_unique<SimPlayer>(SimPlayer::Board{m_stored, m_working, m_pose,
-                                                            m_buttonInput, m_ad, m_receiver,
+                                                            m_buttonInput, m_receiver,
                                                             startedMotions, executedRecords})) {
     QByteArray empty(kEntrySize, '\0');
     for (int i = 4; i <= 9; ++i)
@@ -96,7 +98,7 @@ void BoardSimulator::powerOn() {
     m_rx = RxState::Idle;
     m_frame.clear();
     // The power-on start motion, when the stored options ask for it.
-    if ((m_working.option & kOptionPowerOnStart) && m_stored.powerOnStart < kEntries)
+    if ((m_working.option & BoardCommands::kOptPowerOnStart) && m_stored.powerOnStart < kEntries)
         m_player->startPlay(m_stored.powerOnStart);
 }
 
@@ -386,7 +388,7 @@ std::optional<QByteArray> BoardSimulator::handleReadOptionWord(const QByteArray&
 }
 
 std::optional<QByteArray> BoardSimulator::handleReadCurrentPose(const QByteArray&) {
-    return withSum(BigEndian::fromWords(m_pose));
+    return withSum(BigEndian::fromWords(servoOutput()));
 }
 
 std::optional<QByteArray> BoardSimulator::handleWriteStartMotions(const QByteArray& f) {
@@ -427,9 +429,11 @@ std::optional<QByteArray> BoardSimulator::handleReadAlarmSetting(const QByteArra
 std::optional<QByteArray> BoardSimulator::handleSetAdLive(const QByteArray& f) {
     // A live analog reference; 0xFFFF calibrates from the present input.
     const int input = byteAt(f, 2);
-    if (input < 3) {
+    if (input < QmxBoard::Analog::kInputs) {
         const quint16 v = BigEndian::word(f, 3);
-        const quint16 ref = v == 0xFFFF ? quint16(m_ad[size_t(input + 1)]) : v;
+        const quint16 ref = v == QmxBoard::Analog::kAutoCalibrate
+                                ? quint16(m_stored.analogInputs[size_t(input + 1)])
+                                : v;
         BigEndian::putWord(m_working.adReference, 2 * input, ref);
     }
     return std::nullopt;
@@ -568,6 +572,32 @@ int BoardSimulator::loopCounter() const {
 
 int BoardSimulator::compareRegister() const {
     return m_player->compareRegister();
+}
+
+quint8 BoardSimulator::sensorControl() const {
+    return m_player->sensorControl();
+}
+
+BoardSimulator::Words BoardSimulator::teachValues() const {
+    return m_player->teachValues();
+}
+
+BoardSimulator::Words BoardSimulator::servoOutput() const {
+    return m_player->servoOutput();
+}
+
+// ---- inputs ----
+
+void BoardSimulator::setAdValue(int input, int value) {
+    if (input < 0 || input >= int(m_stored.analogInputs.size())) return;
+    m_stored.analogInputs[size_t(input)] = qBound(0, value, QmxBoard::Analog::kReportValueMax);
+    storedChanged();
+}
+
+void BoardSimulator::setAdValues(const std::array<int, 4>& v) {
+    for (size_t i = 0; i < v.size(); ++i)
+        m_stored.analogInputs[i] = qBound(0, v[i], QmxBoard::Analog::kReportValueMax);
+    storedChanged();
 }
 
 } // namespace qvx

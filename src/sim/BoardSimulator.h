@@ -34,8 +34,8 @@ class BoardSimulator {
     static constexpr int kScenarioSteps = QmxBoard::kScenarioSteps;
     static constexpr int kServos = QmxBoard::kServos;
     static constexpr int kTickMs = 10;
-    // Stored option bit that starts a motion at power-on.
-    static constexpr quint16 kOptionPowerOnStart = 0x0800;
+    // A healthy supply: 7.2 V.
+    static constexpr int kDefaultSupply = 468;
 
     // Bytes to send, after a delay counted from the moment they were produced.
     struct Chunk {
@@ -74,6 +74,11 @@ class BoardSimulator {
         Words home{};
         std::array<QByteArray, 24> channelNames;
         QByteArray info;
+        // The analog inputs as the board measures them (14 bits each): the
+        // supply voltage (x 0.01539 V, the scale of the alarm voltage), then
+        // AD1..AD3. Not board memory, but kept with it so that a simulated
+        // robot keeps its sensors' state across a restart too.
+        std::array<int, 4> analogInputs{kDefaultSupply, 0, 0, 0};
     };
     // The working copies, loaded from the stored ones at power-on.
     struct Working {
@@ -124,14 +129,29 @@ class BoardSimulator {
         if (channel >= 0 && channel < QmxBoard::kChannels) m_pose[size_t(channel)] = position;
     }
     void setButtonInput(quint16 v) { m_buttonInput = v; }
-    void setAdValues(const std::array<int, 4>& v) { m_ad = v; }
+    // Analog inputs: 0 the supply voltage, 1..3 AD1..AD3; values are kept to
+    // 0..0x3FFF. A change reaches the reports, the branches, the mixing and
+    // the sensor interrupts from the next tick on.
+    void setAdValues(const std::array<int, 4>& v);
+    void setAdValue(int input, int value);
+    const std::array<int, 4>& adValues() const { return m_stored.analogInputs; }
     void setReceiverValues(const std::array<quint8, 4>& v) { m_receiver = v; }
     int reportPeriodMs = 100;
+
+    // The servos' positions with the real time mixing added: what the robot
+    // shows and ReadCurrentPose answers. pose() is without the mixing.
+    Words servoOutput() const;
 
     // --- playback, for inspection ---
     bool playing() const;
     int loopCounter() const;
     int compareRegister() const;
+    // Which of the six sensor interrupts are switched on (bits 0..5; all at
+    // power-on, then as the last sensor control code of a motion set them).
+    quint8 sensorControl() const;
+    // The positions measured by the last teaching code (0 for channels it
+    // did not name).
+    Words teachValues() const;
     // Motion numbers in the order playback started them (scenarios list their motions).
     QList<int> startedMotions;
     // Indexes of the records executed, in order, within their motion.
@@ -210,7 +230,6 @@ class BoardSimulator {
 
     Words m_pose{};
     quint16 m_buttonInput = 0;
-    std::array<int, 4> m_ad{};
     std::array<quint8, 4> m_receiver{};
     std::unique_ptr<SimPlayer> m_player;
 };

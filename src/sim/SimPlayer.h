@@ -6,8 +6,9 @@ namespace qvx {
 
 // Playback on the simulated board: runs stored motions and scenarios record by
 // record (poses, jumps, conditions, SET codes, the end mark), moves the pose,
-// and produces the reports the board sends on its own. It works on the memory,
-// pose and inputs of the simulator that owns it.
+// watches the analog inputs (sensor interrupts, the low-voltage alarm, real
+// time mixing) and produces the reports the board sends on its own. It works
+// on the memory, pose and inputs of the simulator that owns it.
 class SimPlayer {
   public:
     using Words = BoardSimulator::Words;
@@ -18,7 +19,6 @@ class SimPlayer {
         BoardSimulator::Working& working;
         Words& pose;
         const quint16& buttonInput;
-        const std::array<int, 4>& ad;
         const std::array<quint8, 4>& receiver;
         QList<int>& startedMotions;
         QList<int>& executedRecords;
@@ -40,6 +40,10 @@ class SimPlayer {
     bool playing() const { return m_play.active; }
     int loopCounter() const { return m_loopCounter; }
     int compareRegister() const { return m_compare; }
+    quint8 sensorControl() const { return m_sensorFlags; }
+    Words teachValues() const { return m_teach; }
+    // The pose with the real time mixing of the working mixing tables added.
+    Words servoOutput() const;
 
   private:
     void startMotion(int motion);
@@ -48,16 +52,32 @@ class SimPlayer {
     void executeRecord();
     bool condition(int base);
     void applySet(const MotionRecord& r);
+    void setMixing(int channel, int base, quint8 byte);
     void stepMove();
+    // Starts the alarm motion or a sensor interrupt's motion when the inputs
+    // ask for it.
+    void watchInputs();
+    bool watchSupply();
+    void interrupt(int number);
+    // Measured minus reference of AD1..AD3 (input 0..2).
+    int amount(int input) const;
     static int classify(const MotionRecord& r);
     static int target(const MotionRecord& r);
 
     Board m_b;
-    std::array<quint8, 24> m_mixingBytes{};
-    quint8 m_sensorFlags = 0;
+    quint8 m_sensorFlags = kAllSensors;
     bool m_receiverPlay = false;
     int m_loopCounter = 0;
     int m_compare = 0;
+    Words m_teach{};
+    // Servos gone limp (FREE, the teach code): no mixing moves them.
+    std::array<bool, 24> m_released{};
+    // The change of each input at the last tick, for seeing a threshold crossed.
+    std::array<int, 3> m_lastAmount{};
+    bool m_amountsKnown = false;
+    // The alarm motion was started and the supply has not recovered since.
+    bool m_alarmStarted = false;
+    static constexpr quint8 kAllSensors = 0x3F;
 
     struct Play {
         bool active = false;

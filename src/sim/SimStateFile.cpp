@@ -7,7 +7,11 @@ namespace qvx {
 
 namespace {
 
-constexpr char kStateMagic[] = "QVXSIM01";
+// Version 2 adds the analog inputs at the end; version 1 files still load,
+// with the inputs as they were.
+constexpr char kStateMagic[] = "QVXSIM02";
+constexpr char kStateMagicV1[] = "QVXSIM01";
+constexpr int kInputsSize = 2 * 4;
 
 } // namespace
 
@@ -35,6 +39,8 @@ bool SimStateFile::Write(const QString& path, const BoardSimulator::Stored& stor
     for (const QByteArray& n : stored.channelNames)
         b += n;
     b += stored.info;
+    for (int v : stored.analogInputs)
+        BigEndian::appendWord(b, quint16(qBound(0, v, 0xFFFF)));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
     // commit() does not see a flush that falls short; checked here so that a
@@ -52,10 +58,11 @@ bool SimStateFile::Read(const QString& path, BoardSimulator::Stored& stored) {
     if (!file.open(QIODevice::ReadOnly)) return false;
     const QByteArray b = file.readAll();
     constexpr int magic = int(sizeof(kStateMagic)) - 1;
-    constexpr int size = magic + B::kEntries * B::kEntrySize + B::kRecords * MotionRecord::kSize +
-                         B::kScenarios * B::kScenarioSteps + 2 + 48 + 18 + 6 + 4 + 3 * 24 + 2 + 3 +
-                         3 + B::kServos * 17 + 48 + 24 * 32 + 64;
-    if (b.size() != size || !b.startsWith(kStateMagic)) return false;
+    constexpr int sizeV1 = magic + B::kEntries * B::kEntrySize + B::kRecords * MotionRecord::kSize +
+                           B::kScenarios * B::kScenarioSteps + 2 + 48 + 18 + 6 + 4 + 3 * 24 + 2 +
+                           3 + 3 + B::kServos * 17 + 48 + 24 * 32 + 64;
+    const bool v1 = b.size() == sizeV1 && b.startsWith(kStateMagicV1);
+    if (!v1 && (b.size() != sizeV1 + kInputsSize || !b.startsWith(kStateMagic))) return false;
     int at = magic;
     auto take = [&](int n) {
         const QByteArray part = b.mid(at, n);
@@ -93,6 +100,11 @@ bool SimStateFile::Read(const QString& path, BoardSimulator::Stored& stored) {
     for (QByteArray& n : s.channelNames)
         n = take(32);
     s.info = take(64);
+    if (!v1) {
+        const QByteArray inputs = take(kInputsSize);
+        for (size_t i = 0; i < s.analogInputs.size(); ++i)
+            s.analogInputs[i] = BigEndian::word(inputs, qsizetype(2 * i));
+    }
     stored = std::move(s);
     return true;
 }

@@ -1,0 +1,207 @@
+#include "app/AppState.h"
+#include "cli/CliPort.h"
+#include "cli/CliServices.h"
+#include "cli/Commands.h"
+#include "dialogs/AnalogFlows.h"
+
+#include <QObject>
+
+namespace qvx {
+
+namespace {
+
+const char* kAnalogUsage =
+    "usage: qvx board --port DEVICE analog [--ref K=V | --mix K:CH=GAIN |\n"
+    "                                       --sensor S=THRESHOLD:MOTION | --auto K]...\n"
+    "The analog input dialog. Without changes the references, the mixing gains and\n"
+    "the sensor interrupts are read from the board's stored copies and printed.\n"
+    "With changes the dialog opens, the changes are made in the order given, each\n"
+    "sent to the working copy as its control sends it, and closing saves everything\n"
+    "to the stored copies.\n"
+    "  --ref K=V                  the reference bar of input K (1..3) dragged to V (0..1023)\n"
+    "  --auto K                   AUTO pressed on input K\n"
+    "  --mix K:CH=GAIN            gain of channel CH (1..24) on input K: \"x -63\"..\"x -1\",\n"
+    "                             \"OFF\", \"x 1\"..\"x 63\"\n"
+    "  --sensor S=THRESHOLD:MOTION  sensor interrupt S (1..6: AD1 first, AD1 second,\n"
+    "                             AD2 first, ...): its threshold bar dragged to THRESHOLD\n"
+    "                             (-1023..1023), then MOTION (OFF, M1..M80, S1..S5) chosen";
+
+// The options after the verb, each with its value.
+const char* const kValueOptions[] = {"--port", "--ref", "--mix", "--sensor", "--auto"};
+
+bool takesValue(const QString& option) {
+    for (const char* o : kValueOptions)
+        if (option == QLatin1String(o)) return true;
+    return false;
+}
+
+// One change, as a control of the dialog makes it.
+struct Change {
+    enum class Kind { Reference, Auto, Gain, Sensor } kind;
+    int a = 0, b = 0, c = 0; // K V | K | K CH GAIN | S THRESHOLD MOTION
+    QString text;            // as given, for messages
+};
+
+std::optional<int> numberIn(const QString& text, int lo, int hi) {
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok);
+    if (!ok || n < lo || n > hi) return std::nullopt;
+    return n;
+}
+
+std::optional<Change> parseChange(const QString& option, const QString& value) {
+    Change change{Change::Kind::Reference, 0, 0, 0, option + u' ' + value};
+    if (option == QLatin1String("--auto")) {
+        const auto k = numberIn(value, 1, 3);
+        if (!k) return std::nullopt;
+        change.kind = Change::Kind::Auto;
+        change.a = *k - 1;
+        return change;
+    }
+    const qsizetype eq = value.indexOf(u'=');
+    if (eq < 0) return std::nullopt;
+    const QString left = value.left(eq), right = value.mid(eq + 1);
+    if (option == QLatin1String("--ref")) {
+        const auto k = numberIn(left, 1, 3);
+        const auto v = numberIn(right, 0, QmxBoard::Analog::kReferenceMax);
+        if (!k || !v) return std::nullopt;
+        change.a = *k - 1;
+        change.b = *v;
+        return change;
+    }
+    if (option == QLatin1String("--mix")) {
+        const QStringList kch = left.split(u':');
+        if (kch.size() != 2) return std::nullopt;
+        const auto k = numberIn(kch[0], 1, 3);
+        const auto ch = numberIn(kch[1], 1, AnalogSettings::kChannels);
+        const auto gain = AnalogSettings::GainIndexOf(right);
+        if (!k || !ch || !gain) return std::nullopt;
+        change.kind = Change::Kind::Gain;
+        change.a = *k - 1;
+        change.b = *ch;
+        change.c = *gain;
+        return change;
+    }
+    if (option == QLatin1String("--sensor")) {
+        const QStringList tm = right.split(u':');
+        if (tm.size() != 2) return std::nullopt;
+        const int max = QmxBoard::Analog::kThresholdMax;
+        const auto s = numberIn(left, 1, AnalogSettings::kSlots);
+        const auto t = numberIn(tm[0], -max, max);
+        const auto m = AnalogSettings::SelectionOf(tm[1].trimmed());
+        if (!s || !t || !m) return std::nullopt;
+        change.kind = Change::Kind::Sensor;
+        change.a = *s - 1;
+        change.b = *t;
+        change.c = *m;
+        return change;
+    }
+    return std::nullopt;
+}
+
+bool apply(AnalogFlows& flows, const Change& c) {
+    switch (c.kind) {
+    case Change::Kind::Reference:
+        return flows.DragReference(c.a, c.b);
+    case Change::Kind::Auto:
+        return flows.AutoCalibrate(c.a);
+    case Change::Kind::Gain:
+        return flows.ChooseGain(c.a, c.b, c.c);
+    case Change::Kind::Sensor:
+        // The bar is dragged and let go, then the motion list is closed up.
+        return flows.MoveThreshold(c.a, c.b) && flows.EndThreshold(c.a) &&
+               flows.ChooseMotion(c.a, c.c);
+    }
+    return false;
+}
+
+void print(const AnalogSettings& s, CliServices& io) {
+    for (int k = 0; k < AnalogSettings::kInputs; ++k)
+        io.out() << "AD" << k + 1 << " ref " << s.ref[size_t(k)] << Qt::endl;
+    for (int k = 0; k < AnalogSettings::kInputs; ++k)
+        for (int c = 0; c < AnalogSettings::kChannels; ++c)
+            io.out() << "AD" << k + 1 << " CH" << c + 1 << ' '
+                     << AnalogSettings::GainText(s.gain[size_t(k)][size_t(c)]) << Qt::endl;
+    for (int slot = 0; slot < AnalogSettings::kSlots; ++slot)
+        io.out() << "sensor " << slot + 1 << " AD" << slot / 2 + 1 << " threshold "
+                 << s.thr[size_t(slot)] << " motion "
+                 << AnalogSettings::SelectionCaption(s.sel[size_t(slot)]) << Qt::endl;
+}
+
+int usage(CliServices& io) {
+    io.err() << kAnalogUsage << Qt::endl;
+    return 2;
+}
+
+} // namespace
+
+int RunBoardAnalog(const QString& portGiven, const QStringList& args, CliServices& io) {
+    // Everything is checked before anything goes to the board.
+    QString port = portGiven;
+    QList<Change> changes;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == QLatin1String("--yes")) continue;
+        if (!takesValue(a) || i + 1 >= args.size()) return usage(io);
+        const QString value = args[++i];
+        if (a == QLatin1String("--port")) {
+            port = value;
+            continue;
+        }
+        const std::optional<Change> change = parseChange(a, value);
+        if (!change) {
+            io.err() << "qvx board analog: cannot use " << a << ' ' << value << Qt::endl;
+            return usage(io);
+        }
+        changes << *change;
+    }
+    if (port.isEmpty()) return usage(io);
+
+    AppState state;
+    state.link.setServices(&io);
+    AnalogSettings settings;
+    AnalogFlows flows(state.board, settings);
+    // The dialog shows the measured values of every report while it is open.
+    QObject::connect(&state.board, &BoardCommands::adReport,
+                     [&flows](const QList<int>& values) { flows.TakeReport(values); });
+    if (!OpenCliPort(state.link, port, io)) return 1;
+
+    if (changes.isEmpty()) {
+        const bool read = flows.ReadAll();
+        state.link.ClosePort();
+        if (!read) {
+            io.err() << "qvx board analog failed: the analog settings could not be read"
+                     << Qt::endl;
+            return 1;
+        }
+        print(settings, io);
+        return 0;
+    }
+
+    bool reportsOn = false;
+    if (!flows.Open(&reportsOn)) {
+        state.link.ClosePort();
+        io.err() << "qvx board analog failed: the analog settings could not be read" << Qt::endl;
+        return 1;
+    }
+    bool ok = true;
+    if (!reportsOn) {
+        io.err() << "qvx board analog: the analog reports could not be switched on" << Qt::endl;
+        ok = false;
+    }
+    // A failed change is told and the rest still made, as in the dialog.
+    for (const Change& c : changes) {
+        if (apply(flows, c)) continue;
+        io.err() << "qvx board analog: " << c.text << " failed" << Qt::endl;
+        ok = false;
+    }
+    if (!flows.Close()) {
+        io.err() << "qvx board analog: saving to the stored copies failed" << Qt::endl;
+        ok = false;
+    }
+    state.link.ClosePort();
+    print(settings, io);
+    return ok ? 0 : 1;
+}
+
+} // namespace qvx

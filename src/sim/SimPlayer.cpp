@@ -24,7 +24,8 @@ namespace Analog = QmxBoard::Analog;
 
 constexpr quint16 kLowestPosition = 1;
 constexpr quint16 kHighestPosition = 0x7FFF;
-// Servo words that let a servo go limp.
+// Servo words that let a hand move the servo: FREE, SET1..SET3 and the
+// teach code. The servo keeps the position it is at (or is moved to).
 constexpr quint16 kFree = 0x8002;
 // Mixing moves a channel by gain x change / kMixingDivisor: at the highest
 // gain a change of 16 moves it 63 steps.
@@ -35,7 +36,7 @@ bool isPosition(quint16 v) {
 }
 
 bool releases(quint16 v) {
-    return v == kFree || v == CodeBase::TeachValue;
+    return v >= kFree && v <= CodeBase::TeachValue;
 }
 
 int byteOr(const QByteArray& b, int i, int fallback) {
@@ -359,15 +360,15 @@ void SimPlayer::stepMove() {
     for (int k = 0; k < 24; ++k) {
         const quint16 from = m_move.from[size_t(k)], to = m_move.to[size_t(k)];
         if (to == 0) continue; // 0 leaves the channel as it is
-        // A released servo (FREE, or the teach code) goes limp: it stays where
-        // it is until a hand moves it.
+        // A released servo (FREE, SET1..3, the teach code) goes limp: it stays
+        // where it is until a hand moves it.
         m_released[size_t(k)] = releases(to);
         if (releases(to)) continue;
         if (isPosition(from) && isPosition(to))
             m_b.pose[size_t(k)] =
                 quint16(from + (int(to) - int(from)) * m_move.done / m_move.ticks);
         else
-            m_b.pose[size_t(k)] = to; // outputs and the SET codes switch at once
+            m_b.pose[size_t(k)] = to; // outputs and other codes switch at once
     }
     if (m_move.done >= m_move.ticks) m_move.active = false;
 }

@@ -70,7 +70,7 @@ class SimPlayer {
     int m_loopCounter = 0;
     int m_compare = 0;
     Words m_teach{};
-    // Servos gone limp (FREE, the teach code): no mixing moves them.
+    // Servos gone limp (FREE, SET1..3, the teach code): no mixing moves them.
     std::array<bool, 24> m_released{};
     // The change of each input at the last tick, for seeing a threshold crossed.
     std::array<int, 3> m_lastAmount{};

@@ -16,7 +16,10 @@ const char* kBoardUsage = "usage: qvx board --port DEVICE [--yes] table\n"
                           "       qvx board --port DEVICE [--yes] delete N --yes\n"
                           "       qvx board --port DEVICE [--yes] play N\n"
                           "       qvx board --port DEVICE [--yes] stop | pause\n"
-                          "       qvx board --port DEVICE names [--set FILE]";
+                          "       qvx board --port DEVICE names [--set FILE]\n"
+                          "       qvx board --port DEVICE options [--OPTION VALUE]...\n"
+                          "       qvx board --port DEVICE analog [--ref K=V | --mix K:CH=GAIN |\n"
+                          "                                       --sensor S=THRESHOLD:MOTION | --auto K]...";
 
 const char* kRemoteUsage = "usage: qvx remote play N\n"
                            "       qvx remote message WPARAM LPARAM";
@@ -71,6 +74,10 @@ int CmdBoard(const QStringList& argsIn, CliServices& io) {
             io.assumeYes = true;
         else if (a.startsWith(QLatin1String("--")))
             return usage(io, kBoardUsage);
+        else if (args.isEmpty() && a == QLatin1String("options"))
+            return RunBoardOptions(port, argsIn.mid(i + 1), io);
+        else if (args.isEmpty() && a == QLatin1String("analog"))
+            return RunBoardAnalog(port, argsIn.mid(i + 1), io);
         else
             args << a;
     }

@@ -16,6 +16,11 @@ int CmdSim(const QStringList& args, CliServices& io);
 int CmdBoard(const QStringList& args, CliServices& io);
 // qvx board names [--set FILE], once the port is known.
 int RunBoardNames(const QString& port, const QString& setPath, CliServices& io);
+// qvx board options [--OPTION VALUE]..., given the arguments after "options".
+int RunBoardOptions(const QString& port, const QStringList& args, CliServices& io);
+// qvx board analog [--ref K=V | --mix K:CH=GAIN | --sensor S=THRESHOLD:MOTION |
+// --auto K]..., given the arguments after "analog".
+int RunBoardAnalog(const QString& port, const QStringList& args, CliServices& io);
 int CmdPose(const QStringList& args, CliServices& io);
 int CmdRemote(const QStringList& args, CliServices& io);
 int CmdConvert(const QStringList& args, CliServices& io);

@@ -14,8 +14,6 @@
 #include "editor/TItemProperty.h"
 #include "board/TDataDlg.h"
 #include "board/TTableDlg.h"
-#include "editor/Conversion.h"
-#include "pose/PatternFile.h"
 #include "pose/TPortDlg.h"
 #include "pose/TPrmDlg.h"
 
@@ -304,7 +302,7 @@ void TQuorvex3::ClearChart() {
     m_edit.abandonLink();
     m_edit.clearHits();
     // The pose window lets go of an item of the old chart.
-    if (m_prmDlg) m_prmDlg->ChartChanged();
+    ItemsChanged();
 }
 
 void TQuorvex3::RepaintCanvas() { Image1->update(); }
@@ -508,11 +506,12 @@ void TQuorvex3::setUpBoardActions() {
     m_dataDlg = new TDataDlg(m_state.board, m_state.table, m_state.header, this);
     m_tableDlg = new TTableDlg(m_state.table, m_state.board, m_state.header, *m_dataDlg, this);
     m_infoDlg = new TInfoDlg(m_state.board, this);
-    setUpPoseWindows();
+    setUpItemWindows();
+    setUpBoardDialogs();
 
     m_flows = std::make_unique<BoardFlows>(m_state, m_services);
     Image1->editor().refuseChange = [this] { return RefuseWhileBusy(); };
-    Image1->editor().itemsDeleted = [this] { m_prmDlg->ChartChanged(); };
+    Image1->editor().itemsDeleted = [this] { ItemsChanged(); };
     BoardFlows::Hooks& hooks = m_flows->hooks;
     hooks.clearChart = [this] { ClearChart(); };
     hooks.compiled = [this] {
@@ -556,33 +555,6 @@ void TQuorvex3::setUpBoardActions() {
         button->setEnabled(true);
         connect(button, &QToolButton::clicked, this, slot);
     }
-}
-
-void TQuorvex3::setUpPoseWindows() {
-    m_prmDlg = new TPrmDlg(m_state.chart, m_state.board, m_services, this);
-    m_prmDlg->setSyncSwitch(Sync);
-    m_portDlg = new TPortDlg(*m_prmDlg, m_services, this);
-    m_prmDlg->setPortDlg(m_portDlg);
-    // The data dialog's port boxes carry the pose window's channel names and colours.
-    connect(m_prmDlg, &TPrmDlg::channelLabelsChanged, this, [this] {
-        m_dataDlg->SetChannelLabels(m_prmDlg->channelNames(), m_prmDlg->channelColours());
-    });
-    m_prmDlg->LoadLayout(m_settingsPath);
-    m_portDlg->LoadPatterns(PatternFile::PathIn(Settings::ConfigDir()));
-    connect(Image1, &TChartCanvas::itemDoubleClicked, this, [this](int item) {
-        if (m_state.chart.validItem(item) && m_state.chart.items[size_t(item)].kind == KindPos)
-            m_prmDlg->OpenPoseItem(item);
-    });
-    m_portDlg->applyConversion = [this](const TPortDlg::Texts& entries, const QString& pattern) {
-        std::optional<QString> refusal = ApplyConversion(m_state.chart, entries, pattern);
-        if (!refusal) m_prmDlg->ChartChanged();
-        return refusal;
-    };
-    connect(Image1, &TChartCanvas::conversionRequested, this, [this] {
-        if (RefuseWhileBusy()) return;
-        m_portDlg->RunConversion();
-        RepaintCanvas();
-    });
 }
 
 void TQuorvex3::endTransfer() {

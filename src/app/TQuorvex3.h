@@ -35,6 +35,10 @@ class TInfoDlg;
 class TTableDlg;
 class TPrmDlg;
 class TPortDlg;
+class TSetDlg;
+class TCompDlg;
+class TOptDlg;
+class TAdDlg;
 struct DocumentContext;
 
 // The main window: tool bars, the EDIT and LIST pages, the status line and the
@@ -87,6 +91,10 @@ public:
     TInfoDlg* infoDlg() { return m_infoDlg; }
     TPrmDlg* prmDlg() { return m_prmDlg; }
     TPortDlg* portDlg() { return m_portDlg; }
+    TSetDlg* setDlg() { return m_setDlg; }
+    TCompDlg* compDlg() { return m_compDlg; }
+    TOptDlg* optDlg() { return m_optDlg; }
+    TAdDlg* adDlg() { return m_adDlg; }
     BoardFlows& flows() { return *m_flows; }
 
     EditState& editState() { return m_edit; }
@@ -129,6 +137,8 @@ public slots:
     void TableBtnClick();
     void InfoBtnClick();
     void HomePosBtnClick();
+    void OptionBtnClick();
+    void AdBtnClick();
     // The data dialog on the open document (double-click on an empty spot).
     void EditDocumentData();
     // A remote command message from another program; true when it was acted on.
@@ -151,7 +161,13 @@ private:
     DocumentContext documentContext();
     void applyCanvasSize(const QSize& document);
     void setUpBoardActions();
-    void setUpPoseWindows();
+    // The item editors (pose window, SET and CMP dialogs, channel table) and
+    // the board configuration dialogs.
+    void setUpItemWindows();
+    void setUpBoardDialogs();
+    // Items were deleted or changed, or the chart replaced: the item editors look again.
+    void ItemsChanged();
+    void copyChannelLabels();
     void endTransfer();
 
     AppState& m_state;
@@ -169,6 +185,10 @@ private:
     TDataDlg* m_dataDlg = nullptr;
     TPrmDlg* m_prmDlg = nullptr;
     TPortDlg* m_portDlg = nullptr;
+    TSetDlg* m_setDlg = nullptr;
+    TCompDlg* m_compDlg = nullptr;
+    TOptDlg* m_optDlg = nullptr;
+    TAdDlg* m_adDlg = nullptr;
     std::unique_ptr<BoardFlows> m_flows;
 };
 

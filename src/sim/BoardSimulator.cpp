@@ -293,7 +293,7 @@ std::optional<QByteArray> BoardSimulator::handleWriteMotionRecord(const QByteArr
     // Record 0 of slot 0 in the working copy is the live pose.
     if (!storedFlag(f) && slot == 0 && index == 0) {
         m_working.livePose = r;
-        if (!m_player->playing()) m_player->startMove(r);
+        if (!m_player->playing()) m_player->applyLive(r);
         return ackAnswer();
     }
     const int at = slot * kRecordsPerSlot + index;

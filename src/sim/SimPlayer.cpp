@@ -128,6 +128,11 @@ void SimPlayer::tick() {
     if (m_move.active) stepMove();
 }
 
+void SimPlayer::applyLive(const MotionRecord& r) {
+    if (classify(r) == RecordSet) applySet(r);
+    else startMove(r);
+}
+
 int SimPlayer::classify(const MotionRecord& r) {
     // A record is of the kind its words agree on. Unused channels (0) have no
     // say, so a SET record may leave channels empty; a position, or words of

@@ -32,6 +32,9 @@ class SimPlayer {
     void startPlay(int number);
     // Moves the pose towards a target over the target's lead ticks.
     void startMove(const MotionRecord& target);
+    // A record written to the live record: a SET record takes effect at once
+    // (mixing, loop counter, sensor switches ...), anything else is a pose to move to.
+    void applyLive(const MotionRecord& r);
     // Stops playback and any move.
     void stop();
     // Nothing playing, nothing moving (power-on).

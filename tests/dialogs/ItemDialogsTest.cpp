@@ -221,6 +221,9 @@ class ItemDialogsTest : public QObject {
         QCOMPARE(r.frames().size(), 2);
         QCOMPARE(r.frames().last(), liveWrite(r.item(i)));
         QCOMPARE(r.fx.memorySim.working().livePose.words, expected);
+        // The robot mixes as the item says: AD2 drives CH1, AD3 drives CH2.
+        QCOMPARE(quint8(r.fx.memorySim.working().mixing[1].at(0)), quint8(0x85));
+        QCOMPARE(quint8(r.fx.memorySim.working().mixing[2].at(1)), quint8(0xC3));
 
         r.sync.setChecked(false);
         choose(d.MixNum[4], 1);

@@ -1,0 +1,101 @@
+#include "app/TQuorvex3.h"
+
+#include "app/AppState.h"
+#include "board/TDataDlg.h"
+#include "dialogs/TAdDlg.h"
+#include "dialogs/TCompDlg.h"
+#include "dialogs/TOptDlg.h"
+#include "dialogs/TSetDlg.h"
+#include "editor/Conversion.h"
+#include "editor/TChartCanvas.h"
+#include "pose/PatternFile.h"
+#include "pose/TPortDlg.h"
+#include "pose/TPrmDlg.h"
+
+#include <QCheckBox>
+#include <QToolButton>
+
+// The main window's item editors and board configuration dialogs: created
+// once, handed what they need, and kept in step with the chart and with the
+// pose window's channel names and colours.
+
+namespace qvx {
+
+void TQuorvex3::setUpItemWindows() {
+    m_prmDlg = new TPrmDlg(m_state.chart, m_state.board, m_services, this);
+    m_prmDlg->setSyncSwitch(Sync);
+    m_portDlg = new TPortDlg(*m_prmDlg, m_services, this);
+    m_prmDlg->setPortDlg(m_portDlg);
+    m_setDlg = new TSetDlg(m_state.chart, m_state.board, this);
+    m_setDlg->setSyncSwitch(Sync);
+    m_compDlg = new TCompDlg(m_state.chart, m_state.link, this);
+
+    // A double-click opens the item in the editor of its kind.
+    connect(Image1, &TChartCanvas::itemDoubleClicked, this, [this](int item) {
+        if (!m_state.chart.validItem(item)) return;
+        switch (m_state.chart.items[size_t(item)].kind) {
+        case KindPos: m_prmDlg->OpenPoseItem(item); break;
+        case KindSet: m_setDlg->ShowItem(item); break;
+        case KindCmp: m_compDlg->ShowItem(item); break;
+        default: break;
+        }
+    });
+    m_portDlg->applyConversion = [this](const TPortDlg::Texts& entries, const QString& pattern) {
+        std::optional<QString> refusal = ApplyConversion(m_state.chart, entries, pattern);
+        if (!refusal) ItemsChanged();
+        return refusal;
+    };
+    connect(Image1, &TChartCanvas::conversionRequested, this, [this] {
+        if (RefuseWhileBusy()) return;
+        m_portDlg->RunConversion();
+        RepaintCanvas();
+    });
+}
+
+void TQuorvex3::setUpBoardDialogs() {
+    m_optDlg = new TOptDlg(m_state.board, m_state.table, this);
+    m_adDlg = new TAdDlg(m_state.board, m_state.table, this);
+    // The SET dialog names the sensor interrupts as the analog dialog last read them.
+    m_setDlg->setSensorSource([this] {
+        SensorInterrupts sensors;
+        const AnalogSettings& a = m_adDlg->settings();
+        for (size_t k = 0; k < sensors.size(); ++k) sensors[k] = {a.thr[k], a.sel[k]};
+        return sensors;
+    });
+    for (QToolButton* b : {OptionBtn, AdBtn}) b->setEnabled(true);
+    connect(OptionBtn, &QToolButton::clicked, this, &TQuorvex3::OptionBtnClick);
+    connect(AdBtn, &QToolButton::clicked, this, &TQuorvex3::AdBtnClick);
+
+    // Every channel window shows the pose window's names and colours.
+    connect(m_prmDlg, &TPrmDlg::channelLabelsChanged, this, &TQuorvex3::copyChannelLabels);
+    m_prmDlg->LoadLayout(m_settingsPath);
+    copyChannelLabels();
+    m_portDlg->LoadPatterns(PatternFile::PathIn(Settings::ConfigDir()));
+}
+
+void TQuorvex3::copyChannelLabels() {
+    const QStringList names = m_prmDlg->channelNames();
+    const QList<QColor> colours = m_prmDlg->channelColours();
+    m_dataDlg->SetChannelLabels(names, colours);
+    m_optDlg->SetChannelLabels(names, colours);
+    m_adDlg->SetChannelLabels(names, colours);
+    m_setDlg->SetChannelLabels(names, colours);
+}
+
+void TQuorvex3::ItemsChanged() {
+    if (m_prmDlg) m_prmDlg->ChartChanged();
+    if (m_setDlg) m_setDlg->ChartChanged();
+    if (m_compDlg) m_compDlg->ChartChanged();
+}
+
+void TQuorvex3::OptionBtnClick() {
+    if (RefuseWhileBusy()) return;
+    m_optDlg->RunFromMainWindow();
+}
+
+void TQuorvex3::AdBtnClick() {
+    if (RefuseWhileBusy()) return;
+    m_adDlg->Execute();
+}
+
+} // namespace qvx

@@ -1,0 +1,96 @@
+#include "common/TestRegistry.h"
+#include "dialogs/TAdDlg.h"
+#include "dialogs/TCompDlg.h"
+#include "dialogs/TOptDlg.h"
+#include "dialogs/TSetDlg.h"
+#include "pose/PoseWindowRig.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+
+using namespace qvx;
+using namespace posetest;
+
+// The item editors and board dialogs as the main window opens them: the
+// double-click picks the editor of the item's kind, deleting the item empties
+// it, the tool buttons run their dialog's whole sequence, and the channel
+// names follow the pose window.
+class MainWindowDialogsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void doubleClick_opensTheEditorOfTheKind_andDeletingEmptiesIt() {
+        PoseWindowRig r;
+        Chart& chart = r.state.chart;
+        const int pos = r.addPos(words({16384}), 100, 20);
+        const int set = chart.CreateItem(KindSet, 120, 20);
+        const int cmp = chart.CreateItem(KindCmp, 220, 20);
+        r.open(set);
+        QVERIFY(r.win->setDlg()->isVisible());
+        QCOMPARE(r.win->setDlg()->windowTitle(), chart.items[size_t(set)].name);
+        QVERIFY(!r.win->compDlg()->isVisible() && !r.dlg().isVisible());
+        r.open(cmp);
+        QVERIFY(r.win->compDlg()->isVisible());
+        QCOMPARE(r.win->compDlg()->windowTitle(), chart.items[size_t(cmp)].name);
+        r.open(pos);
+        QVERIFY(r.dlg().isVisible());
+
+        // The SET item deleted: its dialog lets go of it; the CMP dialog keeps its item.
+        editortest::click(r.win->Image1, chart.ItemCentre(set));
+        r.win->Image1->editor().DeleteSelection();
+        QVERIFY(!r.win->setDlg()->currentItem());
+        QCOMPARE(r.win->setDlg()->windowTitle(), QStringLiteral("SET"));
+        QCOMPARE(r.win->compDlg()->currentItem(), &chart.items[1]);
+        r.win->ClearChart();
+        QVERIFY(!r.win->compDlg()->currentItem());
+    }
+
+    void toolButtons_runTheirDialogsAgainstTheBoard() {
+        PoseWindowRig r;
+        QVERIFY(r.ready());
+        auto option = [&] { return r.sim([](BoardSimulator& s) { return s.working().option; }); };
+        QVERIFY(r.win->OptionBtn->isEnabled() && r.win->AdBtn->isEnabled());
+
+        bool shown = false;
+        whenOpen(r.win->optDlg(), [&] {
+            shown = true;
+            // The robot was put to sleep for the loading and woken again.
+            QCOMPARE(option() & BoardCommands::kOptSleep, 0);
+            r.win->optDlg()->close();
+        });
+        QTest::mouseClick(r.win->OptionBtn, Qt::LeftButton);
+        QVERIFY(shown);
+
+        // The analog dialog keeps option bit 8 set while it is open and saves on close.
+        shown = false;
+        r.clearFrames();
+        whenOpen(r.win->adDlg(), [&] {
+            shown = true;
+            QVERIFY(option() & 0x0100);
+            r.win->adDlg()->close();
+        });
+        QTest::mouseClick(r.win->AdBtn, Qt::LeftButton);
+        QVERIFY(shown);
+        QCOMPARE(option() & 0x0100, 0);
+        QVERIFY(r.commands().contains(cmd(Cmd::WriteMixing)));
+
+        // A silent board: nothing is shown.
+        r.sim([](BoardSimulator& s) { s.setSilent(true); });
+        QVERIFY(!r.win->optDlg()->RunFromMainWindow());
+        QVERIFY(!r.win->optDlg()->isVisible());
+    }
+
+    void channelNames_followThePoseWindow() {
+        PoseWindowRig r;
+        TPrmDlg& d = r.dlg();
+        d.PreparePrmMenu(2);
+        // A colour change re-sends the names and colours to every channel window.
+        d.PmColor->actions().at(7)->trigger(); // "Red"
+        r.win->setDlg()->ShowItem(r.state.chart.CreateItem(KindSet, 20, 20));
+        QCOMPARE(r.win->setDlg()->MixLabel[1]->text(), d.channelName(2));
+        QCOMPARE(r.win->setDlg()->MixLabel[1]->palette().color(QPalette::Window), QColor(255, 0, 0));
+    }
+};
+
+QVX_TEST_CLASS(MainWindowDialogsTest)
+#include "MainWindowDialogsTest.moc"

@@ -1,6 +1,6 @@
 #include "board/TDataDlg.h"
 
-#include "document/ItemColours.h"
+#include "document/PaletteColours.h"
 
 #include "board/BoardCommands.h"
 #include "board/MotionTable.h"
@@ -80,20 +80,8 @@ void TDataDlg::SetChannelLabels(const QStringList& names, const QList<QColor>& c
 }
 
 void TDataDlg::applyChannelLabels() {
-    for (int i = 0; i < 24; ++i) {
-        QCheckBox* box = PE[size_t(i)];
-        box->setText(i < m_names.size() ? m_names[i]
-                                        : QStringLiteral("CH") + QString::number(i + 1));
-        QPalette pal = box->palette();
-        const QColor face = i < m_colours.size() && m_colours[i].isValid()
-                                ? m_colours[i]
-                                : palette().color(QPalette::Button);
-        // White text on dark panels, black on light ones.
-        const bool white = ItemColours::WantsWhiteText(face.red(), face.green(), face.blue());
-        pal.setColor(QPalette::Window, face);
-        pal.setColor(QPalette::WindowText, white ? Qt::white : Qt::black);
-        box->setPalette(pal);
-    }
+    for (int i = 0; i < 24; ++i)
+        PaintChannelLabel(PE[size_t(i)], i, m_names, m_colours, palette().color(QPalette::Button));
 }
 
 void TDataDlg::LoadDataDialog(int entry, int kind) {

@@ -2,7 +2,7 @@
 
 #include "board/BoardCommands.h"
 #include "board/MotionTable.h"
-#include "document/ItemColours.h"
+#include "document/PaletteColours.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -213,21 +213,8 @@ void TAdDlg::SetChannelLabels(const QStringList& names, const QList<QColor>& col
 }
 
 void TAdDlg::applyChannelLabels() {
-    for (int i = 0; i < AnalogSettings::kChannels; ++i) {
-        QLabel* name = PortName[size_t(i)];
-        name->setText(i < m_names.size() ? m_names[i]
-                                         : QStringLiteral("CH") + QString::number(i + 1));
-        const QColor face = i < m_colours.size() && m_colours[i].isValid()
-                                ? m_colours[i]
-                                : palette().color(QPalette::Button);
-        QPalette pal = name->palette();
-        pal.setColor(QPalette::Window, face);
-        pal.setColor(QPalette::WindowText,
-                     ItemColours::WantsWhiteText(face.red(), face.green(), face.blue())
-                         ? Qt::white
-                         : Qt::black);
-        name->setPalette(pal);
-    }
+    for (int i = 0; i < AnalogSettings::kChannels; ++i)
+        PaintChannelLabel(PortName[size_t(i)], i, m_names, m_colours, palette().color(QPalette::Button));
 }
 
 void TAdDlg::fillMotionLists() {

@@ -3,7 +3,7 @@
 #include "board/BoardCommands.h"
 #include "board/MotionTable.h"
 #include "dialogs/UpDown.h"
-#include "document/ItemColours.h"
+#include "document/PaletteColours.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -138,19 +138,8 @@ void TOptDlg::fillChoices() {
 }
 
 void TOptDlg::applyChannelLabels() {
-    for (int i = 0; i < 24; ++i) {
-        QCheckBox* box = SVP_C[size_t(i)];
-        box->setText(i < m_names.size() ? m_names[i] : defaultName(i + 1));
-        const QColor face = i < m_colours.size() && m_colours[i].isValid()
-                                ? m_colours[i]
-                                : palette().color(QPalette::Button);
-        // The name label's text colour goes with its panel colour.
-        const bool white = ItemColours::WantsWhiteText(face.red(), face.green(), face.blue());
-        QPalette pal = box->palette();
-        pal.setColor(QPalette::Window, face);
-        pal.setColor(QPalette::WindowText, white ? Qt::white : Qt::black);
-        box->setPalette(pal);
-    }
+    for (int i = 0; i < 24; ++i)
+        PaintChannelLabel(SVP_C[size_t(i)], i, m_names, m_colours, palette().color(QPalette::Button));
 }
 
 void TOptDlg::showSettings() {

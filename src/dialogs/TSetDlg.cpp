@@ -4,7 +4,7 @@
 #include "board/BoardLink.h"
 #include "dialogs/LiveRecord.h"
 #include "document/Chart.h"
-#include "document/ItemColours.h"
+#include "document/PaletteColours.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -178,20 +178,8 @@ void TSetDlg::SetChannelLabels(const QStringList& names, const QList<QColor>& co
 }
 
 void TSetDlg::applyChannelLabels() {
-    for (int k = 0; k < kChannels; ++k) {
-        QLabel* label = MixLabel[size_t(k)];
-        label->setText(k < m_names.size() ? m_names[k]
-                                          : QStringLiteral("CH") + QString::number(k + 1));
-        const QColor face = k < m_colours.size() && m_colours[k].isValid()
-                                ? m_colours[k]
-                                : palette().color(QPalette::Button);
-        // White text on dark panels, black on light ones, as the pose window's labels.
-        const bool white = ItemColours::WantsWhiteText(face.red(), face.green(), face.blue());
-        QPalette pal = label->palette();
-        pal.setColor(QPalette::Window, face);
-        pal.setColor(QPalette::WindowText, white ? Qt::white : Qt::black);
-        label->setPalette(pal);
-    }
+    for (int i = 0; i < kChannels; ++i)
+        PaintChannelLabel(MixLabel[size_t(i)], i, m_names, m_colours, palette().color(QPalette::Button));
 }
 
 void TSetDlg::buildSensorCaptions() {

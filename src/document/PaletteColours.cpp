@@ -2,6 +2,9 @@
 
 #include "document/ItemColours.h"
 
+#include <QAbstractButton>
+#include <QLabel>
+
 namespace qvx {
 
 QPalette::ColorRole PaletteColours::SystemRole(int index) {
@@ -57,6 +60,24 @@ QColor PaletteColours::TextColourFor(quint32 colour) const {
     const QColor c = Resolve(colour);
     return ItemColours::WantsWhiteText(c.red(), c.green(), c.blue()) ? QColor(Qt::white)
                                                                      : QColor(Qt::black);
+}
+
+void PaintChannelLabel(QWidget* w, int index, const QStringList& names, const QList<QColor>& colours,
+                       const QColor& fallback) {
+    const QString name = index < names.size() ? names[index] : QStringLiteral("CH") + QString::number(index + 1);
+    if (auto* label = qobject_cast<QLabel*>(w)) label->setText(name);
+    else if (auto* button = qobject_cast<QAbstractButton*>(w)) button->setText(name);
+    const QColor face = index < colours.size() && colours[index].isValid() ? colours[index] : fallback;
+    const QColor text = ItemColours::WantsWhiteText(face.red(), face.green(), face.blue()) ? QColor(Qt::white)
+                                                                                           : QColor(Qt::black);
+    // Labels fill with the window role, buttons with the button role.
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, face);
+    pal.setColor(QPalette::Button, face);
+    pal.setColor(QPalette::WindowText, text);
+    pal.setColor(QPalette::ButtonText, text);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
 }
 
 } // namespace qvx

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
 #include <QPalette>
+#include <QStringList>
+
+class QWidget;
 
 namespace qvx {
 
@@ -22,5 +26,12 @@ class PaletteColours {
   private:
     const QPalette& m_palette;
 };
+
+// Shows channel `index` (0 = CH1) on a label or check box of a channel window
+// as the pose window names and colours it: its name ("CHn" when none is
+// given), its panel colour filled behind (`fallback` when none is given) and
+// the text colour that reads on it.
+void PaintChannelLabel(QWidget* w, int index, const QStringList& names, const QList<QColor>& colours,
+                       const QColor& fallback);
 
 } // namespace qvx

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "dialogs/ServoFlows.h"
+
+#include <QColor>
+#include <QDialog>
+#include <QList>
+#include <QStringList>
+#include <QTreeWidget>
+#include <functional>
+
+class QToolButton;
+
+namespace qvx {
+
+class BoardCommands;
+class TSVPPrm;
+
+// The servo list: a report-style, read-only list whose rows can be dragged
+// onto one another. A drop moves nothing; it asks the dialog to copy.
+class ServoList : public QTreeWidget {
+    Q_OBJECT
+  public:
+    explicit ServoList(QWidget* parent = nullptr);
+    // May the selected row be dropped on this row?
+    std::function<bool(int row)> canDrop;
+    // The selected row was dropped on this row.
+    std::function<void(int row)> dropped;
+
+  protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+};
+
+// The servo setup dialog: the 24 channels with the parameters of their SVP
+// servos, the read button, editing one servo in TSVPPrm on a double click and
+// copying one servo's parameters onto another by drag and drop. The board
+// answers servo commands only in SVP mode, which it enters at power-up when
+// option bit 14 of its stored word is set; the main window's flow sets that
+// bit around the dialog. There is no OK or Cancel; the close box ends it.
+class TSVPDlg : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TSVPDlg(BoardCommands& board, QWidget* parent = nullptr);
+
+    QToolButton* SioReadBtn = nullptr;
+    ServoList* SVPList = nullptr;
+
+    // The main window's SVP button: reads the SVP channels and sets option
+    // bit 14 of the stored word; only when both succeed fills the list and
+    // shows the dialog modally, and when it is closed clears bit 14 again.
+    // False when the dialog was not shown (a failed read or write, another
+    // flow under way, or the dialog already open) or when bit 14 could not be
+    // cleared afterwards; the caller reports nothing further either way.
+    bool RunFromMainWindow();
+    // Reads the SVP channel set (the main window's first step).
+    bool ReadAll();
+    // 24 rows with number, name and "PWM" for the SVP channels.
+    void FillList();
+
+    // The pose window's channel names for the "Name" column; the colours are
+    // taken for the same call shape as the other channel windows and unused.
+    void SetChannelLabels(const QStringList& names, const QList<QColor>& colours);
+
+    TSVPPrm* prm() const { return m_prm; }
+    ServoFlows& flows() { return m_flows; }
+
+  public slots:
+    void SioReadBtnClick();
+    void SVPListDblClick();
+    bool SVPListDragOver(int targetRow) const;
+    void SVPListDragDrop(int targetRow);
+
+  private:
+    // Shows the rows as the flows hold them; keeps the selection.
+    void showRows();
+    int selectedRow() const;
+    // Runs one board flow with the dialog disabled, then shows the rows.
+    template <typename F> bool exchange(F&& flow);
+
+    ServoFlows m_flows;
+    TSVPPrm* m_prm = nullptr;
+};
+
+} // namespace qvx

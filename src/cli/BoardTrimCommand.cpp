@@ -1,0 +1,116 @@
+#include "app/AppState.h"
+#include "cli/CliPort.h"
+#include "cli/CliServices.h"
+#include "cli/Commands.h"
+#include "dialogs/TrimFlows.h"
+
+#include <QRegularExpression>
+#include <utility>
+#include <vector>
+
+namespace qvx {
+
+namespace {
+
+const char* kTrimUsage =
+    "usage: qvx board --port DEVICE trim [--save FILE | --load FILE | --set CH=OFFSET ...]\n"
+    "  runs the trim window: opens it, saves the trim to FILE, loads FILE, or enters\n"
+    "  OFFSET (from the neutral 16384) in the edit box of channel CH (1..24), then\n"
+    "  closes it, which writes the trim to the board's stored copy";
+
+int usage(CliServices& io) {
+    io.err() << kTrimUsage << Qt::endl;
+    return 2;
+}
+
+// "CH=OFFSET" with CH 1..24 and OFFSET an integer.
+std::optional<std::pair<int, QString>> entry(const QString& text) {
+    static const QRegularExpression form(QStringLiteral("^([0-9]{1,2})=([-+]?[0-9]{1,9})$"));
+    const QRegularExpressionMatch m = form.match(text);
+    if (!m.hasMatch()) return std::nullopt;
+    const int ch = m.captured(1).toInt();
+    if (ch < 1 || ch > QmxBoard::kChannels) return std::nullopt;
+    return std::pair{ch, m.captured(2)};
+}
+
+void printOffsets(const TrimFlows& flows, CliServices& io) {
+    for (int n = 1; n <= QmxBoard::kChannels; ++n)
+        io.out() << QStringLiteral("%1 %2")
+                        .arg(QStringLiteral("CH") + QString::number(n), -4)
+                        .arg(flows.offsets()[size_t(n - 1)], 4)
+                 << Qt::endl;
+}
+
+} // namespace
+
+// qvx board trim: the trim window without a window. Opens as the trim button
+// does, saves, loads or makes the edit-box entries in the order given, closes
+// as the window does (which writes the stored copy) and prints the offsets the
+// edit boxes then show.
+int RunBoardTrim(const QString& portIn, const QStringList& args, CliServices& io) {
+    QString port = portIn, savePath, loadPath;
+    std::vector<std::pair<int, QString>> entries;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (i + 1 >= args.size()) return usage(io);
+        const QString& value = args[++i];
+        if (a == QLatin1String("--port")) {
+            port = value;
+        } else if (a == QLatin1String("--save") && savePath.isEmpty()) {
+            savePath = value;
+        } else if (a == QLatin1String("--load") && loadPath.isEmpty()) {
+            loadPath = value;
+        } else if (a == QLatin1String("--set")) {
+            const auto e = entry(value);
+            if (!e) {
+                io.err() << "qvx board trim: --set " << value
+                         << ": give CH=OFFSET with CH 1..24 and OFFSET an integer" << Qt::endl;
+                return usage(io);
+            }
+            entries.push_back(*e);
+        } else {
+            return usage(io);
+        }
+    }
+    const int forms = int(!savePath.isEmpty()) + int(!loadPath.isEmpty()) + int(!entries.empty());
+    if (port.isEmpty() || forms > 1) return usage(io);
+
+    AppState state;
+    state.link.setServices(&io);
+    TrimFlows flows(state.board, io);
+    if (!OpenCliPort(state.link, port, io)) return 1;
+
+    if (!flows.Open()) {
+        state.link.ClosePort();
+        io.err() << "qvx board trim failed: the trim could not be read from the board"
+                 << Qt::endl;
+        return 1;
+    }
+    QString failure;
+    if (!savePath.isEmpty()) {
+        // The name as given: no filter, so no extension is changed.
+        if (!flows.SaveFile(savePath)) failure = QStringLiteral("the trim file was not saved");
+    } else if (!loadPath.isEmpty()) {
+        const TrimFlows::LoadResult r = flows.LoadFile(loadPath);
+        if (r == TrimFlows::LoadResult::Unusable)
+            failure = QStringLiteral("nothing was loaded");
+        else if (r != TrimFlows::LoadResult::Loaded)
+            failure = QStringLiteral("the board did not take the loaded trim");
+    } else {
+        for (const auto& [channel, offset] : entries)
+            flows.EnterOffset(channel, offset);
+    }
+    // The window's close: always, whatever happened before.
+    const bool closed = flows.Close();
+    state.link.ClosePort();
+    if (!closed && failure.isEmpty())
+        failure = QStringLiteral("the trim could not be written to the board's stored copy");
+    if (!failure.isEmpty()) {
+        io.err() << "qvx board trim failed: " << failure << Qt::endl;
+        return 1;
+    }
+    printOffsets(flows, io);
+    return 0;
+}
+
+} // namespace qvx

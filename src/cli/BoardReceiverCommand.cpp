@@ -68,8 +68,7 @@ bool apply(ReceiverFlows& flows, const Change& c) {
 void print(const ReceiverSettings& s, bool reported, CliServices& io) {
     for (int n = 0; n < ReceiverSettings::kInputs; ++n) {
         io.out() << "PA" << n + 1 << " ref " << s.ref[size_t(n)];
-        if (reported)
-            io.out() << " measure " << s.meas[size_t(n)] << " amount " << s.amount(n);
+        if (reported) io.out() << " measure " << s.meas[size_t(n)] << " amount " << s.amount(n);
         io.out() << Qt::endl;
     }
     if (reported) io.out() << "buttons " << s.button << Qt::endl;

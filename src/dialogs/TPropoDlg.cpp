@@ -66,8 +66,8 @@ TPropoDlg::TPropoDlg(BoardCommands& board, QWidget* parent)
         grid->addWidget(PScrBar[n], 0, 2);
         grid->addWidget(ACBtn[n], 0, 3);
         auto* values = new QHBoxLayout;
-        for (QWidget* w : std::initializer_list<QWidget*>{MeasureLabel[n], PAdc[n], AmountLabel[n],
-                                                          PRif[n]})
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{MeasureLabel[n], PAdc[n], AmountLabel[n], PRif[n]})
             values->addWidget(w);
         values->addStretch();
         grid->addLayout(values, 1, 0, 1, 4);

@@ -27,15 +27,15 @@ class TPropoDlg : public QDialog {
     explicit TPropoDlg(BoardCommands& board, QWidget* parent = nullptr);
 
     // Per input n, index n - 1.
-    std::array<QGroupBox*, 4> GroupBox{};   // GroupBox1..GroupBox4, "PA1".."PA4"
-    std::array<QLabel*, 4> RefLabel{};      // Label7, Label10, Label13, Label16
-    std::array<QLineEdit*, 4> PCal{};       // PCal1..PCal4
-    std::array<QScrollBar*, 4> PScrBar{};   // PScrBar1..PScrBar4
-    std::array<QPushButton*, 4> ACBtn{};    // ACBtn1..ACBtn4
-    std::array<QLabel*, 4> MeasureLabel{};  // Label8, Label11, Label14, Label17
-    std::array<QLineEdit*, 4> PAdc{};       // PAdc1..PAdc4
-    std::array<QLabel*, 4> AmountLabel{};   // Label9, Label12, Label15, Label18
-    std::array<QLineEdit*, 4> PRif{};       // PRif1..PRif4
+    std::array<QGroupBox*, 4> GroupBox{};  // GroupBox1..GroupBox4, "PA1".."PA4"
+    std::array<QLabel*, 4> RefLabel{};     // Label7, Label10, Label13, Label16
+    std::array<QLineEdit*, 4> PCal{};      // PCal1..PCal4
+    std::array<QScrollBar*, 4> PScrBar{};  // PScrBar1..PScrBar4
+    std::array<QPushButton*, 4> ACBtn{};   // ACBtn1..ACBtn4
+    std::array<QLabel*, 4> MeasureLabel{}; // Label8, Label11, Label14, Label17
+    std::array<QLineEdit*, 4> PAdc{};      // PAdc1..PAdc4
+    std::array<QLabel*, 4> AmountLabel{};  // Label9, Label12, Label15, Label18
+    std::array<QLineEdit*, 4> PRif{};      // PRif1..PRif4
     QGroupBox* GroupBox5 = nullptr;
     QLabel* Label1 = nullptr;
     QLineEdit* BEdit = nullptr;

@@ -78,10 +78,9 @@ class ReceiverDialogTest : public QObject {
         QVERIFY(rig.dlg->ReadAll());
         rig.sim.frames.clear();
         QTest::mouseClick(rig.dlg->ACBtn[2], Qt::LeftButton);
-        QCOMPARE(rig.sim.frames,
-                 (QList<QByteArray>{frame(Cmd::WriteReceiverReference, {0x01},
-                                          QByteArray::fromHex("0A14FF28")),
-                                    frame(Cmd::ReadReceiverReference, {0x00})}));
+        QCOMPARE(rig.sim.frames, (QList<QByteArray>{frame(Cmd::WriteReceiverReference, {0x01},
+                                                          QByteArray::fromHex("0A14FF28")),
+                                                    frame(Cmd::ReadReceiverReference, {0x00})}));
         QCOMPARE(rig.dlg->settings().ref, (std::array<int, 4>{10, 20, 99, 40}));
         QCOMPARE(rig.dlg->PCal[2]->text(), QStringLiteral("30"));
         rig.transport->pushFromBoard(QByteArray::fromHex("FD0000000102630400"));
@@ -153,14 +152,13 @@ class ReceiverDialogTest : public QObject {
         QCOMPARE(whileOpen, quint16(0x0205));
         QCOMPARE(rig.sim.working().option, quint16(0x0201));
         const QByteArray saved = QByteArray::fromHex("0A141E05");
-        const QList<QByteArray> expected = {
-            frame(Cmd::ReadOptionWord, {0x00}),
-            frame(Cmd::WriteOptionWord, {0x01, 0x02, 0x05}),
-            frame(Cmd::ReadReceiverReference, {0x02}),
-            frame(Cmd::WriteReceiverReference, {0x01}, saved),
-            frame(Cmd::WriteReceiverReference, {0x03}, saved),
-            frame(Cmd::ReadOptionWord, {0x00}),
-            frame(Cmd::WriteOptionWord, {0x01, 0x02, 0x01})};
+        const QList<QByteArray> expected = {frame(Cmd::ReadOptionWord, {0x00}),
+                                            frame(Cmd::WriteOptionWord, {0x01, 0x02, 0x05}),
+                                            frame(Cmd::ReadReceiverReference, {0x02}),
+                                            frame(Cmd::WriteReceiverReference, {0x01}, saved),
+                                            frame(Cmd::WriteReceiverReference, {0x03}, saved),
+                                            frame(Cmd::ReadOptionWord, {0x00}),
+                                            frame(Cmd::WriteOptionWord, {0x01, 0x02, 0x01})};
         QCOMPARE(rig.sim.frames, expected);
         QCOMPARE(rig.sim.stored().receiverReference, saved);
         QVERIFY(!rig.services.statuses.contains(QStringLiteral("Connection failed")));

@@ -82,8 +82,7 @@ int RunBoardTrim(const QString& portIn, const QStringList& args, CliServices& io
 
     if (!flows.Open()) {
         state.link.ClosePort();
-        io.err() << "qvx board trim failed: the trim could not be read from the board"
-                 << Qt::endl;
+        io.err() << "qvx board trim failed: the trim could not be read from the board" << Qt::endl;
         return 1;
     }
     QString failure;

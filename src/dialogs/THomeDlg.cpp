@@ -39,8 +39,8 @@ QFrame* panel(QWidget* parent, const QString& name, QPoint place) {
     return f;
 }
 
-QToolButton* flatButton(QWidget* parent, const char* name, const QString& hint, QStyle::StandardPixmap icon,
-                        int left) {
+QToolButton* flatButton(QWidget* parent, const char* name, const QString& hint,
+                        QStyle::StandardPixmap icon, int left) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QLatin1String(name));
     b->setAutoRaise(true);
@@ -88,8 +88,10 @@ THomeDlg::THomeDlg(BoardCommands& board, UiServices& services, QWidget* parent)
         connect(Edit[i], &QLineEdit::returnPressed, this, [this, n] { EditKeyDown(n); });
     }
     Panel26 = panel(this, QStringLiteral("Panel26"), PoseLayout::DefaultPlace(kCommandPanel));
-    OpenBtn = flatButton(Panel26, "OpenBtn", QStringLiteral("ロードボタン"), QStyle::SP_DialogOpenButton, 3);
-    SaveBtn = flatButton(Panel26, "SaveBtn", QStringLiteral("セーブボタン"), QStyle::SP_DialogSaveButton, 26);
+    OpenBtn = flatButton(Panel26, "OpenBtn", QStringLiteral("ロードボタン"),
+                         QStyle::SP_DialogOpenButton, 3);
+    SaveBtn = flatButton(Panel26, "SaveBtn", QStringLiteral("セーブボタン"),
+                         QStyle::SP_DialogSaveButton, 26);
     connect(OpenBtn, &QToolButton::clicked, this, &THomeDlg::OpenBtnClick);
     connect(SaveBtn, &QToolButton::clicked, this, &THomeDlg::SaveBtnClick);
     ShowState();

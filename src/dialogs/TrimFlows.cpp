@@ -104,8 +104,8 @@ TrimFlows::LoadResult TrimFlows::LoadFile(const QString& path) {
     }
     ShowWords(*trim);
     const Words copy = *trim;
-    const bool ok = m_board.SetSleep(0) && m_board.WriteTrimData(kWorking, copy) &&
-                    m_board.SetSleep(1);
+    const bool ok =
+        m_board.SetSleep(0) && m_board.WriteTrimData(kWorking, copy) && m_board.SetSleep(1);
     return ok ? LoadResult::Loaded : LoadResult::BoardFailed;
 }
 

@@ -37,7 +37,8 @@ QByteArray live(int channel, quint16 value) {
 Words neutralWith(std::initializer_list<std::pair<int, quint16>> set) {
     Words w;
     w.fill(16384);
-    for (auto [ch, v] : set) w[size_t(ch - 1)] = v;
+    for (auto [ch, v] : set)
+        w[size_t(ch - 1)] = v;
     return w;
 }
 
@@ -71,7 +72,8 @@ struct TrimRig {
     }
     QByteArray commands() {
         QByteArray c;
-        for (const QByteArray& f : takeFrames()) c += f[0];
+        for (const QByteArray& f : takeFrames())
+            c += f[0];
         return c;
     }
     // Opens as the trim button does, without the modal loop.
@@ -99,7 +101,8 @@ void whenShown(QDialog* dialog, std::function<void()> look) {
 
 void writeFile(const QString& path, int keys, int value = 16400) {
     IniFile ini(path);
-    for (int n = 1; n <= keys; ++n) ini.writeInteger(QStringLiteral("TrimData"), TrimFile::Key(n), value + n);
+    for (int n = 1; n <= keys; ++n)
+        ini.writeInteger(QStringLiteral("TrimData"), TrimFile::Key(n), value + n);
     QVERIFY(ini.save());
 }
 
@@ -126,7 +129,8 @@ class TrimDialogTest : public QObject {
         QCOMPARE(shown, QStringLiteral("116/16500 -384/16039"));
         const QList<QByteArray> frames = r.takeFrames();
         QByteArray c;
-        for (const QByteArray& f : frames) c += f[0];
+        for (const QByteArray& f : frames)
+            c += f[0];
         QCOMPARE(c, kSleep + "\xF9" + kWake + kSleep + "\xFA" + kWake);
         QCOMPARE(frames[5], BoardCommands::Frame(Cmd::ReadTrimData, {0x02}));
         QCOMPARE(quint8(frames[13][1]), quint8(0x03));
@@ -142,7 +146,8 @@ class TrimDialogTest : public QObject {
         QVERIFY(!r.dlg->RunFromMainWindow());
         QVERIFY(!r.dlg->isVisible());
         QVERIFY(!r.commands().contains('\xFA'));
-        QVERIFY(r.sim([](BoardSimulator& s) { return s.working().option; }) & BoardCommands::kOptSleep);
+        QVERIFY(r.sim([](BoardSimulator& s) { return s.working().option; }) &
+                BoardCommands::kOptSleep);
     }
 
     void controls_sendTheTrimLive_data() {
@@ -150,11 +155,16 @@ class TrimDialogTest : public QObject {
         QTest::addColumn<QString>("typed"); // empty: one step of the bar
         QTest::addColumn<QString>("shows");
         QTest::addColumn<int>("sent");
-        QTest::addRow("typing 400 stops at the top") << 1 << "400" << "345" << 16729;
-        QTest::addRow("typing -1000 stops at the bottom") << 24 << "-1000" << "-345" << 16039;
-        QTest::addRow("text that is no integer sends the shown offset") << 1 << "abc" << "116" << 16500;
-        QTest::addRow("a huge number does not wrap") << 2 << "2147483647" << "345" << 16729;
-        QTest::addRow("bar step") << 1 << "" << "117" << 16501;
+        QTest::addRow("typing 400 stops at the top") << 1 << "400"
+                                                     << "345" << 16729;
+        QTest::addRow("typing -1000 stops at the bottom") << 24 << "-1000"
+                                                          << "-345" << 16039;
+        QTest::addRow("text that is no integer sends the shown offset") << 1 << "abc"
+                                                                        << "116" << 16500;
+        QTest::addRow("a huge number does not wrap") << 2 << "2147483647"
+                                                     << "345" << 16729;
+        QTest::addRow("bar step") << 1 << ""
+                                  << "117" << 16501;
     }
     void controls_sendTheTrimLive() {
         QFETCH(int, channel);
@@ -224,16 +234,20 @@ class TrimDialogTest : public QObject {
         QCOMPARE(r.dlg->Edit[23]->text(), QStringLiteral("40"));
         QCOMPARE(r.dlg->Scroll[0]->value(), 16401);
         QCOMPARE(before[23], quint16(16424));
-        QCOMPARE(r.sim([](BoardSimulator& s) { return s.stored().trim; }), neutralWith({{1, 16500}}));
+        QCOMPARE(r.sim([](BoardSimulator& s) { return s.stored().trim; }),
+                 neutralWith({{1, 16500}}));
     }
 
     void save_data() {
         QTest::addColumn<int>("filter");
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("written");
-        QTest::addRow("first filter replaces the extension") << 0 << "t.txt" << "t.QMX";
-        QTest::addRow("first filter adds it") << 0 << "t" << "t.QMX";
-        QTest::addRow("second filter keeps the name") << 1 << "t.txt" << "t.txt";
+        QTest::addRow("first filter replaces the extension") << 0 << "t.txt"
+                                                             << "t.QMX";
+        QTest::addRow("first filter adds it") << 0 << "t"
+                                              << "t.QMX";
+        QTest::addRow("second filter keeps the name") << 1 << "t.txt"
+                                                      << "t.txt";
     }
     void save() {
         QFETCH(int, filter);
@@ -293,7 +307,9 @@ class TrimDialogTest : public QObject {
         QStringList seen;
         whenShown(r.dlg.get(), [&] {
             THomeDlg& d = *r.dlg;
-            const auto colour = [](QWidget* w, QPalette::ColorRole role) { return w->palette().color(role).name(); };
+            const auto colour = [](QWidget* w, QPalette::ColorRole role) {
+                return w->palette().color(role).name();
+            };
             seen << QStringLiteral("%1x%2").arg(d.width()).arg(d.height());
             for (int p : {3, 5, 13})
                 seen << QStringLiteral("%1 %2,%3 %4 %5")
@@ -301,14 +317,15 @@ class TrimDialogTest : public QObject {
                             .arg(d.Panel[size_t(p - 1)]->x())
                             .arg(d.Panel[size_t(p - 1)]->y())
                             .arg(d.Panel[size_t(p - 1)]->isHidden())
-                            .arg(colour(d.Panel[size_t(p - 1)], QPalette::Window) == prm.panelColour(p).name());
+                            .arg(colour(d.Panel[size_t(p - 1)], QPalette::Window) ==
+                                 prm.panelColour(p).name());
             seen << colour(d.Label[2], QPalette::WindowText) << colour(d.Panel26, QPalette::Window)
                  << QStringLiteral("%1,%2").arg(d.Panel26->x()).arg(d.Panel26->y());
             seen << QString::number(d.Label[0]->font() == prm.labelFont());
         });
         QVERIFY(r.dlg->RunFromMainWindow());
-        QCOMPARE(seen, (QStringList{"640x400", "Knee 300,200 0 1", "CH5 0,96 1 1",
-                                    "CH13 254,0 0 1", "#ffffff", "#ffff00", "10,350", "1"}));
+        QCOMPARE(seen, (QStringList{"640x400", "Knee 300,200 0 1", "CH5 0,96 1 1", "CH13 254,0 0 1",
+                                    "#ffffff", "#ffff00", "10,350", "1"}));
     }
 };
 

@@ -39,6 +39,9 @@ class TSetDlg;
 class TCompDlg;
 class TOptDlg;
 class TAdDlg;
+class THomeDlg;
+class TPropoDlg;
+class TSVPDlg;
 struct DocumentContext;
 
 // The main window: tool bars, the EDIT and LIST pages, the status line and the
@@ -95,6 +98,9 @@ public:
     TCompDlg* compDlg() { return m_compDlg; }
     TOptDlg* optDlg() { return m_optDlg; }
     TAdDlg* adDlg() { return m_adDlg; }
+    THomeDlg* homeDlg() { return m_homeDlg; }
+    TPropoDlg* propoDlg() { return m_propoDlg; }
+    TSVPDlg* svpDlg() { return m_svpDlg; }
     BoardFlows& flows() { return *m_flows; }
 
     EditState& editState() { return m_edit; }
@@ -139,6 +145,9 @@ public slots:
     void HomePosBtnClick();
     void OptionBtnClick();
     void AdBtnClick();
+    void HomeBtnClick();
+    void OptionMenu3Click();
+    void SVPBtnClick();
     // The data dialog on the open document (double-click on an empty spot).
     void EditDocumentData();
     // A remote command message from another program; true when it was acted on.
@@ -189,6 +198,9 @@ private:
     TCompDlg* m_compDlg = nullptr;
     TOptDlg* m_optDlg = nullptr;
     TAdDlg* m_adDlg = nullptr;
+    THomeDlg* m_homeDlg = nullptr;
+    TPropoDlg* m_propoDlg = nullptr;
+    TSVPDlg* m_svpDlg = nullptr;
     std::unique_ptr<BoardFlows> m_flows;
 };
 

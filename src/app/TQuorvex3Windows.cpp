@@ -4,7 +4,10 @@
 #include "board/TDataDlg.h"
 #include "dialogs/TAdDlg.h"
 #include "dialogs/TCompDlg.h"
+#include "dialogs/THomeDlg.h"
 #include "dialogs/TOptDlg.h"
+#include "dialogs/TPropoDlg.h"
+#include "dialogs/TSVPDlg.h"
 #include "dialogs/TSetDlg.h"
 #include "editor/Conversion.h"
 #include "editor/TChartCanvas.h"
@@ -55,6 +58,11 @@ void TQuorvex3::setUpItemWindows() {
 void TQuorvex3::setUpBoardDialogs() {
     m_optDlg = new TOptDlg(m_state.board, m_state.table, this);
     m_adDlg = new TAdDlg(m_state.board, m_state.table, this);
+    m_homeDlg = new THomeDlg(m_state.board, m_services, this);
+    // The trim window copies the pose window's arrangement each time it opens.
+    m_homeDlg->setPoseWindow(m_prmDlg);
+    m_propoDlg = new TPropoDlg(m_state.board, this);
+    m_svpDlg = new TSVPDlg(m_state.board, this);
     // The SET dialog names the sensor interrupts as the analog dialog last read them.
     m_setDlg->setSensorSource([this] {
         SensorInterrupts sensors;
@@ -62,9 +70,14 @@ void TQuorvex3::setUpBoardDialogs() {
         for (size_t k = 0; k < sensors.size(); ++k) sensors[k] = {a.thr[k], a.sel[k]};
         return sensors;
     });
-    for (QToolButton* b : {OptionBtn, AdBtn}) b->setEnabled(true);
-    connect(OptionBtn, &QToolButton::clicked, this, &TQuorvex3::OptionBtnClick);
-    connect(AdBtn, &QToolButton::clicked, this, &TQuorvex3::AdBtnClick);
+    const std::pair<QToolButton*, void (TQuorvex3::*)()> buttons[] = {
+        {HomeBtn, &TQuorvex3::HomeBtnClick},       {OptionBtn, &TQuorvex3::OptionBtnClick},
+        {AdBtn, &TQuorvex3::AdBtnClick},           {SVPBtn, &TQuorvex3::SVPBtnClick},
+        {OptionMenu3, &TQuorvex3::OptionMenu3Click}};
+    for (const auto& [button, slot] : buttons) {
+        button->setEnabled(true);
+        connect(button, &QToolButton::clicked, this, slot);
+    }
 
     // Every channel window shows the pose window's names and colours.
     connect(m_prmDlg, &TPrmDlg::channelLabelsChanged, this, &TQuorvex3::copyChannelLabels);
@@ -80,6 +93,7 @@ void TQuorvex3::copyChannelLabels() {
     m_optDlg->SetChannelLabels(names, colours);
     m_adDlg->SetChannelLabels(names, colours);
     m_setDlg->SetChannelLabels(names, colours);
+    m_svpDlg->SetChannelLabels(names, colours);
 }
 
 void TQuorvex3::ItemsChanged() {
@@ -96,6 +110,21 @@ void TQuorvex3::OptionBtnClick() {
 void TQuorvex3::AdBtnClick() {
     if (RefuseWhileBusy()) return;
     m_adDlg->Execute();
+}
+
+void TQuorvex3::HomeBtnClick() {
+    if (RefuseWhileBusy()) return;
+    m_homeDlg->RunFromMainWindow();
+}
+
+void TQuorvex3::OptionMenu3Click() {
+    if (RefuseWhileBusy()) return;
+    m_propoDlg->Execute();
+}
+
+void TQuorvex3::SVPBtnClick() {
+    if (RefuseWhileBusy()) return;
+    m_svpDlg->RunFromMainWindow();
 }
 
 } // namespace qvx

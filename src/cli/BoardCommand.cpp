@@ -18,8 +18,12 @@ const char* kBoardUsage = "usage: qvx board --port DEVICE [--yes] table\n"
                           "       qvx board --port DEVICE [--yes] stop | pause\n"
                           "       qvx board --port DEVICE names [--set FILE]\n"
                           "       qvx board --port DEVICE options [--OPTION VALUE]...\n"
+                          "       qvx board --port DEVICE servos [--read | --show ID | --copy FROM=TO |\n"
+                          "                                       --set ID PARAM=VALUE...]\n"
+                          "       qvx board --port DEVICE trim [--save FILE | --load FILE | --set CH=OFFSET ...]\n"
                           "       qvx board --port DEVICE analog [--ref K=V | --mix K:CH=GAIN |\n"
-                          "                                       --sensor S=THRESHOLD:MOTION | --auto K]...";
+                          "                                       --sensor S=THRESHOLD:MOTION | --auto K]...\n"
+                          "       qvx board --port DEVICE receiver [--ref N=V | --auto N]...";
 
 const char* kRemoteUsage = "usage: qvx remote play N\n"
                            "       qvx remote message WPARAM LPARAM";
@@ -76,8 +80,14 @@ int CmdBoard(const QStringList& argsIn, CliServices& io) {
             return usage(io, kBoardUsage);
         else if (args.isEmpty() && a == QLatin1String("options"))
             return RunBoardOptions(port, argsIn.mid(i + 1), io);
+        else if (args.isEmpty() && a == QLatin1String("servos"))
+            return RunBoardServos(port, argsIn.mid(i + 1), io);
+        else if (args.isEmpty() && a == QLatin1String("trim"))
+            return RunBoardTrim(port, argsIn.mid(i + 1), io);
         else if (args.isEmpty() && a == QLatin1String("analog"))
             return RunBoardAnalog(port, argsIn.mid(i + 1), io);
+        else if (args.isEmpty() && a == QLatin1String("receiver"))
+            return RunBoardReceiver(port, argsIn.mid(i + 1), io);
         else
             args << a;
     }

@@ -21,6 +21,14 @@ int RunBoardOptions(const QString& port, const QStringList& args, CliServices& i
 // qvx board analog [--ref K=V | --mix K:CH=GAIN | --sensor S=THRESHOLD:MOTION |
 // --auto K]..., given the arguments after "analog".
 int RunBoardAnalog(const QString& port, const QStringList& args, CliServices& io);
+// qvx board receiver [--ref N=V | --auto N]..., given the arguments after "receiver".
+int RunBoardReceiver(const QString& port, const QStringList& args, CliServices& io);
+// qvx board trim [--save FILE | --load FILE | --set CH=OFFSET ...], given the
+// arguments after "trim".
+int RunBoardTrim(const QString& port, const QStringList& args, CliServices& io);
+// qvx board servos [--read | --show ID | --copy FROM=TO | --set ID PARAM=VALUE...],
+// given the arguments after "servos".
+int RunBoardServos(const QString& port, const QStringList& args, CliServices& io);
 int CmdPose(const QStringList& args, CliServices& io);
 int CmdRemote(const QStringList& args, CliServices& io);
 int CmdConvert(const QStringList& args, CliServices& io);

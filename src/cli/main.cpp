@@ -21,7 +21,7 @@ const std::map<QString, Command>& commands() {
         {QStringLiteral("compile"), {CmdCompile, "compile FILE       compile the chart and print its listing (or motion list)"}},
         {QStringLiteral("convert"), {CmdConvert, "convert IN OUT (--pattern NAME | --entries LIST) [--items LIST]  apply a conversion pattern to the items of IN, save to OUT"}},
         {QStringLiteral("hex"), {CmdHex, "hex FILE           compile the chart and print the rows of its hex view"}},
-        {QStringLiteral("board"), {CmdBoard, "board --port DEVICE [--yes] table|write FILE --slot N|read N --out FILE|delete N|play N|stop|pause|names|options|analog  the board actions and settings dialogs of the main window"}},
+        {QStringLiteral("board"), {CmdBoard, "board --port DEVICE [--yes] table|write FILE --slot N|read N --out FILE|delete N|play N|stop|pause|names|options|servos|trim|analog|receiver  the board actions and settings dialogs of the main window"}},
         {QStringLiteral("pose"), {CmdPose, "pose --port DEVICE send|get|sethome FILE --item N | home [FILE --item N] | sleep | teach|link FILE --item N --pattern NAME  the pose window's exchanges with the robot"}},
         {QStringLiteral("remote"), {CmdRemote, "remote play N | remote message WPARAM LPARAM  send a remote command message to the running editor"}},
         {QStringLiteral("sim"), {CmdSim, "sim --link PATH [--state FILE] [--pace]  run a simulated board behind a pseudo-terminal linked at PATH"}},

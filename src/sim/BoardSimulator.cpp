@@ -2,6 +2,7 @@
 
 #include "board/AnalogFormat.h"
 #include "board/BoardCommands.h"
+#include "board/ReceiverFormat.h"
 #include "sim/SimPlayer.h"
 #include "sim/SimStateFile.h"
 
@@ -55,9 +56,9 @@ QByteArray wordAnswer(quint16 w) {
 } // namespace
 
 BoardSimulator::BoardSimulator()
-    : m_player(std::make_unique<SimPlayer>(SimPlayer::Board{m_stored, m_working, m_pose,
-                                                            m_buttonInput, m_receiver,
-                                                            startedMotions, executedRecords})) {
+    : m_player(std::make_unique<SimPlayer>(
+          SimPlayer::Board{m_stored, m_working, m_pose, m_stored.buttonInput,
+                           m_stored.receiverInputs, startedMotions, executedRecords})) {
     QByteArray empty(kEntrySize, '\0');
     for (int i = 4; i <= 9; ++i)
         empty[i] = char(0xFF);
@@ -378,7 +379,10 @@ std::optional<QByteArray> BoardSimulator::handleWriteOptionWord(const QByteArray
         m_stored.option = w;
         storedChanged();
     } else {
-        m_working.option = w;
+        // SVP mode (bit 14) is taken from the stored word at power-up only;
+        // a write to the working copy cannot switch it.
+        m_working.option = quint16((w & ~BoardCommands::kOptSvp) |
+                                   (m_working.option & BoardCommands::kOptSvp));
     }
     return ackAnswer();
 }
@@ -407,8 +411,8 @@ std::optional<QByteArray> BoardSimulator::handleReadStartMotions(const QByteArra
 
 std::optional<QByteArray> BoardSimulator::handleReadButtonInput(const QByteArray&) {
     QByteArray b(1, '\0');
-    BigEndian::appendWord(b, m_buttonInput);
-    for (quint8 v : m_receiver)
+    BigEndian::appendWord(b, m_stored.buttonInput);
+    for (quint8 v : m_stored.receiverInputs)
         b.append(char(v));
     return withSum(b);
 }
@@ -481,7 +485,13 @@ std::optional<QByteArray> BoardSimulator::handleReadAdSettings(const QByteArray&
 }
 
 std::optional<QByteArray> BoardSimulator::handleWriteReceiverReference(const QByteArray& f) {
-    return writeBlock(f, m_stored.receiverReference, m_working.receiverReference, 4);
+    // A reference byte 0xFF calibrates that input: it takes the value measured now.
+    QByteArray frame = f;
+    for (int n = 0; n < QmxBoard::Receiver::kInputs; ++n)
+        if (quint8(byteAt(frame, 2 + n)) == QmxBoard::Receiver::kAutoCalibrate)
+            frame[2 + n] = char(m_stored.receiverInputs[size_t(n)]);
+    return writeBlock(frame, m_stored.receiverReference, m_working.receiverReference,
+                      QmxBoard::Receiver::kReferenceSize);
 }
 
 std::optional<QByteArray> BoardSimulator::handleReadReceiverReference(const QByteArray& f) {
@@ -501,6 +511,10 @@ std::optional<QByteArray> BoardSimulator::handleWriteSvpChannels(const QByteArra
 
 std::optional<QByteArray> BoardSimulator::handleReadSvpChannels(const QByteArray&) {
     return withSum(m_stored.svpChannels);
+}
+
+bool BoardSimulator::svpMode() const {
+    return m_working.option & BoardCommands::kOptSvp;
 }
 
 std::optional<QByteArray> BoardSimulator::handleWriteServoParams(const QByteArray& f) {
@@ -591,6 +605,16 @@ BoardSimulator::Words BoardSimulator::servoOutput() const {
 void BoardSimulator::setAdValue(int input, int value) {
     if (input < 0 || input >= int(m_stored.analogInputs.size())) return;
     m_stored.analogInputs[size_t(input)] = qBound(0, value, QmxBoard::Analog::kReportValueMax);
+    storedChanged();
+}
+
+void BoardSimulator::setButtonInput(quint16 v) {
+    m_stored.buttonInput = v;
+    storedChanged();
+}
+
+void BoardSimulator::setReceiverValues(const std::array<quint8, 4>& v) {
+    m_stored.receiverInputs = v;
     storedChanged();
 }
 

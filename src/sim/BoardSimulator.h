@@ -79,6 +79,10 @@ class BoardSimulator {
         // AD1..AD3. Not board memory, but kept with it so that a simulated
         // robot keeps its sensors' state across a restart too.
         std::array<int, 4> analogInputs{kDefaultSupply, 0, 0, 0};
+        // The receiver inputs as the board measures them, kept for the same
+        // reason: the button input and PA1..PA4.
+        quint16 buttonInput = 0;
+        std::array<quint8, 4> receiverInputs{};
     };
     // The working copies, loaded from the stored ones at power-on.
     struct Working {
@@ -114,8 +118,12 @@ class BoardSimulator {
     bool attachStateFile(const QString& path);
     bool saveState(const QString& path) const;
     bool loadState(const QString& path);
-    // Power-on: working copies from the stored ones, nothing playing.
+    // Power-on: working copies from the stored ones, nothing playing. The
+    // board runs in SVP mode (working option bit 14) until the next power-on
+    // when bit 14 of the stored word is set now; writes to the working word
+    // do not change the mode.
     void powerOn();
+    bool svpMode() const;
 
     Stored& stored() { return m_stored; }
     Working& working() { return m_working; }
@@ -128,14 +136,18 @@ class BoardSimulator {
     void setPresentPosition(int channel, quint16 position) {
         if (channel >= 0 && channel < QmxBoard::kChannels) m_pose[size_t(channel)] = position;
     }
-    void setButtonInput(quint16 v) { m_buttonInput = v; }
+    // Receiver inputs: the button input and the measured PA1..PA4. They reach
+    // the receiver reports, the branches and AUTO calibration.
+    void setButtonInput(quint16 v);
     // Analog inputs: 0 the supply voltage, 1..3 AD1..AD3; values are kept to
     // 0..0x3FFF. A change reaches the reports, the branches, the mixing and
     // the sensor interrupts from the next tick on.
     void setAdValues(const std::array<int, 4>& v);
     void setAdValue(int input, int value);
     const std::array<int, 4>& adValues() const { return m_stored.analogInputs; }
-    void setReceiverValues(const std::array<quint8, 4>& v) { m_receiver = v; }
+    void setReceiverValues(const std::array<quint8, 4>& v);
+    quint16 buttonInput() const { return m_stored.buttonInput; }
+    const std::array<quint8, 4>& receiverValues() const { return m_stored.receiverInputs; }
     int reportPeriodMs = 100;
 
     // The servos' positions with the real time mixing added: what the robot
@@ -229,8 +241,6 @@ class BoardSimulator {
     int m_faultDelayMs = 1000;
 
     Words m_pose{};
-    quint16 m_buttonInput = 0;
-    std::array<quint8, 4> m_receiver{};
     std::unique_ptr<SimPlayer> m_player;
 };
 

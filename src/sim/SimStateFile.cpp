@@ -7,11 +7,13 @@ namespace qvx {
 
 namespace {
 
-// Version 2 adds the analog inputs at the end; version 1 files still load,
-// with the inputs as they were.
-constexpr char kStateMagic[] = "QVXSIM02";
+// Version 2 adds the analog inputs at the end, version 3 the receiver inputs
+// after them; older files still load, with the inputs they lack as they were.
+constexpr char kStateMagic[] = "QVXSIM03";
+constexpr char kStateMagicV2[] = "QVXSIM02";
 constexpr char kStateMagicV1[] = "QVXSIM01";
 constexpr int kInputsSize = 2 * 4;
+constexpr int kReceiverSize = 2 + 4;
 
 } // namespace
 
@@ -41,6 +43,9 @@ bool SimStateFile::Write(const QString& path, const BoardSimulator::Stored& stor
     b += stored.info;
     for (int v : stored.analogInputs)
         BigEndian::appendWord(b, quint16(qBound(0, v, 0xFFFF)));
+    BigEndian::appendWord(b, stored.buttonInput);
+    for (quint8 v : stored.receiverInputs)
+        b += char(v);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
     // commit() does not see a flush that falls short; checked here so that a
@@ -62,7 +67,9 @@ bool SimStateFile::Read(const QString& path, BoardSimulator::Stored& stored) {
                            B::kScenarios * B::kScenarioSteps + 2 + 48 + 18 + 6 + 4 + 3 * 24 + 2 +
                            3 + 3 + B::kServos * 17 + 48 + 24 * 32 + 64;
     const bool v1 = b.size() == sizeV1 && b.startsWith(kStateMagicV1);
-    if (!v1 && (b.size() != sizeV1 + kInputsSize || !b.startsWith(kStateMagic))) return false;
+    const bool v2 = b.size() == sizeV1 + kInputsSize && b.startsWith(kStateMagicV2);
+    const bool v3 = b.size() == sizeV1 + kInputsSize + kReceiverSize && b.startsWith(kStateMagic);
+    if (!v1 && !v2 && !v3) return false;
     int at = magic;
     auto take = [&](int n) {
         const QByteArray part = b.mid(at, n);
@@ -104,6 +111,12 @@ bool SimStateFile::Read(const QString& path, BoardSimulator::Stored& stored) {
         const QByteArray inputs = take(kInputsSize);
         for (size_t i = 0; i < s.analogInputs.size(); ++i)
             s.analogInputs[i] = BigEndian::word(inputs, qsizetype(2 * i));
+    }
+    if (v3) {
+        const QByteArray receiver = take(kReceiverSize);
+        s.buttonInput = BigEndian::word(receiver, 0);
+        for (size_t i = 0; i < s.receiverInputs.size(); ++i)
+            s.receiverInputs[i] = quint8(receiver[qsizetype(2 + i)]);
     }
     stored = std::move(s);
     return true;

@@ -1,12 +1,16 @@
 #include "common/TestRegistry.h"
 #include "dialogs/TAdDlg.h"
 #include "dialogs/TCompDlg.h"
+#include "dialogs/THomeDlg.h"
 #include "dialogs/TOptDlg.h"
+#include "dialogs/TPropoDlg.h"
+#include "dialogs/TSVPDlg.h"
 #include "dialogs/TSetDlg.h"
 #include "pose/PoseWindowRig.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QFrame>
 #include <QMenu>
 
 using namespace qvx;
@@ -78,6 +82,51 @@ class MainWindowDialogsTest : public QObject {
         r.sim([](BoardSimulator& s) { s.setSilent(true); });
         QVERIFY(!r.win->optDlg()->RunFromMainWindow());
         QVERIFY(!r.win->optDlg()->isVisible());
+    }
+
+    void trimReceiverAndServoButtons_runTheirDialogs() {
+        PoseWindowRig r;
+        QVERIFY(r.ready());
+        auto stored = [&] { return r.sim([](BoardSimulator& s) { return s.stored().option; }); };
+        auto working = [&] { return r.sim([](BoardSimulator& s) { return s.working().option; }); };
+        for (QToolButton* b : {r.win->HomeBtn, r.win->OptionMenu3, r.win->SVPBtn}) QVERIFY(b->isEnabled());
+
+        // The trim window opens with the pose window's arrangement and writes
+        // the stored trim when it closes.
+        r.dlg().Panel[0]->move(300, 100);
+        r.sim([](BoardSimulator& s) { s.working().trim[0] = 16500; });
+        bool shown = false;
+        whenOpen(r.win->homeDlg(), [&] {
+            shown = true;
+            QCOMPARE(r.win->homeDlg()->Panel[0]->pos(), QPoint(300, 100));
+            r.win->homeDlg()->close();
+        });
+        r.clearFrames();
+        QTest::mouseClick(r.win->HomeBtn, Qt::LeftButton);
+        QVERIFY(shown);
+        QVERIFY(r.commands().contains(cmd(Cmd::WriteTrimData)));
+
+        // The receiver window keeps its reports on while open.
+        shown = false;
+        whenOpen(r.win->propoDlg(), [&] {
+            shown = true;
+            QVERIFY(working() & BoardCommands::kOptReceiverReports);
+            r.win->propoDlg()->close();
+        });
+        QTest::mouseClick(r.win->OptionMenu3, Qt::LeftButton);
+        QVERIFY(shown);
+        QCOMPARE(working() & BoardCommands::kOptReceiverReports, 0);
+
+        // Servo setup marks SVP mode in the stored word while open.
+        shown = false;
+        whenOpen(r.win->svpDlg(), [&] {
+            shown = true;
+            QVERIFY(stored() & BoardCommands::kOptSvp);
+            r.win->svpDlg()->close();
+        });
+        QTest::mouseClick(r.win->SVPBtn, Qt::LeftButton);
+        QVERIFY(shown);
+        QCOMPARE(stored() & BoardCommands::kOptSvp, 0);
     }
 
     void channelNames_followThePoseWindow() {

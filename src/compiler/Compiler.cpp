@@ -205,10 +205,11 @@ bool Compiler::CheckTargets(const Chart& chart, Services& services) const {
     return true;
 }
 
-QString Compiler::BuildListing(const Chart& chart) {
-    m_motionImage.assign(size_t(std::max(m_stepCount, 0)), MotionRecord{});
-    m_listing.clear();
-    m_stepRows.clear();
+void Compiler::BuildListing(const Chart& chart) {
+    const size_t steps = size_t(std::max(m_stepCount, 0));
+    m_motionImage.assign(steps, MotionRecord{});
+    auto source = std::make_shared<ListingSource>();
+    source->steps.resize(steps);
 
     // The step index of every item, found once instead of per step.
     std::vector<int> firstStep(size_t(chart.itemCount()), -1);
@@ -217,61 +218,115 @@ QString Compiler::BuildListing(const Chart& chart) {
         if (chart.validItem(item)) firstStep[size_t(item)] = i;
     }
 
+    // A step whose target is no laid-out item writes the target step of the
+    // step before it.
     int t = -1;
-    for (int i = 0; i < m_stepCount; ++i) {
-        const int item = m_stepItem[size_t(i)];
-        const int target = m_stepTarget[size_t(i)];
+    for (size_t i = 0; i < steps; ++i) {
+        const int item = m_stepItem[i];
+        const int target = m_stepTarget[i];
         if (chart.validItem(target) && firstStep[size_t(target)] >= 0)
             t = firstStep[size_t(target)];
-        const QString targetName = nameOf(chart, target);
-        const QString number = QString::number(i);
-        MotionRecord& r = m_motionImage[size_t(i)];
+        MotionRecord& r = m_motionImage[i];
+        StepText& text = source->steps[i];
+        text.target = target;
+        text.targetStep = t;
+        text.targetName = nameOf(chart, target);
 
         if (item == kJumpStep) {
+            text.item = kJumpStep;
             r.lead = 1;
             r.words.fill(quint16(0x8107 + t));
-            const QString label = targetName + u'(' + QString::number(t) + u')';
+        } else if (!chart.validItem(item)) {
+            // The end mark (and anything that is not an item).
+            text.item = kEndStep;
+            r.lead = 1;
+            r.words.fill(0xFFFF);
+        } else {
+            const Item& it = chart.items[size_t(item)];
+            text.item = item;
+            text.name = it.name;
+            if (target == -1) {
+                r.lead = it.lead;
+                r.words = it.values;
+            } else {
+                r.lead = 1;
+                for (int k = 0; k < kChannelCount; ++k)
+                    r.words[size_t(k)] = quint16(it.values[size_t(k)] + t);
+            }
+        }
+    }
+    source->image = m_motionImage;
+    m_source = std::move(source);
+    m_listing.clear();
+    m_stepRows.clear();
+    m_listingFormatted = false;
+    m_hexRows.clear();
+    m_hexFormatted = false;
+}
+
+void Compiler::formatListing() const {
+    m_listingFormatted = true;
+    m_listing.clear();
+    m_stepRows.clear();
+    if (!m_source) return;
+    const std::vector<StepText>& steps = m_source->steps;
+    m_listing.reserve(qsizetype(steps.size()));
+    m_stepRows.reserve(qsizetype(steps.size()));
+    for (size_t i = 0; i < steps.size(); ++i) {
+        const StepText& s = steps[i];
+        const QString number = QString::number(i);
+        if (s.item == kJumpStep) {
+            const QString label = s.targetName + u'(' + QString::number(s.targetStep) + u')';
             const QString comment =
-                QStringLiteral("; ") + targetName + QStringLiteral("にジャンプ");
+                QStringLiteral("; ") + s.targetName + QStringLiteral("にジャンプ");
             m_listing << QStringLiteral(",JMP,\"") + label + QStringLiteral("\",\"") + comment +
                              u'"';
             m_stepRows << QStringList{number, QString(), QStringLiteral("JMP"), label, comment};
-        } else if (!chart.validItem(item)) {
-            // The end mark (and anything that is not an item).
-            r.lead = 1;
-            r.words.fill(0xFFFF);
+        } else if (s.item == kEndStep) {
             const QString comment = QStringLiteral("; 終了");
             m_listing << QStringLiteral(",END,,\"") + comment + u'"';
             m_stepRows << QStringList{number, QString(), QStringLiteral("END"), QString(), comment};
-        } else if (target == -1) {
-            const Item& it = chart.items[size_t(item)];
-            r.lead = it.lead;
-            r.words = it.values;
-            const QString hex = HexText::FormatItemHex(it);
-            m_listing << u'"' + it.name + QStringLiteral("\",PRM,") + hex;
-            m_stepRows << QStringList{number, it.name, QStringLiteral("PRM"), hex};
+        } else if (s.target == -1) {
+            // A pose step's record holds the item's lead and values unchanged.
+            const QString hex = HexText::FormatRecordHex(m_source->image[i]);
+            m_listing << u'"' + s.name + QStringLiteral("\",PRM,") + hex;
+            m_stepRows << QStringList{number, s.name, QStringLiteral("PRM"), hex};
         } else {
-            const Item& it = chart.items[size_t(item)];
-            r.lead = 1;
-            for (int k = 0; k < kChannelCount; ++k)
-                r.words[size_t(k)] = quint16(it.values[size_t(k)] + t);
             const QString comment =
-                QStringLiteral("; ") + targetName + QStringLiteral("へ条件分岐");
-            m_listing << u'"' + it.name + QStringLiteral("\",CPJ,\"") + targetName +
+                QStringLiteral("; ") + s.targetName + QStringLiteral("へ条件分岐");
+            m_listing << u'"' + s.name + QStringLiteral("\",CPJ,\"") + s.targetName +
                              QStringLiteral("\",\"") + comment + u'"';
-            m_stepRows << QStringList{number, it.name, QStringLiteral("CPJ"), targetName, comment};
+            m_stepRows << QStringList{number, s.name, QStringLiteral("CPJ"), s.targetName, comment};
         }
     }
-    return listingText();
+}
+
+const QStringList& Compiler::listingLines() const {
+    if (!m_listingFormatted) formatListing();
+    return m_listing;
+}
+
+const QList<QStringList>& Compiler::stepRows() const {
+    if (!m_listingFormatted) formatListing();
+    return m_stepRows;
+}
+
+const QStringList& Compiler::hexRows() const {
+    if (!m_hexFormatted) {
+        m_hexFormatted = true;
+        m_hexRows = m_source ? HexText::HexRows(m_source->image) : QStringList();
+    }
+    return m_hexRows;
 }
 
 QString Compiler::listingText() const {
+    const QStringList& lines = listingLines();
     qsizetype size = 0;
-    for (const QString& line : m_listing)
+    for (const QString& line : lines)
         size += line.size() + 2;
     QString text;
     text.reserve(size);
-    for (const QString& line : m_listing) {
+    for (const QString& line : lines) {
         text += line;
         text += QStringLiteral("\r\n");
     }
@@ -284,8 +339,11 @@ void Compiler::adopt(Compiler&& work) {
     m_stepTarget = std::move(work.m_stepTarget);
     m_visited = std::move(work.m_visited);
     m_motionImage = std::move(work.m_motionImage);
+    m_source = std::move(work.m_source);
+    m_listingFormatted = work.m_listingFormatted;
     m_listing = std::move(work.m_listing);
     m_stepRows = std::move(work.m_stepRows);
+    m_hexFormatted = work.m_hexFormatted;
     m_hexRows = std::move(work.m_hexRows);
     m_showsScenario = work.m_showsScenario;
 }
@@ -311,7 +369,6 @@ bool Compiler::CompileMotionChart(const Chart& chart, Services& services) {
     if (!work.WalkChart(chart, chart.startItem, services)) return false;
     if (!work.CheckTargets(chart, services)) return false;
     work.BuildListing(chart);
-    work.m_hexRows = HexText::HexRows(work.m_motionImage);
     work.m_showsScenario = false;
     adopt(std::move(work));
     return true;
@@ -321,6 +378,7 @@ bool Compiler::CompileScenarioChart(const Chart& chart, Services& services) {
     if (chart.items.empty()) return false;
     if (!CheckStartItem(chart, services)) return false;
     // The LIST view is emptied first and stays empty when the chain is faulty.
+    m_hexFormatted = true;
     m_hexRows.clear();
     m_showsScenario = true;
 

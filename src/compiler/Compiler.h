@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <vector>
 
 namespace qvx {
@@ -64,15 +65,18 @@ class Compiler {
     void SetMotionImage(std::vector<MotionRecord> image);
     void SetSteps(std::vector<qint32> items, std::vector<qint32> targets);
 
+    // The texts below are formatted on their first request after a compile, from
+    // what the compile recorded; later changes to the chart, the image or the
+    // steps do not alter them.
     // The listing, one entry per step, without line ends.
-    const QStringList& listingLines() const { return m_listing; }
+    const QStringList& listingLines() const;
     // The listing text as BuildListing returned it.
     QString listingText() const;
     // The rows of the step table: caption (step number) and four fields.
-    const QList<QStringList>& stepRows() const { return m_stepRows; }
+    const QList<QStringList>& stepRows() const;
     // The rows of the LIST view: the hex rows of the image after a motion
     // compile, the motion list after a scenario compile.
-    const QStringList& hexRows() const { return m_hexRows; }
+    const QStringList& hexRows() const;
     // True when the LIST view rows come from a scenario compile.
     bool showsScenario() const { return m_showsScenario; }
 
@@ -92,9 +96,25 @@ class Compiler {
     // into its word: a jump beyond step 255, or a branch step that pushes a
     // CMP code out of its range.
     bool CheckTargets(const Chart& chart, Services& services) const;
-    // Builds the listing, the step table rows and MotionImage from the steps.
-    // Returns the listing text (CR LF after every line).
-    QString BuildListing(const Chart& chart);
+    // Builds MotionImage from the steps and records what the listing, the step
+    // table rows and the hex rows are formatted from when first asked for.
+    void BuildListing(const Chart& chart);
+
+    // What one step's listing line is made of, kept by a motion compile.
+    struct StepText {
+        qint32 item = kEndStep; // the step's item, kEndStep for anything that is not an item
+        qint32 target = -1;     // the step's target as laid out
+        int targetStep = -1;    // the step written into a jump or branch code
+        QString name;           // the item's name
+        QString targetName;     // the target's name, empty when it is no item
+    };
+    // The record of a motion compile the texts are formatted from; shared, never
+    // changed once made.
+    struct ListingSource {
+        std::vector<StepText> steps;
+        std::vector<MotionRecord> image;
+    };
+    void formatListing() const;
 
     // The links of the chart grouped by origin, in table order within a group.
     struct LinkIndex {
@@ -116,9 +136,15 @@ class Compiler {
     std::vector<qint32> m_stepTarget;
     std::vector<quint8> m_visited;
     std::vector<MotionRecord> m_motionImage;
-    QStringList m_listing;
-    QList<QStringList> m_stepRows;
-    QStringList m_hexRows;
+    // The last motion compile's record; null before the first.
+    std::shared_ptr<const ListingSource> m_source;
+    // Texts formatted from m_source on request; m_hexRows holds the motion list
+    // itself after a scenario compile.
+    mutable bool m_listingFormatted = true;
+    mutable QStringList m_listing;
+    mutable QList<QStringList> m_stepRows;
+    mutable bool m_hexFormatted = true;
+    mutable QStringList m_hexRows;
     bool m_showsScenario = false;
 };
 

@@ -22,6 +22,14 @@ QString HexText::FormatItemHex(const Item& item) {
     return out;
 }
 
+QString HexText::FormatRecordHex(const MotionRecord& record) {
+    QString out(2 + 4 * MotionRecord::kWords, Qt::Uninitialized);
+    QChar* p = putHex(out.data(), record.lead, 2);
+    for (quint16 w : record.words)
+        p = putHex(p, w, 4);
+    return out;
+}
+
 QString HexText::HexRow(int index, const MotionRecord& record) {
     const QString number = QString::number(index + 1).rightJustified(3, u'0');
     QString out(number.size() + 3 + 5 * MotionRecord::kWords, Qt::Uninitialized);

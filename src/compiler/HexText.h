@@ -17,6 +17,8 @@ class HexText {
     // The lead byte as two hex digits followed by the 24 values as four digits
     // each, without separators.
     static QString FormatItemHex(const Item& item);
+    // The same text for a record's lead byte and words.
+    static QString FormatRecordHex(const MotionRecord& record);
     // Row of record `index` (0-based) of the hex view: the 1-based record number
     // with three digits at least, a blank, the lead byte, then a blank and four
     // hex digits for every word, e.g. "001 01 FFFF FFFF ...".

@@ -6,8 +6,10 @@
 #include "document/ItemColours.h"
 #include "document/PaletteColours.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPolygon>
+#include <algorithm>
 #include <cmath>
 
 namespace qvx {
@@ -24,14 +26,31 @@ QPointF centredName(const QRect& r, const QSizeF& extent) {
 constexpr int kFlagRise = 12;
 } // namespace
 
-const QStaticText& PaintCache::nameLayout(const QString& name, const QFont& font) {
-    if (font != m_font || m_names.size() > kLimit) {
+void PaintCache::beginRepaint(const QFont& font) {
+    if (font != m_font) {
         m_names.clear();
         m_font = font;
     }
+    ++m_repaint;
+    if (m_names.size() <= kLimit) return;
+    // Keeps what the last repaint drew: a repaint that draws the same names
+    // again finds them all, however many there are.
+    for (auto it = m_names.begin(); it != m_names.end();) {
+        if (it->lastRepaint + 1 < m_repaint)
+            it = m_names.erase(it);
+        else
+            ++it;
+    }
+}
+
+const QStaticText& PaintCache::nameLayout(const QString& name, const QFont& font) {
+    if (font != m_font) beginRepaint(font);
     auto it = m_names.find(name);
-    if (it == m_names.end()) it = m_names.insert(name, ChartPainter::NameLayout(name, font));
-    return *it;
+    if (it == m_names.end())
+        it = m_names.insert(name, KeptName{ChartPainter::NameLayout(name, font), m_repaint});
+    else
+        it->lastRepaint = m_repaint;
+    return it->text;
 }
 
 const QImage* PaintCache::itemShape(bool roundedCorners, int width, int height,
@@ -118,18 +137,28 @@ QColor ChartPainter::TextColourFor(quint32 colour) const {
     return PaletteColours(m_palette).TextColourFor(colour);
 }
 
-void ChartPainter::Paint(QPainter& p, const Chart& chart, const EditState& edit, QSize size) const {
+void ChartPainter::Paint(QPainter& p, const Chart& chart, const EditState& edit, QSize size,
+                         const QRect& exposed) const {
+    const QRect whole(QPoint(0, 0), size);
+    const QRect area = exposed.isNull() ? whole : exposed & whole;
+    if (area.isEmpty()) return;
+    const bool clipped = area != whole;
+    if (clipped) {
+        p.save();
+        p.setClipRect(area, Qt::IntersectClip);
+    }
+    if (m_cache) m_cache->beginRepaint(p.font());
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.fillRect(QRect(QPoint(0, 0), size),
-               Resolve(ItemColours::kSystemFlag | ItemColours::kSysWindow));
-    paintLinks(p, chart);
-    paintItems(p, chart);
+    p.fillRect(area, Resolve(ItemColours::kSystemFlag | ItemColours::kSysWindow));
+    paintLinks(p, chart, area);
+    paintItems(p, chart, area);
     paintStartFlag(p, chart);
     paintRubberBand(p, edit);
     paintLinkInProgress(p, edit);
+    if (clipped) p.restore();
 }
 
-void ChartPainter::paintLinks(QPainter& p, const Chart& chart) const {
+void ChartPainter::paintLinks(QPainter& p, const Chart& chart, const QRect& area) const {
     const QColor highlight = m_palette.color(QPalette::Active, QPalette::Highlight);
     const QColor gray = Resolve(ItemColours::kGray);
     QPen solid(gray, 1, Qt::SolidLine);
@@ -138,6 +167,23 @@ void ChartPainter::paintLinks(QPainter& p, const Chart& chart) const {
     for (const Link& l : chart.links) {
         // Links whose ends are not items of the chart have nowhere to go.
         if (!chart.validItem(l.origin) || !chart.validItem(l.final)) continue;
+        // Every pixel of a link lies within its corners' bounds widened by
+        // an arrowhead (7 pixels from a segment's middle) or a bending square.
+        {
+            const QPoint a = chart.ItemCentre(l.origin), b = chart.ItemCentre(l.final);
+            int left = std::min(a.x(), b.x()), right = std::max(a.x(), b.x());
+            int top = std::min(a.y(), b.y()), bottom = std::max(a.y(), b.y());
+            for (const QPoint& c : l.points) {
+                left = std::min(left, c.x());
+                right = std::max(right, c.x());
+                top = std::min(top, c.y());
+                bottom = std::max(bottom, c.y());
+            }
+            constexpr int kReach = 10;
+            if (right + kReach < area.left() || left - kReach > area.right() ||
+                bottom + kReach < area.top() || top - kReach > area.bottom())
+                continue;
+        }
         const QColor penColour = l.selected ? highlight : gray;
         solid.setColor(penColour);
         dotted.setColor(penColour);
@@ -174,15 +220,20 @@ void ChartPainter::paintLinks(QPainter& p, const Chart& chart) const {
     p.setBrush(white);
 }
 
-void ChartPainter::paintItems(QPainter& p, const Chart& chart) const {
+void ChartPainter::paintItems(QPainter& p, const Chart& chart, const QRect& area) const {
     const QColor highlight = m_palette.color(QPalette::Active, QPalette::Highlight);
     const QColor highlightText = m_palette.color(QPalette::Active, QPalette::HighlightedText);
+    // A name that fits is drawn without a clip, and its ink may overhang the
+    // item a little; a line's height all round covers that.
+    const int reach = QFontMetrics(p.font()).height() + 2;
+    const QRect near = area.adjusted(-reach, -reach, reach, reach);
     // Unselected items first, so that the selected ones lie on top.
     for (int pass = 0; pass < 2; ++pass) {
         const bool wantSelected = pass == 1;
         for (const Item& it : chart.items) {
             if (it.selected != wantSelected) continue;
             const QRect r(it.left, it.top, it.width, it.height);
+            if (!r.intersects(near)) continue;
             const QColor fill = it.selected ? highlight : Resolve(it.colour);
             const bool rounded = it.kind != KindMot;
             const QImage* shape =

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace qvx {
@@ -141,9 +142,10 @@ void TChartCanvas::SetSelectedItemColour(int tag) {
     update();
 }
 
-void TChartCanvas::paintEvent(QPaintEvent*) {
+void TChartCanvas::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    ChartPainter(palette(), &m_cache).Paint(p, m_chart, m_edit, size());
+    // Only the exposed part: in the scroll box that is the part on show.
+    ChartPainter(palette(), &m_cache).Paint(p, m_chart, m_edit, size(), event->rect());
 }
 
 void TChartCanvas::press(QMouseEvent* event) {

@@ -111,6 +111,87 @@ class ListingTest : public QObject {
         }
     }
 
+    void textsAskedForLater_areThoseOfTheCompile() {
+        // Pose, branch, jump and end steps, so every kind of line is formatted.
+        auto build = [](ChartMaker& m) {
+            const int a = m.item("A", KindPos, 0x20, 0x0123);
+            const int b = m.cmp("B");
+            const int c = m.item("C", KindPos, 0x40, 0x0456);
+            const int d = m.item("D", KindPos, 0x50, 0x0789);
+            m.next(a, b);
+            m.next(b, c);
+            m.branch(b, d);
+            m.next(d, a);
+        };
+        ChartMaker first;
+        build(first);
+        Compiler reference;
+        QVERIFY(reference.CompileMotionChart(first.chart, io));
+        const QStringList lines = reference.listingLines();
+        const QList<QStringList> rows = reference.stepRows();
+        const QStringList hex = reference.hexRows();
+        const QString text = reference.listingText();
+        QCOMPARE(lines.size(), 6);
+
+        ChartMaker m;
+        build(m);
+        Compiler c;
+        QVERIFY(c.CompileMotionChart(m.chart, io));
+        // Nothing asked for yet; the chart, the image and the steps change.
+        for (Item& it : m.chart.items) {
+            it.name += QStringLiteral("x");
+            it.values.fill(0x0AAA);
+            it.lead = 7;
+        }
+        m.chart.links.clear();
+        c.SetMotionImage(std::vector<MotionRecord>(2));
+        c.SetSteps({0}, {-1});
+        const Compiler copy = c;
+        QCOMPARE(c.listingLines(), lines);
+        QCOMPARE(c.stepRows(), rows);
+        QCOMPARE(c.hexRows(), hex);
+        QCOMPARE(c.listingText(), text);
+        QCOMPARE(copy.hexRows(), hex);
+        QCOMPARE(copy.stepRows(), rows);
+    }
+
+    void failedCompile_keepsTextsNotYetAskedFor() {
+        ChartMaker m;
+        const int a = m.item("A", KindPos, 0x11, 0x2222);
+        const int b = m.item("B");
+        m.next(a, b);
+        Compiler c;
+        QVERIFY(c.CompileMotionChart(m.chart, io));
+        const int bad = m.cmp("C");
+        m.next(b, bad);
+        m.chart.startItem = bad; // a CMP item without a branch
+        QVERIFY(!c.CompileMotionChart(m.chart, io));
+        QCOMPARE(c.listingLines(),
+                 (QStringList{QStringLiteral("\"A\",PRM,11") + repeat(QStringLiteral("2222"), 24),
+                              QStringLiteral("\"B\",PRM,64") + repeat(QStringLiteral("0000"), 24),
+                              QStringLiteral(",END,,\"; 終了\"")}));
+        QCOMPARE(c.hexRows().size(), 3);
+        QCOMPARE(c.hexRows()[0], QStringLiteral("001 11") + repeat(QStringLiteral(" 2222"), 24));
+    }
+
+    void scenarioCompile_replacesHexRowsAndKeepsListing() {
+        ChartMaker m;
+        const int a = m.item("A", KindPos, 0x11, 0x2222);
+        const int b = m.item("B");
+        m.next(a, b);
+        Compiler reference;
+        QVERIFY(reference.CompileMotionChart(m.chart, io));
+        const QStringList lines = reference.listingLines();
+        Compiler c;
+        QVERIFY(c.CompileMotionChart(m.chart, io));
+        QVERIFY(c.CompileScenarioChart(m.chart, io));
+        QCOMPARE(c.hexRows(), (QStringList{QStringLiteral("M18 A"), QStringLiteral("M101 B")}));
+        QCOMPARE(c.listingLines(), lines);
+        // A motion compile after the scenario one shows hex rows again.
+        QVERIFY(c.CompileMotionChart(m.chart, io));
+        QCOMPARE(c.hexRows(), reference.hexRows());
+    }
+
     void formatItemHex_isUpperCaseAndZeroPadded() {
         Item it;
         it.lead = 0x0A;

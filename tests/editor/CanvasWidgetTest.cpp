@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QPainter>
+#include <QRegion>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -401,6 +402,129 @@ class CanvasWidgetTest : public QObject {
         ChartPainter(palette).Paint(c, chart, edit, size);
         c.end();
         QVERIFY(nameless != direct);
+    }
+
+    // A chart that fills a 420 x 300 canvas: names wider than their items,
+    // names that fit, main, branch and selected links crossing each other,
+    // items and links close to the edges.
+    static void crowdedChart(Chart& chart) {
+        const quint32 colours[] = {0xFFFFFF, 0x00FFFF, 0x000000, 0x8000000F, 0x808080};
+        for (int i = 0; i < 24; ++i) {
+            const int n = chart.AddItems(1);
+            Item& it = chart.items[size_t(n)];
+            it.kind = i % 5 == 4 ? KindMot : (i % 3 == 1 ? KindSet : KindPos);
+            it.name = i % 4 == 1 ? QStringLiteral("Walk forward slowly %1").arg(i)
+                                 : QStringLiteral("jPOS%1").arg(i);
+            it.left = -6 + (i % 6) * 73;
+            it.top = -4 + (i / 6) * 77;
+            it.width = 44 + i % 3 * 9;
+            it.height = 24 + i % 2 * 5;
+            it.colour = colours[i % 5];
+        }
+        for (int i = 0; i < 24; ++i)
+            chart.items[size_t(i)].selected = i % 7 == 2;
+        for (int i = 0; i < 24; ++i) {
+            const int to = (i * 7 + 5) % 24;
+            if (to == i) continue;
+            const QPoint a = chart.ItemCentre(i), b = chart.ItemCentre(to);
+            const int l = link(chart, i, to, {QPoint(a.x() + 13, b.y() - 9), QPoint(b.x() - 17, b.y() + 11)},
+                               i % 3 == 0 ? BranchLink : MainLink);
+            chart.links[size_t(l)].selected = i % 5 == 0;
+        }
+        chart.startItem = 3;
+    }
+
+    void paint_exposedPartsMatchWholeRepaint() {
+        Chart chart;
+        EditState edit;
+        crowdedChart(chart);
+        QPalette palette;
+        const QSize size(420, 300);
+        QImage whole(size, QImage::Format_RGB32);
+        {
+            QPainter p(&whole);
+            ChartPainter(palette).Paint(p, chart, edit, size);
+        }
+        // Put together from small exposed tiles, with and without kept
+        // pieces, the canvas is the same, pixel for pixel.
+        PaintCache cache;
+        for (const QSize tile : {QSize(37, 29), QSize(11, 13), QSize(150, 7)}) {
+            for (bool kept : {false, true}) {
+                QImage tiled(size, QImage::Format_RGB32);
+                tiled.fill(Qt::magenta);
+                for (int y = 0; y < size.height(); y += tile.height())
+                    for (int x = 0; x < size.width(); x += tile.width()) {
+                        QPainter p(&tiled);
+                        ChartPainter(palette, kept ? &cache : nullptr)
+                            .Paint(p, chart, edit, size, QRect(QPoint(x, y), tile));
+                    }
+                QCOMPARE(tiled, whole);
+            }
+        }
+        // Nothing is drawn outside the exposed part.
+        QImage part(size, QImage::Format_RGB32);
+        part.fill(Qt::magenta);
+        const QRect exposed(100, 80, 130, 90);
+        {
+            QPainter p(&part);
+            ChartPainter(palette, &cache).Paint(p, chart, edit, size, exposed);
+        }
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                if (!exposed.contains(x, y)) QCOMPARE(part.pixelColor(x, y), QColor(Qt::magenta));
+        QCOMPARE(part.copy(exposed), whole.copy(exposed));
+    }
+
+    void paint_canvasRepaintsOfARegionMatchTheWhole() {
+        CanvasRig r;
+        crowdedChart(r.chart);
+        r.canvas.setCanvasSize(QSize(420, 300));
+        const QImage whole = r.render();
+        for (const QRect& region : {QRect(0, 0, 60, 40), QRect(33, 71, 101, 57),
+                                    QRect(250, 150, 170, 150), QRect(71, 0, 3, 300)}) {
+            QImage part(r.canvas.size(), QImage::Format_RGB32);
+            part.fill(Qt::magenta);
+            r.canvas.render(&part, region.topLeft(), QRegion(region));
+            QCOMPARE(part.copy(region), whole.copy(region));
+        }
+    }
+
+    void paint_manyDistinctNamesDrawTheSameWithTheCache() {
+        // More names than the cache keeps by itself: every repaint still
+        // draws each of them as without a cache.
+        Chart chart;
+        EditState edit;
+        for (int i = 0; i < 4500; ++i) {
+            const int n = chart.AddItems(1);
+            Item& it = chart.items[size_t(n)];
+            it.kind = KindPos;
+            it.name = QString::number(i);
+            it.left = (i % 90) * 34;
+            it.top = (i / 90) * 16;
+            it.width = 34;
+            it.height = 16;
+            it.colour = 0xFFFFFF;
+        }
+        QPalette palette;
+        const QSize size(90 * 34, 50 * 16);
+        QImage direct(size, QImage::Format_RGB32), kept(size, QImage::Format_RGB32);
+        {
+            QPainter p(&direct);
+            ChartPainter(palette).Paint(p, chart, edit, size);
+        }
+        PaintCache cache;
+        for (int round = 0; round < 3; ++round) {
+            // A part first, then the whole: names come and go from the cache.
+            QPainter p(&kept);
+            ChartPainter(palette, &cache).Paint(p, chart, edit, size, QRect(0, 0, 300, 200));
+            ChartPainter(palette, &cache).Paint(p, chart, edit, size);
+            p.end();
+            QCOMPARE(kept, direct);
+            for (int i = 0; i < 4500; i += 7) // renamed: new names to keep
+                chart.items[size_t(i)].name += QLatin1Char('x');
+            QPainter d(&direct);
+            ChartPainter(palette).Paint(d, chart, edit, size);
+        }
     }
 
     void paint_linkBeingDrawnIsRed() {

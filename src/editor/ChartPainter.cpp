@@ -1,10 +1,10 @@
 #include "editor/ChartPainter.h"
 
 #include "document/Chart.h"
-#include "editor/CanvasGeometry.h"
-#include "editor/EditState.h"
 #include "document/ItemColours.h"
 #include "document/PaletteColours.h"
+#include "editor/CanvasGeometry.h"
+#include "editor/EditState.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -29,18 +29,46 @@ constexpr int kFlagRise = 12;
 void PaintCache::beginRepaint(const QFont& font) {
     if (font != m_font) {
         m_names.clear();
+        m_clipped.clear();
+        m_clippedPixels = 0;
         m_font = font;
     }
     ++m_repaint;
-    if (m_names.size() <= kLimit) return;
     // Keeps what the last repaint drew: a repaint that draws the same names
     // again finds them all, however many there are.
-    for (auto it = m_names.begin(); it != m_names.end();) {
-        if (it->lastRepaint + 1 < m_repaint)
-            it = m_names.erase(it);
-        else
-            ++it;
+    if (m_names.size() > kLimit) {
+        for (auto it = m_names.begin(); it != m_names.end();) {
+            if (it->lastRepaint + 1 < m_repaint)
+                it = m_names.erase(it);
+            else
+                ++it;
+        }
     }
+    if (m_clippedPixels > kClippedPixels) {
+        for (auto it = m_clipped.begin(); it != m_clipped.end();) {
+            if (it->lastRepaint + 1 < m_repaint) {
+                m_clippedPixels -= qint64(it->picture.width()) * it->picture.height();
+                it = m_clipped.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+}
+
+const QImage& PaintCache::clippedName(const QString& name, QSize size, const QColor& colour,
+                                      const QPainter& painter) {
+    if (painter.font() != m_font) beginRepaint(painter.font());
+    const ClippedKey key{name, size, colour.rgba()};
+    auto it = m_clipped.find(key);
+    if (it == m_clipped.end()) {
+        it = m_clipped.insert(
+            key, KeptPicture{ChartPainter::ClippedName(name, size, colour, painter), m_repaint});
+        m_clippedPixels += qint64(size.width()) * size.height();
+    } else {
+        it->lastRepaint = m_repaint;
+    }
+    return it->picture;
 }
 
 const QStaticText& PaintCache::nameLayout(const QString& name, const QFont& font) {
@@ -72,6 +100,38 @@ const QImage* PaintCache::itemShape(bool roundedCorners, int width, int height,
     return &*it;
 }
 
+const QImage& PaintCache::arrowHead(const std::array<QPoint, 3>& head, const QColor& pen,
+                                    const QColor& fill) {
+    QHash<quint64, QImage>& heads = m_arrowHeads[pen.rgba()];
+    if (heads.size() > kLimit) heads.clear();
+    const int left = std::min({head[0].x(), head[1].x(), head[2].x()});
+    const int top = std::min({head[0].y(), head[1].y(), head[2].y()});
+    // The corners lie within 7 pixels of the segment's middle, so each
+    // offset from the smallest corner fits 5 bits.
+    quint64 key = fill.rgba();
+    for (const QPoint& c : head) {
+        key = (key << 5) | (quint64(c.x() - left) & 31);
+        key = (key << 5) | (quint64(c.y() - top) & 31);
+    }
+    auto it = heads.find(key);
+    if (it == heads.end()) {
+        const QPoint to(1 - left, 1 - top);
+        const QPoint moved[3] = {head[0] + to, head[1] + to, head[2] + to};
+        int width = 0, height = 0;
+        for (const QPoint& c : moved)
+            width = std::max(width, c.x() + 2), height = std::max(height, c.y() + 2);
+        QImage picture(width, height, QImage::Format_ARGB32_Premultiplied);
+        picture.fill(Qt::transparent);
+        QPainter ap(&picture);
+        ap.setPen(QPen(pen, 1, Qt::SolidLine));
+        ap.setBrush(fill);
+        ap.drawConvexPolygon(moved, 3);
+        ap.end();
+        it = heads.insert(key, picture);
+    }
+    return *it;
+}
+
 void ChartPainter::DrawItemShape(QPainter& p, bool roundedCorners, const QRect& r,
                                  const QColor& fill) {
     p.setPen(QPen(Qt::black, 1, Qt::SolidLine));
@@ -90,6 +150,24 @@ QStaticText ChartPainter::NameLayout(const QString& name, const QFont& font) {
     text.setPerformanceHint(QStaticText::AggressiveCaching);
     text.prepare(QTransform(), font);
     return text;
+}
+
+QImage ChartPainter::ClippedName(const QString& name, QSize size, const QColor& colour,
+                                 const QPainter& painter) {
+    QImage picture(size, QImage::Format_ARGB32_Premultiplied);
+    // The same resolution as the painter's device, so that the font comes out
+    // at the same size.
+    if (const QPaintDevice* device = painter.device()) {
+        picture.setDotsPerMeterX(qRound(device->logicalDpiX() / 0.0254));
+        picture.setDotsPerMeterY(qRound(device->logicalDpiY() / 0.0254));
+    }
+    picture.fill(Qt::transparent);
+    QPainter np(&picture);
+    np.setFont(painter.font());
+    np.setPen(colour);
+    np.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter | Qt::TextSingleLine, name);
+    np.end();
+    return picture;
 }
 
 QSize ChartPainter::NameItemSize(const QString& name, const QFont& font) {
@@ -129,9 +207,13 @@ QSize ChartPainter::NameItemSize(const QString& name, const QFont& font) {
             fit(extent.height(), ink.top(), ink.bottom())};
 }
 
-QPalette::ColorRole ChartPainter::SystemRole(int index) { return PaletteColours::SystemRole(index); }
+QPalette::ColorRole ChartPainter::SystemRole(int index) {
+    return PaletteColours::SystemRole(index);
+}
 
-QColor ChartPainter::Resolve(quint32 colour) const { return PaletteColours(m_palette).Resolve(colour); }
+QColor ChartPainter::Resolve(quint32 colour) const {
+    return PaletteColours(m_palette).Resolve(colour);
+}
 
 QColor ChartPainter::TextColourFor(quint32 colour) const {
     return PaletteColours(m_palette).TextColourFor(colour);
@@ -208,7 +290,13 @@ void ChartPainter::paintLinks(QPainter& p, const Chart& chart, const QRect& area
                 p.drawLine(s, e);
             }
             const auto head = CanvasGeometry::ArrowHead(s, e);
-            p.drawConvexPolygon(head.data(), 3);
+            if (m_cache) {
+                const QPoint at(std::min({head[0].x(), head[1].x(), head[2].x()}) - 1,
+                                std::min({head[0].y(), head[1].y(), head[2].y()}) - 1);
+                p.drawImage(at, m_cache->arrowHead(head, penColour, arrowFill.color()));
+            } else {
+                p.drawConvexPolygon(head.data(), 3);
+            }
             if (l.selected && bending) {
                 p.setBrush(white);
                 p.drawRect(QRect(e.x() - 2, e.y() - 2, 4, 4));
@@ -261,7 +349,15 @@ void ChartPainter::paintItems(QPainter& p, const Chart& chart, const QRect& area
                     continue;
                 }
             }
-            p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, it.name);
+            // A picture of the cut name, unless the item is too large to keep
+            // one: then the name is drawn straight, cut at the item.
+            const QColor colour = p.pen().color();
+            if (qint64(r.width()) * r.height() > PaintCache::kMaxShapePixels)
+                p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, it.name);
+            else if (m_cache)
+                p.drawImage(r.topLeft(), m_cache->clippedName(it.name, r.size(), colour, p));
+            else
+                p.drawImage(r.topLeft(), ClippedName(it.name, r.size(), colour, p));
         }
     }
     p.setBrush(Qt::white);

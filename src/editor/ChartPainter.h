@@ -7,6 +7,7 @@
 #include <QPalette>
 #include <QSize>
 #include <QStaticText>
+#include <array>
 
 class QPainter;
 
@@ -27,9 +28,21 @@ class PaintCache {
     // throws away names still on show.
     void beginRepaint(const QFont& font);
     const QStaticText& nameLayout(const QString& name, const QFont& font);
+    // A name that does not fit its item, as ChartPainter::ClippedName draws
+    // it for the painter's font and device, for items of up to
+    // kMaxShapePixels. Let go like the layouts, once they hold more than
+    // kClippedPixels pixels.
+    const QImage& clippedName(const QString& name, QSize size, const QColor& colour,
+                              const QPainter& painter);
     // The item's body drawn at (0, 0), or nullptr when the item is too large
     // to keep; corners outside a rounded shape are transparent.
     const QImage* itemShape(bool roundedCorners, int width, int height, const QColor& fill);
+    // An arrowhead outlined in `pen` and filled with `fill`, drawn with its
+    // smallest corner at (1, 1); the picture goes to the smallest corner less
+    // one pixel. Arrowheads are small and of few shapes, so a picture of each
+    // is far quicker to put down than the polygon.
+    const QImage& arrowHead(const std::array<QPoint, 3>& head, const QColor& pen,
+                            const QColor& fill);
 
     // Items up to this many pixels are kept as images.
     static constexpr int kMaxShapePixels = 128 * 128;
@@ -43,7 +56,25 @@ class PaintCache {
     QFont m_font;
     quint64 m_repaint = 0;
     QHash<QString, KeptName> m_names;
+    struct ClippedKey {
+        QString name;
+        QSize size;
+        QRgb colour;
+        bool operator==(const ClippedKey&) const = default;
+        friend size_t qHash(const ClippedKey& k, size_t seed = 0) {
+            return qHashMulti(seed, k.name, k.size.width(), k.size.height(), k.colour);
+        }
+    };
+    struct KeptPicture {
+        QImage picture;
+        quint64 lastRepaint = 0;
+    };
+    static constexpr qint64 kClippedPixels = 4 << 20;
+    QHash<ClippedKey, KeptPicture> m_clipped;
+    qint64 m_clippedPixels = 0;
     QHash<quint64, QImage> m_shapes[2]; // plain and rounded, by size and fill
+    // By outline colour, then by shape and fill.
+    QHash<QRgb, QHash<quint64, QImage>> m_arrowHeads;
 };
 
 // Draws the canvas: background, links, items, the start flag, the rubber
@@ -59,6 +90,13 @@ class ChartPainter {
     static void DrawItemShape(QPainter& p, bool roundedCorners, const QRect& r, const QColor& fill);
     // A name laid out on one line in the font, as items show it.
     static QStaticText NameLayout(const QString& name, const QFont& font);
+    // A name that does not fit its item (or has more than one line): centred
+    // on one line and cut at the item's edges, drawn in the painter's font
+    // onto a transparent picture of the item's size made for the painter's
+    // device. Cached or not, such names go through this picture, so both ways
+    // give the same pixels.
+    static QImage ClippedName(const QString& name, QSize size, const QColor& colour,
+                              const QPainter& painter);
     // The smallest item in which the name, drawn in the font, shows whole:
     // centred, with its ink clear of the outline and the rounded corners.
     static QSize NameItemSize(const QString& name, const QFont& font);

@@ -394,6 +394,26 @@ class CanvasWidgetTest : public QObject {
         }
         QCOMPARE(kept, direct);
 
+        // Names cut at their items, kept in one font and then drawn in another:
+        // nothing kept from the first font shows.
+        chart.items[0].name = QStringLiteral("Walk forward slowly");
+        chart.items[0].width = 41;
+        chart.items[6].width = 17;
+        QFont big = QPainter(&direct).font();
+        big.setPixelSize(21);
+        for (bool enlarged : {false, true}) {
+            QPainter a(&direct), b(&kept);
+            if (enlarged) {
+                a.setFont(big);
+                b.setFont(big);
+            }
+            ChartPainter(palette).Paint(a, chart, edit, size);
+            ChartPainter(palette, &cache).Paint(b, chart, edit, size);
+            a.end();
+            b.end();
+            QCOMPARE(kept, direct);
+        }
+
         // The names are really there.
         for (Item& it : chart.items)
             it.name.clear();

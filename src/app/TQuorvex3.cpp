@@ -3,19 +3,19 @@
 #include "app/AppState.h"
 #include "app/BoardFlows.h"
 #include "app/TInfoDlg.h"
-#include "base/UiServices.h"
 #include "app/WidgetServices.h"
-#include "document/DocumentFile.h"
-#include "editor/FileTypeRegistry.h"
-#include "compiler/CompilerViews.h"
-#include "editor/TChartCanvas.h"
-#include "sim/SimPtyHost.h"
-#include "editor/TFormDlg.h"
-#include "editor/TItemProperty.h"
+#include "base/UiServices.h"
 #include "board/TDataDlg.h"
 #include "board/TTableDlg.h"
+#include "compiler/CompilerViews.h"
+#include "document/DocumentFile.h"
+#include "editor/FileTypeRegistry.h"
+#include "editor/TChartCanvas.h"
+#include "editor/TFormDlg.h"
+#include "editor/TItemProperty.h"
 #include "pose/TPortDlg.h"
 #include "pose/TPrmDlg.h"
+#include "sim/SimPtyHost.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -27,8 +27,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProgressBar>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -41,7 +41,8 @@
 
 namespace qvx {
 
-TQuorvex3::TQuorvex3(AppState& state, UiServices& services, const QString& settingsPath, QWidget* parent)
+TQuorvex3::TQuorvex3(AppState& state, UiServices& services, const QString& settingsPath,
+                     QWidget* parent)
     : QMainWindow(parent), m_state(state), m_services(services), m_settingsPath(settingsPath) {
     setObjectName(QStringLiteral("TQuorvex3"));
     buildToolBars();
@@ -122,36 +123,47 @@ void TQuorvex3::buildToolBars() {
         return bar;
     };
     ToolBar1 = makeBar(QStringLiteral("ToolBar1"), QStringLiteral("FILE"), false);
-    OpenBtn = addButton(ToolBar1, QStringLiteral("OpenBtn"), QStringLiteral("Open"), QStringLiteral("Load"));
-    SaveBtn = addButton(ToolBar1, QStringLiteral("SaveBtn"), QStringLiteral("Save"), QStringLiteral("Save"));
-    FormBtn = addButton(ToolBar1, QStringLiteral("FormBtn"), QStringLiteral("Prop"), QStringLiteral("Property"));
-    InfoBtn = addButton(ToolBar1, QStringLiteral("InfoBtn"), QStringLiteral("Info"), QStringLiteral("Information"));
-    ExitBtn = addButton(ToolBar1, QStringLiteral("ExitBtn"), QStringLiteral("Exit"), QStringLiteral("Exit"));
+    OpenBtn = addButton(ToolBar1, QStringLiteral("OpenBtn"), QStringLiteral("Open"),
+                        QStringLiteral("Load"));
+    SaveBtn = addButton(ToolBar1, QStringLiteral("SaveBtn"), QStringLiteral("Save"),
+                        QStringLiteral("Save"));
+    FormBtn = addButton(ToolBar1, QStringLiteral("FormBtn"), QStringLiteral("Prop"),
+                        QStringLiteral("Property"));
+    InfoBtn = addButton(ToolBar1, QStringLiteral("InfoBtn"), QStringLiteral("Info"),
+                        QStringLiteral("Information"));
+    ExitBtn = addButton(ToolBar1, QStringLiteral("ExitBtn"), QStringLiteral("Exit"),
+                        QStringLiteral("Exit"));
     connect(OpenBtn, &QToolButton::clicked, this, &TQuorvex3::OpenBtnClick);
     connect(SaveBtn, &QToolButton::clicked, this, &TQuorvex3::SaveBtnClick);
     connect(ExitBtn, &QToolButton::clicked, this, &TQuorvex3::ExitBtnClick);
 
     PartsMenu = makeBar(QStringLiteral("PartsMenu"), QStringLiteral("PARTS"), true);
-    SelectBtn = addButton(PartsMenu, QStringLiteral("SelectBtn"), QStringLiteral("Sel"), QStringLiteral("Default"));
+    SelectBtn = addButton(PartsMenu, QStringLiteral("SelectBtn"), QStringLiteral("Sel"),
+                          QStringLiteral("Default"));
     GridSw = new QCheckBox(QStringLiteral("GRID"), PartsMenu);
     GridSw->setObjectName(QStringLiteral("GridSw"));
     GridSw->setToolTip(QStringLiteral("Grid"));
     PartsMenu->addWidget(GridSw);
     connect(GridSw, &QCheckBox::toggled, this, [this](bool on) { m_edit.gridOn = on; });
-    SetStartBtn = addButton(PartsMenu, QStringLiteral("SetStartBtn"), QStringLiteral("Start"), QStringLiteral("Origin"));
-    SetItem1Btn = addButton(PartsMenu, QStringLiteral("SetItem1Btn"), QStringLiteral("POS"), QStringLiteral("Position"));
-    SetItem2Btn = addButton(PartsMenu, QStringLiteral("SetItem2Btn"), QStringLiteral("SET"), QStringLiteral("Set"));
-    SetItem3Btn = addButton(PartsMenu, QStringLiteral("SetItem3Btn"), QStringLiteral("CMP"), QStringLiteral("Compare tool"));
-    Link1Btn = addButton(PartsMenu, QStringLiteral("Link1Btn"), QStringLiteral("Link"), QStringLiteral("Connection wiring"));
+    SetStartBtn = addButton(PartsMenu, QStringLiteral("SetStartBtn"), QStringLiteral("Start"),
+                            QStringLiteral("Origin"));
+    SetItem1Btn = addButton(PartsMenu, QStringLiteral("SetItem1Btn"), QStringLiteral("POS"),
+                            QStringLiteral("Position"));
+    SetItem2Btn = addButton(PartsMenu, QStringLiteral("SetItem2Btn"), QStringLiteral("SET"),
+                            QStringLiteral("Set"));
+    SetItem3Btn = addButton(PartsMenu, QStringLiteral("SetItem3Btn"), QStringLiteral("CMP"),
+                            QStringLiteral("Compare tool"));
+    Link1Btn = addButton(PartsMenu, QStringLiteral("Link1Btn"), QStringLiteral("Link"),
+                         QStringLiteral("Connection wiring"));
     Link2Btn = addButton(PartsMenu, QStringLiteral("Link2Btn"), QStringLiteral("Branch"),
                          QStringLiteral("Branching connection wiring"));
     CompileBtn = addButton(PartsMenu, QStringLiteral("CompileBtn"), QStringLiteral("Comp"),
                            QStringLiteral("Compilation tool"));
     m_partsGroup = new QButtonGroup(this);
     m_partsGroup->setExclusive(true);
-    const std::pair<QToolButton*, int> tags[] = {{SelectBtn, 0}, {SetStartBtn, 6}, {SetItem1Btn, 1},
-                                                 {SetItem2Btn, 2}, {SetItem3Btn, 3}, {Link1Btn, 4},
-                                                 {Link2Btn, 5}};
+    const std::pair<QToolButton*, int> tags[] = {
+        {SelectBtn, 0},   {SetStartBtn, 6}, {SetItem1Btn, 1}, {SetItem2Btn, 2},
+        {SetItem3Btn, 3}, {Link1Btn, 4},    {Link2Btn, 5}};
     for (auto [button, tag] : tags) {
         button->setCheckable(true);
         m_partsGroup->addButton(button, tag);
@@ -162,21 +174,34 @@ void TQuorvex3::buildToolBars() {
 
     addToolBarBreak(Qt::TopToolBarArea);
     CommandMenu = makeBar(QStringLiteral("CommandMenu"), QStringLiteral("Commad"), true);
-    HomePosBtn = addButton(CommandMenu, QStringLiteral("HomePosBtn"), QStringLiteral("Home"), QStringLiteral("Home position"));
-    MotWriteBtn = addButton(CommandMenu, QStringLiteral("MotWriteBtn"), QStringLiteral("Write"), QStringLiteral("Writing"));
-    MotReadBtn = addButton(CommandMenu, QStringLiteral("MotReadBtn"), QStringLiteral("Read"), QStringLiteral("Reading"));
-    MotDelBtn = addButton(CommandMenu, QStringLiteral("MotDelBtn"), QStringLiteral("Del"), QStringLiteral("Delete"));
-    MotStpBtn = addButton(CommandMenu, QStringLiteral("MotStpBtn"), QStringLiteral("Stop"), QStringLiteral("Stop"));
-    SpeedButton1 = addButton(CommandMenu, QStringLiteral("SpeedButton1"), QStringLiteral("Pause"), QStringLiteral("Pause"));
-    MotRunBtn = addButton(CommandMenu, QStringLiteral("MotRunBtn"), QStringLiteral("Play"), QStringLiteral("Start"));
+    HomePosBtn = addButton(CommandMenu, QStringLiteral("HomePosBtn"), QStringLiteral("Home"),
+                           QStringLiteral("Home position"));
+    MotWriteBtn = addButton(CommandMenu, QStringLiteral("MotWriteBtn"), QStringLiteral("Write"),
+                            QStringLiteral("Writing"));
+    MotReadBtn = addButton(CommandMenu, QStringLiteral("MotReadBtn"), QStringLiteral("Read"),
+                           QStringLiteral("Reading"));
+    MotDelBtn = addButton(CommandMenu, QStringLiteral("MotDelBtn"), QStringLiteral("Del"),
+                          QStringLiteral("Delete"));
+    MotStpBtn = addButton(CommandMenu, QStringLiteral("MotStpBtn"), QStringLiteral("Stop"),
+                          QStringLiteral("Stop"));
+    SpeedButton1 = addButton(CommandMenu, QStringLiteral("SpeedButton1"), QStringLiteral("Pause"),
+                             QStringLiteral("Pause"));
+    MotRunBtn = addButton(CommandMenu, QStringLiteral("MotRunBtn"), QStringLiteral("Play"),
+                          QStringLiteral("Start"));
 
     ToolsMenu = makeBar(QStringLiteral("ToolsMenu"), QStringLiteral("Tools"), true);
-    HomeBtn = addButton(ToolsMenu, QStringLiteral("HomeBtn"), QStringLiteral("Trim"), QStringLiteral("Trim"));
-    OptionBtn = addButton(ToolsMenu, QStringLiteral("OptionBtn"), QStringLiteral("Opt"), QStringLiteral("Option"));
-    AdBtn = addButton(ToolsMenu, QStringLiteral("AdBtn"), QStringLiteral("AD"), QStringLiteral("Analog"));
-    SVPBtn = addButton(ToolsMenu, QStringLiteral("SVPBtn"), QStringLiteral("SVP"), QStringLiteral("SVP"));
-    OptionMenu3 = addButton(ToolsMenu, QStringLiteral("OptionMenu3"), QStringLiteral("Rcv"), QStringLiteral("Receiver"));
-    TableBtn = addButton(ToolsMenu, QStringLiteral("TableBtn"), QStringLiteral("Table"), QStringLiteral("Table"));
+    HomeBtn = addButton(ToolsMenu, QStringLiteral("HomeBtn"), QStringLiteral("Trim"),
+                        QStringLiteral("Trim"));
+    OptionBtn = addButton(ToolsMenu, QStringLiteral("OptionBtn"), QStringLiteral("Opt"),
+                          QStringLiteral("Option"));
+    AdBtn = addButton(ToolsMenu, QStringLiteral("AdBtn"), QStringLiteral("AD"),
+                      QStringLiteral("Analog"));
+    SVPBtn = addButton(ToolsMenu, QStringLiteral("SVPBtn"), QStringLiteral("SVP"),
+                       QStringLiteral("SVP"));
+    OptionMenu3 = addButton(ToolsMenu, QStringLiteral("OptionMenu3"), QStringLiteral("Rcv"),
+                            QStringLiteral("Receiver"));
+    TableBtn = addButton(ToolsMenu, QStringLiteral("TableBtn"), QStringLiteral("Table"),
+                         QStringLiteral("Table"));
 
     addToolBarBreak(Qt::TopToolBarArea);
     CommMenu = makeBar(QStringLiteral("CommMenu"), QStringLiteral("COMM"), true);
@@ -188,7 +213,8 @@ void TQuorvex3::buildToolBars() {
     CommPort->setObjectName(QStringLiteral("CommPort"));
     CommPort->setToolTip(QStringLiteral("Serial port"));
     CommPort->addItem(QStringLiteral("OFF"));
-    for (int n = 1; n <= Settings::kPortCount; ++n) CommPort->addItem(QStringLiteral("COM") + QString::number(n));
+    for (int n = 1; n <= Settings::kPortCount; ++n)
+        CommPort->addItem(QStringLiteral("COM") + QString::number(n));
     CommPort->addItem(QStringLiteral("SIM"));
     connect(CommPort, &QComboBox::activated, this, &TQuorvex3::CommPortCloseUp);
     CommPort->setMaxVisibleItems(30);
@@ -202,19 +228,20 @@ void TQuorvex3::buildToolBars() {
     Edit2->setReadOnly(true);
     Edit2->setFixedWidth(553);
     Edit2->setFocusPolicy(Qt::NoFocus);
-    Edit2->setStyleSheet(QStringLiteral("QLineEdit { background: navy; color: lime; font-weight: bold; }"));
+    Edit2->setStyleSheet(
+        QStringLiteral("QLineEdit { background: navy; color: lime; font-weight: bold; }"));
     ToolBar2->addWidget(Edit2);
 
     // Actions that the board, table and dialog windows provide stay visible but
     // disabled until those windows exist.
     for (QWidget* w : {static_cast<QWidget*>(FormBtn), static_cast<QWidget*>(InfoBtn),
-                       static_cast<QWidget*>(HomePosBtn),
-                       static_cast<QWidget*>(MotWriteBtn), static_cast<QWidget*>(MotReadBtn),
-                       static_cast<QWidget*>(MotDelBtn), static_cast<QWidget*>(MotStpBtn),
-                       static_cast<QWidget*>(SpeedButton1), static_cast<QWidget*>(MotRunBtn),
-                       static_cast<QWidget*>(HomeBtn), static_cast<QWidget*>(OptionBtn),
-                       static_cast<QWidget*>(AdBtn), static_cast<QWidget*>(SVPBtn),
-                       static_cast<QWidget*>(OptionMenu3), static_cast<QWidget*>(TableBtn)})
+                       static_cast<QWidget*>(HomePosBtn), static_cast<QWidget*>(MotWriteBtn),
+                       static_cast<QWidget*>(MotReadBtn), static_cast<QWidget*>(MotDelBtn),
+                       static_cast<QWidget*>(MotStpBtn), static_cast<QWidget*>(SpeedButton1),
+                       static_cast<QWidget*>(MotRunBtn), static_cast<QWidget*>(HomeBtn),
+                       static_cast<QWidget*>(OptionBtn), static_cast<QWidget*>(AdBtn),
+                       static_cast<QWidget*>(SVPBtn), static_cast<QWidget*>(OptionMenu3),
+                       static_cast<QWidget*>(TableBtn)})
         w->setEnabled(false);
 }
 
@@ -305,7 +332,9 @@ void TQuorvex3::ClearChart() {
     ItemsChanged();
 }
 
-void TQuorvex3::RepaintCanvas() { Image1->update(); }
+void TQuorvex3::RepaintCanvas() {
+    Image1->update();
+}
 
 DocumentContext TQuorvex3::documentContext() {
     DocumentContext ctx(m_state.chart, m_state.header, m_services);
@@ -356,18 +385,22 @@ void TQuorvex3::OpenBtnClick() {
     if (RefuseWhileBusy()) return;
     // The mouse event that a closing dialog lets through onto the canvas is swallowed.
     m_edit.toolMode = ToolSwallow;
-    const auto choice = m_services.GetOpenFileName(QStringLiteral("Load"), {FileFilterQmx(), FileFilterAll()});
+    const auto choice =
+        m_services.GetOpenFileName(QStringLiteral("Load"), {FileFilterQmx(), FileFilterAll()});
     if (!choice) return;
     OpenFile(choice->path);
 }
 
 void TQuorvex3::SaveBtnClick() {
-    const auto choice = m_services.GetSaveFileName(QStringLiteral("Save"), {FileFilterQmx(), FileFilterAll()});
+    const auto choice =
+        m_services.GetSaveFileName(QStringLiteral("Save"), {FileFilterQmx(), FileFilterAll()});
     if (!choice) return;
     SaveFile(choice->path, choice->filterIndex == 0);
 }
 
-void TQuorvex3::ExitBtnClick() { close(); }
+void TQuorvex3::ExitBtnClick() {
+    close();
+}
 
 bool TQuorvex3::CompileChart() {
     return m_flows->Compile();
@@ -377,7 +410,9 @@ bool TQuorvex3::RefuseWhileBusy() {
     return m_flows && m_flows->RefuseWhileBusy();
 }
 
-void TQuorvex3::CompileBtnClick() { CompileChart(); }
+void TQuorvex3::CompileBtnClick() {
+    CompileChart();
+}
 
 void TQuorvex3::CommPortCloseUp() {
     // The port cannot change under a flow: the box goes back to the open port.
@@ -489,7 +524,8 @@ bool TQuorvex3::handleKey(QKeyEvent* event) {
 }
 
 bool TQuorvex3::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == this && event->type() == QEvent::WindowActivate && m_infoDlg) m_infoDlg->OwnerActivated();
+    if (watched == this && event->type() == QEvent::WindowActivate && m_infoDlg)
+        m_infoDlg->OwnerActivated();
     // The window sees keys before its controls do, like a form with key preview.
     if (event->type() == QEvent::KeyPress) {
         auto* w = qobject_cast<QWidget*>(watched);
@@ -501,6 +537,13 @@ bool TQuorvex3::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // ---- board actions ----
+
+void TQuorvex3::fillCompiledLists() {
+    if (!m_compiledListsStale) return;
+    m_compiledListsStale = false;
+    CompilerViews::FillStepList(*List, m_state.compiler);
+    CompilerViews::FillHexView(*Qmx, m_state.compiler);
+}
 
 void TQuorvex3::setUpBoardActions() {
     m_dataDlg = new TDataDlg(m_state.board, m_state.table, m_state.header, this);
@@ -515,11 +558,18 @@ void TQuorvex3::setUpBoardActions() {
     BoardFlows::Hooks& hooks = m_flows->hooks;
     hooks.clearChart = [this] { ClearChart(); };
     hooks.compiled = [this] {
-        // Called after every compile: a failed scenario compile empties the LIST view.
-        CompilerViews::FillStepList(*List, m_state.compiler);
-        CompilerViews::FillHexView(*Qmx, m_state.compiler);
+        // Called after every compile: a failed scenario compile empties the LIST
+        // view. The rows are made when the LIST page shows, so a compile for a
+        // write does not format texts nobody looks at.
+        m_compiledListsStale = true;
+        if (PageControl1->currentWidget() == Sheet2) fillCompiledLists();
     };
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
+        if (PageControl1->currentWidget() == Sheet2) fillCompiledLists();
+    });
     hooks.listRowsChanged = [this](const QStringList& rows) {
+        // What the last compile left comes first, as if it had been shown.
+        fillCompiledLists();
         if (rows.isEmpty()) List->clear();
         Qmx->clear();
         Qmx->addItems(rows);
@@ -575,15 +625,25 @@ void TQuorvex3::MotReadBtnClick() {
     endTransfer();
 }
 
-void TQuorvex3::MotDelBtnClick() { m_flows->Delete(); }
+void TQuorvex3::MotDelBtnClick() {
+    m_flows->Delete();
+}
 
-void TQuorvex3::MotRunBtnClick() { m_flows->Play(); }
+void TQuorvex3::MotRunBtnClick() {
+    m_flows->Play();
+}
 
-void TQuorvex3::MotStpBtnClick() { m_flows->Stop(); }
+void TQuorvex3::MotStpBtnClick() {
+    m_flows->Stop();
+}
 
-void TQuorvex3::SpeedButton1Click() { m_flows->Pause(); }
+void TQuorvex3::SpeedButton1Click() {
+    m_flows->Pause();
+}
 
-void TQuorvex3::TableBtnClick() { m_tableDlg->setVisible(!m_tableDlg->isVisible()); }
+void TQuorvex3::TableBtnClick() {
+    m_tableDlg->setVisible(!m_tableDlg->isVisible());
+}
 
 void TQuorvex3::InfoBtnClick() {
     m_infoDlg->show();
@@ -591,7 +651,9 @@ void TQuorvex3::InfoBtnClick() {
     m_infoDlg->activateWindow();
 }
 
-void TQuorvex3::HomePosBtnClick() { m_prmDlg->HomePosBtnClick(); }
+void TQuorvex3::HomePosBtnClick() {
+    m_prmDlg->HomePosBtnClick();
+}
 
 void TQuorvex3::EditDocumentData() {
     m_dataDlg->EditDocumentHeader(m_state.chart.documentKind);

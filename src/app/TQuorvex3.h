@@ -48,7 +48,7 @@ struct DocumentContext;
 // status bar. It owns the chart's editing state and opens and saves documents.
 class TQuorvex3 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     static QString FileFilterQmx() { return QStringLiteral("QMX file (*.QMX *.qmx)"); }
     static QString FileFilterAll() { return QStringLiteral("AllFiles (*)"); }
 
@@ -67,8 +67,8 @@ public:
     QToolButton *OpenBtn = nullptr, *SaveBtn = nullptr, *FormBtn = nullptr, *InfoBtn = nullptr,
                 *ExitBtn = nullptr;
     QToolButton *SelectBtn = nullptr, *SetStartBtn = nullptr, *SetItem1Btn = nullptr,
-                *SetItem2Btn = nullptr, *SetItem3Btn = nullptr, *Link1Btn = nullptr, *Link2Btn = nullptr,
-                *CompileBtn = nullptr;
+                *SetItem2Btn = nullptr, *SetItem3Btn = nullptr, *Link1Btn = nullptr,
+                *Link2Btn = nullptr, *CompileBtn = nullptr;
     QCheckBox* GridSw = nullptr;
     QToolButton *HomePosBtn = nullptr, *MotWriteBtn = nullptr, *MotReadBtn = nullptr,
                 *MotDelBtn = nullptr, *MotStpBtn = nullptr, *SpeedButton1 = nullptr,
@@ -128,7 +128,7 @@ public:
     // change the chart, the compiled image or the open document wait for it.
     bool RefuseWhileBusy();
 
-public slots:
+  public slots:
     void OpenBtnClick();
     void SaveBtnClick();
     void ExitBtnClick();
@@ -153,23 +153,26 @@ public slots:
     // A remote command message from another program; true when it was acted on.
     bool RemoteMessage(quint32 wParam, quint32 lParam);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void buildToolBars();
     void buildPages();
     void buildStatusBar();
-    QToolButton* addButton(QToolBar* bar, const QString& name, const QString& label, const QString& hint);
+    QToolButton* addButton(QToolBar* bar, const QString& name, const QString& label,
+                           const QString& hint);
     void LoadSettings();
     bool SaveSettings();
     bool handleKey(QKeyEvent* event);
     DocumentContext documentContext();
     void applyCanvasSize(const QSize& document);
     void setUpBoardActions();
+    // Fills the LIST page's rows from the last compile, when they are not yet.
+    void fillCompiledLists();
     // The item editors (pose window, SET and CMP dialogs, channel table) and
     // the board configuration dialogs.
     void setUpItemWindows();
@@ -186,6 +189,7 @@ private:
     QButtonGroup* m_partsGroup = nullptr;
     std::unique_ptr<SimPtyHost> m_simHost;
     bool m_closeConfirmed = false;
+    bool m_compiledListsStale = false;
     std::unique_ptr<FileTypeRegistry> m_fileTypes;
     TItemProperty* m_itemProperty = nullptr;
     TFormDlg* m_formDlg = nullptr;

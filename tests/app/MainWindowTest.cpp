@@ -137,12 +137,26 @@ private slots:
         c.links[size_t(l)].final = 1;
         QTest::mouseClick(m_win->CompileBtn, Qt::LeftButton);
         QCOMPARE(m_services.lastBoxText(), QString("Set up the start item"));
+        m_win->PageControl1->setCurrentWidget(m_win->Sheet2);
         QCOMPARE(m_win->Qmx->count(), 0);
         c.startItem = 0;
         QTest::mouseClick(m_win->CompileBtn, Qt::LeftButton);
         QCOMPARE(m_win->Qmx->count(), 3); // two poses and the end mark
         QVERIFY(m_win->Qmx->item(2)->text().startsWith("003 01 FFFF"));
         QCOMPARE(m_win->List->topLevelItemCount(), 3);
+
+        // Compiled on the EDIT page, the rows are made when the LIST page shows.
+        m_win->PageControl1->setCurrentWidget(m_win->Sheet1);
+        c.CreateItem(KindPos, 150, 10);
+        const int l2 = c.AddLinks(1);
+        c.links[size_t(l2)].origin = 1;
+        c.links[size_t(l2)].final = 2;
+        QTest::mouseClick(m_win->CompileBtn, Qt::LeftButton);
+        QCOMPARE(m_win->Qmx->count(), 3);
+        m_win->PageControl1->setCurrentWidget(m_win->Sheet2);
+        QCOMPARE(m_win->Qmx->count(), 4);
+        QCOMPARE(m_win->List->topLevelItemCount(), 4);
+        QVERIFY(m_win->Qmx->item(3)->text().startsWith("004 01 FFFF"));
     }
 
     void closeDuringAnExchange_waitsForItsEnd() {

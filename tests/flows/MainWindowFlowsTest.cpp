@@ -31,6 +31,7 @@ class MainWindowFlowsTest : public QObject {
         Rig rig;
         rig.state.chart = longChain(3);
         rig.state.header.MotionName = QStringLiteral("Wave");
+        rig.win->PageControl1->setCurrentWidget(rig.win->Sheet2);
         rig.services.pickAnswers.push_back(2);
         rig.click(rig.win->MotWriteBtn);
         QCOMPARE(rig.services.statuses.last(), QStringLiteral("Writing succeeded"));

@@ -252,6 +252,7 @@ class ReentryTest : public QObject {
         Rig rig;
         // A compiled motion shows in the LIST page ...
         rig.state.chart = longChain(3);
+        rig.win->PageControl1->setCurrentWidget(rig.win->Sheet2);
         QTest::mouseClick(rig.win->CompileBtn, Qt::LeftButton);
         QCOMPARE(rig.win->Qmx->count(), 4);
         // ... and a scenario chart whose chain is faulty empties it.

@@ -94,6 +94,9 @@ SimPtyHost::~SimPtyHost() {
         [[maybe_unused]] ssize_t n = ::write(m_wake[1], &c, 1);
     }
     if (m_thread.joinable()) m_thread.join();
+    // The host thread has stopped: what the board stored since the last save
+    // goes to the state file now.
+    m_sim.flushState();
     for (int fd : {m_master, m_slave, m_wake[0], m_wake[1]})
         if (fd >= 0) ::close(fd);
     if (!m_link.isEmpty() && QFileInfo(m_link).isSymLink()) QFile::remove(m_link);
@@ -192,6 +195,7 @@ void SimPtyHost::run() {
             {
                 std::lock_guard<std::mutex> lock(m_mutex);
                 reports = m_sim.advance(ms);
+                m_sim.saveStateWhenDue();
             }
             enqueue(now, reports);
         }

@@ -57,14 +57,14 @@ int main(int argc, char** argv) {
 
     // 1. One stored record, unpaced: everything measured is software and
     //    pseudo-terminal overhead, first without a state file, then with one.
-    //    Runs alternate so that both see the same machine load.
+    //    Short runs alternate so that both see the same machine load.
     {
         QTemporaryDir dir;
         std::vector<double> plain, withFile;
-        for (int run = 0; run < 4; ++run) {
-            const std::vector<double> a = storedWrites({}, 200);
+        for (int run = 0; run < 10; ++run) {
+            const std::vector<double> a = storedWrites({}, 100);
             const std::vector<double> b =
-                storedWrites(dir.filePath(QStringLiteral("bench%1.state").arg(run)), 200);
+                storedWrites(dir.filePath(QStringLiteral("bench%1.state").arg(run)), 100);
             if (a.empty() || b.empty()) return 1;
             plain.insert(plain.end(), a.begin(), a.end());
             withFile.insert(withFile.end(), b.begin(), b.end());

@@ -16,8 +16,8 @@ namespace qvx {
 class SimStateFile {
   public:
     // Replaces the file in one step (a new file is written, synced and renamed
-    // over the old one): a reader sees the old image or the new one, never part
-    // of one.
+    // over the old one): a reader sees the old image or the new one, never a
+    // half-written file.
     static bool Write(const QString& path, const BoardSimulator::Stored& stored);
     // Replaces `stored` only when the file reads as a complete state file.
     static bool Read(const QString& path, BoardSimulator::Stored& stored);

@@ -1,6 +1,7 @@
-// Board link figures: the software cost of one 49-byte record exchange with the
-// simulated board over a pseudo-terminal, and the time of writing a 30-record
-// motion when the simulator holds the line to 115200 bit/s.
+// Board link figures: one stored record written to the simulated board over a
+// pseudo-terminal, with and without a state file behind the simulator, and the
+// time of writing a 30-record motion when the simulator holds the line to
+// 115200 bit/s.
 #include "Median.h"
 #include "board/BoardCommands.h"
 #include "board/BoardLink.h"
@@ -8,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -24,32 +26,53 @@ MotionRecord sample(int i) {
     return r;
 }
 
+// Milliseconds per stored record written, one value per record; empty when the
+// simulator or the port could not be started.
+std::vector<double> storedWrites(const QString& statePath, int count) {
+    QString error;
+    SimPtyHost::Options options;
+    options.statePath = statePath;
+    auto host = SimPtyHost::Start(options, &error);
+    if (!host) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return {};
+    }
+    BoardLink link;
+    BoardCommands board(link);
+    if (!link.OpenCommPort(BoardLink::kSimPortIndex, host->devicePath())) return {};
+    std::vector<double> ms;
+    for (int i = 0; i < count; ++i) {
+        QElapsedTimer t;
+        t.start();
+        if (!board.WriteMotionRecord(true, 1, i % 30, sample(i))) return {};
+        ms.push_back(double(t.nsecsElapsed()) / 1e6);
+    }
+    return ms;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
 
-    // 1. One exchange without pacing: everything measured is software and
-    //    pseudo-terminal overhead.
+    // 1. One stored record, unpaced: everything measured is software and
+    //    pseudo-terminal overhead, first without a state file, then with one.
+    //    Short runs alternate so that both see the same machine load.
     {
-        QString error;
-        auto host = SimPtyHost::Start({}, &error);
-        if (!host) {
-            std::fprintf(stderr, "%s\n", qPrintable(error));
-            return 1;
+        QTemporaryDir dir;
+        std::vector<double> plain, withFile;
+        for (int run = 0; run < 10; ++run) {
+            const std::vector<double> a = storedWrites({}, 100);
+            const std::vector<double> b =
+                storedWrites(dir.filePath(QStringLiteral("bench%1.state").arg(run)), 100);
+            if (a.empty() || b.empty()) return 1;
+            plain.insert(plain.end(), a.begin(), a.end());
+            withFile.insert(withFile.end(), b.begin(), b.end());
         }
-        BoardLink link;
-        BoardCommands board(link);
-        if (!link.OpenCommPort(BoardLink::kSimPortIndex, host->devicePath())) return 1;
-        std::vector<double> ms;
-        for (int i = 0; i < 400; ++i) {
-            QElapsedTimer t;
-            t.start();
-            if (!board.WriteMotionRecord(true, 1, i % 30, sample(i))) return 1;
-            ms.push_back(double(t.nsecsElapsed()) / 1e6);
-        }
-        std::printf("record exchange over a pseudo-terminal, unpaced: median %.3f ms (%zu runs)\n",
-                    median(ms), ms.size());
+        const double p = median(plain), f = median(withFile);
+        std::printf("stored record over a pseudo-terminal, unpaced: without a state file median "
+                    "%.3f ms, with one %.3f ms, ratio %.2f (%zu records each)\n",
+                    p, f, f / p, plain.size());
     }
 
     // 2. A 30-record motion with the simulator pacing bytes at 115200 bit/s.
@@ -63,7 +86,8 @@ int main(int argc, char** argv) {
         BoardCommands board(link);
         if (!link.OpenCommPort(BoardLink::kSimPortIndex, host->devicePath())) return 1;
         // Per record: attention byte, its answer, the 54-byte frame, the acknowledge.
-        const int bytesPerRecord = 1 + 1 + QmxBoard::FrameLength(QmxBoard::Command::WriteMotionRecord) + 1;
+        const int bytesPerRecord =
+            1 + 1 + QmxBoard::FrameLength(QmxBoard::Command::WriteMotionRecord) + 1;
         const double wireMs = 30.0 * bytesPerRecord * SimPtyHost::kByteNs / 1e6;
         std::vector<double> ratios, totals;
         for (int run = 0; run < 15; ++run) {
@@ -75,9 +99,9 @@ int main(int argc, char** argv) {
             totals.push_back(total);
             ratios.push_back(total / wireMs);
         }
-        std::printf("30-record motion, paced at 115200 bit/s: median %.1f ms, wire time %.1f ms, "
-                    "ratio %.3f (%zu runs)\n",
-                    median(totals), wireMs, median(ratios), ratios.size());
+        std::printf("30-record motion, paced at 115200 bit/s: median %.1f ms, wire time %.1f ms "
+                    "(%d bytes a record), ratio %.3f (%zu runs)\n",
+                    median(totals), wireMs, bytesPerRecord, median(ratios), ratios.size());
     }
     return 0;
 }

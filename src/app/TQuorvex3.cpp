@@ -483,6 +483,9 @@ void TQuorvex3::closeEvent(QCloseEvent* event) {
     m_prmDlg->SaveLayout(m_settingsPath);
     m_portDlg->SavePatterns();
     m_state.link.ClosePort();
+    // The simulated board writes its state file shortly after each change;
+    // what it has not written yet is written before the window goes.
+    if (m_simHost) m_simHost->flushState();
     event->accept();
 }
 

@@ -173,6 +173,7 @@ QByteArray BoardLink::Transact(const QByteArray& frame, int expectedLength) {
         answer.clear();
         m_transport->discardInput();
         m_device->write(QByteArray(1, char(kAttention)));
+        m_transport->sendNow();
         if (!waitForBytes(1)) {
             qCDebug(lcLink) << "no answer to the attention byte within" << receiveTimeoutMs
                             << "ms; frame not sent:" << hex(frame);
@@ -181,6 +182,7 @@ QByteArray BoardLink::Transact(const QByteArray& frame, int expectedLength) {
         m_device->read(1);
         m_transport->discardInput();
         m_device->write(frame);
+        m_transport->sendNow();
         qCDebug(lcLink) << "sent" << hex(frame) << "attempt" << attempt << "expecting"
                         << expectedLength << "bytes";
         if (expectedLength <= 0) break;

@@ -28,6 +28,9 @@ class BoardTransport : public QObject {
     virtual void pulseDtr() {}
     // Waits until queued bytes have left (bounded); devices without a queue return at once.
     virtual void drainOutput() {}
+    // Hands what was written to the driver now instead of on the next turn of the
+    // event loop; devices that pass writes on at once ignore it.
+    virtual void sendNow() {}
 
   signals:
     // The device went away or failed for good (unplugged adapter, closed pseudo-terminal).

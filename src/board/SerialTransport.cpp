@@ -120,6 +120,12 @@ void SerialTransport::drainOutput() {
     forgiveUnsupported();
 }
 
+void SerialTransport::sendNow() {
+    // Without this a write waits in the port's buffer until the event loop sees
+    // the device writable: one more turn of the loop before each frame leaves.
+    if (m_port.isOpen()) m_port.flush();
+}
+
 void SerialTransport::forgiveUnsupported() {
     if (m_port.error() == QSerialPort::UnsupportedOperationError) m_port.clearError();
 }

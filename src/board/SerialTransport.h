@@ -21,6 +21,7 @@ class SerialTransport : public BoardTransport {
     void discardInput() override;
     void pulseDtr() override;
     void drainOutput() override;
+    void sendNow() override;
 
     const QString& devicePath() const { return m_path; }
 

@@ -83,7 +83,9 @@ BoardSimulator::BoardSimulator()
     powerOn();
 }
 
-BoardSimulator::~BoardSimulator() = default;
+BoardSimulator::~BoardSimulator() {
+    flushState();
+}
 
 void BoardSimulator::powerOn() {
     m_working.option = m_stored.option;
@@ -202,7 +204,7 @@ std::vector<BoardSimulator::Chunk> BoardSimulator::applyFault(QByteArray answer)
 }
 
 void BoardSimulator::storedChanged() {
-    if (!m_statePath.isEmpty()) saveState(m_statePath);
+    if (m_stateWriter && !m_unsavedSince) m_unsavedSince = std::chrono::steady_clock::now();
 }
 
 // ---- commands: one handler per command byte ----
@@ -554,10 +556,30 @@ std::optional<QByteArray> BoardSimulator::handleReadChannelName(const QByteArray
 // ---- state file ----
 
 bool BoardSimulator::attachStateFile(const QString& path) {
-    m_statePath.clear();
+    // What belongs to a file attached before goes there first.
+    flushState();
+    m_stateWriter.reset();
     if (QFile::exists(path) && !loadState(path)) return false;
-    m_statePath = path;
+    m_stateWriter = std::make_unique<SimStateWriter>(path);
     return true;
+}
+
+void BoardSimulator::saveStateWhenDue() {
+    using namespace std::chrono;
+    if (!m_unsavedSince || steady_clock::now() - *m_unsavedSince < milliseconds(kSaveDelayMs))
+        return;
+    // The writer gets a copy: the memory goes on changing while the file is written.
+    m_stateWriter->post(m_stored);
+    m_unsavedSince.reset();
+}
+
+bool BoardSimulator::flushState() {
+    if (!m_stateWriter) return true;
+    if (m_unsavedSince) {
+        m_stateWriter->post(m_stored);
+        m_unsavedSince.reset();
+    }
+    return m_stateWriter->flush();
 }
 
 bool BoardSimulator::saveState(const QString& path) const {

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <array>
+#include <chrono>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -15,6 +16,7 @@
 namespace qvx {
 
 class SimPlayer;
+class SimStateWriter;
 
 // A simulated QMX board: the board side of the serial protocol with the board's
 // memory, and playback of stored motions and scenarios. It is pure state: bytes
@@ -113,9 +115,21 @@ class BoardSimulator {
 
     // --- memory ---
     // Keeps the stored memory in a file: loads it now (when it exists) and
-    // rewrites it after every change to stored data. False when the file exists
+    // writes it again after changes to stored data. False when the file exists
     // but cannot be read as a state file.
+    //
+    // The file is written behind the board's answers, on a thread of its own:
+    // a change only marks the memory unsaved. saveStateWhenDue() hands a copy
+    // to that thread once the oldest unsaved change is kSaveDelayMs old (many
+    // changes in a row cost one write); flushState() and the destructor write
+    // what is unsaved at once.
     bool attachStateFile(const QString& path);
+    static constexpr int kSaveDelayMs = 250;
+    void saveStateWhenDue();
+    // Writes what is unsaved and waits for the file; false when that fails.
+    // True at once when no state file is attached or nothing is unsaved.
+    bool flushState();
+    bool hasUnsavedState() const { return m_unsavedSince.has_value(); }
     bool saveState(const QString& path) const;
     bool loadState(const QString& path);
     // Power-on: working copies from the stored ones, nothing playing. The
@@ -231,7 +245,8 @@ class BoardSimulator {
 
     Stored m_stored;
     Working m_working;
-    QString m_statePath;
+    std::unique_ptr<SimStateWriter> m_stateWriter;
+    std::optional<std::chrono::steady_clock::time_point> m_unsavedSince;
 
     RxState m_rx = RxState::Idle;
     QByteArray m_frame;

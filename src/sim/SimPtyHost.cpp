@@ -94,6 +94,9 @@ SimPtyHost::~SimPtyHost() {
         [[maybe_unused]] ssize_t n = ::write(m_wake[1], &c, 1);
     }
     if (m_thread.joinable()) m_thread.join();
+    // The host thread has stopped: what the board stored since the last save
+    // goes to the state file now.
+    m_sim.flushState();
     for (int fd : {m_master, m_slave, m_wake[0], m_wake[1]})
         if (fd >= 0) ::close(fd);
     if (!m_link.isEmpty() && QFileInfo(m_link).isSymLink()) QFile::remove(m_link);
@@ -108,52 +111,58 @@ void SimPtyHost::run() {
         Clock::time_point due;
         QByteArray bytes;
     };
+    // Chunks waiting for the line, in the order they go out. Paced, the front
+    // one may be partly sent already (`sent` bytes of it); it occupies the line
+    // from `lineStart` on.
     std::deque<Pending> out;
+    qsizetype sent = 0;
+    Clock::time_point lineStart;
     Clock::time_point nextTick = Clock::now() + tick;
     Clock::time_point rxFree = Clock::now(), txFree = Clock::now();
     char buf[4096];
 
     auto enqueue = [&](Clock::time_point due, const QByteArray& bytes) {
         if (bytes.isEmpty()) return;
+        // The front chunk keeps its place once it has started.
         auto it = out.begin();
+        if (sent > 0 && it != out.end()) ++it;
         while (it != out.end() && it->due <= due)
             ++it;
         out.insert(it, {due, bytes});
     };
-    // When the first byte of a chunk queued for `due` would be completely on
-    // the wire (the line may still be busy with earlier bytes).
-    auto firstByteAt = [&](Clock::time_point due) {
-        return m_pace ? std::max(txFree, due) + byteTime : due;
+    // When the next write to the master is due: unpaced, when the front chunk
+    // is due; paced, when the last byte of the front chunk's next slice would
+    // be completely on the wire. Bytes are written in slices rather than one
+    // by one: each write wakes the reader on the other side, and a byte that
+    // arrives a little after its time is still no faster than the wire.
+    auto nextWrite = [&]() -> std::pair<Clock::time_point, qsizetype> {
+        const Pending& p = out.front();
+        if (!m_pace) return {p.due, p.bytes.size()};
+        const Clock::time_point start = sent > 0 ? lineStart : std::max(txFree, p.due);
+        const qsizetype upTo = std::min(p.bytes.size(), sent + kSliceBytes);
+        return {start + byteTime * upTo, upTo};
     };
-    auto send = [&](const QByteArray& bytes, Clock::time_point due) {
-        if (!m_pace) {
-            [[maybe_unused]] ssize_t n = ::write(m_master, bytes.constData(), size_t(bytes.size()));
-            return;
+    auto writeDue = [&](Clock::time_point now) {
+        while (!out.empty()) {
+            const auto [at, upTo] = nextWrite();
+            if (at > now) return;
+            Pending& p = out.front();
+            if (m_pace && sent == 0) lineStart = std::max(txFree, p.due);
+            [[maybe_unused]] ssize_t n =
+                ::write(m_master, p.bytes.constData() + sent, size_t(upTo - sent));
+            sent = upTo;
+            if (sent < p.bytes.size()) continue;
+            if (m_pace) txFree = lineStart + byteTime * p.bytes.size();
+            out.pop_front();
+            sent = 0;
         }
-        // Each byte leaves when it would have been completely on the wire.
-        qsizetype sent = 0;
-        const Clock::time_point start = std::max(txFree, due);
-        while (sent < bytes.size()) {
-            const auto now = Clock::now();
-            qsizetype ready = qsizetype((now - start) / byteTime);
-            ready = std::min(ready, bytes.size());
-            if (ready > sent) {
-                [[maybe_unused]] ssize_t n =
-                    ::write(m_master, bytes.constData() + sent, size_t(ready - sent));
-                sent = ready;
-            } else {
-                sleepUntil(start + byteTime * (sent + 1));
-            }
-        }
-        txFree = start + byteTime * bytes.size();
     };
 
     while (!m_stop) {
-        auto now = Clock::now();
         Clock::time_point wakeAt = nextTick;
-        if (!out.empty()) wakeAt = std::min(wakeAt, firstByteAt(out.front().due));
+        if (!out.empty()) wakeAt = std::min(wakeAt, nextWrite().first);
         const auto wait =
-            std::max<std::chrono::nanoseconds>(std::chrono::nanoseconds(0), wakeAt - now);
+            std::max<std::chrono::nanoseconds>(std::chrono::nanoseconds(0), wakeAt - Clock::now());
         timespec ts{};
         ts.tv_sec = time_t(wait.count() / 1000000000LL);
         ts.tv_nsec = long(wait.count() % 1000000000LL);
@@ -181,7 +190,9 @@ void SimPtyHost::run() {
         } else if (r > 0 && (fds[0].revents & (POLLHUP | POLLERR))) {
             sleepUntil(Clock::now() + std::chrono::milliseconds(1));
         }
-        now = Clock::now();
+        // Bytes that are due go out before the clock tick's work is done.
+        writeDue(Clock::now());
+        const Clock::time_point now = Clock::now();
         if (now >= nextTick) {
             int ms = 0;
             while (nextTick <= now) {
@@ -192,13 +203,10 @@ void SimPtyHost::run() {
             {
                 std::lock_guard<std::mutex> lock(m_mutex);
                 reports = m_sim.advance(ms);
+                m_sim.saveStateWhenDue();
             }
             enqueue(now, reports);
-        }
-        while (!out.empty() && firstByteAt(out.front().due) <= Clock::now()) {
-            const Pending p = out.front();
-            out.pop_front();
-            send(p.bytes, p.due);
+            writeDue(Clock::now());
         }
     }
 }

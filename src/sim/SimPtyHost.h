@@ -43,8 +43,18 @@ class SimPtyHost {
         return f(m_sim);
     }
 
+    // Writes what the simulated board stored to its state file now (it is
+    // otherwise written shortly after a change, on the host's own thread);
+    // false when that fails.
+    bool flushState() {
+        return withSimulator([](BoardSimulator& sim) { return sim.flushState(); });
+    }
+
     // Time of one byte on the wire at 115200 bit/s, in nanoseconds.
     static constexpr qint64 kByteNs = 10LL * 1000000000LL / 115200;
+    // Paced, bytes go to the master side in slices of at most this many, each
+    // once its last byte would be completely on the wire.
+    static constexpr int kSliceBytes = 16;
 
   private:
     SimPtyHost() = default;

@@ -1,5 +1,6 @@
 #include "sim/SimStateFile.h"
 
+#include <QDebug>
 #include <QFile>
 #include <QSaveFile>
 
@@ -46,6 +47,9 @@ bool SimStateFile::Write(const QString& path, const BoardSimulator::Stored& stor
     BigEndian::appendWord(b, stored.buttonInput);
     for (quint8 v : stored.receiverInputs)
         b += char(v);
+    // QSaveFile writes a file beside the old one, syncs it to disk and renames
+    // it over the old one on commit(); a process killed on the way leaves the
+    // old file as it was.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
     // commit() does not see a flush that falls short; checked here so that a
@@ -77,6 +81,9 @@ bool SimStateFile::Read(const QString& path, BoardSimulator::Stored& stored) {
         return part;
     };
     BoardSimulator::Stored s = stored;
+    // The file holds every record; a Stored not made by a simulator starts
+    // without them and would otherwise take the records' bytes for what follows.
+    s.records.resize(size_t(B::kRecords));
     for (QByteArray& e : s.table)
         e = take(B::kEntrySize);
     for (MotionRecord& r : s.records)
@@ -120,6 +127,75 @@ bool SimStateFile::Read(const QString& path, BoardSimulator::Stored& stored) {
     }
     stored = std::move(s);
     return true;
+}
+
+SimStateWriter::SimStateWriter(const QString& path) : m_path(path) {
+    m_thread = std::thread([this] { run(); });
+}
+
+SimStateWriter::~SimStateWriter() {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_stop = true;
+        // A copy that failed once gets one last try.
+        if (!m_pending && m_retry) m_pending = std::move(m_retry);
+        m_retry.reset();
+    }
+    m_cv.notify_all();
+    m_thread.join();
+}
+
+void SimStateWriter::post(const BoardSimulator::Stored& stored) {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_pending = stored;
+        m_retry.reset();
+    }
+    m_cv.notify_all();
+}
+
+bool SimStateWriter::flush() {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    if (!m_pending && m_retry) {
+        m_pending = std::move(m_retry);
+        m_retry.reset();
+        m_cv.notify_all();
+    }
+    m_cv.wait(lock, [this] { return !m_pending && !m_writing; });
+    return m_lastOk;
+}
+
+void SimStateWriter::run() {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    for (;;) {
+        if (!m_pending && m_retry && std::chrono::steady_clock::now() >= m_retryAt) {
+            m_pending = std::move(m_retry);
+            m_retry.reset();
+        }
+        if (!m_pending) {
+            if (m_stop) return;
+            if (m_retry)
+                m_cv.wait_until(lock, m_retryAt);
+            else
+                m_cv.wait(lock);
+            continue;
+        }
+        BoardSimulator::Stored stored = std::move(*m_pending);
+        m_pending.reset();
+        m_writing = true;
+        lock.unlock();
+        const bool ok = SimStateFile::Write(m_path, stored);
+        lock.lock();
+        m_writing = false;
+        if (!ok && m_lastOk)
+            qWarning() << "cannot write the simulated board's state file" << m_path;
+        m_lastOk = ok;
+        if (!ok && !m_pending && !m_stop) {
+            m_retry = std::move(stored);
+            m_retryAt = std::chrono::steady_clock::now() + kRetryDelay;
+        }
+        m_cv.notify_all();
+    }
 }
 
 } // namespace qvx

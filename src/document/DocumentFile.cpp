@@ -200,11 +200,11 @@ QString DocumentFile::DocumentText(const DocumentContext& ctx) {
 
 bool DocumentFile::SaveDocument(DocumentContext& ctx, const QString& fileName, bool qmxFilter) {
     const QString name = SaveName(fileName, qmxFilter);
-    // The old file is read and written back unchanged first: a file that cannot
-    // be read (no regular file, too large, not readable) or a place that cannot
-    // be written refuses the save before anything else happens. The document
-    // itself then replaces the file atomically.
-    if (!IniFile(name).testWrite() || !IniFile::saveBytes(name, DocumentBytes(ctx))) {
+    // The place is tried first: an old file that cannot be read (no regular
+    // file, too large, not readable) or a place where no new file can be made
+    // refuses the save before anything is written. The document then replaces
+    // the file atomically, so a save that fails part-way keeps the old file.
+    if (!IniFile(name).canReplace() || !IniFile::saveBytes(name, DocumentBytes(ctx))) {
         ctx.services.ShowMessageBox(IconError, ButtonsOk, 0, LangJapanese, kCantKeep);
         return false;
     }

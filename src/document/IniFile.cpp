@@ -153,9 +153,16 @@ bool IniFile::loadAndTestWrite() {
     return saveBytes(m_path, bytes);
 }
 
-bool IniFile::testWrite() const {
+bool IniFile::canReplace() const {
     QByteArray bytes;
-    return readBytes(bytes) && saveBytes(m_path, bytes);
+    if (m_path.isEmpty() || !readBytes(bytes)) return false;
+    // A device, pipe or directory in the file's place is never replaced.
+    const QFileInfo info(m_path);
+    if (info.exists() && !info.isFile()) return false;
+    QSaveFile f(m_path);
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    f.cancelWriting();
+    return true;
 }
 
 void IniFile::parse(const QString& text) {

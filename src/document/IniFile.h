@@ -40,9 +40,12 @@ public:
     // whether the place can be used at all (and creates a missing file). What
     // the file holds is not changed.
     bool loadAndTestWrite();
-    // The same test write for a file about to be replaced, without taking in
-    // what it holds: the image stays as it is.
-    bool testWrite() const;
+    // The checks of the test write for a file about to be replaced by other
+    // bytes, without taking in what it holds and without writing it back: the
+    // file must be one load() reads (or missing), and a new file must be able
+    // to take its place (tried by opening the save and cancelling it, which
+    // leaves everything as it was). The image stays as it is.
+    bool canReplace() const;
 
     // Takes text as the whole content of the file (already decoded).
     void parse(const QString& text);

@@ -50,13 +50,13 @@ void report(Services& services, const QStringList& problems) {
 
 // Reads one item section. Returns false, with the reason in error, when its
 // parameter list is too short to fill the item.
-bool readItem(const IniFile& ini, const QString& section, Item& it, QString& error) {
+bool readItem(const IniFile::SectionReader& sec, Item& it, QString& error) {
     it.selected = true;
-    it.name = ini.readString(section, QStringLiteral("Name"), QString());
-    it.width = ini.readInteger(section, QStringLiteral("Width"), kItemWidth);
-    it.height = ini.readInteger(section, QStringLiteral("Height"), kItemHeight);
-    it.left = ini.readInteger(section, QStringLiteral("Left"), 0);
-    it.top = ini.readInteger(section, QStringLiteral("Top"), 0);
+    it.name = sec.readString(QStringLiteral("Name"), QString());
+    it.width = sec.readInteger(QStringLiteral("Width"), kItemWidth);
+    it.height = sec.readInteger(QStringLiteral("Height"), kItemHeight);
+    it.left = sec.readInteger(QStringLiteral("Left"), 0);
+    it.top = sec.readInteger(QStringLiteral("Top"), 0);
     const std::pair<const char*, int> geometry[] = {
         {"Width", it.width}, {"Height", it.height}, {"Left", it.left}, {"Top", it.top}};
     for (const auto& [key, value] : geometry) {
@@ -69,9 +69,9 @@ bool readItem(const IniFile& ini, const QString& section, Item& it, QString& err
             return false;
         }
     }
-    it.colour = quint32(ini.readInteger(section, QStringLiteral("Color"), int(kWhite)));
-    it.kind = quint8(ini.readInteger(section, QStringLiteral("Type"), 0) & 0xFF);
-    if (!ini.valueExists(section, QStringLiteral("Prm"))) {
+    it.colour = quint32(sec.readInteger(QStringLiteral("Color"), int(kWhite)));
+    it.kind = quint8(sec.readInteger(QStringLiteral("Type"), 0) & 0xFF);
+    if (!sec.valueExists(QStringLiteral("Prm"))) {
         // No parameter list: speed 1 and every channel 0.
         it.lead = 1;
         it.values.fill(0);
@@ -79,12 +79,11 @@ bool readItem(const IniFile& ini, const QString& section, Item& it, QString& err
     }
     // Each field as a number, or nothing where it is none.
     QVarLengthArray<std::optional<int>, 1 + kChannelCount> f;
-    CommaList::scan(
-        ini.readString(section, QStringLiteral("Prm"), QString()), [&f](QStringView field) {
-            int v = 0;
-            f.append(IniFile::parseInteger(field, v) ? std::optional<int>(v) : std::nullopt);
-            return true;
-        });
+    CommaList::scan(sec.readString(QStringLiteral("Prm"), QString()), [&f](QStringView field) {
+        int v = 0;
+        f.append(IniFile::parseInteger(field, v) ? std::optional<int>(v) : std::nullopt);
+        return true;
+    });
     if (f.size() < 1 + kChannelCount) {
         error = QStringLiteral("the Prm value has %1 of %2 numbers").arg(f.size()).arg(1 + kChannelCount);
         return false;
@@ -326,7 +325,7 @@ bool DocumentFile::LoadDocument(DocumentContext& ctx, const IniFile& ini) {
     for (int n = 0; n < itemTotal; ++n) {
         Item it;
         QString error;
-        if (!readItem(ini, itemSection(n), it, error)) {
+        if (!readItem(ini.section(itemSection(n)), it, error)) {
             problems << QStringLiteral("Reading \"%1\" stopped at section [%2]: %3. "
                                        "%4 item(s) before it were kept.")
                             .arg(label, itemSection(n), error).arg(n);
@@ -356,15 +355,16 @@ bool DocumentFile::LoadDocument(DocumentContext& ctx, const IniFile& ini) {
         std::vector<Link> links;
         for (int n = 0; n < linkTotal; ++n) {
             const QString s = linkSection(n);
+            const IniFile::SectionReader sec = ini.section(s);
             Link l;
             l.selected = true;
-            l.kind = quint8(ini.readInteger(s, QStringLiteral("Main"), 0) & 0xFF);
-            l.origin = ini.readInteger(s, QStringLiteral("Origin"), -1);
-            l.final = ini.readInteger(s, QStringLiteral("Final"), -1);
+            l.kind = quint8(sec.readInteger(QStringLiteral("Main"), 0) & 0xFF);
+            l.origin = sec.readInteger(QStringLiteral("Origin"), -1);
+            l.final = sec.readInteger(QStringLiteral("Final"), -1);
             if (l.origin != -1) l.origin = shiftedIndex(l.origin, oldCount);
             if (l.final != -1) l.final = shiftedIndex(l.final, oldCount);
             QString error;
-            if (!readPoints(ini.readString(s, QStringLiteral("Point"), QString()), l.points, error)) {
+            if (!readPoints(sec.readString(QStringLiteral("Point"), QString()), l.points, error)) {
                 problems << QStringLiteral("Reading \"%1\" stopped at section [%2]: %3. "
                                            "The links before it were kept.")
                                 .arg(label, s, error);

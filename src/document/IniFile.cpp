@@ -293,10 +293,32 @@ const IniFile::Section* IniFile::find(const QString& section) const {
 }
 
 const IniFile::Entry* IniFile::findEntry(const QString& section, const QString& key) const {
-    const Section* s = find(section);
-    if (!s) return nullptr;
-    const int e = s->entryIndex(key);
-    return e < 0 ? nullptr : &s->entries[size_t(e)];
+    return this->section(section).findEntry(key);
+}
+
+IniFile::SectionReader IniFile::section(const QString& name) const {
+    return SectionReader(find(name));
+}
+
+const IniFile::Entry* IniFile::SectionReader::findEntry(const QString& key) const {
+    if (!m_section) return nullptr;
+    const int e = m_section->entryIndex(key);
+    return e < 0 ? nullptr : &m_section->entries[size_t(e)];
+}
+
+QString IniFile::SectionReader::readString(const QString& key, const QString& def) const {
+    const Entry* e = findEntry(key);
+    return e ? e->value : def;
+}
+
+int IniFile::SectionReader::readInteger(const QString& key, int def) const {
+    const Entry* e = findEntry(key);
+    int v = 0;
+    return e && parseInteger(e->value, v) ? v : def;
+}
+
+bool IniFile::SectionReader::valueExists(const QString& key) const {
+    return findEntry(key) != nullptr;
 }
 
 int IniFile::sectionIndex(const QString& section, bool add) {

@@ -66,6 +66,12 @@ public:
     void writeInteger(const QString& section, const QString& key, int value);
     void writeBool(const QString& section, const QString& key, bool value);
 
+    // One section found once, for reading several of its keys in a row (as a
+    // document's items are read); a missing section has no keys. It reads the
+    // image as it was when made: any change to the image ends its use.
+    class SectionReader;
+    SectionReader section(const QString& name) const;
+
     bool sectionExists(const QString& section) const;
     bool valueExists(const QString& section, const QString& key) const;
     QStringList sections() const;
@@ -131,6 +137,20 @@ private:
     std::vector<Section> m_sections;
     std::vector<Line> m_lines;
     QHash<Name, int> m_index; // name -> position in m_sections
+};
+
+class IniFile::SectionReader {
+  public:
+    QString readString(const QString& key, const QString& def) const;
+    int readInteger(const QString& key, int def) const;
+    bool valueExists(const QString& key) const;
+
+  private:
+    friend class IniFile;
+    explicit SectionReader(const Section* section) : m_section(section) {}
+    const Entry* findEntry(const QString& key) const;
+
+    const Section* m_section;
 };
 
 size_t qHash(const IniFile::Name& name, size_t seed = 0);

@@ -177,6 +177,25 @@ private slots:
         QCOMPARE(memory.readInteger(QString::fromUtf8("Lin\u212A0"), "Origin", 0), 6);
     }
 
+    // Several keys of one section read through the section found once, as
+    // they read one by one.
+    void sectionReader_readsAsTheImageDoes() {
+        IniFile ini;
+        ini.parse("[Item0]\r\nName=a\r\nWidth=$10\r\nTop=x\r\nPrm=\r\n[item1]\r\nname=b\r\n");
+        const IniFile::SectionReader first = ini.section("ITEM0");
+        QCOMPARE(first.readString("name", "def"), QString("a"));
+        QCOMPARE(first.readInteger("WIDTH", 0), 16);
+        QCOMPARE(first.readInteger("Top", -7), -7);
+        QVERIFY(first.valueExists("prm"));
+        QVERIFY(!first.valueExists("Left"));
+        QCOMPARE(first.readInteger("Left", 3), 3);
+        QCOMPARE(ini.section("Item1").readString("Name", ""), QString("b"));
+        const IniFile::SectionReader none = ini.section("Item2");
+        QVERIFY(!none.valueExists("Name"));
+        QCOMPARE(none.readString("Name", "def"), QString("def"));
+        QCOMPARE(none.readInteger("Width", 50), 50);
+    }
+
     // Erasing a section keeps the other lines byte for byte.
     void eraseSection_keepsTheOtherLinesAsRead() {
         IniFile ini;

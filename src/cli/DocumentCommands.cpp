@@ -2,6 +2,7 @@
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
 #include "document/DocumentFile.h"
+#include "document/IniFile.h"
 
 namespace qvx {
 
@@ -25,13 +26,15 @@ int CmdInfo(const QStringList& args, CliServices& io) {
         io.err() << "usage: qvx info FILE" << Qt::endl;
         return 2;
     }
-    const int kind = DocumentFile::DetectFileKind(args[0]);
+    // A document is read once: what the kind was told from is loaded.
+    IniFile ini;
+    const int kind = DocumentFile::DetectFileKind(args[0], ini);
     io.out() << "kind: " << kind << " (" << kindText(kind) << ")" << Qt::endl;
     if (kind != MotionChart && kind != ScenarioChart && kind != DocumentFile::kPoseTable) return 1;
     AppState state;
     DocumentContext ctx{state.chart, state.header, io};
     const bool complete = kind == DocumentFile::kPoseTable ? DocumentFile::ImportTable(ctx, args[0])
-                                                           : DocumentFile::LoadDocument(ctx, args[0]);
+                                                           : DocumentFile::LoadDocument(ctx, ini);
     io.out() << "name: " << state.header.MotionName << Qt::endl;
     io.out() << "port: " << hex(state.header.MotionPort, 6) << Qt::endl;
     io.out() << "ctrl: " << hex(state.header.MotionCtrl, 4) << Qt::endl;

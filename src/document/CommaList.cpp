@@ -8,43 +8,58 @@ bool isBlank(QChar c) { return c.unicode() >= 1 && c.unicode() <= 32; }
 
 QStringList CommaList::split(const QString& text) {
     QStringList out;
-    const int n = text.size();
-    int p = 0;
+    scan(text, [&out](QStringView field) {
+        out << field.toString();
+        return true;
+    });
+    return out;
+}
+
+bool CommaList::scan(QStringView text, const std::function<bool(QStringView)>& field) {
+    qsizetype p = 0;
     // A NUL character ends the text, as it would in a C string.
-    int end = text.indexOf(QChar(0));
-    const int limit = end < 0 ? n : end;
+    const qsizetype end = text.indexOf(QChar(0));
+    const qsizetype limit = end < 0 ? text.size() : end;
     while (p < limit && isBlank(text[p])) ++p;
+    QString built;
     while (p < limit) {
-        QString field;
+        QStringView value;
         if (text[p] == u'"') {
             ++p;
+            const qsizetype start = p;
+            bool doubled = false;
+            built.clear();
             while (p < limit) {
                 if (text[p] == u'"') {
                     if (p + 1 < limit && text[p + 1] == u'"') {
-                        field += u'"';
+                        if (!doubled) built = text.mid(start, p - start).toString();
+                        doubled = true;
+                        built += u'"';
                         p += 2;
                         continue;
                     }
-                    ++p; // closing quote
-                    break;
+                    break; // closing quote
                 }
-                field += text[p++];
+                if (doubled) built += text[p];
+                ++p;
             }
+            value = doubled ? QStringView(built) : text.mid(start, p - start);
+            if (p < limit) ++p; // past the closing quote
         } else {
-            int start = p;
+            const qsizetype start = p;
             while (p < limit && !isBlank(text[p]) && text[p] != u',') ++p;
-            field = text.mid(start, p - start);
+            value = text.mid(start, p - start);
         }
-        out << field;
+        if (!field(value)) return false;
         while (p < limit && isBlank(text[p])) ++p;
         if (p < limit && text[p] == u',') {
-            if (p + 1 >= limit) out << QString();
+            if (p + 1 >= limit && !field(QStringView())) return false;
             do {
                 ++p;
             } while (p < limit && isBlank(text[p]));
         }
     }
-    return out;
+    return true;
 }
 
 QString CommaList::quoteIfNeeded(const QString& element) {

@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+#include <functional>
 
 namespace qvx {
 
@@ -19,6 +21,11 @@ namespace qvx {
 class CommaList {
 public:
     static QStringList split(const QString& text);
+    // Hands the fields of text, as split() finds them, to `field` one by one
+    // without making a list; a quoted field with a doubled quote is made anew,
+    // the others are views of text. Stops when `field` returns false, and then
+    // returns false.
+    static bool scan(QStringView text, const std::function<bool(QStringView)>& field);
     static QString join(const QStringList& elements);
     static QString quoteIfNeeded(const QString& element);
 };

@@ -5,10 +5,13 @@
 #include "document/Cp932.h"
 #include "document/IniFile.h"
 
+#include <charconv>
 #include <limits>
+#include <optional>
 
 #include <QFile>
 #include <QFileInfo>
+#include <QVarLengthArray>
 
 namespace qvx {
 
@@ -47,13 +50,13 @@ void report(Services& services, const QStringList& problems) {
 
 // Reads one item section. Returns false, with the reason in error, when its
 // parameter list is too short to fill the item.
-bool readItem(const IniFile& ini, const QString& section, Item& it, QString& error) {
+bool readItem(const IniFile::SectionReader& sec, Item& it, QString& error) {
     it.selected = true;
-    it.name = ini.readString(section, QStringLiteral("Name"), QString());
-    it.width = ini.readInteger(section, QStringLiteral("Width"), kItemWidth);
-    it.height = ini.readInteger(section, QStringLiteral("Height"), kItemHeight);
-    it.left = ini.readInteger(section, QStringLiteral("Left"), 0);
-    it.top = ini.readInteger(section, QStringLiteral("Top"), 0);
+    it.name = sec.readString(QStringLiteral("Name"), QString());
+    it.width = sec.readInteger(QStringLiteral("Width"), kItemWidth);
+    it.height = sec.readInteger(QStringLiteral("Height"), kItemHeight);
+    it.left = sec.readInteger(QStringLiteral("Left"), 0);
+    it.top = sec.readInteger(QStringLiteral("Top"), 0);
     const std::pair<const char*, int> geometry[] = {
         {"Width", it.width}, {"Height", it.height}, {"Left", it.left}, {"Top", it.top}};
     for (const auto& [key, value] : geometry) {
@@ -66,29 +69,34 @@ bool readItem(const IniFile& ini, const QString& section, Item& it, QString& err
             return false;
         }
     }
-    it.colour = quint32(ini.readInteger(section, QStringLiteral("Color"), int(kWhite)));
-    it.kind = quint8(ini.readInteger(section, QStringLiteral("Type"), 0) & 0xFF);
-    if (!ini.valueExists(section, QStringLiteral("Prm"))) {
+    it.colour = quint32(sec.readInteger(QStringLiteral("Color"), int(kWhite)));
+    it.kind = quint8(sec.readInteger(QStringLiteral("Type"), 0) & 0xFF);
+    if (!sec.valueExists(QStringLiteral("Prm"))) {
         // No parameter list: speed 1 and every channel 0.
         it.lead = 1;
         it.values.fill(0);
         return true;
     }
-    const QStringList f = CommaList::split(ini.readString(section, QStringLiteral("Prm"), QString()));
+    // Each field as a number, or nothing where it is none.
+    QVarLengthArray<std::optional<int>, 1 + kChannelCount> f;
+    CommaList::scan(sec.readString(QStringLiteral("Prm"), QString()), [&f](QStringView field) {
+        int v = 0;
+        f.append(IniFile::parseInteger(field, v) ? std::optional<int>(v) : std::nullopt);
+        return true;
+    });
     if (f.size() < 1 + kChannelCount) {
         error = QStringLiteral("the Prm value has %1 of %2 numbers").arg(f.size()).arg(1 + kChannelCount);
         return false;
     }
-    it.lead = quint8(intOr(f[0], 1) & 0xFF);
-    for (int m = 0; m < kChannelCount; ++m) it.values[size_t(m)] = quint16(intOr(f[m + 1], 0) & 0xFFFF);
+    it.lead = quint8(f[0].value_or(1) & 0xFF);
+    for (int m = 0; m < kChannelCount; ++m)
+        it.values[size_t(m)] = quint16(f[m + 1].value_or(0) & 0xFFFF);
     return true;
 }
 
 bool readPoints(const QString& text, QVector<QPoint>& points, QString& error) {
-    const QStringList f = CommaList::split(text);
-    QVector<int> numbers;
-    numbers.reserve(f.size());
-    for (const QString& s : f) {
+    QVarLengthArray<int, 32> numbers;
+    const bool numbersOnly = CommaList::scan(text, [&](QStringView s) {
         int v = 0;
         if (!IniFile::parseInteger(s, v)) {
             error = QStringLiteral("the Point value holds \"%1\", which is not a number").arg(s);
@@ -102,10 +110,21 @@ bool readPoints(const QString& text, QVector<QPoint>& points, QString& error) {
                         .arg(DocumentFile::kMaxCoordinate);
             return false;
         }
-        numbers << v;
-    }
-    for (int i = 0; i + 1 < numbers.size(); i += 2) points << QPoint(numbers[i], numbers[i + 1]);
+        numbers.append(v);
+        return true;
+    });
+    if (!numbersOnly) return false;
+    points.reserve(numbers.size() / 2);
+    for (qsizetype i = 0; i + 1 < numbers.size(); i += 2)
+        points << QPoint(numbers[i], numbers[i + 1]);
     return true;
+}
+
+// Decimal digits with a leading minus, as QString::number writes them.
+void appendNumber(QByteArray& out, int v) {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, v).ptr;
+    out.append(digits, end - digits);
 }
 
 void clearFor(DocumentContext& ctx) {
@@ -123,54 +142,68 @@ QString DocumentFile::SaveName(const QString& fileName, bool qmxFilter) {
     return stem + QStringLiteral(".QMX");
 }
 
-QString DocumentFile::DocumentText(const DocumentContext& ctx) {
+QByteArray DocumentFile::DocumentBytes(const DocumentContext& ctx) {
     const Chart& chart = ctx.chart;
-    IniFile ini;
-    ini.writeInteger(kHead, QStringLiteral("Type"), chart.documentKind);
-    ini.writeInteger(kHead, QStringLiteral("Width"), ctx.canvas.width());
-    ini.writeInteger(kHead, QStringLiteral("Height"), ctx.canvas.height());
-    ini.writeInteger(kHead, QStringLiteral("Items"), chart.itemCount());
-    ini.writeInteger(kHead, QStringLiteral("Links"), chart.linkCount());
-    ini.writeInteger(kHead, QStringLiteral("Start"), chart.startItem);
-    ini.writeString(kHead, QStringLiteral("Name"), ctx.header.MotionName);
-    ini.writeInteger(kHead, QStringLiteral("Port"), int(ctx.header.MotionPort));
-    ini.writeInteger(kHead, QStringLiteral("Ctrl"), int(ctx.header.MotionCtrl));
+    IniWriter ini;
+    ini.beginSection(kHead);
+    ini.write(QLatin1StringView("Type"), chart.documentKind);
+    ini.write(QLatin1StringView("Width"), ctx.canvas.width());
+    ini.write(QLatin1StringView("Height"), ctx.canvas.height());
+    ini.write(QLatin1StringView("Items"), chart.itemCount());
+    ini.write(QLatin1StringView("Links"), chart.linkCount());
+    ini.write(QLatin1StringView("Start"), chart.startItem);
+    ini.write(QLatin1StringView("Name"), ctx.header.MotionName);
+    // Port and Ctrl have always been written as signed 32-bit numbers.
+    ini.write(QLatin1StringView("Port"), int(ctx.header.MotionPort));
+    ini.write(QLatin1StringView("Ctrl"), int(ctx.header.MotionCtrl));
+    QByteArray list;
     for (int n = 0; n < chart.itemCount(); ++n) {
         const Item& it = chart.items[size_t(n)];
-        const QString s = itemSection(n);
-        ini.writeString(s, QStringLiteral("Name"), it.name);
-        ini.writeInteger(s, QStringLiteral("Width"), it.width);
-        ini.writeInteger(s, QStringLiteral("Height"), it.height);
-        ini.writeInteger(s, QStringLiteral("Left"), it.left);
-        ini.writeInteger(s, QStringLiteral("Top"), it.top);
-        ini.writeInteger(s, QStringLiteral("Color"), int(it.colour));
-        ini.writeInteger(s, QStringLiteral("Type"), it.kind);
-        QStringList prm;
-        prm << QString::number(it.lead);
-        for (quint16 v : it.values) prm << QString::number(v);
-        ini.writeString(s, QStringLiteral("Prm"), prm.join(u','));
+        ini.beginSection(itemSection(n));
+        ini.write(QLatin1StringView("Name"), it.name);
+        ini.write(QLatin1StringView("Width"), it.width);
+        ini.write(QLatin1StringView("Height"), it.height);
+        ini.write(QLatin1StringView("Left"), it.left);
+        ini.write(QLatin1StringView("Top"), it.top);
+        ini.write(QLatin1StringView("Color"), int(it.colour));
+        ini.write(QLatin1StringView("Type"), it.kind);
+        list.clear();
+        appendNumber(list, it.lead);
+        for (quint16 v : it.values) {
+            list += ',';
+            appendNumber(list, v);
+        }
+        ini.writeAscii(QLatin1StringView("Prm"), list);
     }
     for (int n = 0; n < chart.linkCount(); ++n) {
         const Link& l = chart.links[size_t(n)];
-        const QString s = linkSection(n);
-        ini.writeInteger(s, QStringLiteral("Main"), l.kind);
-        ini.writeInteger(s, QStringLiteral("Origin"), l.origin);
-        ini.writeInteger(s, QStringLiteral("Final"), l.final);
-        QStringList pts;
-        for (const QPoint& p : l.points) pts << QString::number(p.x()) << QString::number(p.y());
-        ini.writeString(s, QStringLiteral("Point"), pts.join(u','));
+        ini.beginSection(linkSection(n));
+        ini.write(QLatin1StringView("Main"), l.kind);
+        ini.write(QLatin1StringView("Origin"), l.origin);
+        ini.write(QLatin1StringView("Final"), l.final);
+        list.clear();
+        for (const QPoint& p : l.points) {
+            if (!list.isEmpty()) list += ',';
+            appendNumber(list, p.x());
+            list += ',';
+            appendNumber(list, p.y());
+        }
+        ini.writeAscii(QLatin1StringView("Point"), list);
     }
-    return ini.toText();
+    return ini.finish();
+}
+
+QString DocumentFile::DocumentText(const DocumentContext& ctx) {
+    return Cp932::decode(DocumentBytes(ctx));
 }
 
 bool DocumentFile::SaveDocument(DocumentContext& ctx, const QString& fileName, bool qmxFilter) {
-    IniFile ini(SaveName(fileName, qmxFilter));
-    if (!ini.loadAndTestWrite()) {
-        ctx.services.ShowMessageBox(IconError, ButtonsOk, 0, LangJapanese, kCantKeep);
-        return false;
-    }
-    ini.parse(DocumentText(ctx));
-    if (!ini.save()) {
+    const QString name = SaveName(fileName, qmxFilter);
+    // The place is tried first: an old file that cannot be read (no regular
+    // file, too large, not readable) or a place where no new file can be made
+    // refuses the save before anything is written. The document then replaces
+    // the file atomically, so a save that fails part-way keeps the old file.
+    if (!IniFile(name).canReplace() || !IniFile::saveBytes(name, DocumentBytes(ctx))) {
         ctx.services.ShowMessageBox(IconError, ButtonsOk, 0, LangJapanese, kCantKeep);
         return false;
     }
@@ -196,7 +229,13 @@ QStringList DocumentFile::ReadLines(const QString& fileName, bool* ok) {
 }
 
 int DocumentFile::DetectFileKind(const QString& fileName) {
-    IniFile ini(fileName);
+    IniFile ini;
+    return DetectFileKind(fileName, ini);
+}
+
+int DocumentFile::DetectFileKind(const QString& fileName, IniFile& ini) {
+    ini.clear();
+    ini.setPath(fileName);
     if (!QFileInfo(fileName).isFile() || !ini.load()) return -1;
     const int type = ini.readInteger(kHead, QStringLiteral("Type"), -1);
     if (type == MotionChart || type == ScenarioChart) return type;
@@ -213,7 +252,9 @@ int DocumentFile::DetectFileKind(const QString& fileName) {
 }
 
 bool DocumentFile::OpenDocument(DocumentContext& ctx, const QString& fileName) {
-    const int r = DetectFileKind(fileName);
+    // A document is read once: what the kind was told from is loaded.
+    IniFile ini;
+    const int r = DetectFileKind(fileName, ini);
     if (r == -1) {
         ctx.services.ShowMessageBox(IconWarning, ButtonsOk, 0, LangJapanese, kCantUse);
         return false;
@@ -226,7 +267,7 @@ bool DocumentFile::OpenDocument(DocumentContext& ctx, const QString& fileName) {
         clearFor(ctx);
     }
     if (r == MotionChart || r == ScenarioChart) {
-        LoadDocument(ctx, fileName);
+        LoadDocument(ctx, ini);
         return true;
     }
     if (r == kPoseTable) {
@@ -238,14 +279,19 @@ bool DocumentFile::OpenDocument(DocumentContext& ctx, const QString& fileName) {
 }
 
 bool DocumentFile::LoadDocument(DocumentContext& ctx, const QString& fileName) {
-    Chart& chart = ctx.chart;
     IniFile ini(fileName);
-    QStringList problems;
-    const QString label = fileLabel(fileName);
     if (!ini.load()) {
-        report(ctx.services, {QStringLiteral("\"%1\" could not be read.").arg(label)});
+        report(ctx.services,
+               {QStringLiteral("\"%1\" could not be read.").arg(fileLabel(fileName))});
         return false;
     }
+    return LoadDocument(ctx, ini);
+}
+
+bool DocumentFile::LoadDocument(DocumentContext& ctx, const IniFile& ini) {
+    Chart& chart = ctx.chart;
+    QStringList problems;
+    const QString label = fileLabel(ini.path());
     const int oldCount = chart.itemCount();
     if (oldCount == 0) {
         QString name = ini.readString(kHead, QStringLiteral("Name"), MotionHeader::defaultName());
@@ -279,7 +325,7 @@ bool DocumentFile::LoadDocument(DocumentContext& ctx, const QString& fileName) {
     for (int n = 0; n < itemTotal; ++n) {
         Item it;
         QString error;
-        if (!readItem(ini, itemSection(n), it, error)) {
+        if (!readItem(ini.section(itemSection(n)), it, error)) {
             problems << QStringLiteral("Reading \"%1\" stopped at section [%2]: %3. "
                                        "%4 item(s) before it were kept.")
                             .arg(label, itemSection(n), error).arg(n);
@@ -309,15 +355,16 @@ bool DocumentFile::LoadDocument(DocumentContext& ctx, const QString& fileName) {
         std::vector<Link> links;
         for (int n = 0; n < linkTotal; ++n) {
             const QString s = linkSection(n);
+            const IniFile::SectionReader sec = ini.section(s);
             Link l;
             l.selected = true;
-            l.kind = quint8(ini.readInteger(s, QStringLiteral("Main"), 0) & 0xFF);
-            l.origin = ini.readInteger(s, QStringLiteral("Origin"), -1);
-            l.final = ini.readInteger(s, QStringLiteral("Final"), -1);
+            l.kind = quint8(sec.readInteger(QStringLiteral("Main"), 0) & 0xFF);
+            l.origin = sec.readInteger(QStringLiteral("Origin"), -1);
+            l.final = sec.readInteger(QStringLiteral("Final"), -1);
             if (l.origin != -1) l.origin = shiftedIndex(l.origin, oldCount);
             if (l.final != -1) l.final = shiftedIndex(l.final, oldCount);
             QString error;
-            if (!readPoints(ini.readString(s, QStringLiteral("Point"), QString()), l.points, error)) {
+            if (!readPoints(sec.readString(QStringLiteral("Point"), QString()), l.points, error)) {
                 problems << QStringLiteral("Reading \"%1\" stopped at section [%2]: %3. "
                                            "The links before it were kept.")
                                 .arg(label, s, error);

@@ -9,6 +9,7 @@
 
 namespace qvx {
 
+class IniFile;
 class Services;
 
 // What opening and saving a document works on: the chart, its header, the
@@ -49,13 +50,20 @@ public:
     static bool SaveDocument(DocumentContext& ctx, const QString& fileName, bool qmxFilter);
     // The document text exactly as SaveDocument writes it, before encoding.
     static QString DocumentText(const DocumentContext& ctx);
+    // The bytes SaveDocument writes.
+    static QByteArray DocumentBytes(const DocumentContext& ctx);
     // 0 or 7: a document of that kind; 100: a pose table; anything else: unusable.
     static int DetectFileKind(const QString& fileName);
+    // The same, leaving the file read into ini (with its path), so that a
+    // document need not be read again to be loaded.
+    static int DetectFileKind(const QString& fileName, IniFile& ini);
     // Detects what the file is, asks before discarding a chart of another kind,
     // then loads, merges or imports it. Returns true when something was read.
     static bool OpenDocument(DocumentContext& ctx, const QString& fileName);
     // Appends a document to the chart. Returns false when reading stopped part-way.
     static bool LoadDocument(DocumentContext& ctx, const QString& fileName);
+    // Appends the document already read into ini (its path names it in messages).
+    static bool LoadDocument(DocumentContext& ctx, const IniFile& ini);
     // Appends a pose table to the chart. Returns false when reading stopped part-way.
     static bool ImportTable(DocumentContext& ctx, const QString& fileName);
 

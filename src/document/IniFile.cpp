@@ -6,12 +6,103 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <utility>
+
 namespace qvx {
+
+namespace {
+
+// Sections longer than this get a key index; shorter ones are searched from
+// the top, which is quicker than hashing for the few keys most sections hold.
+constexpr size_t kIndexedEntries = 16;
+
+bool isAscii(QStringView s) {
+    for (QChar c : s)
+        if (c.unicode() >= 0x80) return false;
+    return true;
+}
+
+char16_t asciiLower(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+}
+
+// Names match when their lower-case forms are equal. Names made only of ASCII,
+// all that the program writes, are compared a character at a time; for others
+// the lower-case forms are made, since a few characters change their length or
+// become ASCII on the way.
+bool sameName(QStringView a, QStringView b) {
+    const qsizetype common = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        const char16_t ca = a[i].unicode(), cb = b[i].unicode();
+        if (ca >= 0x80 || cb >= 0x80) return a.toString().toLower() == b.toString().toLower();
+        // Up to here both are ASCII, whose lower-case forms keep their places.
+        if (asciiLower(ca) != asciiLower(cb)) return false;
+    }
+    // Otherwise one is the other (all ASCII) with more after it; no character's
+    // lower-case form is empty, so the longer one's form is longer.
+    return a.size() == b.size();
+}
+
+// Appends text that Cp932::isPlain() accepts: one byte per character.
+void appendPlain(QByteArray& out, QStringView text) {
+    const qsizetype at = out.size();
+    out.resize(at + text.size());
+    char* p = out.data() + at;
+    for (QChar c : text)
+        *p++ = char(c.unicode());
+}
+
+// The lines of a section the program made, shared by IniFile::toBytes() and
+// IniWriter so that both write the same bytes.
+void appendHeader(QByteArray& out, const QString& name) {
+    if (Cp932::isPlain(name)) {
+        out += '[';
+        appendPlain(out, name);
+        out += "]\r\n";
+    } else {
+        out += Cp932::encode(u'[' + name + u']') + "\r\n";
+    }
+}
+
+void appendEntry(QByteArray& out, QStringView key, const QString& value) {
+    const bool lineBreak = value.contains(u'\r') || value.contains(u'\n');
+    if (!lineBreak && Cp932::isPlain(key) && Cp932::isPlain(value)) {
+        appendPlain(out, key);
+        out += '=';
+        appendPlain(out, value);
+        out += "\r\n";
+        return;
+    }
+    QString clean = value;
+    // A line break inside a value would start a new line in the file.
+    if (lineBreak) clean.replace(u'\r', u' ').replace(u'\n', u' ');
+    out += Cp932::encode(key.toString() + u'=' + clean) + "\r\n";
+}
+
+} // namespace
+
+bool IniFile::Name::operator==(const Name& other) const {
+    return sameName(text, other.text);
+}
+
+size_t qHash(const IniFile::Name& name, size_t seed) {
+    // The hash of the lower-case form, so that matching names hash alike.
+    if (name.text.size() <= 64 && isAscii(name.text)) {
+        char16_t lower[64];
+        for (qsizetype i = 0; i < name.text.size(); ++i)
+            lower[i] = asciiLower(name.text[i].unicode());
+        return qHash(QStringView(lower, name.text.size()), seed);
+    }
+    return qHash(name.text.toLower(), seed);
+}
 
 IniFile::IniFile(QString path) : m_path(std::move(path)) {}
 
-bool IniFile::load() {
-    clear();
+bool IniFile::readBytes(QByteArray& bytes) const {
+    bytes.clear();
     const QFileInfo info(m_path);
     if (!info.exists()) return true;
     // Only regular files: a pipe would block the read for ever and a device
@@ -20,20 +111,25 @@ bool IniFile::load() {
     QFile f(m_path);
     if (!f.open(QIODevice::ReadOnly)) return false;
     // One byte more than the file was said to hold shows a file still growing.
-    const QByteArray bytes = f.read(info.size() + 1);
-    if (bytes.size() > kMaxFileSize) return false;
+    bytes = f.read(info.size() + 1);
+    return bytes.size() <= kMaxFileSize;
+}
+
+bool IniFile::load() {
+    clear();
+    QByteArray bytes;
+    if (!readBytes(bytes)) return false;
     parseBytes(bytes);
     return true;
 }
 
-bool IniFile::save() const {
-    if (m_path.isEmpty()) return false;
+bool IniFile::saveBytes(const QString& path, const QByteArray& bytes) {
+    if (path.isEmpty()) return false;
     // A device, pipe or directory in the file's place is never replaced.
-    const QFileInfo info(m_path);
+    const QFileInfo info(path);
     if (info.exists() && !info.isFile()) return false;
-    QSaveFile f(m_path);
+    QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) return false;
-    const QByteArray bytes = toBytes();
     // The bytes sit in QSaveFile's buffer until it is flushed. A flush that
     // falls short (disk full, file size limit) is not seen by commit(), which
     // would put the cut file in place of the old one, so it is checked here.
@@ -44,10 +140,29 @@ bool IniFile::save() const {
     return f.commit();
 }
 
+bool IniFile::save() const {
+    return saveBytes(m_path, toBytes());
+}
+
 bool IniFile::loadAndTestWrite() {
-    if (!load()) return false;
-    // Nothing has changed since the load, so the same bytes go back.
-    return save();
+    clear();
+    QByteArray bytes;
+    if (!readBytes(bytes)) return false;
+    parseBytes(bytes);
+    // Nothing has changed since the load, so the bytes read go back as they were.
+    return saveBytes(m_path, bytes);
+}
+
+bool IniFile::canReplace() const {
+    QByteArray bytes;
+    if (m_path.isEmpty() || !readBytes(bytes)) return false;
+    // A device, pipe or directory in the file's place is never replaced.
+    const QFileInfo info(m_path);
+    if (info.exists() && !info.isFile()) return false;
+    QSaveFile f(m_path);
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    f.cancelWriting();
+    return true;
 }
 
 void IniFile::parse(const QString& text) {
@@ -56,18 +171,34 @@ void IniFile::parse(const QString& text) {
 
 void IniFile::parseBytes(const QByteArray& bytes) {
     clear();
+    m_source = bytes;
+    m_lines.reserve(size_t(std::count(bytes.cbegin(), bytes.cend(), '\n')) + 1);
+    // The same few keys come back in section after section; their names are
+    // shared with the last ones seen instead of being copied for every entry.
+    QString recentKeys[16];
+    size_t nextRecent = 0;
+    auto keyText = [&](QStringView key) {
+        for (const QString& k : recentKeys)
+            if (k.size() == key.size() && k == key) return k;
+        QString made = key.toString();
+        recentKeys[nextRecent++ % std::size(recentKeys)] = made;
+        return made;
+    };
     // The text is decoded once; no CP932 character holds the byte 0x0A, so its
     // lines and the byte lines correspond one to one.
     const QString text = Cp932::decode(bytes);
     qsizetype rawAt = 0, textAt = 0;
     int current = -1;
     while (rawAt < bytes.size()) {
-        qsizetype rawEnd = bytes.indexOf('\n', rawAt);
+        const char* nl = static_cast<const char*>(
+            std::memchr(bytes.constData() + rawAt, '\n', size_t(bytes.size() - rawAt)));
+        qsizetype rawEnd = nl ? nl - bytes.constData() : -1;
         qsizetype textEnd = text.indexOf(u'\n', textAt);
         rawEnd = rawEnd < 0 ? bytes.size() : rawEnd + 1;
         textEnd = textEnd < 0 ? text.size() : textEnd;
         Line line;
-        line.raw = bytes.mid(rawAt, rawEnd - rawAt);
+        line.rawAt = rawAt;
+        line.rawSize = rawEnd - rawAt;
         QStringView view = QStringView(text).mid(textAt, textEnd - textAt);
         rawAt = rawEnd;
         textAt = textEnd + 1;
@@ -77,23 +208,22 @@ void IniFile::parseBytes(const QByteArray& bytes) {
             current = sectionIndex(trimmed.mid(1, trimmed.size() - 2).trimmed().toString(), true);
             line.kind = Line::Header;
             line.section = current;
-            m_lines.push_back(std::move(line));
+            m_lines.push_back(line);
             m_sections[size_t(current)].insertAfter = int(m_lines.size()) - 1;
             continue;
         }
         const qsizetype eq = view.indexOf(u'=');
         if (current >= 0 && eq >= 0 && !trimmed.startsWith(u';')) {
-            const QString key = view.left(eq).trimmed().toString();
+            const QStringView keyView = view.left(eq).trimmed();
             Section& sec = m_sections[size_t(current)];
             // The first occurrence of a key wins, as a reader that searches
             // from the top finds it; later ones stay in the file as they are.
-            if (!key.isEmpty() && !sec.index.contains(key.toLower())) {
-                sec.index.insert(key.toLower(), int(sec.entries.size()));
-                sec.entries.push_back({key, view.mid(eq + 1).toString(), false});
+            if (!keyView.isEmpty() && sec.entryIndex(keyView) < 0) {
+                sec.addEntry({keyText(keyView), view.mid(eq + 1).toString(), false});
                 line.kind = Line::KeyValue;
                 line.section = current;
                 line.entry = int(sec.entries.size()) - 1;
-                m_lines.push_back(std::move(line));
+                m_lines.push_back(line);
                 sec.insertAfter = int(m_lines.size()) - 1;
                 continue;
             }
@@ -101,30 +231,28 @@ void IniFile::parseBytes(const QByteArray& bytes) {
         // Comments, blank lines, repeated keys and anything else stay where
         // they are, and go with their section when it is erased.
         line.section = current;
-        m_lines.push_back(std::move(line));
+        m_lines.push_back(line);
     }
 }
 
 QByteArray IniFile::toBytes() const {
     QByteArray out;
+    out.reserve(m_source.size());
     auto endLine = [&out] {
         if (!out.isEmpty() && !out.endsWith('\n')) out += "\r\n";
     };
     for (int i = 0; i < int(m_lines.size()); ++i) {
         const Line& line = m_lines[size_t(i)];
-        if (line.kind == Line::Header && line.raw.isEmpty()) {
+        if (line.kind == Line::Header && line.rawSize == 0) {
             endLine();
-            out += Cp932::encode(u'[' + m_sections[size_t(line.section)].name + u']') + "\r\n";
+            appendHeader(out, m_sections[size_t(line.section)].name);
         } else if (line.kind == Line::KeyValue &&
                    m_sections[size_t(line.section)].entries[size_t(line.entry)].changed) {
             const Entry& e = m_sections[size_t(line.section)].entries[size_t(line.entry)];
-            QString value = e.value;
-            // A line break inside a value would start a new line in the file.
-            value.replace(u'\r', u' ').replace(u'\n', u' ');
             endLine();
-            out += Cp932::encode(e.key + u'=' + value) + "\r\n";
+            appendEntry(out, e.key, e.value);
         } else {
-            out += line.raw;
+            out += QByteArrayView(m_source).sliced(line.rawAt, line.rawSize);
         }
         // A section the program made ends with a blank line, as it always has.
         if (line.section >= 0) {
@@ -139,25 +267,67 @@ QString IniFile::toText() const {
     return Cp932::decode(toBytes());
 }
 
+int IniFile::Section::entryIndex(QStringView key) const {
+    if (entries.size() > kIndexedEntries) {
+        auto it = index.constFind(Name{key.toString()});
+        return it == index.constEnd() ? -1 : *it;
+    }
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (sameName(entries[i].key, key)) return int(i);
+    return -1;
+}
+
+void IniFile::Section::addEntry(Entry entry) {
+    entries.push_back(std::move(entry));
+    if (entries.size() == kIndexedEntries + 1) {
+        for (size_t i = 0; i < entries.size(); ++i)
+            index.insert(Name{entries[i].key}, int(i));
+    } else if (entries.size() > kIndexedEntries + 1) {
+        index.insert(Name{entries.back().key}, int(entries.size()) - 1);
+    }
+}
+
 const IniFile::Section* IniFile::find(const QString& section) const {
-    auto it = m_index.constFind(section.toLower());
+    auto it = m_index.constFind(Name{section});
     return it == m_index.constEnd() ? nullptr : &m_sections[size_t(*it)];
 }
 
 const IniFile::Entry* IniFile::findEntry(const QString& section, const QString& key) const {
-    const Section* s = find(section);
-    if (!s) return nullptr;
-    auto it = s->index.constFind(key.toLower());
-    return it == s->index.constEnd() ? nullptr : &s->entries[size_t(*it)];
+    return this->section(section).findEntry(key);
+}
+
+IniFile::SectionReader IniFile::section(const QString& name) const {
+    return SectionReader(find(name));
+}
+
+const IniFile::Entry* IniFile::SectionReader::findEntry(const QString& key) const {
+    if (!m_section) return nullptr;
+    const int e = m_section->entryIndex(key);
+    return e < 0 ? nullptr : &m_section->entries[size_t(e)];
+}
+
+QString IniFile::SectionReader::readString(const QString& key, const QString& def) const {
+    const Entry* e = findEntry(key);
+    return e ? e->value : def;
+}
+
+int IniFile::SectionReader::readInteger(const QString& key, int def) const {
+    const Entry* e = findEntry(key);
+    int v = 0;
+    return e && parseInteger(e->value, v) ? v : def;
+}
+
+bool IniFile::SectionReader::valueExists(const QString& key) const {
+    return findEntry(key) != nullptr;
 }
 
 int IniFile::sectionIndex(const QString& section, bool add) {
-    auto it = m_index.constFind(section.toLower());
+    auto it = m_index.constFind(Name{section});
     if (it != m_index.constEnd()) return *it;
     if (!add) return -1;
     m_sections.push_back({section, {}, {}, -1, false});
     const int n = int(m_sections.size()) - 1;
-    m_index.insert(section.toLower(), n);
+    m_index.insert(Name{section}, n);
     return n;
 }
 
@@ -165,23 +335,26 @@ void IniFile::insertLine(int section, Line line) {
     Section& sec = m_sections[size_t(section)];
     const int at = sec.insertAfter + 1;
     if (at >= int(m_lines.size())) {
-        m_lines.push_back(std::move(line));
+        m_lines.push_back(line);
     } else {
         // Into the middle of the file: every later position moves on by one.
-        m_lines.insert(m_lines.begin() + at, std::move(line));
+        m_lines.insert(m_lines.begin() + at, line);
         for (Section& other : m_sections)
             if (other.insertAfter >= at) ++other.insertAfter;
     }
     sec.insertAfter = at;
 }
-
 QString IniFile::readString(const QString& section, const QString& key, const QString& def) const {
     const Entry* e = findEntry(section, key);
     return e ? e->value : def;
 }
 
 bool IniFile::parseInteger(const QString& text, int& out) {
-    QString body = text.trimmed();
+    return parseInteger(QStringView(text), out);
+}
+
+bool IniFile::parseInteger(QStringView text, int& out) {
+    QStringView body = text.trimmed();
     bool negative = false;
     if (body.startsWith(u'-') || body.startsWith(u'+')) {
         negative = body.startsWith(u'-');
@@ -191,20 +364,26 @@ bool IniFile::parseInteger(const QString& text, int& out) {
     if (body.startsWith(u'$')) {
         base = 16;
         body = body.mid(1);
-    } else if (body.startsWith(QStringLiteral("0x"), Qt::CaseInsensitive)) {
+    } else if (body.size() >= 2 && body[0] == u'0' && (body[1] == u'x' || body[1] == u'X')) {
         base = 16;
         body = body.mid(2);
     }
+    // At most 12 digits, so the sum below cannot overflow.
     if (body.isEmpty() || body.size() > 12) return false;
+    qint64 v = 0;
     for (QChar c : body) {
-        const bool digit = c.unicode() >= '0' && c.unicode() <= '9';
-        const bool hexLetter = (c.unicode() >= 'a' && c.unicode() <= 'f') ||
-                               (c.unicode() >= 'A' && c.unicode() <= 'F');
-        if (!digit && !(base == 16 && hexLetter)) return false;
+        const char16_t u = c.unicode();
+        int digit;
+        if (u >= u'0' && u <= u'9')
+            digit = u - u'0';
+        else if (base == 16 && u >= u'a' && u <= u'f')
+            digit = u - u'a' + 10;
+        else if (base == 16 && u >= u'A' && u <= u'F')
+            digit = u - u'A' + 10;
+        else
+            return false;
+        v = v * base + digit;
     }
-    bool ok = false;
-    qint64 v = body.toLongLong(&ok, base);
-    if (!ok) return false;
     if (negative) v = -v;
     if (base == 16 && !negative && v <= 0xFFFFFFFFLL) {
         // Hexadecimal text up to FFFFFFFF stands for the bit pattern of a 32-bit number.
@@ -234,29 +413,27 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
         Line header;
         header.kind = Line::Header;
         header.section = n;
-        m_lines.push_back(std::move(header));
+        m_lines.push_back(header);
         sec.insertAfter = int(m_lines.size()) - 1;
     }
     Section& sec = m_sections[size_t(n)];
-    auto it = sec.index.constFind(key.toLower());
-    if (it != sec.index.constEnd()) {
-        Entry& e = sec.entries[size_t(*it)];
+    const int e = sec.entryIndex(key);
+    if (e >= 0) {
+        Entry& entry = sec.entries[size_t(e)];
         // The same value again leaves the line as it was read.
-        if (e.value != value) {
-            e.value = value;
-            e.changed = true;
+        if (entry.value != value) {
+            entry.value = value;
+            entry.changed = true;
         }
         return;
     }
-    sec.index.insert(key.toLower(), int(sec.entries.size()));
-    sec.entries.push_back({key, value, true});
+    sec.addEntry({key, value, true});
     Line line;
     line.kind = Line::KeyValue;
     line.section = n;
     line.entry = int(sec.entries.size()) - 1;
-    insertLine(n, std::move(line));
+    insertLine(n, line);
 }
-
 void IniFile::writeInteger(const QString& section, const QString& key, int value) {
     writeString(section, key, QString::number(value));
 }
@@ -290,7 +467,10 @@ void IniFile::eraseSection(const QString& section) {
     // Lines of the other sections are kept, with their entries as they stand.
     std::vector<Section> oldSections = std::move(m_sections);
     std::vector<Line> oldLines = std::move(m_lines);
+    // The lines kept still point into the bytes read.
+    const QByteArray source = m_source;
     clear();
+    m_source = source;
     std::vector<int> renumber(oldSections.size(), -1);
     for (size_t i = 0; i < oldSections.size(); ++i) {
         if (int(i) == gone) continue;
@@ -304,16 +484,59 @@ void IniFile::eraseSection(const QString& section) {
         Line& line = oldLines[i];
         if (line.section == gone) continue;
         if (line.section >= 0) line.section = renumber[size_t(line.section)];
-        m_lines.push_back(std::move(line));
+        m_lines.push_back(line);
         if (m_lines.back().section >= 0 && m_lines.back().kind != Line::Other)
             m_sections[size_t(m_lines.back().section)].insertAfter = int(m_lines.size()) - 1;
     }
 }
 
 void IniFile::clear() {
+    m_source.clear();
     m_sections.clear();
     m_lines.clear();
     m_index.clear();
+}
+
+void IniWriter::beginSection(const QString& name) {
+    if (m_inSection) m_out += "\r\n";
+    appendHeader(m_out, name);
+    m_inSection = true;
+}
+
+void IniWriter::write(QLatin1StringView key, const QString& value) {
+    // The keys are ASCII names, so the key as UTF-16 is only made for a value
+    // that needs the converter or has a line break.
+    if (Cp932::isPlain(value) && !value.contains(u'\r') && !value.contains(u'\n')) {
+        m_out += QByteArrayView(key);
+        m_out += '=';
+        appendPlain(m_out, value);
+        m_out += "\r\n";
+    } else {
+        appendEntry(m_out, QString(key), value);
+    }
+}
+
+void IniWriter::write(QLatin1StringView key, qint64 value) {
+    m_out += QByteArrayView(key);
+    m_out += '=';
+    // Decimal digits with a leading minus, as QString::number writes them.
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    m_out.append(digits, end - digits);
+    m_out += "\r\n";
+}
+
+void IniWriter::writeAscii(QLatin1StringView key, const QByteArray& value) {
+    m_out += QByteArrayView(key);
+    m_out += '=';
+    m_out += value;
+    m_out += "\r\n";
+}
+
+QByteArray IniWriter::finish() {
+    if (m_inSection) m_out += "\r\n";
+    m_inSection = false;
+    return std::exchange(m_out, QByteArray());
 }
 
 } // namespace qvx

@@ -30,6 +30,23 @@ private slots:
         QCOMPARE(CommaList::split(text), fields);
     }
 
+    void scan_stopsWhereTheCallerSays() {
+        QStringList seen;
+        const bool whole = CommaList::scan(u"1, \"a\"\"b\",3,", [&](QStringView f) {
+            seen << f.toString();
+            return true;
+        });
+        QVERIFY(whole);
+        QCOMPARE(seen, QStringList({"1", "a\"b", "3", ""}));
+        seen.clear();
+        const bool stopped = CommaList::scan(u"1,2,3", [&](QStringView f) {
+            seen << f.toString();
+            return f != u"2";
+        });
+        QVERIFY(!stopped);
+        QCOMPARE(seen, QStringList({"1", "2"}));
+    }
+
     void join_quotesOnlyWhereNeeded() {
         QCOMPARE(CommaList::join({"NO", "motion 1", "a,b", "q\"", ""}),
                  QString("NO,\"motion 1\",\"a,b\",\"q\"\"\","));

@@ -4,8 +4,11 @@
 #include "common/TestFiles.h"
 #include "common/TestRegistry.h"
 #include "document/Cp932.h"
+#include "document/IniFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -193,6 +196,55 @@ private slots:
         QCOMPARE(d.services.boxes.size(), size_t(1));
         QCOMPARE(d.services.boxes[0].icon, int(IconError));
         QCOMPARE(d.services.boxes[0].text, QString("It can't be kept in the designated place"));
+    }
+
+    // A file the program could not have written in the save's place is left as
+    // it is: a directory, or a file larger than any document.
+    void saveOverWhatCannotBeADocument_isRefusedAndLeavesIt() {
+        Doc d;
+        d.item(KindPos, 0, 0);
+        QVERIFY(QDir(m_dir.path()).mkdir("folder.QMX"));
+        QVERIFY(!DocumentFile::SaveDocument(d.ctx, path("folder.QMX"), false));
+        QVERIFY(QFileInfo(path("folder.QMX")).isDir());
+        const QString big = path("big.QMX");
+        {
+            QFile f(big);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.write("[GraphicalEdit]\r\n") > 0);
+            QVERIFY(f.resize(IniFile::kMaxFileSize + 1));
+        }
+        QVERIFY(!DocumentFile::SaveDocument(d.ctx, big, false));
+        QCOMPARE(QFileInfo(big).size(), IniFile::kMaxFileSize + 1);
+        QCOMPARE(d.services.boxes.size(), size_t(2));
+        QCOMPARE(d.services.lastBoxText(), QString("It can't be kept in the designated place"));
+    }
+
+    // What a document says is read once when opening and once for `qvx info`;
+    // loading from the image read for telling the kind gives the same chart.
+    void loadFromTheImageReadForTheKind_givesTheSameChart() {
+        Doc src;
+        src.item(KindPos, 10, 20);
+        src.item(KindCmp, 70, 20);
+        src.chart.items[1].name = QString::fromUtf8("比較");
+        src.link(0, 1, BranchLink, {QPoint(3, 4)});
+        src.chart.startItem = 1;
+        QVERIFY(DocumentFile::SaveDocument(src.ctx, path("img.QMX"), false));
+
+        IniFile ini;
+        QCOMPARE(DocumentFile::DetectFileKind(path("img.QMX"), ini), int(MotionChart));
+        QCOMPARE(ini.path(), path("img.QMX"));
+        Doc fromImage, fromFile;
+        QVERIFY(DocumentFile::LoadDocument(fromImage.ctx, ini));
+        QVERIFY(DocumentFile::LoadDocument(fromFile.ctx, path("img.QMX")));
+        QCOMPARE(fromImage.chart.items, fromFile.chart.items);
+        QCOMPARE(fromImage.chart.links, fromFile.chart.links);
+        QCOMPARE(fromImage.chart.startItem, 1);
+        QCOMPARE(fromImage.chart.items[1].name, QString::fromUtf8("比較"));
+
+        // An image that was used before holds only the file read last.
+        QCOMPARE(DocumentFile::DetectFileKind(path("missing.QMX"), ini), -1);
+        QVERIFY(ini.sections().isEmpty());
+        QCOMPARE(DocumentFile::DocumentText(src.ctx), Cp932::decode(readFile(path("img.QMX"))));
     }
 
     void saveThatFailsPartWay_showsErrorAndKeepsTheOldFile() {

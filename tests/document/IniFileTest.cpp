@@ -4,12 +4,16 @@
 #include "common/TestRegistry.h"
 #include "document/Cp932.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
 using qvx::IniFile;
+using qvx::IniWriter;
 
 using qvxtest::readFile;
 using qvxtest::writeFile;
@@ -59,6 +63,31 @@ private slots:
         QCOMPARE(ini.readInteger("S", "g", -1), 42);
     }
 
+    void parseInteger_signsBasesAndLimits() {
+        const std::pair<const char*, int> good[] = {{"0XfF", 255},
+                                                    {"0xFFFFFFFF", -1},
+                                                    {"$80000000", -2147483647 - 1},
+                                                    {"-0x10", -16},
+                                                    {"+7", 7},
+                                                    {" \t-2147483648 ", -2147483647 - 1},
+                                                    {"2147483647", 2147483647},
+                                                    {"000000000012", 12},
+                                                    {"$aBc", 0xABC}};
+        for (const auto& [text, value] : good) {
+            int v = 0;
+            QVERIFY2(IniFile::parseInteger(QString(text), v), text);
+            QCOMPARE(v, value);
+        }
+        const char* bad[] = {"-2147483649",   "2147483648", "0x",   "$",          "-",
+                             "1 2",           "12a",        "0x1G", "$100000000", "-$FFFFFFFF",
+                             "0000000000012", "--5",        "+-5",  "1.0"};
+        for (const char* text : bad) {
+            int v = 99;
+            QVERIFY2(!IniFile::parseInteger(QString(text), v), text);
+            QCOMPARE(v, 99);
+        }
+    }
+
     void loadSaveRoundTrip_isByteIdentical() {
         QTemporaryDir dir;
         const QString path = dir.filePath("r.ini");
@@ -104,6 +133,177 @@ private slots:
         IniFile back;
         back.parse(ini.toText());
         QCOMPARE(back.keys("S"), QStringList{"k"});
+    }
+
+    // Names match as their lower-case forms do, in short sections (searched
+    // from the top) and in long ones (found through the key index), for ASCII
+    // names and for names whose lower-case form is made differently.
+    void names_matchAsTheirLowerCaseForms() {
+        QString text =
+            QString::fromUtf8("[Short]\r\nAlpha=1\r\nΑΒΓ=2\r\nalpha=dup\r\n[Ｌｏｎｇ]\r\n");
+        for (int i = 0; i < 40; ++i)
+            text += QStringLiteral("Key%1=%1\r\n").arg(i);
+        text += QString::fromUtf8("KEY30=dup\r\nＶＩＩ=seven\r\n");
+        IniFile ini;
+        ini.parse(text);
+        QCOMPARE(ini.readString("SHORT", "ALPHA", ""), QString("1"));
+        QCOMPARE(ini.readString("short", QString::fromUtf8("αβγ"), ""), QString("2"));
+        const QString lng = QString::fromUtf8("ｌｏｎｇ");
+        QCOMPARE(ini.readInteger(lng, "key0", -1), 0);
+        QCOMPARE(ini.readInteger(lng, "kEy39", -1), 39);
+        QCOMPARE(ini.readInteger(lng, "key30", -1), 30);
+        QCOMPARE(ini.readString(lng, QString::fromUtf8("ｖｉｉ"), ""), QString("seven"));
+        QCOMPARE(ini.keys(lng).size(), 41);
+        QCOMPARE(ini.sections().size(), 2);
+
+        // Writing through other cases changes the entries that were read.
+        ini.writeInteger(lng, "KEY39", -39);
+        ini.writeString("short", QString::fromUtf8("αΒγ"), "3");
+        ini.writeString(lng, "Key40", "new");
+        QCOMPARE(ini.sections().size(), 2);
+        IniFile back;
+        back.parse(ini.toText());
+        QCOMPARE(back.readInteger(lng, "Key39", 0), -39);
+        QCOMPARE(back.readInteger("Short", QString::fromUtf8("ΑΒΓ"), 0), 3);
+        QCOMPARE(back.readString(lng, "Key40", ""), QString("new"));
+        QCOMPARE(back.readString(lng, "Key30", ""), QString("30"));
+
+        // The Kelvin sign, which CP932 lacks, has a plain k as its lower-case form.
+        IniFile memory;
+        memory.writeInteger(QString::fromUtf8("Lin\u212A0"), "Origin", 5);
+        QCOMPARE(memory.readInteger("link0", "ORIGIN", 0), 5);
+        memory.writeInteger("LINK0", "origin", 6);
+        QCOMPARE(memory.sections().size(), 1);
+        QCOMPARE(memory.readInteger(QString::fromUtf8("Lin\u212A0"), "Origin", 0), 6);
+    }
+
+    // Several keys of one section read through the section found once, as
+    // they read one by one.
+    void sectionReader_readsAsTheImageDoes() {
+        IniFile ini;
+        ini.parse("[Item0]\r\nName=a\r\nWidth=$10\r\nTop=x\r\nPrm=\r\n[item1]\r\nname=b\r\n");
+        const IniFile::SectionReader first = ini.section("ITEM0");
+        QCOMPARE(first.readString("name", "def"), QString("a"));
+        QCOMPARE(first.readInteger("WIDTH", 0), 16);
+        QCOMPARE(first.readInteger("Top", -7), -7);
+        QVERIFY(first.valueExists("prm"));
+        QVERIFY(!first.valueExists("Left"));
+        QCOMPARE(first.readInteger("Left", 3), 3);
+        QCOMPARE(ini.section("Item1").readString("Name", ""), QString("b"));
+        const IniFile::SectionReader none = ini.section("Item2");
+        QVERIFY(!none.valueExists("Name"));
+        QCOMPARE(none.readString("Name", "def"), QString("def"));
+        QCOMPARE(none.readInteger("Width", 50), 50);
+    }
+
+    // Erasing a section keeps the other lines byte for byte.
+    void eraseSection_keepsTheOtherLinesAsRead() {
+        IniFile ini;
+        ini.parseBytes(
+            "; top\nSTRAY\n[A]\r\nx = 1\r\n;c\r\n[B]\r\ny=2\r\n\r\n[C]\r\nz=\x82\xa0\r\nw");
+        ini.eraseSection("b");
+        QCOMPARE(ini.toBytes(),
+                 QByteArray("; top\nSTRAY\n[A]\r\nx = 1\r\n;c\r\n[C]\r\nz=\x82\xa0\r\nw"));
+        ini.writeString("A", "n", "new");
+        QCOMPARE(ini.toBytes(),
+                 QByteArray("; top\nSTRAY\n[A]\r\nx = 1\r\nn=new\r\n;c\r\n[C]\r\nz=\x82\xa0\r\nw"));
+    }
+
+    // The test write's checks alone: nothing is written, the image is not touched.
+    void canReplace_checksWithoutWriting() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("t.ini");
+        const QByteArray old = "[A]\nx=1\n\x82\xa0\xff";
+        QVERIFY(writeFile(path, old));
+        const QDateTime written = QFileInfo(path).lastModified();
+        IniFile ini(path);
+        ini.writeString("B", "y", "2");
+        QVERIFY(ini.canReplace());
+        QCOMPARE(readFile(path), old);
+        QCOMPARE(QFileInfo(path).lastModified(), written);
+        QCOMPARE(ini.toBytes(), QByteArray("[B]\r\ny=2\r\n\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"t.ini"});
+
+        IniFile missing(dir.filePath("new.ini"));
+        QVERIFY(missing.canReplace());
+        QVERIFY(!QFileInfo::exists(missing.path()));
+
+        QVERIFY(!IniFile(dir.path()).canReplace());
+        QVERIFY(!IniFile(dir.filePath("no/dir/x.ini")).canReplace());
+        QVERIFY(!IniFile(QString()).canReplace());
+        // A file too large to be one of the program's is left alone.
+        const QString big = dir.filePath("big.ini");
+        {
+            QFile f(big);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.resize(IniFile::kMaxFileSize + 1));
+        }
+        QVERIFY(!IniFile(big).canReplace());
+        QCOMPARE(QFileInfo(big).size(), IniFile::kMaxFileSize + 1);
+        // So is a file that cannot be written (a check root passes, so only
+        // where the test does not run as root).
+        if (QFile::setPermissions(path, QFileDevice::ReadOwner) && !QFileInfo(path).isWritable()) {
+            QVERIFY(!ini.canReplace());
+        }
+    }
+
+    // The writer makes the bytes an image filled the same way saves.
+    void writer_writesWhatAnImageWrittenTheSameWaySaves() {
+        const QString values[] = {"plain",
+                                  "",
+                                  "  spaced  ",
+                                  "a\r\nb\rc\nd",
+                                  QString::fromUtf8("無題"),
+                                  QString::fromUtf8("改行\nあり"),
+                                  "a=b;c",
+                                  QString(QChar(0xD800)),
+                                  QString::fromUtf8("é 🙂 ～ 〜")};
+        IniFile image;
+        IniWriter writer;
+        const QString sections[] = {"GraphicalEdit", QString::fromUtf8("部分"), "Item0"};
+        for (const QString& section : sections) {
+            writer.beginSection(section);
+            int n = 0;
+            for (const QString& v : values) {
+                const QString key = QStringLiteral("Key%1").arg(n++);
+                image.writeString(section, key, v);
+                writer.write(QLatin1StringView(key.toLatin1()), v);
+            }
+            image.writeInteger(section, "Neg", -2147483647 - 1);
+            writer.write(QLatin1StringView("Neg"), -2147483647 - 1);
+            image.writeString(section, "List", "1,-2,3");
+            writer.writeAscii(QLatin1StringView("List"), "1,-2,3");
+        }
+        QCOMPARE(writer.finish(), image.toBytes());
+        QCOMPARE(writer.finish(), QByteArray());
+    }
+
+    // Text made only of ASCII is copied instead of converted; the result must be
+    // what the converter gives, for every code and around bytes it refuses.
+    void cp932_copiedTextIsWhatTheConverterGives() {
+        QByteArray ascii;
+        for (int c = 0; c < 128; ++c)
+            ascii += char(c);
+        const QByteArray inputs[] = {
+            ascii,
+            "plain\r\n" + QByteArray::fromHex("96b391e8") + "\r\nmore plain\r\n",
+            // lead bytes before a line end and at the very end, bytes CP932 lacks
+            "a\x81\nb\r\n\xa0\xfd\xff\r\nc\x82\r\n\x82\xa0\nd\x81",
+            "\x83\\\n\x83~\n" + ascii + "\xfc\xfc\n" + ascii + "\x82",
+        };
+        for (const QByteArray& in : inputs) {
+            QCOMPARE(qvx::Cp932::decode(in), QStringDecoder("windows-31j").decode(in));
+            const QString text = QStringDecoder("windows-31j").decode(in);
+            QCOMPARE(qvx::Cp932::encode(text),
+                     QByteArray(QStringEncoder("windows-31j").encode(text)));
+        }
+        for (int c = 0; c < 128; ++c) {
+            const QString one = QString(QChar(c));
+            QCOMPARE(qvx::Cp932::encode(one),
+                     QByteArray(QStringEncoder("windows-31j").encode(one)));
+            QCOMPARE(qvx::Cp932::decode(QByteArray(1, char(c))),
+                     QString(QStringDecoder("windows-31j").decode(QByteArray(1, char(c)))));
+        }
     }
 
     void cp932_cutNeverSplitsACharacter() {

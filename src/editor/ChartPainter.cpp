@@ -22,6 +22,17 @@ QPointF centredName(const QRect& r, const QSizeF& extent) {
             r.top() + std::floor((r.height() - extent.height()) / 2)};
 }
 
+// What a kept picture counts for: its pixels, and at least one, so that
+// pictures of names without ink are let go too.
+qint64 keptPixels(const QImage& picture) {
+    return std::max<qint64>(1, qint64(picture.width()) * picture.height());
+}
+
+// Puts a picture down at its offset from `origin`; a null picture draws nothing.
+void drawAt(QPainter& p, QPoint origin, const QImage& picture) {
+    if (!picture.isNull()) p.drawImage(origin + picture.offset(), picture);
+}
+
 // The start flag reaches this far above the item's top edge (CanvasGeometry::StartFlag).
 constexpr int kFlagRise = 12;
 } // namespace
@@ -47,7 +58,7 @@ void PaintCache::beginRepaint(const QFont& font) {
     if (m_clippedPixels > kClippedPixels) {
         for (auto it = m_clipped.begin(); it != m_clipped.end();) {
             if (it->lastRepaint + 1 < m_repaint) {
-                m_clippedPixels -= qint64(it->picture.width()) * it->picture.height();
+                m_clippedPixels -= keptPixels(it->picture);
                 it = m_clipped.erase(it);
             } else {
                 ++it;
@@ -64,7 +75,7 @@ const QImage& PaintCache::clippedName(const QString& name, QSize size, const QCo
     if (it == m_clipped.end()) {
         it = m_clipped.insert(
             key, KeptPicture{ChartPainter::ClippedName(name, size, colour, painter), m_repaint});
-        m_clippedPixels += qint64(size.width()) * size.height();
+        m_clippedPixels += keptPixels(it->picture);
     } else {
         it->lastRepaint = m_repaint;
     }
@@ -167,7 +178,23 @@ QImage ChartPainter::ClippedName(const QString& name, QSize size, const QColor& 
     np.setPen(colour);
     np.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter | Qt::TextSingleLine, name);
     np.end();
-    return picture;
+    // Only the part with ink is kept: blending the transparent rest would
+    // change no pixel and cost as much again.
+    QRect ink;
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        int first = -1, last = -1;
+        for (int x = 0; x < picture.width(); ++x)
+            if (qAlpha(line[x]) != 0) {
+                if (first < 0) first = x;
+                last = x;
+            }
+        if (first >= 0) ink |= QRect(first, y, last - first + 1, 1);
+    }
+    if (ink.isNull()) return QImage();
+    QImage part = picture.copy(ink);
+    part.setOffset(ink.topLeft());
+    return part;
 }
 
 QSize ChartPainter::NameItemSize(const QString& name, const QFont& font) {
@@ -355,9 +382,9 @@ void ChartPainter::paintItems(QPainter& p, const Chart& chart, const QRect& area
             if (qint64(r.width()) * r.height() > PaintCache::kMaxShapePixels)
                 p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, it.name);
             else if (m_cache)
-                p.drawImage(r.topLeft(), m_cache->clippedName(it.name, r.size(), colour, p));
+                drawAt(p, r.topLeft(), m_cache->clippedName(it.name, r.size(), colour, p));
             else
-                p.drawImage(r.topLeft(), ClippedName(it.name, r.size(), colour, p));
+                drawAt(p, r.topLeft(), ClippedName(it.name, r.size(), colour, p));
         }
     }
     p.setBrush(Qt::white);

@@ -93,7 +93,9 @@ class ChartPainter {
     // A name that does not fit its item (or has more than one line): centred
     // on one line and cut at the item's edges, drawn in the painter's font
     // onto a transparent picture of the item's size made for the painter's
-    // device. Cached or not, such names go through this picture, so both ways
+    // device, of which only the part with ink is returned, with its place in
+    // the item as the picture's offset (a null picture when nothing shows).
+    // Cached or not, such names go through this picture, so both ways
     // give the same pixels.
     static QImage ClippedName(const QString& name, QSize size, const QColor& colour,
                               const QPainter& painter);

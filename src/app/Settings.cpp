@@ -24,7 +24,9 @@ QString Settings::ConfigDir() {
     return dir;
 }
 
-QString Settings::SettingsPath() { return ConfigDir() + u'/' + QLatin1String(kFileName); }
+QString Settings::SettingsPath() {
+    return ConfigDir() + u'/' + QLatin1String(kFileName);
+}
 
 MainSettings Settings::LoadSettings(const QString& path) {
     IniFile ini(path);
@@ -35,6 +37,7 @@ MainSettings Settings::LoadSettings(const QString& path) {
     s.gridWidth = ini.readInteger(sec, QStringLiteral("GridWidth"), 2);
     s.gridHeight = ini.readInteger(sec, QStringLiteral("GridHeight"), 2);
     s.commPort = ini.readInteger(sec, QStringLiteral("CommPort"), 0);
+    s.verifyWrite = ini.readBool(sec, QStringLiteral("VerifyWrite"), false);
     // The test write puts back what was read, unchanged; a file that could not
     // be read is left alone rather than replaced by an empty one.
     if (read) ini.save();
@@ -49,6 +52,8 @@ bool Settings::SaveSettings(const QString& path, const MainSettings& s) {
     ini.writeInteger(sec, QStringLiteral("GridWidth"), s.gridWidth);
     ini.writeInteger(sec, QStringLiteral("GridHeight"), s.gridHeight);
     ini.writeInteger(sec, QStringLiteral("CommPort"), s.commPort);
+    if (s.verifyWrite || ini.valueExists(sec, QStringLiteral("VerifyWrite")))
+        ini.writeBool(sec, QStringLiteral("VerifyWrite"), s.verifyWrite);
     return ini.save();
 }
 

@@ -13,11 +13,12 @@ struct MainSettings {
     bool grid = false;
     int gridWidth = 2;
     int gridHeight = 2;
-    int commPort = 0; // 0 = "OFF", n = "COMn"
+    int commPort = 0;         // 0 = "OFF", n = "COMn"
+    bool verifyWrite = false; // read every motion record back after writing it
 };
 
 class Settings {
-public:
+  public:
     static constexpr const char* kFileName = SettingsFile::kFileName;
     static constexpr const char* kSection = SettingsFile::kSection;
     static constexpr int kPortCount = 20;
@@ -30,11 +31,12 @@ public:
     static QString ConfigDir();
     static QString SettingsPath();
 
-    // Reads the four keys (defaults when missing) and writes the file back
+    // Reads the keys (defaults when missing) and writes the file back
     // unchanged, which creates it when missing; a failed write is ignored.
     static MainSettings LoadSettings(const QString& path);
-    // Writes the four keys, keeping every other key. Returns false, and writes
-    // nothing, when the file cannot be written.
+    // Writes the keys, keeping every other key; VerifyWrite only when it is on
+    // or already in the file, so a file that never had it stays as it was. Returns false, and
+    // writes nothing, when the file cannot be written.
     static bool SaveSettings(const QString& path, const MainSettings& s);
 
     // The device that "COMn" opens: key COMn of section Ports, by default

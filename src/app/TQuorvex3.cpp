@@ -209,6 +209,10 @@ void TQuorvex3::buildToolBars() {
     Sync->setObjectName(QStringLiteral("Sync"));
     Sync->setToolTip(QStringLiteral("SYNC"));
     CommMenu->addWidget(Sync);
+    VerifyCheck = new QCheckBox(QStringLiteral("VERIFY"), CommMenu);
+    VerifyCheck->setObjectName(QStringLiteral("VerifyCheck"));
+    VerifyCheck->setToolTip(QStringLiteral("Read every motion record back after writing it"));
+    CommMenu->addWidget(VerifyCheck);
     CommPort = new QComboBox(CommMenu);
     CommPort->setObjectName(QStringLiteral("CommPort"));
     CommPort->setToolTip(QStringLiteral("Serial port"));
@@ -305,6 +309,7 @@ void TQuorvex3::LoadSettings() {
     m_edit.gridOn = s.grid;
     m_edit.setGrid(s.gridWidth, s.gridHeight);
     CommPort->setCurrentIndex(s.commPort >= 0 && s.commPort < CommPort->count() ? s.commPort : 0);
+    VerifyCheck->setChecked(s.verifyWrite);
 }
 
 bool TQuorvex3::SaveSettings() {
@@ -313,6 +318,7 @@ bool TQuorvex3::SaveSettings() {
     s.gridWidth = m_edit.gridWidth;
     s.gridHeight = m_edit.gridHeight;
     s.commPort = CommPort->currentIndex();
+    s.verifyWrite = VerifyCheck->isChecked();
     return Settings::SaveSettings(m_settingsPath, s);
 }
 
@@ -580,6 +586,9 @@ void TQuorvex3::setUpBoardActions() {
     hooks.nameChanged = [this] { SetMotionName(m_state.header.MotionName); };
     hooks.repaint = [this] { RepaintCanvas(); };
     MotionTransfer& transfer = m_flows->transfer();
+    transfer.setVerify(VerifyCheck->isChecked());
+    connect(VerifyCheck, &QCheckBox::toggled, this,
+            [this](bool on) { m_flows->transfer().setVerify(on); });
     transfer.setTextWidth([this](const QString& text) {
         return QFontMetrics(Image1->font()).horizontalAdvance(text);
     });

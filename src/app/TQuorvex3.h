@@ -76,6 +76,7 @@ class TQuorvex3 : public QMainWindow {
     QToolButton *HomeBtn = nullptr, *OptionBtn = nullptr, *AdBtn = nullptr, *SVPBtn = nullptr,
                 *OptionMenu3 = nullptr, *TableBtn = nullptr;
     QCheckBox* Sync = nullptr;
+    QCheckBox* VerifyCheck = nullptr;
     QComboBox* CommPort = nullptr;
     QTabWidget* PageControl1 = nullptr;
     QWidget* Sheet1 = nullptr;

@@ -10,20 +10,21 @@ namespace qvx {
 
 namespace {
 
-const char* kBoardUsage = "usage: qvx board --port DEVICE [--yes] table\n"
-                          "       qvx board --port DEVICE [--yes] write FILE --slot N\n"
-                          "       qvx board --port DEVICE [--yes] read N --out FILE\n"
-                          "       qvx board --port DEVICE [--yes] delete N --yes\n"
-                          "       qvx board --port DEVICE [--yes] play N\n"
-                          "       qvx board --port DEVICE [--yes] stop | pause\n"
-                          "       qvx board --port DEVICE names [--set FILE]\n"
-                          "       qvx board --port DEVICE options [--OPTION VALUE]...\n"
-                          "       qvx board --port DEVICE servos [--read | --show ID | --copy FROM=TO |\n"
-                          "                                       --set ID PARAM=VALUE...]\n"
-                          "       qvx board --port DEVICE trim [--save FILE | --load FILE | --set CH=OFFSET ...]\n"
-                          "       qvx board --port DEVICE analog [--ref K=V | --mix K:CH=GAIN |\n"
-                          "                                       --sensor S=THRESHOLD:MOTION | --auto K]...\n"
-                          "       qvx board --port DEVICE receiver [--ref N=V | --auto N]...";
+const char* kBoardUsage =
+    "usage: qvx board --port DEVICE [--yes] table\n"
+    "       qvx board --port DEVICE [--yes] write FILE --slot N [--verify]\n"
+    "       qvx board --port DEVICE [--yes] read N --out FILE\n"
+    "       qvx board --port DEVICE [--yes] delete N --yes\n"
+    "       qvx board --port DEVICE [--yes] play N\n"
+    "       qvx board --port DEVICE [--yes] stop | pause\n"
+    "       qvx board --port DEVICE names [--set FILE]\n"
+    "       qvx board --port DEVICE options [--OPTION VALUE]...\n"
+    "       qvx board --port DEVICE servos [--read | --show ID | --copy FROM=TO |\n"
+    "                                       --set ID PARAM=VALUE...]\n"
+    "       qvx board --port DEVICE trim [--save FILE | --load FILE | --set CH=OFFSET ...]\n"
+    "       qvx board --port DEVICE analog [--ref K=V | --mix K:CH=GAIN |\n"
+    "                                       --sensor S=THRESHOLD:MOTION | --auto K]...\n"
+    "       qvx board --port DEVICE receiver [--ref N=V | --auto N]...";
 
 const char* kRemoteUsage = "usage: qvx remote play N\n"
                            "       qvx remote message WPARAM LPARAM";
@@ -64,6 +65,7 @@ void printTable(const MotionTable& table, CliServices& io) {
 int CmdBoard(const QStringList& argsIn, CliServices& io) {
     QStringList args;
     QString port, slotText, outPath, setPath;
+    bool verify = false;
     for (int i = 0; i < argsIn.size(); ++i) {
         const QString& a = argsIn[i];
         if (a == QLatin1String("--port") && i + 1 < argsIn.size())
@@ -76,6 +78,8 @@ int CmdBoard(const QStringList& argsIn, CliServices& io) {
             setPath = argsIn[++i];
         else if (a == QLatin1String("--yes"))
             io.assumeYes = true;
+        else if (a == QLatin1String("--verify"))
+            verify = true;
         else if (a.startsWith(QLatin1String("--")))
             return usage(io, kBoardUsage);
         else if (args.isEmpty() && a == QLatin1String("options"))
@@ -94,6 +98,7 @@ int CmdBoard(const QStringList& argsIn, CliServices& io) {
     if (port.isEmpty() || args.isEmpty()) return usage(io, kBoardUsage);
     const QString sub = args.takeFirst();
     if (!setPath.isEmpty() && sub != QLatin1String("names")) return usage(io, kBoardUsage);
+    if (verify && sub != QLatin1String("write")) return usage(io, kBoardUsage);
 
     // Check the arguments before anything goes to the board.
     std::optional<int> n;
@@ -121,6 +126,7 @@ int CmdBoard(const QStringList& argsIn, CliServices& io) {
     AppState state;
     state.link.setServices(&io);
     BoardFlows flows(state, io);
+    flows.transfer().setVerify(verify);
     io.pickAnswer = n;
 
     if (sub == QLatin1String("write")) {

@@ -69,6 +69,7 @@ bool MotionTransfer::WriteMotionToBoard(int slot) {
     report(0, n);
     for (int i = 0; i < n; ++i) {
         if (!m_board.WriteMotionRecord(true, slot, i, image[size_t(i)])) return false;
+        if (m_verify && !verifyRecord(slot, i, image[size_t(i)])) return false;
         m_services.ShowStatus(QStringLiteral("Writing of ") + QString::number(i + 1) +
                               QStringLiteral(" is done"));
         report(i + 1, n);
@@ -78,6 +79,20 @@ bool MotionTransfer::WriteMotionToBoard(int slot) {
         return false;
     m_services.ShowStatus(QStringLiteral("PCT is written"));
     return true;
+}
+
+bool MotionTransfer::verifyRecord(int slot, int index, const MotionRecord& written) {
+    MotionRecord back;
+    if (!m_board.ReadMotionRecord(true, slot, index, back)) return false;
+    if (back == written) return true;
+    m_services.ShowMessageBox(
+        IconError, ButtonsOk, 0, LangEnglish,
+        QStringLiteral("Record %1 of M%2 reads back differently from what was written:\r\n"
+                       "written %3\r\nread    %4")
+            .arg(index + 1)
+            .arg(slot + 1)
+            .arg(ReadRow(index, written).trimmed(), ReadRow(index, back).trimmed()));
+    return false;
 }
 
 void MotionTransfer::readHeader(const QByteArray& entry) {

@@ -35,6 +35,11 @@ class MotionTransfer {
     MotionTransfer(Compiler& compiler, MotionHeader& header, BoardCommands& board,
                    Services& services);
 
+    // When on, every record written is read back and compared; a record that
+    // reads back differently fails the write, before the table entry is
+    // written, with a message naming it.
+    void setVerify(bool on) { m_verify = on; }
+    bool verify() const { return m_verify; }
     // Rows shown again after every read of an entry (may be null).
     void setTable(MotionTable* table) { m_table = table; }
     // Told after each record or step written or read: (done, total).
@@ -78,6 +83,8 @@ class MotionTransfer {
   private:
     void report(int done, int total);
     void readHeader(const QByteArray& entry);
+    // Reads a written record back; false, after a message when it differs.
+    bool verifyRecord(int slot, int index, const MotionRecord& written);
     void advance(int& x, int& y) const;
 
     Compiler& m_compiler;
@@ -87,6 +94,7 @@ class MotionTransfer {
     QStringList m_listRows;
     MotionTable* m_table = nullptr;
     std::function<void(int, int)> m_progress;
+    bool m_verify = false;
     int m_canvasHeight = 480;
     std::function<int(const QString&)> m_textWidth;
 };

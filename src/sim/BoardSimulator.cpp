@@ -212,7 +212,6 @@ void BoardSimulator::storedChanged() {
 // A handler gets the whole frame (command byte first, checksum last) and
 // returns the answer, or nothing for the commands the board does not answer.
 
-
 const BoardSimulator::HandlerTable& BoardSimulator::handlers() {
     using C = QmxBoard::Command;
     using B = BoardSimulator;
@@ -302,6 +301,7 @@ std::optional<QByteArray> BoardSimulator::handleWriteMotionRecord(const QByteArr
     const int at = slot * kRecordsPerSlot + index;
     if (slot >= kMotionSlots || at >= kRecords) return nakAnswer();
     m_stored.records[size_t(at)] = r;
+    if (at == m_faultyRecord) m_stored.records[size_t(at)].words.back() ^= 0xFFFF;
     storedChanged();
     return ackAnswer();
 }
@@ -383,8 +383,8 @@ std::optional<QByteArray> BoardSimulator::handleWriteOptionWord(const QByteArray
     } else {
         // SVP mode (bit 14) is taken from the stored word at power-up only;
         // a write to the working copy cannot switch it.
-        m_working.option = quint16((w & ~BoardCommands::kOptSvp) |
-                                   (m_working.option & BoardCommands::kOptSvp));
+        m_working.option =
+            quint16((w & ~BoardCommands::kOptSvp) | (m_working.option & BoardCommands::kOptSvp));
     }
     return ackAnswer();
 }

@@ -111,6 +111,10 @@ class BoardSimulator {
     void setFaultDelayMs(int ms) { m_faultDelayMs = ms; }
     // A silent board does not even answer the attention byte.
     void setSilent(bool silent) { m_silent = silent; }
+    // A worn memory cell: stored writes of this record (slot * 30 + index)
+    // are acknowledged, but the record keeps its last word inverted. -1 for
+    // none.
+    void setFaultyRecord(int at) { m_faultyRecord = at; }
     void clearFaults();
 
     // --- memory ---
@@ -251,6 +255,7 @@ class BoardSimulator {
     RxState m_rx = RxState::Idle;
     QByteArray m_frame;
     bool m_silent = false;
+    int m_faultyRecord = -1;
     std::deque<Fault> m_faults;
     int m_faultSkip = 0;
     int m_faultDelayMs = 1000;

@@ -1,4 +1,5 @@
 #include "app/AppState.h"
+#include "app/BoardFlows.h"
 #include "app/PickNumberDialog.h"
 #include "app/TQuorvex3.h"
 #include "app/WidgetServices.h"
@@ -17,13 +18,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTreeWidget>
 #include <QMimeData>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 
 using namespace qvx;
 using qvxtest::RecordingServices;
@@ -51,14 +52,15 @@ class MainWindowTest : public QObject {
         MotionHeader h;
         h.MotionName = name;
         RecordingServices s;
-        for (int i = 0; i < items; ++i) c.CreateItem(kind, i * 60, 0);
+        for (int i = 0; i < items; ++i)
+            c.CreateItem(kind, i * 60, 0);
         DocumentContext ctx(c, h, s);
         const QString path = m_dir.filePath(name + ".QMX");
         DocumentFile::SaveDocument(ctx, path, true);
         return path;
     }
 
-private slots:
+  private slots:
     void cleanup() {
         if (m_win) {
             m_services.defaultBoxAnswer = ResultYes;
@@ -87,7 +89,9 @@ private slots:
     }
 
     void gridFromSettings_isOverriddenAndWrittenBackAtClose() {
-        writeFile(settingsPath(), "[QVX3]\r\nGrid=1\r\nGridWidth=25\r\nGridHeight=3\r\nCommPort=0\r\nPanelX=7\r\n\r\n");
+        writeFile(
+            settingsPath(),
+            "[QVX3]\r\nGrid=1\r\nGridWidth=25\r\nGridHeight=3\r\nCommPort=0\r\nPanelX=7\r\n\r\n");
         makeWindow();
         QCOMPARE(m_win->editState().gridWidth, 10);
         QCOMPARE(m_win->editState().gridHeight, 10);
@@ -100,6 +104,21 @@ private slots:
         QVERIFY(saved.contains("PanelX=7\r\n"));
         QCOMPARE(m_services.boxes.back().text, QString("May I close it?"));
         QCOMPARE(m_services.boxes.back().language, int(LangEnglish));
+        // A file that never had the verify key does not get it.
+        QVERIFY(!saved.contains("VerifyWrite"));
+        m_win.reset();
+    }
+
+    void verifyCheck_keptInTheSettingsAndHandedToWrites() {
+        writeFile(settingsPath(), "[QVX3]\r\nVerifyWrite=1\r\n\r\n");
+        makeWindow();
+        QVERIFY(m_win->VerifyCheck->isChecked());
+        QVERIFY(m_win->flows().transfer().verify());
+        m_win->VerifyCheck->setChecked(false);
+        QVERIFY(!m_win->flows().transfer().verify());
+        m_services.boxAnswers = {ResultYes};
+        QVERIFY(m_win->close());
+        QVERIFY(readFile(settingsPath()).contains("VerifyWrite=0\r\n"));
         m_win.reset();
     }
 
@@ -111,7 +130,8 @@ private slots:
 
     void choosingPorts_opensClosesAndReports() {
         qputenv("QVX_CONFIG_DIR", m_dir.path().toUtf8());
-        writeFile(settingsPath(), "[QVX3]\r\nCommPort=2\r\n\r\n[Ports]\r\nCOM2=/nonexistent/qmx\r\n\r\n");
+        writeFile(settingsPath(),
+                  "[QVX3]\r\nCommPort=2\r\n\r\n[Ports]\r\nCOM2=/nonexistent/qmx\r\n\r\n");
         makeWindow();
         QVERIFY(m_services.statuses.contains("COM2 does not exist"));
         QVERIFY(m_win->CommPort->toolTip().contains("/nonexistent/qmx"));
@@ -222,7 +242,8 @@ private slots:
         QCOMPARE(m_owned->chart.itemCount(), 2);
         m_win->MenuClick(ToolSelect);
         m_owned->chart.items[0].selected = true;
-        QTest::keyClick(m_win->Image1, Qt::Key_Delete, Qt::ShiftModifier); // other modifiers are ignored
+        QTest::keyClick(m_win->Image1, Qt::Key_Delete,
+                        Qt::ShiftModifier); // other modifiers are ignored
         QCOMPARE(m_owned->chart.itemCount(), 2);
         QTest::keyClick(m_win->Image1, Qt::Key_Delete);
         QCOMPARE(m_owned->chart.itemCount(), 1);
@@ -257,7 +278,8 @@ private slots:
     void saveButton_firstFilterAddsTheExtension() {
         makeWindow();
         m_owned->chart.CreateItem(KindPos, 10, 10);
-        m_services.saveAnswers = {FileChoice{m_dir.filePath("saved.txt"), 0}, FileChoice{m_dir.filePath("plain.txt"), 1}};
+        m_services.saveAnswers = {FileChoice{m_dir.filePath("saved.txt"), 0},
+                                  FileChoice{m_dir.filePath("plain.txt"), 1}};
         QTest::mouseClick(m_win->SaveBtn, Qt::LeftButton);
         QTest::mouseClick(m_win->SaveBtn, Qt::LeftButton);
         QVERIFY(QFile::exists(m_dir.filePath("saved.QMX")));
@@ -273,7 +295,8 @@ private slots:
         QMimeData mime;
         mime.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b), QUrl::fromLocalFile(c)});
         // A drop reaches the window only after the drag entered it.
-        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
         QApplication::sendEvent(m_win.get(), &enter);
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
@@ -292,7 +315,8 @@ private slots:
         QCOMPARE(m_win->size(), before);
         QCOMPARE(m_win->Image1->canvasSize(), before - QSize(4, 4));
 
-        writeFile(m_dir.filePath("big.QMX"), "[GraphicalEdit]\r\nType=0\r\nWidth=1200\r\nHeight=300\r\n\r\n");
+        writeFile(m_dir.filePath("big.QMX"),
+                  "[GraphicalEdit]\r\nType=0\r\nWidth=1200\r\nHeight=300\r\n\r\n");
         QVERIFY(m_win->OpenFile(m_dir.filePath("big.QMX")));
         const QSize canvas = m_win->Image1->canvasSize();
         QVERIFY(m_win->width() >= before.width());
@@ -317,7 +341,9 @@ private slots:
         QLineEdit line;
         services.attach(nullptr, &line);
         services.ShowStatus("Reading succeeded");
-        QVERIFY(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d> Reading succeeded$").match(line.text()).hasMatch());
+        QVERIFY(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d> Reading succeeded$")
+                    .match(line.text())
+                    .hasMatch());
     }
 
     void busyTitle_marksAndRestoresTheWindowTitle() {
@@ -344,7 +370,9 @@ private slots:
                 }));
         };
         answer(true, 2);
-        QCOMPARE(services.PickNumber("Reading the data", "Select", "\"M1 a 1\",\"M2 b 2\",\"M3 c 3\"", -1), 2);
+        QCOMPARE(services.PickNumber("Reading the data", "Select",
+                                     "\"M1 a 1\",\"M2 b 2\",\"M3 c 3\"", -1),
+                 2);
         answer(true, -2); // keep the preselection
         QCOMPARE(services.PickNumber("c", "p", "a,b,c", 1), 1);
         answer(true, -2);

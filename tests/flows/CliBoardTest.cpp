@@ -95,6 +95,36 @@ class CliBoardTest : public QObject {
         QVERIFY(r.out.contains(QStringLiteral("There are no data.")));
     }
 
+    void board_writeVerify_failsOnARecordKeptDifferently() {
+        QTemporaryDir dir;
+        SimPtyHost::Options options;
+        options.linkPath = dir.filePath(QStringLiteral("qmx"));
+        QString error;
+        auto host = SimPtyHost::Start(options, &error);
+        QVERIFY2(host, qPrintable(error));
+        const QStringList port{QStringLiteral("board"), QStringLiteral("--port"), options.linkPath};
+        qvxtest::RecordingServices services;
+        Chart chart = longChain(3);
+        MotionHeader header;
+        DocumentContext ctx{chart, header, services};
+        const QString doc = dir.filePath(QStringLiteral("short.qmx"));
+        QVERIFY(DocumentFile::SaveDocument(ctx, doc, false));
+
+        QCOMPARE(qvx(port + QStringList{"table", "--verify"}).code, 2);
+        host->withSimulator([](BoardSimulator& s) { s.setFaultyRecord(5 * 30 + 1); }); // M6, record 2
+        Run r = qvx(port + QStringList{"write", doc, "--slot", "5", "--verify"});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("Record 2 of M6 reads back differently")) ||
+                     r.out.contains(QStringLiteral("Record 2 of M6 reads back differently")),
+                 qPrintable(r.out + r.err));
+        QCOMPARE(host->withSimulator([](BoardSimulator& s) { return s.stored().table[5][0]; }),
+                 char(0));
+        // Unverified, the same write is taken as good.
+        QCOMPARE(qvx(port + QStringList{"write", doc, "--slot", "5"}).code, 0);
+        host->withSimulator([](BoardSimulator& s) { s.setFaultyRecord(-1); });
+        QCOMPARE(qvx(port + QStringList{"write", doc, "--slot", "5", "--verify"}).code, 0);
+    }
+
     void board_usageAndMissingPort() {
         QCOMPARE(qvx({"board", "table"}).code, 2);
         QCOMPARE(qvx({"board", "--port", "/nonexistent/tty", "write", "x.qmx"}).code, 2);

@@ -14,6 +14,7 @@ const char* kBoardUsage =
     "usage: qvx board --port DEVICE [--yes] table\n"
     "       qvx board --port DEVICE [--yes] write FILE --slot N [--verify]\n"
     "       qvx board --port DEVICE [--yes] read N --out FILE\n"
+    "       qvx board --port DEVICE diff FILE --slot N\n"
     "       qvx board --port DEVICE [--yes] delete N --yes\n"
     "       qvx board --port DEVICE [--yes] play N\n"
     "       qvx board --port DEVICE [--yes] stop | pause\n"
@@ -104,6 +105,10 @@ int CmdBoard(const QStringList& argsIn, CliServices& io) {
     std::optional<int> n;
     if (sub == QLatin1String("write")) {
         if (args.size() != 1 || !(n = number(slotText))) return usage(io, kBoardUsage);
+    } else if (sub == QLatin1String("diff")) {
+        if (args.size() != 1 || !(n = number(slotText)) || *n < 0 || *n >= MotionTable::kMotionRows)
+            return usage(io, kBoardUsage);
+        return RunBoardDiff(port, args[0], *n, io);
     } else if (sub == QLatin1String("read")) {
         if (args.size() != 1 || outPath.isEmpty() || !(n = number(args[0])))
             return usage(io, kBoardUsage);

@@ -111,7 +111,8 @@ class CliBoardTest : public QObject {
         QVERIFY(DocumentFile::SaveDocument(ctx, doc, false));
 
         QCOMPARE(qvx(port + QStringList{"table", "--verify"}).code, 2);
-        host->withSimulator([](BoardSimulator& s) { s.setFaultyRecord(5 * 30 + 1); }); // M6, record 2
+        host->withSimulator(
+            [](BoardSimulator& s) { s.setFaultyRecord(5 * 30 + 1); }); // M6, record 2
         Run r = qvx(port + QStringList{"write", doc, "--slot", "5", "--verify"});
         QCOMPARE(r.code, 1);
         QVERIFY2(r.err.contains(QStringLiteral("Record 2 of M6 reads back differently")) ||
@@ -123,6 +124,52 @@ class CliBoardTest : public QObject {
         QCOMPARE(qvx(port + QStringList{"write", doc, "--slot", "5"}).code, 0);
         host->withSimulator([](BoardSimulator& s) { s.setFaultyRecord(-1); });
         QCOMPARE(qvx(port + QStringList{"write", doc, "--slot", "5", "--verify"}).code, 0);
+    }
+
+    void board_diff_comparesTheDocumentWithTheSlot() {
+        QTemporaryDir dir;
+        SimPtyHost::Options options;
+        options.linkPath = dir.filePath(QStringLiteral("qmx"));
+        QString error;
+        auto host = SimPtyHost::Start(options, &error);
+        QVERIFY2(host, qPrintable(error));
+        const QStringList port{QStringLiteral("board"), QStringLiteral("--port"), options.linkPath};
+        qvxtest::RecordingServices services;
+        Chart chart = longChain(14);
+        MotionHeader header;
+        header.MotionName = QStringLiteral("Bow");
+        DocumentContext ctx{chart, header, services};
+        const QString doc = dir.filePath(QStringLiteral("bow.qmx"));
+        QVERIFY(DocumentFile::SaveDocument(ctx, doc, false));
+
+        // Nothing in M4 yet: the entry counts no records, every record differs.
+        Run r = qvx(port + QStringList{"diff", doc, "--slot", "3"});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.out.contains(QStringLiteral("records: file 15, board 0")), qPrintable(r.out));
+        QVERIFY(r.out.contains(QStringLiteral("board (none)")));
+        QVERIFY(r.out.contains(QStringLiteral("... and 5 more records differ")));
+
+        QCOMPARE(qvx(port + QStringList{"write", doc, "--slot", "3"}).code, 0);
+        r = qvx(port + QStringList{"diff", doc, "--slot", "3"});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.out.contains(QStringLiteral("M4 holds ")));
+
+        // One pose value and the name changed in the document.
+        chart.items[2].values[5] = quint16(chart.items[2].values[5] + 1);
+        header.MotionName = QStringLiteral("Bow low");
+        header.MotionCtrl = 0x12;
+        QVERIFY(DocumentFile::SaveDocument(ctx, doc, false));
+        r = qvx(port + QStringList{"diff", doc, "--slot", "3"});
+        QCOMPARE(r.code, 1);
+        const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 5);
+        QCOMPARE(lines[1], QStringLiteral("name: file \"Bow low\", board \"Bow\""));
+        QCOMPARE(lines[2], QStringLiteral("control: file 0012, board FFFF"));
+        QVERIFY(lines[3].startsWith(QStringLiteral("file  003 ")));
+        QVERIFY(lines[4].startsWith(QStringLiteral("board 003 ")));
+
+        QCOMPARE(qvx(port + QStringList{"diff", doc, "--slot", "80"}).code, 2);
+        QCOMPARE(qvx(port + QStringList{"diff", doc}).code, 2);
     }
 
     void board_usageAndMissingPort() {

@@ -1,0 +1,54 @@
+#include "compiler/MotionCompare.h"
+
+#include "board/MotionTable.h"
+#include "compiler/HexText.h"
+#include "document/Cp932.h"
+
+#include <algorithm>
+
+namespace qvx {
+
+QStringList MotionCompare::Differences(const std::vector<MotionRecord>& file,
+                                       const MotionHeader& header, const QByteArray& entry,
+                                       const std::vector<MotionRecord>& board, int recordLimit) {
+    QStringList out;
+    // The entry holds what a write of this document would have put there: the
+    // name cut to the entry's 32 bytes, the port's three bytes, the control word.
+    const int count = MotionTable::EntryCount(entry);
+    if (count != int(file.size()))
+        out << QStringLiteral("records: file %1, board %2").arg(file.size()).arg(count);
+    const QString name = Cp932::decode(Cp932::encodeCut(header.MotionName, 32));
+    if (MotionTable::EntryName(entry) != name)
+        out << QStringLiteral("name: file \"%1\", board \"%2\"")
+                   .arg(name, MotionTable::EntryName(entry));
+    auto hex = [](quint32 v, int digits) {
+        return QString::number(v, 16).toUpper().rightJustified(digits, u'0');
+    };
+    const quint32 port = header.MotionPort & 0xFFFFFF;
+    if (MotionTable::EntryPort(entry) != port)
+        out << QStringLiteral("port: file %1, board %2")
+                   .arg(hex(port, 6), hex(MotionTable::EntryPort(entry), 6));
+    const quint32 ctrl = header.MotionCtrl & 0xFFFF;
+    if (quint32(MotionTable::EntryControl(entry)) != ctrl)
+        out << QStringLiteral("control: file %1, board %2")
+                   .arg(hex(ctrl, 4), hex(quint32(MotionTable::EntryControl(entry)), 4));
+
+    const size_t n = std::max(file.size(), board.size());
+    int shown = 0, more = 0;
+    for (size_t i = 0; i < n; ++i) {
+        const bool inFile = i < file.size(), onBoard = i < board.size();
+        if (inFile && onBoard && file[i] == board[i]) continue;
+        if (shown == recordLimit) {
+            ++more;
+            continue;
+        }
+        ++shown;
+        const QString none = QStringLiteral("(none)");
+        out << QStringLiteral("file  ") + (inFile ? HexText::HexRow(int(i), file[i]) : none);
+        out << QStringLiteral("board ") + (onBoard ? HexText::HexRow(int(i), board[i]) : none);
+    }
+    if (more > 0) out << QStringLiteral("... and %1 more records differ").arg(more);
+    return out;
+}
+
+} // namespace qvx

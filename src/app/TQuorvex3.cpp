@@ -1,6 +1,7 @@
 #include "app/TQuorvex3.h"
 
 #include "app/AppState.h"
+#include "app/BackupFlows.h"
 #include "app/BoardFlows.h"
 #include "app/TInfoDlg.h"
 #include "app/WidgetServices.h"
@@ -202,6 +203,10 @@ void TQuorvex3::buildToolBars() {
                             QStringLiteral("Receiver"));
     TableBtn = addButton(ToolsMenu, QStringLiteral("TableBtn"), QStringLiteral("Table"),
                          QStringLiteral("Table"));
+    BackupBtn = addButton(ToolsMenu, QStringLiteral("BackupBtn"), QStringLiteral("Backup"),
+                          QStringLiteral("Back up everything the board keeps into a file"));
+    RestoreBtn = addButton(ToolsMenu, QStringLiteral("RestoreBtn"), QStringLiteral("Restore"),
+                           QStringLiteral("Write a backup file back onto the board"));
 
     addToolBarBreak(Qt::TopToolBarArea);
     CommMenu = makeBar(QStringLiteral("CommMenu"), QStringLiteral("COMM"), true);
@@ -245,7 +250,8 @@ void TQuorvex3::buildToolBars() {
                        static_cast<QWidget*>(MotRunBtn), static_cast<QWidget*>(HomeBtn),
                        static_cast<QWidget*>(OptionBtn), static_cast<QWidget*>(AdBtn),
                        static_cast<QWidget*>(SVPBtn), static_cast<QWidget*>(OptionMenu3),
-                       static_cast<QWidget*>(TableBtn)})
+                       static_cast<QWidget*>(TableBtn), static_cast<QWidget*>(BackupBtn),
+                       static_cast<QWidget*>(RestoreBtn)})
         w->setEnabled(false);
 }
 
@@ -560,6 +566,7 @@ void TQuorvex3::setUpBoardActions() {
     m_infoDlg = new TInfoDlg(m_state.board, this);
     setUpItemWindows();
     setUpBoardDialogs();
+    setUpBackupActions();
 
     m_flows = std::make_unique<BoardFlows>(m_state, m_services);
     Image1->editor().refuseChange = [this] { return RefuseWhileBusy(); };
@@ -592,11 +599,7 @@ void TQuorvex3::setUpBoardActions() {
     transfer.setTextWidth([this](const QString& text) {
         return QFontMetrics(Image1->font()).horizontalAdvance(text);
     });
-    transfer.setProgress([this](int done, int total) {
-        ProgressBar->setRange(0, total);
-        ProgressBar->setValue(done);
-        ProgressBar->setVisible(total > 0);
-    });
+    transfer.setProgress([this](int done, int total) { showProgress(done, total); });
 
     ProgressBar = new QProgressBar(this);
     ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
@@ -617,6 +620,12 @@ void TQuorvex3::setUpBoardActions() {
         button->setEnabled(true);
         connect(button, &QToolButton::clicked, this, slot);
     }
+}
+
+void TQuorvex3::showProgress(int done, int total) {
+    ProgressBar->setRange(0, total);
+    ProgressBar->setValue(done);
+    ProgressBar->setVisible(total > 0);
 }
 
 void TQuorvex3::endTransfer() {

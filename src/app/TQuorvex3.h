@@ -42,6 +42,7 @@ class TAdDlg;
 class THomeDlg;
 class TPropoDlg;
 class TSVPDlg;
+class BackupFlows;
 struct DocumentContext;
 
 // The main window: tool bars, the EDIT and LIST pages, the status line and the
@@ -75,6 +76,8 @@ class TQuorvex3 : public QMainWindow {
                 *MotRunBtn = nullptr;
     QToolButton *HomeBtn = nullptr, *OptionBtn = nullptr, *AdBtn = nullptr, *SVPBtn = nullptr,
                 *OptionMenu3 = nullptr, *TableBtn = nullptr;
+    // Whole-board backup into a file, and restore from one.
+    QToolButton *BackupBtn = nullptr, *RestoreBtn = nullptr;
     QCheckBox* Sync = nullptr;
     QCheckBox* VerifyCheck = nullptr;
     QComboBox* CommPort = nullptr;
@@ -149,6 +152,8 @@ class TQuorvex3 : public QMainWindow {
     void HomeBtnClick();
     void OptionMenu3Click();
     void SVPBtnClick();
+    void BackupBtnClick();
+    void RestoreBtnClick();
     // The data dialog on the open document (double-click on an empty spot).
     void EditDocumentData();
     // A remote command message from another program; true when it was acted on.
@@ -178,10 +183,15 @@ class TQuorvex3 : public QMainWindow {
     // the board configuration dialogs.
     void setUpItemWindows();
     void setUpBoardDialogs();
+    void setUpBackupActions();
+    // What the last backup or restore left out, in an information box.
+    void showBackupNotes();
     // Items were deleted or changed, or the chart replaced: the item editors look again.
     void ItemsChanged();
     void copyChannelLabels();
     void endTransfer();
+    // The status bar's progress bar: hidden when total is 0.
+    void showProgress(int done, int total);
 
     AppState& m_state;
     UiServices& m_services;
@@ -207,6 +217,7 @@ class TQuorvex3 : public QMainWindow {
     TPropoDlg* m_propoDlg = nullptr;
     TSVPDlg* m_svpDlg = nullptr;
     std::unique_ptr<BoardFlows> m_flows;
+    std::unique_ptr<BackupFlows> m_backup;
 };
 
 } // namespace qvx

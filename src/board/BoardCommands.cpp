@@ -290,17 +290,26 @@ bool BoardCommands::ReadHomePosition(Words& pose) {
 }
 
 bool BoardCommands::WriteChannelName(int channel, const QString& name) {
-    if (!inRange(channel, 0, 23)) return false;
-    return ack(Frame(Command::WriteChannelName, {0x01, channel}, fit(Cp932::encodeCut(name, QmxBoard::kChannelNameSize), QmxBoard::kChannelNameSize)));
+    return WriteChannelNameBytes(channel, Cp932::encodeCut(name, QmxBoard::kChannelNameSize));
 }
 
 bool BoardCommands::ReadChannelName(int channel, QString& name) {
-    if (!inRange(channel, 0, 23)) return false;
     QByteArray b;
-    if (!data(Frame(Command::ReadChannelName, {channel}), 33, b)) return false;
+    if (!ReadChannelNameBytes(channel, b)) return false;
     const qsizetype nul = b.indexOf('\0');
     name = Cp932::decode(nul < 0 ? b : b.left(nul));
     return true;
+}
+
+bool BoardCommands::WriteChannelNameBytes(int channel, const QByteArray& bytes) {
+    if (!inRange(channel, 0, 23)) return false;
+    return ack(Frame(Command::WriteChannelName, {0x01, channel},
+                     fit(bytes, QmxBoard::kChannelNameSize)));
+}
+
+bool BoardCommands::ReadChannelNameBytes(int channel, QByteArray& bytes) {
+    if (!inRange(channel, 0, 23)) return false;
+    return data(Frame(Command::ReadChannelName, {channel}), 33, bytes);
 }
 
 // ---- composite operations ----

@@ -89,6 +89,10 @@ class BoardCommands : public QObject {
     bool ReadHomePosition(Words& pose);                               // 0xD2
     bool WriteChannelName(int channel, const QString& name);          // 0xD1
     bool ReadChannelName(int channel, QString& name);                 // 0xD0
+    // The same two commands with the name's 32 bytes as the board keeps them
+    // (a shorter array is padded with zero bytes).
+    bool WriteChannelNameBytes(int channel, const QByteArray& bytes);
+    bool ReadChannelNameBytes(int channel, QByteArray& bytes);
 
     // --- composite operations; each stops at the first failed command ---
     // mode 0 = sleep, 1 = run, 2 = toggle.

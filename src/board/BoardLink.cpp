@@ -45,6 +45,7 @@ bool BoardLink::OpenTransport(int index, std::unique_ptr<BoardTransport> transpo
     // under the exchange's feet; the choice is refused until it has ended.
     if (m_inExchange) return false;
     m_framer.clear();
+    m_wireBytes = 0;
     closeNow();
     m_portNumber = index;
     receiveTimeoutMs = m_normalTimeoutMs;
@@ -180,6 +181,7 @@ QByteArray BoardLink::Transact(const QByteArray& frame, int expectedLength) {
             break;
         }
         m_device->read(1);
+        m_wireBytes += 2 + quint64(frame.size());
         m_transport->discardInput();
         m_device->write(frame);
         m_transport->sendNow();
@@ -188,6 +190,7 @@ QByteArray BoardLink::Transact(const QByteArray& frame, int expectedLength) {
         if (expectedLength <= 0) break;
         if (waitForBytes(expectedLength)) {
             answer = m_device->read(expectedLength);
+            m_wireBytes += quint64(answer.size());
             qCDebug(lcLink) << "answer" << hex(answer);
         } else if (m_device) {
             // Only counted: looking at the bytes would disturb the device's buffer.

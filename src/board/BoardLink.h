@@ -63,6 +63,9 @@ class BoardLink : public QObject {
     // touching the port, while another exchange is waiting.
     QByteArray Transact(const QByteArray& frame, int expectedLength);
     bool inExchange() const { return m_inExchange; }
+    // Bytes that crossed the wire in exchanges since the port was opened: the
+    // attention byte and its answer, the frames and the answers received.
+    quint64 wireBytes() const { return m_wireBytes; }
 
     // A board flow (a sequence of commands that belong together) marks the
     // link as in use for its whole length, so that nothing a click starts can
@@ -125,6 +128,7 @@ class BoardLink : public QObject {
     int m_portNumber = 0;
     ReportFramer m_framer;
     bool m_inExchange = false;
+    quint64 m_wireBytes = 0;
     int m_flowDepth = 0;
     bool m_closePending = false;
     bool m_receiveQueued = false;

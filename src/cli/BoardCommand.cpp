@@ -15,6 +15,8 @@ const char* kBoardUsage =
     "       qvx board --port DEVICE [--yes] write FILE --slot N [--verify]\n"
     "       qvx board --port DEVICE [--yes] read N --out FILE\n"
     "       qvx board --port DEVICE diff FILE --slot N\n"
+    "       qvx board --port DEVICE backup FILE\n"
+    "       qvx board --port DEVICE restore FILE --yes\n"
     "       qvx board --port DEVICE [--yes] delete N --yes\n"
     "       qvx board --port DEVICE [--yes] play N\n"
     "       qvx board --port DEVICE [--yes] stop | pause\n"
@@ -109,6 +111,10 @@ int CmdBoard(const QStringList& argsIn, CliServices& io) {
         if (args.size() != 1 || !(n = number(slotText)) || *n < 0 || *n >= MotionTable::kMotionRows)
             return usage(io, kBoardUsage);
         return RunBoardDiff(port, args[0], *n, io);
+    } else if (sub == QLatin1String("backup") || sub == QLatin1String("restore")) {
+        if (args.size() != 1) return usage(io, kBoardUsage);
+        return sub == QLatin1String("backup") ? RunBoardBackup(port, args[0], io)
+                                              : RunBoardRestore(port, args[0], io);
     } else if (sub == QLatin1String("read")) {
         if (args.size() != 1 || outPath.isEmpty() || !(n = number(args[0])))
             return usage(io, kBoardUsage);
@@ -150,6 +156,10 @@ int CmdBoard(const QStringList& argsIn, CliServices& io) {
         printTable(state.table, io);
     } else if (sub == QLatin1String("write")) {
         ok = flows.Write();
+    } else if (sub == QLatin1String("backup") || sub == QLatin1String("restore")) {
+        if (args.size() != 1) return usage(io, kBoardUsage);
+        return sub == QLatin1String("backup") ? RunBoardBackup(port, args[0], io)
+                                              : RunBoardRestore(port, args[0], io);
     } else if (sub == QLatin1String("read")) {
         ok = flows.Read();
         if (ok) {

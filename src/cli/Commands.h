@@ -16,6 +16,9 @@ int CmdSim(const QStringList& args, CliServices& io);
 int CmdBoard(const QStringList& args, CliServices& io);
 // qvx board diff FILE --slot N, once the port and the slot are known.
 int RunBoardDiff(const QString& port, const QString& path, int slot, CliServices& io);
+// qvx board backup FILE and restore FILE --yes, once the port is known.
+int RunBoardBackup(const QString& port, const QString& path, CliServices& io);
+int RunBoardRestore(const QString& port, const QString& path, CliServices& io);
 // qvx board names [--set FILE], once the port is known.
 int RunBoardNames(const QString& port, const QString& setPath, CliServices& io);
 // qvx board options [--OPTION VALUE]..., given the arguments after "options".

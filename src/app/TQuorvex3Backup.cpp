@@ -1,0 +1,87 @@
+#include "app/TQuorvex3.h"
+
+#include "app/AppState.h"
+#include "app/BackupFlows.h"
+#include "base/UiServices.h"
+#include "document/IniFile.h"
+
+#include <QFileInfo>
+#include <QProgressBar>
+#include <QToolButton>
+
+// The main window's whole-board backup and restore: the file dialogs, the
+// confirmation, the progress bar, and the flows that do the work.
+
+namespace qvx {
+
+namespace {
+
+QString backupFilter() {
+    return QStringLiteral("Board backup (*.QBK *.qbk)");
+}
+
+} // namespace
+
+void TQuorvex3::setUpBackupActions() {
+    m_backup = std::make_unique<BackupFlows>(m_state.board, m_services);
+    m_backup->setTable(&m_state.table);
+    m_backup->setProgress([this](int done, int total) { showProgress(done, total); });
+    for (const auto& [button, slot] :
+         {std::pair{BackupBtn, &TQuorvex3::BackupBtnClick},
+          std::pair{RestoreBtn, &TQuorvex3::RestoreBtnClick}}) {
+        button->setEnabled(true);
+        connect(button, &QToolButton::clicked, this, slot);
+    }
+}
+
+void TQuorvex3::showBackupNotes() {
+    if (m_backup->notes().isEmpty()) return;
+    m_services.ShowMessageBox(IconInformation, ButtonsOk, 0, LangEnglish,
+                              m_backup->notes().join(QStringLiteral("\r\n")));
+}
+
+void TQuorvex3::BackupBtnClick() {
+    if (RefuseWhileBusy()) return;
+    const auto choice =
+        m_services.GetSaveFileName(QStringLiteral("Backup"), {backupFilter(), FileFilterAll()});
+    if (!choice) return;
+    QString path = choice->path;
+    if (choice->filterIndex == 0 && QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".QBK");
+    // The place is checked before the board is read, which takes a while.
+    if (!IniFile(path).canReplace()) {
+        m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish,
+                                  QStringLiteral("Cannot write ") + path);
+        return;
+    }
+    const std::optional<BoardBackup> backup = m_backup->Backup();
+    ProgressBar->hide();
+    if (!backup) return;
+    if (!backup->Save(path)) {
+        m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish,
+                                  QStringLiteral("Cannot write ") + path);
+        return;
+    }
+    m_services.ShowStatus(QStringLiteral("Backed up ") + BackupFlows::Summary(*backup));
+    showBackupNotes();
+}
+
+void TQuorvex3::RestoreBtnClick() {
+    if (RefuseWhileBusy()) return;
+    const auto choice =
+        m_services.GetOpenFileName(QStringLiteral("Restore"), {backupFilter(), FileFilterAll()});
+    if (!choice) return;
+    QString error;
+    const std::optional<BoardBackup> backup = BoardBackup::Load(choice->path, &error);
+    if (!backup) {
+        m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish, error);
+        return;
+    }
+    if (!BackupFlows::ConfirmRestore(m_services, *backup, choice->path)) return;
+    const bool ok = m_backup->Restore(*backup);
+    ProgressBar->hide();
+    if (!ok) return;
+    m_services.ShowStatus(QStringLiteral("Restored ") + BackupFlows::Summary(*backup));
+    showBackupNotes();
+}
+
+} // namespace qvx

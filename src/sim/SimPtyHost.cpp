@@ -21,6 +21,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// How long before a paced write the host stops sleeping and polls instead.
+constexpr std::chrono::microseconds kPunctualWindow{200};
+
 void sleepUntil(Clock::time_point t) {
     const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch());
     timespec ts{};
@@ -161,8 +164,12 @@ void SimPtyHost::run() {
     while (!m_stop) {
         Clock::time_point wakeAt = nextTick;
         if (!out.empty()) wakeAt = std::min(wakeAt, nextWrite().first);
-        const auto wait =
+        auto wait =
             std::max<std::chrono::nanoseconds>(std::chrono::nanoseconds(0), wakeAt - Clock::now());
+        // Paced, bytes due very soon are waited for by polling without
+        // sleeping: a timed wake-up comes back tens of microseconds late on a
+        // busy or virtual machine, and a board's UART is never late.
+        if (m_pace && !out.empty() && wait < kPunctualWindow) wait = std::chrono::nanoseconds(0);
         timespec ts{};
         ts.tv_sec = time_t(wait.count() / 1000000000LL);
         ts.tv_nsec = long(wait.count() % 1000000000LL);

@@ -7,8 +7,8 @@
 
 namespace qvx {
 
-// qvx board diff FILE --slot N: compiles the motion document and compares it
-// with what motion slot N holds. Exit 0 when they are the same, 1 when they
+// qvx board diff FILE --slot N: compiles the document and compares it with
+// what motion slot N holds (scenario slot N for a scenario document). Exit 0 when they are the same, 1 when they
 // differ or the board cannot be read.
 int RunBoardDiff(const QString& port, const QString& path, int slot, CliServices& io) {
     AppState state;
@@ -18,26 +18,44 @@ int RunBoardDiff(const QString& port, const QString& path, int slot, CliServices
         io.err() << "cannot open " << path << Qt::endl;
         return 1;
     }
-    if (state.chart.documentKind == ScenarioChart) {
-        io.err() << path << " is a scenario; diff compares motions" << Qt::endl;
-        return 1;
+    const bool scenario = state.chart.documentKind == ScenarioChart;
+    if (scenario && slot >= QmxBoard::kScenarioSlots) {
+        io.err() << path << " is a scenario; --slot names scenario 0.." << QmxBoard::kScenarioSlots - 1
+                 << Qt::endl;
+        return 2;
     }
-    if (!state.compiler.CompileMotionChart(state.chart, io)) {
+    const bool compiled = scenario ? state.compiler.CompileScenarioChart(state.chart, io)
+                                   : state.compiler.CompileMotionChart(state.chart, io);
+    if (!compiled) {
         io.err() << "cannot compile " << path << Qt::endl;
         return 1;
     }
+    // What a write would send, taken before the first exchange.
     const std::vector<MotionRecord> file = state.compiler.MotionImage();
+    std::vector<int> fileSteps;
+    for (int k = 0; scenario && k < std::min(state.compiler.StepCount(), QmxBoard::kScenarioSteps); ++k) {
+        const int item = state.compiler.StepItem()[size_t(k)];
+        fileSteps.push_back(state.chart.validItem(item) ? state.chart.items[size_t(item)].lead : -1);
+    }
 
     if (!OpenCliPort(state.link, port, io)) return 1;
     // Read as the read flow does: asleep while the slot is read, woken after.
     BoardCommands& board = state.board;
+    const int entryIndex = scenario ? QmxBoard::kScenarioEntryBase + slot : slot;
     QByteArray entry;
     std::vector<MotionRecord> held;
-    bool ok = board.SetSleep(0) && board.ReadTableEntry(slot, entry);
-    for (int i = 0; ok && i < MotionTable::EntryCount(entry); ++i) {
+    std::vector<int> heldSteps;
+    bool ok = board.SetSleep(0) && board.ReadTableEntry(entryIndex, entry);
+    const int count = MotionTable::EntryCount(entry);
+    for (int i = 0; ok && !scenario && i < count; ++i) {
         MotionRecord r;
         ok = board.ReadMotionRecord(true, slot, i, r);
         held.push_back(r);
+    }
+    for (int i = 0; ok && scenario && i < std::min(count, QmxBoard::kScenarioSteps); ++i) {
+        int motion = 0;
+        ok = board.ReadScenarioStep(slot, i, motion);
+        heldSteps.push_back(motion);
     }
     ok = board.SetSleep(1) && ok;
     state.link.ClosePort();
@@ -45,8 +63,10 @@ int RunBoardDiff(const QString& port, const QString& path, int slot, CliServices
         io.err() << "qvx board diff failed" << Qt::endl;
         return 1;
     }
-    const QStringList differences = MotionCompare::Differences(file, state.header, entry, held);
-    const QString target = QStringLiteral("M") + QString::number(slot + 1);
+    const QStringList differences =
+        scenario ? MotionCompare::ScenarioDifferences(fileSteps, state.header, entry, heldSteps)
+                 : MotionCompare::Differences(file, state.header, entry, held);
+    const QString target = MotionTable::Caption(entryIndex);
     if (differences.isEmpty()) {
         io.out() << target << " holds " << path << Qt::endl;
         return 0;

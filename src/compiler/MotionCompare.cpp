@@ -8,6 +8,50 @@
 
 namespace qvx {
 
+namespace {
+
+// The name a write puts into an entry: cut to the entry's 32 bytes.
+QStringList nameDifference(const MotionHeader& header, const QByteArray& entry) {
+    const QString name = Cp932::decode(Cp932::encodeCut(header.MotionName, 32));
+    if (MotionTable::EntryName(entry) == name) return {};
+    return {QStringLiteral("name: file \"%1\", board \"%2\"").arg(name, MotionTable::EntryName(entry))};
+}
+
+QString motionCaption(int motion) {
+    return QStringLiteral("M") + QString::number(motion + 1);
+}
+
+} // namespace
+
+QStringList MotionCompare::ScenarioDifferences(const std::vector<int>& file,
+                                               const MotionHeader& header,
+                                               const QByteArray& entry,
+                                               const std::vector<int>& board, int stepLimit) {
+    QStringList out;
+    const int count = MotionTable::EntryCount(entry);
+    if (count != int(file.size()))
+        out << QStringLiteral("steps: file %1, board %2").arg(file.size()).arg(count);
+    out << nameDifference(header, entry);
+    const size_t n = std::max(file.size(), board.size());
+    int shown = 0, more = 0;
+    for (size_t i = 0; i < n; ++i) {
+        const bool inFile = i < file.size(), onBoard = i < board.size();
+        if (inFile && onBoard && file[i] == board[i]) continue;
+        if (shown == stepLimit) {
+            ++more;
+            continue;
+        }
+        ++shown;
+        const QString none = QStringLiteral("(none)");
+        out << QStringLiteral("step %1: file %2, board %3")
+                   .arg(i + 1)
+                   .arg(inFile ? motionCaption(file[i]) : none,
+                        onBoard ? motionCaption(board[i]) : none);
+    }
+    if (more > 0) out << QStringLiteral("... and %1 more steps differ").arg(more);
+    return out;
+}
+
 QStringList MotionCompare::Differences(const std::vector<MotionRecord>& file,
                                        const MotionHeader& header, const QByteArray& entry,
                                        const std::vector<MotionRecord>& board, int recordLimit) {
@@ -17,10 +61,7 @@ QStringList MotionCompare::Differences(const std::vector<MotionRecord>& file,
     const int count = MotionTable::EntryCount(entry);
     if (count != int(file.size()))
         out << QStringLiteral("records: file %1, board %2").arg(file.size()).arg(count);
-    const QString name = Cp932::decode(Cp932::encodeCut(header.MotionName, 32));
-    if (MotionTable::EntryName(entry) != name)
-        out << QStringLiteral("name: file \"%1\", board \"%2\"")
-                   .arg(name, MotionTable::EntryName(entry));
+    out << nameDifference(header, entry);
     auto hex = [](quint32 v, int digits) {
         return QString::number(v, 16).toUpper().rightJustified(digits, u'0');
     };

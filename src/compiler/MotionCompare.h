@@ -21,6 +21,14 @@ class MotionCompare {
     static QStringList Differences(const std::vector<MotionRecord>& file,
                                    const MotionHeader& header, const QByteArray& entry,
                                    const std::vector<MotionRecord>& board, int recordLimit = 10);
+
+    // The same for a compiled scenario (the motion number of each step, as a
+    // write sends them, at most 200) and what a scenario slot holds: step
+    // count and name of the entry, then the steps that differ, one line each
+    // ("step 3: file M5, board M7"), at most `stepLimit` followed by a count.
+    static QStringList ScenarioDifferences(const std::vector<int>& file, const MotionHeader& header,
+                                           const QByteArray& entry, const std::vector<int>& board,
+                                           int stepLimit = 10);
 };
 
 } // namespace qvx

@@ -170,6 +170,31 @@ class CliBoardTest : public QObject {
 
         QCOMPARE(qvx(port + QStringList{"diff", doc, "--slot", "80"}).code, 2);
         QCOMPARE(qvx(port + QStringList{"diff", doc}).code, 2);
+
+        // A scenario: --slot names the scenario, steps are compared as motion numbers.
+        qvxtest::ChartMaker m;
+        m.chart.documentKind = ScenarioChart;
+        const int a = m.item("A", KindMot, 2), b = m.item("B", KindMot, 0), c = m.item("C", KindMot, 5);
+        m.next(a, b);
+        m.next(b, c);
+        m.chart.startItem = a;
+        MotionHeader sh;
+        sh.MotionName = QStringLiteral("Show");
+        DocumentContext sctx{m.chart, sh, services};
+        const QString show = dir.filePath(QStringLiteral("show.qmx"));
+        QVERIFY(DocumentFile::SaveDocument(sctx, show, false));
+        QCOMPARE(qvx(port + QStringList{"diff", show, "--slot", "5"}).code, 2);
+        QCOMPARE(qvx(port + QStringList{"write", show, "--slot", "1"}).code, 0);
+        r = qvx(port + QStringList{"diff", show, "--slot", "1"});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.contains(QStringLiteral("S2 holds ")), qPrintable(r.out + r.err));
+        m.chart.items[size_t(b)].lead = 7;
+        QVERIFY(DocumentFile::SaveDocument(sctx, show, false));
+        r = qvx(port + QStringList{"diff", show, "--slot", "1"});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.out.contains(QStringLiteral("step 2: file M8, board M1")), qPrintable(r.out));
+        r = qvx(port + QStringList{"diff", show, "--slot", "0"});
+        QVERIFY(r.out.contains(QStringLiteral("steps: file 3, board 0")));
     }
 
     void board_usageAndMissingPort() {

@@ -35,7 +35,8 @@ void fillFullBoard(BoardSimulator& s) {
     for (int slot = 0; slot < QmxBoard::kMotionSlots; ++slot) {
         QByteArray e(QmxBoard::kEntrySize, '\0');
         e[0] = char(QmxBoard::kRecordsPerSlot);
-        e.replace(10, 12, QByteArray("motion ") + QByteArray::number(slot + 1).rightJustified(5, '0'));
+        e.replace(10, 12,
+                  QByteArray("motion ") + QByteArray::number(slot + 1).rightJustified(5, '0'));
         st.table[size_t(slot)] = e.left(QmxBoard::kEntrySize);
         for (int i = 0; i < QmxBoard::kRecordsPerSlot; ++i) {
             MotionRecord& r = st.records[size_t(slot * QmxBoard::kRecordsPerSlot + i)];

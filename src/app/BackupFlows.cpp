@@ -77,11 +77,14 @@ std::optional<BoardBackup> BackupFlows::Backup() {
 }
 
 bool BackupFlows::readAll(BoardBackup& b) {
-    auto failed = [this](const QString& what) { return fail(QStringLiteral("reading ") + what + QStringLiteral(" failed")); };
+    auto failed = [this](const QString& what) {
+        return fail(QStringLiteral("reading ") + what + QStringLiteral(" failed"));
+    };
     quint16 working = 0;
     if (!m_board.ReadOptionWord(false, working)) return failed(QStringLiteral("the option word"));
     b.servosRead = working & BoardCommands::kOptSvp;
-    if (!m_board.ReadBoardInfo(b.boardInfo)) return failed(QStringLiteral("the board's identification"));
+    if (!m_board.ReadBoardInfo(b.boardInfo))
+        return failed(QStringLiteral("the board's identification"));
 
     for (int e = 0; e < QmxBoard::kTableEntries; ++e) {
         QByteArray& entry = b.table[size_t(e)];
@@ -121,25 +124,30 @@ bool BackupFlows::readAll(BoardBackup& b) {
     }
 
     int button = 0, powerOn = 0, alarm = 0;
-    if (!m_board.ReadOptionWord(true, b.optionWord)) return failed(QStringLiteral("the option word"));
+    if (!m_board.ReadOptionWord(true, b.optionWord))
+        return failed(QStringLiteral("the option word"));
     step();
-    if (!m_board.ReadStartMotions(button, powerOn)) return failed(QStringLiteral("the start motions"));
+    if (!m_board.ReadStartMotions(button, powerOn))
+        return failed(QStringLiteral("the start motions"));
     b.buttonStart = quint8(button);
     b.powerOnStart = quint8(powerOn);
     step();
-    if (!m_board.ReadAlarmSetting(alarm, b.alarmVoltage)) return failed(QStringLiteral("the alarm setting"));
+    if (!m_board.ReadAlarmSetting(alarm, b.alarmVoltage))
+        return failed(QStringLiteral("the alarm setting"));
     b.alarmMotion = quint8(alarm);
     step();
     if (!m_board.ReadSvpChannels(b.svpChannels)) return failed(QStringLiteral("the SVP channels"));
     step();
-    if (!m_board.ReadAdReference(true, b.adReference)) return failed(QStringLiteral("the analog references"));
+    if (!m_board.ReadAdReference(true, b.adReference))
+        return failed(QStringLiteral("the analog references"));
     step();
     for (int k = 0; k < 3; ++k) {
         if (!m_board.ReadMixing(true, k, b.mixing[size_t(k)]))
             return failed(QStringLiteral("the mixing of AD") + QString::number(k + 1));
         step();
     }
-    if (!m_board.ReadAdSettings(true, b.adSettings)) return failed(QStringLiteral("the sensor settings"));
+    if (!m_board.ReadAdSettings(true, b.adSettings))
+        return failed(QStringLiteral("the sensor settings"));
     step();
     if (!m_board.ReadReceiverReference(true, b.receiverReference))
         return failed(QStringLiteral("the receiver references"));
@@ -198,12 +206,17 @@ bool BackupFlows::Restore(const BoardBackup& backup) {
 bool BackupFlows::verified(const QString& what, const std::function<bool()>& write,
                            const std::function<bool(QByteArray&)>& read,
                            const QByteArray& expected) {
-    if (!write()) return fail(QStringLiteral("writing ") + what + QStringLiteral(" failed.\r\nThe robot is left asleep."));
+    if (!write())
+        return fail(QStringLiteral("writing ") + what +
+                    QStringLiteral(" failed.\r\nThe robot is left asleep."));
     QByteArray back;
-    if (!read(back)) return fail(QStringLiteral("reading back ") + what + QStringLiteral(" failed.\r\nThe robot is left asleep."));
+    if (!read(back))
+        return fail(QStringLiteral("reading back ") + what +
+                    QStringLiteral(" failed.\r\nThe robot is left asleep."));
     if (back != expected)
-        return fail(what + QStringLiteral(" reads back differently from what was written:\r\n"
-                                          "written ") +
+        return fail(what +
+                    QStringLiteral(" reads back differently from what was written:\r\n"
+                                   "written ") +
                     BoardBackup::HexBytes(expected) + QStringLiteral("\r\nread    ") +
                     BoardBackup::HexBytes(back) + QStringLiteral("\r\nThe robot is left asleep."));
     step();
@@ -215,7 +228,8 @@ bool BackupFlows::writeAll(const BoardBackup& b) {
     bool svpMode = false;
     if (!b.servos.empty()) {
         quint16 working = 0;
-        if (!board.ReadOptionWord(false, working)) return fail(QStringLiteral("reading the option word failed"));
+        if (!board.ReadOptionWord(false, working))
+            return fail(QStringLiteral("reading the option word failed"));
         svpMode = working & BoardCommands::kOptSvp;
         if (svpMode) m_total += int(b.servos.size());
     }
@@ -338,12 +352,14 @@ bool BackupFlows::writeAll(const BoardBackup& b) {
             QByteArray(1, char(b.alarmMotion)) + wordBytes(b.alarmVoltage)))
         return false;
     if (!verified(
-            QStringLiteral("the SVP channels"), [&] { return board.WriteSvpChannels(b.svpChannels); },
+            QStringLiteral("the SVP channels"),
+            [&] { return board.WriteSvpChannels(b.svpChannels); },
             [&](QByteArray& back) { return board.ReadSvpChannels(back); }, b.svpChannels))
         return false;
 
     if (!b.servos.empty() && !svpMode)
-        m_notes << QStringLiteral("Servo parameters were not written: the board is not in SVP mode");
+        m_notes << QStringLiteral(
+            "Servo parameters were not written: the board is not in SVP mode");
     for (const auto& [id, block] : b.servos) {
         if (!svpMode) break;
         const int servo = id;
@@ -357,7 +373,8 @@ bool BackupFlows::writeAll(const BoardBackup& b) {
     // The option word last: it decides what the board starts at power-on,
     // which must find everything else in place.
     return verified(
-        QStringLiteral("the option word"), [&] { return board.WriteOptionWord(true, b.optionWord); },
+        QStringLiteral("the option word"),
+        [&] { return board.WriteOptionWord(true, b.optionWord); },
         [&](QByteArray& back) {
             quint16 w = 0;
             if (!board.ReadOptionWord(true, w)) return false;
@@ -376,8 +393,7 @@ QString BackupFlows::Summary(const BoardBackup& b) {
                     .arg(b.recordCount())
                     .arg(scenarios)
                     .arg(b.stepCount());
-    if (b.servosRead)
-        s += QStringLiteral(", %1 servo parameter blocks").arg(b.servos.size());
+    if (b.servosRead) s += QStringLiteral(", %1 servo parameter blocks").arg(b.servos.size());
     return s;
 }
 
@@ -389,12 +405,13 @@ bool BackupFlows::ConfirmRestore(Services& services, const BoardBackup& backup,
 
 QString BackupFlows::RestoreQuestion(const BoardBackup& b, const QString& path) {
     return QStringLiteral("Restore ") + path + QStringLiteral(" onto the board?\r\n\r\n") +
-           QStringLiteral("This overwrites all 85 table entries with ") + Summary(b) +
-           QStringLiteral(",\r\nthe option word, start and alarm motions, SVP channels, analog "
-                          "and receiver settings,\r\ntrim, home position and channel names") +
-           (b.servos.empty() ? QString() : QStringLiteral(" and the servo parameters")) +
-           QStringLiteral(".\r\nMotions now on the board that the backup does not hold are "
-                          "lost.\r\nThe robot sleeps while the backup is written.");
+           QStringLiteral("It overwrites all 85 table entries with the backup's ") + Summary(b) +
+           QStringLiteral(", and every stored setting: option word, start and alarm motions, SVP "
+                          "channels, analog and receiver settings, trim, home position and "
+                          "channel names") +
+           (b.servos.empty() ? QString() : QStringLiteral(", servo parameters")) +
+           QStringLiteral(".\r\n\r\nMotions now on the board that the backup does not hold are "
+                          "lost. The robot sleeps while the backup is written.");
 }
 
 } // namespace qvx

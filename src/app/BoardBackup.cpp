@@ -141,8 +141,8 @@ QString servoText(const QByteArray& block) {
 QString entryText(int row, const QByteArray& e) {
     const int count = MotionTable::EntryCount(e);
     if (count == 0) return QStringLiteral("not in use");
-    const QString what = row < QmxBoard::kMotionSlots ? QStringLiteral(" records, ")
-                                                      : QStringLiteral(" steps, ");
+    const QString what =
+        row < QmxBoard::kMotionSlots ? QStringLiteral(" records, ") : QStringLiteral(" steps, ");
     return nameText(e.mid(10)) + QStringLiteral(", ") + QString::number(count) + what +
            MotionTable::DateText(e) + QStringLiteral(", control ") +
            QString::number(MotionTable::EntryControl(e));
@@ -309,12 +309,12 @@ QByteArray BoardBackup::toBytes() const {
     w.section(kBackup);
     w.text(QStringLiteral("Format"), QString::number(kFormatVersion));
     w.text(QStringLiteral("Taken"), taken.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
-    w.bytes(QStringLiteral("Board"), boardInfo, u'"' + printable(QString::fromLatin1(boardInfo)) + u'"');
+    w.bytes(QStringLiteral("Board"), boardInfo,
+            u'"' + printable(QString::fromLatin1(boardInfo)) + u'"');
 
     w.section(kOptions);
     w.bytes(QStringLiteral("OptionWord"), wordBytes(optionWord), optionText(optionWord));
-    w.bytes(QStringLiteral("StartMotions"),
-            BoardBackup::Bytes({buttonStart, powerOnStart}),
+    w.bytes(QStringLiteral("StartMotions"), BoardBackup::Bytes({buttonStart, powerOnStart}),
             QStringLiteral("start switch ") + entryCaption(buttonStart) +
                 QStringLiteral(", power-on ") + entryCaption(powerOnStart));
     w.bytes(QStringLiteral("Alarm"), QByteArray(1, char(alarmMotion)) + wordBytes(alarmVoltage),

@@ -128,6 +128,11 @@ void TQuorvex3::buildToolBars() {
                         QStringLiteral("Load"));
     SaveBtn = addButton(ToolBar1, QStringLiteral("SaveBtn"), QStringLiteral("Save"),
                         QStringLiteral("Save"));
+    // The whole board to a file and back: beside the document's own file actions.
+    BackupBtn = addButton(ToolBar1, QStringLiteral("BackupBtn"), QStringLiteral("Backup"),
+                          QStringLiteral("Back up everything the board keeps into a file"));
+    RestoreBtn = addButton(ToolBar1, QStringLiteral("RestoreBtn"), QStringLiteral("Restore"),
+                           QStringLiteral("Write a backup file back onto the board"));
     FormBtn = addButton(ToolBar1, QStringLiteral("FormBtn"), QStringLiteral("Prop"),
                         QStringLiteral("Property"));
     InfoBtn = addButton(ToolBar1, QStringLiteral("InfoBtn"), QStringLiteral("Info"),
@@ -179,6 +184,11 @@ void TQuorvex3::buildToolBars() {
                            QStringLiteral("Home position"));
     MotWriteBtn = addButton(CommandMenu, QStringLiteral("MotWriteBtn"), QStringLiteral("Write"),
                             QStringLiteral("Writing"));
+    // Beside the write it checks; the port bar has no room left for it.
+    VerifyCheck = new QCheckBox(QStringLiteral("VERIFY"), CommandMenu);
+    VerifyCheck->setObjectName(QStringLiteral("VerifyCheck"));
+    VerifyCheck->setToolTip(QStringLiteral("Read every motion record back after writing it"));
+    CommandMenu->addWidget(VerifyCheck);
     MotReadBtn = addButton(CommandMenu, QStringLiteral("MotReadBtn"), QStringLiteral("Read"),
                            QStringLiteral("Reading"));
     MotDelBtn = addButton(CommandMenu, QStringLiteral("MotDelBtn"), QStringLiteral("Del"),
@@ -203,10 +213,6 @@ void TQuorvex3::buildToolBars() {
                             QStringLiteral("Receiver"));
     TableBtn = addButton(ToolsMenu, QStringLiteral("TableBtn"), QStringLiteral("Table"),
                          QStringLiteral("Table"));
-    BackupBtn = addButton(ToolsMenu, QStringLiteral("BackupBtn"), QStringLiteral("Backup"),
-                          QStringLiteral("Back up everything the board keeps into a file"));
-    RestoreBtn = addButton(ToolsMenu, QStringLiteral("RestoreBtn"), QStringLiteral("Restore"),
-                           QStringLiteral("Write a backup file back onto the board"));
 
     addToolBarBreak(Qt::TopToolBarArea);
     CommMenu = makeBar(QStringLiteral("CommMenu"), QStringLiteral("COMM"), true);
@@ -214,10 +220,6 @@ void TQuorvex3::buildToolBars() {
     Sync->setObjectName(QStringLiteral("Sync"));
     Sync->setToolTip(QStringLiteral("SYNC"));
     CommMenu->addWidget(Sync);
-    VerifyCheck = new QCheckBox(QStringLiteral("VERIFY"), CommMenu);
-    VerifyCheck->setObjectName(QStringLiteral("VerifyCheck"));
-    VerifyCheck->setToolTip(QStringLiteral("Read every motion record back after writing it"));
-    CommMenu->addWidget(VerifyCheck);
     CommPort = new QComboBox(CommMenu);
     CommPort->setObjectName(QStringLiteral("CommPort"));
     CommPort->setToolTip(QStringLiteral("Serial port"));

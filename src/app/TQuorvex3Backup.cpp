@@ -26,9 +26,8 @@ void TQuorvex3::setUpBackupActions() {
     m_backup = std::make_unique<BackupFlows>(m_state.board, m_services);
     m_backup->setTable(&m_state.table);
     m_backup->setProgress([this](int done, int total) { showProgress(done, total); });
-    for (const auto& [button, slot] :
-         {std::pair{BackupBtn, &TQuorvex3::BackupBtnClick},
-          std::pair{RestoreBtn, &TQuorvex3::RestoreBtnClick}}) {
+    for (const auto& [button, slot] : {std::pair{BackupBtn, &TQuorvex3::BackupBtnClick},
+                                       std::pair{RestoreBtn, &TQuorvex3::RestoreBtnClick}}) {
         button->setEnabled(true);
         connect(button, &QToolButton::clicked, this, slot);
     }
@@ -46,7 +45,8 @@ void TQuorvex3::BackupBtnClick() {
         m_services.GetSaveFileName(QStringLiteral("Backup"), {backupFilter(), FileFilterAll()});
     if (!choice) return;
     QString path = choice->path;
-    if (choice->filterIndex == 0 && QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".QBK");
+    if (choice->filterIndex == 0 && QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".QBK");
     // The place is checked before the board is read, which takes a while.
     if (!IniFile(path).canReplace()) {
         m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish,

@@ -8,8 +8,8 @@
 namespace qvx {
 
 // qvx board diff FILE --slot N: compiles the document and compares it with
-// what motion slot N holds (scenario slot N for a scenario document). Exit 0 when they are the same, 1 when they
-// differ or the board cannot be read.
+// what motion slot N holds (scenario slot N for a scenario document). Exit 0 when they are the
+// same, 1 when they differ or the board cannot be read.
 int RunBoardDiff(const QString& port, const QString& path, int slot, CliServices& io) {
     AppState state;
     state.link.setServices(&io);
@@ -20,8 +20,8 @@ int RunBoardDiff(const QString& port, const QString& path, int slot, CliServices
     }
     const bool scenario = state.chart.documentKind == ScenarioChart;
     if (scenario && slot >= QmxBoard::kScenarioSlots) {
-        io.err() << path << " is a scenario; --slot names scenario 0.." << QmxBoard::kScenarioSlots - 1
-                 << Qt::endl;
+        io.err() << path << " is a scenario; --slot names scenario 0.."
+                 << QmxBoard::kScenarioSlots - 1 << Qt::endl;
         return 2;
     }
     const bool compiled = scenario ? state.compiler.CompileScenarioChart(state.chart, io)
@@ -33,9 +33,11 @@ int RunBoardDiff(const QString& port, const QString& path, int slot, CliServices
     // What a write would send, taken before the first exchange.
     const std::vector<MotionRecord> file = state.compiler.MotionImage();
     std::vector<int> fileSteps;
-    for (int k = 0; scenario && k < std::min(state.compiler.StepCount(), QmxBoard::kScenarioSteps); ++k) {
+    for (int k = 0; scenario && k < std::min(state.compiler.StepCount(), QmxBoard::kScenarioSteps);
+         ++k) {
         const int item = state.compiler.StepItem()[size_t(k)];
-        fileSteps.push_back(state.chart.validItem(item) ? state.chart.items[size_t(item)].lead : -1);
+        fileSteps.push_back(state.chart.validItem(item) ? state.chart.items[size_t(item)].lead
+                                                        : -1);
     }
 
     if (!OpenCliPort(state.link, port, io)) return 1;

@@ -14,7 +14,8 @@ namespace {
 QStringList nameDifference(const MotionHeader& header, const QByteArray& entry) {
     const QString name = Cp932::decode(Cp932::encodeCut(header.MotionName, 32));
     if (MotionTable::EntryName(entry) == name) return {};
-    return {QStringLiteral("name: file \"%1\", board \"%2\"").arg(name, MotionTable::EntryName(entry))};
+    return {
+        QStringLiteral("name: file \"%1\", board \"%2\"").arg(name, MotionTable::EntryName(entry))};
 }
 
 QString motionCaption(int motion) {
@@ -24,8 +25,7 @@ QString motionCaption(int motion) {
 } // namespace
 
 QStringList MotionCompare::ScenarioDifferences(const std::vector<int>& file,
-                                               const MotionHeader& header,
-                                               const QByteArray& entry,
+                                               const MotionHeader& header, const QByteArray& entry,
                                                const std::vector<int>& board, int stepLimit) {
     QStringList out;
     const int count = MotionTable::EntryCount(entry);

@@ -22,6 +22,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -86,6 +87,19 @@ class MainWindowTest : public QObject {
         QVERIFY(m_win->SelectBtn->isChecked());
         QCOMPARE(m_win->Image1->canvasSize(), QSize(640, 480));
         QCOMPARE(m_owned->header.MotionName, MotionHeader::defaultName());
+    }
+
+    void toolBars_showEveryControlAtTheStartingSize() {
+        // A bar too narrow for its controls hides the rest behind its
+        // extension button: the port box once went there unnoticed.
+        makeWindow();
+        for (QToolBar* bar : m_win->findChildren<QToolBar*>()) {
+            auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
+            QVERIFY2(!more || !more->isVisible(), qPrintable(bar->objectName()));
+        }
+        QVERIFY(m_win->CommPort->isVisible());
+        QVERIFY(m_win->VerifyCheck->isVisible());
+        QVERIFY(m_win->RestoreBtn->isVisible());
     }
 
     void gridFromSettings_isOverriddenAndWrittenBackAtClose() {

@@ -83,8 +83,8 @@ void fillEverything(BoardSimulator& s, bool svpMode) {
     // The servos' own memory: only reachable in SVP mode.
     for (int id : {0, 2, 15})
         if (svpMode)
-            st.servoParams[size_t(id)] = QByteArray::fromHex("0102030405060708090a0b0c0d0e0f1011").left(16) +
-                                     char(id);
+            st.servoParams[size_t(id)] =
+                QByteArray::fromHex("0102030405060708090a0b0c0d0e0f1011").left(16) + char(id);
     st.channelNames[0] = Cp932::encode(QString::fromUtf8("右肩")).leftJustified(32, '\0');
     // A carriage return in a name, and bytes behind its end that no text keeps.
     st.channelNames[1] = QByteArray("A\rB\0\xFF\xFE", 6).leftJustified(32, '\x01');
@@ -170,7 +170,9 @@ class BackupTest : public QObject {
         for (int round = 0; round < 2; ++round) {
             QVERIFY2(writer.Restore(*loaded), qPrintable(to.services.lastBoxText()));
             QVERIFY(writer.notes().isEmpty());
-            from.sim([&](BoardSimulator& a) { to.sim([&](BoardSimulator& b) { compareMemories(a, b); }); });
+            from.sim([&](BoardSimulator& a) {
+                to.sim([&](BoardSimulator& b) { compareMemories(a, b); });
+            });
         }
         QCOMPARE(to.state->table.name(6), QString::fromUtf8("右手を上げる"));
         QVERIFY(!(to.sim([](BoardSimulator& s) { return s.working().option; }) &
@@ -225,19 +227,22 @@ class BackupTest : public QObject {
             return at < 0 ? QByteArray() : b.replace(at, qsizetype(qstrlen(from)), to);
         };
         // Cut anywhere: every place loses something a restore needs.
-        for (qsizetype cut : {qsizetype(0), qsizetype(40), good.size() / 3, good.size() / 2,
-                              good.size() - 30})
+        for (qsizetype cut :
+             {qsizetype(0), qsizetype(40), good.size() / 3, good.size() / 2, good.size() - 30})
             QVERIFY2(!refusal(good.left(cut)).isEmpty(), qPrintable(QString::number(cut)));
         QVERIFY(refusal(QByteArray("\x00\xFF garbage\r\n[Backup]\r\n", 22))
                     .contains(QStringLiteral("no board backup")));
         QVERIFY(refusal(edited("Format=1", "Format=2")).contains(QStringLiteral("newer")));
-        QCOMPARE(refusal(edited("R002=", "R002=zz")), QStringLiteral("[M1] R002 must be 49 bytes in hex"));
+        QCOMPARE(refusal(edited("R002=", "R002=zz")),
+                 QStringLiteral("[M1] R002 must be 49 bytes in hex"));
         QCOMPARE(refusal(edited("OptionWord=", "OptionWord=0")),
                  QStringLiteral("[Options] OptionWord must be 2 bytes in hex"));
         QCOMPARE(refusal(edited("Read=yes", "Read=maybe")),
                  QStringLiteral("[Servos] Read must be yes or no"));
-        QVERIFY(refusal(edited("[Trim]", "[Trim]\r\nCH25=00 00")).contains(QStringLiteral("CH25 does not belong")));
-        QVERIFY(refusal(edited("[Names]", "[Extra]\r\n\r\n[Names]")).contains(QStringLiteral("[Extra] does not belong")));
+        QVERIFY(refusal(edited("[Trim]", "[Trim]\r\nCH25=00 00"))
+                    .contains(QStringLiteral("CH25 does not belong")));
+        QVERIFY(refusal(edited("[Names]", "[Extra]\r\n\r\n[Names]"))
+                    .contains(QStringLiteral("[Extra] does not belong")));
         // The records M1 and M2 share must agree.
         QVERIFY(refusal(edited("[M2]\r\nR001=1F", "[M2]\r\nR001=1E"))
                     .contains(QStringLiteral("is the same record of the board as [M1] R031")));
@@ -249,7 +254,8 @@ class BackupTest : public QObject {
     void restore_stopsAtTheFirstMismatchAndNamesIt() {
         FlowFixture from, to;
         fillEverything(from.memorySim, false);
-        const std::optional<BoardBackup> backup = BackupFlows(from.state->board, from.services).Backup();
+        const std::optional<BoardBackup> backup =
+            BackupFlows(from.state->board, from.services).Backup();
         QVERIFY(backup);
         // Record 5 of M7 (slot 6) is kept wrongly.
         to.memorySim.setFaultyRecord(6 * 30 + 4);
@@ -290,7 +296,8 @@ class BackupTest : public QObject {
         svp.memorySim.injectFault(BoardSimulator::Fault::NoAnswer, 1, answersBefore);
         const std::optional<BoardBackup> missing = partial.Backup();
         QVERIFY(missing && missing->servos.size() == 2 && !missing->servos.count(0));
-        QVERIFY(partial.notes().join(u'\n').contains(QStringLiteral("The servo of CH1 did not answer")));
+        QVERIFY(partial.notes().join(u'\n').contains(
+            QStringLiteral("The servo of CH1 did not answer")));
         const std::optional<BoardBackup> withServos = partial.Backup();
         QVERIFY(withServos && withServos->servos.size() == 3);
 
@@ -328,8 +335,8 @@ class BackupTest : public QObject {
         other.win->RestoreBtn->click();
         QVERIFY(other.sim.frames.isEmpty());
         const QString question = other.services.lastBoxText();
-        QVERIFY(question.contains(QStringLiteral("all 85 table entries with 4 motions (105 records), "
-                                                 "2 scenarios (203 steps)")));
+        QVERIFY(question.contains(QStringLiteral("all 85 table entries with the backup's 4 motions "
+                                                 "(105 records), 2 scenarios (203 steps)")));
         other.services.openAnswers.push_back(FileChoice{path + QStringLiteral(".QBK"), 0});
         other.services.boxAnswers.push_back(ResultYes);
         other.win->RestoreBtn->click();
@@ -364,7 +371,8 @@ class BackupTest : public QObject {
 
         qvxtest::CliRun r = board(fromPort, {"backup", path});
         QCOMPARE(r.code, 0);
-        QVERIFY2(r.out.contains(QStringLiteral("backed up 4 motions (105 records)")), qPrintable(r.out));
+        QVERIFY2(r.out.contains(QStringLiteral("backed up 4 motions (105 records)")),
+                 qPrintable(r.out));
         QVERIFY(r.out.contains(QStringLiteral("Servo parameters were left out")));
 
         // Asked without --yes: a usage error, and nothing reaches the board.
@@ -388,9 +396,10 @@ class BackupTest : public QObject {
 
         r = board(toPort, {"--yes", "restore", path});
         QCOMPARE(r.code, 0);
-        QVERIFY(r.err.contains(QStringLiteral("This overwrites all 85 table entries")));
+        QVERIFY(r.err.contains(QStringLiteral("It overwrites all 85 table entries")));
         QVERIFY(r.out.contains(QStringLiteral("restored 4 motions")));
-        from.sim([&](BoardSimulator& a) { to.sim([&](BoardSimulator& b) { compareMemories(a, b); }); });
+        from.sim(
+            [&](BoardSimulator& a) { to.sim([&](BoardSimulator& b) { compareMemories(a, b); }); });
         r = board(toPort, {"restore", path, "extra"});
         QCOMPARE(r.code, 2);
     }

@@ -1,5 +1,7 @@
 #include "app/Settings.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -38,6 +40,8 @@ MainSettings Settings::LoadSettings(const QString& path) {
     s.gridHeight = ini.readInteger(sec, QStringLiteral("GridHeight"), 2);
     s.commPort = ini.readInteger(sec, QStringLiteral("CommPort"), 0);
     s.verifyWrite = ini.readBool(sec, QStringLiteral("VerifyWrite"), false);
+    // A hand-written key; kept within what memory allows.
+    s.undoLimit = std::clamp(ini.readInteger(sec, QStringLiteral("UndoLimit"), 200), 1, 100000);
     // The test write puts back what was read, unchanged; a file that could not
     // be read is left alone rather than replaced by an empty one.
     if (read) ini.save();

@@ -15,6 +15,7 @@ struct MainSettings {
     int gridHeight = 2;
     int commPort = 0;         // 0 = "OFF", n = "COMn"
     bool verifyWrite = false; // read every motion record back after writing it
+    int undoLimit = 200;      // undo steps kept; read only, from key UndoLimit
 };
 
 class Settings {

@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/BackupFlows.h"
+#include "editor/EditHistory.h"
 #include "app/BoardFlows.h"
 #include "app/TInfoDlg.h"
 #include "app/WidgetServices.h"
@@ -23,6 +24,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QLabel>
@@ -92,9 +94,11 @@ TQuorvex3::TQuorvex3(AppState& state, UiServices& services, const QString& setti
     });
     connect(Image1, &TChartCanvas::itemPropertyRequested, this, [this](int item) {
         m_itemProperty->ShowItemProperty(item);
+        m_history->commit();
         RepaintCanvas();
     });
     setUpBoardActions();
+    setUpEditHistory();
 
     qApp->installEventFilter(this);
 }
@@ -213,6 +217,7 @@ void TQuorvex3::buildToolBars() {
                             QStringLiteral("Receiver"));
     TableBtn = addButton(ToolsMenu, QStringLiteral("TableBtn"), QStringLiteral("Table"),
                          QStringLiteral("Table"));
+    buildEditBar();
 
     addToolBarBreak(Qt::TopToolBarArea);
     CommMenu = makeBar(QStringLiteral("CommMenu"), QStringLiteral("COMM"), true);
@@ -318,6 +323,7 @@ void TQuorvex3::LoadSettings() {
     m_edit.setGrid(s.gridWidth, s.gridHeight);
     CommPort->setCurrentIndex(s.commPort >= 0 && s.commPort < CommPort->count() ? s.commPort : 0);
     VerifyCheck->setChecked(s.verifyWrite);
+    m_undoLimit = s.undoLimit;
 }
 
 bool TQuorvex3::SaveSettings() {
@@ -377,8 +383,15 @@ void TQuorvex3::applyCanvasSize(const QSize& document) {
 
 bool TQuorvex3::OpenFile(const QString& path) {
     if (RefuseWhileBusy()) return false;
+    // What was edited before is a step of its own.
+    m_history->commit();
     const bool wasEmpty = m_state.chart.items.empty();
     DocumentContext ctx = documentContext();
+    bool cleared = false;
+    ctx.clearChart = [this, &cleared] {
+        cleared = true;
+        ClearChart();
+    };
     const bool ok = DocumentFile::OpenDocument(ctx, path);
     if (ok) {
         // Only a document sets the canvas; an imported pose table leaves it.
@@ -386,13 +399,21 @@ bool TQuorvex3::OpenFile(const QString& path) {
         if (wasEmpty || m_state.chart.itemCount() == m_state.chart.SelectedItemCount())
             SetMotionName(m_state.header.MotionName);
     }
+    // A document that took the chart's place starts a new history; one added
+    // to the chart is an edit that can be undone.
+    if (ok && (wasEmpty || cleared))
+        m_history->reset();
+    else
+        m_history->commit(QStringLiteral("Add ") + QFileInfo(path).fileName());
     RepaintCanvas();
     return ok;
 }
 
 bool TQuorvex3::SaveFile(const QString& path, bool qmxFilter) {
     DocumentContext ctx = documentContext();
-    return DocumentFile::SaveDocument(ctx, path, qmxFilter);
+    if (!DocumentFile::SaveDocument(ctx, path, qmxFilter)) return false;
+    m_history->markClean();
+    return true;
 }
 
 void TQuorvex3::OpenBtnClick() {
@@ -541,6 +562,7 @@ bool TQuorvex3::handleKey(QKeyEvent* event) {
 }
 
 bool TQuorvex3::eventFilter(QObject* watched, QEvent* event) {
+    noteInputEvent(watched, event);
     if (watched == this && event->type() == QEvent::WindowActivate && m_infoDlg)
         m_infoDlg->OwnerActivated();
     // The window sees keys before its controls do, like a form with key preview.
@@ -644,7 +666,8 @@ void TQuorvex3::MotWriteBtnClick() {
 void TQuorvex3::MotReadBtnClick() {
     if (RefuseWhileBusy()) return;
     m_flows->transfer().setCanvasHeight(Image1->canvasSize().height());
-    m_flows->Read();
+    // Undo brings back the chart that was open.
+    if (m_flows->Read()) m_history->commit(QStringLiteral("Read from the board"));
     endTransfer();
 }
 
@@ -681,6 +704,7 @@ void TQuorvex3::HomePosBtnClick() {
 void TQuorvex3::EditDocumentData() {
     m_dataDlg->EditDocumentHeader(m_state.chart.documentKind);
     SetMotionName(m_state.header.MotionName);
+    m_history->commit();
 }
 
 bool TQuorvex3::RemoteMessage(quint32 wParam, quint32 lParam) {

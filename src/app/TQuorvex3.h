@@ -43,6 +43,7 @@ class THomeDlg;
 class TPropoDlg;
 class TSVPDlg;
 class BackupFlows;
+class EditHistory;
 struct DocumentContext;
 
 // The main window: tool bars, the EDIT and LIST pages, the status line and the
@@ -76,6 +77,8 @@ class TQuorvex3 : public QMainWindow {
                 *MotRunBtn = nullptr;
     QToolButton *HomeBtn = nullptr, *OptionBtn = nullptr, *AdBtn = nullptr, *SVPBtn = nullptr,
                 *OptionMenu3 = nullptr, *TableBtn = nullptr;
+    QToolBar* EditMenu = nullptr;
+    QToolButton *UndoBtn = nullptr, *RedoBtn = nullptr;
     // Whole-board backup into a file, and restore from one.
     QToolButton *BackupBtn = nullptr, *RestoreBtn = nullptr;
     QCheckBox* Sync = nullptr;
@@ -111,6 +114,8 @@ class TQuorvex3 : public QMainWindow {
     TItemProperty* itemProperty() { return m_itemProperty; }
     TFormDlg* formDlg() { return m_formDlg; }
     AppState& appState() { return m_state; }
+    // The undo and redo history of the open document.
+    EditHistory& history();
 
     // Sets the data name and the EDIT page caption.
     void SetMotionName(const QString& name);
@@ -152,6 +157,8 @@ class TQuorvex3 : public QMainWindow {
     void HomeBtnClick();
     void OptionMenu3Click();
     void SVPBtnClick();
+    void UndoBtnClick();
+    void RedoBtnClick();
     void BackupBtnClick();
     void RestoreBtnClick();
     // The data dialog on the open document (double-click on an empty spot).
@@ -184,6 +191,12 @@ class TQuorvex3 : public QMainWindow {
     void setUpItemWindows();
     void setUpBoardDialogs();
     void setUpBackupActions();
+    void buildEditBar();
+    void setUpEditHistory();
+    // Input seen by the program-wide event filter: presses commit what the
+    // last action changed, releases commit once the action has run.
+    void noteInputEvent(QObject* watched, QEvent* event);
+    void commitSoon();
     // What the last backup or restore left out, in an information box.
     void showBackupNotes();
     // Items were deleted or changed, or the chart replaced: the item editors look again.
@@ -218,6 +231,11 @@ class TQuorvex3 : public QMainWindow {
     TSVPDlg* m_svpDlg = nullptr;
     std::unique_ptr<BoardFlows> m_flows;
     std::unique_ptr<BackupFlows> m_backup;
+    std::unique_ptr<EditHistory> m_history;
+    int m_undoLimit = 200;
+    bool m_commitQueued = false;
+    quint64 m_lastInputTime = 0;
+    int m_lastInputType = 0;
 };
 
 } // namespace qvx

@@ -10,6 +10,7 @@
 #include "dialogs/TSVPDlg.h"
 #include "dialogs/TSetDlg.h"
 #include "editor/Conversion.h"
+#include "editor/EditHistory.h"
 #include "editor/TChartCanvas.h"
 #include "pose/PatternFile.h"
 #include "pose/TPortDlg.h"
@@ -45,7 +46,11 @@ void TQuorvex3::setUpItemWindows() {
     });
     m_portDlg->applyConversion = [this](const TPortDlg::Texts& entries, const QString& pattern) {
         std::optional<QString> refusal = ApplyConversion(m_state.chart, entries, pattern);
-        if (!refusal) ItemsChanged();
+        if (!refusal) {
+            // One step for the whole application, across every converted item.
+            history().commit(QStringLiteral("Conversion ") + pattern);
+            ItemsChanged();
+        }
         return refusal;
     };
     connect(Image1, &TChartCanvas::conversionRequested, this, [this] {

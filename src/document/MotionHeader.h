@@ -14,6 +14,7 @@ struct MotionHeader {
     quint32 MotionCtrl = 0xFFFF;
 
     void reset() { *this = MotionHeader{}; }
+    bool operator==(const MotionHeader&) const = default;
 };
 
 } // namespace qvx

@@ -59,6 +59,18 @@ private slots:
         QCOMPARE(c.UniqueItemName(KindPos), QString("POS2"));
         QCOMPARE(c.UniqueItemName(KindSet), QString("SET2"));
         QCOMPARE(c.UniqueItemName(42), QString("ITEM1"));
+        // Only names the candidate text equals are taken.
+        c.items[0].name = "POS02";
+        c.items[1].name = "POS1";
+        c.items[2].name = "POS 2";
+        QCOMPARE(c.UniqueItemName(KindPos), QString("POS2"));
+        c.items[2].name = "POS2";
+        QCOMPARE(c.UniqueItemName(KindPos), QString("POS3"));
+        // Thousands of items: quick, and still the smallest free number.
+        c.AddItems(5000);
+        for (int i = 0; i < c.itemCount(); ++i)
+            c.items[size_t(i)].name = QStringLiteral("POS") + QString::number(i == 1234 ? 99999 : i + 1);
+        QCOMPARE(c.UniqueItemName(KindPos), QString("POS1235"));
     }
 
     void deleteSelected_renumbersLinksAndStart() {

@@ -1,0 +1,156 @@
+#include "app/TQuorvex3.h"
+
+#include "app/AppState.h"
+#include "editor/EditHistory.h"
+#include "editor/TChartCanvas.h"
+
+#include <QCheckBox>
+#include <QInputEvent>
+#include <QShortcut>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+// The main window's undo and redo: the history of the open document, the two
+// buttons and their keys, and the commits at the end of every user action.
+
+namespace qvx {
+
+namespace {
+
+QString undoHint(const QUndoStack& stack) {
+    return stack.canUndo() ? QStringLiteral("Undo ") + stack.undoText()
+                           : QStringLiteral("Nothing to undo");
+}
+
+QString redoHint(const QUndoStack& stack) {
+    return stack.canRedo() ? QStringLiteral("Redo ") + stack.redoText()
+                           : QStringLiteral("Nothing to redo");
+}
+
+} // namespace
+
+void TQuorvex3::buildEditBar() {
+    EditMenu = new QToolBar(QStringLiteral("Edit"), this);
+    EditMenu->setObjectName(QStringLiteral("EditMenu"));
+    EditMenu->setMovable(true);
+    EditMenu->setIconSize(QSize(16, 16));
+    addToolBar(Qt::TopToolBarArea, EditMenu);
+    UndoBtn = addButton(EditMenu, QStringLiteral("UndoBtn"), QStringLiteral("Undo"),
+                        QStringLiteral("Nothing to undo"));
+    RedoBtn = addButton(EditMenu, QStringLiteral("RedoBtn"), QStringLiteral("Redo"),
+                        QStringLiteral("Nothing to redo"));
+    // Arrows rather than words: the row has no room for two more words.
+    UndoBtn->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo"),
+                                      style()->standardIcon(QStyle::SP_ArrowBack)));
+    RedoBtn->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"),
+                                      style()->standardIcon(QStyle::SP_ArrowForward)));
+    for (QToolButton* b : {UndoBtn, RedoBtn}) {
+        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        b->setMinimumSize(20, 20);
+        b->setIconSize(QSize(16, 16));
+        b->setEnabled(false);
+    }
+}
+
+void TQuorvex3::setUpEditHistory() {
+    m_history = std::make_unique<EditHistory>(m_state.chart, m_state.header);
+    m_history->setLimit(m_undoLimit);
+    // A board flow works on the chart by indices: its changes become a step
+    // once it has ended.
+    m_history->refuseCommit = [this] { return m_state.link.busy(); };
+    m_history->describeStep = [this](const ChartChange& change) {
+        QString text = change.describe();
+        // Undoing it moves nothing: the robot follows at the next send.
+        if (change.onlyPoseValues() && Sync->isChecked())
+            text += QStringLiteral(" (the robot moves at the next send)");
+        return text;
+    };
+    connect(m_history.get(), &EditHistory::applied, this, [this] {
+        // A link half drawn and the last hits may name items that are gone.
+        m_edit.abandonLink();
+        m_edit.clearHits();
+        ItemsChanged();
+        RepaintCanvas();
+    });
+    QUndoStack& stack = m_history->stack();
+    connect(&stack, &QUndoStack::indexChanged, this, [this] {
+        const QUndoStack& s = m_history->stack();
+        UndoBtn->setEnabled(s.canUndo());
+        RedoBtn->setEnabled(s.canRedo());
+        UndoBtn->setToolTip(undoHint(s));
+        RedoBtn->setToolTip(redoHint(s));
+    });
+    connect(UndoBtn, &QToolButton::clicked, this, &TQuorvex3::UndoBtnClick);
+    connect(RedoBtn, &QToolButton::clicked, this, &TQuorvex3::RedoBtnClick);
+    // The keys work in every window of the program (the pose window's edits
+    // are steps too); an edit box keeps them for its own text.
+    for (const auto& [keys, slot] :
+         {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Z), &TQuorvex3::UndoBtnClick},
+          std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &TQuorvex3::RedoBtnClick},
+          std::pair{QKeySequence(Qt::CTRL | Qt::Key_Y), &TQuorvex3::RedoBtnClick}}) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::ApplicationShortcut);
+        connect(shortcut, &QShortcut::activated, this, slot);
+    }
+}
+
+EditHistory& TQuorvex3::history() {
+    return *m_history;
+}
+
+void TQuorvex3::UndoBtnClick() {
+    if (RefuseWhileBusy()) return;
+    const QString name = m_state.header.MotionName;
+    // The page caption changes only with the name: a new window shows
+    // "No subject" for the default name, which must stay.
+    if (m_history->undo() && m_state.header.MotionName != name)
+        SetMotionName(m_state.header.MotionName);
+}
+
+void TQuorvex3::RedoBtnClick() {
+    if (RefuseWhileBusy()) return;
+    const QString name = m_state.header.MotionName;
+    if (m_history->redo() && m_state.header.MotionName != name)
+        SetMotionName(m_state.header.MotionName);
+}
+
+void TQuorvex3::commitSoon() {
+    if (m_commitQueued) return;
+    m_commitQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        m_commitQueued = false;
+        m_history->commit();
+    });
+}
+
+void TQuorvex3::noteInputEvent(QObject* watched, QEvent* event) {
+    if (!m_history || !watched->isWidgetType()) return;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress: {
+        // A new action begins: what the last one changed is a step of its
+        // own. An event passed on to parent widgets is seen once.
+        const auto* input = static_cast<QInputEvent*>(event);
+        if (input->timestamp() == m_lastInputTime && event->type() == m_lastInputType) return;
+        m_lastInputTime = input->timestamp();
+        m_lastInputType = event->type();
+        m_history->commit();
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+    case QEvent::KeyRelease:
+    case QEvent::Wheel:
+    case QEvent::Drop:
+        // After the action has run (buttons act on release): a step at once,
+        // so the buttons' hints name it.
+        commitSoon();
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace qvx

@@ -1,0 +1,208 @@
+#include "document/ChartChange.h"
+
+#include <algorithm>
+
+namespace qvx {
+
+bool ChartChange::sameItem(const Item& a, const Item& b) {
+    return a.name == b.name && a.width == b.width && a.height == b.height && a.left == b.left &&
+           a.top == b.top && a.colour == b.colour && a.kind == b.kind && a.values == b.values &&
+           a.lead == b.lead;
+}
+
+bool ChartChange::sameLink(const Link& a, const Link& b) {
+    return a.kind == b.kind && a.origin == b.origin && a.final == b.final && a.points == b.points;
+}
+
+template <typename T, typename Same>
+ChartChange::Patch<T> ChartChange::diff(const std::vector<T>& a, const std::vector<T>& b,
+                                        Same same) {
+    Patch<T> p;
+    const size_t na = a.size(), nb = b.size();
+    if (na == nb) {
+        for (size_t i = 0; i < na; ++i)
+            if (!same(a[i], b[i])) p.changed.push_back({int(i), a[i], b[i]});
+        return p;
+    }
+    // A different count: the run between the common start and the common end.
+    size_t prefix = 0;
+    while (prefix < na && prefix < nb && same(a[prefix], b[prefix]))
+        ++prefix;
+    size_t suffix = 0;
+    while (suffix < na - prefix && suffix < nb - prefix &&
+           same(a[na - 1 - suffix], b[nb - 1 - suffix]))
+        ++suffix;
+    p.spanAt = int(prefix);
+    p.spanBefore.assign(a.begin() + qsizetype(prefix), a.end() - qsizetype(suffix));
+    p.spanAfter.assign(b.begin() + qsizetype(prefix), b.end() - qsizetype(suffix));
+    return p;
+}
+
+template <typename T, typename Keep>
+void ChartChange::applyPatch(std::vector<T>& v, const Patch<T>& p, bool forward, Keep keep) {
+    for (const auto& e : p.changed) {
+        if (e.at < 0 || size_t(e.at) >= v.size()) continue;
+        T next = forward ? e.after : e.before;
+        keep(v[size_t(e.at)], next);
+        v[size_t(e.at)] = std::move(next);
+    }
+    if (p.spanAt < 0) return;
+    const std::vector<T>& out = forward ? p.spanBefore : p.spanAfter;
+    const std::vector<T>& in = forward ? p.spanAfter : p.spanBefore;
+    const size_t at = std::min(size_t(p.spanAt), v.size());
+    const size_t end = std::min(at + out.size(), v.size());
+    v.erase(v.begin() + qsizetype(at), v.begin() + qsizetype(end));
+    v.insert(v.begin() + qsizetype(at), in.begin(), in.end());
+}
+
+std::optional<ChartChange> ChartChange::Between(const Chart& before, const MotionHeader& hb,
+                                                const Chart& after, const MotionHeader& ha) {
+    ChartChange c;
+    c.m_items = diff(before.items, after.items, sameItem);
+    c.m_links = diff(before.links, after.links, sameLink);
+    if (before.startItem != after.startItem) c.m_start = {before.startItem, after.startItem};
+    if (before.documentKind != after.documentKind)
+        c.m_kind = {before.documentKind, after.documentKind};
+    if (!(hb == ha)) c.m_header = {hb, ha};
+    if (c.m_items.empty() && c.m_links.empty() && !c.m_start && !c.m_kind && !c.m_header)
+        return std::nullopt;
+    return c;
+}
+
+void ChartChange::apply(Chart& chart, MotionHeader& header, bool forward) const {
+    // An item replaced in place keeps the mark an editor follows it by.
+    applyPatch(chart.items, m_items, forward,
+               [](const Item& old, Item& next) { next.identity = old.identity; });
+    applyPatch(chart.links, m_links, forward, [](const Link&, Link&) {});
+    if (m_start) chart.startItem = forward ? m_start->second : m_start->first;
+    if (m_kind) chart.documentKind = forward ? m_kind->second : m_kind->first;
+    if (m_header) header = forward ? m_header->second : m_header->first;
+}
+
+bool ChartChange::onlyPoseValues() const {
+    if (!m_links.empty() || m_start || m_kind || m_header || m_items.spanAt >= 0 ||
+        m_items.changed.empty())
+        return false;
+    for (const auto& e : m_items.changed) {
+        Item a = e.before, b = e.after;
+        if (a.kind != KindPos || b.kind != KindPos) return false;
+        a.values = b.values;
+        a.lead = b.lead;
+        if (!sameItem(a, b)) return false;
+    }
+    return true;
+}
+
+qsizetype ChartChange::footprint() const {
+    auto itemBytes = [](const Item& it) { return qsizetype(sizeof(Item)) + it.name.size() * 2; };
+    auto linkBytes = [](const Link& l) {
+        return qsizetype(sizeof(Link)) + l.points.size() * qsizetype(sizeof(QPoint));
+    };
+    qsizetype n = sizeof(ChartChange);
+    for (const auto& e : m_items.changed)
+        n += itemBytes(e.before) + itemBytes(e.after);
+    for (const auto& v : {&m_items.spanBefore, &m_items.spanAfter})
+        for (const Item& it : *v)
+            n += itemBytes(it);
+    for (const auto& e : m_links.changed)
+        n += linkBytes(e.before) + linkBytes(e.after);
+    for (const auto& v : {&m_links.spanBefore, &m_links.spanAfter})
+        for (const Link& l : *v)
+            n += linkBytes(l);
+    return n;
+}
+
+namespace {
+
+// "POS2" for one item, "3 items" for more.
+QString itemsText(const std::vector<QString>& names) {
+    if (names.size() == 1) return names.front();
+    return QString::number(names.size()) + QStringLiteral(" items");
+}
+
+} // namespace
+
+QString ChartChange::describeItems() const {
+    std::vector<QString> names;
+    if (m_items.spanAt >= 0) {
+        const auto& before = m_items.spanBefore;
+        const auto& after = m_items.spanAfter;
+        // Only added at the end or only taken away read as such; a run that
+        // both lost and changed items is a deletion that renumbered others.
+        if (before.empty()) {
+            for (const Item& it : after)
+                names.push_back(it.name);
+            return QStringLiteral("Add ") + itemsText(names);
+        }
+        const size_t removed = before.size() > after.size() ? before.size() - after.size() : 0;
+        if (removed > 0) {
+            if (removed == 1 && after.empty()) return QStringLiteral("Delete ") + before.front().name;
+            return QStringLiteral("Delete ") + QString::number(removed) +
+                   (removed == 1 ? QStringLiteral(" item") : QStringLiteral(" items"));
+        }
+        return QStringLiteral("Edit items");
+    }
+    // In place: name the kind of change all of them share.
+    bool moved = false, sized = false, coloured = false, named = false, values = false,
+         other = false;
+    for (const auto& e : m_items.changed) {
+        const Item &a = e.before, &b = e.after;
+        names.push_back(b.name);
+        moved |= a.left != b.left || a.top != b.top;
+        sized |= a.width != b.width || a.height != b.height;
+        coloured |= a.colour != b.colour;
+        named |= a.name != b.name;
+        values |= a.values != b.values || a.lead != b.lead;
+        other |= a.kind != b.kind;
+    }
+    const int kinds = int(moved) + int(sized) + int(coloured) + int(named) + int(values) + int(other);
+    const QString what = itemsText(names);
+    if (kinds == 1 && moved) return QStringLiteral("Move ") + what;
+    if (kinds == 1 && coloured) return QStringLiteral("Colour of ") + what;
+    if (kinds == 1 && values) return QStringLiteral("Values of ") + what;
+    if (!values && !other && !coloured && (sized || named)) return QStringLiteral("Properties of ") + what;
+    if (kinds == 2 && moved && sized) return QStringLiteral("Resize ") + what;
+    return QStringLiteral("Edit ") + what;
+}
+
+QString ChartChange::describeLinks() const {
+    if (m_links.spanAt >= 0) {
+        if (m_links.spanBefore.empty())
+            return m_links.spanAfter.size() == 1 ? QStringLiteral("Draw link")
+                                                 : QStringLiteral("Add links");
+        if (m_links.spanAfter.size() < m_links.spanBefore.size())
+            return QStringLiteral("Delete links");
+        return QStringLiteral("Edit links");
+    }
+    bool bent = false, reversed = false, other = false;
+    for (const auto& e : m_links.changed) {
+        const Link &a = e.before, &b = e.after;
+        if (a.origin == b.final && a.final == b.origin)
+            reversed = true;
+        else if (a.origin == b.origin && a.final == b.final && a.kind == b.kind)
+            bent = true;
+        else
+            other = true;
+    }
+    if (reversed && !bent && !other) return QStringLiteral("Reverse link");
+    if (bent && !reversed && !other) return QStringLiteral("Bend link");
+    return QStringLiteral("Edit links");
+}
+
+QString ChartChange::describe() const {
+    const bool items = !m_items.empty(), links = !m_links.empty();
+    if (m_kind) return QStringLiteral("Replace the chart");
+    if (items) {
+        // Deleting items takes their links along; placing items or pasting
+        // brings links with them.
+        const QString text = describeItems();
+        if (!links || m_items.spanAt >= 0) return text;
+        return QStringLiteral("Edit the chart");
+    }
+    if (links) return describeLinks();
+    if (m_start) return QStringLiteral("Start item");
+    if (m_header) return QStringLiteral("Data of the document");
+    return QStringLiteral("Edit");
+}
+
+} // namespace qvx

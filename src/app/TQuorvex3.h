@@ -234,8 +234,6 @@ class TQuorvex3 : public QMainWindow {
     std::unique_ptr<EditHistory> m_history;
     int m_undoLimit = 200;
     bool m_commitQueued = false;
-    quint64 m_lastInputTime = 0;
-    int m_lastInputType = 0;
 };
 
 } // namespace qvx

@@ -42,8 +42,8 @@ void TQuorvex3::buildEditBar() {
     RedoBtn = addButton(EditMenu, QStringLiteral("RedoBtn"), QStringLiteral("Redo"),
                         QStringLiteral("Nothing to redo"));
     // Arrows rather than words: the row has no room for two more words.
-    UndoBtn->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo"),
-                                      style()->standardIcon(QStyle::SP_ArrowBack)));
+    UndoBtn->setIcon(
+        QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)));
     RedoBtn->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"),
                                       style()->standardIcon(QStyle::SP_ArrowForward)));
     for (QToolButton* b : {UndoBtn, RedoBtn}) {
@@ -130,16 +130,12 @@ void TQuorvex3::noteInputEvent(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-    case QEvent::KeyPress: {
+    case QEvent::KeyPress:
         // A new action begins: what the last one changed is a step of its
-        // own. An event passed on to parent widgets is seen once.
-        const auto* input = static_cast<QInputEvent*>(event);
-        if (input->timestamp() == m_lastInputTime && event->type() == m_lastInputType) return;
-        m_lastInputTime = input->timestamp();
-        m_lastInputType = event->type();
+        // own. (An event passed on to parent widgets commits again, which
+        // finds nothing new: a comparison, no copy.)
         m_history->commit();
         break;
-    }
     case QEvent::MouseButtonRelease:
     case QEvent::KeyRelease:
     case QEvent::Wheel:

@@ -136,7 +136,8 @@ QString ChartChange::describeItems() const {
         }
         const size_t removed = before.size() > after.size() ? before.size() - after.size() : 0;
         if (removed > 0) {
-            if (removed == 1 && after.empty()) return QStringLiteral("Delete ") + before.front().name;
+            if (removed == 1 && after.empty())
+                return QStringLiteral("Delete ") + before.front().name;
             return QStringLiteral("Delete ") + QString::number(removed) +
                    (removed == 1 ? QStringLiteral(" item") : QStringLiteral(" items"));
         }
@@ -155,12 +156,14 @@ QString ChartChange::describeItems() const {
         values |= a.values != b.values || a.lead != b.lead;
         other |= a.kind != b.kind;
     }
-    const int kinds = int(moved) + int(sized) + int(coloured) + int(named) + int(values) + int(other);
+    const int kinds =
+        int(moved) + int(sized) + int(coloured) + int(named) + int(values) + int(other);
     const QString what = itemsText(names);
     if (kinds == 1 && moved) return QStringLiteral("Move ") + what;
     if (kinds == 1 && coloured) return QStringLiteral("Colour of ") + what;
     if (kinds == 1 && values) return QStringLiteral("Values of ") + what;
-    if (!values && !other && !coloured && (sized || named)) return QStringLiteral("Properties of ") + what;
+    if (!values && !other && !coloured && (sized || named))
+        return QStringLiteral("Properties of ") + what;
     if (kinds == 2 && moved && sized) return QStringLiteral("Resize ") + what;
     return QStringLiteral("Edit ") + what;
 }

@@ -1,19 +1,17 @@
+#include "document/ChartChange.h"
+#include "common/RandomEdits.h"
 #include "common/RecordingServices.h"
 #include "common/TestRegistry.h"
-#include "document/ChartChange.h"
 #include "document/DocumentFile.h"
 
-#include <QRandomGenerator>
 #include <QTest>
 
 using namespace qvx;
 
 namespace {
 
-struct Doc {
-    Chart chart;
-    MotionHeader header;
-};
+using qvxtest::Doc;
+using qvxtest::randomEdit;
 
 // The document as a save writes it: what "the same document" means.
 QByteArray saved(Doc& d) {
@@ -21,81 +19,6 @@ QByteArray saved(Doc& d) {
     DocumentContext ctx(d.chart, d.header, s);
     ctx.canvas = QSize(640, 480);
     return DocumentFile::DocumentBytes(ctx);
-}
-
-// One random edit of every kind the editors make, applied to d. Returns false
-// when it only changed the selection (no document change).
-bool randomEdit(Doc& d, QRandomGenerator& rng) {
-    Chart& c = d.chart;
-    const int n = c.itemCount();
-    auto anyItem = [&] { return int(rng.bounded(n)); };
-    auto selectSome = [&] {
-        c.ClearSelection();
-        for (Item& it : c.items)
-            it.selected = rng.bounded(4) == 0;
-    };
-    switch (n < 3 ? 0 : rng.bounded(13)) {
-    case 0: { // place
-        const quint8 kinds[] = {KindPos, KindSet, KindCmp};
-        c.CreateItem(kinds[rng.bounded(3)], int(rng.bounded(600)), int(rng.bounded(400)));
-        return true;
-    }
-    case 1: // delete the selection (items with their links, and links)
-        selectSome();
-        for (Link& l : c.links)
-            l.selected = rng.bounded(5) == 0;
-        if (c.SelectedItemCount() == 0 && c.SelectedLinkCount() == 0) c.items[0].selected = true;
-        c.DeleteSelected();
-        return true;
-    case 2: // drag the selection
-        selectSome();
-        c.items[size_t(anyItem())].selected = true;
-        for (Item& it : c.items)
-            if (it.selected) it.left += 10, it.top += 7;
-        return true;
-    case 3: // resize
-        c.items[size_t(anyItem())].width += 5;
-        return true;
-    case 4: // rename
-        c.items[size_t(anyItem())].name = QStringLiteral("名前") + QString::number(rng.bounded(1000));
-        return true;
-    case 5: // colour
-        c.items[size_t(anyItem())].colour = rng.bounded(0x1000000u);
-        return true;
-    case 6: { // pose values and speed
-        Item& it = c.items[size_t(anyItem())];
-        it.values[size_t(rng.bounded(24))] = quint16(rng.bounded(65536));
-        it.lead = quint8(rng.bounded(256));
-        return true;
-    }
-    case 7: { // draw a link
-        const int l = c.AddLinks(1);
-        c.links[size_t(l)].origin = anyItem();
-        c.links[size_t(l)].final = anyItem();
-        c.links[size_t(l)].kind = quint8(rng.bounded(2));
-        return true;
-    }
-    case 8: // bend a link
-        if (c.links.empty()) return randomEdit(d, rng);
-        c.links[size_t(rng.bounded(c.linkCount()))].points.append(
-            QPoint(int(rng.bounded(600)), int(rng.bounded(400))));
-        return true;
-    case 9: // reverse a link
-        if (c.links.empty()) return randomEdit(d, rng);
-        c.ReverseLink(int(rng.bounded(c.linkCount())));
-        return true;
-    case 10: // start item
-        c.startItem = c.startItem == 0 ? 1 : 0;
-        return true;
-    case 11: // the data dialog's fields
-        d.header.MotionName = QStringLiteral("Motion ") + QString::number(rng.bounded(100));
-        d.header.MotionCtrl = rng.bounded(0x10000u);
-        return true;
-    default: // selection and a mark only: no document change
-        selectSome();
-        c.MarkItem(anyItem());
-        return false;
-    }
 }
 
 } // namespace
@@ -202,11 +125,13 @@ class ChartChangeTest : public QObject {
 
         Doc before = d;
         d.chart.items[1].values[4] = 7;
-        QVERIFY(ChartChange::Between(before.chart, before.header, d.chart, d.header)->onlyPoseValues());
+        QVERIFY(
+            ChartChange::Between(before.chart, before.header, d.chart, d.header)->onlyPoseValues());
         before = d;
         d.chart.items[1].values[4] = 8;
         d.chart.items[1].left = 3;
-        QVERIFY(!ChartChange::Between(before.chart, before.header, d.chart, d.header)->onlyPoseValues());
+        QVERIFY(!ChartChange::Between(before.chart, before.header, d.chart, d.header)
+                     ->onlyPoseValues());
     }
 };
 

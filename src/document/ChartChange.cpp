@@ -24,7 +24,29 @@ ChartChange::Patch<T> ChartChange::diff(const std::vector<T>& a, const std::vect
             if (!same(a[i], b[i])) p.changed.push_back({int(i), a[i], b[i]});
         return p;
     }
-    // A different count: the run between the common start and the common end.
+    // Only taken out (a deletion, wherever the items were) or only put in:
+    // the elements themselves with their places, nothing of the rest.
+    size_t i = 0, j = 0;
+    if (na > nb) {
+        for (; i < na; ++i) {
+            if (j < nb && same(a[i], b[j]))
+                ++j;
+            else
+                p.removed.push_back({int(i), a[i]});
+        }
+        if (j == nb) return p;
+    } else {
+        for (; j < nb; ++j) {
+            if (i < na && same(a[i], b[j]))
+                ++i;
+            else
+                p.inserted.push_back({int(j), b[j]});
+        }
+        if (i == na) return p;
+    }
+    p.removed.clear();
+    p.inserted.clear();
+    // Anything else: the run between the common start and the common end.
     size_t prefix = 0;
     while (prefix < na && prefix < nb && same(a[prefix], b[prefix]))
         ++prefix;
@@ -38,6 +60,21 @@ ChartChange::Patch<T> ChartChange::diff(const std::vector<T>& a, const std::vect
     return p;
 }
 
+namespace {
+
+template <typename T> void removeAt(std::vector<T>& v, const std::vector<std::pair<int, T>>& at) {
+    for (auto it = at.rbegin(); it != at.rend(); ++it)
+        if (it->first >= 0 && size_t(it->first) < v.size()) v.erase(v.begin() + it->first);
+}
+
+template <typename T> void insertAt(std::vector<T>& v, const std::vector<std::pair<int, T>>& at) {
+    for (const auto& [place, element] : at)
+        v.insert(v.begin() + std::clamp(qsizetype(place), qsizetype(0), qsizetype(v.size())),
+                 element);
+}
+
+} // namespace
+
 template <typename T, typename Keep>
 void ChartChange::applyPatch(std::vector<T>& v, const Patch<T>& p, bool forward, Keep keep) {
     for (const auto& e : p.changed) {
@@ -46,6 +83,8 @@ void ChartChange::applyPatch(std::vector<T>& v, const Patch<T>& p, bool forward,
         keep(v[size_t(e.at)], next);
         v[size_t(e.at)] = std::move(next);
     }
+    removeAt(v, forward ? p.removed : p.inserted);
+    insertAt(v, forward ? p.inserted : p.removed);
     if (p.spanAt < 0) return;
     const std::vector<T>& out = forward ? p.spanBefore : p.spanAfter;
     const std::vector<T>& in = forward ? p.spanAfter : p.spanBefore;
@@ -55,33 +94,118 @@ void ChartChange::applyPatch(std::vector<T>& v, const Patch<T>& p, bool forward,
     v.insert(v.begin() + qsizetype(at), in.begin(), in.end());
 }
 
+std::optional<std::vector<int>> ChartChange::itemMap(const Patch<Item>& p, int oldCount,
+                                                     int newCount) {
+    if (p.spanAt >= 0 || (p.removed.empty() && p.inserted.empty())) return std::nullopt;
+    std::vector<int> map(size_t(std::max(oldCount, 0)), -1);
+    if (!p.removed.empty()) {
+        size_t r = 0;
+        int next = 0;
+        for (int i = 0; i < oldCount; ++i) {
+            if (r < p.removed.size() && p.removed[r].first == i)
+                ++r;
+            else
+                map[size_t(i)] = next++;
+        }
+        if (next != newCount) return std::nullopt;
+    } else {
+        size_t k = 0;
+        int j = 0;
+        for (int i = 0; i < oldCount; ++i, ++j) {
+            while (k < p.inserted.size() && p.inserted[k].first == j)
+                ++k, ++j;
+            map[size_t(i)] = j;
+        }
+        if (j + int(p.inserted.size() - k) != newCount) return std::nullopt;
+    }
+    return map;
+}
+
+void ChartChange::mapEnds(std::vector<Link>& links, const std::vector<int>& map) {
+    for (Link& l : links)
+        for (qint32* end : {&l.origin, &l.final})
+            if (*end >= 0 && size_t(*end) < map.size()) *end = map[size_t(*end)];
+}
+
 std::optional<ChartChange> ChartChange::Between(const Chart& before, const MotionHeader& hb,
                                                 const Chart& after, const MotionHeader& ha) {
     ChartChange c;
     c.m_items = diff(before.items, after.items, sameItem);
-    c.m_links = diff(before.links, after.links, sameLink);
+    // Items deleted or added renumber the links behind them. Compared through
+    // the new numbering, only the links taken out or put in differ; the step
+    // keeps those (with their old numbers) and redoes the renumbering.
+    if (const auto map = itemMap(c.m_items, before.itemCount(), after.itemCount())) {
+        auto inRange = [](const std::vector<Link>& links, int count) {
+            return std::all_of(links.begin(), links.end(), [count](const Link& l) {
+                return l.origin >= 0 && l.origin < count && l.final >= 0 && l.final < count;
+            });
+        };
+        if (inRange(before.links, before.itemCount()) && inRange(after.links, after.itemCount())) {
+            std::vector<Link> mapped = before.links;
+            mapEnds(mapped, *map);
+            Patch<Link> p = diff(mapped, after.links, sameLink);
+            // Undoing maps the kept links back: none of them may lead to a
+            // deleted item.
+            std::vector<bool> taken(mapped.size(), false);
+            for (const auto& [at, link] : p.removed)
+                taken[size_t(at)] = true;
+            bool invertible = p.spanAt < 0;
+            for (size_t k = 0; invertible && k < mapped.size(); ++k)
+                if (!taken[k] && (mapped[k].origin < 0 || mapped[k].final < 0)) invertible = false;
+            if (invertible) {
+                for (auto& [at, link] : p.removed)
+                    link = before.links[size_t(at)];
+                c.m_links = std::move(p);
+                c.m_renumbered = true;
+            }
+        }
+    }
+    if (!c.m_renumbered) c.m_links = diff(before.links, after.links, sameLink);
     if (before.startItem != after.startItem) c.m_start = {before.startItem, after.startItem};
     if (before.documentKind != after.documentKind)
         c.m_kind = {before.documentKind, after.documentKind};
     if (!(hb == ha)) c.m_header = {hb, ha};
-    if (c.m_items.empty() && c.m_links.empty() && !c.m_start && !c.m_kind && !c.m_header)
+    if (c.m_items.empty() && c.m_links.empty() && !c.m_start && !c.m_kind && !c.m_header &&
+        !c.m_renumbered)
         return std::nullopt;
     return c;
 }
 
 void ChartChange::apply(Chart& chart, MotionHeader& header, bool forward) const {
+    const int oldCount = chart.itemCount();
     // An item replaced in place keeps the mark an editor follows it by.
     applyPatch(chart.items, m_items, forward,
                [](const Item& old, Item& next) { next.identity = old.identity; });
-    applyPatch(chart.links, m_links, forward, [](const Link&, Link&) {});
+    const int newCount = chart.itemCount();
+    auto keepLink = [](const Link&, Link&) {};
+    if (!m_renumbered) {
+        applyPatch(chart.links, m_links, forward, keepLink);
+    } else if (forward) {
+        if (const auto map = itemMap(m_items, oldCount, newCount)) mapEnds(chart.links, *map);
+        applyPatch(chart.links, m_links, true, keepLink);
+    } else {
+        // Back: the links put in go, the kept ones take their old numbers,
+        // and the links taken out come back as they were.
+        for (const auto& e : m_links.changed)
+            if (e.at >= 0 && size_t(e.at) < chart.links.size())
+                chart.links[size_t(e.at)] = e.before;
+        removeAt(chart.links, m_links.inserted);
+        if (const auto map = itemMap(m_items, newCount, oldCount)) {
+            std::vector<int> back(size_t(oldCount), -1);
+            for (size_t i = 0; i < map->size(); ++i)
+                if ((*map)[i] >= 0 && (*map)[i] < oldCount) back[size_t((*map)[i])] = int(i);
+            mapEnds(chart.links, back);
+        }
+        insertAt(chart.links, m_links.removed);
+    }
     if (m_start) chart.startItem = forward ? m_start->second : m_start->first;
     if (m_kind) chart.documentKind = forward ? m_kind->second : m_kind->first;
     if (m_header) header = forward ? m_header->second : m_header->first;
 }
 
 bool ChartChange::onlyPoseValues() const {
-    if (!m_links.empty() || m_start || m_kind || m_header || m_items.spanAt >= 0 ||
-        m_items.changed.empty())
+    if (!m_links.empty() || m_renumbered || m_start || m_kind || m_header || m_items.spanAt >= 0 ||
+        !m_items.removed.empty() || !m_items.inserted.empty() || m_items.changed.empty())
         return false;
     for (const auto& e : m_items.changed) {
         Item a = e.before, b = e.after;
@@ -104,6 +228,12 @@ qsizetype ChartChange::footprint() const {
     for (const auto& v : {&m_items.spanBefore, &m_items.spanAfter})
         for (const Item& it : *v)
             n += itemBytes(it);
+    for (const auto& v : {&m_items.removed, &m_items.inserted})
+        for (const auto& e : *v)
+            n += itemBytes(e.second);
+    for (const auto& v : {&m_links.removed, &m_links.inserted})
+        for (const auto& e : *v)
+            n += linkBytes(e.second);
     for (const auto& e : m_links.changed)
         n += linkBytes(e.before) + linkBytes(e.after);
     for (const auto& v : {&m_links.spanBefore, &m_links.spanAfter})
@@ -124,6 +254,16 @@ QString itemsText(const std::vector<QString>& names) {
 
 QString ChartChange::describeItems() const {
     std::vector<QString> names;
+    if (!m_items.inserted.empty()) {
+        for (const auto& e : m_items.inserted)
+            names.push_back(e.second.name);
+        return QStringLiteral("Add ") + itemsText(names);
+    }
+    if (!m_items.removed.empty()) {
+        for (const auto& e : m_items.removed)
+            names.push_back(e.second.name);
+        return QStringLiteral("Delete ") + itemsText(names);
+    }
     if (m_items.spanAt >= 0) {
         const auto& before = m_items.spanBefore;
         const auto& after = m_items.spanAfter;
@@ -169,6 +309,12 @@ QString ChartChange::describeItems() const {
 }
 
 QString ChartChange::describeLinks() const {
+    if (!m_links.inserted.empty() && m_links.removed.empty())
+        return m_links.inserted.size() == 1 ? QStringLiteral("Draw link")
+                                            : QStringLiteral("Add links");
+    if (!m_links.removed.empty() && m_links.inserted.empty())
+        return m_links.removed.size() == 1 ? QStringLiteral("Delete link")
+                                           : QStringLiteral("Delete links");
     if (m_links.spanAt >= 0) {
         if (m_links.spanBefore.empty())
             return m_links.spanAfter.size() == 1 ? QStringLiteral("Draw link")
@@ -199,7 +345,7 @@ QString ChartChange::describe() const {
         // Deleting items takes their links along; placing items or pasting
         // brings links with them.
         const QString text = describeItems();
-        if (!links || m_items.spanAt >= 0) return text;
+        if (!links || m_items.spanAt >= 0 || m_renumbered) return text;
         return QStringLiteral("Edit the chart");
     }
     if (links) return describeLinks();

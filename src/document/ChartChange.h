@@ -40,29 +40,43 @@ class ChartChange {
     static bool sameLink(const Link& a, const Link& b);
 
   private:
-    // Either single elements replaced in place (the count stayed), or one
-    // run of elements replaced by another.
+    // One of: single elements replaced in place (the count stayed); elements
+    // only taken out or only put in, each with its place (a deletion, an
+    // addition); or, for anything else, one run of elements replaced by
+    // another.
     template <typename T> struct Patch {
         struct Element {
             int at;
             T before, after;
         };
         std::vector<Element> changed;
+        std::vector<std::pair<int, T>> removed;  // places in the old vector
+        std::vector<std::pair<int, T>> inserted; // places in the new vector
         int spanAt = -1;
         std::vector<T> spanBefore, spanAfter;
 
-        bool empty() const { return changed.empty() && spanAt < 0; }
+        bool empty() const {
+            return changed.empty() && removed.empty() && inserted.empty() && spanAt < 0;
+        }
     };
     template <typename T, typename Same>
     static Patch<T> diff(const std::vector<T>& a, const std::vector<T>& b, Same same);
     template <typename T, typename Keep>
     static void applyPatch(std::vector<T>& v, const Patch<T>& p, bool forward, Keep keep);
+    // Where each item of the old chart is in the new one (-1: deleted), when
+    // items were only deleted or only added; nothing otherwise.
+    static std::optional<std::vector<int>> itemMap(const Patch<Item>& p, int oldCount,
+                                                   int newCount);
+    static void mapEnds(std::vector<Link>& links, const std::vector<int>& map);
     void apply(Chart& chart, MotionHeader& header, bool forward) const;
     QString describeItems() const;
     QString describeLinks() const;
 
     Patch<Item> m_items;
     Patch<Link> m_links;
+    // The links were renumbered by the items deleted or added: the link patch
+    // then holds only the links taken out or put in, not every renumbered one.
+    bool m_renumbered = false;
     std::optional<std::pair<qint32, qint32>> m_start;
     std::optional<std::pair<quint8, quint8>> m_kind;
     std::optional<std::pair<MotionHeader, MotionHeader>> m_header;

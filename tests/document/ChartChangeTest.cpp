@@ -68,6 +68,13 @@ class ChartChangeTest : public QObject {
             it.left = i % 50 * 12;
             it.top = i / 50 * 10;
         }
+        // A chain of links, each with a bend: every deletion renumbers those behind it.
+        d.chart.AddLinks(1999);
+        for (int i = 0; i < 1999; ++i) {
+            d.chart.links[size_t(i)].origin = i;
+            d.chart.links[size_t(i)].final = i + 1;
+            d.chart.links[size_t(i)].points = {QPoint(i, 5)};
+        }
         const Doc original = d;
         Doc before = d;
         d.chart.items[1500].left += 3;
@@ -76,20 +83,24 @@ class ChartChangeTest : public QObject {
         QVERIFY2(move->footprint() < 2000, qPrintable(QString::number(move->footprint())));
         QCOMPARE(move->describe(), QStringLiteral("Move POS1501"));
 
-        // Deleting one item in the middle keeps that item alone.
+        // Deleting items far apart keeps those items and their links alone,
+        // not the run between them nor the links renumbered behind them.
         before = d;
         d.chart.ClearSelection();
         d.chart.items[700].selected = true;
+        d.chart.items[1990].selected = true;
         d.chart.DeleteSelected();
         const auto del = ChartChange::Between(before.chart, before.header, d.chart, d.header);
-        QVERIFY(del && del->footprint() < 2000);
-        QCOMPARE(del->describe(), QStringLiteral("Delete POS701"));
+        QVERIFY(del);
+        QVERIFY2(del->footprint() < 3000, qPrintable(QString::number(del->footprint())));
+        QCOMPARE(del->describe(), QStringLiteral("Delete 2 items"));
 
         // An item an editor follows keeps its mark through undo and redo.
         const quint64 mark = d.chart.MarkItem(1000);
         del->undo(d.chart, d.header);
         move->undo(d.chart, d.header);
         QCOMPARE(d.chart.FindMarked(mark), 1001);
+        QCOMPARE(d.chart.links[1500].origin, 1500);
         Doc expected = original;
         QCOMPARE(saved(d), saved(expected));
     }

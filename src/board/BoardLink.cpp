@@ -54,7 +54,12 @@ bool BoardLink::OpenTransport(int index, std::unique_ptr<BoardTransport> transpo
     if (!transport || !transport->open(&error)) {
         m_portNumber = 0;
         qCDebug(lcLink) << "opening" << label << "failed:" << error;
-        if (m_services) m_services->ShowStatus(label + QStringLiteral(" does not exist"));
+        // A device this user may not use is named as such, with the remedy,
+        // in place of the usual text.
+        if (m_services)
+            m_services->ShowStatus(transport && transport->openDenied()
+                                       ? PermissionText(label)
+                                       : label + QStringLiteral(" does not exist"));
         return false;
     }
     m_transport = std::move(transport);
@@ -68,6 +73,11 @@ bool BoardLink::OpenTransport(int index, std::unique_ptr<BoardTransport> transpo
     qCDebug(lcLink) << "opened" << label;
     if (m_services) m_services->ShowStatus(label + QStringLiteral(" completion"));
     return true;
+}
+
+QString BoardLink::PermissionText(const QString& label) {
+    return label + QStringLiteral(": permission denied. Add your user to the dialout group "
+                                  "(sudo adduser $USER dialout) and log in again.");
 }
 
 void BoardLink::ClosePort() {

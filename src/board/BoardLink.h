@@ -93,6 +93,9 @@ class BoardLink : public QObject {
     void beginBusy();
     void endBusy();
 
+    // The status text of a port this user may not open.
+    static QString PermissionText(const QString& label);
+
     // Link state.
     int AttemptCount = kDefaultAttempts;
     int receiveTimeoutMs = kNormalTimeoutMs;

@@ -18,6 +18,9 @@ class BoardTransport : public QObject {
 
     // Opens the device; on failure returns false and describes why in error.
     virtual bool open(QString* error) = 0;
+    // True after a failed open() that the system refused for lack of
+    // permission (the user may not use the device).
+    virtual bool openDenied() const { return false; }
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
     // The open device; null while closed.

@@ -24,6 +24,7 @@ bool SerialTransport::open(QString* error) {
         return false;
     }
     m_lostReported = false;
+    m_openDenied = false;
     m_port.setPortName(m_path);
     m_port.setBaudRate(QSerialPort::Baud115200);
     m_port.setDataBits(QSerialPort::Data8);
@@ -33,6 +34,8 @@ bool SerialTransport::open(QString* error) {
     m_port.setReadBufferSize(0);
     if (!m_port.open(QIODevice::ReadWrite)) {
         if (error) *error = m_port.errorString();
+        m_openDenied = m_port.error() == QSerialPort::PermissionError &&
+                       Diagnose(m_path) == OpenProblem::NoPermission;
         m_port.clearError();
         return false;
     }

@@ -15,6 +15,7 @@ class SerialTransport : public BoardTransport {
     ~SerialTransport() override;
 
     bool open(QString* error) override;
+    bool openDenied() const override { return m_openDenied; }
     void close() override;
     bool isOpen() const override { return m_port.isOpen(); }
     QIODevice* device() override { return m_port.isOpen() ? &m_port : nullptr; }
@@ -40,6 +41,7 @@ class SerialTransport : public BoardTransport {
     static QString OpenFailureText(const QString& path, OpenProblem problem, const QString& detail = {});
 
   private:
+    bool m_openDenied = false;
     void onError(QSerialPort::SerialPortError error);
     // Line control on a pseudo-terminal is refused with UnsupportedOperationError;
     // the error stays set until cleared, so clear it and go on.

@@ -13,15 +13,6 @@ namespace {
 
 const char* kUsage = "usage: qvx convert IN OUT (--pattern NAME | --entries LIST) [--items LIST]";
 
-const char* kAbout =
-    "Applies a conversion to the items of the QMX document IN, as the canvas menu's\n"
-    "\"Conversion\" does to the selected items, and saves the result to OUT.\n"
-    "  --pattern NAME  a conversion pattern of PATTERN.ini in the settings folder\n"
-    "  --entries LIST  the 24 conversion entries of CH1..CH24 as one comma list,\n"
-    "                  empty for no entry; quote an entry that holds blanks or commas\n"
-    "  --items LIST    the items to convert, numbered as the document's sections\n"
-    "                  ItemN (from 0), separated by commas; every item by default\n"
-    "CMP items are never converted.";
 
 int usage(CliServices& io) {
     io.err() << kUsage << Qt::endl;
@@ -115,10 +106,6 @@ int CmdConvert(const QStringList& args, CliServices& io) {
     bool havePattern = false, haveEntries = false, haveItems = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
-        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            io.out() << kUsage << Qt::endl << kAbout << Qt::endl;
-            return 0;
-        }
         const bool hasValue = i + 1 < args.size();
         if (a == QLatin1String("--pattern") && hasValue && !havePattern) {
             patternName = args[++i];

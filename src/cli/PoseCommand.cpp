@@ -32,21 +32,6 @@ constexpr Verb kVerbs[] = {
      "qvx pose --port DEVICE link FILE --item N --pattern NAME (--plus | --minus) [--sync]"},
 };
 
-const char* kAbout =
-    "The pose window's exchanges with the robot, on item N of a QMX document\n"
-    "(N as in the document's section ItemN, counted from 0):\n"
-    "  send     send the item's pose to the robot\n"
-    "  get      the item takes the robot's live pose (its speed stays); the document is saved\n"
-    "  home     the robot goes to its home position; with a document, the item takes\n"
-    "           the home pose at speed 100 and the document is saved\n"
-    "  sleep    toggle sleep and run\n"
-    "  sethome  the item's pose becomes the board's home position\n"
-    "  teach    one press of the teach button with a link pattern of PATTERN.ini:\n"
-    "           releases the pattern's TCH channels, or takes the angles of FREE channels\n"
-    "  link     one press of a link movement button (--plus or --minus) with a link\n"
-    "           pattern of PATTERN.ini; with --sync the stepped pose goes to the robot\n"
-    "           first and the item changes only when it arrived";
-
 const Verb* findVerb(const QString& name) {
     for (const Verb& v : kVerbs)
         if (name == QLatin1String(v.name)) return &v;
@@ -164,12 +149,6 @@ int CmdPose(const QStringList& argsIn, CliServices& io) {
     int direction = 0, directions = 0;
     for (int i = 0; i < argsIn.size(); ++i) {
         const QString& a = argsIn[i];
-        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            for (const Verb& v : kVerbs)
-                io.out() << "usage: " << v.usage << Qt::endl;
-            io.out() << kAbout << Qt::endl;
-            return 0;
-        }
         if (a == QLatin1String("--port") && i + 1 < argsIn.size())
             port = argsIn[++i];
         else if (a == QLatin1String("--item") && i + 1 < argsIn.size())

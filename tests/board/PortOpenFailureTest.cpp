@@ -1,4 +1,6 @@
+#include "board/BoardLink.h"
 #include "board/SerialTransport.h"
+#include "common/RecordingServices.h"
 #include "common/TestFiles.h"
 #include "common/TestRegistry.h"
 
@@ -13,6 +15,24 @@
 using namespace qvx;
 
 namespace {
+
+// A device that will not open, refused for lack of permission or not.
+class RefusingTransport : public BoardTransport {
+  public:
+    explicit RefusingTransport(bool denied) : m_denied(denied) {}
+    bool open(QString* error) override {
+        if (error) *error = QStringLiteral("Permission denied");
+        return false;
+    }
+    bool openDenied() const override { return m_denied; }
+    void close() override {}
+    bool isOpen() const override { return false; }
+    QIODevice* device() override { return nullptr; }
+    void discardInput() override {}
+
+  private:
+    bool m_denied;
+};
 
 struct Run {
     int code = -1;
@@ -78,6 +98,24 @@ class PortOpenFailureTest : public QObject {
         QCOMPARE(r.code, 1);
         QCOMPARE(r.err, SerialTransport::OpenFailureText(port, SerialTransport::OpenProblem::NoPermission) +
                             u'\n');
+    }
+
+    void window_deniedPort_saysSoOnceAndNamesTheDialoutGroup() {
+        for (bool denied : {true, false}) {
+            qvxtest::RecordingServices services;
+            BoardLink link;
+            link.setServices(&services);
+            QVERIFY(!link.OpenTransport(3, std::make_unique<RefusingTransport>(denied)));
+            QCOMPARE(services.statuses.size(), 1);
+            const QString text = services.statuses.first();
+            if (denied) {
+                QCOMPARE(text, BoardLink::PermissionText(QStringLiteral("COM3")));
+                QVERIFY(text.startsWith(QStringLiteral("COM3: permission denied")));
+                QVERIFY(text.contains(QStringLiteral("dialout")));
+            } else {
+                QCOMPARE(text, QStringLiteral("COM3 does not exist"));
+            }
+        }
     }
 
     void openFailureText_eachProblemInWords() {

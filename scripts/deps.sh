@@ -5,7 +5,8 @@ set -euo pipefail
 
 PACKAGES=(cmake g++ ninja-build ccache pkg-config
           qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-qpa-plugins libgl-dev
-          libjpeg-dev fonts-ipafont-gothic xvfb xauth)
+          libjpeg-dev fonts-ipafont-gothic xvfb xauth
+          desktop-file-utils libxml2-utils)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -1,5 +1,7 @@
 #include "editor/FileTypeRegistry.h"
 
+#include "editor/FileTypeData.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -40,16 +42,6 @@ void refreshDesktopCaches(const QString& dataDir) {
     if (!apps.isEmpty()) QProcess::startDetached(apps, {dataDir + QStringLiteral("/applications")});
 }
 
-// A small icon for QMX documents: a page with two linked boxes.
-const char* const kIconSvg = R"(<?xml version="1.0" encoding="UTF-8"?>
-<svg xmlns="http://www.w3.org/2000/svg" width="48" height="48" viewBox="0 0 48 48">
-  <path d="M8 2h24l10 10v34H8z" fill="#ffffff" stroke="#404040" stroke-width="2"/>
-  <rect x="14" y="10" width="16" height="9" rx="2" fill="#ffff00" stroke="#000000"/>
-  <rect x="18" y="32" width="16" height="9" rx="2" fill="#c0c0c0" stroke="#000000"/>
-  <path d="M22 19v13" stroke="#808080" stroke-width="2"/>
-  <path d="M18 25l4 6 4-6z" fill="#0000ff"/>
-</svg>
-)";
 
 } // namespace
 
@@ -76,18 +68,7 @@ QString FileTypeRegistry::iconPath() const {
 }
 
 QString FileTypeRegistry::MimePackageText() {
-    return QStringLiteral(
-               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-               "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-               "  <mime-type type=\"%1\">\n"
-               "    <comment>QMX data file</comment>\n"
-               "    <comment xml:lang=\"ja\">QMXデータファイル</comment>\n"
-               "    <icon name=\"application-x-%2\"/>\n"
-               "    <generic-icon name=\"text-x-generic\"/>\n"
-               "    <glob pattern=\"*.qmx\"/>\n"
-               "  </mime-type>\n"
-               "</mime-info>\n")
-        .arg(QLatin1String(kMimeType), QLatin1String(kBaseName));
+    return QString::fromUtf8(FileTypeData::kMimePackage);
 }
 
 QString FileTypeRegistry::QuoteExecArgument(const QString& path) {
@@ -122,7 +103,7 @@ bool FileTypeRegistry::RegisterFileType(bool on) {
     bool ok;
     if (on) {
         ok = writeText(mimePackagePath(), MimePackageText()) &&
-             writeText(iconPath(), QString::fromUtf8(kIconSvg)) &&
+             writeText(iconPath(), QString::fromUtf8(FileTypeData::kTypeIcon)) &&
              writeText(desktopFilePath(), DesktopFileText());
     } else {
         ok = removeFile(mimePackagePath());

@@ -59,11 +59,16 @@ class PortOpenFailureTest : public QObject {
     void cli_namesTheReasonAPortCannotBeOpened_data() {
         QTest::addColumn<QString>("form");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("missing") << "missing" << "%1 does not exist\n";
-        QTest::newRow("dangling link") << "dangling" << "%1 does not exist\n";
-        QTest::newRow("directory") << "directory" << "%1 is a directory, not a serial device\n";
-        QTest::newRow("regular file") << "file" << "%1 is a regular file, not a serial device\n";
-        QTest::newRow("not a terminal") << "/dev/null" << "%1 cannot be opened as a serial device: ";
+        QTest::newRow("missing") << "missing"
+                                 << "%1 does not exist\n";
+        QTest::newRow("dangling link") << "dangling"
+                                       << "%1 does not exist\n";
+        QTest::newRow("directory") << "directory"
+                                   << "%1 is a directory, not a serial device\n";
+        QTest::newRow("regular file") << "file"
+                                      << "%1 is a regular file, not a serial device\n";
+        QTest::newRow("not a terminal") << "/dev/null"
+                                        << "%1 cannot be opened as a serial device: ";
     }
     void cli_namesTheReasonAPortCannotBeOpened() {
         QFETCH(QString, form);
@@ -90,13 +95,16 @@ class PortOpenFailureTest : public QObject {
     void cli_deviceWithoutPermission_namesTheDialoutGroup() {
         if (::geteuid() == 0) QSKIP("root may open every device");
         QString port;
-        for (const QString& candidate : {QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyS1")})
-            if (QFileInfo::exists(candidate) && ::access(QFile::encodeName(candidate), R_OK | W_OK) != 0)
+        for (const QString& candidate :
+             {QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyS1")})
+            if (QFileInfo::exists(candidate) &&
+                ::access(QFile::encodeName(candidate), R_OK | W_OK) != 0)
                 port = candidate;
         if (port.isEmpty()) QSKIP("no serial device here that this user may not open");
         const Run r = qvxBoard(port);
         QCOMPARE(r.code, 1);
-        QCOMPARE(r.err, SerialTransport::OpenFailureText(port, SerialTransport::OpenProblem::NoPermission) +
+        QCOMPARE(r.err, SerialTransport::OpenFailureText(
+                            port, SerialTransport::OpenProblem::NoPermission) +
                             u'\n');
     }
 
@@ -121,20 +129,25 @@ class PortOpenFailureTest : public QObject {
     void openFailureText_eachProblemInWords() {
         const QString p = QStringLiteral("/dev/ttyUSB3");
         using P = SerialTransport::OpenProblem;
-        QCOMPARE(SerialTransport::OpenFailureText(p, P::Missing), QStringLiteral("/dev/ttyUSB3 does not exist"));
+        QCOMPARE(SerialTransport::OpenFailureText(p, P::Missing),
+                 QStringLiteral("/dev/ttyUSB3 does not exist"));
         const QString denied = SerialTransport::OpenFailureText(p, P::NoPermission);
-        QVERIFY2(denied.startsWith(QStringLiteral("/dev/ttyUSB3 cannot be opened: permission denied")),
-                 qPrintable(denied));
+        QVERIFY2(
+            denied.startsWith(QStringLiteral("/dev/ttyUSB3 cannot be opened: permission denied")),
+            qPrintable(denied));
         QVERIFY2(denied.contains(QStringLiteral("dialout")), qPrintable(denied));
-        QCOMPARE(SerialTransport::OpenFailureText(p, P::Other, QStringLiteral("Device or resource busy")),
-                 QStringLiteral("/dev/ttyUSB3 cannot be opened as a serial device: Device or resource busy"));
+        QCOMPARE(SerialTransport::OpenFailureText(p, P::Other,
+                                                  QStringLiteral("Device or resource busy")),
+                 QStringLiteral(
+                     "/dev/ttyUSB3 cannot be opened as a serial device: Device or resource busy"));
     }
 
     void diagnose_looksAtWhatLiesAtThePath() {
         QTemporaryDir dir;
         using P = SerialTransport::OpenProblem;
         QCOMPARE(SerialTransport::Diagnose(dir.filePath(QStringLiteral("none"))), P::Missing);
-        QCOMPARE(SerialTransport::Diagnose(dir.filePath(QStringLiteral("none/deeper"))), P::Missing);
+        QCOMPARE(SerialTransport::Diagnose(dir.filePath(QStringLiteral("none/deeper"))),
+                 P::Missing);
         QCOMPARE(SerialTransport::Diagnose(dir.path()), P::Directory);
         const QString file = dir.filePath(QStringLiteral("file"));
         QVERIFY(qvxtest::writeFile(file, "x"));

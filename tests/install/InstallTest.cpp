@@ -121,14 +121,15 @@ class InstallTest : public QObject {
     void manPagesCompletionAndRule() {
         const QDir p(m_prefix.path());
         for (const char* page : {"quorvex", "qvx"}) {
-            const Ran z = run(QStringLiteral("gzip"),
-                              {"-dc", p.filePath(QStringLiteral("share/man/man1/%1.1.gz").arg(page))});
+            const Ran z =
+                run(QStringLiteral("gzip"),
+                    {"-dc", p.filePath(QStringLiteral("share/man/man1/%1.1.gz").arg(page))});
             QCOMPARE(z.code, 0);
             QVERIFY2(z.out.startsWith(QStringLiteral(".TH ") + QString::fromLatin1(page).toUpper()),
                      page);
         }
-        const Ran syntax =
-            run(QStringLiteral("bash"), {"-n", p.filePath("share/bash-completion/completions/qvx")});
+        const Ran syntax = run(QStringLiteral("bash"),
+                               {"-n", p.filePath("share/bash-completion/completions/qvx")});
         QVERIFY2(syntax.code == 0, qPrintable(syntax.out));
         QVERIFY(readText(p.filePath("lib/udev/rules.d/60-quorvex-serial.rules"))
                     .contains(QStringLiteral("ENV{ID_MM_DEVICE_IGNORE}=\"1\"")));
@@ -150,10 +151,10 @@ class InstallTest : public QObject {
                               "fonts-ipafont-gothic", "qt6-qpa-plugins"})
             QVERIFY2(depends.out.contains(QLatin1String(p)), p);
         const Ran contents = run(QStringLiteral("dpkg-deb"), {"--contents", deb});
-        for (const char* f : {"./usr/bin/quorvex", "./usr/bin/qvx",
-                              "./usr/share/applications/quorvex.desktop",
-                              "./usr/share/mime/packages/quorvex.xml",
-                              "./usr/lib/udev/rules.d/60-quorvex-serial.rules"})
+        for (const char* f :
+             {"./usr/bin/quorvex", "./usr/bin/qvx", "./usr/share/applications/quorvex.desktop",
+              "./usr/share/mime/packages/quorvex.xml",
+              "./usr/lib/udev/rules.d/60-quorvex-serial.rules"})
             QVERIFY2(contents.out.contains(QLatin1String(f)), f);
     }
 };

@@ -1,0 +1,52 @@
+// Takes the README's pictures: the editor with the chart of wave.QMX, and the
+// pose window on one of its items, drawn by the program's own windows with
+// its own font. Run by scripts/screenshots.sh under Xvfb.
+#include "app/AppState.h"
+#include "app/TQuorvex3.h"
+#include "app/WidgetServices.h"
+#include "pose/TPrmDlg.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFontDatabase>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace qvx;
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: take_screenshots DOCUMENT OUTDIR\n");
+        return 2;
+    }
+    WidgetServices::SetUpApplication();
+    QFont font(QStringLiteral("IPAPGothic"));
+    if (QFontDatabase::families().contains(QStringLiteral("IPAPGothic"))) {
+        font.setPixelSize(12);
+        QApplication::setFont(font);
+    }
+    // Settings of its own: the pictures show the program as it starts.
+    QTemporaryDir settings;
+    qputenv("QVX_CONFIG_DIR", QFile::encodeName(settings.path()));
+
+    AppState state;
+    WidgetServices services;
+    TQuorvex3 window(state, services, settings.filePath(QStringLiteral("QVX3J.ini")));
+    services.attach(&window, window.Edit2);
+    window.show();
+    window.ClearChart();
+    if (!window.OpenFile(QString::fromLocal8Bit(argv[1]))) return 1;
+    // Opening selects what it loaded; the picture shows the items' colours.
+    state.chart.ClearSelection();
+    window.RepaintCanvas();
+    QTest::qWait(300);
+    const QDir out(QString::fromLocal8Bit(argv[2]));
+    if (!window.grab().save(out.filePath(QStringLiteral("editor.png")))) return 1;
+
+    // The pose window on "Raise right arm", as a double-click opens it.
+    window.prmDlg()->OpenPoseItem(1);
+    QTest::qWait(300);
+    if (!window.prmDlg()->grab().save(out.filePath(QStringLiteral("pose.png")))) return 1;
+    return 0;
+}

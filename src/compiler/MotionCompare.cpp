@@ -22,6 +22,28 @@ QString motionCaption(int motion) {
     return QStringLiteral("M") + QString::number(motion + 1);
 }
 
+// The elements of two lists that differ (one missing counts as different),
+// each written by `show` (given null for a missing side), at most `limit`,
+// followed by a count of the rest.
+template <typename T, typename Show>
+void listDifferences(QStringList& out, const std::vector<T>& file, const std::vector<T>& board,
+                     int limit, const QString& noun, Show show) {
+    const size_t n = std::max(file.size(), board.size());
+    int shown = 0, more = 0;
+    for (size_t i = 0; i < n; ++i) {
+        const T* f = i < file.size() ? &file[i] : nullptr;
+        const T* b = i < board.size() ? &board[i] : nullptr;
+        if (f && b && *f == *b) continue;
+        if (shown == limit) {
+            ++more;
+            continue;
+        }
+        ++shown;
+        show(int(i), f, b);
+    }
+    if (more > 0) out << QStringLiteral("... and %1 more %2 differ").arg(more).arg(noun);
+}
+
 } // namespace
 
 QStringList MotionCompare::ScenarioDifferences(const std::vector<int>& file,
@@ -32,23 +54,13 @@ QStringList MotionCompare::ScenarioDifferences(const std::vector<int>& file,
     if (count != int(file.size()))
         out << QStringLiteral("steps: file %1, board %2").arg(file.size()).arg(count);
     out << nameDifference(header, entry);
-    const size_t n = std::max(file.size(), board.size());
-    int shown = 0, more = 0;
-    for (size_t i = 0; i < n; ++i) {
-        const bool inFile = i < file.size(), onBoard = i < board.size();
-        if (inFile && onBoard && file[i] == board[i]) continue;
-        if (shown == stepLimit) {
-            ++more;
-            continue;
-        }
-        ++shown;
-        const QString none = QStringLiteral("(none)");
-        out << QStringLiteral("step %1: file %2, board %3")
-                   .arg(i + 1)
-                   .arg(inFile ? motionCaption(file[i]) : none,
-                        onBoard ? motionCaption(board[i]) : none);
-    }
-    if (more > 0) out << QStringLiteral("... and %1 more steps differ").arg(more);
+    const QString none = QStringLiteral("(none)");
+    listDifferences(out, file, board, stepLimit, QStringLiteral("steps"),
+                    [&](int i, const int* f, const int* b) {
+                        out << QStringLiteral("step %1: file %2, board %3")
+                                   .arg(i + 1)
+                                   .arg(f ? motionCaption(*f) : none, b ? motionCaption(*b) : none);
+                    });
     return out;
 }
 
@@ -74,21 +86,12 @@ QStringList MotionCompare::Differences(const std::vector<MotionRecord>& file,
         out << QStringLiteral("control: file %1, board %2")
                    .arg(hex(ctrl, 4), hex(quint32(MotionTable::EntryControl(entry)), 4));
 
-    const size_t n = std::max(file.size(), board.size());
-    int shown = 0, more = 0;
-    for (size_t i = 0; i < n; ++i) {
-        const bool inFile = i < file.size(), onBoard = i < board.size();
-        if (inFile && onBoard && file[i] == board[i]) continue;
-        if (shown == recordLimit) {
-            ++more;
-            continue;
-        }
-        ++shown;
-        const QString none = QStringLiteral("(none)");
-        out << QStringLiteral("file  ") + (inFile ? HexText::HexRow(int(i), file[i]) : none);
-        out << QStringLiteral("board ") + (onBoard ? HexText::HexRow(int(i), board[i]) : none);
-    }
-    if (more > 0) out << QStringLiteral("... and %1 more records differ").arg(more);
+    const QString none = QStringLiteral("(none)");
+    listDifferences(out, file, board, recordLimit, QStringLiteral("records"),
+                    [&](int i, const MotionRecord* f, const MotionRecord* b) {
+                        out << QStringLiteral("file  ") + (f ? HexText::HexRow(i, *f) : none);
+                        out << QStringLiteral("board ") + (b ? HexText::HexRow(i, *b) : none);
+                    });
     return out;
 }
 

@@ -5,5 +5,5 @@ set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/deps.sh
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQVX_BUILD_TESTS=OFF >/dev/null
-cmake --build build-release --target quorvex qvx
+cmake --build build-release --target quorvex qvx manpages
 exec ./build-release/quorvex "$@"

@@ -403,8 +403,10 @@ bool TQuorvex3::OpenFile(const QString& path) {
     // to the chart is an edit that can be undone.
     if (ok && (wasEmpty || cleared))
         m_history->reset();
-    else
+    else if (ok)
         m_history->commit(QStringLiteral("Add ") + QFileInfo(path).fileName());
+    else
+        m_history->commit();
     RepaintCanvas();
     return ok;
 }

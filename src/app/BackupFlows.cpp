@@ -388,12 +388,15 @@ QString BackupFlows::Summary(const BoardBackup& b) {
     int motions = 0, scenarios = 0;
     for (int e : b.usedEntries())
         (e < QmxBoard::kMotionSlots ? motions : scenarios)++;
-    QString s = QStringLiteral("%1 motions (%2 records), %3 scenarios (%4 steps)")
-                    .arg(motions)
-                    .arg(b.recordCount())
-                    .arg(scenarios)
-                    .arg(b.stepCount());
-    if (b.servosRead) s += QStringLiteral(", %1 servo parameter blocks").arg(b.servos.size());
+    // "1 motion", "2 motions".
+    auto count = [](qsizetype n, const char* one) {
+        return QString::number(n) + u' ' + QLatin1String(one) + (n == 1 ? "" : "s");
+    };
+    QString s = count(motions, "motion") + QStringLiteral(" (") + count(b.recordCount(), "record") +
+                QStringLiteral("), ") + count(scenarios, "scenario") + QStringLiteral(" (") +
+                count(b.stepCount(), "step") + u')';
+    if (b.servosRead)
+        s += QStringLiteral(", ") + count(qsizetype(b.servos.size()), "servo parameter block");
     return s;
 }
 

@@ -74,13 +74,23 @@ QByteArray BoardCommands::Frame(Command command, std::initializer_list<int> para
 bool BoardCommands::ack(const QByteArray& frame) {
     BusyMark busy(m_link);
     const QByteArray answer = m_link.Transact(frame, 1);
-    return answer.size() == 1 && quint8(answer[0]) == QmxBoard::kAck;
+    if (answer.size() != 1) return false;
+    if (quint8(answer[0]) != QmxBoard::kAck) {
+        m_link.setLastFailure(QStringLiteral("the board answered %1 instead of the acknowledge byte")
+                                  .arg(QString::asprintf("%02X", quint8(answer[0]))));
+        return false;
+    }
+    return true;
 }
 
 bool BoardCommands::data(const QByteArray& frame, int length, QByteArray& out) {
     BusyMark busy(m_link);
     QByteArray answer = m_link.Transact(frame, length);
-    if (answer.size() != length || !BoardLink::CheckAnswerSum(answer)) return false;
+    if (answer.size() != length) return false;
+    if (!BoardLink::CheckAnswerSum(answer)) {
+        m_link.setLastFailure(QStringLiteral("the board's answer had a wrong checksum"));
+        return false;
+    }
     answer.chop(1);
     out = answer;
     return true;
@@ -92,6 +102,10 @@ void BoardCommands::none(const QByteArray& frame) {
 }
 
 // ---- commands ----
+
+QString BoardCommands::LeftAsleepText() {
+    return QStringLiteral("The robot is left asleep: press Sleep to wake it");
+}
 
 bool BoardCommands::ReadBoardInfo(QByteArray& text) {
     return data(Frame(Command::ReadBoardInfo, {}), 65, text);

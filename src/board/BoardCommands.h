@@ -43,6 +43,9 @@ class BoardCommands : public QObject {
 
     BoardLink& link() { return m_link; }
 
+    // What a flow says when it stops with the robot asleep (beside its cause).
+    static QString LeftAsleepText();
+
     // Flag byte of a read: 0x02 for the stored copy, 0x00 for the working copy.
     static quint8 ReadFlag(bool stored) { return stored ? 0x02 : 0x00; }
     // Flag byte of a write: bit 0 always (every caller asks for it), bit 1 for

@@ -30,6 +30,18 @@ QString BoardLink::PortLabel(int index) {
     return QStringLiteral("COM") + QString::number(index);
 }
 
+QString BoardLink::portName() const {
+    if (!m_portName.isEmpty()) return m_portName;
+    const QString label = PortLabel(m_portNumber > 0 ? m_portNumber : m_openedIndex);
+    if (m_deviceName.isEmpty() || m_openedIndex == kSimPortIndex) return label;
+    return label + QStringLiteral(" (") + m_deviceName + QLatin1Char(')');
+}
+
+QString BoardLink::failureWith(const QString& what) const {
+    if (m_lastFailure.isEmpty()) return what;
+    return what + QStringLiteral(": ") + m_lastFailure;
+}
+
 bool BoardLink::OpenCommPort(int index, const QString& device) {
     if (index <= 0) {
         if (m_inExchange) return false;
@@ -64,7 +76,10 @@ bool BoardLink::OpenTransport(int index, std::unique_ptr<BoardTransport> transpo
     }
     m_transport = std::move(transport);
     m_device = m_transport->device();
+    m_deviceName = m_transport->deviceName();
+    m_openedIndex = index;
     m_lostReason.clear();
+    m_lastFailure.clear();
     connect(m_device, &QIODevice::readyRead, this, &BoardLink::CommX1Receive);
     connect(m_transport.get(), &BoardTransport::lost, this, &BoardLink::onTransportLost);
     m_transport->pulseDtr();
@@ -102,8 +117,9 @@ void BoardLink::closeNow() {
 void BoardLink::onTransportLost(const QString& reason) {
     // Reported once; whatever the dying device raises afterwards is ignored.
     if (!m_transport || !m_lostReason.isEmpty()) return;
-    const QString label = PortLabel(m_portNumber);
+    const QString label = portName();
     m_lostReason = reason;
+    m_lastFailure = label + QStringLiteral(" was disconnected");
     qCDebug(lcLink) << label << "lost:" << reason;
     // A waiting exchange sees the lost device and fails; the port is closed when
     // it has returned.
@@ -169,7 +185,19 @@ bool BoardLink::waitForBytes(int n) {
 QByteArray BoardLink::Transact(const QByteArray& frame, int expectedLength) {
     // One exchange at a time: a command started while another waits (from a
     // click handled by the waiting loop) fails without touching the port.
-    if (m_inExchange || !isOpen() || !m_lostReason.isEmpty()) return {};
+    if (m_inExchange) {
+        m_lastFailure = QStringLiteral("another command was still waiting for the board");
+        return {};
+    }
+    if (!m_lostReason.isEmpty()) {
+        m_lastFailure = portName() + QStringLiteral(" was disconnected");
+        return {};
+    }
+    if (!isOpen()) {
+        m_lastFailure = QStringLiteral("no port is open");
+        return {};
+    }
+    m_lastFailure.clear();
     m_inExchange = true;
     // Bytes that came in before this exchange are the board's own reports.
     if (m_device->bytesAvailable() > 0) {
@@ -186,6 +214,12 @@ QByteArray BoardLink::Transact(const QByteArray& frame, int expectedLength) {
         m_device->write(QByteArray(1, char(kAttention)));
         m_transport->sendNow();
         if (!waitForBytes(1)) {
+            m_lastFailure = !m_lostReason.isEmpty()
+                                ? portName() + QStringLiteral(" was disconnected")
+                                : QStringLiteral("the board did not answer (no reply to the attention "
+                                                 "byte within %1 ms on %2)")
+                                      .arg(receiveTimeoutMs)
+                                      .arg(portName());
             qCDebug(lcLink) << "no answer to the attention byte within" << receiveTimeoutMs
                             << "ms; frame not sent:" << hex(frame);
             break;
@@ -202,12 +236,20 @@ QByteArray BoardLink::Transact(const QByteArray& frame, int expectedLength) {
             answer = m_device->read(expectedLength);
             m_wireBytes += quint64(answer.size());
             qCDebug(lcLink) << "answer" << hex(answer);
-        } else if (m_device) {
+        } else if (!m_lostReason.isEmpty() || !m_device) {
+            m_lastFailure = portName() + QStringLiteral(" was disconnected");
+        } else {
+            m_lastFailure = QStringLiteral("the board's answer was incomplete (%1 of %2 bytes "
+                                           "within %3 ms)")
+                                .arg(m_device->bytesAvailable())
+                                .arg(expectedLength)
+                                .arg(receiveTimeoutMs);
             // Only counted: looking at the bytes would disturb the device's buffer.
             qCDebug(lcLink) << "time-out after" << receiveTimeoutMs << "ms with"
                             << m_device->bytesAvailable() << "of" << expectedLength << "bytes";
         }
         --attempts;
+        if (!answer.isEmpty()) m_lastFailure.clear();
         if (attempts < 1 || !answer.isEmpty()) break;
         qCDebug(lcLink) << "short answer; retrying," << attempts << "attempts left";
     }

@@ -50,6 +50,22 @@ class BoardLink : public QObject {
     int portNumber() const { return m_portNumber; }
     // "COMn", or "SIM" for the simulated board.
     static QString PortLabel(int index);
+    // The open (or last opened) port as the user knows it: "COM1 (/dev/ttyUSB0)"
+    // for a port box choice, the device path for a port given by its path
+    // (setPortName), "SIM" for the simulated board.
+    QString portName() const;
+    // Names the next opened port by its path rather than by its box index
+    // (qvx --port PATH).
+    void setPortName(const QString& name) { m_portName = name; }
+
+    // Why the last exchange or command failed, in words a user can act on
+    // ("the board did not answer (no reply to the attention byte within 300 ms
+    // on COM1 (/dev/ttyUSB0))"); empty after a success. The command layer adds
+    // the faults it finds in an answer (checksum, acknowledge byte).
+    QString lastFailure() const { return m_lastFailure; }
+    void setLastFailure(const QString& cause) { m_lastFailure = cause; }
+    // "what: cause", or "what" alone when no cause is known.
+    QString failureWith(const QString& what) const;
 
     // Appends the checksum: the sum of all bytes modulo 256.
     static void AppendSum(QByteArray& frame);
@@ -129,6 +145,7 @@ class BoardLink : public QObject {
     std::unique_ptr<BoardTransport> m_transport;
     QPointer<QIODevice> m_device;
     int m_portNumber = 0;
+    int m_openedIndex = 0;
     ReportFramer m_framer;
     bool m_inExchange = false;
     quint64 m_wireBytes = 0;
@@ -139,6 +156,9 @@ class BoardLink : public QObject {
     int m_normalTimeoutMs = kNormalTimeoutMs;
     int m_servoTimeoutMs = kServoTimeoutMs;
     QString m_lostReason;
+    QString m_portName;
+    QString m_deviceName;
+    QString m_lastFailure;
 };
 
 } // namespace qvx

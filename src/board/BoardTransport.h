@@ -25,6 +25,9 @@ class BoardTransport : public QObject {
     virtual bool isOpen() const = 0;
     // The open device; null while closed.
     virtual QIODevice* device() = 0;
+    // The device the user would recognise (a path such as /dev/ttyUSB0), or
+    // empty when there is none to name.
+    virtual QString deviceName() const { return {}; }
     // Drops every byte received so far, in the driver and in the device's buffer.
     virtual void discardInput() = 0;
     // Pulses DTR (set, then clear) after opening; devices without the line ignore it.

@@ -25,6 +25,7 @@ class SerialTransport : public BoardTransport {
     void sendNow() override;
 
     const QString& devicePath() const { return m_path; }
+    QString deviceName() const override { return m_path; }
 
     // Why a device could not be opened, found by looking at what lies at its path.
     enum class OpenProblem {

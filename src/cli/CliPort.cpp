@@ -25,6 +25,7 @@ QString portFailure(const QString& port) {
 bool OpenCliPort(BoardLink& link, const QString& port, CliServices& io) {
     const bool quiet = io.quiet;
     io.quiet = true; // the link's own "COM1 completion" would name the wrong port
+    link.setPortName(port);
     const bool open = link.OpenTransport(1, std::make_unique<SerialTransport>(port));
     io.quiet = quiet;
     if (!open) io.err() << portFailure(port) << Qt::endl;

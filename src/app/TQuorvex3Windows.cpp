@@ -1,6 +1,7 @@
 #include "app/TQuorvex3.h"
 
 #include "app/AppState.h"
+#include "base/UiServices.h"
 #include "board/TDataDlg.h"
 #include "dialogs/TAdDlg.h"
 #include "dialogs/TCompDlg.h"
@@ -45,11 +46,19 @@ void TQuorvex3::setUpItemWindows() {
         }
     });
     m_portDlg->applyConversion = [this](const TPortDlg::Texts& entries, const QString& pattern) {
-        std::optional<QString> refusal = ApplyConversion(m_state.chart, entries, pattern);
+        int changed = 0;
+        std::optional<QString> refusal = ApplyConversion(m_state.chart, entries, pattern, &changed);
         if (!refusal) {
             // One step for the whole application, across every converted item.
             history().commit(QStringLiteral("Conversion ") + pattern);
             ItemsChanged();
+            // Entries the conversion passed over are named, and a conversion
+            // that changed nothing says so rather than looking like success.
+            const QStringList notes = ConversionNotes(entries, pattern);
+            m_services.ShowStatus(ConversionOutcomeText(changed));
+            if (!notes.isEmpty())
+                m_services.ShowMessageBox(IconInformation, ButtonsOk, 0, LangEnglish,
+                                          notes.join(QStringLiteral("\r\n")));
         }
         return refusal;
     };

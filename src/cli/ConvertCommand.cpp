@@ -167,10 +167,13 @@ int CmdConvert(const QStringList& args, CliServices& io) {
         item.selected = !listed || listed->contains(n);
         if (item.selected) (item.kind == KindCmp ? skipped : converted) << n;
     }
-    if (const std::optional<QString> refused = ApplyConversion(chart, entries, patternName)) {
+    int changed = 0;
+    if (const std::optional<QString> refused = ApplyConversion(chart, entries, patternName, &changed)) {
         io.err() << *refused << Qt::endl;
         return 1;
     }
+    for (const QString& note : ConversionNotes(entries, patternName))
+        io.err() << note << Qt::endl;
     if (!DocumentFile::SaveDocument(ctx, out, false)) return 1;
 
     QTextStream& o = io.out();
@@ -182,6 +185,7 @@ int CmdConvert(const QStringList& args, CliServices& io) {
     if (!skipped.isEmpty())
         o << "; CMP item" << (skipped.size() > 1 ? "s " : " ") << itemList(skipped)
           << " left unchanged";
+    if (!converted.isEmpty() && changed == 0) o << "; no value changed";
     o << "; saved " << out << Qt::endl;
     return 0;
 }

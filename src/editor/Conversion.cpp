@@ -52,15 +52,73 @@ int speedStep(const QString& argument, int before, int speed) {
 
 } // namespace
 
+namespace {
+
+// Where an entry stands, for messages: pattern (when named), channel, text.
+QString entryPlace(int channel, const QString& text, const QString& patternName) {
+    QString shown;
+    for (QChar c : text.trimmed())
+        shown += c.category() == QChar::Other_Control
+                     ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
+                     : QString(c);
+    QString where = QStringLiteral("CH%1 \"%2\"").arg(channel).arg(shown);
+    if (!patternName.isEmpty())
+        where = QStringLiteral("Conversion pattern \"%1\", ").arg(patternName) + where;
+    return where;
+}
+
+// What the conversion makes of one entry when it is not what it looks like;
+// empty when the entry does what it says.
+QString entryNote(const EntryParts& e) {
+    const QString& k = e.keyword;
+    const QString& a = e.argument;
+    if (k.isEmpty() && a.isEmpty()) return {};
+    if (k == u"COPYTO" || k == u"READTO" || k == u"CHANGE") {
+        const std::optional<int> ch = EntryInteger(a);
+        if (!ch || *ch < 1 || *ch > kChannelCount) return QStringLiteral("no channel 1 to 24; ignored");
+        return {};
+    }
+    if (k == u"REVERSE") return {};
+    if (k == u"ADD")
+        return EntryInteger(a) ? QString() : QStringLiteral("the argument is no whole number and counts as 0");
+    if (k == u"MUL")
+        return EntryNumber(a) ? QString() : QStringLiteral("the argument is no number and counts as 0");
+    if (k == u"SPD") {
+        const QChar op = a.isEmpty() ? QChar() : a[0];
+        if (op == u'+' || op == u'-')
+            return EntryInteger(a.mid(1)) ? QString()
+                                          : QStringLiteral("the argument is no whole number and counts as 0");
+        if (op == u'*' || op == u'/')
+            return EntryNumber(a.mid(1)) ? QString()
+                                         : QStringLiteral("the argument is no number and counts as 1");
+        return QStringLiteral("no +, -, * or / before the number; ignored");
+    }
+    return QStringLiteral("not a conversion; ignored");
+}
+
+} // namespace
+
+QStringList ConversionNotes(const ConversionEntries& entries, const QString& patternName) {
+    QStringList notes;
+    for (int r = 1; r <= kChannelCount; ++r) {
+        const QString& text = entries[size_t(r - 1)];
+        const QString note = entryNote(SplitEntry(text));
+        if (!note.isEmpty()) notes << entryPlace(r, text, patternName) + QStringLiteral(": ") + note;
+    }
+    return notes;
+}
+
+QString ConversionOutcomeText(int changedItems) {
+    if (changedItems == 0) return QStringLiteral("Conversion changed no value");
+    return QStringLiteral("Conversion changed %1 item%2").arg(changedItems).arg(changedItems == 1 ? "" : "s");
+}
+
 std::optional<QString> CheckConversion(const ConversionEntries& entries,
                                        const QString& patternName) {
     for (int r = 1; r <= kChannelCount; ++r) {
         const QString& text = entries[size_t(r - 1)];
         if (!dividesByZero(SplitEntry(text))) continue;
-        QString where = QStringLiteral("CH%1 \"%2\"").arg(r).arg(text.trimmed());
-        if (!patternName.isEmpty())
-            where = QStringLiteral("Conversion pattern \"%1\", ").arg(patternName) + where;
-        return where +
+        return entryPlace(r, text, patternName) +
                QStringLiteral(": the speed cannot be divided by zero; nothing was converted");
     }
     return std::nullopt;
@@ -105,10 +163,17 @@ void ConvertItem(Item& item, const ConversionEntries& entries) {
 }
 
 std::optional<QString> ApplyConversion(Chart& chart, const ConversionEntries& entries,
-                                       const QString& patternName) {
+                                       const QString& patternName, int* changedItems) {
     if (std::optional<QString> refused = CheckConversion(entries, patternName)) return refused;
-    for (Item& item : chart.items)
-        if (item.selected && item.kind != KindCmp) ConvertItem(item, entries);
+    int changed = 0;
+    for (Item& item : chart.items) {
+        if (!item.selected || item.kind == KindCmp) continue;
+        const ChannelValues values = item.values;
+        const quint8 lead = item.lead;
+        ConvertItem(item, entries);
+        if (item.values != values || item.lead != lead) ++changed;
+    }
+    if (changedItems) *changedItems = changed;
     return std::nullopt;
 }
 

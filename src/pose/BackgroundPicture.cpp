@@ -201,18 +201,39 @@ bool bitmapComplete(const QByteArray& bytes) {
 
 // The whole file, or nothing when it is not a plain file, cannot be read or is
 // larger than any picture we would show.
-std::optional<QByteArray> readWhole(const QString& path) {
-    if (!QFileInfo(path).isFile()) return std::nullopt;
+// The whole file, or nothing with the reason in `why`.
+std::optional<QByteArray> readWhole(const QString& path, QString& why) {
+    if (!QFileInfo(path).isFile()) {
+        why = QStringLiteral("it is not a file");
+        return std::nullopt;
+    }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    if (!file.open(QIODevice::ReadOnly)) {
+        why = file.errorString();
+        return std::nullopt;
+    }
     const qint64 size = file.size();
-    if (size <= 0 || size > BackgroundPicture::kMaxFileSize) return std::nullopt;
+    if (size <= 0) {
+        why = QStringLiteral("it is empty");
+        return std::nullopt;
+    }
+    if (size > BackgroundPicture::kMaxFileSize) {
+        why = QStringLiteral("it is larger than %1 MB").arg(BackgroundPicture::kMaxFileSize >> 20);
+        return std::nullopt;
+    }
     QByteArray bytes = file.read(size);
-    if (bytes.size() != size) return std::nullopt;
+    if (bytes.size() != size) {
+        why = QStringLiteral("it could not be read whole");
+        return std::nullopt;
+    }
     return bytes;
 }
 
 } // namespace
+
+QString BackgroundPicture::UnreadableText(const QString& path, const QString& reason) {
+    return QStringLiteral("The background picture %1 cannot be read: %2").arg(path, reason);
+}
 
 bool BackgroundPicture::IsBitmapPath(const QString& path) {
     const QString name = QFileInfo(path).fileName();
@@ -246,10 +267,17 @@ PictureLoad BackgroundPicture::Load(const QString& path) {
     PictureLoad result;
     if (path.isEmpty() || !QFileInfo::exists(path)) return result;
     result.outcome = PictureLoad::Unreadable;
-    const std::optional<QByteArray> bytes = readWhole(path);
+    const std::optional<QByteArray> bytes = readWhole(path, result.reason);
     if (!bytes) return result;
-    QImage image = IsBitmapPath(path) ? DecodeBitmap(*bytes) : DecodeJpeg(*bytes);
-    if (image.isNull()) return result;
+    const bool bitmap = IsBitmapPath(path);
+    QImage image = bitmap ? DecodeBitmap(*bytes) : DecodeJpeg(*bytes);
+    if (image.isNull()) {
+        result.reason = bitmap ? QStringLiteral("it is no Windows bitmap that can be shown, or its "
+                                                "data is damaged or too large")
+                               : QStringLiteral("it is no JPEG picture that can be shown, or its "
+                                                "data is damaged or too large");
+        return result;
+    }
     result.outcome = PictureLoad::Loaded;
     result.image = std::move(image);
     return result;

@@ -9,10 +9,12 @@ namespace qvx {
 
 // What came of loading a background picture. NotFound: the path was empty or
 // names nothing; the caller stays silent. Unreadable: the file is there but is
-// no picture we can show; the caller shows kUnreadableText.
+// no picture we can show; reason says why ("it is empty", ...), and the caller
+// names the file with UnreadableText.
 struct PictureLoad {
     enum Outcome { NotFound, Loaded, Unreadable } outcome = NotFound;
     QImage image;
+    QString reason;
 };
 
 // Loads the pose window's background picture. A name ending in ".bmp" (any
@@ -26,7 +28,8 @@ struct PictureLoad {
 // picture with grey.
 class BackgroundPicture {
   public:
-    static constexpr char kUnreadableText[] = "There is no designated background image";
+    // "The background picture FILE cannot be read: REASON".
+    static QString UnreadableText(const QString& path, const QString& reason);
 
     static constexpr int kMaxSide = 16384;
     static constexpr qint64 kMaxPixels = 64LL * 1024 * 1024;

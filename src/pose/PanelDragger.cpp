@@ -1,6 +1,7 @@
 #include "pose/PanelDragger.h"
 
 #include <QMouseEvent>
+#include <algorithm>
 #include <QWidget>
 
 namespace qvx {
@@ -24,9 +25,14 @@ bool PanelDragger::eventFilter(QObject* watched, QEvent* event) {
         if (e->buttons() != Qt::LeftButton || e->modifiers() != Qt::NoModifier) return false;
         const QPoint inParent = panel->mapToParent(e->position().toPoint());
         QPoint to = inParent - m_grab;
+        if (const QWidget* area = panel->parentWidget()) {
+            to.setX(std::min(to.x(), area->width() - panel->width()));
+            to.setY(std::min(to.y(), area->height() - panel->height()));
+        }
         to.setX(std::max(0, to.x()));
         to.setY(std::max(0, to.y()));
         panel->move(to);
+        emit panelMoved();
         return true;
     }
     return false;

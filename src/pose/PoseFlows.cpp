@@ -149,13 +149,16 @@ bool PoseFlows::Teach() {
         return true;
     }
 
-    // Release the teach channels so that they can be moved by hand.
+    // Release the teach channels so that they can be moved by hand. The item
+    // shows them released only when the board took the release: a refused
+    // write leaves the item as it was.
     MotionRecord released;
     released.lead = quint8(m_pose.speed);
     for (size_t k = 0; k < shown.size(); ++k)
         released.words[k] = teach[k] ? kFree : shown[k];
+    if (!sendBlock(released)) return false;
     applyKeepingUnshown(released);
-    return sendBlock(released);
+    return true;
 }
 
 bool PoseFlows::MoveLive(int n, quint16 value) {

@@ -7,6 +7,10 @@
 #include "pose/PanelDragger.h"
 
 #include <QAbstractButton>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -17,6 +21,7 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cmath>
 
 namespace qvx {
@@ -63,13 +68,37 @@ TPrmDlg::TPrmDlg(Chart& chart, BoardCommands& board, UiServices& services, QWidg
     setWindowTitle(QStringLiteral("Parameter"));
     setAutoFillBackground(true);
     m_dragger = new PanelDragger([this] { return !HoldSwitch || HoldSwitch->isChecked(); }, this);
+    connect(m_dragger, &PanelDragger::panelMoved, this, &TPrmDlg::fitCanvas);
+
+    // The panels lie on a canvas in a scroll area: a window smaller than its
+    // arrangement scrolls rather than cutting panels off.
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("PoseScroll"));
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidgetResizable(false);
+    m_scroll->viewport()->setBackgroundRole(QPalette::Window);
+    m_canvas = new QWidget;
+    m_canvas->setObjectName(QStringLiteral("PoseCanvas"));
+    m_canvas->setAutoFillBackground(true);
+    m_canvas->installEventFilter(this);
+    m_scroll->setWidget(m_canvas);
+    column->addWidget(m_scroll, 1);
+    m_emptyHint = new QLabel(EmptyItemHintText(), this);
+    m_emptyHint->setObjectName(QStringLiteral("EmptyItemHint"));
+    m_emptyHint->setWordWrap(true);
+    m_emptyHint->setContentsMargins(6, 3, 6, 3);
+    m_emptyHint->hide();
+    column->addWidget(m_emptyHint);
 
     for (int n = 1; n <= kChannels; ++n) buildChannelPanel(n);
     buildSpeedPanel();
     buildCommandPanel();
     buildLinkPanel();
     buildMenu();
-    attachMenu(this, 0);
+    attachMenu(m_canvas, 0);
     ApplyLayout(PoseLayout());
     SetLinkNames({});
     showNothing();
@@ -83,7 +112,7 @@ TPrmDlg::~TPrmDlg() {
 }
 
 QFrame* TPrmDlg::makePanel(int number, const QString& name, QPoint place) {
-    auto* panel = new QFrame(this);
+    auto* panel = new QFrame(m_canvas);
     panel->setObjectName(QStringLiteral("Panel") + QString::number(number));
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Raised);
@@ -119,6 +148,7 @@ void TPrmDlg::buildChannelPanel(int n) {
     edit->setObjectName(QStringLiteral("Edit") + num);
     edit->setGeometry(56, kControlTop, 37, kControlHeight);
     Edit[k] = edit;
+    passUndoToDocument(edit);
     connect(edit, &QLineEdit::returnPressed, this, [this, n] { EditKeyDown(n); });
 
     auto* bar = new QScrollBar(Qt::Horizontal, panel);
@@ -163,6 +193,7 @@ void TPrmDlg::buildSpeedPanel() {
     SpeedEdit = new QLineEdit(panel);
     SpeedEdit->setObjectName(QStringLiteral("SpeedEdit"));
     SpeedEdit->setGeometry(56, kControlTop, 37, kControlHeight);
+    passUndoToDocument(SpeedEdit);
     connect(SpeedEdit, &QLineEdit::returnPressed, this, &TPrmDlg::SpeedEditKeyDown);
     SpeedBar = new QScrollBar(Qt::Horizontal, panel);
     SpeedBar->setObjectName(QStringLiteral("SpeedBar"));
@@ -234,6 +265,7 @@ void TPrmDlg::OpenPoseItem(int index) {
     ShowPoseItem(m_pose, item);
     setItemControlsEnabled(true);
     showAll();
+    placeBesideOwner();
     show();
     raise();
     activateWindow();
@@ -337,6 +369,17 @@ void TPrmDlg::showSpeed() {
 void TPrmDlg::showAll() {
     for (int n = 1; n <= kChannels; ++n) showChannelState(n);
     showSpeed();
+    // An item with every channel unused shows only names: say how to begin.
+    const bool empty = m_mark != 0 && std::all_of(m_pose.channels.begin(), m_pose.channels.end(),
+                                                  [](const ChannelState& c) {
+                                                      return c.kind == ChannelKind::None;
+                                                  });
+    m_emptyHint->setVisible(empty);
+}
+
+QString TPrmDlg::EmptyItemHintText() {
+    return QStringLiteral("No channel is in use: right-click a channel's name and choose SERVO, "
+                          "FREE, SET1..SET3, H or L, or press Get to take the robot's pose.");
 }
 
 // ---- editing ----
@@ -375,6 +418,8 @@ void TPrmDlg::EditKeyDown(int n) {
     const std::optional<quint16> value = EnterChannelText(m_pose, n, Edit[size_t(n - 1)]->text());
     if (value) storeChannel(n, *value);
     else showChannelState(n);
+    // The value is committed: Ctrl+Z now takes back the document edit.
+    Edit[size_t(n - 1)]->setModified(false);
     Edit[size_t(n - 1)]->selectAll();
 }
 
@@ -417,6 +462,7 @@ void TPrmDlg::SpeedEditKeyDown() {
         if (Item* item = currentItem()) item->lead = quint8(speed);
     }
     showSpeed();
+    SpeedEdit->setModified(false);
     SpeedEdit->selectAll();
 }
 
@@ -444,7 +490,12 @@ void TPrmDlg::SleepBtnClick() { m_flows.Sleep(); }
 
 void TPrmDlg::TchBtnClick() {
     if (!currentItem()) return;
-    m_flows.Teach();
+    // A refused teach leaves the item as it was and says why; a press refused
+    // while the board is busy has said so already.
+    BoardLink& link = m_board.link();
+    const bool wasBusy = link.busy();
+    if (!m_flows.Teach() && !wasBusy && m_links.hasSelection())
+        m_services.ShowStatus(link.failureWith(QStringLiteral("Teach failed")));
     afterFlow();
 }
 

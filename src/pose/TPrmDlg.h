@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QRadioButton;
+class QScrollArea;
 class QScrollBar;
 class QToolButton;
 
@@ -96,9 +97,11 @@ class TPrmDlg : public QWidget {
     QFont labelFont() const;
     // Colours panel 1..27 (and the texts on it) or, for 0, the window.
     void SetPanelColour(int tag, quint32 colour);
-    // Loads the background picture; false (after the message for a file that
-    // cannot be read) when there is none to show.
-    bool LoadPicture(const QString& path);
+    // Loads the background picture; false when there is none to show. A file
+    // that cannot be read is named with the reason: in a message box when the
+    // user chose it, in the status line when the settings named it at start.
+    enum class PictureNotice { MessageBox, StatusLine };
+    bool LoadPicture(const QString& path, PictureNotice notice = PictureNotice::MessageBox);
     const QImage& picture() const { return m_picture; }
 
     // The link pattern names of the pattern file, followed by the entry that
@@ -150,8 +153,17 @@ class TPrmDlg : public QWidget {
     // The channel names or panel colours changed: other windows copy them.
     void channelLabelsChanged();
 
+  public:
+    // The area that holds the panels over the background picture, and the
+    // line under it that tells how to start on an item with no channel in use.
+    QScrollArea* scrollArea() const { return m_scroll; }
+    QWidget* canvas() const { return m_canvas; }
+    QLabel* emptyItemHint() const { return m_emptyHint; }
+    static QString EmptyItemHintText();
+
   protected:
-    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void buildChannelPanel(int n);
@@ -188,6 +200,15 @@ class TPrmDlg : public QWidget {
     void showSpeed();
     void setChannelName(int n, const QString& name);
     void setClientSize(QSize size);
+    // Makes the canvas as large as the view, the picture and every shown
+    // panel, so that the scroll bars reach whatever the window is too small for.
+    void fitCanvas();
+    // The first time the window opens it goes beside the main window rather
+    // than over its tool bars; afterwards it stays where the user put it.
+    void placeBesideOwner();
+    // A committed edit box gives Ctrl+Z and Ctrl+Shift+Z to the document's
+    // undo and redo instead of taking them for its own text.
+    void passUndoToDocument(QLineEdit* edit);
 
     Chart& m_chart;
     BoardCommands& m_board;
@@ -198,6 +219,10 @@ class TPrmDlg : public QWidget {
     UiServices& m_services;
     TPortDlg* m_portDlg = nullptr;
     PanelDragger* m_dragger = nullptr;
+    QScrollArea* m_scroll = nullptr;
+    QWidget* m_canvas = nullptr;
+    QLabel* m_emptyHint = nullptr;
+    bool m_placed = false;
     // Colours, visibility, names and the picture settings; places, display
     // kinds and rates live in the widgets and the pose state.
     PoseLayout m_layout;

@@ -9,9 +9,14 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
+#include <QScreen>
+#include <QScrollArea>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QToolButton>
 
 // The pose window's arrangement: its popup menu, panel places, colours and
@@ -223,12 +228,19 @@ void TPrmDlg::RateBtnClick() {
 
 // ---- the background picture ----
 
-bool TPrmDlg::LoadPicture(const QString& path) {
+bool TPrmDlg::LoadPicture(const QString& path, PictureNotice notice) {
     const PictureLoad load = BackgroundPicture::Load(path);
     if (load.outcome == PictureLoad::NotFound) return false;
     if (load.outcome == PictureLoad::Unreadable) {
-        m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish,
-                                  QString::fromLatin1(BackgroundPicture::kUnreadableText));
+        const QString text = BackgroundPicture::UnreadableText(path, load.reason);
+        if (notice == PictureNotice::MessageBox) {
+            m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish, text);
+        } else {
+            // Found unreadable at start: said once in the status line, after
+            // what the start itself shows there; the setting is kept, so the
+            // picture comes back once the file is mended.
+            QTimer::singleShot(0, this, [this, text] { m_services.ShowStatus(text); });
+        }
         return false;
     }
     m_picture = load.image;
@@ -245,31 +257,87 @@ void TPrmDlg::PmImageClick() {
     const bool shown = LoadPicture(choice->path);
     m_layout.backgroundShown = shown;
     Background->setChecked(shown);
+    fitCanvas();
     update();
 }
 
 void TPrmDlg::BackgroundClick() {
     m_layout.backgroundShown = !m_layout.backgroundShown;
     Background->setChecked(m_layout.backgroundShown);
+    fitCanvas();
     update();
 }
 
-void TPrmDlg::paintEvent(QPaintEvent* event) {
-    QWidget::paintEvent(event);
-    if (!m_layout.backgroundShown || m_picture.isNull()) return;
-    QPainter p(this);
-    p.drawImage(QPoint(0, 0), m_picture);
+bool TPrmDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_canvas && event->type() == QEvent::Paint) {
+        // The picture lies under the panels, at the canvas's corner.
+        if (m_layout.backgroundShown && !m_picture.isNull()) {
+            QPainter p(m_canvas);
+            p.drawImage(QPoint(0, 0), m_picture);
+        }
+        return false;
+    }
+    if (event->type() == QEvent::ShortcutOverride) {
+        // A box whose typing has been committed (or that holds none) lets
+        // the window's undo and redo keys through to the document.
+        auto* edit = qobject_cast<QLineEdit*>(watched);
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (edit && !edit->isModified() &&
+            (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+             key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y))) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TPrmDlg::passUndoToDocument(QLineEdit* edit) { edit->installEventFilter(this); }
+
+void TPrmDlg::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    fitCanvas();
+}
+
+void TPrmDlg::fitCanvas() {
+    if (!m_canvas) return;
+    QRect used(QPoint(0, 0), m_scroll->maximumViewportSize());
+    if (!m_picture.isNull() && m_layout.backgroundShown) used |= QRect(QPoint(0, 0), m_picture.size());
+    for (const QFrame* panel : Panel)
+        if (panel && !panel->isHidden()) used |= panel->geometry();
+    const QSize size(used.right() + 1, used.bottom() + 1);
+    if (m_canvas->size() != size) m_canvas->resize(size);
+}
+
+void TPrmDlg::placeBesideOwner() {
+    if (m_placed) return;
+    m_placed = true;
+    const QWidget* owner = parentWidget();
+    if (!owner || !owner->isVisible()) return;
+    const QRect main = owner->frameGeometry();
+    const QScreen* screen = owner->screen();
+    const QRect room = screen ? screen->availableGeometry() : QRect();
+    // Right of the main window when it fits there, else left of it, else at
+    // the right edge of the screen, level with the main window's top.
+    QPoint at(main.right() + 1, main.top());
+    if (room.isValid() && at.x() + width() > room.right() + 1) {
+        at.setX(main.left() - width());
+        if (at.x() < room.left()) at.setX(std::max(room.left(), room.right() + 1 - width()));
+    }
+    if (room.isValid()) at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() + 1 - height())));
+    move(at);
 }
 
 void TPrmDlg::setClientSize(QSize size) {
     if (size.isValid() && !size.isEmpty()) resize(size);
+    fitCanvas();
 }
 
 // ---- the layout in the settings file ----
 
 void TPrmDlg::ApplyLayout(const PoseLayout& layout) {
     m_layout = layout;
-    if (!layout.picturePath.isEmpty()) LoadPicture(layout.picturePath);
+    if (!layout.picturePath.isEmpty()) LoadPicture(layout.picturePath, PictureNotice::StatusLine);
     Background->setChecked(layout.backgroundShown);
     setClientSize(QSize(layout.clientWidth, layout.clientHeight));
     SetPanelColour(0, layout.windowColour);
@@ -279,6 +347,7 @@ void TPrmDlg::ApplyLayout(const PoseLayout& layout) {
         Panel[size_t(p - 1)]->setVisible(panel.visible);
         SetPanelColour(p, panel.colour);
     }
+    fitCanvas();
     for (int n = 1; n <= kChannels; ++n) {
         const PoseLayout::Channel& c = layout.channels[size_t(n - 1)];
         setChannelName(n, c.name);

@@ -83,12 +83,14 @@ class CliConvertTest : public QObject {
                                 itemSection(2, 1, prm(250, {32771, 16100, 16200}))));
         const QByteArrayList patterns = {
             "[Convert]",
-            "CnvList=Mirror,\"Half, slow\",Broken,Short",
+            "CnvList=Mirror,\"Half, slow\",Broken,Short,Odd",
             "[CnvList]",
             "Mirror=" + quoted({{1, "Change(2)"}, {2, "SPD(+10)"}, {3, "Reverse"}}),
             "Half, slow=" + quoted({{1, "MUL(0.5)"}, {24, "SPD(*0.5)"}}),
             "Broken=" + quoted({{4, "SPD(/0.0)"}}),
             "Short=\"REVERSE\",\"\"",
+            "Odd=" + quoted({{1, "XYZ(1)"}, {2, QByteArray(1, '\x01')}, {3, "CopyTo(?)"},
+                             {4, "ADD(abc)"}, {5, "SPD(%3)"}}),
         };
         QVERIFY(writeFile(m_dir.filePath(QStringLiteral("config/PATTERN.ini")),
                           patterns.join("\r\n") + "\r\n"));
@@ -124,6 +126,25 @@ class CliConvertTest : public QObject {
         QCOMPARE(prmOf(out, 0), prm(100, {16000, 17000, 15694}));
         QCOMPARE(prmOf(out, 1), prm(100, {16000, 17000, 15694}));
         QCOMPARE(prmOf(out, 2), prm(200, {32771, 16100, 32771}));
+    }
+
+    // Entries the conversion passes over are named one per line on standard
+    // error, and a conversion that changed nothing says so.
+    void ignoredEntries_areNamed_andNoChangeIsSaid() {
+        const Run r = convert({"--pattern", "Odd", "--items", "0"});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        const QString where = QStringLiteral("Conversion pattern \"Odd\", ");
+        QCOMPARE(r.err.split('\n', Qt::SkipEmptyParts),
+                 (QStringList{where + "CH1 \"XYZ(1)\": not a conversion; ignored",
+                              where + "CH2 \"\\x01\": not a conversion; ignored",
+                              where + "CH3 \"CopyTo(?)\": no channel 1 to 24; ignored",
+                              where + "CH4 \"ADD(abc)\": the argument is no whole number and counts as 0",
+                              where + "CH5 \"SPD(%3)\": no +, -, * or / before the number; ignored"}));
+        QVERIFY2(r.out.contains("converted item 0 with conversion pattern \"Odd\"; no value changed; saved"),
+                 qPrintable(r.out));
+        QCOMPARE(prmOf(readFile(m_out), 0), prm(100, {16000, 17000, 15694}));
+        // A conversion that does change a value does not say otherwise.
+        QVERIFY(!convert({"--pattern", "Mirror"}).out.contains("no value changed"));
     }
 
     void usageErrors_leaveNothingWritten_data() {

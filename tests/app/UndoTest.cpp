@@ -10,6 +10,7 @@
 #include "pose/TPortDlg.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStyleOptionSlider>
 
@@ -252,6 +253,35 @@ class UndoTest : public QObject {
         QCOMPARE(r.dlg().Edit[0]->text(), QStringLiteral("-384"));
         QTest::qWait(100);
         QVERIFY2(r.commands().isEmpty(), qPrintable(QString::number(r.commands().size())));
+    }
+
+    // Ctrl+Z in a pose box after Enter takes back the committed value (the
+    // box holds no typing of its own any more); before Enter it is the box's.
+    void poseBoxCommitted_ctrlZInTheBox_undoesTheDocumentEdit() {
+        PoseWindowRig r;
+        showWindow(r);
+        const int pos = r.addPos(posetest::words({16000, 17000}), 40, 20);
+        r.win->history().reset();
+        r.open(pos);
+        TPrmDlg& d = r.dlg();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        QLineEdit* box = d.Edit[0];
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, QStringLiteral("100"));
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(box->text(), QStringLiteral("-384")); // the box's own undo of the typing
+        QTest::keyClicks(box, QStringLiteral("100"));
+        QTest::keyClick(box, Qt::Key_Return);
+        settle();
+        QCOMPARE(r.item(pos).values[0], quint16(16484));
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        settle();
+        QCOMPARE(r.item(pos).values[0], quint16(16000));
+        QCOMPARE(box->text(), QStringLiteral("-384"));
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        settle();
+        QCOMPARE(r.item(pos).values[0], quint16(16484));
     }
 
     void readFromTheBoard_undoBringsBackTheOpenChart() {

@@ -9,6 +9,8 @@
 #include <QFrame>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 using namespace qvx;
 using namespace posetest;
@@ -107,6 +109,53 @@ class PoseArrangementTest : public QObject {
         // Grabbed by its label, the panel moves the same way; never beyond the corner.
         drag(d.Label[4], QPoint(5, 5), QPoint(-1000, -1000));
         QCOMPARE(panel->pos(), QPoint(0, 0));
+        // Nor beyond the far edges: a panel stays where it can be grabbed again.
+        drag(d.Label[4], QPoint(5, 5), QPoint(5000, 5000));
+        QVERIFY(d.canvas()->rect().contains(panel->geometry()));
+        QVERIFY(panel->geometry().right() >= d.scrollArea()->viewport()->width() - 1);
+    }
+
+    // A window smaller than its arrangement scrolls to every panel.
+    void smallWindow_scrollsToEveryPanel() {
+        PoseWindowRig r;
+        TPrmDlg& d = r.dlg();
+        d.show();
+        d.resize(300, 200);
+        QApplication::processEvents();
+        QVERIFY(d.scrollArea()->horizontalScrollBar()->maximum() > 0);
+        QVERIFY(d.scrollArea()->verticalScrollBar()->maximum() > 0);
+        for (QFrame* panel : d.Panel) {
+            QVERIFY(d.canvas()->rect().contains(panel->geometry()));
+            d.scrollArea()->ensureWidgetVisible(panel, 0, 0);
+            const QRect inView(panel->mapTo(d.scrollArea()->viewport(), QPoint(0, 0)), panel->size());
+            QVERIFY2(d.scrollArea()->viewport()->rect().intersects(inView), qPrintable(panel->objectName()));
+        }
+    }
+
+    // An item with no channel in use tells how to begin; one in use does not.
+    void emptyItem_showsHowToBegin() {
+        PoseWindowRig r;
+        const int empty = r.addPos(ChannelValues{}, 40, 20);
+        const int used = r.addPos(words({16000}), 40, 120);
+        r.open(empty);
+        QVERIFY(r.dlg().emptyItemHint()->isVisible());
+        QVERIFY(r.dlg().emptyItemHint()->text().contains(QStringLiteral("Get")));
+        r.open(used);
+        QVERIFY(!r.dlg().emptyItemHint()->isVisible());
+    }
+
+    // The pose window first opens beside the main window, not over its tool bars.
+    void firstOpen_besideTheMainWindow() {
+        PoseWindowRig r;
+        r.win->move(20, 20);
+        r.win->show();
+        QVERIFY(QTest::qWaitForWindowExposed(r.win.get()));
+        r.open(r.addPos(words({16000}), 40, 20));
+        const QRect main = r.win->frameGeometry();
+        const QRect pose = r.dlg().frameGeometry();
+        QVERIFY2(!main.intersects(pose) || pose.left() > main.left(),
+                 qPrintable(QStringLiteral("%1,%2").arg(pose.left()).arg(pose.top())));
+        QVERIFY(pose.topLeft() != QPoint(0, 0));
     }
 
     void rates_zeroRefused_newRateRescalesTheEditBox() {
@@ -281,6 +330,20 @@ class PoseArrangementTest : public QObject {
         QCOMPARE(r.item(b).values, words({15500, 15000}));
         QCOMPARE(r.dlg().Scroll[0]->value(), 15694); // 15500 shown clamped
         QCOMPARE(r.dlg().currentItem(), &r.item(b));
+        QCOMPARE(r.services.statuses.last(), QStringLiteral("Conversion changed 1 item"));
+
+        // Entries passed over are named; a conversion that changed nothing says so.
+        const size_t boxes = r.services.boxes.size();
+        whenOpen(&t, [&] {
+            setEntries(t, {{1, "Turn(2)"}});
+            t.ListMenu->setEditText(QString());
+            t.OKBtnClick();
+        });
+        emit r.win->Image1->conversionRequested();
+        QCOMPARE(r.item(b).values, words({15500, 15000}));
+        QCOMPARE(r.services.statuses.last(), QStringLiteral("Conversion changed no value"));
+        QCOMPARE(r.services.boxes.size(), boxes + 1);
+        QCOMPARE(r.services.lastBoxText(), QStringLiteral("CH1 \"Turn(2)\": not a conversion; ignored"));
     }
 
     void backgroundPicture_resizesTheWindow_unreadableOnesAreSaid() {
@@ -304,10 +367,33 @@ class PoseArrangementTest : public QObject {
         f.close();
         r.services.openAnswers.push_back(FileChoice{broken, 0});
         d.PmImage->trigger();
-        QCOMPARE(r.services.lastBoxText(), QStringLiteral("There is no designated background image"));
+        QCOMPARE(r.services.lastBoxText(),
+                 QStringLiteral("The background picture ") + broken +
+                     QStringLiteral(" cannot be read: it is no JPEG picture that can be shown, or "
+                                    "its data is damaged or too large"));
         QVERIFY(!d.Background->isChecked());
         d.BackgroundClick();
         QVERIFY(d.Background->isChecked());
+    }
+
+    // A picture that became unreadable is said once, in the status line and
+    // not in a box before the main window; the setting stays for when the
+    // file is mended.
+    void unreadablePictureAtStart_isSaidOnce_andKept() {
+        PoseWindowRig r([](const QTemporaryDir& dir) {
+            QFile f(dir.filePath("gone.bmp"));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            writeFile(dir.filePath("QVX3J.ini"),
+                      "[QVX3]\r\nBmp=" + dir.filePath("gone.bmp") + "\r\nBackground=1\r\n");
+        });
+        const QString text = QStringLiteral("The background picture ") + r.dir.filePath("gone.bmp") +
+                             QStringLiteral(" cannot be read: it is empty");
+        QTRY_VERIFY(r.services.statuses.contains(text));
+        QApplication::processEvents();
+        QCOMPARE(r.services.statuses.count(text), 1);
+        QVERIFY(r.services.boxes.empty());
+        QCOMPARE(r.dlg().CollectLayout().picturePath, r.dir.filePath("gone.bmp"));
+        QVERIFY(r.dlg().CollectLayout().backgroundShown);
     }
 };
 

@@ -236,6 +236,26 @@ class PoseFlowsTest : public QObject {
         QCOMPARE(rig.memorySim.frames.size(), 2);
     }
 
+    // The board refuses the release (or never answers it): the item and the
+    // window keep what they held, nothing says the channels are released.
+    void teach_refusedRelease_leavesTheItemAsItWas_data() {
+        QTest::addColumn<int>("fault");
+        QTest::newRow("wrong acknowledge") << int(BoardSimulator::Fault::BadAck);
+        QTest::newRow("no answer") << int(BoardSimulator::Fault::NoAnswer);
+    }
+    void teach_refusedRelease_leavesTheItemAsItWas() {
+        QFETCH(int, fault);
+        PoseRig rig;
+        rig.showItem(60, values({16000, 16200}));
+        rig.links.selected = 0;
+        rig.links.actions[1] = QStringLiteral("TCH");
+        rig.memorySim.injectFault(BoardSimulator::Fault(fault), 10, 0);
+        QVERIFY(!rig.flows.Teach());
+        QCOMPARE(rig.item().values, values({16000, 16200}));
+        QCOMPARE(rig.pose.channel(2).kind, ChannelKind::Servo);
+        QVERIFY(!rig.state->link.lastFailure().isEmpty());
+    }
+
     void teach_failedRead_leavesTheItemReleased() {
         PoseRig rig;
         rig.showItem(60, values({16000, 32770}));

@@ -1,4 +1,9 @@
+#include "common/RecordingServices.h"
 #include "common/TestRegistry.h"
+#include "compiler/Compiler.h"
+#include "document/Chart.h"
+#include "document/DocumentFile.h"
+#include "document/MotionHeader.h"
 #include "sim/BoardSimulator.h"
 
 #include <QTest>
@@ -81,6 +86,29 @@ class PlaybackTest : public QObject {
         QCOMPARE(sim.executedRecords, (QList<int>{0, 1, 2, 3, 1, 2, 3, 1, 2, 3, 4}));
         QCOMPARE(sim.loopCounter(), 0);
         QCOMPARE(sim.pose()[0], quint16(2000));
+    }
+
+    // The example the README's pictures show does what its item names say:
+    // "Count 3 waves" makes the loop run the wave three times.
+    void waveExample_wavesThreeTimes() {
+        qvxtest::RecordingServices services;
+        Chart chart;
+        MotionHeader header;
+        DocumentContext ctx(chart, header, services);
+        QVERIFY(DocumentFile::LoadDocument(ctx, QStringLiteral(QVX_SOURCE_DIR "/docs/screenshots/wave.QMX")));
+        Compiler compiler;
+        QVERIFY(compiler.CompileMotionChart(chart, services));
+        BoardSimulator sim;
+        store(sim, 0, compiler.MotionImage());
+        play(sim, 0);
+        runToEnd(sim);
+        QVERIFY(!sim.playing());
+        const std::vector<MotionRecord>& image = compiler.MotionImage();
+        const auto waveOut = std::find_if(image.begin(), image.end(), [](const MotionRecord& r) {
+            return r.words[4] == 18584; // the arm at its widest: "Wave out"
+        });
+        QVERIFY(waveOut != image.end());
+        QCOMPARE(sim.executedRecords.count(int(waveOut - image.begin())), 3);
     }
 
     void branchOnButtonInput_followsTheInput() {

@@ -464,6 +464,10 @@ void TQuorvex3::OpenCommPort() {
     const int index = CommPort->currentIndex();
     QString device;
     if (index == Settings::kSimIndex) {
+        if (m_simHost && m_state.link.isOpen() && m_state.link.portNumber() == index) {
+            powerCycleSim();
+            return;
+        }
         if (!m_simHost) {
             SimPtyHost::Options options;
             options.statePath = Settings::ConfigDir() + QStringLiteral("/simulated-board.state");
@@ -485,6 +489,13 @@ void TQuorvex3::OpenCommPort() {
     m_state.link.OpenCommPort(index, device);
     // The simulated board stops once another port is chosen.
     if (index != Settings::kSimIndex && !m_state.link.inExchange()) m_simHost.reset();
+}
+
+void TQuorvex3::powerCycleSim() {
+    m_simHost->powerCycle();
+    // Report bytes from before belong to no report the board sends now.
+    m_state.link.ClearReportBuffer();
+    m_services.ShowStatus(SimPtyHost::PowerCycledText());
 }
 
 void TQuorvex3::MenuClick(int tag) {

@@ -129,7 +129,8 @@ class TQuorvex3 : public QMainWindow {
     void MenuClick(int tag);
     void RepaintCanvas();
     // Applies the port box's choice: closes the port, opens COMn, or starts the
-    // simulated board and opens it.
+    // simulated board and opens it; "SIM" chosen while it is the open port
+    // switches the simulated board off and on.
     void OpenCommPort();
     // Compiles the chart as the compile button does; true on success.
     bool CompileChart();
@@ -205,6 +206,8 @@ class TQuorvex3 : public QMainWindow {
     void endTransfer();
     // The status bar's progress bar: hidden when total is 0.
     void showProgress(int done, int total);
+    // Switches the simulated board off and on; it keeps its memory.
+    void powerCycleSim();
 
     AppState& m_state;
     UiServices& m_services;

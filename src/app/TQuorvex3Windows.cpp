@@ -138,6 +138,13 @@ void TQuorvex3::OptionMenu3Click() {
 
 void TQuorvex3::SVPBtnClick() {
     if (RefuseWhileBusy()) return;
+    // With the simulated board the dialog carries its power switch.
+    std::function<void()> powerSwitch;
+    if (m_simHost && m_state.link.portNumber() == Settings::kSimIndex)
+        powerSwitch = [this] {
+            if (!RefuseWhileBusy()) powerCycleSim();
+        };
+    m_svpDlg->setPowerSwitch(powerSwitch);
     m_svpDlg->RunFromMainWindow();
 }
 

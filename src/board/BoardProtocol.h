@@ -25,6 +25,8 @@ inline constexpr int kScenarioSteps = 200;
 inline constexpr int kServos = 256;
 inline constexpr int kChannelNameSize = 32;
 inline constexpr int kBoardInfoSize = 64;
+// A trim word that leaves a servo's centre where it is.
+inline constexpr quint16 kNeutralTrim = 16384;
 
 // Bytes of the exchange itself.
 inline constexpr quint8 kAttention = 0x0D;

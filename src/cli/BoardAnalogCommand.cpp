@@ -168,10 +168,10 @@ int RunBoardAnalog(const QString& portGiven, const QStringList& args, CliService
 
     if (changes.isEmpty()) {
         const bool read = flows.ReadAll();
+        const QString failure = state.link.failureWith(AnalogFlows::ReadFailedText());
         state.link.ClosePort();
         if (!read) {
-            io.err() << "qvx board analog failed: the analog settings could not be read"
-                     << Qt::endl;
+            io.err() << "qvx board analog failed: " << failure << Qt::endl;
             return 1;
         }
         print(settings, io);
@@ -181,27 +181,29 @@ int RunBoardAnalog(const QString& portGiven, const QStringList& args, CliService
     bool reportsOn = false;
     if (!flows.Open(&reportsOn)) {
         state.link.ClosePort();
-        io.err() << "qvx board analog failed: the analog settings could not be read" << Qt::endl;
+        io.err() << "qvx board analog failed: " << flows.problem() << Qt::endl;
         return 1;
     }
     bool ok = true;
     if (!reportsOn) {
-        io.err() << "qvx board analog: the analog reports could not be switched on" << Qt::endl;
+        io.err() << "qvx board analog: " << flows.problem() << Qt::endl;
         ok = false;
     }
     // A failed change is told and the rest still made, as in the dialog.
     for (const Change& c : changes) {
         if (apply(flows, c)) continue;
-        io.err() << "qvx board analog: " << c.text << " failed" << Qt::endl;
+        io.err() << "qvx board analog: " << state.link.failureWith(c.text + " failed") << Qt::endl;
         ok = false;
     }
     if (!flows.Close()) {
-        io.err() << "qvx board analog: saving to the stored copies failed" << Qt::endl;
+        io.err() << "qvx board analog failed: " << flows.problem() << Qt::endl;
         ok = false;
     }
     state.link.ClosePort();
+    // A failed command prints no values: they might not be what the board holds.
+    if (!ok) return 1;
     print(settings, io);
-    return ok ? 0 : 1;
+    return 0;
 }
 
 } // namespace qvx

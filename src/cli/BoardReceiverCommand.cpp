@@ -122,8 +122,7 @@ int RunBoardReceiver(const QString& portGiven, const QStringList& args, CliServi
 
     if (!flows.Open()) {
         state.link.ClosePort();
-        io.err() << "qvx board receiver failed: the receiver references could not be read"
-                 << Qt::endl;
+        io.err() << "qvx board receiver failed: " << flows.problem() << Qt::endl;
         return 1;
     }
     if (!reported) {
@@ -138,16 +137,19 @@ int RunBoardReceiver(const QString& portGiven, const QStringList& args, CliServi
     // A failed change is told and the rest still made, as in the dialog.
     for (const Change& c : changes) {
         if (apply(flows, c)) continue;
-        io.err() << "qvx board receiver: " << c.text << " failed" << Qt::endl;
+        io.err() << "qvx board receiver: " << state.link.failureWith(c.text + " failed")
+                 << Qt::endl;
         ok = false;
     }
     if (!flows.Close()) {
-        io.err() << "qvx board receiver: saving to the stored copy failed" << Qt::endl;
+        io.err() << "qvx board receiver failed: " << flows.problem() << Qt::endl;
         ok = false;
     }
     state.link.ClosePort();
+    // A failed command prints no values: they might not be what the board holds.
+    if (!ok) return 1;
     print(settings, reported, io);
-    return ok ? 0 : 1;
+    return 0;
 }
 
 } // namespace qvx

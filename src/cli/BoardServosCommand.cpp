@@ -126,8 +126,7 @@ int RunBoardServos(const QString& portIn, const QStringList& args, CliServices& 
     if (!OpenCliPort(state.link, port, io)) return 1;
     if (!flows.Open()) {
         state.link.ClosePort();
-        return fail(io, QStringLiteral("the SVP channels could not be read or option bit 14 "
-                                       "could not be set"));
+        return fail(io, flows.problem());
     }
 
     bool ok = true;
@@ -156,18 +155,21 @@ int RunBoardServos(const QString& portIn, const QStringList& args, CliServices& 
         }
         break;
     }
+    if (!ok) why = state.link.failureWith(why);
     const bool closed = flows.Close();
     state.link.ClosePort();
+    // A failed command prints no rows: they might not be what the board holds.
+    if (!ok) fail(io, why);
+    if (!closed) fail(io, flows.problem());
+    if (!ok || !closed) return 1;
 
     if (verb == Verb::Show || verb == Verb::Set) {
-        if (ok) printServo(flows, id, io);
+        printServo(flows, id, io);
     } else {
         printRow(ServoParams::Columns(), io);
         for (int r = 0; r < ServoFlows::kRows; ++r)
             if (verb != Verb::Copy || r == to) printRow(flows.rowTexts(r), io);
     }
-    if (!ok) return fail(io, why);
-    if (!closed) return fail(io, QStringLiteral("option bit 14 could not be cleared"));
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #include "dialogs/TrimFlows.h"
 
 #include <QRegularExpression>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -43,10 +44,11 @@ void printOffsets(const TrimFlows& flows, CliServices& io) {
 
 } // namespace
 
-// qvx board trim: the trim window without a window. Opens as the trim button
-// does, saves, loads or makes the edit-box entries in the order given, closes
-// as the window does (which writes the stored copy) and prints the offsets the
-// edit boxes then show.
+// qvx board trim: the trim window without a window. Checks the file to load
+// or the place to save in first, then opens as the trim button does, saves,
+// loads or makes the edit-box entries in the order given, closes as the window
+// does (which writes the stored copy) and prints the offsets the edit boxes
+// then show.
 int RunBoardTrim(const QString& portIn, const QStringList& args, CliServices& io) {
     QString port = portIn, savePath, loadPath;
     std::vector<std::pair<int, QString>> entries;
@@ -78,23 +80,27 @@ int RunBoardTrim(const QString& portIn, const QStringList& args, CliServices& io
     AppState state;
     state.link.setServices(&io);
     TrimFlows flows(state.board, io);
+    // Every input is checked before the window opens: a refused one sends
+    // nothing at all.
+    std::optional<TrimFlows::Words> loaded;
+    if (!loadPath.isEmpty()) {
+        loaded = flows.CheckFile(loadPath);
+        if (!loaded) return 1;
+    }
+    if (!savePath.isEmpty() && !flows.CheckSavePlace(savePath)) return 1;
     if (!OpenCliPort(state.link, port, io)) return 1;
 
     if (!flows.Open()) {
         state.link.ClosePort();
-        io.err() << "qvx board trim failed: the trim could not be read from the board" << Qt::endl;
+        io.err() << "qvx board trim failed: " << flows.problem() << Qt::endl;
         return 1;
     }
     QString failure;
     if (!savePath.isEmpty()) {
         // The name as given: no filter, so no extension is changed.
         if (!flows.SaveFile(savePath)) failure = QStringLiteral("the trim file was not saved");
-    } else if (!loadPath.isEmpty()) {
-        const TrimFlows::LoadResult r = flows.LoadFile(loadPath);
-        if (r == TrimFlows::LoadResult::Unusable)
-            failure = QStringLiteral("nothing was loaded");
-        else if (r != TrimFlows::LoadResult::Loaded)
-            failure = QStringLiteral("the board did not take the loaded trim");
+    } else if (loaded) {
+        if (flows.LoadWords(*loaded) != TrimFlows::LoadResult::Loaded) failure = flows.problem();
     } else {
         for (const auto& [channel, offset] : entries)
             flows.EnterOffset(channel, offset);
@@ -102,12 +108,13 @@ int RunBoardTrim(const QString& portIn, const QStringList& args, CliServices& io
     // The window's close: always, whatever happened before.
     const bool closed = flows.Close();
     state.link.ClosePort();
-    if (!closed && failure.isEmpty())
-        failure = QStringLiteral("the trim could not be written to the board's stored copy");
+    if (!closed)
+        failure += (failure.isEmpty() ? QString() : QStringLiteral("; ")) + flows.problem();
     if (!failure.isEmpty()) {
         io.err() << "qvx board trim failed: " << failure << Qt::endl;
         return 1;
     }
+    // What the board now holds in its stored copy.
     printOffsets(flows, io);
     return 0;
 }

@@ -172,7 +172,8 @@ std::vector<VerbHelp> makeVerbs() {
     v.push_back(
         {QStringLiteral("sim"),
          S{QStringLiteral("sim --link PATH [--state FILE] [--pace]")},
-         QStringLiteral("Runs a simulated QMX board behind a pseudo-terminal until it is stopped."),
+         QStringLiteral("Runs a simulated QMX board behind a pseudo-terminal until it is stopped; "
+                        "SIGUSR1 switches it off and on, keeping its memory."),
          {valued(QStringLiteral("link"), QStringLiteral("PATH"),
                  QStringLiteral("Where the link to the pseudo-terminal is made.")),
           valued(QStringLiteral("state"), QStringLiteral("FILE"),

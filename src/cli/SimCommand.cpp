@@ -13,14 +13,18 @@ namespace qvx {
 namespace {
 int g_signalPipe[2] = {-1, -1};
 
-void onSignal(int) {
-    const char c = 1;
+// Signals reach the event loop as one byte each through the pipe: the
+// signal's number.
+void onSignal(int signal) {
+    const char c = char(signal);
     [[maybe_unused]] ssize_t n = ::write(g_signalPipe[1], &c, 1);
 }
 } // namespace
 
 // qvx sim --link PATH [--state FILE] [--pace]: a simulated board behind a
 // pseudo-terminal linked at PATH, until the process is interrupted or killed.
+// SIGUSR1 switches the board off and on again: it keeps its memory and starts
+// as at power-up, in SVP mode when bit 14 of its stored option word is set.
 int CmdSim(const QStringList& args, CliServices& io) {
     SimPtyHost::Options options;
     for (int i = 0; i < args.size(); ++i) {
@@ -48,10 +52,20 @@ int CmdSim(const QStringList& args, CliServices& io) {
 
     if (pipe(g_signalPipe) != 0) return 1;
     QSocketNotifier notifier(g_signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&notifier, &QSocketNotifier::activated, qApp, &QCoreApplication::quit);
+    QObject::connect(&notifier, &QSocketNotifier::activated, qApp, [&host, &io] {
+        char c = 0;
+        if (::read(g_signalPipe[0], &c, 1) != 1) return;
+        if (c != char(SIGUSR1)) {
+            QCoreApplication::quit();
+            return;
+        }
+        host->powerCycle();
+        io.out() << SimPtyHost::PowerCycledText() << Qt::endl;
+    });
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
     std::signal(SIGHUP, onSignal);
+    std::signal(SIGUSR1, onSignal);
     QCoreApplication::exec();
     host.reset(); // removes the link
     return 0;

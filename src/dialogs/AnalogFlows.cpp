@@ -159,26 +159,35 @@ bool AnalogFlows::WriteAll() {
 }
 
 bool AnalogFlows::Open(bool* reportsOn) {
+    m_problem.clear();
     if (reportsOn) *reportsOn = false;
     BoardLink& link = m_board.link();
     if (link.RefuseWhileBusy()) return false;
     BoardLink::FlowScope flow(link);
-    if (!readAll()) return false;
+    if (!readAll()) {
+        m_problem = link.failureWith(ReadFailedText());
+        return false;
+    }
     // Old report bytes must not be framed together with the first new report.
     link.ClearReportBuffer();
     const bool on = m_board.SetOptionBit8(0);
+    if (!on) m_problem = link.failureWith(ReportsFailedText());
     if (reportsOn) *reportsOn = on;
     return true;
 }
 
 bool AnalogFlows::Close() {
+    m_problem.clear();
     BoardLink& link = m_board.link();
     if (link.RefuseWhileBusy()) return false;
     BoardLink::FlowScope flow(link);
-    const bool off = m_board.SetOptionBit8(1);
+    QStringList problems;
+    if (!m_board.SetOptionBit8(1))
+        problems << link.failureWith(ReportsOffFailedText()) << StillReportingText();
     // Closing always saves, even when the reports could not be switched off.
-    const bool saved = writeAll();
-    return off && saved;
+    if (!writeAll()) problems << link.failureWith(SaveFailedText());
+    m_problem = problems.join(QStringLiteral(". "));
+    return problems.isEmpty();
 }
 
 bool AnalogFlows::DragReference(int k, int position) {

@@ -83,6 +83,24 @@ class AnalogFlows {
   public:
     AnalogFlows(BoardCommands& board, AnalogSettings& settings);
 
+    // What a failure that leaves option bit 8 set means.
+    static QString StillReportingText() {
+        return QStringLiteral("The board still sends analog reports: open and close the analog "
+                              "window again to stop them");
+    }
+    static QString ReadFailedText() {
+        return QStringLiteral("The analog settings could not be read from the board");
+    }
+    static QString ReportsFailedText() {
+        return QStringLiteral("The analog reports could not be switched on");
+    }
+    static QString ReportsOffFailedText() {
+        return QStringLiteral("The analog reports could not be switched off");
+    }
+    static QString SaveFailedText() {
+        return QStringLiteral("The analog settings were not saved to the stored copies");
+    }
+
     // Loads references, mixing tables and sensor settings from the stored
     // copies, in that order; nothing changes unless every read succeeds.
     bool ReadAll();
@@ -98,6 +116,12 @@ class AnalogFlows {
     // The closing: option bit 8 cleared, then WriteAll (whether or not the
     // bit could be cleared). True when both succeeded.
     bool Close();
+    // Why the last opening or closing failed, with the link's cause, and
+    // StillReportingText() when bit 8 stays set; empty after a success or a
+    // refusal. Also set when the opening succeeded but could not switch the
+    // reports on. The window shows it in the status line, qvx on standard
+    // error.
+    const QString& problem() const { return m_problem; }
 
     // One scroll event of the reference bar of input k: the reference takes
     // the position and goes to the board as a live value.
@@ -128,6 +152,7 @@ class AnalogFlows {
 
     BoardCommands& m_board;
     AnalogSettings& m_settings;
+    QString m_problem;
 };
 
 } // namespace qvx

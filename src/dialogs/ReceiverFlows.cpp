@@ -1,6 +1,5 @@
 #include "dialogs/ReceiverFlows.h"
 
-#include "base/Services.h"
 #include "board/BoardCommands.h"
 #include "board/BoardLink.h"
 
@@ -38,8 +37,10 @@ bool ReceiverFlows::writeAll() {
     return m_board.WriteReceiverReference(true, m_settings.referenceBytes());
 }
 
-void ReceiverFlows::failed() {
-    if (Services* s = m_board.link().services()) s->ShowStatus(FailedText());
+bool ReceiverFlows::failed(const QString& cause, bool bitCleared) {
+    m_problem = cause;
+    if (!bitCleared) m_problem += QStringLiteral(". ") + StillReportingText();
+    return false;
 }
 
 bool ReceiverFlows::ReadAll() {
@@ -57,30 +58,28 @@ bool ReceiverFlows::WriteAll() {
 }
 
 bool ReceiverFlows::Open() {
+    m_problem.clear();
     BoardLink& link = m_board.link();
     if (link.RefuseWhileBusy()) return false;
     BoardLink::FlowScope flow(link);
-    if (!m_board.SetOptionBit2(1)) {
-        failed();
-        return false;
-    }
+    if (!m_board.SetOptionBit2(1)) return failed(link.failureWith(FailedText()), true);
     if (!readAll()) {
+        const QString cause = link.failureWith(FailedText());
         // No dialog shows the reports: the board is asked to stop sending them.
-        m_board.SetOptionBit2(0);
-        failed();
-        return false;
+        return failed(cause, m_board.SetOptionBit2(0));
     }
     return true;
 }
 
 bool ReceiverFlows::Close() {
+    m_problem.clear();
     BoardLink& link = m_board.link();
     if (link.RefuseWhileBusy()) return false;
     BoardLink::FlowScope flow(link);
-    if (!writeAll() || !m_board.SetOptionBit2(0)) {
-        failed();
-        return false;
-    }
+    // A failed save keeps the reports on, so that opening the window again
+    // shows the inputs and its closing saves once more.
+    if (!writeAll() || !m_board.SetOptionBit2(0))
+        return failed(link.failureWith(FailedText()), false);
     return true;
 }
 

@@ -39,8 +39,13 @@ class ReceiverFlows {
   public:
     ReceiverFlows(BoardCommands& board, ReceiverSettings& settings);
 
-    // The status text of a failed opening or closing.
+    // The status text of a failed opening or closing (with its cause).
     static QString FailedText() { return QStringLiteral("Connection failed"); }
+    // What a failure that leaves option bit 2 set means.
+    static QString StillReportingText() {
+        return QStringLiteral("The board still sends receiver reports: open and close the "
+                              "receiver window again to stop them");
+    }
 
     // Loads the references from the stored copy; nothing changes unless the
     // read succeeds.
@@ -49,13 +54,18 @@ class ReceiverFlows {
     bool WriteAll();
 
     // The receiver button's opening: option bit 2 set, so that the board sends
-    // its receiver reports, then ReadAll. When either fails the status line
-    // shows "Connection failed" and the dialog is not shown; a bit that was
-    // set is cleared again so that the board does not keep reporting.
+    // its receiver reports, then ReadAll. When either fails the dialog is not
+    // shown; a bit that was set is cleared again so that the board does not
+    // keep reporting.
     bool Open();
-    // The closing: WriteAll, then option bit 2 cleared. A failed save shows
-    // "Connection failed" and leaves the bit set; so does a failed clear.
+    // The closing: WriteAll, then option bit 2 cleared. A failed save leaves
+    // the bit set; so does a failed clear.
     bool Close();
+    // Why the last opening or closing failed: "Connection failed" with the
+    // link's cause, and StillReportingText() when the bit stays set; empty
+    // after a success or a refusal. The window shows it in the status line,
+    // qvx on standard error.
+    const QString& problem() const { return m_problem; }
 
     // One scroll event of the reference bar of input n: the reference takes
     // the position, nothing is sent. False when refused.
@@ -73,10 +83,12 @@ class ReceiverFlows {
   private:
     bool readAll();
     bool writeAll();
-    void failed();
+    // Ends a failed opening or closing; the bit stays set unless `bitCleared`.
+    bool failed(const QString& cause, bool bitCleared);
 
     BoardCommands& m_board;
     ReceiverSettings& m_settings;
+    QString m_problem;
 };
 
 } // namespace qvx

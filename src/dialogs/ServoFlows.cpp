@@ -34,13 +34,20 @@ QString ServoFlows::caption(int r) const {
 }
 
 bool ServoFlows::Open() {
+    m_problem.clear();
     BoardLink& link = m_board.link();
     if (link.RefuseWhileBusy()) return false;
     BoardLink::FlowScope flow(link);
     QByteArray mask;
-    if (!m_board.ReadSvpChannels(mask)) return false;
+    if (!m_board.ReadSvpChannels(mask)) {
+        m_problem = link.failureWith(ReadFailedText());
+        return false;
+    }
     const quint32 svp = OptionFlows::SvpMask(mask);
-    if (!m_board.SetOptionBit14(kSetSvpBit)) return false;
+    if (!m_board.SetOptionBit14(kSetSvpBit)) {
+        m_problem = link.failureWith(SetFailedText());
+        return false;
+    }
     for (int r = 0; r < kRows; ++r)
         m_rows[size_t(r)].svp = svp & (1u << r);
     FillList();
@@ -48,10 +55,13 @@ bool ServoFlows::Open() {
 }
 
 bool ServoFlows::Close() {
+    m_problem.clear();
     BoardLink& link = m_board.link();
     if (link.RefuseWhileBusy()) return false;
     BoardLink::FlowScope flow(link);
-    return m_board.SetOptionBit14(kClearSvpBit);
+    if (m_board.SetOptionBit14(kClearSvpBit)) return true;
+    m_problem = link.failureWith(ClearFailedText()) + QStringLiteral(". ") + StillSvpText();
+    return false;
 }
 
 bool ServoFlows::ReadAll() {

@@ -37,6 +37,18 @@ class ServoFlows {
     static QString SvpModeWarning() {
         return QStringLiteral("Put power supply again and change to SVP mode");
     }
+    static QString ReadFailedText() {
+        return QStringLiteral("The SVP channels could not be read from the board");
+    }
+    static QString SetFailedText() { return QStringLiteral("Option bit 14 could not be set"); }
+    static QString ClearFailedText() {
+        return QStringLiteral("Option bit 14 could not be cleared");
+    }
+    // What a failure that leaves bit 14 of the stored word set means.
+    static QString StillSvpText() {
+        return QStringLiteral("The board starts in SVP mode at every power-up: open and close "
+                              "the servo setup window again to stop that");
+    }
 
     explicit ServoFlows(BoardCommands& board);
 
@@ -56,9 +68,13 @@ class ServoFlows {
     // After the dialog closed: clears option bit 14 of the stored word, so
     // that the board leaves SVP mode at its next start.
     bool Close();
+    // Why the last opening or closing failed, with the link's cause, and
+    // StillSvpText() when bit 14 stays set; empty after a success or a
+    // refusal. The window shows it in the status line, qvx on standard error.
+    const QString& problem() const { return m_problem; }
     // Reads the SVP channel set; the rows keep their parameters.
     bool ReadAll();
-    // 24 rows with number, name and "PWM" for the SVP channels, no parameters.
+    // 24 rows with number, name and servo kind, no parameters.
     void FillList();
     // True when the board runs in SVP mode (bit 14 of its working option
     // word); warns when it does not, says nothing when the word cannot be read.
@@ -88,6 +104,7 @@ class ServoFlows {
     BoardCommands& m_board;
     std::array<Row, kRows> m_rows{};
     QStringList m_names;
+    QString m_problem;
 };
 
 } // namespace qvx

@@ -65,7 +65,7 @@ QStringList ServoParams::Columns() {
 
 QStringList ServoParams::RowTexts(int channel, const QString& name, bool svp,
                                   const std::optional<QByteArray>& block) {
-    QStringList t{QString::number(channel), name, svp ? QStringLiteral("PWM") : QString()};
+    QStringList t{QString::number(channel), name, ServoKind(svp)};
     if (!block) return t;
     const QByteArray& b = *block;
     for (int at : {kStretch1, kSpeed1, kStretch2, kSpeed2, kStretch3, kSpeed3, kPunch, kDeadBand,

@@ -54,8 +54,13 @@ class ServoParams {
 
     // The columns of the servo list, "No" to "OffSet".
     static QStringList Columns();
-    // The texts of one row: number, name and "PWM" for an SVP channel; with a
-    // block, the parameters in column order as well.
+    // The "Servo" column: "SVP" for a channel set to serial servos, "PWM" for
+    // one that drives its servo with pulses.
+    static QString ServoKind(bool svp) {
+        return svp ? QStringLiteral("SVP") : QStringLiteral("PWM");
+    }
+    // The texts of one row: number, name and servo kind; with a block, the
+    // parameters in column order as well.
     static QStringList RowTexts(int channel, const QString& name, bool svp,
                                 const std::optional<QByteArray>& block);
 

@@ -2,6 +2,8 @@
 
 #include "board/BoardCommands.h"
 #include "board/MotionTable.h"
+#include "dialogs/BoardControls.h"
+#include "dialogs/FlowProblem.h"
 #include "document/PaletteColours.h"
 
 #include <QComboBox>
@@ -26,7 +28,7 @@ constexpr int kChannelColumns = 4;
 QLineEdit* shownValue(QWidget* parent, const QString& name, int width) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
-    e->setReadOnly(true);
+    ShowReadOnly(e);
     e->setFixedWidth(width);
     return e;
 }
@@ -76,7 +78,7 @@ TAdDlg::TAdDlg(BoardCommands& board, MotionTable& table, QWidget* parent)
     Label2 = label(GroupBox2, QStringLiteral("Label2"), QStringLiteral("Ref"));
     CalEdit = shownValue(GroupBox2, QStringLiteral("CalEdit"), 56);
     ScrollBar1 = bar(GroupBox2, QStringLiteral("ScrollBar1"), 0, QmxBoard::Analog::kReferenceMax);
-    AutoCalBtn = new QPushButton(QStringLiteral("AUTO"), GroupBox2);
+    AutoCalBtn = BoardButton(QStringLiteral("AUTO"), GroupBox2);
     AutoCalBtn->setObjectName(QStringLiteral("AutoCalBtn"));
     Label3 = label(GroupBox2, QStringLiteral("Label3"), QStringLiteral("Measure"));
     AdcEdit = shownValue(GroupBox2, QStringLiteral("AdcEdit"), 56);
@@ -186,11 +188,16 @@ int TAdDlg::input() const {
 
 bool TAdDlg::Execute() {
     applyChannelLabels();
-    if (!m_flows.Open()) return false;
+    const bool opened = m_flows.Open();
+    // Also when the dialog shows: the reports may not have been switched on.
+    ShowProblem(m_board.link(), m_flows.problem());
+    if (!opened) return false;
     fillMotionLists();
     showInput();
     exec();
-    return m_flows.Close();
+    if (m_flows.Close()) return true;
+    ShowProblem(m_board.link(), m_flows.problem());
+    return false;
 }
 
 bool TAdDlg::ReadAll() {

@@ -71,7 +71,8 @@ class TAdDlg : public QDialog {
     // The analog button's whole flow: ReadAll, report buffer emptied and
     // option bit 8 set, the dialog shown modally, then option bit 8 cleared
     // and WriteAll. False when loading failed (nothing was shown) or when
-    // the closing commands failed.
+    // the closing commands failed; a failure shows its cause in the status
+    // line, and says so when the board still sends its reports.
     bool Execute();
 
     // Loads the dialog from the board's stored copies; false (nothing shown

@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <QToolButton>
 
 namespace qvx {
@@ -21,6 +22,7 @@ namespace qvx {
 namespace {
 
 constexpr int kPanelWidth = PoseLayout::kPanelWidth, kPanelHeight = PoseLayout::kPanelHeight;
+constexpr int kEditLeft = 56;
 
 void setColours(QWidget* w, const QColor& fill, const QColor& text) {
     QPalette p = w->palette();
@@ -71,7 +73,8 @@ THomeDlg::THomeDlg(BoardCommands& board, UiServices& services, QWidget* parent)
         Edit[i] = new QLineEdit(p);
         Edit[i]->setObjectName(QStringLiteral("Edit") + num);
         Edit[i]->setProperty("Tag", n);
-        Edit[i]->setGeometry(56, 2, 37, 20);
+        const int editWidth = EditWidth(Edit[i]);
+        Edit[i]->setGeometry(kEditLeft, 2, editWidth, 20);
         QPalette white = Edit[i]->palette();
         white.setColor(QPalette::Base, Qt::white);
         white.setColor(QPalette::Text, Qt::black);
@@ -79,7 +82,8 @@ THomeDlg::THomeDlg(BoardCommands& board, UiServices& services, QWidget* parent)
         Scroll[i] = new QScrollBar(Qt::Horizontal, p);
         Scroll[i]->setObjectName(QStringLiteral("Scroll") + num);
         Scroll[i]->setProperty("Tag", n);
-        Scroll[i]->setGeometry(96, 4, 153, 16);
+        const int scrollLeft = kEditLeft + editWidth + 3;
+        Scroll[i]->setGeometry(scrollLeft, 4, kPanelWidth - 5 - scrollLeft, 16);
         // Set range: before any value is shown.
         Scroll[i]->setRange(TrimFlows::kMin, TrimFlows::kMax);
         connect(Scroll[i], &QScrollBar::valueChanged, this, [this, n] { ScrollScroll(n); });
@@ -95,6 +99,18 @@ THomeDlg::THomeDlg(BoardCommands& board, UiServices& services, QWidget* parent)
     connect(OpenBtn, &QToolButton::clicked, this, &THomeDlg::OpenBtnClick);
     connect(SaveBtn, &QToolButton::clicked, this, &THomeDlg::SaveBtnClick);
     ShowState();
+}
+
+int THomeDlg::EditWidth(const QLineEdit* edit) {
+    // The widest text a trim word gives (the word 0), with the box's own
+    // margins of 2 pixels a side and its frame, as QLineEdit sizes itself.
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    option.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
+    const QString widest = QString::number(0 - TrimFlows::kNeutral);
+    const QSize text(edit->fontMetrics().horizontalAdvance(widest) + 2 * 2 + 1,
+                     edit->fontMetrics().height());
+    return edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, edit).width();
 }
 
 QStringList THomeDlg::FileFilters() {
@@ -122,14 +138,20 @@ void THomeDlg::CopyLook(const PoseLayout& layout, const QFont& labelFont) {
 }
 
 bool THomeDlg::RunFromMainWindow() {
-    if (isVisible() || !m_flows.Open()) return false;
+    if (isVisible()) return false;
+    if (!m_flows.Open()) {
+        showProblem();
+        return false;
+    }
     if (m_pose) CopyLook(m_pose->CollectLayout(), m_pose->labelFont());
     ShowState();
     exec();
-    // Failures of the closing write are not shown; the flow stops at the
-    // first one, as every sleep handshake does.
-    m_flows.Close();
+    if (!m_flows.Close()) showProblem();
     return true;
+}
+
+void THomeDlg::showProblem() {
+    if (!m_flows.problem().isEmpty()) m_services.ShowStatus(m_flows.problem());
 }
 
 void THomeDlg::showChannel(int channel) {
@@ -138,6 +160,7 @@ void THomeDlg::showChannel(int channel) {
         const QSignalBlocker quiet(Scroll[i]);
         Scroll[i]->setValue(m_flows.positions()[i]);
     }
+    // The offset of the word as held, also where the bar had to clamp it.
     Edit[i]->setText(QString::number(m_flows.offsets()[i]));
 }
 
@@ -162,7 +185,7 @@ void THomeDlg::OpenBtnClick() {
     if (m_board.link().RefuseWhileBusy()) return;
     const auto choice = m_services.GetOpenFileName(QStringLiteral("Load"), FileFilters());
     if (!choice) return;
-    m_flows.LoadFile(choice->path);
+    if (m_flows.LoadFile(choice->path) == TrimFlows::LoadResult::BoardFailed) showProblem();
     ShowState();
 }
 

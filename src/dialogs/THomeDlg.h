@@ -55,6 +55,8 @@ class THomeDlg : public QDialog {
     // the window modally; after it closed, sleep, write the stored copy, run.
     // False (nothing shown) when the opening failed or another flow was under
     // way or the window is already open; true once the window was closed.
+    // A failure shows its cause in the status line, and says so when the
+    // robot is left asleep.
     bool RunFromMainWindow();
 
     // Shows the controls as the flows hold them.
@@ -63,6 +65,8 @@ class THomeDlg : public QDialog {
 
     // The filters of the file dialogs: the document files first.
     static QStringList FileFilters();
+    // The width of an edit box that shows any trim word's offset whole.
+    static int EditWidth(const QLineEdit* edit);
 
   public slots:
     void ScrollScroll(int channel);
@@ -72,6 +76,8 @@ class THomeDlg : public QDialog {
 
   private:
     void showChannel(int channel);
+    // The flows' problem, if any, in the status line.
+    void showProblem();
 
     BoardCommands& m_board;
     UiServices& m_services;

@@ -2,6 +2,7 @@
 
 #include "board/BoardCommands.h"
 #include "board/MotionTable.h"
+#include "dialogs/BoardControls.h"
 #include "dialogs/UpDown.h"
 #include "document/PaletteColours.h"
 
@@ -71,7 +72,7 @@ TOptDlg::TOptDlg(BoardCommands& board, const MotionTable& table, QWidget* parent
     AlmVoltEdit = new QLineEdit(this);
     AlmVoltEdit->setObjectName(QStringLiteral("AlmVoltEdit"));
     // The text follows the up-down; a typed value would never reach the board.
-    AlmVoltEdit->setReadOnly(true);
+    ShowReadOnly(AlmVoltEdit);
     AlmVoltEdit->setMaximumWidth(64);
     AlmVoltBtn =
         new UpDown(OptionFlows::kVoltMin, OptionFlows::kVoltMax, OptionFlows::kVoltStart, this);

@@ -1,6 +1,8 @@
 #include "dialogs/TPropoDlg.h"
 
 #include "board/BoardCommands.h"
+#include "dialogs/BoardControls.h"
+#include "dialogs/FlowProblem.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -19,7 +21,7 @@ namespace {
 QLineEdit* shownValue(QWidget* parent, const QString& name) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
-    e->setReadOnly(true);
+    ShowReadOnly(e);
     e->setFixedWidth(56);
     return e;
 }
@@ -33,7 +35,7 @@ QLabel* label(QWidget* parent, int number, const QString& text) {
 } // namespace
 
 TPropoDlg::TPropoDlg(BoardCommands& board, QWidget* parent)
-    : QDialog(parent), m_flows(board, m_settings) {
+    : QDialog(parent), m_link(board.link()), m_flows(board, m_settings) {
     setObjectName(QStringLiteral("TPropoDlg"));
     setWindowTitle(QStringLiteral("Receiver"));
     setModal(true);
@@ -51,7 +53,7 @@ TPropoDlg::TPropoDlg(BoardCommands& board, QWidget* parent)
         PScrBar[n]->setObjectName(QStringLiteral("PScrBar") + number);
         PScrBar[n]->setRange(0, QmxBoard::Receiver::kReferenceMax);
         PScrBar[n]->setMinimumWidth(160);
-        ACBtn[n] = new QPushButton(QStringLiteral("AUTO"), box);
+        ACBtn[n] = BoardButton(QStringLiteral("AUTO"), box);
         ACBtn[n]->setObjectName(QStringLiteral("ACBtn") + number);
         MeasureLabel[n] = label(box, 8 + 3 * tag, QStringLiteral("Measure"));
         PAdc[n] = shownValue(box, QStringLiteral("PAdc") + number);
@@ -99,10 +101,16 @@ TPropoDlg::TPropoDlg(BoardCommands& board, QWidget* parent)
 // ---- the receiver button's flow ----
 
 bool TPropoDlg::Execute() {
-    if (isVisible() || !m_flows.Open()) return false;
+    if (isVisible()) return false;
+    if (!m_flows.Open()) {
+        ShowProblem(m_link, m_flows.problem());
+        return false;
+    }
     ShowValues();
     exec();
-    return m_flows.Close();
+    if (m_flows.Close()) return true;
+    ShowProblem(m_link, m_flows.problem());
+    return false;
 }
 
 bool TPropoDlg::ReadAll() {

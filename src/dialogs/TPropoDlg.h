@@ -15,6 +15,7 @@ class QScrollBar;
 namespace qvx {
 
 class BoardCommands;
+class BoardLink;
 
 // The receiver input dialog: for PA1..PA4 the reference value (by bar or by
 // automatic calibration), the measured value and their difference, and the
@@ -43,9 +44,10 @@ class TPropoDlg : public QDialog {
     // The main window's receiver button (OptionMenu3): option bit 2 set and
     // the references loaded, the dialog shown modally until its close box,
     // then the references saved and the bit cleared. A failed opening or
-    // saving shows "Connection failed" in the status line; false then (the
-    // dialog was not shown when the opening failed). The caller refuses the
-    // click while another board flow runs.
+    // saving shows "Connection failed" with its cause in the status line, and
+    // says so when the board still sends its reports; false then (the dialog
+    // was not shown when the opening failed). The caller refuses the click
+    // while another board flow runs.
     bool Execute();
 
     // Loads the references from the board's stored copy and shows them.
@@ -69,6 +71,7 @@ class TPropoDlg : public QDialog {
   private:
     void showInput(int n);
 
+    BoardLink& m_link;
     ReceiverSettings m_settings;
     ReceiverFlows m_flows;
 };

@@ -1,9 +1,12 @@
 #include "dialogs/TSVPDlg.h"
 
+#include "board/BoardCommands.h"
+#include "dialogs/FlowProblem.h"
 #include "dialogs/TSVPPrm.h"
 
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QTimer>
 #include <QToolButton>
@@ -57,7 +60,8 @@ void ServoList::dropEvent(QDropEvent* event) {
     });
 }
 
-TSVPDlg::TSVPDlg(BoardCommands& board, QWidget* parent) : QDialog(parent), m_flows(board) {
+TSVPDlg::TSVPDlg(BoardCommands& board, QWidget* parent)
+    : QDialog(parent), m_link(board.link()), m_flows(board) {
     setObjectName(QStringLiteral("SVPDlg"));
     setWindowTitle(QStringLiteral("SVP"));
     setModal(true);
@@ -66,7 +70,16 @@ TSVPDlg::TSVPDlg(BoardCommands& board, QWidget* parent) : QDialog(parent), m_flo
     SioReadBtn->setObjectName(QStringLiteral("SioReadBtn"));
     SioReadBtn->setText(QStringLiteral("Read"));
     SioReadBtn->setToolTip(QStringLiteral("読込ボタン"));
-    top->addWidget(SioReadBtn, 0, Qt::AlignLeft);
+    PowerBtn = new QToolButton(this);
+    PowerBtn->setObjectName(QStringLiteral("PowerBtn"));
+    PowerBtn->setText(QStringLiteral("Power"));
+    PowerBtn->setToolTip(QStringLiteral("Switch the simulated board off and on"));
+    PowerBtn->hide();
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(SioReadBtn);
+    buttons->addWidget(PowerBtn);
+    buttons->addStretch();
+    top->addLayout(buttons);
     SVPList = new ServoList(this);
     SVPList->setHeaderLabels(ServoParams::Columns());
     SVPList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -77,15 +90,29 @@ TSVPDlg::TSVPDlg(BoardCommands& board, QWidget* parent) : QDialog(parent), m_flo
     SVPList->canDrop = [this](int row) { return SVPListDragOver(row); };
     SVPList->dropped = [this](int row) { SVPListDragDrop(row); };
     connect(SioReadBtn, &QToolButton::clicked, this, &TSVPDlg::SioReadBtnClick);
+    connect(PowerBtn, &QToolButton::clicked, this, [this] {
+        if (m_powerCycle) m_powerCycle();
+    });
     connect(SVPList, &QTreeWidget::itemDoubleClicked, this, &TSVPDlg::SVPListDblClick);
     FillList();
 }
 
 bool TSVPDlg::RunFromMainWindow() {
-    if (isVisible() || !m_flows.Open()) return false;
+    if (isVisible()) return false;
+    if (!m_flows.Open()) {
+        ShowProblem(m_link, m_flows.problem());
+        return false;
+    }
     showRows();
     exec();
-    return m_flows.Close();
+    if (m_flows.Close()) return true;
+    ShowProblem(m_link, m_flows.problem());
+    return false;
+}
+
+void TSVPDlg::setPowerSwitch(std::function<void()> powerCycle) {
+    m_powerCycle = std::move(powerCycle);
+    PowerBtn->setVisible(bool(m_powerCycle));
 }
 
 bool TSVPDlg::ReadAll() {

@@ -14,6 +14,7 @@ class QToolButton;
 namespace qvx {
 
 class BoardCommands;
+class BoardLink;
 class TSVPPrm;
 
 // The servo list: a report-style, read-only list whose rows can be dragged
@@ -45,18 +46,27 @@ class TSVPDlg : public QDialog {
     explicit TSVPDlg(BoardCommands& board, QWidget* parent = nullptr);
 
     QToolButton* SioReadBtn = nullptr;
+    // Shown only while a power switch is set.
+    QToolButton* PowerBtn = nullptr;
     ServoList* SVPList = nullptr;
+
+    // The simulated board's power switch, set by the main window while the
+    // open port is the simulated board (empty otherwise). The board enters
+    // SVP mode only at power-up and the port box waits behind this dialog, so
+    // the dialog then offers the switch itself.
+    void setPowerSwitch(std::function<void()> powerCycle);
 
     // The main window's SVP button: reads the SVP channels and sets option
     // bit 14 of the stored word; only when both succeed fills the list and
     // shows the dialog modally, and when it is closed clears bit 14 again.
     // False when the dialog was not shown (a failed read or write, another
     // flow under way, or the dialog already open) or when bit 14 could not be
-    // cleared afterwards; the caller reports nothing further either way.
+    // cleared afterwards. A failure shows its cause in the status line, and
+    // says so when the board still starts in SVP mode.
     bool RunFromMainWindow();
     // Reads the SVP channel set (the main window's first step).
     bool ReadAll();
-    // 24 rows with number, name and "PWM" for the SVP channels.
+    // 24 rows with number, name and servo kind ("SVP" or "PWM").
     void FillList();
 
     // The pose window's channel names for the "Name" column; the colours are
@@ -79,8 +89,10 @@ class TSVPDlg : public QDialog {
     // Runs one board flow with the dialog disabled, then shows the rows.
     template <typename F> bool exchange(F&& flow);
 
+    BoardLink& m_link;
     ServoFlows m_flows;
     TSVPPrm* m_prm = nullptr;
+    std::function<void()> m_powerCycle;
 };
 
 } // namespace qvx

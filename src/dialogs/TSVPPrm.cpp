@@ -1,5 +1,7 @@
 #include "dialogs/TSVPPrm.h"
 
+#include "dialogs/BoardControls.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -90,7 +92,7 @@ TSVPPrm::TSVPPrm(QWidget* parent) : QDialog(parent) {
         scroll->setPageStep(1);
         box = new QLineEdit(QStringLiteral("0"), group);
         box->setObjectName(QLatin1String(edit));
-        box->setReadOnly(true);
+        ShowReadOnly(box);
         box->setMaximumWidth(48);
         row->addWidget(scroll, 1);
         row->addWidget(box);

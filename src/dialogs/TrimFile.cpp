@@ -28,4 +28,8 @@ bool TrimFile::Write(const QString& path, const Words& trim) {
     return ini.save();
 }
 
+bool TrimFile::CanWrite(const QString& path) {
+    return IniFile(path).canReplace();
+}
+
 } // namespace qvx

@@ -28,6 +28,8 @@ class TrimFile {
     // place cannot be written or the save failed; the saving is atomic, so an
     // old file then stays as it was.
     static bool Write(const QString& path, const Words& trim);
+    // Whether Write would find the place usable; writes nothing.
+    static bool CanWrite(const QString& path);
 };
 
 } // namespace qvx

@@ -4,6 +4,8 @@
 
 #include <QString>
 #include <array>
+#include <functional>
+#include <optional>
 
 namespace qvx {
 
@@ -16,16 +18,18 @@ class Services;
 // window and `qvx board trim` both run these, so the board sees the same bytes
 // from either.
 //
-// The flows hold what the controls show: each channel's bar position and the
-// offset its edit box shows. A change asked for while another flow or
-// exchange is under way is refused (with the busy text) and changes nothing,
-// so the window then shows these values again.
+// The flows hold each channel's trim word: the board's own until the user
+// changes that channel, so that closing writes back unchanged what nobody
+// touched, even a word outside the bar's range. A change asked for while
+// another flow or exchange is under way is refused (with the busy text) and
+// changes nothing, so the window then shows these values again.
 class TrimFlows {
   public:
     using Words = BigEndian::Words;
+    using Offsets = std::array<int, QmxBoard::kChannels>;
 
     // A trim word's neutral and the range the window lets it take.
-    static constexpr int kNeutral = 16384;
+    static constexpr int kNeutral = QmxBoard::kNeutralTrim;
     static constexpr int kSpan = 345;
     static constexpr int kMin = kNeutral - kSpan;
     static constexpr int kMax = kNeutral + kSpan;
@@ -33,22 +37,23 @@ class TrimFlows {
     enum class LoadResult {
         Loaded,      // shown and written to the board's working copy
         Unusable,    // the warning was shown; nothing changed
-        BoardFailed, // shown, but the board did not take it
+        BoardFailed, // the board did not take it (see problem())
         Refused      // another flow was under way; nothing changed
     };
 
     TrimFlows(BoardCommands& board, Services& services);
 
-    // Bar positions (within kMin..kMax) and edit box offsets, CH1 at index 0.
-    // An edit box shows the value as read even where the bar had to clamp it.
-    const Words& positions() const { return m_positions; }
-    const std::array<int, QmxBoard::kChannels>& offsets() const { return m_offsets; }
+    // The trim words as held, CH1 at index 0.
+    const Words& values() const { return m_values; }
+    // Bar positions: the words clamped to the bar's range.
+    Words positions() const;
+    // Edit box offsets: each word minus the neutral, unclamped.
+    Offsets offsets() const;
 
     // The main window's trim button, before the window shows: sleep, read the
-    // stored trim and show it, run. True only when all three succeeded; a
-    // failure after the sleep leaves the robot asleep.
+    // stored trim and show it, run. True only when all three succeeded.
     bool Open();
-    // After the window closed: sleep, write the bars' positions to the stored
+    // After the window closed: sleep, write the held words to the stored
     // copy, run. True only when all three succeeded.
     bool Close();
 
@@ -60,30 +65,56 @@ class TrimFlows {
     // the trim goes to the board at once. False when refused.
     bool EnterOffset(int channel, const QString& text);
 
-    // Loads a trim file: shows it and writes it to the board's working copy,
-    // each of sleep, write and run only when the one before succeeded.
+    // The words of a trim file, or nothing after the warning "The designated
+    // file can't be used". Sends nothing.
+    std::optional<Words> CheckFile(const QString& path);
+    // Writes loaded words to the board's working copy (sleep, write, run) and
+    // shows them once the board has taken them.
+    LoadResult LoadWords(const Words& trim);
+    // CheckFile, then LoadWords.
     LoadResult LoadFile(const QString& path);
+    // Whether a trim file can be saved under this name, without writing it;
+    // false after the error message "It can't be kept in the designated place".
+    bool CheckSavePlace(const QString& path);
     // Saves the bar positions as a trim file under exactly this name; false
     // (after the error message) when the place cannot be written.
     bool SaveFile(const QString& path);
 
-    // The bars' positions as the board's 48-byte trim block.
+    // The held words as the board's 48-byte trim block.
     QByteArray CollectBlock() const;
-    // Shows a block of trim words: bars clamped, edit boxes unclamped.
+    // Shows a block of trim words as the board holds them.
     void ShowWords(const Words& trim);
+
+    // Why the last flow with the board failed, with the link's cause, and
+    // "The robot is left asleep: ..." when it could not wake the robot again;
+    // empty after a success or a refusal. The window shows it in the status
+    // line, qvx on standard error.
+    const QString& problem() const { return m_problem; }
 
     static QString CantUseText() { return QStringLiteral("The designated file can't be used"); }
     static QString CantKeepText() {
         return QStringLiteral("It can't be kept in the designated place");
     }
+    static QString ReadFailedText() {
+        return QStringLiteral("The trim could not be read from the board");
+    }
+    static QString WriteFailedText() {
+        return QStringLiteral("The trim could not be written to the board's stored copy");
+    }
+    static QString LoadFailedText() {
+        return QStringLiteral("The loaded trim could not be written to the board");
+    }
+    static QString WakeFailedText() { return QStringLiteral("The robot could not be woken"); }
 
   private:
     void setChannel(int channel, int position);
+    // Sleep, `work`, run: a failed `work` still wakes the robot.
+    bool whileAsleep(const QString& what, const std::function<bool()>& work);
 
     BoardCommands& m_board;
     Services& m_services;
-    Words m_positions{};
-    std::array<int, QmxBoard::kChannels> m_offsets{};
+    Words m_values{};
+    QString m_problem;
 };
 
 } // namespace qvx

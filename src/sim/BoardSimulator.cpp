@@ -67,7 +67,8 @@ BoardSimulator::BoardSimulator()
     end.lead = 1;
     end.words.fill(0xFFFF);
     m_stored.records.assign(kRecords, end);
-    m_stored.trim.fill(0);
+    // A new board's trim leaves every servo's centre alone.
+    m_stored.trim.fill(QmxBoard::kNeutralTrim);
     m_stored.adSettings = QByteArray(18, '\0');
     m_stored.adReference = QByteArray(6, '\0');
     m_stored.receiverReference = QByteArray(4, '\0');

@@ -105,6 +105,15 @@ SimPtyHost::~SimPtyHost() {
     if (!m_link.isEmpty() && QFileInfo(m_link).isSymLink()) QFile::remove(m_link);
 }
 
+void SimPtyHost::powerCycle() {
+    withSimulator([this](BoardSimulator& sim) {
+        sim.powerOn();
+        m_dropOutput = true;
+    });
+    const char c = 1;
+    [[maybe_unused]] ssize_t n = ::write(m_wake[1], &c, 1);
+}
+
 void SimPtyHost::run() {
     // Wake-ups as close to the byte times as the kernel allows.
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
@@ -176,6 +185,13 @@ void SimPtyHost::run() {
         pollfd fds[2] = {{m_master, POLLIN, 0}, {m_wake[0], POLLIN, 0}};
         const int r = ppoll(fds, 2, &ts, nullptr);
         if (m_stop) break;
+        if (r > 0 && (fds[1].revents & POLLIN)) {
+            [[maybe_unused]] ssize_t n = ::read(m_wake[0], buf, sizeof buf);
+        }
+        if (m_dropOutput.exchange(false)) {
+            out.clear();
+            sent = 0;
+        }
         if (r > 0 && (fds[0].revents & POLLIN)) {
             const ssize_t n = ::read(m_master, buf, sizeof buf);
             if (n > 0) {

@@ -43,6 +43,16 @@ class SimPtyHost {
         return f(m_sim);
     }
 
+    // Switches the board off and on again: it keeps its stored memory and
+    // starts as at power-up (working copies from the stored ones, SVP mode
+    // from bit 14 of the stored option word); answers and reports that had
+    // not gone out yet are lost. The line stays open, as a serial adapter's
+    // does when only the board loses power.
+    void powerCycle();
+    static QString PowerCycledText() {
+        return QStringLiteral("The simulated board was switched off and on; it keeps its memory");
+    }
+
     // Writes what the simulated board stored to its state file now (it is
     // otherwise written shortly after a change, on the host's own thread);
     // false when that fails.
@@ -64,6 +74,8 @@ class SimPtyHost {
     std::mutex m_mutex;
     std::thread m_thread;
     std::atomic<bool> m_stop{false};
+    // Set by powerCycle(): the host thread drops the bytes still waiting.
+    std::atomic<bool> m_dropOutput{false};
     int m_master = -1;
     int m_slave = -1;
     int m_wake[2] = {-1, -1};

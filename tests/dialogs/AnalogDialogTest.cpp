@@ -242,17 +242,64 @@ class AnalogDialogTest : public QObject {
         QCOMPARE(rig.sim.frames, expected);
     }
 
+    void failedClosing_namesTheCauseAndWhetherReportsStayOn_data() {
+        QTest::addColumn<int>("skip");
+        QTest::addColumn<int>("optionAfter");
+        QTest::addColumn<QString>("status");
+        const QString incomplete =
+            QStringLiteral(": the board's answer was incomplete (0 of %1 bytes within 40 ms)");
+        // Clearing the bit fails: the settings are still saved.
+        QTest::newRow("clearing the bit")
+            << 0 << 0x0301
+            << AnalogFlows::ReportsOffFailedText() + incomplete.arg(3) + ". " +
+                   AnalogFlows::StillReportingText();
+        QTest::newRow("saving") << 2 << 0x0201 << AnalogFlows::SaveFailedText() + incomplete.arg(1);
+    }
+    void failedClosing_namesTheCauseAndWhetherReportsStayOn() {
+        QFETCH(int, skip);
+        AnalogRig rig;
+        rig.services.clear();
+        rig.sim.working().option = 0x0201;
+        whenShown(rig.dlg.get(), [&] {
+            rig.sim.injectFault(BoardSimulator::Fault::NoAnswer, BoardLink::kDefaultAttempts, skip);
+            rig.dlg->close();
+        });
+        QVERIFY(!rig.dlg->Execute());
+        QCOMPARE(rig.services.statuses.size(), 1);
+        QTEST(rig.services.statuses.value(0), "status");
+        QTEST(int(rig.sim.working().option), "optionAfter");
+        // Saving goes on after a failed clear, and stops at its first failure.
+        QCOMPARE(rig.framesOf(Cmd::WriteAdSettings).size(), skip == 0 ? 1 : 0);
+    }
+
+    // Enter in a box of the dialog presses no button: AUTO is no default.
+    void enterInABox_sendsNothing() {
+        AnalogRig rig;
+        rig.dlg->show();
+        QVERIFY(QTest::qWaitForWindowExposed(rig.dlg.get()));
+        for (QLineEdit* box : {rig.dlg->CalEdit, rig.dlg->Edit1, rig.dlg->Edit3}) {
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+        QVERIFY(rig.dlg->isVisible());
+        QCOMPARE(rig.sim.frames, QList<QByteArray>());
+    }
+
     void failedLoading_showsNothingAndKeepsWhatWasHeld() {
         AnalogRig rig;
         rig.sim.stored().adReference = QByteArray::fromHex("000A000B000C");
         QVERIFY(rig.dlg->ReadAll());
         rig.sim.stored().adReference = QByteArray::fromHex("0100010101FF");
         rig.sim.injectFault(BoardSimulator::Fault::NoAnswer, 5, 2);
+        rig.services.clear();
         rig.sim.frames.clear();
         QVERIFY(!rig.dlg->Execute());
         QVERIFY(!rig.dlg->isVisible());
         QVERIFY(rig.framesOf(Cmd::WriteOptionWord).isEmpty());
         QCOMPARE(rig.dlg->settings().ref, (std::array<int, 3>{10, 11, 12}));
+        QCOMPARE(rig.services.statuses,
+                 QStringList{AnalogFlows::ReadFailedText() +
+                             ": the board's answer was incomplete (0 of 25 bytes within 40 ms)"});
     }
 };
 

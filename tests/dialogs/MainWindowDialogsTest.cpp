@@ -1,3 +1,4 @@
+#include "app/Settings.h"
 #include "common/TestRegistry.h"
 #include "dialogs/TAdDlg.h"
 #include "dialogs/TCompDlg.h"
@@ -5,13 +6,18 @@
 #include "dialogs/TOptDlg.h"
 #include "dialogs/TPropoDlg.h"
 #include "dialogs/TSVPDlg.h"
+#include "dialogs/TSVPPrm.h"
 #include "dialogs/TSetDlg.h"
 #include "pose/PoseWindowRig.h"
 
 #include <QCheckBox>
-#include <QLabel>
+#include <QComboBox>
 #include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
+#include <QTreeWidget>
 
 using namespace qvx;
 using namespace posetest;
@@ -122,11 +128,74 @@ class MainWindowDialogsTest : public QObject {
         whenOpen(r.win->svpDlg(), [&] {
             shown = true;
             QVERIFY(stored() & BoardCommands::kOptSvp);
+            // Not the port box's own simulated board: no power switch.
+            QVERIFY(!r.win->svpDlg()->PowerBtn->isVisible());
             r.win->svpDlg()->close();
         });
         QTest::mouseClick(r.win->SVPBtn, Qt::LeftButton);
         QVERIFY(shown);
         QCOMPARE(stored() & BoardCommands::kOptSvp, 0);
+    }
+
+    // The simulated board of the port box is switched off and on by choosing
+    // "SIM" again, and from the servo setup dialog, which hides the port box:
+    // it keeps its memory and starts in SVP mode once bit 14 is stored.
+    void simPort_powerCycle_reachesServoSetup() {
+        PoseWindowRig r;
+        r.win->CommPort->setCurrentIndex(Settings::kSimIndex);
+        r.win->CommPortCloseUp();
+        QVERIFY(r.state.link.isOpen());
+        BoardCommands& board = r.state.board;
+        quint16 working = 0;
+        QVERIFY(board.WriteSvpChannels(QByteArray("\x04\x00\x00", 3)) && board.SetOptionBit14(0));
+        r.win->CommPortCloseUp();
+        QCOMPARE(r.services.statuses.last(), SimPtyHost::PowerCycledText());
+        QVERIFY(board.ReadOptionWord(false, working) && (working & BoardCommands::kOptSvp));
+        QVERIFY(board.SetOptionBit14(1));
+        r.win->CommPortCloseUp();
+        QVERIFY(board.ReadOptionWord(false, working) && !(working & BoardCommands::kOptSvp));
+
+        QStringList row;
+        whenOpen(r.win->svpDlg(), [&] {
+            TSVPDlg* d = r.win->svpDlg();
+            QVERIFY(d->PowerBtn->isVisible());
+            QTest::mouseClick(d->PowerBtn, Qt::LeftButton);
+            QTest::mouseClick(d->SioReadBtn, Qt::LeftButton);
+            for (int c = 0; c < 4; ++c)
+                row << d->SVPList->topLevelItem(2)->text(c);
+            d->close();
+        });
+        QTest::mouseClick(r.win->SVPBtn, Qt::LeftButton);
+        QVERIFY(r.services.boxes.empty()); // no "Put power supply again"
+        QCOMPARE(row, QStringList({"3", "CH3", "SVP", "0"}));
+    }
+
+    // No button that talks to the board is a default button, so Enter in a
+    // box sends nothing; a box that takes no typing looks it.
+    void boardDialogs_haveNoDefaultButtons_andReadOnlyBoxesLookReadOnly() {
+        PoseWindowRig r;
+        const QList<QWidget*> dialogs = {r.win->optDlg(),   r.win->adDlg(),  r.win->homeDlg(),
+                                         r.win->propoDlg(), r.win->svpDlg(), r.win->svpDlg()->prm(),
+                                         r.win->setDlg(),   r.win->compDlg()};
+        int buttons = 0, boxes = 0;
+        for (QWidget* d : dialogs) {
+            d->show();
+            for (QPushButton* b : d->findChildren<QPushButton*>()) {
+                ++buttons;
+                QVERIFY2(!b->isDefault() && !b->autoDefault(), qPrintable(b->objectName()));
+            }
+            for (QLineEdit* e : d->findChildren<QLineEdit*>()) {
+                if (!e->isReadOnly()) continue;
+                ++boxes;
+                // The amounts keep the yellow of their design.
+                const QColor base = e->palette().color(QPalette::Base);
+                QVERIFY2(base == e->palette().color(QPalette::Window) || base == QColor(Qt::yellow),
+                         qPrintable(e->objectName()));
+            }
+            d->hide();
+        }
+        QCOMPARE(buttons, 5);
+        QVERIFY(boxes >= 20);
     }
 
     void channelNames_followThePoseWindow() {

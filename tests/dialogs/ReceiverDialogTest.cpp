@@ -148,6 +148,7 @@ class ReceiverDialogTest : public QObject {
             rig.dlg->PScrBar[3]->setValue(5);
             rig.dlg->close();
         });
+        rig.services.clear();
         QVERIFY(rig.dlg->Execute());
         QCOMPARE(whileOpen, quint16(0x0205));
         QCOMPARE(rig.sim.working().option, quint16(0x0201));
@@ -161,26 +162,38 @@ class ReceiverDialogTest : public QObject {
                                             frame(Cmd::WriteOptionWord, {0x01, 0x02, 0x01})};
         QCOMPARE(rig.sim.frames, expected);
         QCOMPARE(rig.sim.stored().receiverReference, saved);
-        QVERIFY(!rig.services.statuses.contains(QStringLiteral("Connection failed")));
+        QVERIFY(rig.services.statuses.isEmpty());
     }
 
-    void failedOpeningOrSaving_showsConnectionFailed_data() {
+    void failedOpeningOrClosing_namesTheCauseAndWhetherReportsStayOn_data() {
         QTest::addColumn<bool>("whileOpen");
         QTest::addColumn<int>("skip");
+        QTest::addColumn<int>("faults");
         QTest::addColumn<bool>("shown");
         QTest::addColumn<int>("optionAfter");
-        QTest::newRow("option bit") << false << 0 << false << 0x0200;
+        QTest::addColumn<QString>("status");
+        const QString failed = ReceiverFlows::FailedText() +
+                               ": the board's answer was incomplete (0 of %1 bytes within 40 ms)";
+        const QString still = ". " + ReceiverFlows::StillReportingText();
+        const int attempts = BoardLink::kDefaultAttempts;
+        QTest::newRow("option bit") << false << 0 << attempts << false << 0x0200 << failed.arg(3);
         // The bit was set: it is cleared again, since no dialog shows the reports.
-        QTest::newRow("references") << false << 2 << false << 0x0200;
-        QTest::newRow("saving") << true << 0 << true << 0x0204;
+        QTest::newRow("references") << false << 2 << attempts << false << 0x0200 << failed.arg(5);
+        QTest::newRow("references, bit not cleared")
+            << false << 2 << 2 * attempts << false << 0x0204 << failed.arg(5) + still;
+        QTest::newRow("saving") << true << 0 << attempts << true << 0x0204 << failed.arg(1) + still;
+        QTest::newRow("clearing the bit")
+            << true << 1 << attempts << true << 0x0204 << failed.arg(3) + still;
     }
-    void failedOpeningOrSaving_showsConnectionFailed() {
+    void failedOpeningOrClosing_namesTheCauseAndWhetherReportsStayOn() {
         QFETCH(bool, whileOpen);
         QFETCH(int, skip);
+        QFETCH(int, faults);
         ReceiverRig rig(kRefs);
+        rig.services.clear();
         rig.sim.working().option = 0x0200;
         const auto fail = [&] {
-            rig.sim.injectFault(BoardSimulator::Fault::NoAnswer, BoardLink::kDefaultAttempts, skip);
+            rig.sim.injectFault(BoardSimulator::Fault::NoAnswer, faults, skip);
         };
         bool shown = false;
         whenShown(rig.dlg.get(), [&] {
@@ -191,9 +204,22 @@ class ReceiverDialogTest : public QObject {
         if (!whileOpen) fail();
         QVERIFY(!rig.dlg->Execute());
         QTEST(shown, "shown");
-        QCOMPARE(rig.services.statuses.last(), QStringLiteral("Connection failed"));
+        QCOMPARE(rig.services.statuses.size(), 1);
+        QTEST(rig.services.statuses.value(0), "status");
         QTEST(int(rig.sim.working().option), "optionAfter");
-        QCOMPARE(rig.sim.stored().receiverReference, kRefs);
+    }
+
+    // Enter in a box of the dialog presses no button: AUTO is no default.
+    void enterInABox_sendsNothing() {
+        ReceiverRig rig(kRefs);
+        rig.dlg->show();
+        QVERIFY(QTest::qWaitForWindowExposed(rig.dlg.get()));
+        for (QLineEdit* box : {rig.dlg->PCal[0], rig.dlg->PAdc[2], rig.dlg->BEdit}) {
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+        QVERIFY(rig.dlg->isVisible());
+        QCOMPARE(rig.sim.frames, QList<QByteArray>());
     }
 };
 

@@ -68,6 +68,7 @@ struct ServoRig {
         dlg->show();
         QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
         takeFrames();
+        services.clear();
     }
     void setBlock(int id, const QByteArray& b) {
         sim([&](BoardSimulator& s) { s.stored().servoParams[size_t(id)] = b; });
@@ -121,20 +122,40 @@ class ServoDialogTest : public QObject {
         ServoRig rig;
         QVERIFY(rig.host);
         rig.sim([](BoardSimulator& s) { s.stored().option = 0x0208; });
-        bool shownWithPwm = false;
+        bool shownWithKinds = false;
         whenShown(rig.dlg.get(), [&] {
-            shownWithPwm = rig.sim([](BoardSimulator& s) { return s.stored().option; }) == 0x4208 &&
-                           rig.rowTexts(2) == QStringList({"3", "CH3", "PWM"}) &&
-                           rig.rowTexts(1) == QStringList({"2", "CH2", ""});
+            shownWithKinds =
+                rig.sim([](BoardSimulator& s) { return s.stored().option; }) == 0x4208 &&
+                rig.rowTexts(2) == QStringList({"3", "CH3", "SVP"}) &&
+                rig.rowTexts(1) == QStringList({"2", "CH2", "PWM"});
         });
         rig.dlg->hide();
         QVERIFY(rig.dlg->RunFromMainWindow());
-        QVERIFY(shownWithPwm);
+        QVERIFY(shownWithKinds);
+        QVERIFY(rig.services.statuses.isEmpty());
         QCOMPARE(rig.commands(), QByteArray("\xDC\xF1\xF2\xF1\xF2"));
         QCOMPARE(rig.sim([](BoardSimulator& s) { return s.stored().option; }), quint16(0x0208));
         // The board keeps SVP mode until it is powered up again.
         rig.sim([](BoardSimulator& s) { s.stored().option |= 0x4000; s.powerOn(); });
         QVERIFY(rig.sim([](BoardSimulator& s) { return s.svpMode(); }));
+    }
+
+    void failedClose_saysTheBoardStillStartsInSvpMode() {
+        ServoRig rig;
+        QVERIFY(rig.host);
+        whenShown(rig.dlg.get(), [&] {
+            rig.sim([](BoardSimulator& s) {
+                s.injectFault(Fault::NoAnswer, BoardLink::kDefaultAttempts);
+            });
+        });
+        rig.dlg->hide();
+        QVERIFY(!rig.dlg->RunFromMainWindow());
+        QCOMPARE(rig.services.statuses,
+                 QStringList{ServoFlows::ClearFailedText() +
+                             ": the board's answer was incomplete (0 of 3 bytes within 150 ms). " +
+                             ServoFlows::StillSvpText()});
+        QVERIFY(rig.sim([](BoardSimulator& s) { return s.stored().option; }) &
+                BoardCommands::kOptSvp);
     }
 
     void notInSvpMode_warnsAndReadsNoServo() {
@@ -163,9 +184,9 @@ class ServoDialogTest : public QObject {
         const QList<QByteArray> frames = rig.takeFrames();
         QCOMPARE(frames.size(), 4); // option word, then servos 0, 2 and 4 once each
         QCOMPARE(frames[2], BoardCommands::Frame(Cmd::ReadServoParams, {2}));
-        QCOMPARE(rig.rowTexts(2), QStringList({"3", "CH3", "PWM"})); // no answer
-        QCOMPARE(rig.rowTexts(4), QStringList({"5", "CH5", "PWM", "4", "3", "1", "2", "5", "1", "10",
-                                              "2", "2", "OFF", "7", "0", "-5", "0", ""}));
+        QCOMPARE(rig.rowTexts(2), QStringList({"3", "CH3", "SVP"})); // no answer
+        QCOMPARE(rig.rowTexts(4), QStringList({"5", "CH5", "SVP", "4", "3", "1", "2", "5", "1",
+                                               "10", "2", "2", "OFF", "7", "0", "-5", "0", ""}));
     }
 
     void openAndClose_writesTheBlockBack_data() {

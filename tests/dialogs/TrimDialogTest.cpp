@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -113,41 +115,97 @@ void writeFile(const QString& path, int keys, int value = 16400) {
 class TrimDialogTest : public QObject {
     Q_OBJECT
   private slots:
-    void run_showsStoredTrimThenClosingWritesTheBars() {
-        TrimRig r(neutralWith({{1, 16500}, {2, 16000}}));
+    void run_showsStoredTrimThenClosingWritesBackWhatNobodyChanged() {
+        // Words outside the bar's range, down to 0, are shown whole and kept.
+        const Words stored = neutralWith({{1, 16500}, {2, 16000}, {3, 0}});
+        TrimRig r(stored);
         QVERIFY(r.ready());
         QString shown;
         whenShown(r.dlg.get(), [&] {
-            shown = QStringLiteral("%1/%2 %3/%4")
-                        .arg(r.dlg->Edit[0]->text())
-                        .arg(r.dlg->Scroll[0]->value())
-                        .arg(r.dlg->Edit[1]->text())
-                        .arg(r.dlg->Scroll[1]->value());
+            for (size_t i : {0, 1, 2})
+                shown += QStringLiteral("%1/%2 ")
+                             .arg(r.dlg->Edit[i]->text())
+                             .arg(r.dlg->Scroll[i]->value());
         });
         QVERIFY(r.dlg->RunFromMainWindow());
-        // A board value below the bar's range shows whole in the edit box.
-        QCOMPARE(shown, QStringLiteral("116/16500 -384/16039"));
+        QCOMPARE(shown, QStringLiteral("116/16500 -384/16039 -16384/16039 "));
         const QList<QByteArray> frames = r.takeFrames();
         QByteArray c;
         for (const QByteArray& f : frames)
             c += f[0];
         QCOMPARE(c, kSleep + "\xF9" + kWake + kSleep + "\xFA" + kWake);
         QCOMPARE(frames[5], BoardCommands::Frame(Cmd::ReadTrimData, {0x02}));
-        QCOMPARE(quint8(frames[13][1]), quint8(0x03));
-        // Unchanged, the stored copy is still written: with the bar's clamp.
-        QCOMPARE(r.sim([](BoardSimulator& s) { return s.stored().trim; }),
-                 neutralWith({{1, 16500}, {2, 16039}}));
+        QCOMPARE(frames[13],
+                 BoardCommands::Frame(Cmd::WriteTrimData, {0x03}, BigEndian::fromWords(stored)));
+        QCOMPARE(r.sim([](BoardSimulator& s) { return s.stored().trim; }), stored);
+        QVERIFY(r.services.statuses.isEmpty());
     }
 
-    void run_failedReadShowsNothingAndLeavesTheRobotAsleep() {
+    void editBoxes_showTheWidestOffsetWhole() {
+        TrimRig r(neutralWith({{7, 0}}));
+        QVERIFY(r.ready() && r.open());
+        QLineEdit* e = r.dlg->Edit[6];
+        QCOMPARE(e->text(), QStringLiteral("-16384"));
+        QStyleOptionFrame o;
+        o.initFrom(e);
+        o.lineWidth = e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &o, e);
+        // QLineEdit keeps 2 pixels free on either side of its text.
+        const int room = e->style()->subElementRect(QStyle::SE_LineEditContents, &o, e).width() - 4;
+        QVERIFY2(room >= e->fontMetrics().horizontalAdvance(e->text()),
+                 qPrintable(QString::number(room)));
+        const QRect bar = r.dlg->Scroll[6]->geometry();
+        QVERIFY(bar.left() > e->geometry().right() && bar.right() < r.dlg->Panel[6]->width());
+    }
+
+    // Every way the trim window's opening and closing can fail: the cause is
+    // named, the robot woken again when it can be, and said to be asleep when
+    // it cannot.
+    void failure_namesItsCauseAndWakesTheRobot_data() {
+        QTest::addColumn<bool>("whileOpen");
+        QTest::addColumn<int>("skip");
+        QTest::addColumn<int>("faults");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<bool>("asleep");
+        const QString incomplete =
+            QStringLiteral(": the board's answer was incomplete (0 of %1 bytes within 150 ms)");
+        const QString read = TrimFlows::ReadFailedText() + incomplete.arg(49);
+        const QString write = TrimFlows::WriteFailedText() + incomplete.arg(1);
+        const QString asleep = ". " + BoardCommands::LeftAsleepText();
+        // The five answers of the sleep pass, then the read or write fails; five
+        // more faults and the wake fails too.
+        QTest::addRow("read, woken") << false << 5 << 5 << read << false;
+        QTest::addRow("read, left asleep") << false << 5 << 10 << read + asleep << true;
+        QTest::addRow("closing write, woken") << true << 5 << 5 << write << false;
+        QTest::addRow("closing write, left asleep") << true << 5 << 10 << write + asleep << true;
+        QTest::addRow("wake after the closing write")
+            << true << 6 << 5 << TrimFlows::WakeFailedText() + incomplete.arg(3) + asleep << true;
+    }
+    void failure_namesItsCauseAndWakesTheRobot() {
+        QFETCH(bool, whileOpen);
+        QFETCH(int, skip);
+        QFETCH(int, faults);
+        QFETCH(bool, asleep);
         TrimRig r;
         QVERIFY(r.ready());
-        r.sim([](BoardSimulator& s) { s.injectFault(BoardSimulator::Fault::NoAnswer, 10, 5); });
-        QVERIFY(!r.dlg->RunFromMainWindow());
-        QVERIFY(!r.dlg->isVisible());
-        QVERIFY(!r.commands().contains('\xFA'));
-        QVERIFY(r.sim([](BoardSimulator& s) { return s.working().option; }) &
-                BoardCommands::kOptSleep);
+        const auto fail = [&] {
+            r.sim([&](BoardSimulator& s) {
+                s.injectFault(BoardSimulator::Fault::NoAnswer, faults, skip);
+            });
+        };
+        bool shown = false;
+        whenShown(r.dlg.get(), [&] {
+            shown = true;
+            fail();
+        });
+        if (!whileOpen) fail();
+        QCOMPARE(r.dlg->RunFromMainWindow(), whileOpen);
+        QCOMPARE(shown, whileOpen);
+        QCOMPARE(r.services.statuses.size(), 1);
+        QTEST(r.services.statuses.value(0), "status");
+        const quint16 option = r.sim([](BoardSimulator& s) { return s.working().option; });
+        QCOMPARE(bool(option & BoardCommands::kOptSleep), asleep);
+        // The wake is tried after a failed read or write too.
+        QVERIFY(r.commands().endsWith(asleep ? QByteArray("\xF1") : kWake));
     }
 
     void controls_sendTheTrimLive_data() {
@@ -209,6 +267,7 @@ class TrimDialogTest : public QObject {
         QTest::addRow("all 24 keys") << 24 << 16400 << true;
         QTest::addRow("CH1..CH23 only") << 23 << 16400 << false;
         QTest::addRow("a value past the bar's range") << 24 << 16710 << false;
+        QTest::addRow("CH1=65535") << 24 << 65534 << false;
         QTest::addRow("no section") << 0 << 16400 << false;
     }
     void load() {
@@ -236,6 +295,23 @@ class TrimDialogTest : public QObject {
         QCOMPARE(before[23], quint16(16424));
         QCOMPARE(r.sim([](BoardSimulator& s) { return s.stored().trim; }),
                  neutralWith({{1, 16500}}));
+    }
+
+    void load_thatTheBoardRefuses_keepsTheShownTrimAndSaysWhy() {
+        TrimRig r(neutralWith({{1, 16500}}));
+        QVERIFY(r.ready() && r.open());
+        const QString file = r.path("trim.QMX");
+        writeFile(file, 24);
+        r.services.openAnswers.push_back(FileChoice{file, 0});
+        // The sleep pass answers, the write of the working copy is refused.
+        r.sim([](BoardSimulator& s) { s.injectFault(BoardSimulator::Fault::BadAck, 1, 5); });
+        QTest::mouseClick(r.dlg->OpenBtn, Qt::LeftButton);
+        QCOMPARE(r.services.statuses.value(0),
+                 TrimFlows::LoadFailedText() +
+                     ": the board answered 15 instead of the acknowledge byte");
+        QCOMPARE(r.commands(), kSleep + "\xFA" + kWake);
+        QCOMPARE(r.dlg->Edit[0]->text(), QStringLiteral("116"));
+        QCOMPARE(r.dlg->flows().values(), neutralWith({{1, 16500}}));
     }
 
     void save_data() {

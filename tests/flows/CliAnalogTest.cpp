@@ -137,6 +137,22 @@ class CliAnalogTest : public QObject {
         QVERIFY(cli.frames().isEmpty());
     }
 
+    void failedClear_saysTheReportsStayOn_andPrintsNoValues() {
+        AnalogCli cli;
+        QVERIFY2(cli.host, qPrintable(cli.error));
+        // The opening's five reads and the option word pass; clearing it does not.
+        cli.sim([](BoardSimulator& s) { s.injectFault(BoardSimulator::Fault::BadChecksum, 1, 7); });
+        const auto r = cli.analog({"--ref", "1=5"});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.err, QStringLiteral("qvx board analog failed: The analog reports could not be "
+                                       "switched off: the board's answer had a wrong checksum. The "
+                                       "board still sends analog reports: open and close the "
+                                       "analog window again to stop them\n"));
+        QVERIFY(r.out.isEmpty());
+        QVERIFY(cli.sim([](BoardSimulator& s) { return s.working().option; }) &
+                BoardCommands::kOptAdReports);
+    }
+
     void silentBoard_failsWithoutSaving() {
         AnalogCli cli;
         QVERIFY2(cli.host, qPrintable(cli.error));

@@ -102,11 +102,16 @@ class CliReceiverTest : public QObject {
     void failedSave_isReportedAndLeavesTheReportsOn() {
         ReceiverCli cli;
         QVERIFY2(cli.host, qPrintable(cli.error));
-        // Opening and the report wait pass; the save gets no answer at all.
-        cli.sim([](BoardSimulator& s) { s.injectFault(BoardSimulator::Fault::NoAnswer, 50, 3); });
+        // Opening and the report wait pass; the save is refused.
+        cli.sim([](BoardSimulator& s) { s.injectFault(BoardSimulator::Fault::BadAck, 1, 3); });
         const auto r = cli.receiver({});
         QCOMPARE(r.code, 1);
-        QVERIFY(r.out.contains(QStringLiteral("Connection failed\n")));
+        QCOMPARE(r.err, QStringLiteral("qvx board receiver failed: Connection failed: the board "
+                                       "answered 15 instead of the acknowledge byte. The board "
+                                       "still sends receiver reports: open and close the receiver "
+                                       "window again to stop them\n"));
+        // No values: they were not saved.
+        QVERIFY(r.out.isEmpty());
         QCOMPARE(cli.sim([](BoardSimulator& s) { return s.working().option; }), quint16(0x0004));
     }
 };

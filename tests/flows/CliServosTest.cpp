@@ -73,11 +73,11 @@ class CliServosTest : public QObject {
         QCOMPARE(c.run({}), 0);
         QCOMPARE(c.commands(), kOpening + kClosing);
         QVERIFY2(c.out.startsWith("No\tName\tServo\tStretch1\t"), qPrintable(c.out));
-        QVERIFY2(c.out.contains("\n3\tCH3\tPWM\n4\tCH4\t\n"), qPrintable(c.out));
+        QVERIFY2(c.out.contains("\n3\tCH3\tSVP\n4\tCH4\tPWM\n"), qPrintable(c.out));
         QCOMPARE(c.sim([](BoardSimulator& s) { return s.stored().option; }), quint16(0));
         QCOMPARE(c.run({"--read"}), 0);
         QCOMPARE(c.commands(), kOpening + "\xF1\xDA\xDA" + kClosing);
-        QVERIFY2(c.out.contains("\n3\tCH3\tPWM\t4\t3\t1\t2\t5\t1\t10\t2\t2\tON\t7\t2\t0\t0\t\n"),
+        QVERIFY2(c.out.contains("\n3\tCH3\tSVP\t4\t3\t1\t2\t5\t1\t10\t2\t2\tON\t7\t2\t0\t0\t\n"),
                  qPrintable(c.out));
     }
 
@@ -112,6 +112,9 @@ class CliServosTest : public QObject {
         QCOMPARE(c.block(4), c.servo2);
         QCOMPARE(c.run({"--copy", "2=3"}), 1); // CH4 is no SVP channel
         QCOMPARE(c.commands(), kOpening + kClosing);
+        QCOMPARE(c.err, QStringLiteral("qvx board servos failed: rows 2 and 3 must both be SVP "
+                                       "channels\n"));
+        QVERIFY(c.out.isEmpty());
     }
 
     void notInSvpMode_warnsAndFails() {

@@ -1,5 +1,7 @@
+#include "board/BoardCommands.h"
 #include "common/TestRegistry.h"
 #include "dialogs/TrimFile.h"
+#include "dialogs/TrimFlows.h"
 #include "document/IniFile.h"
 #include "sim/SimPtyHost.h"
 
@@ -28,16 +30,14 @@ struct TrimCli {
     int code = -1;
     QString out, err;
 
-    TrimCli() {
+    // A fresh board, or (by default) one whose CH1 trim is 16500.
+    explicit TrimCli(bool fresh = false) {
         SimPtyHost::Options options;
         options.linkPath = port;
         QString error;
         host = SimPtyHost::Start(options, &error);
-        if (host)
-            host->withSimulator([](BoardSimulator& s) {
-                s.stored().trim.fill(16384);
-                s.stored().trim[0] = 16500;
-            });
+        if (host && !fresh)
+            host->withSimulator([](BoardSimulator& s) { s.stored().trim[0] = 16500; });
     }
     template <typename F> auto sim(F&& f) { return host->withSimulator(std::forward<F>(f)); }
     QList<QByteArray> frames() {
@@ -99,18 +99,69 @@ class CliTrimTest : public QObject {
         QCOMPARE(c.stored()[0], quint16(16500));
     }
 
-    void load_unusableFileWarnsWritesNoWorkingCopyAndStillCloses() {
+    void freshBoard_opensAndClosesWithNeutralTrim() {
+        TrimCli c(true);
+        QVERIFY(c.host);
+        QCOMPARE(c.run({}), 0);
+        QVERIFY2(c.out.startsWith(QLatin1String("CH1     0\n")), qPrintable(c.out));
+        BigEndian::Words neutral;
+        neutral.fill(16384);
+        QCOMPARE(c.stored(), neutral);
+    }
+
+    // A file that cannot be loaded or a place that cannot be saved in is
+    // refused before the window opens: nothing reaches the board.
+    void refusedInput_sendsNothing_data() {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("keys");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("message");
+        const QString cantUse = TrimFlows::CantUseText();
+        QTest::addRow("CH1=65535") << "--load"
+                                   << "t.QMX" << 24 << 65535 << cantUse;
+        QTest::addRow("CH1..CH23 only") << "--load"
+                                        << "t.QMX" << 23 << 16600 << cantUse;
+        QTest::addRow("no such file") << "--load"
+                                      << "none.QMX" << 0 << 0 << cantUse;
+        QTest::addRow("no such folder") << "--save"
+                                        << "none/t.QMX" << 0 << 0 << TrimFlows::CantKeepText();
+    }
+    void refusedInput_sendsNothing() {
+        QFETCH(QString, option);
+        QFETCH(QString, file);
+        QFETCH(int, keys);
+        QFETCH(int, value);
         TrimCli c;
         QVERIFY(c.host);
-        const QString file = c.dir.filePath(QStringLiteral("short.QMX"));
-        IniFile ini(file);
-        for (int n = 1; n <= 23; ++n)
-            ini.writeInteger(QStringLiteral("TrimData"), TrimFile::Key(n), 16600);
-        QVERIFY(ini.save());
-        QCOMPARE(c.run({"--load", file}), 1);
-        QVERIFY(c.err.contains(QLatin1String("The designated file can't be used")));
-        QCOMPARE(TrimCli::commands(c.frames()), kOpening + kClosing);
-        QCOMPARE(c.stored()[1], quint16(16384));
+        const QString path = c.dir.filePath(file);
+        if (keys > 0) {
+            IniFile ini(path);
+            for (int n = 1; n <= keys; ++n)
+                ini.writeInteger(QStringLiteral("TrimData"), TrimFile::Key(n),
+                                 n == 1 ? value : 16600);
+            QVERIFY(ini.save());
+        }
+        QCOMPARE(c.run({option, path}), 1);
+        QFETCH(QString, message);
+        QCOMPARE(c.err, message + "\n");
+        QVERIFY(c.out.isEmpty());
+        QVERIFY(c.frames().isEmpty());
+        QCOMPARE(c.stored()[0], quint16(16500));
+    }
+
+    void failedRead_namesTheCauseAndTheSleepingRobot() {
+        TrimCli c;
+        QVERIFY(c.host);
+        // The sleep pass answers; the read and the wake after it do not.
+        c.sim([](BoardSimulator& s) { s.injectFault(BoardSimulator::Fault::NoAnswer, 10, 5); });
+        QCOMPARE(c.run({"--set", "1=5"}), 1);
+        QCOMPARE(c.err, QStringLiteral("qvx board trim failed: The trim could not be read from "
+                                       "the board: the board's answer was incomplete (0 of 49 "
+                                       "bytes within 300 ms). The robot is left asleep: press "
+                                       "Sleep to wake it\n"));
+        QVERIFY(c.out.isEmpty());
+        QVERIFY(!TrimCli::commands(c.frames()).contains('\xFB'));
     }
 
     void usage_data() {

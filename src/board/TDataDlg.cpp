@@ -56,6 +56,8 @@ TDataDlg::TDataDlg(BoardCommands& board, MotionTable& table, MotionHeader& heade
     Button1->setObjectName(QStringLiteral("Button1"));
     Button2->setObjectName(QStringLiteral("Button2"));
     Button1->setDefault(true);
+    // "Reception" reads from the board: Enter in a box must never press it.
+    Button3->setAutoDefault(false);
     buttons->addWidget(Button3);
     buttons->addStretch();
     buttons->addWidget(Button1);

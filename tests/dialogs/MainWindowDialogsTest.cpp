@@ -1,4 +1,5 @@
 #include "app/Settings.h"
+#include "board/TDataDlg.h"
 #include "common/TestRegistry.h"
 #include "dialogs/TAdDlg.h"
 #include "dialogs/TCompDlg.h"
@@ -196,6 +197,9 @@ class MainWindowDialogsTest : public QObject {
         }
         QCOMPARE(buttons, 5);
         QVERIFY(boxes >= 20);
+        // The data dialog's "Reception" reads the board: Enter never presses it.
+        const QPushButton* reception = r.win->dataDlg()->Button3;
+        QVERIFY(!reception->isDefault() && !reception->autoDefault());
     }
 
     void channelNames_followThePoseWindow() {

@@ -595,6 +595,8 @@ void TQuorvex3::setUpBoardActions() {
     setUpBackupActions();
 
     m_flows = std::make_unique<BoardFlows>(m_state, m_services);
+    // A slot picker shows what the board holds, not rows that were never read.
+    m_flows->readTableBeforePick = true;
     Image1->editor().refuseChange = [this] { return RefuseWhileBusy(); };
     Image1->editor().itemsDeleted = [this] { ItemsChanged(); };
     BoardFlows::Hooks& hooks = m_flows->hooks;

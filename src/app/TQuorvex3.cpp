@@ -448,7 +448,15 @@ bool TQuorvex3::RefuseWhileBusy() {
 }
 
 void TQuorvex3::CompileBtnClick() {
-    CompileChart();
+    if (!CompileChart()) return;
+    const Compiler& compiler = m_state.compiler;
+    // A scenario compiles into the motions it plays, a motion into records.
+    const bool scenario = compiler.showsScenario();
+    const int n = scenario ? int(compiler.StepItem().size()) : int(compiler.MotionImage().size());
+    const QString unit = scenario ? QStringLiteral("motion") : QStringLiteral("record");
+    m_services.ShowStatus(QStringLiteral("Compiled: %1 %2%3")
+                              .arg(n)
+                              .arg(unit, n == 1 ? QString() : QStringLiteral("s")));
 }
 
 void TQuorvex3::CommPortCloseUp() {

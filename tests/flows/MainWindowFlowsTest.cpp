@@ -3,6 +3,8 @@
 #include "app/TQuorvex3.h"
 #include "board/TTableDlg.h"
 #include "common/TestRegistry.h"
+#include "pose/PoseData.h"
+#include "pose/TPrmDlg.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -110,6 +112,38 @@ class MainWindowFlowsTest : public QObject {
         QCOMPARE(rig.services.statuses.last(), failed + ". " + BoardCommands::LeftAsleepText());
         QVERIFY(rig.sim.working().option & BoardCommands::kOptSleep);
         QVERIFY(rig.services.picks.empty());
+    }
+
+    void homeActions_sayWhatWasDoneOrWhyNot_data() {
+        QTest::addColumn<bool>("makeHome"); // the pose window's "Make home position"
+        QTest::addColumn<bool>("silent");
+        QTest::addColumn<QString>("status");
+        const QString noAnswer = QStringLiteral(
+            ": the board did not answer (no reply to the attention byte within 40 ms on COM1)");
+        QTest::newRow("home") << false << false << "The robot went to its home position";
+        QTest::newRow("home, no answer")
+            << false << true << "The robot did not go to its home position" + noAnswer;
+        QTest::newRow("make home") << true << false << "The shown pose is the home position now";
+        QTest::newRow("make home, no answer")
+            << true << true << "The home position could not be written" + noAnswer;
+    }
+
+    void homeActions_sayWhatWasDoneOrWhyNot() {
+        QFETCH(bool, makeHome);
+        QFETCH(bool, silent);
+        QFETCH(QString, status);
+        Rig rig;
+        rig.state.chart = longChain(1);
+        rig.win->prmDlg()->OpenPoseItem(0);
+        rig.sim.setSilent(silent);
+        rig.services.clear();
+        if (makeHome)
+            rig.win->prmDlg()->N27Click();
+        else
+            rig.click(rig.win->HomePosBtn);
+        QCOMPARE(rig.services.statuses, QStringList{status});
+        if (makeHome && !silent)
+            QCOMPARE(rig.sim.stored().home, BuildPoseBlock(rig.win->prmDlg()->pose()).words);
     }
 
     void deletePlayStopPause_reachTheBoard() {

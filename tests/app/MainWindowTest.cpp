@@ -297,7 +297,9 @@ class MainWindowTest : public QObject {
         m_services.saveAnswers = {FileChoice{m_dir.filePath("saved.txt"), 0},
                                   FileChoice{m_dir.filePath("plain.txt"), 1}};
         QTest::mouseClick(m_win->SaveBtn, Qt::LeftButton);
+        QCOMPARE(m_services.statuses.last(), "Saved " + m_dir.filePath("saved.QMX"));
         QTest::mouseClick(m_win->SaveBtn, Qt::LeftButton);
+        QCOMPARE(m_services.statuses.last(), "Saved " + m_dir.filePath("plain.txt"));
         QVERIFY(QFile::exists(m_dir.filePath("saved.QMX")));
         QVERIFY(QFile::exists(m_dir.filePath("plain.txt")));
         QVERIFY(!QFile::exists(m_dir.filePath("saved.txt")));

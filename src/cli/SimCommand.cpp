@@ -1,23 +1,11 @@
+#include "app/ExitSignals.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
 #include "sim/SimPtyHost.h"
 
 #include <QCoreApplication>
-#include <QSocketNotifier>
-
-#include <csignal>
-#include <unistd.h>
 
 namespace qvx {
-
-namespace {
-int g_signalPipe[2] = {-1, -1};
-
-void onSignal(int) {
-    const char c = 1;
-    [[maybe_unused]] ssize_t n = ::write(g_signalPipe[1], &c, 1);
-}
-} // namespace
 
 // qvx sim --link PATH [--state FILE] [--pace]: a simulated board behind a
 // pseudo-terminal linked at PATH, until the process is interrupted or killed.
@@ -46,12 +34,10 @@ int CmdSim(const QStringList& args, CliServices& io) {
     io.out() << "simulated board on " << host->slavePath() << " linked at " << options.linkPath
              << Qt::endl;
 
-    if (pipe(g_signalPipe) != 0) return 1;
-    QSocketNotifier notifier(g_signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&notifier, &QSocketNotifier::activated, qApp, &QCoreApplication::quit);
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
-    std::signal(SIGHUP, onSignal);
+    // SIGINT, SIGTERM and SIGHUP end it in order: the state file is written.
+    ExitSignals exitSignals;
+    if (!exitSignals.isActive()) return 1;
+    QObject::connect(&exitSignals, &ExitSignals::received, qApp, &QCoreApplication::quit);
     QCoreApplication::exec();
     host.reset(); // removes the link
     return 0;

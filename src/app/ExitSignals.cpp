@@ -18,9 +18,9 @@ constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 // -1 while no ExitSignals object lives.
 int g_pipe[2] = {-1, -1};
 
-void onSignal(int signal) {
+void onSignal(int number) {
     const int saved = errno;
-    const unsigned char byte = static_cast<unsigned char>(signal);
+    const unsigned char byte = static_cast<unsigned char>(number);
     // Non-blocking: a full pipe already holds a request to end.
     [[maybe_unused]] const ssize_t written = ::write(g_pipe[0], &byte, 1);
     errno = saved;
@@ -40,14 +40,14 @@ ExitSignals::ExitSignals(QObject* parent) : QObject(parent) {
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int signal : kSignals)
-        ::sigaction(signal, &action, nullptr);
+    for (int number : kSignals)
+        ::sigaction(number, &action, nullptr);
 }
 
 ExitSignals::~ExitSignals() {
     if (!m_notifier) return;
-    for (int signal : kSignals)
-        ::signal(signal, SIG_DFL);
+    for (int number : kSignals)
+        ::signal(number, SIG_DFL);
     delete m_notifier;
     m_notifier = nullptr;
     ::close(g_pipe[0]);

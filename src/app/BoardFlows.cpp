@@ -17,10 +17,30 @@ bool BoardFlows::RefuseWhileBusy() {
     return m_state.link.RefuseWhileBusy();
 }
 
-std::optional<int> BoardFlows::pick(const QString& caption, const QString& prompt,
-                                    const QString& choices, int preselected) {
-    const std::optional<int> n = m_services.PickNumber(caption, prompt, choices, preselected);
-    if (!n || *n < 0 || *n >= int(CommaList::split(choices).size())) return std::nullopt;
+bool BoardFlows::readTableIfNotRead() {
+    MotionTable& table = m_state.table;
+    if (!readTableBeforePick || table.allRead()) return true;
+    m_services.ShowStatus(QStringLiteral("Reading the motion table"));
+    bool asleep = false;
+    if (table.ReadFromBoard(m_state.board, &asleep)) return true;
+    QString text = m_state.link.failureWith(QStringLiteral("The motion table could not be read"));
+    // The read put the robot to sleep for itself: it is woken again.
+    if (asleep && !m_state.board.SetSleep(1))
+        text += QStringLiteral(". ") + BoardCommands::LeftAsleepText();
+    m_services.ShowStatus(text);
+    return false;
+}
+
+std::optional<int> BoardFlows::pick(const QString& caption, const QString& prompt, Rows rows,
+                                    int preselected) {
+    if (!readTableIfNotRead()) return std::nullopt;
+    // The lists are made after the read, from what it found.
+    const MotionTable& table = m_state.table;
+    const QString list = rows == Rows::Motions     ? table.MotionList()
+                         : rows == Rows::Scenarios ? table.ScenarioList()
+                                                   : table.AllList();
+    const std::optional<int> n = m_services.PickNumber(caption, prompt, list, preselected);
+    if (!n || *n < 0 || *n >= int(CommaList::split(list).size())) return std::nullopt;
     lastChosen = *n;
     return n;
 }
@@ -48,7 +68,7 @@ bool BoardFlows::Write() {
     const QString prompt = QStringLiteral("Select the place where the data are written");
     BoardCommands& board = m_state.board;
     if (m_state.chart.documentKind != MotionChart) {
-        const auto n = pick(caption, prompt, m_state.table.ScenarioList(), -1);
+        const auto n = pick(caption, prompt, Rows::Scenarios, -1);
         if (!n) return false;
         if (!compileChart()) return false;
         m_services.ShowStatus(QStringLiteral("Scenario change succeeded"));
@@ -56,7 +76,7 @@ bool BoardFlows::Write() {
         m_services.ShowStatus(QStringLiteral("Sleep on"));
         if (!m_transfer.WriteScenarioToBoard(m_state.chart, *n)) return false;
     } else {
-        const auto n = pick(caption, prompt, m_state.table.MotionList(), -1);
+        const auto n = pick(caption, prompt, Rows::Motions, -1);
         if (!n) return false;
         if (!compileChart()) return false;
         m_services.ShowStatus(QStringLiteral("Assembling succeeded"));
@@ -74,7 +94,7 @@ bool BoardFlows::Read() {
     if (RefuseWhileBusy()) return false;
     BoardLink::FlowScope flow(m_state.link);
     const auto n = pick(QStringLiteral("Reading the data"),
-                        QStringLiteral("Select the reading data"), m_state.table.AllList(), -1);
+                        QStringLiteral("Select the reading data"), Rows::All, -1);
     if (!n) return false;
     BoardCommands& board = m_state.board;
     if (!board.SetSleep(0)) return false;
@@ -116,9 +136,8 @@ bool BoardFlows::Read() {
 bool BoardFlows::Delete() {
     if (RefuseWhileBusy()) return false;
     BoardLink::FlowScope flow(m_state.link);
-    const auto n =
-        pick(QStringLiteral("Delete the data"), QStringLiteral("Select the data to be deleted"),
-             m_state.table.AllList(), -1);
+    const auto n = pick(QStringLiteral("Delete the data"),
+                        QStringLiteral("Select the data to be deleted"), Rows::All, -1);
     if (!n) return false;
     if (m_services.ShowMessageBox(IconQuestion, ButtonsYesNo, 0, LangJapanese,
                                   QStringLiteral("Again, are you sure to delete this?")) !=
@@ -132,9 +151,8 @@ bool BoardFlows::Delete() {
 bool BoardFlows::Play() {
     if (RefuseWhileBusy()) return false;
     BoardLink::FlowScope flow(m_state.link);
-    const auto n =
-        pick(QStringLiteral("Playing number"), QStringLiteral("Select the playing number"),
-             m_state.table.AllList(), lastChosen);
+    const auto n = pick(QStringLiteral("Playing number"),
+                        QStringLiteral("Select the playing number"), Rows::All, lastChosen);
     if (!n) return false;
     if (!m_state.board.PlayMotion(*n)) return false;
     m_services.ShowStatus(QStringLiteral("Sending the playback command"));

@@ -41,6 +41,11 @@ class BoardFlows {
     // play flow preselects it.
     int lastChosen = -1;
 
+    // The window reads the board's motion table before a slot picker when it
+    // has not been read since the port was opened, so the picker shows what
+    // the board holds. The command-line tool names its slot and reads nothing.
+    bool readTableBeforePick = false;
+
     bool Write();
     bool Read();
     bool Delete();
@@ -65,8 +70,13 @@ class BoardFlows {
   private:
     // The picker; nothing when it was cancelled, left without a choice or
     // answered outside the list.
-    std::optional<int> pick(const QString& caption, const QString& prompt, const QString& choices,
+    // The rows a picker offers: the motion rows, the scenario rows, or all.
+    enum class Rows { Motions, Scenarios, All };
+    std::optional<int> pick(const QString& caption, const QString& prompt, Rows rows,
                             int preselected);
+    // Reads the table when readTableBeforePick asks for it; false (after the
+    // status line has said why) when the read failed.
+    bool readTableIfNotRead();
     bool wake(const QString& done);
     bool compileChart();
     void call(const std::function<void()>& hook) {

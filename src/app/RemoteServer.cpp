@@ -29,6 +29,7 @@ RemoteServer::RemoteServer(QObject* parent)
 RemoteServer::~RemoteServer() {
     for (QLocalSocket* socket : std::as_const(m_clients)) socket->disconnect(this);
     m_clients.clear();
+    m_serving.clear();
     m_server->close();
 }
 
@@ -77,13 +78,15 @@ void RemoteServer::watch() {
 void RemoteServer::onConnection() {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
         // Each client holds a descriptor; a flood of them must not use up the
-        // process's supply (which also ends the listening socket).
-        if (m_clients.size() >= kMaxConnections) {
+        // process's supply (which also ends the listening socket). A new
+        // client is more likely to have something to say than one that has
+        // been silent longest, so that one makes room.
+        if (m_clients.size() >= kMaxConnections && !dropOldestIdle()) {
             socket->abort();
             socket->deleteLater();
             continue;
         }
-        m_clients.insert(socket);
+        m_clients.append(socket);
         auto* idle = new QTimer(socket);
         idle->setObjectName(QLatin1String(kIdleTimerName));
         idle->setSingleShot(true);
@@ -96,9 +99,19 @@ void RemoteServer::onConnection() {
 }
 
 void RemoteServer::drop(QLocalSocket* socket) {
-    if (!m_clients.remove(socket)) return;
+    if (!m_clients.removeOne(socket)) return;
+    m_serving.remove(socket);
     socket->abort();
     socket->deleteLater();
+}
+
+bool RemoteServer::dropOldestIdle() {
+    for (QLocalSocket* socket : std::as_const(m_clients)) {
+        if (m_serving.contains(socket)) continue;
+        drop(socket);
+        return true;
+    }
+    return false;
 }
 
 void RemoteServer::onReadyRead(QLocalSocket* socket) {
@@ -112,12 +125,18 @@ void RemoteServer::onReadyRead(QLocalSocket* socket) {
         const quint32 l = qFromBigEndian<quint32>(m.constData() + 4);
         emit messageReceived(w, l);
         // The handler may run a board command, which waits in a nested event
-        // loop; the client may be gone by the time it ends.
+        // loop; the client may be gone by the time it ends. Meanwhile it is
+        // not idle, and new clients do not take its place.
+        m_serving.insert(socket);
         const bool ok = handler ? handler(w, l) : false;
+        m_serving.remove(socket);
         if (!guard) return;
         guard->write(QByteArray(1, ok ? char(1) : char(0)));
         guard->flush();
-        if (idle && m_clients.contains(guard)) idle->start(m_idleTimeoutMs);
+        if (!m_clients.removeOne(guard)) return;
+        // Answered: its idle time starts now.
+        m_clients.append(guard);
+        if (idle) idle->start(m_idleTimeoutMs);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -19,10 +20,13 @@ namespace qvx {
 // and 0 when it ignored the message or the command failed.
 //
 // The server stays usable under misuse: it keeps at most kMaxConnections
-// clients (later ones are closed at once), closes a client that has not sent
-// a whole message within the idle time-out, and listens again when its
-// listening socket fails (a failed accept, for one when the process has no
-// descriptor left, closes it) or its socket file disappears.
+// clients, and when a new one comes while all are taken it closes the one
+// that has been idle longest (never one whose message is being handled), so
+// that clients which connect and then say nothing cannot keep a real command
+// out. It closes a client that has not sent a whole message within the idle
+// time-out, and listens again when its listening socket fails (a failed
+// accept, for one when the process has no descriptor left, closes it) or its
+// socket file disappears.
 class RemoteServer : public QObject {
     Q_OBJECT
   public:
@@ -72,13 +76,20 @@ class RemoteServer : public QObject {
     void onConnection();
     void onReadyRead(QLocalSocket* socket);
     void drop(QLocalSocket* socket);
+    // Makes room for one more client: closes the client idle longest. False
+    // when every client is waiting for its answer.
+    bool dropOldestIdle();
     void watch();
     bool openSocket();
 
     QLocalServer* m_server = nullptr;
     QTimer* m_watch = nullptr;
     QString m_path;
-    QSet<QLocalSocket*> m_clients;
+    // The clients, the one idle longest (since it connected or was last
+    // answered) first.
+    QList<QLocalSocket*> m_clients;
+    // Clients whose message the handler is working on.
+    QSet<QLocalSocket*> m_serving;
     int m_idleTimeoutMs = kIdleTimeoutMs;
 };
 

@@ -34,6 +34,7 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -58,6 +59,7 @@ TQuorvex3::TQuorvex3(AppState& state, UiServices& services, const QString& setti
     m_state.link.setServices(&m_services);
     connect(&m_state.board, &BoardCommands::sleepPanelChanged, StaPanel[1], &QLabel::setText);
     OpenCommPort();
+    reportRecoveryCopy();
 
     // The document header starts with its defaults; the compiled image is empty.
     m_state.header.reset();
@@ -71,7 +73,7 @@ TQuorvex3::TQuorvex3(AppState& state, UiServices& services, const QString& setti
 
     // Text buttons are wider than glyphs: the window starts wide enough to show
     // the port box and the whole status line on one row.
-    resize(740, 580);
+    resize(780, 580);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
@@ -128,6 +130,8 @@ void TQuorvex3::buildToolBars() {
         return bar;
     };
     ToolBar1 = makeBar(QStringLiteral("ToolBar1"), QStringLiteral("FILE"), false);
+    NewBtn = addButton(ToolBar1, QStringLiteral("NewBtn"), QStringLiteral("New"),
+                       QStringLiteral("New chart (Ctrl+N)"));
     OpenBtn = addButton(ToolBar1, QStringLiteral("OpenBtn"), QStringLiteral("Open"),
                         QStringLiteral("Load"));
     SaveBtn = addButton(ToolBar1, QStringLiteral("SaveBtn"), QStringLiteral("Save"),
@@ -143,6 +147,9 @@ void TQuorvex3::buildToolBars() {
                         QStringLiteral("Information"));
     ExitBtn = addButton(ToolBar1, QStringLiteral("ExitBtn"), QStringLiteral("Exit"),
                         QStringLiteral("Exit"));
+    connect(NewBtn, &QToolButton::clicked, this, &TQuorvex3::NewBtnClick);
+    auto* newKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), this);
+    connect(newKey, &QShortcut::activated, this, &TQuorvex3::NewBtnClick);
     connect(OpenBtn, &QToolButton::clicked, this, &TQuorvex3::OpenBtnClick);
     connect(SaveBtn, &QToolButton::clicked, this, &TQuorvex3::SaveBtnClick);
     connect(ExitBtn, &QToolButton::clicked, this, &TQuorvex3::ExitBtnClick);
@@ -401,9 +408,11 @@ bool TQuorvex3::OpenFile(const QString& path) {
     }
     // A document that took the chart's place starts a new history; one added
     // to the chart is an edit that can be undone.
-    if (ok && (wasEmpty || cleared))
+    if (ok && (wasEmpty || cleared)) {
         m_history->reset();
-    else if (ok)
+        // A pose table has no file the chart could be saved back to.
+        m_documentPath = ctx.loadedCanvas.isValid() ? path : QString();
+    } else if (ok)
         m_history->commit(QStringLiteral("Add ") + QFileInfo(path).fileName());
     else
         m_history->commit();
@@ -415,6 +424,8 @@ bool TQuorvex3::SaveFile(const QString& path, bool qmxFilter) {
     DocumentContext ctx = documentContext();
     if (!DocumentFile::SaveDocument(ctx, path, qmxFilter)) return false;
     m_history->markClean();
+    m_documentPath = DocumentFile::SaveName(path, qmxFilter);
+    m_services.ShowStatus(QStringLiteral("Saved ") + m_documentPath);
     return true;
 }
 
@@ -448,7 +459,15 @@ bool TQuorvex3::RefuseWhileBusy() {
 }
 
 void TQuorvex3::CompileBtnClick() {
-    CompileChart();
+    if (!CompileChart()) return;
+    const Compiler& compiler = m_state.compiler;
+    // A scenario compiles into the motions it plays, a motion into records.
+    const bool scenario = compiler.showsScenario();
+    const int n = scenario ? int(compiler.StepItem().size()) : int(compiler.MotionImage().size());
+    const QString unit = scenario ? QStringLiteral("motion") : QStringLiteral("record");
+    m_services.ShowStatus(QStringLiteral("Compiled: %1 %2%3")
+                              .arg(n)
+                              .arg(unit, n == 1 ? QString() : QStringLiteral("s")));
 }
 
 void TQuorvex3::CommPortCloseUp() {
@@ -512,9 +531,14 @@ void TQuorvex3::MenuClick(int tag) {
 
 void TQuorvex3::closeEvent(QCloseEvent* event) {
     if (!m_closeConfirmed) {
-        const int answer = m_services.ShowMessageBox(IconQuestion, ButtonsYesNo, 0, LangEnglish,
-                                                     QStringLiteral("May I close it?"));
-        if (answer != ResultYes) {
+        // What the last action changed counts as a change.
+        m_history->commit();
+        const bool mayClose =
+            m_history->isClean()
+                ? m_services.ShowMessageBox(IconQuestion, ButtonsYesNo, 0, LangEnglish,
+                                            QStringLiteral("May I close it?")) == ResultYes
+                : settleUnsavedChanges();
+        if (!mayClose) {
             event->ignore();
             return;
         }
@@ -527,6 +551,7 @@ void TQuorvex3::closeEvent(QCloseEvent* event) {
         QTimer::singleShot(20, this, &QWidget::close);
         return;
     }
+    if (m_closingOnSignal) keepRecoveryCopy();
     SaveSettings();
     m_prmDlg->SaveLayout(m_settingsPath);
     m_portDlg->SavePatterns();
@@ -535,6 +560,8 @@ void TQuorvex3::closeEvent(QCloseEvent* event) {
     // what it has not written yet is written before the window goes.
     if (m_simHost) m_simHost->flushState();
     event->accept();
+    // Whatever dialog is open below, the program ends now.
+    if (m_closingOnSignal) QCoreApplication::quit();
 }
 
 void TQuorvex3::dragEnterEvent(QDragEnterEvent* event) {
@@ -606,6 +633,8 @@ void TQuorvex3::setUpBoardActions() {
     setUpBackupActions();
 
     m_flows = std::make_unique<BoardFlows>(m_state, m_services);
+    // A slot picker shows what the board holds, not rows that were never read.
+    m_flows->readTableBeforePick = true;
     Image1->editor().refuseChange = [this] { return RefuseWhileBusy(); };
     Image1->editor().itemsDeleted = [this] { ItemsChanged(); };
     BoardFlows::Hooks& hooks = m_flows->hooks;
@@ -679,8 +708,12 @@ void TQuorvex3::MotWriteBtnClick() {
 void TQuorvex3::MotReadBtnClick() {
     if (RefuseWhileBusy()) return;
     m_flows->transfer().setCanvasHeight(Image1->canvasSize().height());
-    // Undo brings back the chart that was open.
-    if (m_flows->Read()) m_history->commit(QStringLiteral("Read from the board"));
+    // Undo brings back the chart that was open. The chart read is no longer
+    // the file's: saving it asks for a name.
+    if (m_flows->Read()) {
+        m_history->commit(QStringLiteral("Read from the board"));
+        m_documentPath.clear();
+    }
     endTransfer();
 }
 

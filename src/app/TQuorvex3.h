@@ -53,6 +53,14 @@ class TQuorvex3 : public QMainWindow {
   public:
     static QString FileFilterQmx() { return QStringLiteral("QMX file (*.QMX *.qmx)"); }
     static QString FileFilterAll() { return QStringLiteral("AllFiles (*)"); }
+    // The question asked before changes not saved would be lost.
+    static QString UnsavedChangesText() {
+        return QStringLiteral("The chart has changes that are not saved.");
+    }
+    // Where a chart with changes not saved is kept when the editor is ended
+    // by a signal: beside the settings file. The next start renames it (so a
+    // later one cannot overwrite it) and says where it is.
+    static constexpr const char* kRecoveryName = "unsaved-chart.QMX";
 
     TQuorvex3(AppState& state, UiServices& services, const QString& settingsPath,
               QWidget* parent = nullptr);
@@ -68,6 +76,8 @@ class TQuorvex3 : public QMainWindow {
     QLineEdit* Edit2 = nullptr;
     QToolButton *OpenBtn = nullptr, *SaveBtn = nullptr, *FormBtn = nullptr, *InfoBtn = nullptr,
                 *ExitBtn = nullptr;
+    // An empty chart in place of the shown one (Ctrl+N).
+    QToolButton* NewBtn = nullptr;
     QToolButton *SelectBtn = nullptr, *SetStartBtn = nullptr, *SetItem1Btn = nullptr,
                 *SetItem2Btn = nullptr, *SetItem3Btn = nullptr, *Link1Btn = nullptr,
                 *Link2Btn = nullptr, *CompileBtn = nullptr;
@@ -139,6 +149,7 @@ class TQuorvex3 : public QMainWindow {
     bool RefuseWhileBusy();
 
   public slots:
+    void NewBtnClick();
     void OpenBtnClick();
     void SaveBtnClick();
     void ExitBtnClick();
@@ -166,6 +177,10 @@ class TQuorvex3 : public QMainWindow {
     void EditDocumentData();
     // A remote command message from another program; true when it was acted on.
     bool RemoteMessage(quint32 wParam, quint32 lParam);
+    // The editor was asked to end by a signal: closes as Exit does, without
+    // the close question; a chart with changes not saved is kept in the
+    // recovery copy.
+    void CloseOnSignal();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -208,6 +223,17 @@ class TQuorvex3 : public QMainWindow {
     void showProgress(int done, int total);
     // Switches the simulated board off and on; it keeps its memory.
     void powerCycleSim();
+    // Before the chart is closed or replaced: true when nothing would be lost,
+    // or the user chose to save (and it was saved) or to discard the changes.
+    bool settleUnsavedChanges();
+    // Saves where the document was opened from or last saved to; a chart never
+    // saved asks for a name. False when cancelled or failed.
+    bool saveDocument();
+    // The recovery copy of a chart with changes not saved, and its report at
+    // the next start.
+    void keepRecoveryCopy();
+    void reportRecoveryCopy();
+    QString recoveryPath() const;
 
     AppState& m_state;
     UiServices& m_services;
@@ -216,6 +242,10 @@ class TQuorvex3 : public QMainWindow {
     QButtonGroup* m_partsGroup = nullptr;
     std::unique_ptr<SimPtyHost> m_simHost;
     bool m_closeConfirmed = false;
+    bool m_closingOnSignal = false;
+    // The file the shown document was opened from or saved to; empty for a
+    // chart that has none (new, read from the board, a pose table).
+    QString m_documentPath;
     bool m_compiledListsStale = false;
     std::unique_ptr<FileTypeRegistry> m_fileTypes;
     TItemProperty* m_itemProperty = nullptr;

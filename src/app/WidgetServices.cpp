@@ -52,6 +52,10 @@ int WidgetServices::ShowMessageBox(int icon, int buttons, int textIndex, int lan
     case ButtonsRetryCancel: box.setStandardButtons(SB::Retry | SB::Cancel); break;
     case ButtonsYesNo: box.setStandardButtons(SB::Yes | SB::No); break;
     case ButtonsYesNoCancel: box.setStandardButtons(SB::Yes | SB::No | SB::Cancel); break;
+    case ButtonsSaveDiscardCancel:
+        box.setStandardButtons(SB::Save | SB::Discard | SB::Cancel);
+        box.setDefaultButton(SB::Save);
+        break;
     default: box.setStandardButtons(SB::Ok); break;
     }
     switch (box.exec()) {
@@ -62,6 +66,8 @@ int WidgetServices::ShowMessageBox(int icon, int buttons, int textIndex, int lan
     case SB::Ignore: return ResultIgnore;
     case SB::Yes: return ResultYes;
     case SB::No: return ResultNo;
+    case SB::Save: return ResultSave;
+    case SB::Discard: return ResultDiscard;
     default: return ResultCancel;
     }
 }

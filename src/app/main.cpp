@@ -1,4 +1,5 @@
 #include "app/AppState.h"
+#include "app/ExitSignals.h"
 #include "app/RemoteServer.h"
 #include "app/Settings.h"
 #include "app/SingleInstance.h"
@@ -36,6 +37,11 @@ int main(int argc, char** argv) {
     // A lock left by an editor that did not end cleanly, or a damaged one, was
     // replaced; say so, and where, in case it keeps happening.
     if (!instance.takeOverMessage().isEmpty()) services.ShowStatus(instance.takeOverMessage());
+
+    // Ended by the session, kill or Ctrl+C: the settings and pattern files are
+    // saved and the lock released, as at Exit, without the close question.
+    ExitSignals exitSignals;
+    QObject::connect(&exitSignals, &ExitSignals::received, &window, &TQuorvex3::CloseOnSignal);
 
     // Remote command messages from other programs (qvx remote).
     RemoteServer remote;

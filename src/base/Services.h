@@ -17,6 +17,8 @@ enum MsgButtons {
     ButtonsRetryCancel = 4,
     ButtonsYesNo = 5,
     ButtonsYesNoCancel = 6,
+    // Save / Discard / Cancel, for work that would be lost.
+    ButtonsSaveDiscardCancel = 7,
 };
 // Button codes a message box returns.
 enum MsgResult {
@@ -27,6 +29,9 @@ enum MsgResult {
     ResultIgnore = 5,
     ResultYes = 6,
     ResultNo = 7,
+    // Beyond the system's codes: the answers of ButtonsSaveDiscardCancel.
+    ResultSave = 10,
+    ResultDiscard = 11,
 };
 // Caption languages of a message box.
 enum MsgLanguage { LangJapanese = 0, LangEnglish = 1 };

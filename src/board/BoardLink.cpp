@@ -87,6 +87,7 @@ bool BoardLink::OpenTransport(int index, std::unique_ptr<BoardTransport> transpo
     m_transport->drainOutput();
     qCDebug(lcLink) << "opened" << label;
     if (m_services) m_services->ShowStatus(label + QStringLiteral(" completion"));
+    emit portOpened();
     return true;
 }
 

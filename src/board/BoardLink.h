@@ -126,6 +126,9 @@ class BoardLink : public QObject {
     void ClearReportBuffer() { m_framer.clear(); }
 
   signals:
+    // A port was opened: whatever was known of the board before may belong
+    // to another one now.
+    void portOpened();
     // One complete report (lead byte first), at most one per receive event.
     void reportReceived(const QByteArray& report);
     // The open port went away; it has been closed.

@@ -1,8 +1,11 @@
 #include "board/MotionTable.h"
 
 #include "board/BoardCommands.h"
+#include "board/BoardLink.h"
 #include "document/CommaList.h"
 #include "document/Cp932.h"
+
+#include <algorithm>
 
 namespace qvx {
 
@@ -61,13 +64,19 @@ void MotionTable::ShowTableRow(const QByteArray& entry, int row) {
     QByteArray e = entry.left(kEntrySize);
     if (e.size() < kEntrySize) e.append(EmptyEntry().mid(e.size()));
     m_rows[size_t(row)] = e;
+    m_read[size_t(row)] = true;
     m_lastPort = EntryPort(e);
     emit rowChanged(row);
 }
 
 void MotionTable::clear() {
     m_rows.fill(EmptyEntry());
+    m_read.fill(false);
     emit cleared();
+}
+
+bool MotionTable::allRead() const {
+    return std::all_of(m_read.begin(), m_read.end(), [](bool read) { return read; });
 }
 
 QString MotionTable::listOf(int first, int count) const {
@@ -91,9 +100,11 @@ QString MotionTable::AllList() const {
     return MotionList() + u',' + ScenarioList();
 }
 
-bool MotionTable::ReadFromBoard(BoardCommands& board) {
+bool MotionTable::ReadFromBoard(BoardCommands& board, bool* asleep) {
     clear();
+    if (asleep) *asleep = false;
     if (!board.SetSleep(0)) return false;
+    if (asleep) *asleep = true;
     for (int row = 0; row < kRows; ++row) {
         QByteArray e;
         if (!board.ReadTableEntry(row, e)) return false;
@@ -105,6 +116,9 @@ bool MotionTable::ReadFromBoard(BoardCommands& board) {
 void MotionTable::follow(BoardCommands& board) {
     connect(&board, &BoardCommands::tableEntryWritten, this,
             [this](int entry, const QByteArray& data) { ShowTableRow(data, entry); });
+    // Another board may be behind the port now (or the same one, changed
+    // meanwhile by another program): nothing shown before is known to hold.
+    connect(&board.link(), &BoardLink::portOpened, this, &MotionTable::clear);
 }
 
 } // namespace qvx

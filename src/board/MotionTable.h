@@ -16,6 +16,10 @@ class BoardCommands;
 // entry (0..79 motions "M1".."M80", 80..84 scenarios "S1".."S5"), each holding
 // the entry's 42 bytes as last read or written. It gives the texts of the
 // motion table window and the choice lists of every slot picker.
+//
+// A row is "read" once the board's entry has been seen (read, written or
+// cleared) since the port was opened; until then it holds the empty entry,
+// which says nothing about what the board keeps in that slot.
 class MotionTable : public QObject {
     Q_OBJECT
   public:
@@ -46,11 +50,14 @@ class MotionTable : public QObject {
     // The texts of the window's columns: caption, name, count, date, control.
     QStringList rowTexts(int row) const;
 
-    // Shows an entry read from or written to the board in its row and keeps
-    // its port mask for the data dialog.
+    // Shows an entry read from or written to the board in its row (which
+    // counts as read now) and keeps its port mask for the data dialog.
     void ShowTableRow(const QByteArray& entry, int row);
-    // Every row back to the empty entry.
+    // Every row back to the empty entry, and not read.
     void clear();
+    bool isRead(int row) const { return m_read[size_t(row)]; }
+    // True when every row has been read since the port was opened.
+    bool allRead() const;
     // Port mask of the entry shown last.
     quint32 lastPortMask() const { return m_lastPort; }
 
@@ -65,9 +72,11 @@ class MotionTable : public QObject {
     // Reads the whole table from the board: sleep, the 85 entries, run. A
     // failed command stops the read with the rows read so far (and the robot
     // asleep when it was a motion entry). True when every entry was read.
-    bool ReadFromBoard(BoardCommands& board);
+    // asleep, when given, tells whether a failed read left the robot asleep.
+    bool ReadFromBoard(BoardCommands& board, bool* asleep = nullptr);
 
-    // Keeps the rows in step with every entry the command layer writes.
+    // Keeps the rows in step with every entry the command layer writes, and
+    // forgets them when a port is opened.
     void follow(BoardCommands& board);
 
   signals:
@@ -78,6 +87,7 @@ class MotionTable : public QObject {
     QString listOf(int first, int count) const;
 
     std::array<QByteArray, kRows> m_rows;
+    std::array<bool, kRows> m_read{};
     quint32 m_lastPort = 0;
 };
 

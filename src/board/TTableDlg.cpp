@@ -67,9 +67,15 @@ TTableDlg::TTableDlg(MotionTable& table, BoardCommands& board, MotionHeader& hea
 void TTableDlg::showRow(int row) {
     QTreeWidgetItem* item = ListView->topLevelItem(row);
     if (!item) return;
-    const QStringList texts = m_table.rowTexts(row);
-    for (int c = 0; c < texts.size(); ++c)
+    const bool read = m_table.isRead(row);
+    const QStringList texts = read ? m_table.rowTexts(row)
+                                   : QStringList{MotionTable::Caption(row), NotReadText(),
+                                                 QString(), QString(), QString()};
+    const QBrush colour = read ? palette().text() : palette().placeholderText();
+    for (int c = 0; c < texts.size(); ++c) {
         item->setText(c, texts[c]);
+        item->setForeground(c, colour);
+    }
 }
 
 void TTableDlg::showAll() {

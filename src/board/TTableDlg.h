@@ -22,6 +22,10 @@ class TTableDlg : public QWidget {
     TTableDlg(MotionTable& table, BoardCommands& board, MotionHeader& header, TDataDlg& data,
               QWidget* parent = nullptr);
 
+    // The name column of a row not read from the board since the port was
+    // opened: the slot may hold a motion, so the row must not look empty.
+    static QString NotReadText() { return QStringLiteral("(not read)"); }
+
     QToolButton* MotReadBtn = nullptr;
     // Named "ListView": the canvas takes drops only from this list.
     QTreeWidget* ListView = nullptr;

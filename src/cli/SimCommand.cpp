@@ -1,25 +1,13 @@
+#include "app/ExitSignals.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
 #include "sim/SimPtyHost.h"
 
 #include <QCoreApplication>
-#include <QSocketNotifier>
 
 #include <csignal>
-#include <unistd.h>
 
 namespace qvx {
-
-namespace {
-int g_signalPipe[2] = {-1, -1};
-
-// Signals reach the event loop as one byte each through the pipe: the
-// signal's number.
-void onSignal(int signal) {
-    const char c = char(signal);
-    [[maybe_unused]] ssize_t n = ::write(g_signalPipe[1], &c, 1);
-}
-} // namespace
 
 // qvx sim --link PATH [--state FILE] [--pace]: a simulated board behind a
 // pseudo-terminal linked at PATH, until the process is interrupted or killed.
@@ -50,22 +38,18 @@ int CmdSim(const QStringList& args, CliServices& io) {
     io.out() << "simulated board on " << host->slavePath() << " linked at " << options.linkPath
              << Qt::endl;
 
-    if (pipe(g_signalPipe) != 0) return 1;
-    QSocketNotifier notifier(g_signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&notifier, &QSocketNotifier::activated, qApp, [&host, &io] {
-        char c = 0;
-        if (::read(g_signalPipe[0], &c, 1) != 1) return;
-        if (c != char(SIGUSR1)) {
+    // SIGINT, SIGTERM and SIGHUP end it in order (the state file is written);
+    // SIGUSR1 switches the board off and on.
+    ExitSignals handled({SIGUSR1});
+    if (!handled.isActive()) return 1;
+    QObject::connect(&handled, &ExitSignals::received, qApp, [&host, &io](int signal) {
+        if (signal != SIGUSR1) {
             QCoreApplication::quit();
             return;
         }
         host->powerCycle();
         io.out() << SimPtyHost::PowerCycledText() << Qt::endl;
     });
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
-    std::signal(SIGHUP, onSignal);
-    std::signal(SIGUSR1, onSignal);
     QCoreApplication::exec();
     host.reset(); // removes the link
     return 0;

@@ -479,12 +479,30 @@ void TPrmDlg::GetBtnClick() {
     afterFlow();
 }
 
+// Runs a flow on the home position and says in the status line what was done
+// or why it failed; a flow refused while the board is busy has said so itself.
+static void runHomeFlow(BoardLink& link, Services& services, const std::function<bool()>& flow,
+                        const QString& done, const QString& failed) {
+    if (link.RefuseWhileBusy()) return;
+    services.ShowStatus(flow() ? done : link.failureWith(failed));
+}
+
+static void goHome(BoardLink& link, Services& services, PoseFlows& flows,
+                   PoseFlows::HomeCaller caller) {
+    runHomeFlow(
+        link, services, [&flows, caller] { return flows.HomePosition(caller); },
+        QStringLiteral("The robot went to its home position"),
+        QStringLiteral("The robot did not go to its home position"));
+}
+
 void TPrmDlg::StopBtnClick() {
-    m_flows.HomePosition(PoseFlows::HomeCaller::PoseWindow);
+    goHome(m_board.link(), m_services, m_flows, PoseFlows::HomeCaller::PoseWindow);
     afterFlow();
 }
 
-void TPrmDlg::HomePosBtnClick() { m_flows.HomePosition(PoseFlows::HomeCaller::MainWindow); }
+void TPrmDlg::HomePosBtnClick() {
+    goHome(m_board.link(), m_services, m_flows, PoseFlows::HomeCaller::MainWindow);
+}
 
 void TPrmDlg::SleepBtnClick() { m_flows.Sleep(); }
 
@@ -501,7 +519,10 @@ void TPrmDlg::TchBtnClick() {
 
 void TPrmDlg::N27Click() {
     if (!currentItem()) return;
-    m_flows.MakeHomePosition();
+    runHomeFlow(
+        m_board.link(), m_services, [this] { return m_flows.MakeHomePosition(); },
+        QStringLiteral("The shown pose is the home position now"),
+        QStringLiteral("The home position could not be written"));
 }
 
 } // namespace qvx

@@ -171,11 +171,13 @@ class MainWindowTest : public QObject {
         c.links[size_t(l)].final = 1;
         QTest::mouseClick(m_win->CompileBtn, Qt::LeftButton);
         QCOMPARE(m_services.lastBoxText(), QString("Set up the start item"));
+        QVERIFY(m_services.statuses.filter("Compiled").isEmpty());
         m_win->PageControl1->setCurrentWidget(m_win->Sheet2);
         QCOMPARE(m_win->Qmx->count(), 0);
         c.startItem = 0;
         QTest::mouseClick(m_win->CompileBtn, Qt::LeftButton);
         QCOMPARE(m_win->Qmx->count(), 3); // two poses and the end mark
+        QCOMPARE(m_services.statuses.last(), QString("Compiled: 3 records"));
         QVERIFY(m_win->Qmx->item(2)->text().startsWith("003 01 FFFF"));
         QCOMPARE(m_win->List->topLevelItemCount(), 3);
 
@@ -295,7 +297,9 @@ class MainWindowTest : public QObject {
         m_services.saveAnswers = {FileChoice{m_dir.filePath("saved.txt"), 0},
                                   FileChoice{m_dir.filePath("plain.txt"), 1}};
         QTest::mouseClick(m_win->SaveBtn, Qt::LeftButton);
+        QCOMPARE(m_services.statuses.last(), "Saved " + m_dir.filePath("saved.QMX"));
         QTest::mouseClick(m_win->SaveBtn, Qt::LeftButton);
+        QCOMPARE(m_services.statuses.last(), "Saved " + m_dir.filePath("plain.txt"));
         QVERIFY(QFile::exists(m_dir.filePath("saved.QMX")));
         QVERIFY(QFile::exists(m_dir.filePath("plain.txt")));
         QVERIFY(!QFile::exists(m_dir.filePath("saved.txt")));

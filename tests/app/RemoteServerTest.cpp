@@ -21,6 +21,14 @@ using namespace qvx;
 
 namespace {
 
+// The 8 bytes of one message.
+QByteArray message(quint32 w, quint32 l) {
+    char m[RemoteServer::kMessageSize];
+    qToBigEndian<quint32>(w, m);
+    qToBigEndian<quint32>(l, m + 4);
+    return QByteArray(m, sizeof m);
+}
+
 // One message sent on a connection of its own, waiting for the answer byte
 // while the event loop (and so the server, which lives on it) keeps running.
 // -1 when no answer came.
@@ -31,10 +39,7 @@ int ask(const QString& path, quint32 w, quint32 l) {
         QSignalSpy connected(&client, &QLocalSocket::connected);
         if (!connected.wait(3000)) return -1;
     }
-    char m[RemoteServer::kMessageSize];
-    qToBigEndian<quint32>(w, m);
-    qToBigEndian<quint32>(l, m + 4);
-    client.write(m, sizeof m);
+    client.write(message(w, l));
     QSignalSpy readable(&client, &QLocalSocket::readyRead);
     while (client.bytesAvailable() < 1)
         if (!readable.wait(3000)) return -1;
@@ -80,6 +85,17 @@ class RemoteServerTest : public QObject {
         };
         QVERIFY(server.listen(path));
     }
+    // Listens at a path of its own, with the idle time-out given, and connects
+    // one client to it.
+    QString listenWithClient(RemoteServer& server, const QString& name, int idleMs,
+                             QLocalSocket& client) {
+        server.setIdleTimeout(idleMs);
+        const QString path = m_dir.filePath(name);
+        listen(server, path);
+        client.connectToServer(path);
+        client.waitForConnected(2000);
+        return path;
+    }
 
   private slots:
     void init() { m_got.clear(); }
@@ -109,15 +125,46 @@ class RemoteServerTest : public QObject {
         QCOMPARE(m_got, (QList<QPair<quint32, quint32>>{{0, 7}}));
     }
 
+    void allTakenByIdleClients_aNewOneTakesThePlaceOfTheOldestIdle() {
+        RemoteServer server;
+        QLocalSocket first;
+        // Nobody is timed out while the test runs: only a new client makes room.
+        const QString path = listenWithClient(server, QStringLiteral("full"), 60000, first);
+        QCOMPARE(first.state(), QLocalSocket::ConnectedState);
+        std::vector<std::unique_ptr<QLocalSocket>> idle;
+        for (int i = 1; i < RemoteServer::kMaxConnections; ++i) {
+            idle.push_back(std::make_unique<QLocalSocket>());
+            idle.back()->connectToServer(path);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(server.connectionCount(), RemoteServer::kMaxConnections, 3000);
+
+        // While the first (and oldest) client's message is handled, a command
+        // comes in on a connection of its own, as `qvx remote play` sends it.
+        int nested = -2;
+        server.handler = [&](quint32 w, quint32 l) {
+            m_got.append({w, l});
+            if (l == 1) nested = ask(path, 0, 2);
+            return true;
+        };
+        first.write(message(0, 1));
+        QTRY_COMPARE_WITH_TIMEOUT(first.bytesAvailable(), qint64(1), 8000);
+        QCOMPARE(first.readAll(), QByteArray(1, char(1)));
+        QCOMPARE(nested, 1);
+        QCOMPARE(m_got, (QList<QPair<quint32, quint32>>{{0, 1}, {0, 2}}));
+
+        // The idle client that came first made room; the one being handled
+        // and the later idle ones kept their connections.
+        QTRY_COMPARE_WITH_TIMEOUT(idle[0]->state(), QLocalSocket::UnconnectedState, 2000);
+        QCOMPARE(first.state(), QLocalSocket::ConnectedState);
+        for (size_t i = 1; i < idle.size(); ++i)
+            QCOMPARE(idle[i]->state(), QLocalSocket::ConnectedState);
+    }
+
     void halfMessage_isDroppedAfterTheTimeOut_wholeOnesKeepTheConnection() {
         RemoteServer server;
-        server.setIdleTimeout(1000);
-        const QString path = m_dir.filePath(QStringLiteral("half"));
-        listen(server, path);
-
         QLocalSocket half;
-        half.connectToServer(path);
-        QVERIFY(half.waitForConnected(2000));
+        const QString path = listenWithClient(server, QStringLiteral("half"), 1000, half);
+        QCOMPARE(half.state(), QLocalSocket::ConnectedState);
         half.write(QByteArray(RemoteServer::kMessageSize - 1, '\0'));
         half.flush();
 
@@ -128,10 +175,7 @@ class RemoteServerTest : public QObject {
         QVERIFY(steady.waitForConnected(2000));
         for (quint32 i = 1; i <= 4; ++i) {
             QTest::qWait(400);
-            char m[RemoteServer::kMessageSize];
-            qToBigEndian<quint32>(0, m);
-            qToBigEndian<quint32>(i, m + 4);
-            steady.write(m, sizeof m);
+            steady.write(message(0, i));
             QTRY_COMPARE_WITH_TIMEOUT(steady.bytesAvailable(), qint64(1), 2000);
             QCOMPARE(steady.readAll(), QByteArray(1, char(1)));
         }

@@ -30,6 +30,7 @@ void RecordingServices::clear() {
     picks.clear();
     boxAnswers.clear();
     pickAnswers.clear();
+    fileDialogs = 0;
 }
 
 } // namespace qvxtest

@@ -3,6 +3,8 @@
 #include "app/TQuorvex3.h"
 #include "board/TTableDlg.h"
 #include "common/TestRegistry.h"
+#include "pose/PoseData.h"
+#include "pose/TPrmDlg.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -23,6 +25,12 @@ class MainWindowFlowsTest : public QObject {
         void click(QToolButton* b) {
             QVERIFY(b->isEnabled());
             QTest::mouseClick(b, Qt::LeftButton);
+        }
+        QStringList tableRow(int row) const {
+            QStringList texts;
+            for (int c = 0; c < 5; ++c)
+                texts << win->tableDlg()->ListView->topLevelItem(row)->text(c);
+            return texts;
         }
     };
 
@@ -51,6 +59,91 @@ class MainWindowFlowsTest : public QObject {
         QCOMPARE(rig.win->PageControl1->tabText(0), QStringLiteral("EDIT Wave"));
         QCOMPARE(rig.win->Qmx->count(), 4);
         QVERIFY(rig.win->Qmx->item(0)->text().startsWith(QStringLiteral("001 0A ")));
+    }
+
+    void slotPickers_readTheTableOnceForEachOpenedPort() {
+        Rig rig;
+        QByteArray walk = MotionTable::EmptyEntry();
+        walk[0] = 5;
+        walk.replace(10, 4, "Walk");
+        rig.sim.stored().table[3] = walk;
+        // Nothing was read from this board yet: its rows do not pass for empty slots.
+        QCOMPARE(rig.tableRow(3), (QStringList{"M4", "(not read)", "", "", ""}));
+
+        // The picker (cancelled) offers what the board holds: the whole table
+        // was read before it showed, and the robot woken again.
+        rig.services.pickAnswers.push_back(std::nullopt);
+        rig.click(rig.win->MotWriteBtn);
+        QVERIFY(rig.services.picks.at(0).choices.startsWith(
+            R"("M1  --/-- --:--","M2  --/-- --:--","M3  --/-- --:--","M4 Walk --/-- --:--",)"));
+        QList<QByteArray> tableReads, expected;
+        for (const QByteArray& f : rig.sim.frames)
+            if (quint8(f.at(0)) == quint8(QmxBoard::Command::ReadTableEntry)) tableReads << f;
+        for (int entry = 0; entry < MotionTable::kRows; ++entry)
+            expected << BoardCommands::Frame(QmxBoard::Command::ReadTableEntry, {entry});
+        QCOMPARE(tableReads, expected);
+        QCOMPARE(quint8(rig.sim.frames.last().at(0)), quint8(QmxBoard::Command::WriteOptionWord));
+        QCOMPARE(rig.services.statuses, QStringList{"Reading the motion table"});
+        QCOMPARE(rig.tableRow(3), (QStringList{"M4", "Walk", "5", "--/-- --:--", "65535"}));
+
+        // The next picker needs nothing from the board; opening a port sends
+        // nothing, and what was read belongs to the port before.
+        rig.sim.frames.clear();
+        rig.click(rig.win->MotRunBtn);
+        QCOMPARE(rig.services.picks.size(), size_t(2));
+        QVERIFY(rig.state.link.OpenTransport(1, std::make_unique<SimTransport>(rig.sim)));
+        QVERIFY(rig.sim.frames.isEmpty());
+        QCOMPARE(rig.tableRow(3).value(1), QStringLiteral("(not read)"));
+
+        // A failed read ends the flow before the picker, says why and wakes the
+        // robot: sleep takes five answers, entries 0..4 are read, 5 is not.
+        rig.services.clear();
+        rig.sim.injectFault(BoardSimulator::Fault::NoAnswer, BoardLink::kDefaultAttempts, 10);
+        rig.click(rig.win->MotDelBtn);
+        const QString failed = QStringLiteral("The motion table could not be read: the board's "
+                                              "answer was incomplete (0 of 43 bytes within 40 ms)");
+        QCOMPARE(rig.services.statuses, (QStringList{"Reading the motion table", failed}));
+        QVERIFY(rig.services.picks.empty() && rig.services.boxes.empty());
+        QCOMPARE(rig.sim.working().option & BoardCommands::kOptSleep, 0);
+        QCOMPARE(rig.tableRow(5).value(1), QStringLiteral("(not read)"));
+        // One that cannot be woken either is said to be left asleep.
+        rig.sim.injectFault(BoardSimulator::Fault::NoAnswer, 2 * BoardLink::kDefaultAttempts, 10);
+        rig.click(rig.win->MotRunBtn);
+        QCOMPARE(rig.services.statuses.last(), failed + ". " + BoardCommands::LeftAsleepText());
+        QVERIFY(rig.sim.working().option & BoardCommands::kOptSleep);
+        QVERIFY(rig.services.picks.empty());
+    }
+
+    void homeActions_sayWhatWasDoneOrWhyNot_data() {
+        QTest::addColumn<bool>("makeHome"); // the pose window's "Make home position"
+        QTest::addColumn<bool>("silent");
+        QTest::addColumn<QString>("status");
+        const QString noAnswer = QStringLiteral(
+            ": the board did not answer (no reply to the attention byte within 40 ms on COM1)");
+        QTest::newRow("home") << false << false << "The robot went to its home position";
+        QTest::newRow("home, no answer")
+            << false << true << "The robot did not go to its home position" + noAnswer;
+        QTest::newRow("make home") << true << false << "The shown pose is the home position now";
+        QTest::newRow("make home, no answer")
+            << true << true << "The home position could not be written" + noAnswer;
+    }
+
+    void homeActions_sayWhatWasDoneOrWhyNot() {
+        QFETCH(bool, makeHome);
+        QFETCH(bool, silent);
+        QFETCH(QString, status);
+        Rig rig;
+        rig.state.chart = longChain(1);
+        rig.win->prmDlg()->OpenPoseItem(0);
+        rig.sim.setSilent(silent);
+        rig.services.clear();
+        if (makeHome)
+            rig.win->prmDlg()->N27Click();
+        else
+            rig.click(rig.win->HomePosBtn);
+        QCOMPARE(rig.services.statuses, QStringList{status});
+        if (makeHome && !silent)
+            QCOMPARE(rig.sim.stored().home, BuildPoseBlock(rig.win->prmDlg()->pose()).words);
     }
 
     void deletePlayStopPause_reachTheBoard() {

@@ -1,6 +1,8 @@
 #include "board/MotionTable.h"
 
+#include "base/Services.h"
 #include "board/BoardCommands.h"
+#include "board/BoardLink.h"
 #include "document/CommaList.h"
 #include "document/Cp932.h"
 
@@ -91,15 +93,29 @@ QString MotionTable::AllList() const {
     return MotionList() + u',' + ScenarioList();
 }
 
-bool MotionTable::ReadFromBoard(BoardCommands& board) {
+bool MotionTable::ReadFromBoard(BoardCommands& board, QString* failure) {
+    BoardLink& link = board.link();
+    auto failed = [&](const QString& text) {
+        if (failure) *failure = text;
+        if (link.services()) link.services()->ShowStatus(text);
+        return false;
+    };
     clear();
-    if (!board.SetSleep(0)) return false;
+    if (!board.SetSleep(0))
+        return failed(link.failureWith(QStringLiteral("The robot could not be put to sleep")));
     for (int row = 0; row < kRows; ++row) {
         QByteArray e;
-        if (!board.ReadTableEntry(row, e)) return false;
+        if (!board.ReadTableEntry(row, e))
+            return failed(link.failureWith(QStringLiteral("Reading the table entry of ") +
+                                           Caption(row) + QStringLiteral(" failed")) +
+                          QStringLiteral(". ") + BoardCommands::LeftAsleepText());
         ShowTableRow(e, row);
     }
-    return board.SetSleep(1);
+    if (!board.SetSleep(1))
+        return failed(link.failureWith(QStringLiteral("The table was read, but the robot could "
+                                                      "not be woken")) +
+                      QStringLiteral(". ") + BoardCommands::LeftAsleepText());
+    return true;
 }
 
 void MotionTable::follow(BoardCommands& board) {

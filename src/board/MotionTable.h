@@ -64,8 +64,10 @@ class MotionTable : public QObject {
 
     // Reads the whole table from the board: sleep, the 85 entries, run. A
     // failed command stops the read with the rows read so far (and the robot
-    // asleep when it was a motion entry). True when every entry was read.
-    bool ReadFromBoard(BoardCommands& board);
+    // asleep when it was a motion entry), and says so in the status line. True
+    // when every entry was read; otherwise what failed, with its cause, in
+    // `failure` when given.
+    bool ReadFromBoard(BoardCommands& board, QString* failure = nullptr);
 
     // Keeps the rows in step with every entry the command layer writes.
     void follow(BoardCommands& board);

@@ -1,5 +1,6 @@
 #include "fuzz/ReaderFuzz.h"
 
+#include "app/BoardBackup.h"
 #include "base/Services.h"
 #include "document/Chart.h"
 #include "document/DocumentFile.h"
@@ -79,6 +80,13 @@ int FuzzReaders(const std::uint8_t* data, std::size_t size) {
     DocumentContext tableCtx(table, header, services);
     DocumentFile::ImportTable(tableCtx, path);
     checkChart(table);
+
+    // A board backup: one that is taken reads back the same from its own file.
+    QString error;
+    if (const std::optional<BoardBackup> backup = BoardBackup::Parse(bytes, &error)) {
+        const std::optional<BoardBackup> again = BoardBackup::Parse(backup->toBytes(), &error);
+        check(again && *again == *backup, "backup not read back as written");
+    }
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #include "board/BoardCommands.h"
 #include "board/BoardLink.h"
 #include "board/MotionTable.h"
+#include "compiler/MotionTransfer.h"
 #include "dialogs/OptionFlows.h"
 
 namespace qvx {
@@ -17,9 +18,6 @@ namespace {
 // and the 24 channel names.
 constexpr int kSettingSteps = 12 + QmxBoard::kChannels;
 
-QString recordName(int slot, int index) {
-    return MotionTable::Caption(slot) + QStringLiteral(" record ") + QString::number(index + 1);
-}
 QString stepName(int scenario, int step) {
     return MotionTable::Caption(QmxBoard::kScenarioEntryBase + scenario) +
            QStringLiteral(" step ") + QString::number(step + 1);
@@ -44,11 +42,19 @@ void BackupFlows::step() {
     if (m_progress) m_progress(m_done, m_total);
 }
 
-bool BackupFlows::fail(const QString& what) {
-    m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish,
-                              m_flowName + QStringLiteral(" stopped: ") + what);
-    if (m_progress) m_progress(0, 0);
+bool BackupFlows::stop(const QString& what, bool withCause, const QString& details) {
+    m_failure = withCause ? m_board.link().failureWith(what) : what;
+    m_details = details;
     return false;
+}
+
+void BackupFlows::showFailure(bool asleep) {
+    QString text = m_flowName + QStringLiteral(" stopped: ") + m_failure;
+    if (asleep) text += QStringLiteral(". ") + BoardCommands::LeftAsleepText();
+    m_services.ShowStatus(text);
+    if (!m_details.isEmpty()) text += QStringLiteral("\r\n") + m_details;
+    m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish, text);
+    if (m_progress) m_progress(0, 0);
 }
 
 std::optional<BoardBackup> BackupFlows::Backup() {
@@ -64,12 +70,18 @@ std::optional<BoardBackup> BackupFlows::Backup() {
     const QDateTime now = QDateTime::currentDateTime();
     b.taken = now.addMSecs(-now.time().msec());
     if (!m_board.SetSleep(0)) {
-        fail(QStringLiteral("the robot could not be put to sleep"));
+        stop(QStringLiteral("the robot could not be put to sleep"));
+        showFailure(false);
         return std::nullopt;
     }
-    if (!readAll(b)) return std::nullopt;
+    if (!readAll(b)) {
+        // Reading changed nothing on the board: the robot is woken again.
+        showFailure(!m_board.SetSleep(1));
+        return std::nullopt;
+    }
     if (!m_board.SetSleep(1)) {
-        fail(QStringLiteral("everything was read, but the robot could not be woken"));
+        stop(QStringLiteral("everything was read, but the robot could not be woken"));
+        showFailure(true);
         return std::nullopt;
     }
     if (m_progress) m_progress(0, 0);
@@ -78,7 +90,7 @@ std::optional<BoardBackup> BackupFlows::Backup() {
 
 bool BackupFlows::readAll(BoardBackup& b) {
     auto failed = [this](const QString& what) {
-        return fail(QStringLiteral("reading ") + what + QStringLiteral(" failed"));
+        return stop(QStringLiteral("reading ") + what + QStringLiteral(" failed"));
     };
     quint16 working = 0;
     if (!m_board.ReadOptionWord(false, working)) return failed(QStringLiteral("the option word"));
@@ -108,7 +120,7 @@ bool BackupFlows::readAll(BoardBackup& b) {
         records.resize(size_t(n));
         for (int i = 0; i < n; ++i) {
             if (!m_board.ReadMotionRecord(true, s, i, records[size_t(i)]))
-                return failed(recordName(s, i));
+                return failed(MotionTransfer::RecordName(s, i));
             step();
         }
     }
@@ -195,10 +207,20 @@ bool BackupFlows::Restore(const BoardBackup& backup) {
     m_flowName = QStringLiteral("Restore");
     m_done = 0;
     m_total = b.recordCount() + b.stepCount() + QmxBoard::kTableEntries + kSettingSteps;
-    if (!m_board.SetSleep(0)) return fail(QStringLiteral("the robot could not be put to sleep"));
-    if (!writeAll(b)) return false;
-    if (!m_board.SetSleep(1))
-        return fail(QStringLiteral("everything was written, but the robot could not be woken"));
+    if (!m_board.SetSleep(0)) {
+        stop(QStringLiteral("the robot could not be put to sleep"));
+        showFailure(false);
+        return false;
+    }
+    // The board holds part of the backup after a failed write: the robot is
+    // left asleep rather than started on it.
+    bool ok = writeAll(b);
+    if (ok && !m_board.SetSleep(1))
+        ok = stop(QStringLiteral("everything was written, but the robot could not be woken"));
+    if (!ok) {
+        showFailure(true);
+        return false;
+    }
     if (m_progress) m_progress(0, 0);
     return true;
 }
@@ -206,19 +228,14 @@ bool BackupFlows::Restore(const BoardBackup& backup) {
 bool BackupFlows::verified(const QString& what, const std::function<bool()>& write,
                            const std::function<bool(QByteArray&)>& read,
                            const QByteArray& expected) {
-    if (!write())
-        return fail(QStringLiteral("writing ") + what +
-                    QStringLiteral(" failed.\r\nThe robot is left asleep."));
+    if (!write()) return stop(QStringLiteral("writing ") + what + QStringLiteral(" failed"));
     QByteArray back;
     if (!read(back))
-        return fail(QStringLiteral("reading back ") + what +
-                    QStringLiteral(" failed.\r\nThe robot is left asleep."));
+        return stop(QStringLiteral("reading back ") + what + QStringLiteral(" failed"));
     if (back != expected)
-        return fail(what +
-                    QStringLiteral(" reads back differently from what was written:\r\n"
-                                   "written ") +
-                    BoardBackup::HexBytes(expected) + QStringLiteral("\r\nread    ") +
-                    BoardBackup::HexBytes(back) + QStringLiteral("\r\nThe robot is left asleep."));
+        return stop(what + QStringLiteral(" reads back differently from what was written"), false,
+                    QStringLiteral("written ") + BoardBackup::HexBytes(expected) +
+                        QStringLiteral("\r\nread    ") + BoardBackup::HexBytes(back));
     step();
     return true;
 }
@@ -229,7 +246,7 @@ bool BackupFlows::writeAll(const BoardBackup& b) {
     if (!b.servos.empty()) {
         quint16 working = 0;
         if (!board.ReadOptionWord(false, working))
-            return fail(QStringLiteral("reading the option word failed"));
+            return stop(QStringLiteral("reading the option word failed"));
         svpMode = working & BoardCommands::kOptSvp;
         if (svpMode) m_total += int(b.servos.size());
     }
@@ -240,7 +257,8 @@ bool BackupFlows::writeAll(const BoardBackup& b) {
         for (int i = 0; i < int(records.size()); ++i) {
             const MotionRecord& r = records[size_t(i)];
             if (!verified(
-                    recordName(s, i), [&] { return board.WriteMotionRecord(true, s, i, r); },
+                    MotionTransfer::RecordName(s, i),
+                    [&] { return board.WriteMotionRecord(true, s, i, r); },
                     [&](QByteArray& back) {
                         MotionRecord read;
                         if (!board.ReadMotionRecord(true, s, i, read)) return false;
@@ -360,9 +378,12 @@ bool BackupFlows::writeAll(const BoardBackup& b) {
     if (!b.servos.empty() && !svpMode)
         m_notes << QStringLiteral(
             "Servo parameters were not written: the board is not in SVP mode");
-    for (const auto& [id, block] : b.servos) {
+    // Named copies rather than a structured binding, which clang 14 cannot
+    // capture in a lambda.
+    for (const auto& servoBlock : b.servos) {
         if (!svpMode) break;
-        const int servo = id;
+        const int servo = servoBlock.first;
+        const QByteArray& block = servoBlock.second;
         if (!verified(
                 channelName("the servo", servo),
                 [&] { return board.WriteServoParams(servo, block); },
@@ -407,7 +428,15 @@ bool BackupFlows::ConfirmRestore(Services& services, const BoardBackup& backup,
 }
 
 QString BackupFlows::RestoreQuestion(const BoardBackup& b, const QString& path) {
-    return QStringLiteral("Restore ") + path + QStringLiteral(" onto the board?\r\n\r\n") +
+    const QStringList unusual = b.unusualValues();
+    const QString warnings =
+        unusual.isEmpty()
+            ? QString()
+            : QStringLiteral("Warning: the backup holds values the program's own dialogs never "
+                             "set; they are restored as they are:\r\n") +
+                  unusual.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n\r\n");
+    return warnings + QStringLiteral("Restore ") + path +
+           QStringLiteral(" onto the board?\r\n\r\n") +
            QStringLiteral("It overwrites all 85 table entries with the backup's ") + Summary(b) +
            QStringLiteral(", and every stored setting: option word, start and alarm motions, SVP "
                           "channels, analog and receiver settings, trim, home position and "

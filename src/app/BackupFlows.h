@@ -21,8 +21,10 @@ class Services;
 // stored copies only; a restore writes them in an order that keeps the board
 // usable for as long as possible (records and steps before the table entries
 // that point at them, the option word last) and reads every write back. A
-// failure stops the flow at once, with a message naming what failed, and
-// leaves the robot asleep.
+// failure stops the flow at once, with a message box and a status line naming
+// what failed and why. A failed backup has changed nothing but the sleep, so
+// it wakes the robot again; a failed restore leaves it asleep, as the board
+// holds part of the backup. Either says so when the robot stays asleep.
 class BackupFlows {
   public:
     BackupFlows(BoardCommands& board, Services& services);
@@ -52,7 +54,11 @@ class BackupFlows {
     static QString Summary(const BoardBackup& backup);
 
   private:
-    bool fail(const QString& what);
+    // Keeps what failed (with the link's cause where `withCause`) and the
+    // details shown below it; false.
+    bool stop(const QString& what, bool withCause = true, const QString& details = {});
+    // Shows what stop() kept, adding that the robot is left asleep when it is.
+    void showFailure(bool asleep);
     void step();
     bool readAll(BoardBackup& b);
     bool writeAll(const BoardBackup& b);
@@ -68,6 +74,8 @@ class BackupFlows {
     int m_done = 0;
     int m_total = 0;
     QString m_flowName;
+    QString m_failure;
+    QString m_details;
 };
 
 } // namespace qvx

@@ -7,9 +7,11 @@
 #include "dialogs/AnalogFlows.h"
 #include "dialogs/OptionFlows.h"
 #include "dialogs/ServoParams.h"
+#include "dialogs/TrimFlows.h"
 #include "document/Cp932.h"
 #include "document/IniFile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <algorithm>
@@ -59,27 +61,34 @@ QString entryCaption(int entry) {
     return QStringLiteral("none (") + QString::number(entry) + u')';
 }
 
-QString optionText(quint16 word) {
-    static const std::pair<quint16, const char*> kBits[] = {
-        {BoardCommands::kOptSleep, "sleep"},
-        {BoardCommands::kOptPause, "pause"},
-        {BoardCommands::kOptReceiverReports, "receiver reports"},
-        {BoardCommands::kOptWrx1, "WRX-1"},
-        {BoardCommands::kOptDataDialog, "data dialog"},
-        {BoardCommands::kOptAdReports, "analog reports"},
-        {BoardCommands::kOptPlaybackReport, "report at end"},
-        {BoardCommands::kOptAlarm, "alarm"},
-        {BoardCommands::kOptPowerOnStart, "power-on start"},
-        {BoardCommands::kOptButtonStart, "start switch"},
-        {BoardCommands::kOptTransmitter, "transmitter"},
-        {BoardCommands::kOptSvp, "SVP mode at next start"}};
-    QStringList on;
+const std::pair<quint16, const char*> kOptionBits[] = {
+    {BoardCommands::kOptSleep, "sleep"},
+    {BoardCommands::kOptPause, "pause"},
+    {BoardCommands::kOptReceiverReports, "receiver reports"},
+    {BoardCommands::kOptWrx1, "WRX-1"},
+    {BoardCommands::kOptDataDialog, "data dialog"},
+    {BoardCommands::kOptAdReports, "analog reports"},
+    {BoardCommands::kOptPlaybackReport, "report at end"},
+    {BoardCommands::kOptAlarm, "alarm"},
+    {BoardCommands::kOptPowerOnStart, "power-on start"},
+    {BoardCommands::kOptButtonStart, "start switch"},
+    {BoardCommands::kOptTransmitter, "transmitter"},
+    {BoardCommands::kOptSvp, "SVP mode at next start"}};
+
+// The option bits some part of the program sets.
+quint16 namedOptionBits() {
     quint16 named = 0;
-    for (const auto& [bit, text] : kBits) {
-        named |= bit;
+    for (const auto& bit : kOptionBits)
+        named |= bit.first;
+    return named;
+}
+
+QString optionText(quint16 word) {
+    QStringList on;
+    for (const auto& [bit, text] : kOptionBits)
         if (word & bit) on << QLatin1String(text);
-    }
-    if (word & ~named) on << QString::asprintf("other bits %04X", word & ~named);
+    const quint16 other = word & ~namedOptionBits();
+    if (other) on << QString::asprintf("other bits %04X", other);
     return on.isEmpty() ? QStringLiteral("no option set") : on.join(QStringLiteral(", "));
 }
 
@@ -173,11 +182,110 @@ class Writer {
     IniWriter m_ini;
 };
 
+// The most a backup of a whole board holds: the fixed sections, a section for
+// every motion and scenario slot, and as many keys as there are values.
+constexpr int kFixedSections = 9;
+constexpr int kMaxSections = kFixedSections + QmxBoard::kMotionSlots + QmxBoard::kScenarioSlots;
+constexpr int maxRecordKeys() {
+    // Each motion entry counts up to 255 records, cut where the memory ends.
+    int n = 0;
+    for (int s = 0; s < QmxBoard::kMotionSlots; ++s)
+        n += std::min(QmxBoard::kMaxRecords, kRecordsInMemory - s * QmxBoard::kRecordsPerSlot);
+    return n;
+}
+constexpr int kMaxKeys = 3 + 4 + 5 + 1 + 3 * QmxBoard::kChannels + 1 + QmxBoard::kChannels +
+                         QmxBoard::kTableEntries + maxRecordKeys() +
+                         QmxBoard::kScenarioSlots * QmxBoard::kScenarioSteps;
+// Besides them, a blank line after each section and room for a reader's notes.
+constexpr int kMaxLines = kMaxKeys + 2 * kMaxSections + 1000;
+
+// Where each section and key of a file stands, found by going through its
+// lines as IniFile does: a file that gives a section or a key twice, holds a
+// line that is neither, or holds more than a backup can, is refused here,
+// before anything is made of its values.
+class Layout {
+  public:
+    // The fault, or nothing.
+    QString scan(const QByteArray& bytes) {
+        const QString text = Cp932::decode(bytes);
+        QString section;
+        int number = 0;
+        for (qsizetype at = 0; at <= text.size(); ++number) {
+            qsizetype end = text.indexOf(u'\n', at);
+            if (end < 0) end = text.size();
+            QStringView view = QStringView(text).mid(at, end - at);
+            at = end + 1;
+            if (view.endsWith(u'\r')) view.chop(1);
+            const QStringView trimmed = view.trimmed();
+            const int line = number + 1;
+            if (trimmed.isEmpty() || trimmed.startsWith(u';')) continue;
+            if (trimmed.startsWith(u'[') && trimmed.endsWith(u']') && trimmed.size() >= 2) {
+                section = trimmed.mid(1, trimmed.size() - 2).trimmed().toString();
+                if (m_sections.size() == kMaxSections)
+                    return QStringLiteral("The file has more sections than a backup of a whole "
+                                          "board (%1): [%2] on line %3 is one too many")
+                        .arg(kMaxSections)
+                        .arg(section)
+                        .arg(line);
+                if (section.compare(kBackup, Qt::CaseInsensitive) == 0) m_sawBackup = true;
+                const auto [it, fresh] = m_sections.emplace(section.toLower(), line);
+                if (!fresh)
+                    return u'[' + section +
+                           QStringLiteral("] is given twice, on lines %1 and %2")
+                               .arg(it->second)
+                               .arg(line);
+                continue;
+            }
+            const qsizetype eq = view.indexOf(u'=');
+            const QString key = eq < 0 ? QString() : view.left(eq).trimmed().toString();
+            if (key.isEmpty())
+                return QStringLiteral("Line %1 is no [section], KEY=VALUE or ;comment line")
+                    .arg(line);
+            if (m_sections.empty())
+                return QStringLiteral("Line %1 gives %2 before the first section")
+                    .arg(line)
+                    .arg(key);
+            if (int(m_keys.size()) == kMaxKeys)
+                return QStringLiteral("The file has more keys than a backup of a whole board "
+                                      "(%1): %2 on line %3 is one too many")
+                    .arg(kMaxKeys)
+                    .arg(Where(section, key))
+                    .arg(line);
+            const auto [it, fresh] = m_keys.emplace(keyName(section, key), line);
+            if (!fresh)
+                return Where(section, key) + QStringLiteral(" is given twice, on lines %1 and %2")
+                                                 .arg(it->second)
+                                                 .arg(line);
+        }
+        return {};
+    }
+
+    bool sawBackup() const { return m_sawBackup; }
+    // The line of a key, or 0.
+    int line(const QString& section, const QString& key) const {
+        const auto it = m_keys.find(keyName(section, key));
+        return it == m_keys.end() ? 0 : it->second;
+    }
+
+    static QString Where(const QString& section, const QString& key) {
+        return u'[' + section + QStringLiteral("] ") + key;
+    }
+
+  private:
+    static QString keyName(const QString& section, const QString& key) {
+        return section.toLower() + u'\n' + key.toLower();
+    }
+
+    std::map<QString, int> m_sections;
+    std::map<QString, int> m_keys;
+    bool m_sawBackup = false;
+};
+
 // Reads the values of a parsed file, remembering the first fault and which
 // keys were taken, so that a key nobody asked for can be refused as well.
 class Reader {
   public:
-    explicit Reader(const IniFile& ini) : m_ini(ini) {}
+    Reader(const IniFile& ini, const Layout& layout) : m_ini(ini), m_layout(layout) {}
 
     bool ok() const { return m_error.isEmpty(); }
     const QString& error() const { return m_error; }
@@ -188,7 +296,7 @@ class Reader {
     std::optional<QString> value(const QString& section, const QString& key) {
         m_taken[section.toLower()].insert(key.toLower());
         if (!m_ini.valueExists(section, key)) {
-            fail(where(section, key) + QStringLiteral(" is missing"));
+            fail(Layout::Where(section, key) + QStringLiteral(" is missing"));
             return std::nullopt;
         }
         return m_ini.readString(section, key, {});
@@ -205,7 +313,9 @@ class Reader {
         const std::optional<QByteArray> b =
             BoardBackup::ParseHexBytes(v->left(open < 0 ? v->size() : open).trimmed(), size);
         if (!b) {
-            fail(where(section, key) + QStringLiteral(" must be %1 bytes in hex").arg(size));
+            fail(where(section, key) + QStringLiteral(" must be %1 in hex")
+                                           .arg(size == 1 ? QStringLiteral("1 byte")
+                                                          : QStringLiteral("%1 bytes").arg(size)));
             return QByteArray(size, '\0');
         }
         return *b;
@@ -230,15 +340,58 @@ class Reader {
         }
     }
 
-    static QString where(const QString& section, const QString& key) {
-        return u'[' + section + QStringLiteral("] ") + key;
+    // "[Section] Key (line N)".
+    QString where(const QString& section, const QString& key) const {
+        const int line = m_layout.line(section, key);
+        return Layout::Where(section, key) +
+               (line > 0 ? QStringLiteral(" (line %1)").arg(line) : QString());
     }
 
   private:
     const IniFile& m_ini;
+    const Layout& m_layout;
     QString m_error;
     QHash<QString, QSet<QString>> m_taken;
 };
+
+// The format number of a file: a decimal number from 1 up; blanks around it
+// are allowed, as around every value.
+std::optional<int> formatOf(Reader& r) {
+    const std::optional<QString> value = r.value(kBackup, QStringLiteral("Format"));
+    if (!value) return std::nullopt;
+    const QString text = value->trimmed();
+    const QString where = r.where(kBackup, QStringLiteral("Format"));
+    if (text.isEmpty()) {
+        r.fail(where + QStringLiteral(" is empty: it must give the format number, %1")
+                           .arg(BoardBackup::kFormatVersion));
+        return std::nullopt;
+    }
+    for (QChar c : text)
+        if (c < u'0' || c > u'9') {
+            r.fail(where + QStringLiteral(" must be a decimal format number such as %1, not %2")
+                               .arg(BoardBackup::kFormatVersion)
+                               .arg(text));
+            return std::nullopt;
+        }
+    QStringView digits(text);
+    while (digits.size() > 1 && digits.front() == u'0')
+        digits = digits.mid(1);
+    if (digits == u"0") {
+        r.fail(where + QStringLiteral(" is 0; formats count from 1"));
+        return std::nullopt;
+    }
+    // A number too long for an int is of a format far newer than this one.
+    bool ok = false;
+    const int format = digits.size() <= 9 ? digits.toInt(&ok) : 0;
+    if (!ok || format > BoardBackup::kFormatVersion) {
+        r.fail(QStringLiteral("This backup is of format %1, written by a newer version; "
+                              "this version reads format %2")
+                   .arg(digits)
+                   .arg(BoardBackup::kFormatVersion));
+        return std::nullopt;
+    }
+    return format;
+}
 
 } // namespace
 
@@ -375,30 +528,31 @@ QByteArray BoardBackup::toBytes() const {
 }
 
 std::optional<BoardBackup> BoardBackup::Parse(const QByteArray& bytes, QString* error) {
-    IniFile ini;
-    ini.parseBytes(bytes);
-    return FromIni(ini, error);
-}
-
-std::optional<BoardBackup> BoardBackup::FromIni(const IniFile& ini, QString* error) {
     auto refuse = [error](const QString& why) -> std::optional<BoardBackup> {
         if (error) *error = why;
         return std::nullopt;
     };
-    int format = 0;
-    if (!IniFile::parseInteger(ini.readString(kBackup, QStringLiteral("Format"), {}).trimmed(),
-                               format) ||
-        format < 1)
+    if (bytes.size() > kMaxFileSize) return refuse(TooLargeText(QStringLiteral("The file")));
+    // Counted before anything is made of the lines, which would cost far more.
+    const qsizetype lines = std::count(bytes.cbegin(), bytes.cend(), '\n') + 1;
+    if (lines > kMaxLines)
+        return refuse(
+            QStringLiteral("The file has %1 lines; a backup of a whole board has at most %2")
+                .arg(lines)
+                .arg(kMaxLines));
+    Layout layout;
+    if (const QString fault = layout.scan(bytes); !fault.isEmpty())
+        return refuse(layout.sawBackup() ? fault
+                                         : QStringLiteral("This is no board backup: ") +
+                                               fault.front().toLower() + fault.mid(1));
+    IniFile ini;
+    ini.parseBytes(bytes);
+    if (!ini.valueExists(kBackup, QStringLiteral("Format")))
         return refuse(QStringLiteral("This is no board backup: [Backup] Format is missing"));
-    if (format > kFormatVersion)
-        return refuse(QStringLiteral("This backup is of format %1, written by a newer version; "
-                                     "this version reads format %2")
-                          .arg(format)
-                          .arg(kFormatVersion));
 
-    Reader r(ini);
+    Reader r(ini, layout);
+    if (!formatOf(r)) return refuse(r.error());
     BoardBackup b;
-    r.value(kBackup, QStringLiteral("Format"));
     if (const auto t = r.value(kBackup, QStringLiteral("Taken")))
         b.taken = QDateTime::fromString(*t, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     b.boardInfo = r.bytes(kBackup, QStringLiteral("Board"), QmxBoard::kBoardInfoSize);
@@ -419,6 +573,14 @@ std::optional<BoardBackup> BoardBackup::FromIni(const IniFile& ini, QString* err
     b.adSettings = r.bytes(kAnalog, QStringLiteral("Sensors"), QmxBoard::Analog::kSettingsSize);
     b.receiverReference =
         r.bytes(kReceiver, QStringLiteral("Reference"), QmxBoard::Receiver::kReferenceSize);
+    // A board written FF calibrates the input from what it measures instead:
+    // such a value could never be restored as it is.
+    for (int k = 0; k < QmxBoard::Receiver::kReferenceSize && r.ok(); ++k)
+        if (quint8(b.receiverReference[k]) == QmxBoard::Receiver::kAutoCalibrate)
+            r.fail(r.where(kReceiver, QStringLiteral("Reference")) +
+                   QStringLiteral(" holds FF for PA%1, which a board takes as the order to "
+                                  "calibrate PA%1 from what it measures: it cannot be restored")
+                       .arg(k + 1));
 
     for (int c = 0; c < kChannels; ++c) {
         b.trim[size_t(c)] = r.word(kTrim, channelKey(c));
@@ -431,14 +593,13 @@ std::optional<BoardBackup> BoardBackup::FromIni(const IniFile& ini, QString* err
         if (answer == QLatin1String("yes"))
             b.servosRead = true;
         else if (answer != QLatin1String("no"))
-            r.fail(Reader::where(kServos, QStringLiteral("Read")) +
-                   QStringLiteral(" must be yes or no"));
+            r.fail(r.where(kServos, QStringLiteral("Read")) + QStringLiteral(" must be yes or no"));
     }
     const quint32 svp = OptionFlows::SvpMask(b.svpChannels);
     for (int c = 0; c < kChannels && r.ok(); ++c) {
         if (!r.has(kServos, channelKey(c))) continue;
         if (!b.servosRead || !(svp & (1u << c))) {
-            r.fail(Reader::where(kServos, channelKey(c)) +
+            r.fail(r.where(kServos, channelKey(c)) +
                    QStringLiteral(" is given, but no SVP servo was read on that channel"));
             break;
         }
@@ -464,9 +625,9 @@ std::optional<BoardBackup> BoardBackup::FromIni(const IniFile& ini, QString* err
             if (fresh) continue;
             const auto [os, oi] = it->second;
             if (b.motions[size_t(os)][size_t(oi)] != records.back())
-                r.fail(Reader::where(section, recordKey(i)) +
+                r.fail(r.where(section, recordKey(i)) +
                        QStringLiteral(" is the same record of the board as ") +
-                       Reader::where(MotionTable::Caption(os), recordKey(oi)) +
+                       r.where(MotionTable::Caption(os), recordKey(oi)) +
                        QStringLiteral(", but differs from it"));
         }
     }
@@ -482,19 +643,83 @@ std::optional<BoardBackup> BoardBackup::FromIni(const IniFile& ini, QString* err
     return b;
 }
 
+QStringList BoardBackup::unusualValues() const {
+    QStringList found;
+    auto note = [&found](const QString& section, const QString& key, const QByteArray& value,
+                         const QString& why) {
+        found << u'[' + section + QStringLiteral("] ") + key + u'=' + HexBytes(value) +
+                     QStringLiteral(": ") + why;
+    };
+    if (const quint16 other = optionWord & ~namedOptionBits())
+        note(kOptions, QStringLiteral("OptionWord"), wordBytes(optionWord),
+             QString::asprintf("bits %04X are set, which no dialog sets", other));
+    // A motion choice is a table entry, or FF for none.
+    auto noEntry = [](quint8 e) { return e != 0xFF && e >= QmxBoard::kTableEntries; };
+    if (noEntry(buttonStart) || noEntry(powerOnStart))
+        note(kOptions, QStringLiteral("StartMotions"), Bytes({buttonStart, powerOnStart}),
+             QStringLiteral("a start motion that is no table entry"));
+    const QByteArray alarm = QByteArray(1, char(alarmMotion)) + wordBytes(alarmVoltage);
+    if (noEntry(alarmMotion))
+        note(kOptions, QStringLiteral("Alarm"), alarm,
+             QStringLiteral("an alarm motion that is no table entry"));
+    const int volts = OptionFlows::RawToVolts(alarmVoltage);
+    if (volts < OptionFlows::kVoltMin || volts > OptionFlows::kVoltMax)
+        note(kOptions, QStringLiteral("Alarm"), alarm,
+             QStringLiteral("the alarm voltage %1 is outside the option dialog's %2 to %3")
+                 .arg(OptionFlows::VoltText(volts), OptionFlows::VoltText(OptionFlows::kVoltMin),
+                      OptionFlows::VoltText(OptionFlows::kVoltMax)));
+    for (int k = 0; k < QmxBoard::Analog::kInputs; ++k)
+        if (const int v = BigEndian::word(adReference, 2 * k); v > QmxBoard::Analog::kReferenceMax)
+            note(kAnalog, QStringLiteral("Reference"), adReference,
+                 QStringLiteral("AD%1 is %2, beyond the analog dialog's 0 to %3")
+                     .arg(k + 1)
+                     .arg(v)
+                     .arg(QmxBoard::Analog::kReferenceMax));
+    for (int k = 0; k < receiverReference.size(); ++k)
+        if (const int v = quint8(receiverReference[k]); v > QmxBoard::Receiver::kReferenceMax)
+            note(kReceiver, QStringLiteral("Reference"), receiverReference,
+                 QStringLiteral("PA%1 is %2, beyond the receiver window's 0 to %3")
+                     .arg(k + 1)
+                     .arg(v)
+                     .arg(QmxBoard::Receiver::kReferenceMax));
+    for (int c = 0; c < kChannels; ++c)
+        if (const int t = trim[size_t(c)]; t < TrimFlows::kMin || t > TrimFlows::kMax)
+            note(kTrim, channelKey(c), wordBytes(quint16(t)),
+                 QStringLiteral("%1 is beyond the trim window's %2 to %3 (a trim file holding it "
+                                "is refused)")
+                     .arg(t)
+                     .arg(TrimFlows::kMin)
+                     .arg(TrimFlows::kMax));
+    return found;
+}
+
 bool BoardBackup::Save(const QString& path) const {
     return IniFile::saveBytes(path, toBytes());
 }
 
+QString BoardBackup::TooLargeText(const QString& what) {
+    return what + QStringLiteral(" is larger than %1 MB; a backup of a whole board is smaller")
+                      .arg(kMaxFileSize / (1024 * 1024));
+}
+
 std::optional<BoardBackup> BoardBackup::Load(const QString& path, QString* error) {
-    // A missing file would load as an empty image; a device, a pipe or a
-    // file beyond the size limit is refused by the loading itself.
-    IniFile ini(path);
-    if (!QFileInfo::exists(path) || !ini.load()) {
-        if (error) *error = QStringLiteral("Cannot read ") + path;
+    auto refuse = [&](const QString& why) -> std::optional<BoardBackup> {
+        if (error) *error = why;
         return std::nullopt;
-    }
-    return FromIni(ini, error);
+    };
+    // Only regular files: a pipe would block the read for ever and a device
+    // such as /dev/zero never ends.
+    const QFileInfo info(path);
+    if (!info.exists()) return refuse(path + QStringLiteral(" does not exist"));
+    if (!info.isFile()) return refuse(path + QStringLiteral(" is no file"));
+    if (info.size() > kMaxFileSize) return refuse(TooLargeText(path));
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return refuse(QStringLiteral("Cannot read ") + path + QStringLiteral(": ") +
+                      f.errorString());
+    // One byte more than the limit shows a file still growing past it.
+    const QByteArray bytes = f.read(kMaxFileSize + 1);
+    return Parse(bytes, error);
 }
 
 } // namespace qvx

@@ -15,8 +15,6 @@
 
 namespace qvx {
 
-class IniFile;
-
 // Everything a board keeps, as one backup: the motion table, the records of
 // every motion in use, the steps of every scenario in use and every stored
 // setting, each as the bytes the board answers with.
@@ -75,12 +73,25 @@ struct BoardBackup {
     // The file's bytes.
     QByteArray toBytes() const;
     // A file's bytes as a backup; nothing, with the reason, when anything is
-    // missing, malformed or inconsistent, or the file is of a newer format.
+    // missing, malformed, ambiguous (a section or key given twice) or
+    // inconsistent, when it holds more than a backup of a whole board, or
+    // when the file is of a newer format. Faults name the key and its line.
     static std::optional<BoardBackup> Parse(const QByteArray& bytes, QString* error);
-    static std::optional<BoardBackup> FromIni(const IniFile& ini, QString* error);
     // Writes the file atomically; false when it cannot be written.
     bool Save(const QString& path) const;
     static std::optional<BoardBackup> Load(const QString& path, QString* error);
+    // A backup of a whole board takes about 3 MB; a file beyond this is
+    // refused before it is read.
+    static constexpr qint64 kMaxFileSize = 8LL * 1024 * 1024;
+    // "WHAT is larger than 8 MB; ...".
+    static QString TooLargeText(const QString& what);
+
+    // Values a board can hold but the program's own dialogs never set (a
+    // trim beyond the trim window's range, option bits no dialog names, a
+    // start motion that is no table entry, ...), one line each with section,
+    // key and value. They are restored as they are: a backup of a board must
+    // always go back onto it; the user is told before.
+    QStringList unusualValues() const;
 
     // An array of the given bytes.
     static QByteArray Bytes(std::initializer_list<quint8> bytes) {

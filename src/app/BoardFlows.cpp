@@ -21,13 +21,9 @@ bool BoardFlows::readTableIfNotRead() {
     MotionTable& table = m_state.table;
     if (!readTableBeforePick || table.allRead()) return true;
     m_services.ShowStatus(QStringLiteral("Reading the motion table"));
-    bool asleep = false;
-    if (table.ReadFromBoard(m_state.board, &asleep)) return true;
-    QString text = m_state.link.failureWith(QStringLiteral("The motion table could not be read"));
-    // The read put the robot to sleep for itself: it is woken again.
-    if (asleep && !m_state.board.SetSleep(1))
-        text += QStringLiteral(". ") + BoardCommands::LeftAsleepText();
-    m_services.ShowStatus(text);
+    QString failure;
+    if (table.ReadFromBoard(m_state.board, &failure)) return true;
+    m_services.ShowStatus(failure);
     return false;
 }
 
@@ -45,8 +41,24 @@ std::optional<int> BoardFlows::pick(const QString& caption, const QString& promp
     return n;
 }
 
+bool BoardFlows::failed(const QString& text) {
+    m_failure = text;
+    m_services.ShowStatus(text);
+    return false;
+}
+
+bool BoardFlows::commandFailed(const QString& what) {
+    return failed(m_state.link.failureWith(what));
+}
+
+bool BoardFlows::stoppedAsleep(const QString& what) {
+    return failed(what + QStringLiteral(". ") + BoardCommands::LeftAsleepText());
+}
+
 bool BoardFlows::wake(const QString& done) {
-    if (!m_state.board.SetSleep(1)) return false;
+    if (!m_state.board.SetSleep(1))
+        return stoppedAsleep(
+            m_state.link.failureWith(done + QStringLiteral(", but the robot could not be woken")));
     m_services.ShowStatus(QStringLiteral("Sleep off"));
     m_services.ShowStatus(done);
     return true;
@@ -62,42 +74,50 @@ bool BoardFlows::compileChart() {
 }
 
 bool BoardFlows::Write() {
+    m_failure.clear();
     if (RefuseWhileBusy()) return false;
     BoardLink::FlowScope flow(m_state.link);
     const QString caption = QStringLiteral("Writing the data");
     const QString prompt = QStringLiteral("Select the place where the data are written");
+    const QString sleepFailed =
+        QStringLiteral("Writing failed: the robot could not be put to sleep");
     BoardCommands& board = m_state.board;
+    // What cannot be stored, and a No to the write's question, are settled
+    // before the robot is put to sleep, so that they leave it as it was.
     if (m_state.chart.documentKind != MotionChart) {
         const auto n = pick(caption, prompt, Rows::Scenarios, -1);
         if (!n) return false;
         if (!compileChart()) return false;
         m_services.ShowStatus(QStringLiteral("Scenario change succeeded"));
-        if (!board.SetSleep(0)) return false;
+        if (!m_transfer.ConfirmScenarioWrite()) return false;
+        if (!board.SetSleep(0)) return commandFailed(sleepFailed);
         m_services.ShowStatus(QStringLiteral("Sleep on"));
-        if (!m_transfer.WriteScenarioToBoard(m_state.chart, *n)) return false;
+        if (!m_transfer.WriteScenarioToBoard(m_state.chart, *n, true))
+            return stoppedAsleep(QStringLiteral("Writing stopped: ") + m_transfer.failure());
     } else {
         const auto n = pick(caption, prompt, Rows::Motions, -1);
         if (!n) return false;
         if (!compileChart()) return false;
         m_services.ShowStatus(QStringLiteral("Assembling succeeded"));
-        // A motion that cannot be stored is refused before the robot is put
-        // to sleep, so a refusal leaves it as it was.
-        if (!m_transfer.CheckMotionFits(*n)) return false;
-        if (!board.SetSleep(0)) return false;
+        if (!m_transfer.CheckMotionFits(*n) || !m_transfer.ConfirmMotionWrite(*n)) return false;
+        if (!board.SetSleep(0)) return commandFailed(sleepFailed);
         m_services.ShowStatus(QStringLiteral("Sleep on"));
-        if (!m_transfer.WriteMotionToBoard(*n)) return false;
+        if (!m_transfer.WriteMotionToBoard(*n, true))
+            return stoppedAsleep(QStringLiteral("Writing stopped: ") + m_transfer.failure());
     }
     return wake(QStringLiteral("Writing succeeded"));
 }
 
 bool BoardFlows::Read() {
+    m_failure.clear();
     if (RefuseWhileBusy()) return false;
     BoardLink::FlowScope flow(m_state.link);
     const auto n = pick(QStringLiteral("Reading the data"),
                         QStringLiteral("Select the reading data"), Rows::All, -1);
     if (!n) return false;
     BoardCommands& board = m_state.board;
-    if (!board.SetSleep(0)) return false;
+    if (!board.SetSleep(0))
+        return commandFailed(QStringLiteral("Reading failed: the robot could not be put to sleep"));
     m_services.ShowStatus(QStringLiteral("Sleep on"));
     if (hooks.listRowsChanged) hooks.listRowsChanged({});
     const bool scenario = *n >= MotionTable::kMotionRows;
@@ -107,9 +127,20 @@ bool BoardFlows::Read() {
     if (!ok) {
         // A read that failed after its table entry may have set the data name.
         if (m_state.header.MotionName != nameBefore) call(hooks.nameChanged);
-        m_services.ShowStatus(scenario ? QStringLiteral("No data")
-                                       : QStringLiteral("There are no data."));
-        board.SetSleep(1);
+        // An empty slot says so; a read that failed names what and why.
+        const QString what =
+            m_transfer.failure().isEmpty()
+                ? (scenario ? QStringLiteral("No data") : QStringLiteral("There are no data."))
+                : QStringLiteral("Reading failed: ") + m_transfer.failure();
+        if (!m_transfer.failure().isEmpty())
+            failed(what);
+        else
+            m_services.ShowStatus(what);
+        // Nothing was changed but the sleep: the robot is woken again.
+        if (!board.SetSleep(1))
+            stoppedAsleep(m_state.link.failureWith(
+                what + (what.endsWith(u'.') ? QStringLiteral(" ") : QStringLiteral(". ")) +
+                QStringLiteral("The robot could not be woken")));
         call(hooks.repaint);
         return false;
     }
@@ -134,6 +165,7 @@ bool BoardFlows::Read() {
 }
 
 bool BoardFlows::Delete() {
+    m_failure.clear();
     if (RefuseWhileBusy()) return false;
     BoardLink::FlowScope flow(m_state.link);
     const auto n = pick(QStringLiteral("Delete the data"),
@@ -143,34 +175,43 @@ bool BoardFlows::Delete() {
                                   QStringLiteral("Again, are you sure to delete this?")) !=
         ResultYes)
         return false;
-    if (!m_state.board.ClearTableEntry(*n)) return false;
+    if (!m_state.board.ClearTableEntry(*n))
+        return commandFailed(QStringLiteral("Deleting ") + MotionTable::Caption(*n) +
+                             QStringLiteral(" failed"));
     m_services.ShowStatus(QStringLiteral("Data deletion is done"));
     return true;
 }
 
 bool BoardFlows::Play() {
+    m_failure.clear();
     if (RefuseWhileBusy()) return false;
     BoardLink::FlowScope flow(m_state.link);
     const auto n = pick(QStringLiteral("Playing number"),
                         QStringLiteral("Select the playing number"), Rows::All, lastChosen);
     if (!n) return false;
-    if (!m_state.board.PlayMotion(*n)) return false;
+    if (!m_state.board.PlayMotion(*n))
+        return commandFailed(QStringLiteral("Playing ") + MotionTable::Caption(*n) +
+                             QStringLiteral(" failed"));
     m_services.ShowStatus(QStringLiteral("Sending the playback command"));
     return true;
 }
 
 bool BoardFlows::Stop() {
+    m_failure.clear();
     if (RefuseWhileBusy()) return false;
     BoardLink::FlowScope flow(m_state.link);
-    if (!m_state.board.StopMotion()) return false;
+    if (!m_state.board.StopMotion())
+        return commandFailed(QStringLiteral("Sending the stop command failed"));
     m_services.ShowStatus(QStringLiteral("Sending the stop command"));
     return true;
 }
 
 bool BoardFlows::Pause() {
+    m_failure.clear();
     if (RefuseWhileBusy()) return false;
     BoardLink::FlowScope flow(m_state.link);
-    if (!m_state.board.SetOptionBit1(2)) return false;
+    if (!m_state.board.SetOptionBit1(2))
+        return commandFailed(QStringLiteral("Sending the pause command failed"));
     m_services.ShowStatus(QStringLiteral("Sending the pause command"));
     return true;
 }

@@ -55,6 +55,11 @@ class BoardFlows {
     // Compiles the chart as its document kind asks.
     bool Compile();
 
+    // Why the last flow failed, as the status line showed it (the cause
+    // included, and that the robot is left asleep when it is); empty after a
+    // success, a cancel or a refusal the flow showed otherwise.
+    const QString& failure() const { return m_failure; }
+
     // True, after telling the user, while a flow or an exchange is under way:
     // every flow starts with it, and the window asks it before any action that
     // would change what a flow works on.
@@ -78,6 +83,12 @@ class BoardFlows {
     // status line has said why) when the read failed.
     bool readTableIfNotRead();
     bool wake(const QString& done);
+    // Shows a failure in the status line and keeps it; false.
+    bool failed(const QString& text);
+    // The same for a command that failed, with the link's cause: "what: cause".
+    bool commandFailed(const QString& what);
+    // The same for a flow that stops with the robot asleep.
+    bool stoppedAsleep(const QString& what);
     bool compileChart();
     void call(const std::function<void()>& hook) {
         if (hook) hook();
@@ -86,6 +97,7 @@ class BoardFlows {
     AppState& m_state;
     Services& m_services;
     MotionTransfer m_transfer;
+    QString m_failure;
 };
 
 } // namespace qvx

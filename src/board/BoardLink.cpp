@@ -43,6 +43,8 @@ QString BoardLink::failureWith(const QString& what) const {
 }
 
 bool BoardLink::OpenCommPort(int index, const QString& device) {
+    // A port box choice is named by the box.
+    if (!m_inExchange) m_portName.clear();
     if (index <= 0) {
         if (m_inExchange) return false;
         closeNow();
@@ -61,7 +63,7 @@ bool BoardLink::OpenTransport(int index, std::unique_ptr<BoardTransport> transpo
     closeNow();
     m_portNumber = index;
     receiveTimeoutMs = m_normalTimeoutMs;
-    const QString label = PortLabel(index);
+    const QString label = m_portName.isEmpty() ? PortLabel(index) : m_portName;
     QString error;
     if (!transport || !transport->open(&error)) {
         m_portNumber = 0;

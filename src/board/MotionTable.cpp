@@ -1,5 +1,6 @@
 #include "board/MotionTable.h"
 
+#include "base/Services.h"
 #include "board/BoardCommands.h"
 #include "board/BoardLink.h"
 #include "document/CommaList.h"
@@ -100,17 +101,31 @@ QString MotionTable::AllList() const {
     return MotionList() + u',' + ScenarioList();
 }
 
-bool MotionTable::ReadFromBoard(BoardCommands& board, bool* asleep) {
+bool MotionTable::ReadFromBoard(BoardCommands& board, QString* failure) {
+    BoardLink& link = board.link();
+    auto failed = [&](const QString& text) {
+        if (failure) *failure = text;
+        return false;
+    };
     clear();
-    if (asleep) *asleep = false;
-    if (!board.SetSleep(0)) return false;
-    if (asleep) *asleep = true;
+    if (!board.SetSleep(0))
+        return failed(link.failureWith(QStringLiteral("The robot could not be put to sleep")));
     for (int row = 0; row < kRows; ++row) {
         QByteArray e;
-        if (!board.ReadTableEntry(row, e)) return false;
+        if (!board.ReadTableEntry(row, e)) {
+            // The read put the robot to sleep for itself: it is woken again.
+            QString text = link.failureWith(QStringLiteral("Reading the table entry of ") +
+                                            Caption(row) + QStringLiteral(" failed"));
+            if (!board.SetSleep(1)) text += QStringLiteral(". ") + BoardCommands::LeftAsleepText();
+            return failed(text);
+        }
         ShowTableRow(e, row);
     }
-    return board.SetSleep(1);
+    if (!board.SetSleep(1))
+        return failed(link.failureWith(QStringLiteral("The table was read, but the robot could "
+                                                      "not be woken")) +
+                      QStringLiteral(". ") + BoardCommands::LeftAsleepText());
+    return true;
 }
 
 void MotionTable::follow(BoardCommands& board) {

@@ -71,9 +71,11 @@ class MotionTable : public QObject {
 
     // Reads the whole table from the board: sleep, the 85 entries, run. A
     // failed command stops the read with the rows read so far (and the robot
-    // asleep when it was a motion entry). True when every entry was read.
-    // asleep, when given, tells whether a failed read left the robot asleep.
-    bool ReadFromBoard(BoardCommands& board, bool* asleep = nullptr);
+    // asleep when it was a motion entry), and woken again when it can be. True
+    // when every entry was read; otherwise what failed, with its cause, in
+    // `failure` when given ("Reading the table entry of M6 failed: ...",
+    // ending with the note that the robot is left asleep when it is).
+    bool ReadFromBoard(BoardCommands& board, QString* failure = nullptr);
 
     // Keeps the rows in step with every entry the command layer writes, and
     // forgets them when a port is opened.

@@ -1,5 +1,6 @@
 #include "board/TTableDlg.h"
 
+#include "base/Services.h"
 #include "board/BoardCommands.h"
 #include "board/BoardLink.h"
 #include "board/MotionTable.h"
@@ -88,7 +89,9 @@ void TTableDlg::MotReadBtnClick() {
     // then fail at once: it is refused before anything changes.
     if (m_board.link().RefuseWhileBusy()) return;
     BoardLink::FlowScope flow(m_board.link());
-    m_table.ReadFromBoard(m_board);
+    QString failure;
+    if (!m_table.ReadFromBoard(m_board, &failure) && m_board.link().services())
+        m_board.link().services()->ShowStatus(failure);
 }
 
 void TTableDlg::ListViewDblClick() {

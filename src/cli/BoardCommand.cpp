@@ -151,20 +151,19 @@ int CmdBoard(const QStringList& argsIn, CliServices& io) {
     if (!OpenCliPort(state.link, port, io)) return 1;
 
     bool ok = false;
+    QString failure;
     if (sub == QLatin1String("table")) {
-        ok = state.table.ReadFromBoard(state.board);
-        printTable(state.table, io);
+        ok = state.table.ReadFromBoard(state.board, &failure);
+        // A table read part of the way is no result.
+        if (ok) printTable(state.table, io);
     } else if (sub == QLatin1String("write")) {
         ok = flows.Write();
-    } else if (sub == QLatin1String("backup") || sub == QLatin1String("restore")) {
-        if (args.size() != 1) return usage(io, kBoardUsage);
-        return sub == QLatin1String("backup") ? RunBoardBackup(port, args[0], io)
-                                              : RunBoardRestore(port, args[0], io);
     } else if (sub == QLatin1String("read")) {
         ok = flows.Read();
         if (ok) {
             DocumentContext ctx{state.chart, state.header, io};
             ok = DocumentFile::SaveDocument(ctx, outPath, false);
+            if (!ok) failure = QStringLiteral("cannot write ") + outPath;
         }
     } else if (sub == QLatin1String("delete")) {
         ok = flows.Delete();
@@ -177,7 +176,10 @@ int CmdBoard(const QStringList& argsIn, CliServices& io) {
     }
     state.link.ClosePort();
     if (!ok) {
-        io.err() << "qvx board " << sub << " failed" << Qt::endl;
+        if (failure.isEmpty()) failure = flows.failure();
+        io.err() << "qvx board " << sub << " failed";
+        if (!failure.isEmpty()) io.err() << ": " << failure;
+        io.err() << Qt::endl;
         return 1;
     }
     return 0;

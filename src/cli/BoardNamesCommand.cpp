@@ -62,14 +62,22 @@ int RunBoardNames(const QString& port, const QString& setPath, CliServices& io) 
     PoseFlows flows(state.board, pose, links, [] { return nullptr; });
     if (!OpenCliPort(state.link, port, io)) return 1;
 
+    // The names are read as the dialog opens; a name that cannot be read
+    // fails the verb before anything is written, as names the board holds
+    // would otherwise be overwritten with ones the user never saw.
     Names onBoard;
-    const bool read = flows.ReadChannelNames(onBoard);
+    const int read = flows.ReadChannelNames(onBoard);
+    if (read < Pose::kChannels) {
+        io.err() << "qvx board names failed: "
+                 << state.link.failureWith(QStringLiteral("reading the name of ") +
+                                           PoseLayout::DefaultName(read + 1) +
+                                           QStringLiteral(" failed"))
+                 << (typed ? "; nothing was written" : "") << Qt::endl;
+        state.link.ClosePort();
+        return 1;
+    }
     if (!typed) {
         state.link.ClosePort();
-        if (!read) {
-            io.err() << "qvx board names failed: no channel name could be read" << Qt::endl;
-            return 1;
-        }
         for (int n = 1; n <= Pose::kChannels; ++n)
             io.out() << PoseLayout::DefaultName(n) << '\t' << onBoard[size_t(n - 1)] << Qt::endl;
         return 0;
@@ -84,14 +92,17 @@ int RunBoardNames(const QString& port, const QString& setPath, CliServices& io) 
         names[size_t(n - 1)] = name;
     }
     const int written = flows.WriteChannelNames(names);
+    const QString writeFailure =
+        state.link.failureWith(QStringLiteral("writing the name of ") +
+                               PoseLayout::DefaultName(written + 1) + QStringLiteral(" failed"));
     state.link.ClosePort();
     const bool kept = layout.Save(settings);
     for (int n = 1; n <= written; ++n)
         io.out() << PoseLayout::DefaultName(n) << '\t' << names[size_t(n - 1)] << Qt::endl;
     if (!kept) io.err() << "the names could not be kept in " << settings << Qt::endl;
     if (written < Pose::kChannels) {
-        io.err() << "qvx board names failed: writing the name of CH" << written + 1
-                 << " failed; the later channels were not written" << Qt::endl;
+        io.err() << "qvx board names failed: " << writeFailure
+                 << "; the later channels were not written" << Qt::endl;
         return 1;
     }
     return kept ? 0 : 1;

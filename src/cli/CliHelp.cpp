@@ -171,13 +171,16 @@ std::vector<VerbHelp> makeVerbs() {
                  {}});
     v.push_back(
         {QStringLiteral("sim"),
-         S{QStringLiteral("sim --link PATH [--state FILE] [--pace]")},
+         S{QStringLiteral("sim --link PATH [--state FILE [--fresh]] [--pace]")},
          QStringLiteral("Runs a simulated QMX board behind a pseudo-terminal until it is stopped; "
                         "SIGUSR1 switches it off and on, keeping its memory."),
          {valued(QStringLiteral("link"), QStringLiteral("PATH"),
                  QStringLiteral("Where the link to the pseudo-terminal is made.")),
           valued(QStringLiteral("state"), QStringLiteral("FILE"),
-                 QStringLiteral("Keep the board's stored memory in FILE across restarts.")),
+                 QStringLiteral("Keep the board's stored memory in FILE across restarts; a "
+                                "damaged FILE is refused and left as it is.")),
+          flag(QStringLiteral("fresh"),
+               QStringLiteral("Start with a new board's memory, which replaces FILE.")),
           flag(QStringLiteral("pace"), QStringLiteral("Hold the bytes to 115200 bit/s."))}});
     return v;
 }

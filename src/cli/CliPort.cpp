@@ -24,7 +24,11 @@ QString portFailure(const QString& port) {
 
 bool OpenCliPort(BoardLink& link, const QString& port, CliServices& io) {
     const bool quiet = io.quiet;
-    io.quiet = true; // the link's own "COM1 completion" would name the wrong port
+    // The link's own "PATH completion" is no result of the verb, and its
+    // failure text is replaced by the fuller one below.
+    io.quiet = true;
+    // Every message of the link (time-outs, a lost port) names the device
+    // as it was given, not the port box's "COM1".
     link.setPortName(port);
     const bool open = link.OpenTransport(1, std::make_unique<SerialTransport>(port));
     io.quiet = quiet;

@@ -9,10 +9,10 @@
 
 namespace qvx {
 
-// qvx sim --link PATH [--state FILE] [--pace]: a simulated board behind a
-// pseudo-terminal linked at PATH, until the process is interrupted or killed.
-// SIGUSR1 switches the board off and on again: it keeps its memory and starts
-// as at power-up, in SVP mode when bit 14 of its stored option word is set.
+// qvx sim --link PATH [--state FILE [--fresh]] [--pace]: a simulated board
+// behind a pseudo-terminal linked at PATH, until the process is interrupted or
+// killed. SIGUSR1 switches the board off and on again: it keeps its memory and
+// starts as at power-up, in SVP mode when bit 14 of its stored option word is set.
 int CmdSim(const QStringList& args, CliServices& io) {
     SimPtyHost::Options options;
     for (int i = 0; i < args.size(); ++i) {
@@ -22,17 +22,23 @@ int CmdSim(const QStringList& args, CliServices& io) {
             options.statePath = args[++i];
         else if (args[i] == QLatin1String("--pace"))
             options.pace = true;
+        else if (args[i] == QLatin1String("--fresh"))
+            options.freshState = true;
         else
             options.linkPath.clear(), i = int(args.size());
     }
-    if (options.linkPath.isEmpty()) {
-        io.err() << "usage: qvx sim --link PATH [--state FILE] [--pace]" << Qt::endl;
+    if (options.linkPath.isEmpty() || (options.freshState && options.statePath.isEmpty())) {
+        io.err() << "usage: qvx sim --link PATH [--state FILE [--fresh]] [--pace]" << Qt::endl;
         return 2;
     }
     QString error;
     auto host = SimPtyHost::Start(options, &error);
     if (!host) {
         io.err() << error << Qt::endl;
+        if (!options.statePath.isEmpty() && !options.freshState &&
+            error.contains(options.statePath))
+            io.err() << "Give --fresh to start with a new board's memory, which then replaces "
+                     << options.statePath << "." << Qt::endl;
         return 1;
     }
     io.out() << "simulated board on " << host->slavePath() << " linked at " << options.linkPath

@@ -2,6 +2,7 @@
 
 #include "base/Services.h"
 #include "board/BoardCommands.h"
+#include "board/BoardLink.h"
 #include "board/MotionTable.h"
 #include "compiler/Compiler.h"
 #include "compiler/WordClasses.h"
@@ -47,7 +48,38 @@ bool MotionTransfer::CheckMotionFits(int slot) {
     return true;
 }
 
-bool MotionTransfer::WriteMotionToBoard(int slot) {
+QString MotionTransfer::RecordName(int slot, int index) {
+    return MotionTable::Caption(slot) + QStringLiteral(" record ") + QString::number(index + 1);
+}
+
+bool MotionTransfer::failed(const QString& what) {
+    m_failure = m_board.link().failureWith(what);
+    return false;
+}
+
+bool MotionTransfer::ConfirmMotionWrite(int slot) {
+    const int n = int(m_compiler.MotionImage().size());
+    if (n <= kRecordsPerSlot) return true;
+    QStringList later;
+    for (int k = 0; k < n / kRecordsPerSlot; ++k)
+        later << QStringLiteral("M") + QString::number(slot + 2 + k);
+    const QString question =
+        QStringLiteral("As the data to input are more than thirty\r\nThe data of ") +
+        later.join(u',') + QStringLiteral(" would be deleted. Do you agree with this");
+    return m_services.ShowMessageBox(IconQuestion, ButtonsYesNo, 0, LangEnglish, question) ==
+           ResultYes;
+}
+
+bool MotionTransfer::ConfirmScenarioWrite() {
+    if (m_compiler.StepCount() <= kMaxSteps) return true;
+    const QString question =
+        QStringLiteral("We can't write the motion data\r\nmore than 200. Please understand us.");
+    return m_services.ShowMessageBox(IconQuestion, ButtonsYesNo, 0, LangEnglish, question) ==
+           ResultYes;
+}
+
+bool MotionTransfer::WriteMotionToBoard(int slot, bool confirmed) {
+    m_failure.clear();
     // What is sent is what was compiled when the write began, whatever the
     // window compiles meanwhile.
     const std::vector<MotionRecord> image = m_compiler.MotionImage();
@@ -55,20 +87,11 @@ bool MotionTransfer::WriteMotionToBoard(int slot) {
     const int n = int(image.size());
     if (slot < 0 || slot >= kMotionSlots || n == 0) return false;
     if (!CheckMotionFits(slot)) return false;
-    if (n > kRecordsPerSlot) {
-        QStringList later;
-        for (int k = 0; k < n / kRecordsPerSlot; ++k)
-            later << QStringLiteral("M") + QString::number(slot + 2 + k);
-        const QString question =
-            QStringLiteral("As the data to input are more than thirty\r\nThe data of ") +
-            later.join(u',') + QStringLiteral(" would be deleted. Do you agree with this");
-        if (m_services.ShowMessageBox(IconQuestion, ButtonsYesNo, 0, LangEnglish, question) !=
-            ResultYes)
-            return false;
-    }
+    if (!confirmed && !ConfirmMotionWrite(slot)) return false;
     report(0, n);
     for (int i = 0; i < n; ++i) {
-        if (!m_board.WriteMotionRecord(true, slot, i, image[size_t(i)])) return false;
+        if (!m_board.WriteMotionRecord(true, slot, i, image[size_t(i)]))
+            return failed(RecordName(slot, i));
         if (m_verify && !verifyRecord(slot, i, image[size_t(i)])) return false;
         m_services.ShowStatus(QStringLiteral("Writing of ") + QString::number(i + 1) +
                               QStringLiteral(" is done"));
@@ -76,15 +99,18 @@ bool MotionTransfer::WriteMotionToBoard(int slot) {
     }
     if (!m_board.UpdateTableEntry(slot, n, int(header.MotionPort & 0xFFFFFF), header.MotionName,
                                   QDateTime(), int(header.MotionCtrl & 0xFFFF)))
-        return false;
+        return failed(QStringLiteral("the table entry of ") + MotionTable::Caption(slot));
     m_services.ShowStatus(QStringLiteral("PCT is written"));
     return true;
 }
 
 bool MotionTransfer::verifyRecord(int slot, int index, const MotionRecord& written) {
     MotionRecord back;
-    if (!m_board.ReadMotionRecord(true, slot, index, back)) return false;
+    if (!m_board.ReadMotionRecord(true, slot, index, back))
+        return failed(QStringLiteral("reading back ") + RecordName(slot, index));
     if (back == written) return true;
+    m_failure =
+        RecordName(slot, index) + QStringLiteral(" reads back differently from what was written");
     m_services.ShowMessageBox(
         IconError, ButtonsOk, 0, LangEnglish,
         QStringLiteral("Record %1 of M%2 reads back differently from what was written:\r\n"
@@ -110,9 +136,11 @@ QString MotionTransfer::ReadRow(int index, const MotionRecord& record) {
 }
 
 bool MotionTransfer::ReadMotionFromBoard(int slot) {
+    m_failure.clear();
     if (slot < 0 || slot >= kMotionSlots) return false;
     QByteArray entry;
-    if (!m_board.ReadTableEntry(slot, entry)) return false;
+    if (!m_board.ReadTableEntry(slot, entry))
+        return failed(QStringLiteral("the table entry of ") + MotionTable::Caption(slot));
     const int n = MotionTable::EntryCount(entry);
     if (n == 0) return false;
     if (m_table) m_table->ShowTableRow(entry, slot);
@@ -129,7 +157,7 @@ bool MotionTransfer::ReadMotionFromBoard(int slot) {
         MotionRecord r;
         if (!m_board.ReadMotionRecord(true, slot, i, r)) {
             m_compiler.SetMotionImage({});
-            return false;
+            return failed(RecordName(slot, i));
         }
         image[size_t(i)] = r;
         rows << ReadRow(i, r);
@@ -142,7 +170,8 @@ bool MotionTransfer::ReadMotionFromBoard(int slot) {
     return true;
 }
 
-bool MotionTransfer::WriteScenarioToBoard(const Chart& chart, int scenario) {
+bool MotionTransfer::WriteScenarioToBoard(const Chart& chart, int scenario, bool confirmed) {
+    m_failure.clear();
     if (scenario < 0 || scenario >= MotionTable::kScenarioRows) return false;
     int n = m_compiler.StepCount();
     if (n <= 0) return false;
@@ -157,27 +186,30 @@ bool MotionTransfer::WriteScenarioToBoard(const Chart& chart, int scenario) {
     }
     const QString name = m_header.MotionName;
     if (n > kMaxSteps) {
-        const QString question = QStringLiteral(
-            "We can't write the motion data\r\nmore than 200. Please understand us.");
-        if (m_services.ShowMessageBox(IconQuestion, ButtonsYesNo, 0, LangEnglish, question) !=
-            ResultYes)
-            return false;
+        if (!confirmed && !ConfirmScenarioWrite()) return false;
         n = kMaxSteps;
     }
+    const QString caption = MotionTable::Caption(kScenarioEntryBase + scenario);
     report(0, n);
     for (int k = 0; k < n; ++k) {
-        if (!m_board.WriteScenarioStep(scenario, k, motions[size_t(k)])) return false;
+        if (!m_board.WriteScenarioStep(scenario, k, motions[size_t(k)]))
+            return failed(caption + QStringLiteral(" step ") + QString::number(k + 1));
         m_services.ShowStatus(QStringLiteral("Writing of ") + QString::number(k + 1) +
                               QStringLiteral(" is done"));
         report(k + 1, n);
     }
-    return m_board.UpdateTableEntry(kScenarioEntryBase + scenario, n, -1, name, QDateTime(), -1);
+    if (!m_board.UpdateTableEntry(kScenarioEntryBase + scenario, n, -1, name, QDateTime(), -1))
+        return failed(QStringLiteral("the table entry of ") + caption);
+    return true;
 }
 
 bool MotionTransfer::ReadScenarioFromBoard(int scenario) {
+    m_failure.clear();
     if (scenario < 0 || scenario >= MotionTable::kScenarioRows) return false;
+    const QString caption = MotionTable::Caption(kScenarioEntryBase + scenario);
     QByteArray entry;
-    if (!m_board.ReadTableEntry(kScenarioEntryBase + scenario, entry)) return false;
+    if (!m_board.ReadTableEntry(kScenarioEntryBase + scenario, entry))
+        return failed(QStringLiteral("the table entry of ") + caption);
     if (m_table) m_table->ShowTableRow(entry, kScenarioEntryBase + scenario);
     const int n = MotionTable::EntryCount(entry);
     if (n == 0) return false;
@@ -188,7 +220,8 @@ bool MotionTransfer::ReadScenarioFromBoard(int scenario) {
     report(0, n);
     for (int i = 0; i < n; ++i) {
         int c = 0;
-        if (!m_board.ReadScenarioStep(scenario, i, c)) return false;
+        if (!m_board.ReadScenarioStep(scenario, i, c))
+            return failed(caption + QStringLiteral(" step ") + QString::number(i + 1));
         steps[size_t(i)] = c;
         rows << QStringLiteral("M") + QString::number(c + 1);
         report(i + 1, n);

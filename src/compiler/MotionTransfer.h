@@ -57,14 +57,28 @@ class MotionTransfer {
     // the slot on: more records than a table entry counts, or past the last slot.
     // Checked before anything is sent.
     bool CheckMotionFits(int slot);
-    // Writes the compiled motion into a motion slot and its table entry.
-    bool WriteMotionToBoard(int slot);
+    // The questions of a write: whether a motion longer than a slot may
+    // overwrite the slots after it, whether a scenario of more than 200 steps
+    // may be cut. False on No. The write flow asks them before the robot is
+    // put to sleep, so that a No leaves it as it was, and tells the write.
+    bool ConfirmMotionWrite(int slot);
+    bool ConfirmScenarioWrite();
+    // Writes the compiled motion into a motion slot and its table entry; asks
+    // its question first unless `confirmed`.
+    bool WriteMotionToBoard(int slot, bool confirmed = false);
     // Reads a motion slot into the image and the header values.
     bool ReadMotionFromBoard(int slot);
     // Writes the compiled scenario (the MOT items of the chart in playing order).
-    bool WriteScenarioToBoard(const Chart& chart, int scenario);
+    bool WriteScenarioToBoard(const Chart& chart, int scenario, bool confirmed = false);
     // Reads a scenario slot into the step list (motion numbers) and the header values.
     bool ReadScenarioFromBoard(int scenario);
+
+    // What made the last transfer fail, with the link's cause ("M3 record 5:
+    // the board's answer had a wrong checksum"); empty after a success, a No
+    // to a question or an empty slot.
+    const QString& failure() const { return m_failure; }
+    // "M3 record 5": record `index` (from 0) of the motion in `slot`.
+    static QString RecordName(int slot, int index);
 
     // The kind of a record (RecordKind): POS, SET, CMP, JMP, END, or RecordNone
     // when any of its words lies in an unassigned range.
@@ -85,6 +99,8 @@ class MotionTransfer {
     void readHeader(const QByteArray& entry);
     // Reads a written record back; false, after a message when it differs.
     bool verifyRecord(int slot, int index, const MotionRecord& written);
+    // Keeps what failed with the link's cause; false.
+    bool failed(const QString& what);
     void advance(int& x, int& y) const;
 
     Compiler& m_compiler;
@@ -92,6 +108,7 @@ class MotionTransfer {
     BoardCommands& m_board;
     Services& m_services;
     QStringList m_listRows;
+    QString m_failure;
     MotionTable* m_table = nullptr;
     std::function<void(int, int)> m_progress;
     bool m_verify = false;

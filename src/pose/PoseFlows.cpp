@@ -216,16 +216,16 @@ PoseFlows::LinkOutcome PoseFlows::LinkMove(int direction, bool sync) {
     return outcome;
 }
 
-bool PoseFlows::ReadChannelNames(std::array<QString, kChannels>& names) {
+int PoseFlows::ReadChannelNames(std::array<QString, kChannels>& names) {
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
     for (QString& name : names) name.clear();
+    if (link.RefuseWhileBusy()) return 0;
+    BoardLink::FlowScope flow(link);
     // A board that does not answer one read will not answer the next: the
     // names not read stay empty rather than each waiting for its time-out.
     for (int n = 1; n <= kChannels; ++n)
-        if (!m_board.ReadChannelName(n - 1, names[size_t(n - 1)])) return n > 1;
-    return true;
+        if (!m_board.ReadChannelName(n - 1, names[size_t(n - 1)])) return n - 1;
+    return kChannels;
 }
 
 int PoseFlows::WriteChannelNames(const std::array<QString, kChannels>& names) {

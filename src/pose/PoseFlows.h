@@ -63,9 +63,9 @@ class PoseFlows {
     LinkOutcome LinkMove(int direction, bool sync);
 
     // The 24 channel names stored on the board. Reading stops at the first
-    // name that cannot be read; it and the later ones are empty. False when
-    // none could be read.
-    bool ReadChannelNames(std::array<QString, Pose::kChannels>& names);
+    // name that cannot be read; it and the later ones are empty. The number
+    // read (24 when all were).
+    int ReadChannelNames(std::array<QString, Pose::kChannels>& names);
     // Writes the 24 names to the board, CH1 first, stopping at the first
     // failed write; the number written.
     int WriteChannelNames(const std::array<QString, Pose::kChannels>& names);

@@ -556,12 +556,13 @@ std::optional<QByteArray> BoardSimulator::handleReadChannelName(const QByteArray
 
 // ---- state file ----
 
-bool BoardSimulator::attachStateFile(const QString& path) {
+bool BoardSimulator::attachStateFile(const QString& path, QString* error, bool fresh) {
     // What belongs to a file attached before goes there first.
     flushState();
     m_stateWriter.reset();
-    if (QFile::exists(path) && !loadState(path)) return false;
+    if (!fresh && QFile::exists(path) && !loadState(path, error)) return false;
     m_stateWriter = std::make_unique<SimStateWriter>(path);
+    if (fresh) m_stateWriter->post(m_stored);
     return true;
 }
 
@@ -587,8 +588,8 @@ bool BoardSimulator::saveState(const QString& path) const {
     return SimStateFile::Write(path, m_stored);
 }
 
-bool BoardSimulator::loadState(const QString& path) {
-    if (!SimStateFile::Read(path, m_stored)) return false;
+bool BoardSimulator::loadState(const QString& path, QString* error) {
+    if (!SimStateFile::Read(path, m_stored, error)) return false;
     powerOn();
     return true;
 }

@@ -127,7 +127,10 @@ class BoardSimulator {
     // to that thread once the oldest unsaved change is kSaveDelayMs old (many
     // changes in a row cost one write); flushState() and the destructor write
     // what is unsaved at once.
-    bool attachStateFile(const QString& path);
+    // With `fresh`, the file is not read: the memory stays a new board's and
+    // replaces the file at once. A file that cannot be read is left as it is;
+    // the reason goes to `error`.
+    bool attachStateFile(const QString& path, QString* error = nullptr, bool fresh = false);
     static constexpr int kSaveDelayMs = 250;
     void saveStateWhenDue();
     // Writes what is unsaved and waits for the file; false when that fails.
@@ -135,7 +138,7 @@ class BoardSimulator {
     bool flushState();
     bool hasUnsavedState() const { return m_unsavedSince.has_value(); }
     bool saveState(const QString& path) const;
-    bool loadState(const QString& path);
+    bool loadState(const QString& path, QString* error = nullptr);
     // Power-on: working copies from the stored ones, nothing playing. The
     // board runs in SVP mode (working option bit 14) until the next power-on
     // when bit 14 of the stored word is set now; writes to the working word

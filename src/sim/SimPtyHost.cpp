@@ -44,11 +44,18 @@ QString errnoText(const char* what) {
 std::unique_ptr<SimPtyHost> SimPtyHost::Start(const Options& options, QString* error) {
     std::unique_ptr<SimPtyHost> host(new SimPtyHost);
     host->m_pace = options.pace;
-    if (!options.statePath.isEmpty() && !host->m_sim.attachStateFile(options.statePath)) {
-        if (error) *error = QStringLiteral("cannot read the state file ") + options.statePath;
+    QString why;
+    if (!options.statePath.isEmpty() &&
+        !host->m_sim.attachStateFile(options.statePath, &why, options.freshState)) {
+        if (error)
+            *error = QStringLiteral("cannot use the state file ") + options.statePath +
+                     QStringLiteral(": ") + why + QStringLiteral(". It was left as it is.");
         return nullptr;
     }
-    host->m_master = posix_openpt(O_RDWR | O_NOCTTY);
+    // Close-on-exec everywhere: a program started meanwhile (a qvx verb
+    // started by a test, a tool started by the editor) would otherwise keep
+    // the master open, and the device would never go away for its clients.
+    host->m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (host->m_master < 0 || grantpt(host->m_master) != 0 || unlockpt(host->m_master) != 0) {
         if (error) *error = errnoText("posix_openpt");
         return nullptr;
@@ -61,7 +68,7 @@ std::unique_ptr<SimPtyHost> SimPtyHost::Start(const Options& options, QString* e
     host->m_slavePath = QString::fromLocal8Bit(name);
     // The host keeps the slave open itself: the line stays configured between
     // clients and the master never sees a hang-up while no client is there.
-    host->m_slave = ::open(name, O_RDWR | O_NOCTTY);
+    host->m_slave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (host->m_slave < 0) {
         if (error) *error = errnoText("open slave");
         return nullptr;
@@ -73,7 +80,7 @@ std::unique_ptr<SimPtyHost> SimPtyHost::Start(const Options& options, QString* e
     cfsetospeed(&tio, B115200);
     tcsetattr(host->m_slave, TCSANOW, &tio);
     fcntl(host->m_master, F_SETFL, fcntl(host->m_master, F_GETFL) | O_NONBLOCK);
-    if (pipe(host->m_wake) != 0) {
+    if (pipe2(host->m_wake, O_CLOEXEC) != 0) {
         if (error) *error = errnoText("pipe");
         return nullptr;
     }

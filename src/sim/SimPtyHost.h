@@ -22,6 +22,9 @@ class SimPtyHost {
         QString linkPath;
         // When set, the board's stored memory is kept in this file.
         QString statePath;
+        // Starts with a new board's memory instead of the file's, which it
+        // replaces (a damaged file is otherwise refused and left as it is).
+        bool freshState = false;
         // Sends and takes bytes no faster than 115200 bit/s (10 bits a byte).
         bool pace = false;
     };

@@ -1,5 +1,6 @@
 #include "sim/SimStateFile.h"
 
+#include <QCryptographicHash>
 #include <QDebug>
 #include <QFile>
 #include <QSaveFile>
@@ -9,12 +10,18 @@ namespace qvx {
 namespace {
 
 // Version 2 adds the analog inputs at the end, version 3 the receiver inputs
-// after them; older files still load, with the inputs they lack as they were.
-constexpr char kStateMagic[] = "QVXSIM03";
+// after them, version 4 a checksum of everything before it (a SHA-256 hash),
+// so that a damaged file is found rather than loaded. Older files still
+// load, with the inputs they lack as they were; they have no checksum to
+// check, and are written with one at the next save.
+constexpr char kStateMagic[] = "QVXSIM04";
+constexpr char kStateMagicV3[] = "QVXSIM03";
 constexpr char kStateMagicV2[] = "QVXSIM02";
 constexpr char kStateMagicV1[] = "QVXSIM01";
 constexpr int kInputsSize = 2 * 4;
 constexpr int kReceiverSize = 2 + 4;
+constexpr QCryptographicHash::Algorithm kChecksum = QCryptographicHash::Sha256;
+constexpr int kChecksumSize = 32;
 
 } // namespace
 
@@ -47,6 +54,7 @@ bool SimStateFile::Write(const QString& path, const BoardSimulator::Stored& stor
     BigEndian::appendWord(b, stored.buttonInput);
     for (quint8 v : stored.receiverInputs)
         b += char(v);
+    b += QCryptographicHash::hash(b, kChecksum);
     // QSaveFile writes a file beside the old one, syncs it to disk and renames
     // it over the old one on commit(); a process killed on the way leaves the
     // old file as it was.
@@ -61,19 +69,31 @@ bool SimStateFile::Write(const QString& path, const BoardSimulator::Stored& stor
     return file.commit();
 }
 
-bool SimStateFile::Read(const QString& path, BoardSimulator::Stored& stored) {
+bool SimStateFile::Read(const QString& path, BoardSimulator::Stored& stored, QString* error) {
     using B = BoardSimulator;
+    auto refuse = [error](const QString& why) {
+        if (error) *error = why;
+        return false;
+    };
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    const QByteArray b = file.readAll();
+    if (!file.open(QIODevice::ReadOnly)) return refuse(file.errorString());
     constexpr int magic = int(sizeof(kStateMagic)) - 1;
     constexpr int sizeV1 = magic + B::kEntries * B::kEntrySize + B::kRecords * MotionRecord::kSize +
                            B::kScenarios * B::kScenarioSteps + 2 + 48 + 18 + 6 + 4 + 3 * 24 + 2 +
                            3 + 3 + B::kServos * 17 + 48 + 24 * 32 + 64;
+    constexpr int sizeV3 = sizeV1 + kInputsSize + kReceiverSize;
+    // Every version has a fixed size: a larger file is none of them.
+    const QByteArray b = file.read(sizeV3 + kChecksumSize + 1);
     const bool v1 = b.size() == sizeV1 && b.startsWith(kStateMagicV1);
     const bool v2 = b.size() == sizeV1 + kInputsSize && b.startsWith(kStateMagicV2);
-    const bool v3 = b.size() == sizeV1 + kInputsSize + kReceiverSize && b.startsWith(kStateMagic);
-    if (!v1 && !v2 && !v3) return false;
+    const bool v3 = b.size() == sizeV3 && b.startsWith(kStateMagicV3);
+    const bool v4 = b.size() == sizeV3 + kChecksumSize && b.startsWith(kStateMagic);
+    if (!v1 && !v2 && !v3 && !v4)
+        return refuse(b.startsWith("QVXSIM")
+                          ? QStringLiteral("it is cut short or of an unknown version")
+                          : QStringLiteral("it is no state file of the simulated board"));
+    if (v4 && QCryptographicHash::hash(b.left(sizeV3), kChecksum) != b.right(kChecksumSize))
+        return refuse(QStringLiteral("it is damaged: its checksum does not match what it holds"));
     int at = magic;
     auto take = [&](int n) {
         const QByteArray part = b.mid(at, n);
@@ -119,7 +139,7 @@ bool SimStateFile::Read(const QString& path, BoardSimulator::Stored& stored) {
         for (size_t i = 0; i < s.analogInputs.size(); ++i)
             s.analogInputs[i] = BigEndian::word(inputs, qsizetype(2 * i));
     }
-    if (v3) {
+    if (v3 || v4) {
         const QByteArray receiver = take(kReceiverSize);
         s.buttonInput = BigEndian::word(receiver, 0);
         for (size_t i = 0; i < s.receiverInputs.size(); ++i)

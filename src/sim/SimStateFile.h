@@ -19,8 +19,9 @@ class SimStateFile {
     // over the old one): a reader sees the old image or the new one, never a
     // half-written file.
     static bool Write(const QString& path, const BoardSimulator::Stored& stored);
-    // Replaces `stored` only when the file reads as a complete state file.
-    static bool Read(const QString& path, BoardSimulator::Stored& stored);
+    // Replaces `stored` only when the file reads as a complete state file
+    // whose checksum matches; otherwise false, with the reason in `error`.
+    static bool Read(const QString& path, BoardSimulator::Stored& stored, QString* error = nullptr);
 };
 
 // Writes the state file on a thread of its own, so that no answer of the

@@ -5,6 +5,7 @@
 #include "common/TestRegistry.h"
 #include "document/Cp932.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProgressBar>
 #include <QTest>
@@ -120,6 +121,13 @@ void svpModeOn(BoardSimulator& s) {
     s.powerOn();
 }
 
+// The file of a board with something in every part of its memory.
+QByteArray goodBackup() {
+    FlowFixture fx;
+    fillEverything(fx.memorySim, true);
+    return BackupFlows(fx.state->board, fx.services).Backup()->toBytes();
+}
+
 int framesOf(const BoardSimulator& s, quint8 command) {
     int n = 0;
     for (const QByteArray& f : s.frames)
@@ -212,43 +220,191 @@ class BackupTest : public QObject {
         QCOMPARE(back->toBytes(), bytes);
     }
 
-    void brokenFiles_areRefusedWithTheReason() {
-        FlowFixture fx;
-        fillEverything(fx.memorySim, true);
-        BackupFlows flows(fx.state->board, fx.services);
-        const QByteArray good = flows.Backup()->toBytes();
-        auto refusal = [](const QByteArray& bytes) {
-            QString error;
-            return BoardBackup::Parse(bytes, &error) ? QString() : error;
-        };
-        auto edited = [&](const char* from, const char* to) {
+    void brokenFiles_areRefusedWithTheReason_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("error"); // empty: the file is taken
+        const QByteArray good = goodBackup();
+        // The first `from` replaced by `to`; "<end>" appends.
+        auto edited = [&](const char* from, const QByteArray& to) {
             QByteArray b = good;
+            if (qstrcmp(from, "<end>") == 0) return b + to;
             const qsizetype at = b.indexOf(from);
             return at < 0 ? QByteArray() : b.replace(at, qsizetype(qstrlen(from)), to);
         };
-        // Cut anywhere: every place loses something a restore needs.
-        for (qsizetype cut :
-             {qsizetype(0), qsizetype(40), good.size() / 3, good.size() / 2, good.size() - 30})
-            QVERIFY2(!refusal(good.left(cut)).isEmpty(), qPrintable(QString::number(cut)));
-        QVERIFY(refusal(QByteArray("\x00\xFF garbage\r\n[Backup]\r\n", 22))
-                    .contains(QStringLiteral("no board backup")));
-        QVERIFY(refusal(edited("Format=1", "Format=2")).contains(QStringLiteral("newer")));
-        QCOMPARE(refusal(edited("R002=", "R002=zz")),
-                 QStringLiteral("[M1] R002 must be 49 bytes in hex"));
-        QCOMPARE(refusal(edited("OptionWord=", "OptionWord=0")),
-                 QStringLiteral("[Options] OptionWord must be 2 bytes in hex"));
-        QCOMPARE(refusal(edited("Read=yes", "Read=maybe")),
-                 QStringLiteral("[Servos] Read must be yes or no"));
-        QVERIFY(refusal(edited("[Trim]", "[Trim]\r\nCH25=00 00"))
-                    .contains(QStringLiteral("CH25 does not belong")));
-        QVERIFY(refusal(edited("[Names]", "[Extra]\r\n\r\n[Names]"))
-                    .contains(QStringLiteral("[Extra] does not belong")));
+        auto lineOf = [](const QByteArray& b, const char* text) {
+            return int(b.left(b.indexOf(text)).count('\n')) + 1;
+        };
+        auto row = [](const char* name, const QByteArray& bytes, const QString& error) {
+            QTest::newRow(name) << bytes << error;
+        };
+        row("as written", good, {});
+        row("format with a blank", edited("Format=1", "Format= 1"), {});
+        row("a comment line", edited("[Trim]", "[Trim]\r\n; checked by hand"), {});
+        row("format 0", edited("Format=1", "Format=0"),
+            "[Backup] Format (line 2) is 0; formats count from 1");
+        row("format -1", edited("Format=1", "Format=-1"),
+            "[Backup] Format (line 2) must be a decimal format number such as 1, not -1");
+        row("format in hex", edited("Format=1", "Format=0x1"),
+            "[Backup] Format (line 2) must be a decimal format number such as 1, not 0x1");
+        row("format empty", edited("Format=1", "Format="),
+            "[Backup] Format (line 2) is empty: it must give the format number, 1");
+        row("format newer", edited("Format=1", "Format=2"),
+            "This backup is of format 2, written by a newer version; this version reads format 1");
+        row("format huge", edited("Format=1", "Format=99999999999999999999"),
+            "This backup is of format 99999999999999999999, written by a newer version; this "
+            "version reads format 1");
+        row("format missing", edited("Format=1", "Formal=1"),
+            "This is no board backup: [Backup] Format is missing");
+        row("garbage before it", QByteArray("\x00\xFF garbage\r\n[Backup]\r\n", 22),
+            "This is no board backup: line 1 is no [section], KEY=VALUE or ;comment line");
+        row("key before a section", "Note=1\r\n" + good,
+            "This is no board backup: line 1 gives Note before the first section");
+        row("line without a key", edited("[Trim]", "[Trim]\r\nCH1 00 00"),
+            "Line 23 is no [section], KEY=VALUE or ;comment line");
+        row("key twice", edited("OptionWord=", "OptionWord=FF FF\r\noptionword="),
+            "[Options] optionword is given twice, on lines 7 and 8");
+        row("section twice", edited("<end>", "[receiver]\r\nReference=00 00 00 00\r\n"),
+            QStringLiteral("[receiver] is given twice, on lines 19 and %1")
+                .arg(good.count('\n') + 1));
+        row("value too short", edited("OptionWord=", "OptionWord=0"),
+            "[Options] OptionWord (line 7) must be 2 bytes in hex");
+        const QByteArray badRecord = edited("R002=", "R002=zz");
+        row("record not hex", badRecord,
+            QStringLiteral("[M1] R002 (line %1) must be 49 bytes in hex")
+                .arg(lineOf(badRecord, "R002=")));
+        row("step too long", edited("Step001=00", "Step001=00 00"),
+            QStringLiteral("[S1] Step001 (line %1) must be 1 byte in hex")
+                .arg(lineOf(good, "Step001=")));
+        row("receiver reference FF", edited("Reference=40 41 7F 00", "Reference=40 FF 7F 00"),
+            QStringLiteral("[Receiver] Reference (line 20) holds FF for PA2, which a board takes "
+                           "as the order to calibrate PA2 from what it measures: it cannot be "
+                           "restored"));
+        row("servo answer", edited("Read=yes", "Read=maybe"),
+            "[Servos] Read (line " + QString::number(lineOf(good, "Read=yes")) +
+                ") must be yes or no");
+        row("key of no backup", edited("[Trim]", "[Trim]\r\nCH25=00 00"),
+            "[Trim] CH25 (line 23) does not belong in a backup");
+        row("section of no backup", edited("[Names]", "[Extra]\r\n\r\n[Names]"),
+            "[Extra] does not belong in a backup");
         // The records M1 and M2 share must agree.
-        QVERIFY(refusal(edited("[M2]\r\nR001=1F", "[M2]\r\nR001=1E"))
-                    .contains(QStringLiteral("is the same record of the board as [M1] R031")));
+        const QByteArray shared = edited("[M2]\r\nR001=1F", "[M2]\r\nR001=1E");
+        row("shared record differs", shared,
+            QStringLiteral("[M2] R001 (line %1) is the same record of the board as [M1] R031 "
+                           "(line %2), but differs from it")
+                .arg(lineOf(shared, "[M2]") + 1)
+                .arg(lineOf(shared, "R031=")));
         // A count raised by hand asks for a record the file lacks.
-        QCOMPARE(refusal(edited("M4=00 00", "M4=01 00")), QStringLiteral("[M4] R001 is missing"));
-        QVERIFY(refusal(good).isEmpty());
+        row("count raised", edited("M4=00 00", "M4=01 00"), "[M4] R001 is missing");
+    }
+
+    void brokenFiles_areRefusedWithTheReason() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, error);
+        QVERIFY(!bytes.isEmpty());
+        QString why;
+        const bool taken = BoardBackup::Parse(bytes, &why).has_value();
+        QCOMPARE(why, error);
+        QCOMPARE(taken, error.isEmpty());
+        // Cut anywhere, a file loses something a restore needs.
+        if (QByteArrayView(QTest::currentDataTag()) == "as written")
+            for (qsizetype cut : {qsizetype(0), qsizetype(40), bytes.size() / 3, bytes.size() / 2,
+                                  bytes.size() - 30})
+                QVERIFY2(!BoardBackup::Parse(bytes.left(cut), &why),
+                         qPrintable(QString::number(cut)));
+    }
+
+    void filesBeyondWhatABoardHolds_areRefusedAtOnce_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("error");
+        QByteArray sections = "[Backup]\r\n";
+        for (int k = 1; k <= 95; ++k)
+            sections += "[X" + QByteArray::number(k) + "]\r\n";
+        QByteArray keys = "[Backup]\r\n";
+        for (int k = 1; k <= 20636; ++k)
+            keys += "K" + QByteArray::number(k) + "=0\r\n";
+        // Just under the size limit: 1.6 million empty sections, 1.2 million keys.
+        const int fit = int(BoardBackup::kMaxFileSize) - 10;
+        QTest::newRow("sections") << sections
+                                  << "The file has more sections than a backup of a whole board "
+                                     "(94): [X94] on line 95 is one too many";
+        QTest::newRow("keys") << keys
+                              << "The file has more keys than a backup of a whole board (20635): "
+                                 "[Backup] K20636 on line 20637 is one too many";
+        QTest::newRow("empty sections")
+            << QByteArray("[A]\r\n").repeated(fit / 5)
+            << QStringLiteral("The file has %1 lines; a backup of a whole board has at most 21823")
+                   .arg(fit / 5 + 1);
+        QTest::newRow("many keys") << "[Backup]\r\n" + QByteArray("K=1\r\n").repeated(fit / 5 - 2)
+                                   << QStringLiteral("The file has %1 lines; a backup of a whole "
+                                                     "board has at most 21823")
+                                          .arg(fit / 5);
+        QTest::newRow("over the limit")
+            << QByteArray(int(BoardBackup::kMaxFileSize) + 1, '\n')
+            << "The file is larger than 8 MB; a backup of a whole board is smaller";
+    }
+
+    void filesBeyondWhatABoardHolds_areRefusedAtOnce() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, error);
+        QElapsedTimer timer;
+        timer.start();
+        QString why;
+        QVERIFY(!BoardBackup::Parse(bytes, &why));
+        QCOMPARE(why, error);
+        // Refused before anything is made of the lines (seconds before).
+        QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+    }
+
+    void fileOverTheLimit_isNamedSoOnLoading() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("big.qbk"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QVERIFY(f.resize(BoardBackup::kMaxFileSize + 1)); // sparse: no disk used
+        f.close();
+        QString why;
+        QVERIFY(!BoardBackup::Load(path, &why));
+        QCOMPARE(why, path + " is larger than 8 MB; a backup of a whole board is smaller");
+    }
+
+    void unusualValues_areNamedWithTheQuestion_andRestoredAsTheyAre() {
+        FlowFixture from, to;
+        auto& st = from.memorySim.stored();
+        st.option = 0x8010;
+        st.buttonStart = 0xC8;
+        st.alarmVoltage = 0xFFFF;
+        st.adReference = QByteArray::fromHex("ffff00000400");
+        st.receiverReference = QByteArray::fromHex("00800000");
+        st.trim.fill(16384);
+        st.trim[2] = 0xFFFF;
+        from.memorySim.powerOn();
+        const std::optional<BoardBackup> backup =
+            BackupFlows(from.state->board, from.services).Backup();
+        QVERIFY(backup);
+        to.services.boxAnswers.push_back(ResultYes);
+        QVERIFY(BackupFlows::ConfirmRestore(to.services, *backup, QStringLiteral("odd.qbk")));
+        const QStringList lines = to.services.lastBoxText().split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.mid(0, 9),
+                 QStringList({"Warning: the backup holds values the program's own dialogs never "
+                              "set; they are restored as they are:",
+                              "[Options] OptionWord=80 10: bits 8010 are set, which no dialog sets",
+                              "[Options] StartMotions=C8 FF: a start motion that is no table entry",
+                              "[Options] Alarm=FF FF FF: the alarm voltage 1008.6V is outside the "
+                              "option dialog's 05.5V to 15.0V",
+                              "[Analog] Reference=FF FF 00 00 04 00: AD1 is 65535, beyond the "
+                              "analog dialog's 0 to 1023",
+                              "[Analog] Reference=FF FF 00 00 04 00: AD3 is 1024, beyond the "
+                              "analog dialog's 0 to 1023",
+                              "[Receiver] Reference=00 80 00 00: PA2 is 128, beyond the receiver "
+                              "window's 0 to 127",
+                              "[Trim] CH3=FF FF: 65535 is beyond the trim window's 16039 to 16729 "
+                              "(a trim file holding it is refused)",
+                              ""}));
+        QVERIFY(lines[9].startsWith(QStringLiteral("Restore odd.qbk onto the board?")));
+        // The restore sends them as they are.
+        QVERIFY2(BackupFlows(to.state->board, to.services).Restore(*backup),
+                 qPrintable(to.services.lastBoxText()));
+        compareMemories(from.memorySim, to.memorySim);
     }
 
     void restore_stopsAtTheFirstMismatchAndNamesIt() {
@@ -271,6 +427,81 @@ class BackupTest : public QObject {
         QCOMPARE(framesOf(to.memorySim, 0xF6), 0);
         QCOMPARE(to.memorySim.frames.last()[0], char(0xFC));
         QVERIFY(to.memorySim.working().option & BoardCommands::kOptSleep);
+    }
+
+    void failures_nameTheCause_andWhetherTheRobotIsLeftAsleep_data() {
+        using F = BoardSimulator::Fault;
+        QTest::addColumn<bool>("restore");
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("skip");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("asleep");
+        const QString asleep = QStringLiteral(". The robot is left asleep: press Sleep to wake it");
+        // A backup: the sleep (5 answers), the working option word, the board's
+        // identification, 85 entries, then the records of M1. A failed backup
+        // wakes the robot again, unless that fails too.
+        const int m1 = 5 + 2 + 85;
+        const QString record3 = QStringLiteral("Backup stopped: reading M1 record 3 failed: ");
+        QTest::newRow("backup, checksum")
+            << false << int(F::BadChecksum) << 1 << m1 + 2
+            << record3 + "the board's answer had a wrong checksum" << false;
+        QTest::newRow("backup, acknowledge byte in an answer")
+            << false << int(F::BadAck) << 1 << m1 + 2
+            << record3 + "the board's answer had a wrong checksum" << false;
+        QTest::newRow("backup, short answer")
+            << false << int(F::ShortAnswer) << 5 << m1 + 2
+            << record3 + "the board's answer was incomplete (49 of 50 bytes within 40 ms)" << false;
+        QTest::newRow("backup, no answer")
+            << false << int(F::NoAnswer) << 5 << m1 + 2
+            << record3 + "the board's answer was incomplete (0 of 50 bytes within 40 ms)" << false;
+        QTest::newRow("backup, no answer to the wake either")
+            << false << int(F::NoAnswer) << 10 << m1 + 2
+            << record3 + "the board's answer was incomplete (0 of 50 bytes within 40 ms)" + asleep
+            << true;
+        QTest::newRow("backup, sleep not taken")
+            << false << int(F::BadAck) << 1 << 2
+            << QStringLiteral("Backup stopped: the robot could not be put to sleep: the board "
+                              "answered 15 instead of the acknowledge byte")
+            << false;
+        // A restore: the sleep, then each record written and read back.
+        QTest::newRow("restore, write refused")
+            << true << int(F::BadAck) << 1 << 5 + 2
+            << "Restore stopped: writing M1 record 2 failed: the board answered 15 instead of the "
+               "acknowledge byte" +
+                   asleep
+            << true;
+        QTest::newRow("restore, read-back checksum")
+            << true << int(F::BadChecksum) << 1 << 5 + 3
+            << "Restore stopped: reading back M1 record 2 failed: the board's answer had a wrong "
+               "checksum" +
+                   asleep
+            << true;
+    }
+
+    void failures_nameTheCause_andWhetherTheRobotIsLeftAsleep() {
+        QFETCH(bool, restore);
+        QFETCH(int, fault);
+        QFETCH(int, count);
+        QFETCH(int, skip);
+        QFETCH(QString, text);
+        QFETCH(bool, asleep);
+        FlowFixture fx;
+        std::optional<BoardBackup> backup;
+        if (restore) {
+            FlowFixture from;
+            fillEverything(from.memorySim, false);
+            backup = BackupFlows(from.state->board, from.services).Backup();
+            QVERIFY(backup);
+        } else {
+            fillEverything(fx.memorySim, false);
+        }
+        fx.memorySim.injectFault(BoardSimulator::Fault(fault), count, skip);
+        BackupFlows flows(fx.state->board, fx.services);
+        QVERIFY(restore ? !flows.Restore(*backup) : !flows.Backup());
+        QCOMPARE(fx.services.lastBoxText(), text);
+        QCOMPARE(fx.services.statuses.last(), text);
+        QCOMPARE(bool(fx.memorySim.working().option & BoardCommands::kOptSleep), asleep);
     }
 
     void servoBlocks_goOnlyToABoardInSvpMode() {
@@ -359,7 +590,10 @@ class BackupTest : public QObject {
 
     void cli_backupAndRestoreVerbs() {
         FlowFixture from(true), to(true);
-        from.sim([](BoardSimulator& s) { fillEverything(s, false); });
+        from.sim([](BoardSimulator& s) {
+            fillEverything(s, false);
+            s.stored().trim[4] = 0xFFFF; // a trim the trim window never sets
+        });
         // The two tools open the devices themselves.
         from.state->link.ClosePort();
         to.state->link.ClosePort();
@@ -397,6 +631,11 @@ class BackupTest : public QObject {
         r = board(toPort, {"--yes", "restore", path});
         QCOMPARE(r.code, 0);
         QVERIFY(r.err.contains(QStringLiteral("It overwrites all 85 table entries")));
+        QVERIFY2(r.err.startsWith("Warning: the backup holds values the program's own dialogs "
+                                  "never set; they are restored as they are:\r\n"),
+                 qPrintable(r.err));
+        QVERIFY(r.err.contains("\r\n[Trim] CH5=FF FF: 65535 is beyond the trim window's 16039 "
+                               "to 16729 (a trim file holding it is refused)\r\n"));
         QVERIFY(r.out.contains(QStringLiteral("restored 4 motions")));
         from.sim(
             [&](BoardSimulator& a) { to.sim([&](BoardSimulator& b) { compareMemories(a, b); }); });

@@ -57,15 +57,110 @@ class BoardFlowsTest : public QObject {
         QVERIFY(fx.services.statuses.isEmpty());
     }
 
-    void failedWrite_leavesTheBoardAsleep() {
+    void failedFlows_sayWhyAndWhetherTheRobotIsLeftAsleep_data() {
+        using F = BoardSimulator::Fault;
+        QTest::addColumn<QString>("flow");
+        QTest::addColumn<int>("fault"); // -1: record 2 of M2 is kept wrongly
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("skip"); // answers before the fault; -2: all but the last two
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<bool>("asleep");
+        const QString asleep = QStringLiteral(". The robot is left asleep: press Sleep to wake it");
+        // A write of three records to M2 (the sleep takes five answers), a read of
+        // five records from M4, a deletion of M3.
+        QTest::newRow("sleep not taken")
+            << "write" << int(F::NoAnswer) << 5 << 0
+            << "Writing failed: the robot could not be put to sleep: the board's answer was "
+               "incomplete (0 of 3 bytes within 40 ms)"
+            << false;
+        QTest::newRow("record refused") << "write" << int(F::BadAck) << 1 << 5
+                                        << "Writing stopped: M2 record 1: the board answered 15 "
+                                           "instead of the acknowledge byte" +
+                                               asleep
+                                        << true;
+        QTest::newRow("read-back checksum") << "verify" << int(F::BadChecksum) << 1 << 8
+                                            << "Writing stopped: reading back M2 record 2: the "
+                                               "board's answer had a wrong checksum" +
+                                                   asleep
+                                            << true;
+        QTest::newRow("read-back differs")
+            << "verify" << -1 << 0 << 0
+            << "Writing stopped: M2 record 2 reads back differently from what was written" + asleep
+            << true;
+        QTest::newRow("wake not taken")
+            << "write" << int(F::BadChecksum) << 1 << -2
+            << "Writing succeeded, but the robot could not be woken: the board's answer had a "
+               "wrong checksum" +
+                   asleep
+            << true;
+        QTest::newRow("record unreadable")
+            << "read" << int(F::BadChecksum) << 1 << 7
+            << QStringLiteral(
+                   "Reading failed: M4 record 2: the board's answer had a wrong checksum")
+            << false;
+        QTest::newRow("record unreadable, wake not taken")
+            << "read" << int(F::BadChecksum) << 2 << 7
+            << "Reading failed: M4 record 2: the board's answer had a wrong checksum. The robot "
+               "could not be woken: the board's answer had a wrong checksum" +
+                   asleep
+            << true;
+        QTest::newRow("deletion refused")
+            << "delete" << int(F::BadChecksum) << 1 << 0
+            << QStringLiteral("Deleting M3 failed: the board's answer had a wrong checksum")
+            << false;
+    }
+
+    void failedFlows_sayWhyAndWhetherTheRobotIsLeftAsleep() {
+        QFETCH(QString, flow);
+        QFETCH(int, fault);
+        QFETCH(int, count);
+        QFETCH(int, skip);
+        QFETCH(QString, status);
+        QFETCH(bool, asleep);
+        auto run = [&](FlowFixture& fx) {
+            if (flow == QLatin1String("read")) {
+                fx.answerPick(3);
+                return fx.flows->Read();
+            }
+            if (flow == QLatin1String("delete")) {
+                fx.answerPick(2);
+                fx.services.boxAnswers.push_back(ResultYes);
+                return fx.flows->Delete();
+            }
+            fx.flows->transfer().setVerify(flow == QLatin1String("verify"));
+            fx.setChart(longChain(2));
+            fx.answerPick(1);
+            return fx.flows->Write();
+        };
         FlowFixture fx;
-        fx.setChart(longChain(2));
-        // SetSleep(0) takes 5 answers, the first record write fails.
-        fx.memorySim.injectFault(BoardSimulator::Fault::BadAck, 10, 5);
-        fx.answerPick(1);
+        if (flow == QLatin1String("read")) storeMotion(fx, 3, 4);
+        if (skip < 0) {
+            FlowFixture dry;
+            QVERIFY(run(dry));
+            skip += int(dry.memorySim.frames.size());
+        }
+        if (fault < 0)
+            fx.memorySim.setFaultyRecord(1 * 30 + 1);
+        else
+            fx.memorySim.injectFault(BoardSimulator::Fault(fault), count, skip);
+        QVERIFY(!run(fx));
+        QCOMPARE(fx.services.statuses.last(), status);
+        QCOMPARE(fx.flows->failure(), status);
+        QCOMPARE(bool(fx.memorySim.working().option & BoardCommands::kOptSleep), asleep);
+    }
+
+    void answeringNoToTheLongMotionQuestion_sendsNothing() {
+        FlowFixture fx;
+        fx.setChart(longChain(31));
+        fx.answerPick(4);
+        fx.services.boxAnswers.push_back(ResultNo);
         QVERIFY(!fx.flows->Write());
-        QCOMPARE(fx.services.statuses.last(), QStringLiteral("Sleep on"));
-        QVERIFY(fx.memorySim.working().option & BoardCommands::kOptSleep);
+        QVERIFY(
+            fx.services.lastBoxText().contains(QStringLiteral("The data of M6 would be deleted")));
+        // The robot was not even put to sleep.
+        QVERIFY(fx.memorySim.frames.isEmpty());
+        QCOMPARE(fx.services.statuses, QStringList{"Assembling succeeded"});
+        QCOMPARE(fx.flows->failure(), QString());
     }
 
     void readMotion_replacesTheChartWithoutAsking() {

@@ -115,15 +115,61 @@ class CliBoardTest : public QObject {
             [](BoardSimulator& s) { s.setFaultyRecord(5 * 30 + 1); }); // M6, record 2
         Run r = qvx(port + QStringList{"write", doc, "--slot", "5", "--verify"});
         QCOMPARE(r.code, 1);
-        QVERIFY2(r.err.contains(QStringLiteral("Record 2 of M6 reads back differently")) ||
-                     r.out.contains(QStringLiteral("Record 2 of M6 reads back differently")),
+        QVERIFY2(r.err.startsWith(QStringLiteral("Record 2 of M6 reads back differently")),
                  qPrintable(r.out + r.err));
+        const QString asleep =
+            QStringLiteral(". The robot is left asleep: press Sleep to wake it\n");
+        QVERIFY2(r.err.endsWith("\nqvx board write failed: Writing stopped: M6 record 2 reads back "
+                                "differently from what was written" +
+                                asleep),
+                 qPrintable(r.err));
         QCOMPARE(host->withSimulator([](BoardSimulator& s) { return s.stored().table[5][0]; }),
                  char(0));
+        // A read-back that fails: the sleep takes five answers, then record 1
+        // is written and read, record 2 written.
+        host->withSimulator([](BoardSimulator& s) {
+            s.setFaultyRecord(-1);
+            s.injectFault(BoardSimulator::Fault::BadChecksum, 1, 8);
+        });
+        r = qvx(port + QStringList{"write", doc, "--slot", "5", "--verify"});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.err, "qvx board write failed: Writing stopped: reading back M6 record 2: the "
+                        "board's answer had a wrong checksum" +
+                            asleep);
+        QVERIFY(host->withSimulator(
+            [](BoardSimulator& s) { return s.working().option & BoardCommands::kOptSleep; }));
+        host->withSimulator([](BoardSimulator& s) { s.setFaultyRecord(5 * 30 + 1); });
         // Unverified, the same write is taken as good.
         QCOMPARE(qvx(port + QStringList{"write", doc, "--slot", "5"}).code, 0);
         host->withSimulator([](BoardSimulator& s) { s.setFaultyRecord(-1); });
         QCOMPARE(qvx(port + QStringList{"write", doc, "--slot", "5", "--verify"}).code, 0);
+    }
+
+    void board_aPortThatGoesAway_isNamedByItsPath() {
+        QTemporaryDir dir;
+        SimPtyHost::Options options;
+        options.linkPath = dir.filePath(QStringLiteral("qmx"));
+        QString error;
+        auto host = SimPtyHost::Start(options, &error);
+        QVERIFY2(host, qPrintable(error));
+        // The first answer is held back until the simulator has gone.
+        host->withSimulator([](BoardSimulator& s) {
+            s.setFaultDelayMs(60000);
+            s.injectFault(BoardSimulator::Fault::Delay);
+        });
+        QProcess p;
+        p.start(QStringLiteral(QVX_CLI_PATH), {"board", "--port", options.linkPath, "table"});
+        QTRY_VERIFY_WITH_TIMEOUT(
+            host->withSimulator([](BoardSimulator& s) { return !s.frames.isEmpty(); }), 30000);
+        host.reset();
+        QVERIFY(p.waitForFinished(30000));
+        const QString out = QString::fromUtf8(p.readAllStandardOutput());
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        QCOMPARE(p.exitCode(), 1);
+        QCOMPARE(err, "qvx board table failed: The robot could not be put to sleep: " +
+                          options.linkPath + " was disconnected\n");
+        QVERIFY2(out.startsWith(options.linkPath + " was disconnected\n"), qPrintable(out));
+        QVERIFY(!out.contains(QStringLiteral("COM1")));
     }
 
     void board_diff_comparesTheDocumentWithTheSlot() {

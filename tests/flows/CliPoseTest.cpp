@@ -416,6 +416,36 @@ class CliPoseTest : public QObject {
         QCOMPARE(cli.qvx({"board", "--port", cli.port, "table", "--set", list}).code, 2);
     }
 
+    void boardNames_aNameThatCannotBeRead_failsAndWritesNothing() {
+        PoseCli cli;
+        QVERIFY2(cli.host, qPrintable(cli.error));
+        const QString list = cli.dir.filePath(QStringLiteral("names.txt"));
+        QVERIFY(qvxtest::writeFile(list, "Hip\n"));
+        const QStringList names{"board", "--port", cli.port, "names"};
+        for (const QStringList& args : {names + QStringList{"--set", list}, names}) {
+            cli.clearFrames();
+            // The answer to CH4's name has a wrong checksum.
+            cli.sim(
+                [](BoardSimulator& s) { s.injectFault(BoardSimulator::Fault::BadChecksum, 1, 3); });
+            const Run r = cli.qvx(args);
+            QCOMPARE(r.code, 1);
+            QCOMPARE(r.err,
+                     QStringLiteral("qvx board names failed: reading the name of CH4 failed: "
+                                    "the board's answer had a wrong checksum%1\n")
+                         .arg(args.contains("--set") ? "; nothing was written" : ""));
+            QCOMPARE(r.out, QString());
+            // Four names asked for, none written, the settings file untouched.
+            const QByteArray commands = cli.sim([](BoardSimulator& s) {
+                QByteArray c;
+                for (const QByteArray& f : s.frames)
+                    c += f[0];
+                return c;
+            });
+            QCOMPARE(commands, QByteArray(4, char(0xD0)));
+            QVERIFY(!QFile::exists(cli.dir.filePath(QStringLiteral("config/QVX3J.ini"))));
+        }
+    }
+
     void usageErrors_exitTwoBeforeAnythingGoesToTheBoard_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");

@@ -100,7 +100,7 @@ class MainWindowFlowsTest : public QObject {
         rig.services.clear();
         rig.sim.injectFault(BoardSimulator::Fault::NoAnswer, BoardLink::kDefaultAttempts, 10);
         rig.click(rig.win->MotDelBtn);
-        const QString failed = QStringLiteral("The motion table could not be read: the board's "
+        const QString failed = QStringLiteral("Reading the table entry of M6 failed: the board's "
                                               "answer was incomplete (0 of 43 bytes within 40 ms)");
         QCOMPARE(rig.services.statuses, (QStringList{"Reading the motion table", failed}));
         QVERIFY(rig.services.picks.empty() && rig.services.boxes.empty());

@@ -286,7 +286,9 @@ class ReentryTest : public QObject {
         rig.sim.injectFault(BoardSimulator::Fault::NoAnswer, BoardLink::kDefaultAttempts, 7);
         rig.services.pickAnswers.push_back(3);
         QTest::mouseClick(rig.win->MotReadBtn, Qt::LeftButton);
-        QCOMPARE(rig.services.statuses.last(), QStringLiteral("There are no data."));
+        QCOMPARE(rig.services.statuses.last(),
+                 QStringLiteral("Reading failed: M4 record 2: the board's answer was incomplete "
+                                "(0 of 50 bytes within 30 ms)"));
         QCOMPARE(rig.win->PageControl1->tabText(0), QStringLiteral("EDIT Half"));
     }
 

@@ -185,8 +185,9 @@ class AnalogSimTest : public QObject {
         QVERIFY(f.open(QIODevice::ReadOnly));
         QByteArray old = f.readAll();
         f.close();
-        // A version 1 file ends before the analog and the receiver inputs.
-        old.chop(8 + 6);
+        // A version 1 file ends before the analog and the receiver inputs
+        // (and the checksum behind them).
+        old.chop(8 + 6 + 32);
         old.replace(0, 8, "QVXSIM01");
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(old);

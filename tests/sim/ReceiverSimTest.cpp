@@ -58,7 +58,7 @@ class ReceiverSimTest : public QObject {
         QVERIFY(f.open(QIODevice::ReadOnly));
         QByteArray old = f.readAll();
         f.close();
-        old.chop(6);
+        old.chop(6 + 32); // the receiver inputs and the checksum
         old.replace(0, 8, "QVXSIM02");
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(old);

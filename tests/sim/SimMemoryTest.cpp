@@ -1,7 +1,9 @@
+#include "common/TestFiles.h"
 #include "common/TestRegistry.h"
 #include "sim/BoardSimulator.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -64,6 +66,73 @@ class SimMemoryTest : public QObject {
         f.close();
         BoardSimulator sim;
         QVERIFY(!sim.attachStateFile(path));
+    }
+
+    void damagedStateFile_isRefusedAndKept_untilAFreshStartReplacesIt() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("board.state"));
+        {
+            BoardSimulator sim;
+            QVERIFY(sim.attachStateFile(path));
+            sim.stored().table[3][0] = 7;
+            sim.stored().trim[0] = 16400;
+            QVERIFY(sim.saveState(path));
+        }
+        const QByteArray good = qvxtest::readFile(path);
+        // Written by the version before the checksum: the same memory, no checksum.
+        QByteArray old = good.chopped(32);
+        old.replace(0, 8, "QVXSIM03");
+        const struct {
+            const char* name;
+            QByteArray bytes;
+            QString error; // empty: loads
+        } cases[] = {
+            {"as written", good, {}},
+            {"older version", old, {}},
+            {"one byte flipped",
+             QByteArray(good).replace(500, 1, QByteArray(1, char(good[500] ^ 0x01))),
+             "it is damaged: its checksum does not match what it holds"},
+            {"checksum flipped",
+             QByteArray(good).replace(good.size() - 1, 1, QByteArray(1, char(good.back() ^ 0x01))),
+             "it is damaged: its checksum does not match what it holds"},
+            {"cut", good.chopped(1), "it is cut short or of an unknown version"},
+            {"no state file", "[Backup]\r\n", "it is no state file of the simulated board"},
+        };
+        for (const auto& c : cases) {
+            QVERIFY(qvxtest::writeFile(path, c.bytes));
+            BoardSimulator sim;
+            QString error;
+            QCOMPARE(sim.attachStateFile(path, &error), c.error.isEmpty());
+            QCOMPARE(error, c.error);
+            if (c.error.isEmpty()) {
+                QCOMPARE(sim.stored().table[3][0], char(7));
+                QCOMPARE(sim.stored().trim[0], quint16(16400));
+            }
+        }
+        // Refused, the file stays as it was; `qvx sim` says so and how to go on.
+        const QByteArray damaged =
+            QByteArray(good).replace(500, 1, QByteArray(1, char(good[500] ^ 0x7F)));
+        QVERIFY(qvxtest::writeFile(path, damaged));
+        const QString link = dir.filePath(QStringLiteral("qmx"));
+        QProcess p;
+        p.start(QStringLiteral(QVX_CLI_PATH), {"sim", "--link", link, "--state", path});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 1);
+        QCOMPARE(QString::fromUtf8(p.readAllStandardError()),
+                 "cannot use the state file " + path +
+                     ": it is damaged: its checksum does not match what it holds. It was left as "
+                     "it is.\nGive --fresh to start with a new board's memory, which then "
+                     "replaces " +
+                     path + ".\n");
+        QCOMPARE(qvxtest::readFile(path), damaged);
+        // Told to, it starts afresh and writes a good file at once.
+        BoardSimulator fresh;
+        QVERIFY(fresh.attachStateFile(path, nullptr, true));
+        QCOMPARE(fresh.stored().table[3][0], char(0));
+        QVERIFY(fresh.flushState());
+        BoardSimulator again;
+        QVERIFY(again.attachStateFile(path));
+        QCOMPARE(again.stored().trim[0], fresh.stored().trim[0]);
     }
 
     void badChecksumOrUnknownCommand_getsNoAck() {

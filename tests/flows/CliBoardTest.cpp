@@ -31,15 +31,23 @@ class CliBoardTest : public QObject {
                 QString::fromUtf8(p.readAllStandardError())};
     }
 
+    // A simulated board behind a pseudo-terminal linked at `link`.
+    static std::unique_ptr<SimPtyHost> startSim(const QString& link) {
+        SimPtyHost::Options options;
+        options.linkPath = link;
+        QString error;
+        auto host = SimPtyHost::Start(options, &error);
+        if (!host) qWarning() << "the simulated board did not start:" << error;
+        return host;
+    }
+
   private slots:
     void board_writeTableReadPlayDelete_endToEnd() {
         QTemporaryDir dir;
-        SimPtyHost::Options options;
-        options.linkPath = dir.filePath(QStringLiteral("qmx"));
-        QString error;
-        auto host = SimPtyHost::Start(options, &error);
-        QVERIFY2(host, qPrintable(error));
-        const QStringList port{QStringLiteral("board"), QStringLiteral("--port"), options.linkPath};
+        const QString link = dir.filePath(QStringLiteral("qmx"));
+        auto host = startSim(link);
+        QVERIFY(host);
+        const QStringList port{QStringLiteral("board"), QStringLiteral("--port"), link};
 
         // A document of 35 poses: 36 records, the question answered with --yes.
         qvxtest::RecordingServices services;
@@ -97,12 +105,10 @@ class CliBoardTest : public QObject {
 
     void board_writeVerify_failsOnARecordKeptDifferently() {
         QTemporaryDir dir;
-        SimPtyHost::Options options;
-        options.linkPath = dir.filePath(QStringLiteral("qmx"));
-        QString error;
-        auto host = SimPtyHost::Start(options, &error);
-        QVERIFY2(host, qPrintable(error));
-        const QStringList port{QStringLiteral("board"), QStringLiteral("--port"), options.linkPath};
+        const QString link = dir.filePath(QStringLiteral("qmx"));
+        auto host = startSim(link);
+        QVERIFY(host);
+        const QStringList port{QStringLiteral("board"), QStringLiteral("--port"), link};
         qvxtest::RecordingServices services;
         Chart chart = longChain(3);
         MotionHeader header;
@@ -147,18 +153,16 @@ class CliBoardTest : public QObject {
 
     void board_aPortThatGoesAway_isNamedByItsPath() {
         QTemporaryDir dir;
-        SimPtyHost::Options options;
-        options.linkPath = dir.filePath(QStringLiteral("qmx"));
-        QString error;
-        auto host = SimPtyHost::Start(options, &error);
-        QVERIFY2(host, qPrintable(error));
+        const QString link = dir.filePath(QStringLiteral("qmx"));
+        auto host = startSim(link);
+        QVERIFY(host);
         // The first answer is held back until the simulator has gone.
         host->withSimulator([](BoardSimulator& s) {
             s.setFaultDelayMs(60000);
             s.injectFault(BoardSimulator::Fault::Delay);
         });
         QProcess p;
-        p.start(QStringLiteral(QVX_CLI_PATH), {"board", "--port", options.linkPath, "table"});
+        p.start(QStringLiteral(QVX_CLI_PATH), {"board", "--port", link, "table"});
         QTRY_VERIFY_WITH_TIMEOUT(
             host->withSimulator([](BoardSimulator& s) { return !s.frames.isEmpty(); }), 30000);
         host.reset();
@@ -167,19 +171,17 @@ class CliBoardTest : public QObject {
         const QString err = QString::fromUtf8(p.readAllStandardError());
         QCOMPARE(p.exitCode(), 1);
         QCOMPARE(err, "qvx board table failed: The robot could not be put to sleep: " +
-                          options.linkPath + " was disconnected\n");
-        QVERIFY2(out.startsWith(options.linkPath + " was disconnected\n"), qPrintable(out));
+                          link + " was disconnected\n");
+        QVERIFY2(out.startsWith(link + " was disconnected\n"), qPrintable(out));
         QVERIFY(!out.contains(QStringLiteral("COM1")));
     }
 
     void board_diff_comparesTheDocumentWithTheSlot() {
         QTemporaryDir dir;
-        SimPtyHost::Options options;
-        options.linkPath = dir.filePath(QStringLiteral("qmx"));
-        QString error;
-        auto host = SimPtyHost::Start(options, &error);
-        QVERIFY2(host, qPrintable(error));
-        const QStringList port{QStringLiteral("board"), QStringLiteral("--port"), options.linkPath};
+        const QString link = dir.filePath(QStringLiteral("qmx"));
+        auto host = startSim(link);
+        QVERIFY(host);
+        const QStringList port{QStringLiteral("board"), QStringLiteral("--port"), link};
         qvxtest::RecordingServices services;
         Chart chart = longChain(14);
         MotionHeader header;

@@ -2,7 +2,7 @@
 // pose window on one of its items, drawn by the program's own windows with
 // its own font. Run by scripts/screenshots.sh under Xvfb.
 #include "app/AppState.h"
-#include "app/TQuorvex3.h"
+#include "app/MainWindow.h"
 #include "app/WidgetServices.h"
 #include "pose/TPrmDlg.h"
 
@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
 
     AppState state;
     WidgetServices services;
-    TQuorvex3 window(state, services, settings.filePath(QStringLiteral("QVX3J.ini")));
+    MainWindow window(state, services, settings.filePath(QStringLiteral("QVX3J.ini")));
     services.attach(&window, window.Edit2);
     window.show();
     window.ClearChart();

@@ -3,7 +3,7 @@
 #include "app/RemoteServer.h"
 #include "app/Settings.h"
 #include "app/SingleInstance.h"
-#include "app/TQuorvex3.h"
+#include "app/MainWindow.h"
 #include "app/WidgetServices.h"
 
 #include <QApplication>
@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
 
     AppState state;
     WidgetServices services;
-    TQuorvex3 window(state, services, Settings::SettingsPath());
+    MainWindow window(state, services, Settings::SettingsPath());
     services.attach(&window, window.Edit2);
     window.show();
     // A lock left by an editor that did not end cleanly, or a damaged one, was
@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     // Ended by the session, kill or Ctrl+C: the settings and pattern files are
     // saved and the lock released, as at Exit, without the close question.
     ExitSignals exitSignals;
-    QObject::connect(&exitSignals, &ExitSignals::received, &window, &TQuorvex3::CloseOnSignal);
+    QObject::connect(&exitSignals, &ExitSignals::received, &window, &MainWindow::CloseOnSignal);
 
     // Remote command messages from other programs (qvx remote).
     RemoteServer remote;

@@ -1,7 +1,7 @@
 #include "app/AppState.h"
 #include "app/BoardFlows.h"
 #include "app/PickNumberDialog.h"
-#include "app/TQuorvex3.h"
+#include "app/MainWindow.h"
 #include "app/WidgetServices.h"
 #include "common/CallbackGuard.h"
 #include "common/RecordingServices.h"
@@ -38,13 +38,13 @@ class MainWindowTest : public QObject {
     QTemporaryDir m_dir;
     std::unique_ptr<AppState> m_owned = std::make_unique<AppState>();
     RecordingServices m_services;
-    std::unique_ptr<TQuorvex3> m_win;
+    std::unique_ptr<MainWindow> m_win;
 
     QString settingsPath() const { return m_dir.filePath("QVX3J.ini"); }
     void makeWindow() {
         m_owned = std::make_unique<AppState>();
         m_services.clear();
-        m_win = std::make_unique<TQuorvex3>(*m_owned, m_services, settingsPath());
+        m_win = std::make_unique<MainWindow>(*m_owned, m_services, settingsPath());
         m_win->show();
         QVERIFY(QTest::qWaitForWindowActive(m_win.get()));
     }

@@ -1,7 +1,7 @@
 #include "app/AppState.h"
 #include "app/RemoteServer.h"
 #include "app/SingleInstance.h"
-#include "app/TQuorvex3.h"
+#include "app/MainWindow.h"
 #include "common/RecordingServices.h"
 #include "common/TestRegistry.h"
 #include "document/DocumentFile.h"
@@ -26,7 +26,7 @@ class UnsavedChartTest : public QObject {
     QTemporaryDir m_dir;
     std::unique_ptr<AppState> m_state;
     RecordingServices m_services;
-    std::unique_ptr<TQuorvex3> m_win;
+    std::unique_ptr<MainWindow> m_win;
 
     QString settingsPath() const { return m_dir.filePath("QVX3J.ini"); }
     // A window whose settings file is written only when it closes.
@@ -34,7 +34,7 @@ class UnsavedChartTest : public QObject {
         m_win.reset();
         m_state = std::make_unique<AppState>();
         m_services.clear();
-        m_win = std::make_unique<TQuorvex3>(*m_state, m_services, settingsPath());
+        m_win = std::make_unique<MainWindow>(*m_state, m_services, settingsPath());
         m_win->show();
         QFile::remove(settingsPath());
     }
@@ -51,7 +51,7 @@ class UnsavedChartTest : public QObject {
     }
     void checkAskedAboutChanges(int boxes) {
         QCOMPARE(int(m_services.boxes.size()), boxes);
-        QCOMPARE(m_services.boxes.back().text, TQuorvex3::UnsavedChangesText());
+        QCOMPARE(m_services.boxes.back().text, MainWindow::UnsavedChangesText());
         QCOMPARE(m_services.boxes.back().buttons, int(ButtonsSaveDiscardCancel));
     }
 
@@ -85,7 +85,7 @@ class UnsavedChartTest : public QObject {
         else if (!saveAs.isEmpty())
             m_services.saveAnswers = {FileChoice{m_dir.filePath(saveAs), 0}};
         QCOMPARE(m_win->close(), closes);
-        QCOMPARE(m_services.boxes.front().text, TQuorvex3::UnsavedChangesText());
+        QCOMPARE(m_services.boxes.front().text, MainWindow::UnsavedChangesText());
         QCOMPARE(m_services.boxes.front().buttons, int(ButtonsSaveDiscardCancel));
         QCOMPARE(m_win->isVisible(), !closes);
         QCOMPARE(QFile::exists(settingsPath()), closes);
@@ -138,7 +138,7 @@ class UnsavedChartTest : public QObject {
         QVERIFY(!m_win->isVisible());
         QVERIFY(m_services.boxes.empty());
         QVERIFY(QFile::exists(settingsPath()));
-        const QString copy = m_dir.filePath(TQuorvex3::kRecoveryName);
+        const QString copy = m_dir.filePath(MainWindow::kRecoveryName);
         QCOMPARE(itemsIn(copy), 2);
         const QString stamp = QFileInfo(copy).lastModified().toString("yyyyMMdd-HHmmss");
         const QString kept = m_dir.filePath("unsaved-chart-" + stamp + ".QMX");

@@ -1,6 +1,6 @@
 #include "EditorFixtures.h"
 #include "app/AppState.h"
-#include "app/TQuorvex3.h"
+#include "app/MainWindow.h"
 #include "common/RecordingServices.h"
 #include "common/TestRegistry.h"
 #include "editor/TChartCanvas.h"
@@ -20,7 +20,7 @@ class MainWindowEditingTest : public QObject {
     QTemporaryDir m_dir;
     std::unique_ptr<AppState> m_state;
     std::unique_ptr<qvxtest::RecordingServices> m_services;
-    std::unique_ptr<TQuorvex3> m_window;
+    std::unique_ptr<MainWindow> m_window;
 
     Chart& chart() { return m_state->chart; }
     TChartCanvas* canvas() { return m_window->Image1; }
@@ -29,7 +29,7 @@ class MainWindowEditingTest : public QObject {
     void init() {
         m_state = std::make_unique<AppState>();
         m_services = std::make_unique<qvxtest::RecordingServices>();
-        m_window = std::make_unique<TQuorvex3>(*m_state, *m_services, m_dir.filePath("QVX3J.ini"));
+        m_window = std::make_unique<MainWindow>(*m_state, *m_services, m_dir.filePath("QVX3J.ini"));
         m_window->show();
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));

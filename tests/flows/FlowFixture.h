@@ -2,7 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/BoardFlows.h"
-#include "app/TQuorvex3.h"
+#include "app/MainWindow.h"
 #include "common/RecordingServices.h"
 #include "compiler/ChartMaker.h"
 #include "sim/BoardSimulator.h"
@@ -64,10 +64,10 @@ struct WindowRig {
     qvx::AppState state;
     qvx::BoardSimulator sim;
     qvx::SimTransport* transport = nullptr;
-    std::unique_ptr<qvx::TQuorvex3> win;
+    std::unique_ptr<qvx::MainWindow> win;
 
     explicit WindowRig(int timeoutMs = 40) {
-        win = std::make_unique<qvx::TQuorvex3>(state, services, dir.filePath("QVX3J.ini"));
+        win = std::make_unique<qvx::MainWindow>(state, services, dir.filePath("QVX3J.ini"));
         state.link.setTimeouts(timeoutMs, timeoutMs + 20);
         auto t = std::make_unique<qvx::SimTransport>(sim);
         transport = t.get();

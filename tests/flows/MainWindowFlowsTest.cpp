@@ -1,6 +1,6 @@
 #include "FlowFixture.h"
-#include "app/TInfoDlg.h"
-#include "app/TQuorvex3.h"
+#include "app/AboutDialog.h"
+#include "app/MainWindow.h"
 #include "board/TTableDlg.h"
 #include "common/TestRegistry.h"
 #include "pose/PoseData.h"
@@ -181,7 +181,7 @@ class MainWindowFlowsTest : public QObject {
         QVERIFY(rig.win->tableDlg()->isHidden());
 
         rig.click(rig.win->InfoBtn);
-        TInfoDlg* info = rig.win->infoDlg();
+        AboutDialog* info = rig.win->aboutDialog();
         QVERIFY(info->isVisible());
         QCOMPARE(info->windowTitle(), QStringLiteral("Quorvex Orbis5"));
         QCOMPARE(info->VersionLabel->text(), QStringLiteral("2006/10/06"));

@@ -1,5 +1,5 @@
 #include "FlowFixture.h"
-#include "app/TQuorvex3.h"
+#include "app/MainWindow.h"
 #include "board/TDataDlg.h"
 #include "board/TTableDlg.h"
 #include "common/TestRegistry.h"

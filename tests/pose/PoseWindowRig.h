@@ -28,7 +28,7 @@ struct PoseWindowRig {
     qvxtest::RecordingServices services;
     AppState state;
     std::unique_ptr<SimPtyHost> host;
-    std::unique_ptr<TQuorvex3> win;
+    std::unique_ptr<MainWindow> win;
 
     // `prepare` may put a settings or pattern file into the rig's folder
     // before the window reads them.
@@ -36,7 +36,7 @@ struct PoseWindowRig {
         // The pattern file and the layout come from this rig's own folder.
         qputenv("QVX_CONFIG_DIR", QFile::encodeName(dir.path()));
         if (prepare) prepare(dir);
-        win = std::make_unique<TQuorvex3>(state, services, dir.filePath("QVX3J.ini"));
+        win = std::make_unique<MainWindow>(state, services, dir.filePath("QVX3J.ini"));
         SimPtyHost::Options options;
         options.linkPath = dir.filePath(QStringLiteral("qmx"));
         QString error;

@@ -1,4 +1,4 @@
-#include "app/TQuorvex3.h"
+#include "app/MainWindow.h"
 
 #include "app/AppState.h"
 #include "app/BackupFlows.h"
@@ -22,24 +22,24 @@ QString backupFilter() {
 
 } // namespace
 
-void TQuorvex3::setUpBackupActions() {
+void MainWindow::setUpBackupActions() {
     m_backup = std::make_unique<BackupFlows>(m_state.board, m_services);
     m_backup->setTable(&m_state.table);
     m_backup->setProgress([this](int done, int total) { showProgress(done, total); });
-    for (const auto& [button, slot] : {std::pair{BackupBtn, &TQuorvex3::BackupBtnClick},
-                                       std::pair{RestoreBtn, &TQuorvex3::RestoreBtnClick}}) {
+    for (const auto& [button, slot] : {std::pair{BackupBtn, &MainWindow::BackupBtnClick},
+                                       std::pair{RestoreBtn, &MainWindow::RestoreBtnClick}}) {
         button->setEnabled(true);
         connect(button, &QToolButton::clicked, this, slot);
     }
 }
 
-void TQuorvex3::showBackupNotes() {
+void MainWindow::showBackupNotes() {
     if (m_backup->notes().isEmpty()) return;
     m_services.ShowMessageBox(IconInformation, ButtonsOk, 0, LangEnglish,
                               m_backup->notes().join(QStringLiteral("\r\n")));
 }
 
-void TQuorvex3::BackupBtnClick() {
+void MainWindow::BackupBtnClick() {
     if (RefuseWhileBusy()) return;
     const auto choice =
         m_services.GetSaveFileName(QStringLiteral("Backup"), {backupFilter(), FileFilterAll()});
@@ -65,7 +65,7 @@ void TQuorvex3::BackupBtnClick() {
     showBackupNotes();
 }
 
-void TQuorvex3::RestoreBtnClick() {
+void MainWindow::RestoreBtnClick() {
     if (RefuseWhileBusy()) return;
     const auto choice =
         m_services.GetOpenFileName(QStringLiteral("Restore"), {backupFilter(), FileFilterAll()});

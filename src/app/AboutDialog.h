@@ -11,13 +11,13 @@ class BoardCommands;
 
 // The About box: the program's title and version date, and the board's
 // identification text, read again each time the window is activated.
-class TInfoDlg : public QWidget {
+class AboutDialog : public QWidget {
     Q_OBJECT
   public:
     static QString TitleText() { return QStringLiteral("Quorvex Orbis5"); }
     static QString VersionDate() { return QStringLiteral("2006/10/06"); }
 
-    explicit TInfoDlg(BoardCommands& board, QWidget* parent = nullptr);
+    explicit AboutDialog(BoardCommands& board, QWidget* parent = nullptr);
 
     QLabel* TitleLabel = nullptr;
     QLabel* VersionLabel = nullptr;

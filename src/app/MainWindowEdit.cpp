@@ -1,4 +1,4 @@
-#include "app/TQuorvex3.h"
+#include "app/MainWindow.h"
 
 #include "app/AppState.h"
 #include "editor/EditHistory.h"
@@ -31,7 +31,7 @@ QString redoHint(const QUndoStack& stack) {
 
 } // namespace
 
-void TQuorvex3::buildEditBar() {
+void MainWindow::buildEditBar() {
     EditMenu = new QToolBar(QStringLiteral("Edit"), this);
     EditMenu->setObjectName(QStringLiteral("EditMenu"));
     EditMenu->setMovable(true);
@@ -54,7 +54,7 @@ void TQuorvex3::buildEditBar() {
     }
 }
 
-void TQuorvex3::setUpEditHistory() {
+void MainWindow::setUpEditHistory() {
     m_history = std::make_unique<EditHistory>(m_state.chart, m_state.header);
     m_history->setLimit(m_undoLimit);
     // A board flow works on the chart by indices: its changes become a step
@@ -82,25 +82,25 @@ void TQuorvex3::setUpEditHistory() {
         UndoBtn->setToolTip(undoHint(s));
         RedoBtn->setToolTip(redoHint(s));
     });
-    connect(UndoBtn, &QToolButton::clicked, this, &TQuorvex3::UndoBtnClick);
-    connect(RedoBtn, &QToolButton::clicked, this, &TQuorvex3::RedoBtnClick);
+    connect(UndoBtn, &QToolButton::clicked, this, &MainWindow::UndoBtnClick);
+    connect(RedoBtn, &QToolButton::clicked, this, &MainWindow::RedoBtnClick);
     // The keys work in every window of the program (the pose window's edits
     // are steps too); an edit box keeps them for its own text.
     for (const auto& [keys, slot] :
-         {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Z), &TQuorvex3::UndoBtnClick},
-          std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &TQuorvex3::RedoBtnClick},
-          std::pair{QKeySequence(Qt::CTRL | Qt::Key_Y), &TQuorvex3::RedoBtnClick}}) {
+         {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Z), &MainWindow::UndoBtnClick},
+          std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &MainWindow::RedoBtnClick},
+          std::pair{QKeySequence(Qt::CTRL | Qt::Key_Y), &MainWindow::RedoBtnClick}}) {
         auto* shortcut = new QShortcut(keys, this);
         shortcut->setContext(Qt::ApplicationShortcut);
         connect(shortcut, &QShortcut::activated, this, slot);
     }
 }
 
-EditHistory& TQuorvex3::history() {
+EditHistory& MainWindow::history() {
     return *m_history;
 }
 
-void TQuorvex3::UndoBtnClick() {
+void MainWindow::UndoBtnClick() {
     if (RefuseWhileBusy()) return;
     const QString name = m_state.header.MotionName;
     // The page caption changes only with the name: a new window shows
@@ -109,14 +109,14 @@ void TQuorvex3::UndoBtnClick() {
         SetMotionName(m_state.header.MotionName);
 }
 
-void TQuorvex3::RedoBtnClick() {
+void MainWindow::RedoBtnClick() {
     if (RefuseWhileBusy()) return;
     const QString name = m_state.header.MotionName;
     if (m_history->redo() && m_state.header.MotionName != name)
         SetMotionName(m_state.header.MotionName);
 }
 
-void TQuorvex3::commitSoon() {
+void MainWindow::commitSoon() {
     if (m_commitQueued) return;
     m_commitQueued = true;
     QTimer::singleShot(0, this, [this] {
@@ -125,7 +125,7 @@ void TQuorvex3::commitSoon() {
     });
 }
 
-void TQuorvex3::noteInputEvent(QObject* watched, QEvent* event) {
+void MainWindow::noteInputEvent(QObject* watched, QEvent* event) {
     if (!m_history || !watched->isWidgetType()) return;
     switch (event->type()) {
     case QEvent::MouseButtonPress:

@@ -1,4 +1,4 @@
-#include "app/TQuorvex3.h"
+#include "app/MainWindow.h"
 
 #include "app/AppState.h"
 #include "base/UiServices.h"
@@ -18,7 +18,7 @@
 
 namespace qvx {
 
-void TQuorvex3::NewBtnClick() {
+void MainWindow::NewBtnClick() {
     if (RefuseWhileBusy()) return;
     m_history->commit();
     if (!m_history->isClean() && !settleUnsavedChanges()) return;
@@ -31,7 +31,7 @@ void TQuorvex3::NewBtnClick() {
     RepaintCanvas();
 }
 
-bool TQuorvex3::settleUnsavedChanges() {
+bool MainWindow::settleUnsavedChanges() {
     switch (m_services.ShowMessageBox(IconQuestion, ButtonsSaveDiscardCancel, 0, LangEnglish,
                                       UnsavedChangesText())) {
     case ResultSave: return saveDocument();
@@ -40,32 +40,32 @@ bool TQuorvex3::settleUnsavedChanges() {
     }
 }
 
-bool TQuorvex3::saveDocument() {
+bool MainWindow::saveDocument() {
     if (!m_documentPath.isEmpty()) return SaveFile(m_documentPath, false);
     const auto choice =
         m_services.GetSaveFileName(QStringLiteral("Save"), {FileFilterQmx(), FileFilterAll()});
     return choice && SaveFile(choice->path, choice->filterIndex == 0);
 }
 
-void TQuorvex3::CloseOnSignal() {
+void MainWindow::CloseOnSignal() {
     if (m_closingOnSignal) return;
     m_closingOnSignal = true;
     m_closeConfirmed = true;
     close();
 }
 
-QString TQuorvex3::recoveryPath() const {
+QString MainWindow::recoveryPath() const {
     return QFileInfo(m_settingsPath).dir().filePath(QLatin1String(kRecoveryName));
 }
 
-void TQuorvex3::keepRecoveryCopy() {
+void MainWindow::keepRecoveryCopy() {
     m_history->commit();
     if (m_history->isClean()) return;
     // Written without the save's message box: nobody is there to answer it.
     IniFile::saveBytes(recoveryPath(), DocumentFile::DocumentBytes(documentContext()));
 }
 
-void TQuorvex3::reportRecoveryCopy() {
+void MainWindow::reportRecoveryCopy() {
     const QString path = recoveryPath();
     const QFileInfo info(path);
     if (!info.isFile()) return;

@@ -1,10 +1,10 @@
-#include "app/TQuorvex3.h"
+#include "app/MainWindow.h"
 
 #include "app/AppState.h"
 #include "app/BackupFlows.h"
 #include "editor/EditHistory.h"
 #include "app/BoardFlows.h"
-#include "app/TInfoDlg.h"
+#include "app/AboutDialog.h"
 #include "app/WidgetServices.h"
 #include "base/UiServices.h"
 #include "board/TDataDlg.h"
@@ -45,7 +45,7 @@
 
 namespace qvx {
 
-TQuorvex3::TQuorvex3(AppState& state, UiServices& services, const QString& settingsPath,
+MainWindow::MainWindow(AppState& state, UiServices& services, const QString& settingsPath,
                      QWidget* parent)
     : QMainWindow(parent), m_state(state), m_services(services), m_settingsPath(settingsPath) {
     setObjectName(QStringLiteral("TQuorvex3"));
@@ -105,11 +105,11 @@ TQuorvex3::TQuorvex3(AppState& state, UiServices& services, const QString& setti
     qApp->installEventFilter(this);
 }
 
-TQuorvex3::~TQuorvex3() {
+MainWindow::~MainWindow() {
     if (qApp) qApp->removeEventFilter(this);
 }
 
-QToolButton* TQuorvex3::addButton(QToolBar* bar, const QString& name, const QString& label,
+QToolButton* MainWindow::addButton(QToolBar* bar, const QString& name, const QString& label,
                                   const QString& hint) {
     auto* b = new QToolButton(bar);
     b->setObjectName(name);
@@ -121,7 +121,7 @@ QToolButton* TQuorvex3::addButton(QToolBar* bar, const QString& name, const QStr
     return b;
 }
 
-void TQuorvex3::buildToolBars() {
+void MainWindow::buildToolBars() {
     auto makeBar = [this](const QString& name, const QString& caption, bool movable) {
         auto* bar = new QToolBar(caption, this);
         bar->setObjectName(name);
@@ -147,12 +147,12 @@ void TQuorvex3::buildToolBars() {
                         QStringLiteral("Information"));
     ExitBtn = addButton(ToolBar1, QStringLiteral("ExitBtn"), QStringLiteral("Exit"),
                         QStringLiteral("Exit"));
-    connect(NewBtn, &QToolButton::clicked, this, &TQuorvex3::NewBtnClick);
+    connect(NewBtn, &QToolButton::clicked, this, &MainWindow::NewBtnClick);
     auto* newKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), this);
-    connect(newKey, &QShortcut::activated, this, &TQuorvex3::NewBtnClick);
-    connect(OpenBtn, &QToolButton::clicked, this, &TQuorvex3::OpenBtnClick);
-    connect(SaveBtn, &QToolButton::clicked, this, &TQuorvex3::SaveBtnClick);
-    connect(ExitBtn, &QToolButton::clicked, this, &TQuorvex3::ExitBtnClick);
+    connect(newKey, &QShortcut::activated, this, &MainWindow::NewBtnClick);
+    connect(OpenBtn, &QToolButton::clicked, this, &MainWindow::OpenBtnClick);
+    connect(SaveBtn, &QToolButton::clicked, this, &MainWindow::SaveBtnClick);
+    connect(ExitBtn, &QToolButton::clicked, this, &MainWindow::ExitBtnClick);
 
     PartsMenu = makeBar(QStringLiteral("PartsMenu"), QStringLiteral("PARTS"), true);
     SelectBtn = addButton(PartsMenu, QStringLiteral("SelectBtn"), QStringLiteral("Sel"),
@@ -186,8 +186,8 @@ void TQuorvex3::buildToolBars() {
         m_partsGroup->addButton(button, tag);
     }
     SelectBtn->setChecked(true);
-    connect(m_partsGroup, &QButtonGroup::idClicked, this, &TQuorvex3::MenuClick);
-    connect(CompileBtn, &QToolButton::clicked, this, &TQuorvex3::CompileBtnClick);
+    connect(m_partsGroup, &QButtonGroup::idClicked, this, &MainWindow::MenuClick);
+    connect(CompileBtn, &QToolButton::clicked, this, &MainWindow::CompileBtnClick);
 
     addToolBarBreak(Qt::TopToolBarArea);
     CommandMenu = makeBar(QStringLiteral("CommandMenu"), QStringLiteral("Commad"), true);
@@ -239,7 +239,7 @@ void TQuorvex3::buildToolBars() {
     for (int n = 1; n <= Settings::kPortCount; ++n)
         CommPort->addItem(QStringLiteral("COM") + QString::number(n));
     CommPort->addItem(QStringLiteral("SIM"));
-    connect(CommPort, &QComboBox::activated, this, &TQuorvex3::CommPortCloseUp);
+    connect(CommPort, &QComboBox::activated, this, &MainWindow::CommPortCloseUp);
     CommPort->setMaxVisibleItems(30);
     CommPort->setStyleSheet(QStringLiteral("combobox-popup: 0;"));
     CommMenu->addWidget(CommPort);
@@ -269,7 +269,7 @@ void TQuorvex3::buildToolBars() {
         w->setEnabled(false);
 }
 
-void TQuorvex3::buildPages() {
+void MainWindow::buildPages() {
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     setCentralWidget(PageControl1);
@@ -312,7 +312,7 @@ void TQuorvex3::buildPages() {
     PageControl1->setTabVisible(2, false);
 }
 
-void TQuorvex3::buildStatusBar() {
+void MainWindow::buildStatusBar() {
     const int widths[3] = {100, 100, 50};
     for (int i = 0; i < 3; ++i) {
         StaPanel[i] = new QLabel(this);
@@ -323,7 +323,7 @@ void TQuorvex3::buildStatusBar() {
     statusBar()->setObjectName(QStringLiteral("StaBar"));
 }
 
-void TQuorvex3::LoadSettings() {
+void MainWindow::LoadSettings() {
     const MainSettings s = Settings::LoadSettings(m_settingsPath);
     GridSw->setChecked(s.grid);
     m_edit.gridOn = s.grid;
@@ -333,7 +333,7 @@ void TQuorvex3::LoadSettings() {
     m_undoLimit = s.undoLimit;
 }
 
-bool TQuorvex3::SaveSettings() {
+bool MainWindow::SaveSettings() {
     MainSettings s;
     s.grid = GridSw->isChecked();
     s.gridWidth = m_edit.gridWidth;
@@ -343,12 +343,12 @@ bool TQuorvex3::SaveSettings() {
     return Settings::SaveSettings(m_settingsPath, s);
 }
 
-void TQuorvex3::SetMotionName(const QString& name) {
+void MainWindow::SetMotionName(const QString& name) {
     m_state.header.MotionName = name;
     PageControl1->setTabText(0, QStringLiteral("EDIT ") + name);
 }
 
-void TQuorvex3::ClearChart() {
+void MainWindow::ClearChart() {
     m_state.chart.ClearChart();
     m_edit.clipboard.clearItems();
     // A link half drawn and the last hits name items of the old chart; kept,
@@ -359,18 +359,18 @@ void TQuorvex3::ClearChart() {
     ItemsChanged();
 }
 
-void TQuorvex3::RepaintCanvas() {
+void MainWindow::RepaintCanvas() {
     Image1->update();
 }
 
-DocumentContext TQuorvex3::documentContext() {
+DocumentContext MainWindow::documentContext() {
     DocumentContext ctx(m_state.chart, m_state.header, m_services);
     ctx.canvas = Image1->canvasSize();
     ctx.clearChart = [this] { ClearChart(); };
     return ctx;
 }
 
-void TQuorvex3::applyCanvasSize(const QSize& document) {
+void MainWindow::applyCanvasSize(const QSize& document) {
     // Where the canvas is smaller than the document, the window grows (within
     // the screen) to hold the document's size plus 4. The canvas then covers
     // the window's client area less 4, so no empty strip is left beside it, and
@@ -388,7 +388,7 @@ void TQuorvex3::applyCanvasSize(const QSize& document) {
     Image1->setCanvasSize((client - QSize(4, 4)).expandedTo(document));
 }
 
-bool TQuorvex3::OpenFile(const QString& path) {
+bool MainWindow::OpenFile(const QString& path) {
     if (RefuseWhileBusy()) return false;
     // What was edited before is a step of its own.
     m_history->commit();
@@ -420,7 +420,7 @@ bool TQuorvex3::OpenFile(const QString& path) {
     return ok;
 }
 
-bool TQuorvex3::SaveFile(const QString& path, bool qmxFilter) {
+bool MainWindow::SaveFile(const QString& path, bool qmxFilter) {
     DocumentContext ctx = documentContext();
     if (!DocumentFile::SaveDocument(ctx, path, qmxFilter)) return false;
     m_history->markClean();
@@ -429,7 +429,7 @@ bool TQuorvex3::SaveFile(const QString& path, bool qmxFilter) {
     return true;
 }
 
-void TQuorvex3::OpenBtnClick() {
+void MainWindow::OpenBtnClick() {
     if (RefuseWhileBusy()) return;
     // The mouse event that a closing dialog lets through onto the canvas is swallowed.
     m_edit.toolMode = ToolSwallow;
@@ -439,26 +439,26 @@ void TQuorvex3::OpenBtnClick() {
     OpenFile(choice->path);
 }
 
-void TQuorvex3::SaveBtnClick() {
+void MainWindow::SaveBtnClick() {
     const auto choice =
         m_services.GetSaveFileName(QStringLiteral("Save"), {FileFilterQmx(), FileFilterAll()});
     if (!choice) return;
     SaveFile(choice->path, choice->filterIndex == 0);
 }
 
-void TQuorvex3::ExitBtnClick() {
+void MainWindow::ExitBtnClick() {
     close();
 }
 
-bool TQuorvex3::CompileChart() {
+bool MainWindow::CompileChart() {
     return m_flows->Compile();
 }
 
-bool TQuorvex3::RefuseWhileBusy() {
+bool MainWindow::RefuseWhileBusy() {
     return m_flows && m_flows->RefuseWhileBusy();
 }
 
-void TQuorvex3::CompileBtnClick() {
+void MainWindow::CompileBtnClick() {
     if (!CompileChart()) return;
     const Compiler& compiler = m_state.compiler;
     // A scenario compiles into the motions it plays, a motion into records.
@@ -470,7 +470,7 @@ void TQuorvex3::CompileBtnClick() {
                               .arg(unit, n == 1 ? QString() : QStringLiteral("s")));
 }
 
-void TQuorvex3::CommPortCloseUp() {
+void MainWindow::CommPortCloseUp() {
     // The port cannot change under a flow: the box goes back to the open port.
     if (RefuseWhileBusy()) {
         CommPort->setCurrentIndex(m_state.link.portNumber());
@@ -479,7 +479,7 @@ void TQuorvex3::CommPortCloseUp() {
     OpenCommPort();
 }
 
-void TQuorvex3::OpenCommPort() {
+void MainWindow::OpenCommPort() {
     const int index = CommPort->currentIndex();
     QString device;
     if (index == Settings::kSimIndex) {
@@ -510,14 +510,14 @@ void TQuorvex3::OpenCommPort() {
     if (index != Settings::kSimIndex && !m_state.link.inExchange()) m_simHost.reset();
 }
 
-void TQuorvex3::powerCycleSim() {
+void MainWindow::powerCycleSim() {
     m_simHost->powerCycle();
     // Report bytes from before belong to no report the board sends now.
     m_state.link.ClearReportBuffer();
     m_services.ShowStatus(SimPtyHost::PowerCycledText());
 }
 
-void TQuorvex3::MenuClick(int tag) {
+void MainWindow::MenuClick(int tag) {
     if (QAbstractButton* b = m_partsGroup->button(tag)) b->setChecked(true);
     m_edit.toolMode = tag;
     if (tag == ToolSelect || tag == ToolStart) {
@@ -529,7 +529,7 @@ void TQuorvex3::MenuClick(int tag) {
     RepaintCanvas();
 }
 
-void TQuorvex3::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (!m_closeConfirmed) {
         // What the last action changed counts as a change.
         m_history->commit();
@@ -564,11 +564,11 @@ void TQuorvex3::closeEvent(QCloseEvent* event) {
     if (m_closingOnSignal) QCoreApplication::quit();
 }
 
-void TQuorvex3::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
-void TQuorvex3::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     // Only the first file of a drop is opened.
     for (const QUrl& u : urls) {
@@ -580,7 +580,7 @@ void TQuorvex3::dropEvent(QDropEvent* event) {
     }
 }
 
-bool TQuorvex3::handleKey(QKeyEvent* event) {
+bool MainWindow::handleKey(QKeyEvent* event) {
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     if (mods != Qt::NoModifier && mods != Qt::ControlModifier) return false;
     bool handled = false;
@@ -601,10 +601,10 @@ bool TQuorvex3::handleKey(QKeyEvent* event) {
     return handled;
 }
 
-bool TQuorvex3::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     noteInputEvent(watched, event);
-    if (watched == this && event->type() == QEvent::WindowActivate && m_infoDlg)
-        m_infoDlg->OwnerActivated();
+    if (watched == this && event->type() == QEvent::WindowActivate && m_aboutDialog)
+        m_aboutDialog->OwnerActivated();
     // The window sees keys before its controls do, like a form with key preview.
     if (event->type() == QEvent::KeyPress) {
         auto* w = qobject_cast<QWidget*>(watched);
@@ -617,17 +617,17 @@ bool TQuorvex3::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- board actions ----
 
-void TQuorvex3::fillCompiledLists() {
+void MainWindow::fillCompiledLists() {
     if (!m_compiledListsStale) return;
     m_compiledListsStale = false;
     CompilerViews::FillStepList(*List, m_state.compiler);
     CompilerViews::FillHexView(*Qmx, m_state.compiler);
 }
 
-void TQuorvex3::setUpBoardActions() {
+void MainWindow::setUpBoardActions() {
     m_dataDlg = new TDataDlg(m_state.board, m_state.table, m_state.header, this);
     m_tableDlg = new TTableDlg(m_state.table, m_state.board, m_state.header, *m_dataDlg, this);
-    m_infoDlg = new TInfoDlg(m_state.board, this);
+    m_aboutDialog = new AboutDialog(m_state.board, this);
     setUpItemWindows();
     setUpBoardDialogs();
     setUpBackupActions();
@@ -674,38 +674,38 @@ void TQuorvex3::setUpBoardActions() {
     ProgressBar->hide();
     statusBar()->addPermanentWidget(ProgressBar);
 
-    connect(Image1, &TChartCanvas::emptyDoubleClicked, this, &TQuorvex3::EditDocumentData);
+    connect(Image1, &TChartCanvas::emptyDoubleClicked, this, &MainWindow::EditDocumentData);
 
-    const std::pair<QToolButton*, void (TQuorvex3::*)()> actions[] = {
-        {MotWriteBtn, &TQuorvex3::MotWriteBtnClick}, {MotReadBtn, &TQuorvex3::MotReadBtnClick},
-        {MotDelBtn, &TQuorvex3::MotDelBtnClick},     {MotRunBtn, &TQuorvex3::MotRunBtnClick},
-        {MotStpBtn, &TQuorvex3::MotStpBtnClick},     {SpeedButton1, &TQuorvex3::SpeedButton1Click},
-        {TableBtn, &TQuorvex3::TableBtnClick},       {InfoBtn, &TQuorvex3::InfoBtnClick},
-        {HomePosBtn, &TQuorvex3::HomePosBtnClick}};
+    const std::pair<QToolButton*, void (MainWindow::*)()> actions[] = {
+        {MotWriteBtn, &MainWindow::MotWriteBtnClick}, {MotReadBtn, &MainWindow::MotReadBtnClick},
+        {MotDelBtn, &MainWindow::MotDelBtnClick},     {MotRunBtn, &MainWindow::MotRunBtnClick},
+        {MotStpBtn, &MainWindow::MotStpBtnClick},     {SpeedButton1, &MainWindow::SpeedButton1Click},
+        {TableBtn, &MainWindow::TableBtnClick},       {InfoBtn, &MainWindow::InfoBtnClick},
+        {HomePosBtn, &MainWindow::HomePosBtnClick}};
     for (const auto& [button, slot] : actions) {
         button->setEnabled(true);
         connect(button, &QToolButton::clicked, this, slot);
     }
 }
 
-void TQuorvex3::showProgress(int done, int total) {
+void MainWindow::showProgress(int done, int total) {
     ProgressBar->setRange(0, total);
     ProgressBar->setValue(done);
     ProgressBar->setVisible(total > 0);
 }
 
-void TQuorvex3::endTransfer() {
+void MainWindow::endTransfer() {
     ProgressBar->hide();
     RepaintCanvas();
 }
 
-void TQuorvex3::MotWriteBtnClick() {
+void MainWindow::MotWriteBtnClick() {
     if (RefuseWhileBusy()) return;
     m_flows->Write();
     endTransfer();
 }
 
-void TQuorvex3::MotReadBtnClick() {
+void MainWindow::MotReadBtnClick() {
     if (RefuseWhileBusy()) return;
     m_flows->transfer().setCanvasHeight(Image1->canvasSize().height());
     // Undo brings back the chart that was open. The chart read is no longer
@@ -717,43 +717,43 @@ void TQuorvex3::MotReadBtnClick() {
     endTransfer();
 }
 
-void TQuorvex3::MotDelBtnClick() {
+void MainWindow::MotDelBtnClick() {
     m_flows->Delete();
 }
 
-void TQuorvex3::MotRunBtnClick() {
+void MainWindow::MotRunBtnClick() {
     m_flows->Play();
 }
 
-void TQuorvex3::MotStpBtnClick() {
+void MainWindow::MotStpBtnClick() {
     m_flows->Stop();
 }
 
-void TQuorvex3::SpeedButton1Click() {
+void MainWindow::SpeedButton1Click() {
     m_flows->Pause();
 }
 
-void TQuorvex3::TableBtnClick() {
+void MainWindow::TableBtnClick() {
     m_tableDlg->setVisible(!m_tableDlg->isVisible());
 }
 
-void TQuorvex3::InfoBtnClick() {
-    m_infoDlg->show();
-    m_infoDlg->raise();
-    m_infoDlg->activateWindow();
+void MainWindow::InfoBtnClick() {
+    m_aboutDialog->show();
+    m_aboutDialog->raise();
+    m_aboutDialog->activateWindow();
 }
 
-void TQuorvex3::HomePosBtnClick() {
+void MainWindow::HomePosBtnClick() {
     m_prmDlg->HomePosBtnClick();
 }
 
-void TQuorvex3::EditDocumentData() {
+void MainWindow::EditDocumentData() {
     m_dataDlg->EditDocumentHeader(m_state.chart.documentKind);
     SetMotionName(m_state.header.MotionName);
     m_history->commit();
 }
 
-bool TQuorvex3::RemoteMessage(quint32 wParam, quint32 lParam) {
+bool MainWindow::RemoteMessage(quint32 wParam, quint32 lParam) {
     return m_flows->RemoteMessage(wParam, lParam);
 }
 

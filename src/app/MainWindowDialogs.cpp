@@ -1,4 +1,4 @@
-#include "app/TQuorvex3.h"
+#include "app/MainWindow.h"
 
 #include "app/AppState.h"
 #include "base/UiServices.h"
@@ -26,7 +26,7 @@
 
 namespace qvx {
 
-void TQuorvex3::setUpItemWindows() {
+void MainWindow::setUpItemWindows() {
     m_prmDlg = new TPrmDlg(m_state.chart, m_state.board, m_services, this);
     m_prmDlg->setSyncSwitch(Sync);
     m_portDlg = new TPortDlg(*m_prmDlg, m_services, this);
@@ -69,7 +69,7 @@ void TQuorvex3::setUpItemWindows() {
     });
 }
 
-void TQuorvex3::setUpBoardDialogs() {
+void MainWindow::setUpBoardDialogs() {
     m_optDlg = new TOptDlg(m_state.board, m_state.table, this);
     m_adDlg = new TAdDlg(m_state.board, m_state.table, this);
     m_homeDlg = new THomeDlg(m_state.board, m_services, this);
@@ -84,23 +84,23 @@ void TQuorvex3::setUpBoardDialogs() {
         for (size_t k = 0; k < sensors.size(); ++k) sensors[k] = {a.thr[k], a.sel[k]};
         return sensors;
     });
-    const std::pair<QToolButton*, void (TQuorvex3::*)()> buttons[] = {
-        {HomeBtn, &TQuorvex3::HomeBtnClick},       {OptionBtn, &TQuorvex3::OptionBtnClick},
-        {AdBtn, &TQuorvex3::AdBtnClick},           {SVPBtn, &TQuorvex3::SVPBtnClick},
-        {OptionMenu3, &TQuorvex3::OptionMenu3Click}};
+    const std::pair<QToolButton*, void (MainWindow::*)()> buttons[] = {
+        {HomeBtn, &MainWindow::HomeBtnClick},       {OptionBtn, &MainWindow::OptionBtnClick},
+        {AdBtn, &MainWindow::AdBtnClick},           {SVPBtn, &MainWindow::SVPBtnClick},
+        {OptionMenu3, &MainWindow::OptionMenu3Click}};
     for (const auto& [button, slot] : buttons) {
         button->setEnabled(true);
         connect(button, &QToolButton::clicked, this, slot);
     }
 
     // Every channel window shows the pose window's names and colours.
-    connect(m_prmDlg, &TPrmDlg::channelLabelsChanged, this, &TQuorvex3::copyChannelLabels);
+    connect(m_prmDlg, &TPrmDlg::channelLabelsChanged, this, &MainWindow::copyChannelLabels);
     m_prmDlg->LoadLayout(m_settingsPath);
     copyChannelLabels();
     m_portDlg->LoadPatterns(PatternFile::PathIn(Settings::ConfigDir()));
 }
 
-void TQuorvex3::copyChannelLabels() {
+void MainWindow::copyChannelLabels() {
     const QStringList names = m_prmDlg->channelNames();
     const QList<QColor> colours = m_prmDlg->channelColours();
     m_dataDlg->SetChannelLabels(names, colours);
@@ -110,33 +110,33 @@ void TQuorvex3::copyChannelLabels() {
     m_svpDlg->SetChannelLabels(names, colours);
 }
 
-void TQuorvex3::ItemsChanged() {
+void MainWindow::ItemsChanged() {
     if (m_prmDlg) m_prmDlg->ChartChanged();
     if (m_setDlg) m_setDlg->ChartChanged();
     if (m_compDlg) m_compDlg->ChartChanged();
 }
 
-void TQuorvex3::OptionBtnClick() {
+void MainWindow::OptionBtnClick() {
     if (RefuseWhileBusy()) return;
     m_optDlg->RunFromMainWindow();
 }
 
-void TQuorvex3::AdBtnClick() {
+void MainWindow::AdBtnClick() {
     if (RefuseWhileBusy()) return;
     m_adDlg->Execute();
 }
 
-void TQuorvex3::HomeBtnClick() {
+void MainWindow::HomeBtnClick() {
     if (RefuseWhileBusy()) return;
     m_homeDlg->RunFromMainWindow();
 }
 
-void TQuorvex3::OptionMenu3Click() {
+void MainWindow::OptionMenu3Click() {
     if (RefuseWhileBusy()) return;
     m_propoDlg->Execute();
 }
 
-void TQuorvex3::SVPBtnClick() {
+void MainWindow::SVPBtnClick() {
     if (RefuseWhileBusy()) return;
     // With the simulated board the dialog carries its power switch.
     std::function<void()> powerSwitch;

@@ -31,7 +31,7 @@ class TFormDlg;
 class FileTypeRegistry;
 class BoardFlows;
 class TDataDlg;
-class TInfoDlg;
+class AboutDialog;
 class TTableDlg;
 class TPrmDlg;
 class TPortDlg;
@@ -48,7 +48,7 @@ struct DocumentContext;
 
 // The main window: tool bars, the EDIT and LIST pages, the status line and the
 // status bar. It owns the chart's editing state and opens and saves documents.
-class TQuorvex3 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     static QString FileFilterQmx() { return QStringLiteral("QMX file (*.QMX *.qmx)"); }
@@ -62,9 +62,9 @@ class TQuorvex3 : public QMainWindow {
     // later one cannot overwrite it) and says where it is.
     static constexpr const char* kRecoveryName = "unsaved-chart.QMX";
 
-    TQuorvex3(AppState& state, UiServices& services, const QString& settingsPath,
+    MainWindow(AppState& state, UiServices& services, const QString& settingsPath,
               QWidget* parent = nullptr);
-    ~TQuorvex3() override;
+    ~MainWindow() override;
 
     // Named components.
     QToolBar* ToolBar1 = nullptr;
@@ -108,7 +108,7 @@ class TQuorvex3 : public QMainWindow {
 
     TTableDlg* tableDlg() { return m_tableDlg; }
     TDataDlg* dataDlg() { return m_dataDlg; }
-    TInfoDlg* infoDlg() { return m_infoDlg; }
+    AboutDialog* aboutDialog() { return m_aboutDialog; }
     TPrmDlg* prmDlg() { return m_prmDlg; }
     TPortDlg* portDlg() { return m_portDlg; }
     TSetDlg* setDlg() { return m_setDlg; }
@@ -251,7 +251,7 @@ class TQuorvex3 : public QMainWindow {
     TItemProperty* m_itemProperty = nullptr;
     TFormDlg* m_formDlg = nullptr;
     TTableDlg* m_tableDlg = nullptr;
-    TInfoDlg* m_infoDlg = nullptr;
+    AboutDialog* m_aboutDialog = nullptr;
     TDataDlg* m_dataDlg = nullptr;
     TPrmDlg* m_prmDlg = nullptr;
     TPortDlg* m_portDlg = nullptr;

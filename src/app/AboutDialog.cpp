@@ -1,4 +1,4 @@
-#include "app/TInfoDlg.h"
+#include "app/AboutDialog.h"
 
 #include "board/BoardCommands.h"
 #include "document/Cp932.h"
@@ -11,7 +11,7 @@
 
 namespace qvx {
 
-TInfoDlg::TInfoDlg(BoardCommands& board, QWidget* parent)
+AboutDialog::AboutDialog(BoardCommands& board, QWidget* parent)
     : QWidget(parent, Qt::Window), m_board(board) {
     setObjectName(QStringLiteral("TInfoDlg"));
     setWindowTitle(TitleText());
@@ -37,7 +37,7 @@ TInfoDlg::TInfoDlg(BoardCommands& board, QWidget* parent)
     }
 }
 
-QStringList TInfoDlg::BoardLines(const QByteArray& info) {
+QStringList AboutDialog::BoardLines(const QByteArray& info) {
     QStringList lines;
     for (int i = 0; i < 4; ++i) {
         QByteArray part = info.mid(16 * i, 16);
@@ -48,7 +48,7 @@ QStringList TInfoDlg::BoardLines(const QByteArray& info) {
     return lines;
 }
 
-bool TInfoDlg::ReadBoardText() {
+bool AboutDialog::ReadBoardText() {
     if (m_reading) return false;
     m_reading = true;
     QByteArray info;
@@ -58,7 +58,7 @@ bool TInfoDlg::ReadBoardText() {
     return ok;
 }
 
-void TInfoDlg::changeEvent(QEvent* event) {
+void AboutDialog::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         m_activeSinceShown = true;
@@ -66,7 +66,7 @@ void TInfoDlg::changeEvent(QEvent* event) {
     }
 }
 
-void TInfoDlg::showEvent(QShowEvent* event) {
+void AboutDialog::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     m_activeSinceShown = false;
     // Read once shown as well, for window systems that never activate it.
@@ -75,7 +75,7 @@ void TInfoDlg::showEvent(QShowEvent* event) {
     });
 }
 
-void TInfoDlg::OwnerActivated() {
+void AboutDialog::OwnerActivated() {
     if (m_activeSinceShown) hide();
 }
 

@@ -4,7 +4,7 @@
 #include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "app/WidgetServices.h"
-#include "pose/TPrmDlg.h"
+#include "pose/PoseWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,8 +45,8 @@ int main(int argc, char** argv) {
     if (!window.grab().save(out.filePath(QStringLiteral("editor.png")))) return 1;
 
     // The pose window on "Raise right arm", as a double-click opens it.
-    window.prmDlg()->OpenPoseItem(1);
+    window.poseWindow()->OpenPoseItem(1);
     QTest::qWait(300);
-    if (!window.prmDlg()->grab().save(out.filePath(QStringLiteral("pose.png")))) return 1;
+    if (!window.poseWindow()->grab().save(out.filePath(QStringLiteral("pose.png")))) return 1;
     return 0;
 }

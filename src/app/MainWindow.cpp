@@ -15,8 +15,8 @@
 #include "editor/TChartCanvas.h"
 #include "editor/TFormDlg.h"
 #include "editor/TItemProperty.h"
-#include "pose/TPortDlg.h"
-#include "pose/TPrmDlg.h"
+#include "pose/ChannelTableDialog.h"
+#include "pose/PoseWindow.h"
 #include "sim/SimPtyHost.h"
 
 #include <QApplication>
@@ -553,8 +553,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     if (m_closingOnSignal) keepRecoveryCopy();
     SaveSettings();
-    m_prmDlg->SaveLayout(m_settingsPath);
-    m_portDlg->SavePatterns();
+    m_poseWindow->SaveLayout(m_settingsPath);
+    m_channelTableDialog->SavePatterns();
     m_state.link.ClosePort();
     // The simulated board writes its state file shortly after each change;
     // what it has not written yet is written before the window goes.
@@ -744,7 +744,7 @@ void MainWindow::InfoBtnClick() {
 }
 
 void MainWindow::HomePosBtnClick() {
-    m_prmDlg->HomePosBtnClick();
+    m_poseWindow->HomePosBtnClick();
 }
 
 void MainWindow::EditDocumentData() {

@@ -33,8 +33,8 @@ class BoardFlows;
 class TDataDlg;
 class AboutDialog;
 class TTableDlg;
-class TPrmDlg;
-class TPortDlg;
+class PoseWindow;
+class ChannelTableDialog;
 class TSetDlg;
 class TCompDlg;
 class TOptDlg;
@@ -109,8 +109,8 @@ class MainWindow : public QMainWindow {
     TTableDlg* tableDlg() { return m_tableDlg; }
     TDataDlg* dataDlg() { return m_dataDlg; }
     AboutDialog* aboutDialog() { return m_aboutDialog; }
-    TPrmDlg* prmDlg() { return m_prmDlg; }
-    TPortDlg* portDlg() { return m_portDlg; }
+    PoseWindow* poseWindow() { return m_poseWindow; }
+    ChannelTableDialog* channelTableDialog() { return m_channelTableDialog; }
     TSetDlg* setDlg() { return m_setDlg; }
     TCompDlg* compDlg() { return m_compDlg; }
     TOptDlg* optDlg() { return m_optDlg; }
@@ -253,8 +253,8 @@ class MainWindow : public QMainWindow {
     TTableDlg* m_tableDlg = nullptr;
     AboutDialog* m_aboutDialog = nullptr;
     TDataDlg* m_dataDlg = nullptr;
-    TPrmDlg* m_prmDlg = nullptr;
-    TPortDlg* m_portDlg = nullptr;
+    PoseWindow* m_poseWindow = nullptr;
+    ChannelTableDialog* m_channelTableDialog = nullptr;
     TSetDlg* m_setDlg = nullptr;
     TCompDlg* m_compDlg = nullptr;
     TOptDlg* m_optDlg = nullptr;

@@ -14,8 +14,8 @@
 #include "editor/EditHistory.h"
 #include "editor/TChartCanvas.h"
 #include "pose/PatternFile.h"
-#include "pose/TPortDlg.h"
-#include "pose/TPrmDlg.h"
+#include "pose/ChannelTableDialog.h"
+#include "pose/PoseWindow.h"
 
 #include <QCheckBox>
 #include <QToolButton>
@@ -27,10 +27,10 @@
 namespace qvx {
 
 void MainWindow::setUpItemWindows() {
-    m_prmDlg = new TPrmDlg(m_state.chart, m_state.board, m_services, this);
-    m_prmDlg->setSyncSwitch(Sync);
-    m_portDlg = new TPortDlg(*m_prmDlg, m_services, this);
-    m_prmDlg->setPortDlg(m_portDlg);
+    m_poseWindow = new PoseWindow(m_state.chart, m_state.board, m_services, this);
+    m_poseWindow->setSyncSwitch(Sync);
+    m_channelTableDialog = new ChannelTableDialog(*m_poseWindow, m_services, this);
+    m_poseWindow->setChannelTableDialog(m_channelTableDialog);
     m_setDlg = new TSetDlg(m_state.chart, m_state.board, this);
     m_setDlg->setSyncSwitch(Sync);
     m_compDlg = new TCompDlg(m_state.chart, m_state.link, this);
@@ -39,13 +39,13 @@ void MainWindow::setUpItemWindows() {
     connect(Image1, &TChartCanvas::itemDoubleClicked, this, [this](int item) {
         if (!m_state.chart.validItem(item)) return;
         switch (m_state.chart.items[size_t(item)].kind) {
-        case KindPos: m_prmDlg->OpenPoseItem(item); break;
+        case KindPos: m_poseWindow->OpenPoseItem(item); break;
         case KindSet: m_setDlg->ShowItem(item); break;
         case KindCmp: m_compDlg->ShowItem(item); break;
         default: break;
         }
     });
-    m_portDlg->applyConversion = [this](const TPortDlg::Texts& entries, const QString& pattern) {
+    m_channelTableDialog->applyConversion = [this](const ChannelTableDialog::Texts& entries, const QString& pattern) {
         int changed = 0;
         std::optional<QString> refusal = ApplyConversion(m_state.chart, entries, pattern, &changed);
         if (!refusal) {
@@ -64,7 +64,7 @@ void MainWindow::setUpItemWindows() {
     };
     connect(Image1, &TChartCanvas::conversionRequested, this, [this] {
         if (RefuseWhileBusy()) return;
-        m_portDlg->RunConversion();
+        m_channelTableDialog->RunConversion();
         RepaintCanvas();
     });
 }
@@ -74,7 +74,7 @@ void MainWindow::setUpBoardDialogs() {
     m_adDlg = new TAdDlg(m_state.board, m_state.table, this);
     m_homeDlg = new THomeDlg(m_state.board, m_services, this);
     // The trim window copies the pose window's arrangement each time it opens.
-    m_homeDlg->setPoseWindow(m_prmDlg);
+    m_homeDlg->setPoseWindow(m_poseWindow);
     m_propoDlg = new TPropoDlg(m_state.board, this);
     m_svpDlg = new TSVPDlg(m_state.board, this);
     // The SET dialog names the sensor interrupts as the analog dialog last read them.
@@ -94,15 +94,15 @@ void MainWindow::setUpBoardDialogs() {
     }
 
     // Every channel window shows the pose window's names and colours.
-    connect(m_prmDlg, &TPrmDlg::channelLabelsChanged, this, &MainWindow::copyChannelLabels);
-    m_prmDlg->LoadLayout(m_settingsPath);
+    connect(m_poseWindow, &PoseWindow::channelLabelsChanged, this, &MainWindow::copyChannelLabels);
+    m_poseWindow->LoadLayout(m_settingsPath);
     copyChannelLabels();
-    m_portDlg->LoadPatterns(PatternFile::PathIn(Settings::ConfigDir()));
+    m_channelTableDialog->LoadPatterns(PatternFile::PathIn(Settings::ConfigDir()));
 }
 
 void MainWindow::copyChannelLabels() {
-    const QStringList names = m_prmDlg->channelNames();
-    const QList<QColor> colours = m_prmDlg->channelColours();
+    const QStringList names = m_poseWindow->channelNames();
+    const QList<QColor> colours = m_poseWindow->channelColours();
     m_dataDlg->SetChannelLabels(names, colours);
     m_optDlg->SetChannelLabels(names, colours);
     m_adDlg->SetChannelLabels(names, colours);
@@ -111,7 +111,7 @@ void MainWindow::copyChannelLabels() {
 }
 
 void MainWindow::ItemsChanged() {
-    if (m_prmDlg) m_prmDlg->ChartChanged();
+    if (m_poseWindow) m_poseWindow->ChartChanged();
     if (m_setDlg) m_setDlg->ChartChanged();
     if (m_compDlg) m_compDlg->ChartChanged();
 }

@@ -6,7 +6,7 @@
 #include "document/DocumentFile.h"
 #include "document/PaletteColours.h"
 #include "pose/PoseLayout.h"
-#include "pose/TPrmDlg.h"
+#include "pose/PoseWindow.h"
 
 #include <QFrame>
 #include <QLabel>

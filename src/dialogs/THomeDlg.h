@@ -15,7 +15,7 @@ class QToolButton;
 namespace qvx {
 
 class BoardCommands;
-class TPrmDlg;
+class PoseWindow;
 class UiServices;
 struct PoseLayout;
 
@@ -44,7 +44,7 @@ class THomeDlg : public QDialog {
 
     // The pose window whose look is copied each time the window opens; may
     // be left unset (the panels then keep their default places).
-    void setPoseWindow(const TPrmDlg* prm) { m_pose = prm; }
+    void setPoseWindow(const PoseWindow* prm) { m_pose = prm; }
     // Copies the pose window's look: client size; each channel panel's place,
     // colour and visibility, its name and the text colour that reads on the
     // panel, with the pose window's label font; the command panel's place and
@@ -82,7 +82,7 @@ class THomeDlg : public QDialog {
     BoardCommands& m_board;
     UiServices& m_services;
     TrimFlows m_flows;
-    const TPrmDlg* m_pose = nullptr;
+    const PoseWindow* m_pose = nullptr;
 };
 
 } // namespace qvx

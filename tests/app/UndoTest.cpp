@@ -7,7 +7,7 @@
 #include "editor/EditHistory.h"
 #include "editor/TItemProperty.h"
 #include "pose/PoseWindowRig.h"
-#include "pose/TPortDlg.h"
+#include "pose/ChannelTableDialog.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -211,7 +211,7 @@ class UndoTest : public QObject {
         // A conversion: one step across every converted item.
         r.state.chart.ClearSelection();
         r.state.chart.items[size_t(pos)].selected = true;
-        TPortDlg& t = *r.win->portDlg();
+        ChannelTableDialog& t = *r.win->channelTableDialog();
         oneStep(
             r,
             [&] {
@@ -263,7 +263,7 @@ class UndoTest : public QObject {
         const int pos = r.addPos(posetest::words({16000, 17000}), 40, 20);
         r.win->history().reset();
         r.open(pos);
-        TPrmDlg& d = r.dlg();
+        PoseWindow& d = r.dlg();
         QVERIFY(QTest::qWaitForWindowActive(&d));
         QLineEdit* box = d.Edit[0];
         box->setFocus();

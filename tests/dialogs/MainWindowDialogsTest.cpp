@@ -204,7 +204,7 @@ class MainWindowDialogsTest : public QObject {
 
     void channelNames_followThePoseWindow() {
         PoseWindowRig r;
-        TPrmDlg& d = r.dlg();
+        PoseWindow& d = r.dlg();
         d.PreparePrmMenu(2);
         // A colour change re-sends the names and colours to every channel window.
         d.PmColor->actions().at(7)->trigger(); // "Red"

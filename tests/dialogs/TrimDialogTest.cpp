@@ -4,7 +4,7 @@
 #include "dialogs/THomeDlg.h"
 #include "dialogs/TrimFile.h"
 #include "document/IniFile.h"
-#include "pose/TPrmDlg.h"
+#include "pose/PoseWindow.h"
 #include "sim/SimPtyHost.h"
 
 #include <QFile>
@@ -368,7 +368,7 @@ class TrimDialogTest : public QObject {
     void run_copiesThePoseWindowsLook() {
         TrimRig r;
         QVERIFY(r.ready());
-        TPrmDlg prm(r.state.chart, r.state.board, r.services);
+        PoseWindow prm(r.state.chart, r.state.board, r.services);
         PoseLayout layout;
         layout.clientWidth = 640;
         layout.clientHeight = 400;

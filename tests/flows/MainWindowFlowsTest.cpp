@@ -4,7 +4,7 @@
 #include "board/TTableDlg.h"
 #include "common/TestRegistry.h"
 #include "pose/PoseData.h"
-#include "pose/TPrmDlg.h"
+#include "pose/PoseWindow.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -134,16 +134,16 @@ class MainWindowFlowsTest : public QObject {
         QFETCH(QString, status);
         Rig rig;
         rig.state.chart = longChain(1);
-        rig.win->prmDlg()->OpenPoseItem(0);
+        rig.win->poseWindow()->OpenPoseItem(0);
         rig.sim.setSilent(silent);
         rig.services.clear();
         if (makeHome)
-            rig.win->prmDlg()->N27Click();
+            rig.win->poseWindow()->N27Click();
         else
             rig.click(rig.win->HomePosBtn);
         QCOMPARE(rig.services.statuses, QStringList{status});
         if (makeHome && !silent)
-            QCOMPARE(rig.sim.stored().home, BuildPoseBlock(rig.win->prmDlg()->pose()).words);
+            QCOMPARE(rig.sim.stored().home, BuildPoseBlock(rig.win->poseWindow()->pose()).words);
     }
 
     void deletePlayStopPause_reachTheBoard() {

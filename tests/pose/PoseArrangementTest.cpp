@@ -2,7 +2,7 @@
 #include "common/TestRegistry.h"
 #include "document/IniFile.h"
 #include "pose/PoseWindowRig.h"
-#include "pose/TPortDlg.h"
+#include "pose/ChannelTableDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,7 +25,7 @@ void writeFile(const QString& path, const QString& text) {
 
 QAction* entry(QMenu* menu, const QString& name) { return menu->findChild<QAction*>(name); }
 
-void setEntries(TPortDlg& d, std::initializer_list<std::pair<int, const char*>> entries) {
+void setEntries(ChannelTableDialog& d, std::initializer_list<std::pair<int, const char*>> entries) {
     for (auto [n, text] : entries) d.Cmb[size_t(n - 1)]->setEditText(QString::fromUtf8(text));
 }
 
@@ -42,7 +42,7 @@ class PoseArrangementTest : public QObject {
                       "[QVX3]\r\nCH1=1,300,40,255,1,0.5,\"Right shoulder\"\r\nCH2=0,0,24,65535,0,1,CH2\r\n"
                       "Form=600,400,-2147483633\r\n");
         });
-        TPrmDlg& d = r.dlg();
+        PoseWindow& d = r.dlg();
         QCOMPARE(d.Panel[0]->pos(), QPoint(300, 40));
         QCOMPARE(d.Label[0]->text(), QStringLiteral("Right shoulder"));
         QVERIFY(d.Panel[1]->isHidden());
@@ -89,7 +89,7 @@ class PoseArrangementTest : public QObject {
 
     void panels_dragOnlyWhenNotFixed() {
         PoseWindowRig r;
-        TPrmDlg& d = r.dlg();
+        PoseWindow& d = r.dlg();
         d.show();
         QFrame* panel = d.Panel[4];
         const QPoint start = panel->pos();
@@ -118,7 +118,7 @@ class PoseArrangementTest : public QObject {
     // A window smaller than its arrangement scrolls to every panel.
     void smallWindow_scrollsToEveryPanel() {
         PoseWindowRig r;
-        TPrmDlg& d = r.dlg();
+        PoseWindow& d = r.dlg();
         d.show();
         d.resize(300, 200);
         QApplication::processEvents();
@@ -160,8 +160,8 @@ class PoseArrangementTest : public QObject {
 
     void rates_zeroRefused_newRateRescalesTheEditBox() {
         PoseWindowRig r;
-        TPrmDlg& d = r.dlg();
-        TPortDlg& t = *r.win->portDlg();
+        PoseWindow& d = r.dlg();
+        ChannelTableDialog& t = *r.win->channelTableDialog();
         r.open(r.addPos(words({0, 0, 16484}), 100, 20));
         QCOMPARE(d.Edit[2]->text(), QStringLiteral("100"));
         whenOpen(&t, [&] {
@@ -181,15 +181,15 @@ class PoseArrangementTest : public QObject {
         QCOMPARE(d.Edit[2]->palette().color(QPalette::Base), QColor(0, 255, 255));
         QCOMPARE(d.pose().channel(4).displayRate, -1.0f);
         QCOMPARE(d.pose().channel(5).displayRate, 1.0f); // not a number: kept
-        QCOMPARE(TPortDlg::RateText(0.12345f), QStringLiteral("0.123"));
-        QCOMPARE(TPortDlg::RateText(-1.0f), QStringLiteral("-1"));
+        QCOMPARE(ChannelTableDialog::RateText(0.12345f), QStringLiteral("0.123"));
+        QCOMPARE(ChannelTableDialog::RateText(-1.0f), QStringLiteral("-1"));
     }
 
     void names_readFromTheBoard_writtenOnOk() {
         PoseWindowRig r;
         QVERIFY(r.ready());
-        TPrmDlg& d = r.dlg();
-        TPortDlg& t = *r.win->portDlg();
+        PoseWindow& d = r.dlg();
+        ChannelTableDialog& t = *r.win->channelTableDialog();
         r.sim([](BoardSimulator& s) { s.stored().channelNames[1] = QByteArray("Elbow").leftJustified(32, '\0'); });
         const QString longName = QStringLiteral("A name that is much longer than thirty-two bytes");
         whenOpen(&t, [&] {
@@ -215,8 +215,8 @@ class PoseArrangementTest : public QObject {
     void linkPatterns_editedPickedAndStepped() {
         PoseWindowRig r;
         QVERIFY(r.ready());
-        TPrmDlg& d = r.dlg();
-        TPortDlg& t = *r.win->portDlg();
+        PoseWindow& d = r.dlg();
+        ChannelTableDialog& t = *r.win->channelTableDialog();
         QCOMPARE(d.LinkList->count(), 1); // only "Setting of the combination"
         whenOpen(&t, [&] {
             QCOMPARE(t.windowTitle(), QStringLiteral("Setting of the assigned motion"));
@@ -282,7 +282,7 @@ class PoseArrangementTest : public QObject {
                       "Odd=\"\",\"\",\"MOV(x)\"" +
                           QStringLiteral(",\"\"").repeated(21) + "\r\n");
         });
-        TPrmDlg& d = r.dlg();
+        PoseWindow& d = r.dlg();
         QCOMPARE(d.LinkList->count(), 3);
         d.links().actions[0] = QStringLiteral("TCH");
         for (int index : {0, 1}) {
@@ -297,7 +297,7 @@ class PoseArrangementTest : public QObject {
 
     void conversion_fromTheCanvasMenu_appliesAndStoresThePattern() {
         PoseWindowRig r;
-        TPortDlg& t = *r.win->portDlg();
+        ChannelTableDialog& t = *r.win->channelTableDialog();
         const int a = r.addPos(words({16000, 17000}), 100, 20);
         const int b = r.addPos(words({15000, 15500}), 250, 120);
         r.open(b); // the pose window shows the other item
@@ -348,7 +348,7 @@ class PoseArrangementTest : public QObject {
 
     void backgroundPicture_resizesTheWindow_unreadableOnesAreSaid() {
         PoseWindowRig r;
-        TPrmDlg& d = r.dlg();
+        PoseWindow& d = r.dlg();
         const QString bmp = r.dir.filePath("robot.bmp");
         QImage image(320, 200, QImage::Format_RGB32);
         image.fill(Qt::darkCyan);

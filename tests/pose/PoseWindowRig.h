@@ -3,7 +3,7 @@
 #include "editor/EditorFixtures.h"
 #include "editor/TChartCanvas.h"
 #include "flows/FlowFixture.h"
-#include "pose/TPrmDlg.h"
+#include "pose/PoseWindow.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -48,7 +48,7 @@ struct PoseWindowRig {
     }
 
     bool ready() const { return host && state.link.isOpen(); }
-    TPrmDlg& dlg() { return *win->prmDlg(); }
+    PoseWindow& dlg() { return *win->poseWindow(); }
     template <typename F> auto sim(F&& f) { return host->withSimulator(std::forward<F>(f)); }
     void clearFrames() {
         if (host) sim([](BoardSimulator& s) { s.frames.clear(); });
@@ -109,7 +109,7 @@ inline quint8 cmd(Cmd c) { return quint8(c); }
 
 // Which of channel n's controls are visible, as one word: E edit, B servo bar,
 // H/L output buttons, F/1/2/3 FREE and SET buttons, P parameter bar and caption.
-inline QString shown(TPrmDlg& d, int n) {
+inline QString shown(PoseWindow& d, int n) {
     const size_t k = size_t(n - 1);
     QString s;
     if (d.Edit[k]->isVisible()) s += u'E';

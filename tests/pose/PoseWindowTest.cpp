@@ -27,7 +27,7 @@ class PoseWindowTest : public QObject {
         const int i = r.addPos(v, 60, 20);
         r.setSync(true);
         r.open(i);
-        TPrmDlg& d = r.dlg();
+        PoseWindow& d = r.dlg();
         QVERIFY(d.isVisible());
         QCOMPARE(d.windowTitle(), r.item(i).name);
         QCOMPARE(shown(d, 1), QStringLiteral("EB"));
@@ -68,7 +68,7 @@ class PoseWindowTest : public QObject {
         r.open(i); // SYNC off: nothing goes to the board
         QCOMPARE(r.frames(), QList<QByteArray>{});
         r.setSync(true);
-        TPrmDlg& d = r.dlg();
+        PoseWindow& d = r.dlg();
 
         d.Scroll[0]->setValue(16500);
         QTRY_COMPARE(r.frames(), QList<QByteArray>{moveFrame(0, 16500)});
@@ -121,7 +121,7 @@ class PoseWindowTest : public QObject {
         const int i = r.addPos(words({32771}), 100, 20);
         r.setSync(true);
         r.open(i);
-        TPrmDlg& d = r.dlg();
+        PoseWindow& d = r.dlg();
         r.sim([](BoardSimulator& s) { s.setPresentPosition(0, 16700); });
         r.clearFrames();
         QRadioButton* fr = d.CkBtn[48];
@@ -144,7 +144,7 @@ class PoseWindowTest : public QObject {
         QVERIFY(r.ready());
         const int i = r.addPos(words({16384, 32770, 16000, 16800, 32769}), 90, 20);
         r.open(i);
-        TPrmDlg& d = r.dlg();
+        PoseWindow& d = r.dlg();
         // Without a selected link pattern the button does nothing.
         QTest::mouseClick(d.TchBtn, Qt::LeftButton);
         QCOMPARE(r.frames(), QList<QByteArray>{});
@@ -233,7 +233,7 @@ class PoseWindowTest : public QObject {
         QVERIFY(r.ready());
         const int i = r.addPos(words({16384}), 40, 20);
         r.open(i);
-        TPrmDlg& d = r.dlg();
+        PoseWindow& d = r.dlg();
         for (const char* text : {"0", "300", "fast"}) {
             d.SpeedEdit->setText(QString::fromLatin1(text));
             QTest::keyClick(d.SpeedEdit, Qt::Key_Return);
@@ -257,7 +257,7 @@ class PoseWindowTest : public QObject {
         const int a = r.addPos(words({16000}), 10, 20);
         const int b = r.addPos(words({16100}), 20, 120);
         r.open(b);
-        TPrmDlg& d = r.dlg();
+        PoseWindow& d = r.dlg();
         // Deleting the item before it renumbers the shown one: edits follow it.
         editortest::click(r.win->Image1, r.state.chart.ItemCentre(a));
         r.win->Image1->editor().DeleteSelection();
@@ -297,7 +297,7 @@ class PoseWindowTest : public QObject {
         QVERIFY(r.ready());
         const int i = r.addPos(words({16000}), 100, 20);
         r.open(i);
-        TPrmDlg& d = r.dlg();
+        PoseWindow& d = r.dlg();
         r.sim([](BoardSimulator& s) {
             s.working().livePose = block(1, words({16384}));
             s.setFaultDelayMs(120);
@@ -321,7 +321,7 @@ class PoseWindowTest : public QObject {
     void displayRate_scalesTheEditBox_andColoursIt() {
         PoseWindowRig r;
         QVERIFY(r.ready());
-        TPrmDlg& d = r.dlg();
+        PoseWindow& d = r.dlg();
         d.pose().channel(1).displayRate = 0.5f;
         d.pose().channel(2).displayRate = 0.0f;
         const int i = r.addPos(words({15694, 16500}), 100, 20);
@@ -341,7 +341,7 @@ class PoseWindowTest : public QObject {
     }
 
   private:
-    static constexpr int kSpeedPanelTag = TPrmDlg::kSpeedPanel;
+    static constexpr int kSpeedPanelTag = PoseWindow::kSpeedPanel;
 };
 
 QVX_TEST_CLASS(PoseWindowTest)

@@ -1,4 +1,4 @@
-#include "pose/TPrmDlg.h"
+#include "pose/PoseWindow.h"
 
 #include "base/UiServices.h"
 #include "board/BoardCommands.h"
@@ -61,14 +61,14 @@ void setBase(QLineEdit* edit, const QColor& colour) {
 
 } // namespace
 
-TPrmDlg::TPrmDlg(Chart& chart, BoardCommands& board, UiServices& services, QWidget* parent)
+PoseWindow::PoseWindow(Chart& chart, BoardCommands& board, UiServices& services, QWidget* parent)
     : QWidget(parent, Qt::Window), m_chart(chart), m_board(board),
       m_flows(board, m_pose, m_links, [this] { return currentItem(); }), m_services(services) {
     setObjectName(QStringLiteral("PrmDlg"));
     setWindowTitle(QStringLiteral("Parameter"));
     setAutoFillBackground(true);
     m_dragger = new PanelDragger([this] { return !HoldSwitch || HoldSwitch->isChecked(); }, this);
-    connect(m_dragger, &PanelDragger::panelMoved, this, &TPrmDlg::fitCanvas);
+    connect(m_dragger, &PanelDragger::panelMoved, this, &PoseWindow::fitCanvas);
 
     // The panels lie on a canvas in a scroll area: a window smaller than its
     // arrangement scrolls rather than cutting panels off.
@@ -104,14 +104,14 @@ TPrmDlg::TPrmDlg(Chart& chart, BoardCommands& board, UiServices& services, QWidg
     showNothing();
 }
 
-TPrmDlg::~TPrmDlg() {
+PoseWindow::~PoseWindow() {
     // The panels go after this object's own part: nothing may ask it whether
     // they are fixed by then.
     delete m_dragger;
     m_dragger = nullptr;
 }
 
-QFrame* TPrmDlg::makePanel(int number, const QString& name, QPoint place) {
+QFrame* PoseWindow::makePanel(int number, const QString& name, QPoint place) {
     auto* panel = new QFrame(m_canvas);
     panel->setObjectName(QStringLiteral("Panel") + QString::number(number));
     panel->setFrameShape(QFrame::Panel);
@@ -131,7 +131,7 @@ QFrame* TPrmDlg::makePanel(int number, const QString& name, QPoint place) {
     return panel;
 }
 
-void TPrmDlg::attachMenu(QWidget* w, int tag) {
+void PoseWindow::attachMenu(QWidget* w, int tag) {
     w->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(w, &QWidget::customContextMenuRequested, this, [this, w, tag](const QPoint& at) {
         PreparePrmMenu(tag);
@@ -139,7 +139,7 @@ void TPrmDlg::attachMenu(QWidget* w, int tag) {
     });
 }
 
-void TPrmDlg::buildChannelPanel(int n) {
+void PoseWindow::buildChannelPanel(int n) {
     const size_t k = size_t(n - 1);
     QFrame* panel = makePanel(n, PoseLayout::DefaultName(n), PoseLayout::DefaultPlace(n));
     const QString num = QString::number(n);
@@ -188,23 +188,23 @@ void TPrmDlg::buildChannelPanel(int n) {
     SLB[k] = caption;
 }
 
-void TPrmDlg::buildSpeedPanel() {
+void PoseWindow::buildSpeedPanel() {
     QFrame* panel = makePanel(kSpeedPanel, QStringLiteral("SPEED"), PoseLayout::DefaultPlace(kSpeedPanel));
     SpeedEdit = new QLineEdit(panel);
     SpeedEdit->setObjectName(QStringLiteral("SpeedEdit"));
     SpeedEdit->setGeometry(56, kControlTop, 37, kControlHeight);
     passUndoToDocument(SpeedEdit);
-    connect(SpeedEdit, &QLineEdit::returnPressed, this, &TPrmDlg::SpeedEditKeyDown);
+    connect(SpeedEdit, &QLineEdit::returnPressed, this, &PoseWindow::SpeedEditKeyDown);
     SpeedBar = new QScrollBar(Qt::Horizontal, panel);
     SpeedBar->setObjectName(QStringLiteral("SpeedBar"));
     SpeedBar->setGeometry(96, kControlTop + 1, 153, kControlHeight - 2);
     SpeedBar->setRange(kSpeedMin, kSpeedMax);
     SpeedBar->setValue(kSpeedInitial);
     SpeedEdit->setText(QString::number(kSpeedInitial));
-    connect(SpeedBar, &QScrollBar::valueChanged, this, &TPrmDlg::SpeedBarChange);
+    connect(SpeedBar, &QScrollBar::valueChanged, this, &PoseWindow::SpeedBarChange);
 }
 
-void TPrmDlg::buildCommandPanel() {
+void PoseWindow::buildCommandPanel() {
     QFrame* panel = makePanel(kCommandPanel, QString(), PoseLayout::DefaultPlace(kCommandPanel));
     int left = 2;
     auto add = [&](QToolButton*& button, const char* name, const char* caption, const char* hint,
@@ -219,39 +219,39 @@ void TPrmDlg::buildCommandPanel() {
         return button;
     };
     connect(add(SetBtn, "SetBtn", "Send", "Send the position data on the screen", 38),
-            &QToolButton::clicked, this, &TPrmDlg::SetBtnClick);
+            &QToolButton::clicked, this, &PoseWindow::SetBtnClick);
     connect(add(GetBtn, "GetBtn", "Get", "Acquire the present position data", 34),
-            &QToolButton::clicked, this, &TPrmDlg::GetBtnClick);
+            &QToolButton::clicked, this, &PoseWindow::GetBtnClick);
     connect(add(StopBtn, "StopBtn", "Home", "Home position", 40), &QToolButton::clicked, this,
-            &TPrmDlg::StopBtnClick);
+            &PoseWindow::StopBtnClick);
     connect(add(SleepBtn, "SleepBtn", "Sleep", "Sleep", 40), &QToolButton::clicked, this,
-            &TPrmDlg::SleepBtnClick);
+            &PoseWindow::SleepBtnClick);
     connect(add(TchBtn, "TchBtn", "Teach", "Take the angle from the output of FREE", 42),
-            &QToolButton::clicked, this, &TPrmDlg::TchBtnClick);
+            &QToolButton::clicked, this, &PoseWindow::TchBtnClick);
     connect(add(LinkSubBtn, "LinkSubBtn", "<", "Link movement", 26), &QToolButton::clicked, this,
             [this] { LinkBtnClick(-1); });
     connect(add(LinkAddBtn, "LinkAddBtn", ">", "Link movement", 26), &QToolButton::clicked, this,
             [this] { LinkBtnClick(+1); });
 }
 
-void TPrmDlg::buildLinkPanel() {
+void PoseWindow::buildLinkPanel() {
     QFrame* panel = makePanel(kLinkPanel, QStringLiteral("LINK"), PoseLayout::DefaultPlace(kLinkPanel));
     LinkList = new QComboBox(panel);
     LinkList->setObjectName(QStringLiteral("LinkList"));
     LinkList->setGeometry(56, kControlTop, 193, kControlHeight);
-    connect(LinkList, &QComboBox::activated, this, &TPrmDlg::LinkListCloseUp);
+    connect(LinkList, &QComboBox::activated, this, &PoseWindow::LinkListCloseUp);
 }
 
 // ---- the shown item ----
 
-Item* TPrmDlg::currentItem() {
+Item* PoseWindow::currentItem() {
     const int i = m_chart.FindMarked(m_mark, m_hint);
     if (i < 0) return nullptr;
     m_hint = i;
     return &m_chart.items[size_t(i)];
 }
 
-void TPrmDlg::OpenPoseItem(int index) {
+void PoseWindow::OpenPoseItem(int index) {
     if (!m_chart.validItem(index) || m_chart.items[size_t(index)].kind != KindPos) return;
     // Another item must not slip under a pose flow that is still waiting.
     if (m_board.link().RefuseWhileBusy()) return;
@@ -275,7 +275,7 @@ void TPrmDlg::OpenPoseItem(int index) {
     }
 }
 
-void TPrmDlg::ChartChanged() {
+void PoseWindow::ChartChanged() {
     if (m_mark == 0) return;
     const Item* item = currentItem();
     if (!item) {
@@ -287,7 +287,7 @@ void TPrmDlg::ChartChanged() {
     showAll();
 }
 
-void TPrmDlg::showNothing() {
+void PoseWindow::showNothing() {
     m_mark = 0;
     m_hint = -1;
     setWindowTitle(QStringLiteral("Parameter"));
@@ -297,7 +297,7 @@ void TPrmDlg::showNothing() {
     showAll();
 }
 
-void TPrmDlg::setItemControlsEnabled(bool on) {
+void PoseWindow::setItemControlsEnabled(bool on) {
     for (int n = 1; n <= kChannels; ++n) Panel[size_t(n - 1)]->setEnabled(on);
     Panel[kSpeedPanel - 1]->setEnabled(on);
     // Without an item there is nothing to send, fill, teach or make the home
@@ -306,7 +306,7 @@ void TPrmDlg::setItemControlsEnabled(bool on) {
     N27->setEnabled(on);
 }
 
-void TPrmDlg::afterFlow() {
+void PoseWindow::afterFlow() {
     if (!currentItem()) {
         showNothing();
         return;
@@ -314,9 +314,9 @@ void TPrmDlg::afterFlow() {
     showAll();
 }
 
-bool TPrmDlg::syncOn() const { return m_sync && m_sync->isChecked(); }
+bool PoseWindow::syncOn() const { return m_sync && m_sync->isChecked(); }
 
-bool TPrmDlg::editAllowed() {
+bool PoseWindow::editAllowed() {
     if (!currentItem()) {
         showNothing();
         return false;
@@ -326,7 +326,7 @@ bool TPrmDlg::editAllowed() {
 
 // ---- showing ----
 
-void TPrmDlg::showChannelState(int n) {
+void PoseWindow::showChannelState(int n) {
     const size_t k = size_t(n - 1);
     const ChannelState& c = m_pose.channel(n);
     const ChannelKind kind = c.kind;
@@ -360,13 +360,13 @@ void TPrmDlg::showChannelState(int n) {
     SLB[k]->setVisible(param);
 }
 
-void TPrmDlg::showSpeed() {
+void PoseWindow::showSpeed() {
     const QSignalBlocker block(SpeedBar);
     SpeedBar->setValue(m_pose.speed);
     SpeedEdit->setText(QString::number(m_pose.speed));
 }
 
-void TPrmDlg::showAll() {
+void PoseWindow::showAll() {
     for (int n = 1; n <= kChannels; ++n) showChannelState(n);
     showSpeed();
     // An item with every channel unused shows only names: say how to begin.
@@ -377,20 +377,20 @@ void TPrmDlg::showAll() {
     m_emptyHint->setVisible(empty);
 }
 
-QString TPrmDlg::EmptyItemHintText() {
+QString PoseWindow::EmptyItemHintText() {
     return QStringLiteral("No channel is in use: right-click a channel's name and choose SERVO, "
                           "FREE, SET1..SET3, H or L, or press Get to take the robot's pose.");
 }
 
 // ---- editing ----
 
-void TPrmDlg::storeChannel(int n, quint16 value) {
+void PoseWindow::storeChannel(int n, quint16 value) {
     if (Item* item = currentItem()) item->values[size_t(n - 1)] = value;
     showChannelState(n);
     if (syncOn()) m_flows.MoveLive(n, value);
 }
 
-void TPrmDlg::ScrollScroll(int n, int position) {
+void PoseWindow::ScrollScroll(int n, int position) {
     if (m_scrollGuard || !editAllowed()) {
         showChannelState(n);
         return;
@@ -400,7 +400,7 @@ void TPrmDlg::ScrollScroll(int n, int position) {
     m_scrollGuard = false;
 }
 
-void TPrmDlg::SSLScroll(int n, int position) {
+void PoseWindow::SSLScroll(int n, int position) {
     if (m_scrollGuard || !editAllowed()) {
         showChannelState(n);
         return;
@@ -410,7 +410,7 @@ void TPrmDlg::SSLScroll(int n, int position) {
     m_scrollGuard = false;
 }
 
-void TPrmDlg::EditKeyDown(int n) {
+void PoseWindow::EditKeyDown(int n) {
     if (!editAllowed()) {
         showChannelState(n);
         return;
@@ -423,7 +423,7 @@ void TPrmDlg::EditKeyDown(int n) {
     Edit[size_t(n - 1)]->selectAll();
 }
 
-void TPrmDlg::CkBtnMouseUp(int tag) {
+void PoseWindow::CkBtnMouseUp(int tag) {
     const int n = (tag - 1) % kChannels + 1;
     const quint16 value = kRadioGroups[size_t((tag - 1) / kChannels)].value;
     if (!editAllowed()) {
@@ -440,13 +440,13 @@ void TPrmDlg::CkBtnMouseUp(int tag) {
     showChannelState(n);
 }
 
-void TPrmDlg::MenyTypeClick(int tag) {
+void PoseWindow::MenyTypeClick(int tag) {
     const int n = m_menuTag;
     if (n < 1 || n > kChannels || !editAllowed()) return;
     if (const std::optional<quint16> value = ChooseChannelType(m_pose, n, tag)) storeChannel(n, *value);
 }
 
-void TPrmDlg::SpeedBarChange(int position) {
+void PoseWindow::SpeedBarChange(int position) {
     if (!editAllowed()) {
         showSpeed();
         return;
@@ -456,7 +456,7 @@ void TPrmDlg::SpeedBarChange(int position) {
     if (Item* item = currentItem()) item->lead = quint8(position);
 }
 
-void TPrmDlg::SpeedEditKeyDown() {
+void PoseWindow::SpeedEditKeyDown() {
     if (editAllowed()) {
         const int speed = EnterSpeedText(m_pose, SpeedEdit->text());
         if (Item* item = currentItem()) item->lead = quint8(speed);
@@ -468,12 +468,12 @@ void TPrmDlg::SpeedEditKeyDown() {
 
 // ---- the robot ----
 
-void TPrmDlg::SetBtnClick() {
+void PoseWindow::SetBtnClick() {
     if (!currentItem()) return;
     m_flows.Send();
 }
 
-void TPrmDlg::GetBtnClick() {
+void PoseWindow::GetBtnClick() {
     if (!currentItem()) return;
     m_flows.Acquire();
     afterFlow();
@@ -495,18 +495,18 @@ static void goHome(BoardLink& link, Services& services, PoseFlows& flows,
         QStringLiteral("The robot did not go to its home position"));
 }
 
-void TPrmDlg::StopBtnClick() {
+void PoseWindow::StopBtnClick() {
     goHome(m_board.link(), m_services, m_flows, PoseFlows::HomeCaller::PoseWindow);
     afterFlow();
 }
 
-void TPrmDlg::HomePosBtnClick() {
+void PoseWindow::HomePosBtnClick() {
     goHome(m_board.link(), m_services, m_flows, PoseFlows::HomeCaller::MainWindow);
 }
 
-void TPrmDlg::SleepBtnClick() { m_flows.Sleep(); }
+void PoseWindow::SleepBtnClick() { m_flows.Sleep(); }
 
-void TPrmDlg::TchBtnClick() {
+void PoseWindow::TchBtnClick() {
     if (!currentItem()) return;
     // A refused teach leaves the item as it was and says why; a press refused
     // while the board is busy has said so already.
@@ -517,7 +517,7 @@ void TPrmDlg::TchBtnClick() {
     afterFlow();
 }
 
-void TPrmDlg::N27Click() {
+void PoseWindow::N27Click() {
     if (!currentItem()) return;
     runHomeFlow(
         m_board.link(), m_services, [this] { return m_flows.MakeHomePosition(); },

@@ -25,7 +25,7 @@ namespace qvx {
 class BoardCommands;
 class Chart;
 class PanelDragger;
-class TPortDlg;
+class ChannelTableDialog;
 class UiServices;
 
 // The pose window: one POS item's 24 channel words and speed, edited channel
@@ -40,7 +40,7 @@ class UiServices;
 // Its 27 panels can be dragged over a background picture; their places,
 // colours, visibility, the channel names and display rates are kept in the
 // settings file.
-class TPrmDlg : public QWidget {
+class PoseWindow : public QWidget {
     Q_OBJECT
   public:
     static constexpr int kPanels = PoseLayout::kPanels;
@@ -50,8 +50,8 @@ class TPrmDlg : public QWidget {
     static constexpr int kCommandPanel = PoseLayout::kCommandPanel;
     static constexpr int kLinkPanel = PoseLayout::kLinkPanel;
 
-    TPrmDlg(Chart& chart, BoardCommands& board, UiServices& services, QWidget* parent = nullptr);
-    ~TPrmDlg() override;
+    PoseWindow(Chart& chart, BoardCommands& board, UiServices& services, QWidget* parent = nullptr);
+    ~PoseWindow() override;
 
     // Named components; index 0 holds the control of channel (or panel) 1.
     std::array<QFrame*, kPanels> Panel{};
@@ -79,7 +79,7 @@ class TPrmDlg : public QWidget {
             *Background = nullptr, *HoldSwitch = nullptr;
 
     // The channel table dialog, for names, display rates and link patterns.
-    void setPortDlg(TPortDlg* dlg) { m_portDlg = dlg; }
+    void setChannelTableDialog(ChannelTableDialog* dlg) { m_channelTableDialog = dlg; }
 
     // The layout keys of the settings file: read once at start (nothing is
     // read when the file cannot be written back), written once at the end.
@@ -217,7 +217,7 @@ class TPrmDlg : public QWidget {
     PoseFlows m_flows;
     const QAbstractButton* m_sync = nullptr;
     UiServices& m_services;
-    TPortDlg* m_portDlg = nullptr;
+    ChannelTableDialog* m_channelTableDialog = nullptr;
     PanelDragger* m_dragger = nullptr;
     QScrollArea* m_scroll = nullptr;
     QWidget* m_canvas = nullptr;

@@ -14,21 +14,21 @@ class QPushButton;
 
 namespace qvx {
 
-class TPrmDlg;
+class PoseWindow;
 class UiServices;
 
 // The channel table dialog: 24 labelled boxes, one per channel, and a name
 // box. It edits link patterns and conversion patterns (kept in the pattern
 // file, which it holds in memory from start to end) and, for the pose window,
 // the channel names and display rates.
-class TPortDlg : public QDialog {
+class ChannelTableDialog : public QDialog {
     Q_OBJECT
   public:
     enum class Mode { None, Conversion, Names, Rates, LinkPatterns };
     using Texts = std::array<QString, Pose::kChannels>;
 
-    TPortDlg(TPrmDlg& prm, UiServices& services, QWidget* parent = nullptr);
-    ~TPortDlg() override;
+    ChannelTableDialog(PoseWindow& prm, UiServices& services, QWidget* parent = nullptr);
+    ~ChannelTableDialog() override;
 
     std::array<QComboBox*, Pose::kChannels> Cmb{};
     std::array<QLabel*, Pose::kChannels> PortName{};
@@ -83,7 +83,7 @@ class TPortDlg : public QDialog {
     // is then added to the name list; false (after telling why) when refused.
     bool storePattern(const Texts& entries);
 
-    TPrmDlg& m_prm;
+    PoseWindow& m_prm;
     UiServices& m_services;
     PatternFile m_patterns;
     bool m_patternsUsable = true;

@@ -1,10 +1,10 @@
-#include "pose/TPortDlg.h"
+#include "pose/ChannelTableDialog.h"
 
 #include "base/UiServices.h"
 #include "pose/ChannelEntry.h"
 #include "pose/LinkPattern.h"
 #include "pose/PoseLayout.h"
-#include "pose/TPrmDlg.h"
+#include "pose/PoseWindow.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -41,7 +41,7 @@ void setLabelLook(QLabel* label, const QFont& font, const QColor& fill, const QC
 
 } // namespace
 
-TPortDlg::TPortDlg(TPrmDlg& prm, UiServices& services, QWidget* parent)
+ChannelTableDialog::ChannelTableDialog(PoseWindow& prm, UiServices& services, QWidget* parent)
     : QDialog(parent), m_prm(prm), m_services(services) {
     setObjectName(QStringLiteral("PortDlg"));
     setModal(true);
@@ -74,7 +74,7 @@ TPortDlg::TPortDlg(TPrmDlg& prm, UiServices& services, QWidget* parent)
     ListMenu->setEditable(true);
     ListMenu->setInsertPolicy(QComboBox::NoInsert);
     ListMenu->setMinimumWidth(180);
-    connect(ListMenu, &QComboBox::activated, this, &TPortDlg::ListMenuCloseUp);
+    connect(ListMenu, &QComboBox::activated, this, &ChannelTableDialog::ListMenuCloseUp);
     // Typing a name is not picking one.
     connect(ListMenu, &QComboBox::editTextChanged, this, [this](const QString& text) {
         if (m_selected >= 0 && text != ListMenu->itemText(m_selected)) m_selected = -1;
@@ -88,8 +88,8 @@ TPortDlg::TPortDlg(TPrmDlg& prm, UiServices& services, QWidget* parent)
     Button1 = new QPushButton(QStringLiteral("Cancel"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setAutoDefault(false);
-    connect(OKBtn, &QPushButton::clicked, this, &TPortDlg::OKBtnClick);
-    connect(DelBtn, &QPushButton::clicked, this, &TPortDlg::DelBtnClick);
+    connect(OKBtn, &QPushButton::clicked, this, &ChannelTableDialog::OKBtnClick);
+    connect(DelBtn, &QPushButton::clicked, this, &ChannelTableDialog::DelBtnClick);
     connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* bottom = new QHBoxLayout;
@@ -104,27 +104,27 @@ TPortDlg::TPortDlg(TPrmDlg& prm, UiServices& services, QWidget* parent)
     outer->addLayout(bottom);
 }
 
-TPortDlg::~TPortDlg() = default;
+ChannelTableDialog::~ChannelTableDialog() = default;
 
 // ---- the pattern file ----
 
-bool TPortDlg::LoadPatterns(const QString& path) {
+bool ChannelTableDialog::LoadPatterns(const QString& path) {
     m_patterns = PatternFile(path);
     m_patternsUsable = m_patterns.load();
     m_prm.SetLinkNames(m_patterns.names(PatternFile::Kind::Link));
     return m_patternsUsable;
 }
 
-bool TPortDlg::SavePatterns() {
+bool ChannelTableDialog::SavePatterns() {
     // A file that could not be read is not overwritten with an empty one.
     return m_patternsUsable && m_patterns.save();
 }
 
-PatternFile::Kind TPortDlg::kind() const {
+PatternFile::Kind ChannelTableDialog::kind() const {
     return m_mode == Mode::Conversion ? PatternFile::Kind::Conversion : PatternFile::Kind::Link;
 }
 
-void TPortDlg::fillNames() {
+void ChannelTableDialog::fillNames() {
     const QSignalBlocker block(ListMenu);
     ListMenu->clear();
     ListMenu->addItems(m_patterns.names(kind()));
@@ -133,11 +133,11 @@ void TPortDlg::fillNames() {
     m_selected = -1;
 }
 
-std::optional<QString> TPortDlg::LoadLinkPattern(const QString& name, Texts& actions) const {
+std::optional<QString> ChannelTableDialog::LoadLinkPattern(const QString& name, Texts& actions) const {
     return qvx::LoadLinkPattern(m_patterns, name, actions);
 }
 
-QString TPortDlg::RateText(float rate) {
+QString ChannelTableDialog::RateText(float rate) {
     // "0.###": up to three decimals, no trailing zeros.
     QString t = QString::number(double(rate), 'f', 3);
     while (t.endsWith(u'0')) t.chop(1);
@@ -148,7 +148,7 @@ QString TPortDlg::RateText(float rate) {
 
 // ---- modes ----
 
-void TPortDlg::Open(Mode mode) {
+void ChannelTableDialog::Open(Mode mode) {
     m_mode = mode;
     const bool patterns = mode == Mode::Conversion || mode == Mode::LinkPatterns;
     static const QString captions[] = {QString(), QStringLiteral("変換"), QStringLiteral("Change of the name"),
@@ -175,41 +175,41 @@ void TPortDlg::Open(Mode mode) {
     }
 }
 
-bool TPortDlg::RunConversion() {
+bool ChannelTableDialog::RunConversion() {
     Open(Mode::Conversion);
     return exec() == QDialog::Accepted;
 }
 
-bool TPortDlg::RunNames(const Texts& onBoard) {
+bool ChannelTableDialog::RunNames(const Texts& onBoard) {
     Open(Mode::Names);
     setTexts(onBoard);
     return exec() == QDialog::Accepted;
 }
 
-bool TPortDlg::RunRates(const Texts& rates) {
+bool ChannelTableDialog::RunRates(const Texts& rates) {
     Open(Mode::Rates);
     setTexts(rates);
     return exec() == QDialog::Accepted;
 }
 
-bool TPortDlg::RunLinkPatterns() {
+bool ChannelTableDialog::RunLinkPatterns() {
     Open(Mode::LinkPatterns);
     return exec() == QDialog::Accepted;
 }
 
-TPortDlg::Texts TPortDlg::texts() const {
+ChannelTableDialog::Texts ChannelTableDialog::texts() const {
     Texts t;
     for (size_t k = 0; k < t.size(); ++k) t[k] = Cmb[k]->currentText();
     return t;
 }
 
-void TPortDlg::setTexts(const Texts& texts) {
+void ChannelTableDialog::setTexts(const Texts& texts) {
     for (size_t k = 0; k < texts.size(); ++k) Cmb[k]->setEditText(texts[k]);
 }
 
 // ---- the name box ----
 
-void TPortDlg::ListMenuCloseUp(int index) {
+void ChannelTableDialog::ListMenuCloseUp(int index) {
     if (index < 0 || (m_mode != Mode::Conversion && m_mode != Mode::LinkPatterns)) return;
     const QString name = ListMenu->itemText(index);
     ListMenu->setCurrentIndex(index);
@@ -223,7 +223,7 @@ void TPortDlg::ListMenuCloseUp(int index) {
     setTexts(pattern->entries);
 }
 
-void TPortDlg::DelBtnClick() {
+void ChannelTableDialog::DelBtnClick() {
     if (m_selected < 0) return;
     const QString name = ListMenu->itemText(m_selected);
     if (m_services.ShowMessageBox(IconWarning, ButtonsYesNo, 0, LangEnglish,
@@ -245,7 +245,7 @@ void TPortDlg::DelBtnClick() {
     }
 }
 
-bool TPortDlg::storePattern(const Texts& entries) {
+bool ChannelTableDialog::storePattern(const Texts& entries) {
     const bool picked = m_selected >= 0;
     const QString name = picked ? ListMenu->itemText(m_selected) : ListMenu->currentText();
     // The entries are written first: a name or an entry the file cannot hold
@@ -265,7 +265,7 @@ bool TPortDlg::storePattern(const Texts& entries) {
 
 // ---- OK ----
 
-void TPortDlg::OKBtnClick() {
+void ChannelTableDialog::OKBtnClick() {
     bool ok = true;
     switch (m_mode) {
     case Mode::Conversion: ok = okConversion(); break;
@@ -277,7 +277,7 @@ void TPortDlg::OKBtnClick() {
     if (ok) accept();
 }
 
-bool TPortDlg::okConversion() {
+bool ChannelTableDialog::okConversion() {
     const Texts entries = texts();
     const QString typed = m_selected >= 0 ? ListMenu->itemText(m_selected) : ListMenu->currentText();
     // A name that cannot be stored is refused before anything is applied.
@@ -301,7 +301,7 @@ bool TPortDlg::okConversion() {
     return true;
 }
 
-bool TPortDlg::okRates() {
+bool ChannelTableDialog::okRates() {
     const Texts rates = texts();
     for (int n = 1; n <= kChannels; ++n) {
         const std::optional<float> rate = PoseLayout::ParseRate(rates[size_t(n - 1)]);
@@ -314,7 +314,7 @@ bool TPortDlg::okRates() {
     return true;
 }
 
-bool TPortDlg::okLinkPatterns() {
+bool ChannelTableDialog::okLinkPatterns() {
     const Texts actions = texts();
     if (const int bad = ValidateLinkPattern(actions)) {
         m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish,

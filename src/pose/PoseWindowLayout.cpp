@@ -1,9 +1,9 @@
-#include "pose/TPrmDlg.h"
+#include "pose/PoseWindow.h"
 
 #include "base/UiServices.h"
 #include "document/PaletteColours.h"
 #include "pose/BackgroundPicture.h"
-#include "pose/TPortDlg.h"
+#include "pose/ChannelTableDialog.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -51,7 +51,7 @@ void setColours(QWidget* w, const QColor& fill, const QColor& text) {
 
 } // namespace
 
-void TPrmDlg::buildMenu() {
+void PoseWindow::buildMenu() {
     PrmMenu = new QMenu(this);
     PrmMenu->setObjectName(QStringLiteral("PrmMenu"));
     auto add = [](QMenu* menu, const char* name, const QString& caption) {
@@ -84,24 +84,24 @@ void TPrmDlg::buildMenu() {
     }
     buildColourMenu();
     PmName = add(PrmMenu, "PmName", QStringLiteral("Name"));
-    connect(PmName, &QAction::triggered, this, &TPrmDlg::PmNameClick);
+    connect(PmName, &QAction::triggered, this, &PoseWindow::PmNameClick);
     RateBtn = add(PrmMenu, "RateBtn", QStringLiteral("Setting of the display rate"));
-    connect(RateBtn, &QAction::triggered, this, &TPrmDlg::RateBtnClick);
+    connect(RateBtn, &QAction::triggered, this, &PoseWindow::RateBtnClick);
     N27 = add(PrmMenu, "N27", QStringLiteral("Turn it in the home position"));
-    connect(N27, &QAction::triggered, this, &TPrmDlg::N27Click);
+    connect(N27, &QAction::triggered, this, &PoseWindow::N27Click);
     PrmMenu->addSeparator();
     PmImage = add(PrmMenu, "PmImage", QStringLiteral("Setting of the background picture"));
-    connect(PmImage, &QAction::triggered, this, &TPrmDlg::PmImageClick);
+    connect(PmImage, &QAction::triggered, this, &PoseWindow::PmImageClick);
     Background = add(PrmMenu, "Background", QStringLiteral("Display of the background"));
     Background->setCheckable(true);
-    connect(Background, &QAction::triggered, this, &TPrmDlg::BackgroundClick);
+    connect(Background, &QAction::triggered, this, &PoseWindow::BackgroundClick);
     HoldSwitch = add(PrmMenu, "HoldSwitch", QStringLiteral("Fixation of the panel"));
     HoldSwitch->setCheckable(true);
     // Checked at every start, whatever it was when the program ended.
     HoldSwitch->setChecked(true);
 }
 
-void TPrmDlg::buildColourMenu() {
+void PoseWindow::buildColourMenu() {
     PmColor = PrmMenu->addMenu(QStringLiteral("Color"));
     PmColor->setObjectName(QStringLiteral("PmColor"));
     // The canvas menu's palette, under this window's own entry names.
@@ -124,7 +124,7 @@ void TPrmDlg::buildColourMenu() {
     }
 }
 
-void TPrmDlg::PreparePrmMenu(int tag) {
+void PoseWindow::PreparePrmMenu(int tag) {
     m_menuTag = tag;
     const bool channel = tag >= 1 && tag <= kChannels;
     for (QAction* a : MenuType) a->setVisible(channel);
@@ -140,31 +140,31 @@ void TPrmDlg::PreparePrmMenu(int tag) {
 
 // ---- colours ----
 
-QColor TPrmDlg::panelColour(int panel) const {
+QColor PoseWindow::panelColour(int panel) const {
     const quint32 c = panel == 0 ? m_layout.windowColour : m_layout.panels[size_t(panel - 1)].colour;
     return PaletteColours(palette()).Resolve(c);
 }
 
-QColor TPrmDlg::panelTextColour(int panel) const {
+QColor PoseWindow::panelTextColour(int panel) const {
     const quint32 c = panel == 0 ? m_layout.windowColour : m_layout.panels[size_t(panel - 1)].colour;
     return PaletteColours(palette()).TextColourFor(c);
 }
 
-QFont TPrmDlg::labelFont() const { return Label[0]->font(); }
+QFont PoseWindow::labelFont() const { return Label[0]->font(); }
 
-QStringList TPrmDlg::channelNames() const {
+QStringList PoseWindow::channelNames() const {
     QStringList names;
     for (int n = 1; n <= kChannels; ++n) names << channelName(n);
     return names;
 }
 
-QList<QColor> TPrmDlg::channelColours() const {
+QList<QColor> PoseWindow::channelColours() const {
     QList<QColor> colours;
     for (int n = 1; n <= kChannels; ++n) colours << panelColour(n);
     return colours;
 }
 
-void TPrmDlg::SetPanelColour(int tag, quint32 colour) {
+void PoseWindow::SetPanelColour(int tag, quint32 colour) {
     if (tag < 0 || tag > kPanels) return;
     if (tag == 0) {
         m_layout.windowColour = colour;
@@ -189,19 +189,19 @@ void TPrmDlg::SetPanelColour(int tag, quint32 colour) {
 
 // ---- names, rates ----
 
-void TPrmDlg::setChannelName(int n, const QString& name) {
+void PoseWindow::setChannelName(int n, const QString& name) {
     m_layout.channels[size_t(n - 1)].name = name;
     Label[size_t(n - 1)]->setText(name);
     Label[size_t(n - 1)]->setToolTip(name);
 }
 
-void TPrmDlg::PmNameClick() {
-    if (!m_portDlg) return;
+void PoseWindow::PmNameClick() {
+    if (!m_channelTableDialog) return;
     // The names mode starts from what the board holds.
     std::array<QString, kChannels> onBoard;
     m_flows.ReadChannelNames(onBoard);
-    if (!m_portDlg->RunNames(onBoard)) return;
-    const std::array<QString, kChannels> typed = m_portDlg->texts();
+    if (!m_channelTableDialog->RunNames(onBoard)) return;
+    const std::array<QString, kChannels> typed = m_channelTableDialog->texts();
     std::array<QString, kChannels> names;
     for (int n = 1; n <= kChannels; ++n) {
         if (!typed[size_t(n - 1)].isEmpty()) setChannelName(n, typed[size_t(n - 1)]);
@@ -211,12 +211,12 @@ void TPrmDlg::PmNameClick() {
     m_flows.WriteChannelNames(names);
 }
 
-void TPrmDlg::RateBtnClick() {
-    if (!m_portDlg) return;
+void PoseWindow::RateBtnClick() {
+    if (!m_channelTableDialog) return;
     std::array<QString, kChannels> shown;
-    for (int n = 1; n <= kChannels; ++n) shown[size_t(n - 1)] = TPortDlg::RateText(m_pose.channel(n).displayRate);
-    if (!m_portDlg->RunRates(shown)) return;
-    const std::array<QString, kChannels> typed = m_portDlg->texts();
+    for (int n = 1; n <= kChannels; ++n) shown[size_t(n - 1)] = ChannelTableDialog::RateText(m_pose.channel(n).displayRate);
+    if (!m_channelTableDialog->RunRates(shown)) return;
+    const std::array<QString, kChannels> typed = m_channelTableDialog->texts();
     for (int n = 1; n <= kChannels; ++n) {
         ChannelState& c = m_pose.channel(n);
         c.displayRate = PoseLayout::ParseRate(typed[size_t(n - 1)]).value_or(c.displayRate);
@@ -228,7 +228,7 @@ void TPrmDlg::RateBtnClick() {
 
 // ---- the background picture ----
 
-bool TPrmDlg::LoadPicture(const QString& path, PictureNotice notice) {
+bool PoseWindow::LoadPicture(const QString& path, PictureNotice notice) {
     const PictureLoad load = BackgroundPicture::Load(path);
     if (load.outcome == PictureLoad::NotFound) return false;
     if (load.outcome == PictureLoad::Unreadable) {
@@ -249,7 +249,7 @@ bool TPrmDlg::LoadPicture(const QString& path, PictureNotice notice) {
     return true;
 }
 
-void TPrmDlg::PmImageClick() {
+void PoseWindow::PmImageClick() {
     const std::optional<FileChoice> choice =
         m_services.GetOpenFileName(QStringLiteral("Setting of the background picture"), kPictureFilters);
     if (!choice) return;
@@ -261,14 +261,14 @@ void TPrmDlg::PmImageClick() {
     update();
 }
 
-void TPrmDlg::BackgroundClick() {
+void PoseWindow::BackgroundClick() {
     m_layout.backgroundShown = !m_layout.backgroundShown;
     Background->setChecked(m_layout.backgroundShown);
     fitCanvas();
     update();
 }
 
-bool TPrmDlg::eventFilter(QObject* watched, QEvent* event) {
+bool PoseWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_canvas && event->type() == QEvent::Paint) {
         // The picture lies under the panels, at the canvas's corner.
         if (m_layout.backgroundShown && !m_picture.isNull()) {
@@ -292,14 +292,14 @@ bool TPrmDlg::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void TPrmDlg::passUndoToDocument(QLineEdit* edit) { edit->installEventFilter(this); }
+void PoseWindow::passUndoToDocument(QLineEdit* edit) { edit->installEventFilter(this); }
 
-void TPrmDlg::resizeEvent(QResizeEvent* event) {
+void PoseWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     fitCanvas();
 }
 
-void TPrmDlg::fitCanvas() {
+void PoseWindow::fitCanvas() {
     if (!m_canvas) return;
     QRect used(QPoint(0, 0), m_scroll->maximumViewportSize());
     if (!m_picture.isNull() && m_layout.backgroundShown) used |= QRect(QPoint(0, 0), m_picture.size());
@@ -309,7 +309,7 @@ void TPrmDlg::fitCanvas() {
     if (m_canvas->size() != size) m_canvas->resize(size);
 }
 
-void TPrmDlg::placeBesideOwner() {
+void PoseWindow::placeBesideOwner() {
     if (m_placed) return;
     m_placed = true;
     const QWidget* owner = parentWidget();
@@ -328,14 +328,14 @@ void TPrmDlg::placeBesideOwner() {
     move(at);
 }
 
-void TPrmDlg::setClientSize(QSize size) {
+void PoseWindow::setClientSize(QSize size) {
     if (size.isValid() && !size.isEmpty()) resize(size);
     fitCanvas();
 }
 
 // ---- the layout in the settings file ----
 
-void TPrmDlg::ApplyLayout(const PoseLayout& layout) {
+void PoseWindow::ApplyLayout(const PoseLayout& layout) {
     m_layout = layout;
     if (!layout.picturePath.isEmpty()) LoadPicture(layout.picturePath, PictureNotice::StatusLine);
     Background->setChecked(layout.backgroundShown);
@@ -359,7 +359,7 @@ void TPrmDlg::ApplyLayout(const PoseLayout& layout) {
     emit channelLabelsChanged();
 }
 
-PoseLayout TPrmDlg::CollectLayout() const {
+PoseLayout PoseWindow::CollectLayout() const {
     PoseLayout layout = m_layout;
     layout.clientWidth = width();
     layout.clientHeight = height();
@@ -374,18 +374,18 @@ PoseLayout TPrmDlg::CollectLayout() const {
     return layout;
 }
 
-bool TPrmDlg::LoadLayout(const QString& settingsPath) {
+bool PoseWindow::LoadLayout(const QString& settingsPath) {
     const std::optional<PoseLayout> layout = PoseLayout::Load(settingsPath);
     if (!layout) return false;
     ApplyLayout(*layout);
     return true;
 }
 
-bool TPrmDlg::SaveLayout(const QString& settingsPath) const { return CollectLayout().Save(settingsPath); }
+bool PoseWindow::SaveLayout(const QString& settingsPath) const { return CollectLayout().Save(settingsPath); }
 
 // ---- link patterns ----
 
-void TPrmDlg::SetLinkNames(const QStringList& names) {
+void PoseWindow::SetLinkNames(const QStringList& names) {
     const QSignalBlocker block(LinkList);
     LinkList->clear();
     LinkList->addItems(names);
@@ -394,22 +394,22 @@ void TPrmDlg::SetLinkNames(const QStringList& names) {
     m_links.selected = -1;
 }
 
-void TPrmDlg::ClearLinkActions(bool selectEditorEntry) {
+void PoseWindow::ClearLinkActions(bool selectEditorEntry) {
     for (QString& a : m_links.actions) a.clear();
     m_links.name.clear();
     m_links.selected = -1;
     LinkList->setCurrentIndex(selectEditorEntry ? LinkList->count() - 1 : -1);
 }
 
-void TPrmDlg::LinkListCloseUp(int index) {
+void PoseWindow::LinkListCloseUp(int index) {
     if (index < 0) return;
     if (index == LinkList->count() - 1) {
-        if (m_portDlg) m_portDlg->RunLinkPatterns();
+        if (m_channelTableDialog) m_channelTableDialog->RunLinkPatterns();
         return;
     }
-    if (!m_portDlg) return;
+    if (!m_channelTableDialog) return;
     const QString name = LinkList->itemText(index);
-    const std::optional<QString> refusal = m_portDlg->LoadLinkPattern(name, m_links.actions);
+    const std::optional<QString> refusal = m_channelTableDialog->LoadLinkPattern(name, m_links.actions);
     if (refusal) {
         // The pattern cannot be used: the one loaded before stays in force.
         m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish, *refusal);
@@ -421,7 +421,7 @@ void TPrmDlg::LinkListCloseUp(int index) {
     m_links.name = name;
 }
 
-void TPrmDlg::LinkBtnClick(int direction) {
+void PoseWindow::LinkBtnClick(int direction) {
     if (!m_links.hasSelection() || !editAllowed()) return;
     QToolButton* pressed = direction < 0 ? LinkSubBtn : LinkAddBtn;
     pressed->setEnabled(false);

@@ -37,11 +37,11 @@ class PoseWindow;
 class ChannelTableDialog;
 class TSetDlg;
 class TCompDlg;
-class TOptDlg;
-class TAdDlg;
-class THomeDlg;
-class TPropoDlg;
-class TSVPDlg;
+class OptionsDialog;
+class AnalogDialog;
+class TrimWindow;
+class ReceiverDialog;
+class ServoSetupDialog;
 class BackupFlows;
 class EditHistory;
 struct DocumentContext;
@@ -113,11 +113,11 @@ class MainWindow : public QMainWindow {
     ChannelTableDialog* channelTableDialog() { return m_channelTableDialog; }
     TSetDlg* setDlg() { return m_setDlg; }
     TCompDlg* compDlg() { return m_compDlg; }
-    TOptDlg* optDlg() { return m_optDlg; }
-    TAdDlg* adDlg() { return m_adDlg; }
-    THomeDlg* homeDlg() { return m_homeDlg; }
-    TPropoDlg* propoDlg() { return m_propoDlg; }
-    TSVPDlg* svpDlg() { return m_svpDlg; }
+    OptionsDialog* optionsDialog() { return m_optionsDialog; }
+    AnalogDialog* analogDialog() { return m_analogDialog; }
+    TrimWindow* trimWindow() { return m_trimWindow; }
+    ReceiverDialog* receiverDialog() { return m_receiverDialog; }
+    ServoSetupDialog* servoSetupDialog() { return m_servoSetupDialog; }
     BoardFlows& flows() { return *m_flows; }
 
     EditState& editState() { return m_edit; }
@@ -257,11 +257,11 @@ class MainWindow : public QMainWindow {
     ChannelTableDialog* m_channelTableDialog = nullptr;
     TSetDlg* m_setDlg = nullptr;
     TCompDlg* m_compDlg = nullptr;
-    TOptDlg* m_optDlg = nullptr;
-    TAdDlg* m_adDlg = nullptr;
-    THomeDlg* m_homeDlg = nullptr;
-    TPropoDlg* m_propoDlg = nullptr;
-    TSVPDlg* m_svpDlg = nullptr;
+    OptionsDialog* m_optionsDialog = nullptr;
+    AnalogDialog* m_analogDialog = nullptr;
+    TrimWindow* m_trimWindow = nullptr;
+    ReceiverDialog* m_receiverDialog = nullptr;
+    ServoSetupDialog* m_servoSetupDialog = nullptr;
     std::unique_ptr<BoardFlows> m_flows;
     std::unique_ptr<BackupFlows> m_backup;
     std::unique_ptr<EditHistory> m_history;

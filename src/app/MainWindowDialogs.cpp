@@ -3,12 +3,12 @@
 #include "app/AppState.h"
 #include "base/UiServices.h"
 #include "board/TDataDlg.h"
-#include "dialogs/TAdDlg.h"
+#include "dialogs/AnalogDialog.h"
 #include "dialogs/TCompDlg.h"
-#include "dialogs/THomeDlg.h"
-#include "dialogs/TOptDlg.h"
-#include "dialogs/TPropoDlg.h"
-#include "dialogs/TSVPDlg.h"
+#include "dialogs/TrimWindow.h"
+#include "dialogs/OptionsDialog.h"
+#include "dialogs/ReceiverDialog.h"
+#include "dialogs/ServoSetupDialog.h"
 #include "dialogs/TSetDlg.h"
 #include "editor/Conversion.h"
 #include "editor/EditHistory.h"
@@ -70,17 +70,17 @@ void MainWindow::setUpItemWindows() {
 }
 
 void MainWindow::setUpBoardDialogs() {
-    m_optDlg = new TOptDlg(m_state.board, m_state.table, this);
-    m_adDlg = new TAdDlg(m_state.board, m_state.table, this);
-    m_homeDlg = new THomeDlg(m_state.board, m_services, this);
+    m_optionsDialog = new OptionsDialog(m_state.board, m_state.table, this);
+    m_analogDialog = new AnalogDialog(m_state.board, m_state.table, this);
+    m_trimWindow = new TrimWindow(m_state.board, m_services, this);
     // The trim window copies the pose window's arrangement each time it opens.
-    m_homeDlg->setPoseWindow(m_poseWindow);
-    m_propoDlg = new TPropoDlg(m_state.board, this);
-    m_svpDlg = new TSVPDlg(m_state.board, this);
+    m_trimWindow->setPoseWindow(m_poseWindow);
+    m_receiverDialog = new ReceiverDialog(m_state.board, this);
+    m_servoSetupDialog = new ServoSetupDialog(m_state.board, this);
     // The SET dialog names the sensor interrupts as the analog dialog last read them.
     m_setDlg->setSensorSource([this] {
         SensorInterrupts sensors;
-        const AnalogSettings& a = m_adDlg->settings();
+        const AnalogSettings& a = m_analogDialog->settings();
         for (size_t k = 0; k < sensors.size(); ++k) sensors[k] = {a.thr[k], a.sel[k]};
         return sensors;
     });
@@ -104,10 +104,10 @@ void MainWindow::copyChannelLabels() {
     const QStringList names = m_poseWindow->channelNames();
     const QList<QColor> colours = m_poseWindow->channelColours();
     m_dataDlg->SetChannelLabels(names, colours);
-    m_optDlg->SetChannelLabels(names, colours);
-    m_adDlg->SetChannelLabels(names, colours);
+    m_optionsDialog->SetChannelLabels(names, colours);
+    m_analogDialog->SetChannelLabels(names, colours);
     m_setDlg->SetChannelLabels(names, colours);
-    m_svpDlg->SetChannelLabels(names, colours);
+    m_servoSetupDialog->SetChannelLabels(names, colours);
 }
 
 void MainWindow::ItemsChanged() {
@@ -118,22 +118,22 @@ void MainWindow::ItemsChanged() {
 
 void MainWindow::OptionBtnClick() {
     if (RefuseWhileBusy()) return;
-    m_optDlg->RunFromMainWindow();
+    m_optionsDialog->RunFromMainWindow();
 }
 
 void MainWindow::AdBtnClick() {
     if (RefuseWhileBusy()) return;
-    m_adDlg->Execute();
+    m_analogDialog->Execute();
 }
 
 void MainWindow::HomeBtnClick() {
     if (RefuseWhileBusy()) return;
-    m_homeDlg->RunFromMainWindow();
+    m_trimWindow->RunFromMainWindow();
 }
 
 void MainWindow::OptionMenu3Click() {
     if (RefuseWhileBusy()) return;
-    m_propoDlg->Execute();
+    m_receiverDialog->Execute();
 }
 
 void MainWindow::SVPBtnClick() {
@@ -144,8 +144,8 @@ void MainWindow::SVPBtnClick() {
         powerSwitch = [this] {
             if (!RefuseWhileBusy()) powerCycleSim();
         };
-    m_svpDlg->setPowerSwitch(powerSwitch);
-    m_svpDlg->RunFromMainWindow();
+    m_servoSetupDialog->setPowerSwitch(powerSwitch);
+    m_servoSetupDialog->RunFromMainWindow();
 }
 
 } // namespace qvx

@@ -3,7 +3,7 @@
 #include "board/MotionTable.h"
 #include "common/RecordingServices.h"
 #include "common/TestRegistry.h"
-#include "dialogs/TAdDlg.h"
+#include "dialogs/AnalogDialog.h"
 #include "sim/BoardSimulator.h"
 #include "sim/SimTransport.h"
 
@@ -28,7 +28,7 @@ struct AnalogRig {
     BoardCommands board{link};
     MotionTable table;
     SimTransport* transport = nullptr;
-    std::unique_ptr<TAdDlg> dlg;
+    std::unique_ptr<AnalogDialog> dlg;
 
     AnalogRig() {
         link.setServices(&services);
@@ -36,7 +36,7 @@ struct AnalogRig {
         auto t = std::make_unique<SimTransport>(sim);
         transport = t.get();
         link.OpenTransport(1, std::move(t));
-        dlg = std::make_unique<TAdDlg>(board, table);
+        dlg = std::make_unique<AnalogDialog>(board, table);
         sim.frames.clear();
     }
     QList<quint8> commands() const {

@@ -1,13 +1,13 @@
 #include "app/Settings.h"
 #include "board/TDataDlg.h"
 #include "common/TestRegistry.h"
-#include "dialogs/TAdDlg.h"
+#include "dialogs/AnalogDialog.h"
 #include "dialogs/TCompDlg.h"
-#include "dialogs/THomeDlg.h"
-#include "dialogs/TOptDlg.h"
-#include "dialogs/TPropoDlg.h"
-#include "dialogs/TSVPDlg.h"
-#include "dialogs/TSVPPrm.h"
+#include "dialogs/TrimWindow.h"
+#include "dialogs/OptionsDialog.h"
+#include "dialogs/ReceiverDialog.h"
+#include "dialogs/ServoSetupDialog.h"
+#include "dialogs/ServoParameterDialog.h"
 #include "dialogs/TSetDlg.h"
 #include "pose/PoseWindowRig.h"
 
@@ -63,11 +63,11 @@ class MainWindowDialogsTest : public QObject {
         QVERIFY(r.win->OptionBtn->isEnabled() && r.win->AdBtn->isEnabled());
 
         bool shown = false;
-        whenOpen(r.win->optDlg(), [&] {
+        whenOpen(r.win->optionsDialog(), [&] {
             shown = true;
             // The robot was put to sleep for the loading and woken again.
             QCOMPARE(option() & BoardCommands::kOptSleep, 0);
-            r.win->optDlg()->close();
+            r.win->optionsDialog()->close();
         });
         QTest::mouseClick(r.win->OptionBtn, Qt::LeftButton);
         QVERIFY(shown);
@@ -75,10 +75,10 @@ class MainWindowDialogsTest : public QObject {
         // The analog dialog keeps option bit 8 set while it is open and saves on close.
         shown = false;
         r.clearFrames();
-        whenOpen(r.win->adDlg(), [&] {
+        whenOpen(r.win->analogDialog(), [&] {
             shown = true;
             QVERIFY(option() & 0x0100);
-            r.win->adDlg()->close();
+            r.win->analogDialog()->close();
         });
         QTest::mouseClick(r.win->AdBtn, Qt::LeftButton);
         QVERIFY(shown);
@@ -87,8 +87,8 @@ class MainWindowDialogsTest : public QObject {
 
         // A silent board: nothing is shown.
         r.sim([](BoardSimulator& s) { s.setSilent(true); });
-        QVERIFY(!r.win->optDlg()->RunFromMainWindow());
-        QVERIFY(!r.win->optDlg()->isVisible());
+        QVERIFY(!r.win->optionsDialog()->RunFromMainWindow());
+        QVERIFY(!r.win->optionsDialog()->isVisible());
     }
 
     void trimReceiverAndServoButtons_runTheirDialogs() {
@@ -103,10 +103,10 @@ class MainWindowDialogsTest : public QObject {
         r.dlg().Panel[0]->move(300, 100);
         r.sim([](BoardSimulator& s) { s.working().trim[0] = 16500; });
         bool shown = false;
-        whenOpen(r.win->homeDlg(), [&] {
+        whenOpen(r.win->trimWindow(), [&] {
             shown = true;
-            QCOMPARE(r.win->homeDlg()->Panel[0]->pos(), QPoint(300, 100));
-            r.win->homeDlg()->close();
+            QCOMPARE(r.win->trimWindow()->Panel[0]->pos(), QPoint(300, 100));
+            r.win->trimWindow()->close();
         });
         r.clearFrames();
         QTest::mouseClick(r.win->HomeBtn, Qt::LeftButton);
@@ -115,10 +115,10 @@ class MainWindowDialogsTest : public QObject {
 
         // The receiver window keeps its reports on while open.
         shown = false;
-        whenOpen(r.win->propoDlg(), [&] {
+        whenOpen(r.win->receiverDialog(), [&] {
             shown = true;
             QVERIFY(working() & BoardCommands::kOptReceiverReports);
-            r.win->propoDlg()->close();
+            r.win->receiverDialog()->close();
         });
         QTest::mouseClick(r.win->OptionMenu3, Qt::LeftButton);
         QVERIFY(shown);
@@ -126,12 +126,12 @@ class MainWindowDialogsTest : public QObject {
 
         // Servo setup marks SVP mode in the stored word while open.
         shown = false;
-        whenOpen(r.win->svpDlg(), [&] {
+        whenOpen(r.win->servoSetupDialog(), [&] {
             shown = true;
             QVERIFY(stored() & BoardCommands::kOptSvp);
             // Not the port box's own simulated board: no power switch.
-            QVERIFY(!r.win->svpDlg()->PowerBtn->isVisible());
-            r.win->svpDlg()->close();
+            QVERIFY(!r.win->servoSetupDialog()->PowerBtn->isVisible());
+            r.win->servoSetupDialog()->close();
         });
         QTest::mouseClick(r.win->SVPBtn, Qt::LeftButton);
         QVERIFY(shown);
@@ -157,8 +157,8 @@ class MainWindowDialogsTest : public QObject {
         QVERIFY(board.ReadOptionWord(false, working) && !(working & BoardCommands::kOptSvp));
 
         QStringList row;
-        whenOpen(r.win->svpDlg(), [&] {
-            TSVPDlg* d = r.win->svpDlg();
+        whenOpen(r.win->servoSetupDialog(), [&] {
+            ServoSetupDialog* d = r.win->servoSetupDialog();
             QVERIFY(d->PowerBtn->isVisible());
             QTest::mouseClick(d->PowerBtn, Qt::LeftButton);
             QTest::mouseClick(d->SioReadBtn, Qt::LeftButton);
@@ -175,8 +175,8 @@ class MainWindowDialogsTest : public QObject {
     // box sends nothing; a box that takes no typing looks it.
     void boardDialogs_haveNoDefaultButtons_andReadOnlyBoxesLookReadOnly() {
         PoseWindowRig r;
-        const QList<QWidget*> dialogs = {r.win->optDlg(),   r.win->adDlg(),  r.win->homeDlg(),
-                                         r.win->propoDlg(), r.win->svpDlg(), r.win->svpDlg()->prm(),
+        const QList<QWidget*> dialogs = {r.win->optionsDialog(),   r.win->analogDialog(),  r.win->trimWindow(),
+                                         r.win->receiverDialog(), r.win->servoSetupDialog(), r.win->servoSetupDialog()->prm(),
                                          r.win->setDlg(),   r.win->compDlg()};
         int buttons = 0, boxes = 0;
         for (QWidget* d : dialogs) {

@@ -1,7 +1,7 @@
 #include "app/AppState.h"
 #include "common/RecordingServices.h"
 #include "common/TestRegistry.h"
-#include "dialogs/TOptDlg.h"
+#include "dialogs/OptionsDialog.h"
 #include "dialogs/UpDown.h"
 #include "sim/SimPtyHost.h"
 
@@ -36,7 +36,7 @@ struct OptionRig {
     qvxtest::RecordingServices services;
     AppState state;
     std::unique_ptr<SimPtyHost> host;
-    std::unique_ptr<TOptDlg> dlg;
+    std::unique_ptr<OptionsDialog> dlg;
 
     explicit OptionRig(const std::function<void(BoardSimulator&)>& prepare = {}) {
         state.link.setServices(&services);
@@ -49,7 +49,7 @@ struct OptionRig {
             if (prepare) host->withSimulator(prepare);
             state.link.OpenCommPort(BoardLink::kSimPortIndex, host->devicePath());
         }
-        dlg = std::make_unique<TOptDlg>(state.board, state.table);
+        dlg = std::make_unique<OptionsDialog>(state.board, state.table);
         services.clear();
     }
     bool ready() const { return host && state.link.isOpen(); }
@@ -82,14 +82,14 @@ void setBoard(BoardSimulator& s, quint16 option, quint8 button, quint8 powerOn, 
     s.stored().svpChannels = svp;
 }
 
-QString checked(TOptDlg& d) {
+QString checked(OptionsDialog& d) {
     QString s;
     for (auto [box, mark] : {std::pair{d.Check1, '1'}, {d.Check5, '5'}, {d.Check7, '7'}})
         if (box->isChecked()) s += QLatin1Char(mark);
     return s;
 }
 
-quint32 svpBoxes(TOptDlg& d) {
+quint32 svpBoxes(OptionsDialog& d) {
     quint32 m = 0;
     for (int i = 0; i < 24; ++i)
         if (d.SVP_C[size_t(i)]->isChecked()) m |= 1u << i;
@@ -148,7 +148,7 @@ class OptionDialogTest : public QObject {
                      QByteArray("\x00\x01\x80", 3));
         });
         QVERIFY(r.ready());
-        TOptDlg& d = *r.dlg;
+        OptionsDialog& d = *r.dlg;
         QStringList names;
         for (int n = 1; n <= 24; ++n)
             names << QStringLiteral("Joint %1").arg(n);
@@ -279,7 +279,7 @@ class OptionDialogTest : public QObject {
         OptionRig r([&](BoardSimulator& s) { setBoard(s, 0, 0, 0, 5, 391, {3, '\0'}); });
         QVERIFY(r.ready());
         QVERIFY(r.load());
-        TOptDlg& d = *r.dlg;
+        OptionsDialog& d = *r.dlg;
         QCOMPARE(d.AlmVoltBtn->position(), 60);
         const auto alarmWrite = [](int motion, int raw) {
             return frame(Cmd::WriteAlarmSetting, {0x01, motion, raw >> 8, raw & 0xFF});
@@ -327,7 +327,7 @@ class OptionDialogTest : public QObject {
         OptionRig r([&](BoardSimulator& s) { setBoard(s, 0, 0, 0, 0, 391, {3, '\0'}); });
         QVERIFY(r.ready());
         QVERIFY(r.load());
-        TOptDlg& d = *r.dlg;
+        OptionsDialog& d = *r.dlg;
         r.sim([](BoardSimulator& s) {
             s.setFaultDelayMs(80);
             s.injectFault(Fault::Delay);

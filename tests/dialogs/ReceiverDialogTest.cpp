@@ -4,7 +4,7 @@
 #include "board/TDataDlg.h"
 #include "common/RecordingServices.h"
 #include "common/TestRegistry.h"
-#include "dialogs/TPropoDlg.h"
+#include "dialogs/ReceiverDialog.h"
 #include "document/MotionHeader.h"
 #include "sim/BoardSimulator.h"
 #include "sim/SimTransport.h"
@@ -27,7 +27,7 @@ struct ReceiverRig {
     BoardLink link;
     BoardCommands board{link};
     SimTransport* transport = nullptr;
-    std::unique_ptr<TPropoDlg> dlg;
+    std::unique_ptr<ReceiverDialog> dlg;
 
     explicit ReceiverRig(const QByteArray& refs = QByteArray(4, '\0')) {
         link.setServices(&services);
@@ -36,7 +36,7 @@ struct ReceiverRig {
         auto t = std::make_unique<SimTransport>(sim);
         transport = t.get();
         link.OpenTransport(1, std::move(t));
-        dlg = std::make_unique<TPropoDlg>(board);
+        dlg = std::make_unique<ReceiverDialog>(board);
         sim.frames.clear();
     }
     QList<QByteArray> framesOf(Cmd c) const {

@@ -1,8 +1,8 @@
 #include "app/AppState.h"
 #include "common/RecordingServices.h"
 #include "common/TestRegistry.h"
-#include "dialogs/TSVPDlg.h"
-#include "dialogs/TSVPPrm.h"
+#include "dialogs/ServoSetupDialog.h"
+#include "dialogs/ServoParameterDialog.h"
 #include "sim/SimPtyHost.h"
 
 #include <QComboBox>
@@ -45,7 +45,7 @@ struct ServoRig {
     qvxtest::RecordingServices services;
     AppState state;
     std::unique_ptr<SimPtyHost> host;
-    std::unique_ptr<TSVPDlg> dlg;
+    std::unique_ptr<ServoSetupDialog> dlg;
 
     template <typename F> auto sim(F&& f) { return host->withSimulator(std::forward<F>(f)); }
 
@@ -62,7 +62,7 @@ struct ServoRig {
             if (svpMode) s.working().option |= BoardCommands::kOptSvp;
         });
         state.link.OpenCommPort(BoardLink::kSimPortIndex, host->devicePath());
-        dlg = std::make_unique<TSVPDlg>(state.board);
+        dlg = std::make_unique<ServoSetupDialog>(state.board);
         QVERIFY(dlg->flows().ReadAll());
         dlg->FillList();
         dlg->show();
@@ -213,7 +213,7 @@ class ServoDialogTest : public QObject {
         rig.setBlock(2, board);
         QList<int> shown;
         QString caption, edit7;
-        TSVPPrm* prm = rig.dlg->prm();
+        ServoParameterDialog* prm = rig.dlg->prm();
         whenShown(prm, [&] {
             shown = {prm->LimitL->value(), prm->LimitR->value(), prm->PowFreeP->currentIndex(),
                      prm->DeadBand->currentIndex(), prm->Reverse->currentIndex()};

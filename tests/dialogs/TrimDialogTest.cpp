@@ -1,7 +1,7 @@
 #include "app/AppState.h"
 #include "common/RecordingServices.h"
 #include "common/TestRegistry.h"
-#include "dialogs/THomeDlg.h"
+#include "dialogs/TrimWindow.h"
 #include "dialogs/TrimFile.h"
 #include "document/IniFile.h"
 #include "pose/PoseWindow.h"
@@ -51,7 +51,7 @@ struct TrimRig {
     qvxtest::RecordingServices services;
     AppState state;
     std::unique_ptr<SimPtyHost> host;
-    std::unique_ptr<THomeDlg> dlg;
+    std::unique_ptr<TrimWindow> dlg;
 
     explicit TrimRig(const Words& stored = neutralWith({})) {
         state.link.setServices(&services);
@@ -64,7 +64,7 @@ struct TrimRig {
             host->withSimulator([&](BoardSimulator& s) { s.stored().trim = stored; });
             state.link.OpenCommPort(BoardLink::kSimPortIndex, host->devicePath());
         }
-        dlg = std::make_unique<THomeDlg>(state.board, services);
+        dlg = std::make_unique<TrimWindow>(state.board, services);
         services.clear();
     }
     bool ready() const { return host && state.link.isOpen(); }
@@ -382,7 +382,7 @@ class TrimDialogTest : public QObject {
         r.dlg->setPoseWindow(&prm);
         QStringList seen;
         whenShown(r.dlg.get(), [&] {
-            THomeDlg& d = *r.dlg;
+            TrimWindow& d = *r.dlg;
             const auto colour = [](QWidget* w, QPalette::ColorRole role) {
                 return w->palette().color(role).name();
             };

@@ -1,4 +1,4 @@
-#include "dialogs/TAdDlg.h"
+#include "dialogs/AnalogDialog.h"
 
 #include "board/BoardCommands.h"
 #include "board/MotionTable.h"
@@ -59,7 +59,7 @@ void setValueQuietly(QScrollBar* b, int value) {
 
 } // namespace
 
-TAdDlg::TAdDlg(BoardCommands& board, MotionTable& table, QWidget* parent)
+AnalogDialog::AnalogDialog(BoardCommands& board, MotionTable& table, QWidget* parent)
     : QDialog(parent), m_board(board), m_table(table), m_flows(board, m_settings) {
     setObjectName(QStringLiteral("TAdDlg"));
     setWindowTitle(QStringLiteral("Analog"));
@@ -168,10 +168,10 @@ TAdDlg::TAdDlg(BoardCommands& board, MotionTable& table, QWidget* parent)
     status->addStretch();
     top->addLayout(status);
 
-    connect(AdChannel, &QTabBar::currentChanged, this, &TAdDlg::AdChannelChange);
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, &TAdDlg::ScrollBar1Scroll);
-    connect(AutoCalBtn, &QPushButton::clicked, this, &TAdDlg::AutoCalBtnClick);
-    connect(&m_board, &BoardCommands::adReport, this, &TAdDlg::OnAdReport);
+    connect(AdChannel, &QTabBar::currentChanged, this, &AnalogDialog::AdChannelChange);
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, &AnalogDialog::ScrollBar1Scroll);
+    connect(AutoCalBtn, &QPushButton::clicked, this, &AnalogDialog::AutoCalBtnClick);
+    connect(&m_board, &BoardCommands::adReport, this, &AnalogDialog::OnAdReport);
 
     for (int i = 1; i <= AnalogSettings::kChannels; ++i)
         m_names << QStringLiteral("CH") + QString::number(i);
@@ -180,13 +180,13 @@ TAdDlg::TAdDlg(BoardCommands& board, MotionTable& table, QWidget* parent)
     showStatusLine();
 }
 
-int TAdDlg::input() const {
+int AnalogDialog::input() const {
     return qBound(0, AdChannel->currentIndex(), AnalogSettings::kInputs - 1);
 }
 
 // ---- the analog button's flow ----
 
-bool TAdDlg::Execute() {
+bool AnalogDialog::Execute() {
     applyChannelLabels();
     const bool opened = m_flows.Open();
     // Also when the dialog shows: the reports may not have been switched on.
@@ -200,7 +200,7 @@ bool TAdDlg::Execute() {
     return false;
 }
 
-bool TAdDlg::ReadAll() {
+bool AnalogDialog::ReadAll() {
     applyChannelLabels();
     if (!m_flows.ReadAll()) return false;
     fillMotionLists();
@@ -208,23 +208,23 @@ bool TAdDlg::ReadAll() {
     return true;
 }
 
-bool TAdDlg::WriteAll() {
+bool AnalogDialog::WriteAll() {
     return m_flows.WriteAll();
 }
 
 // ---- showing ----
 
-void TAdDlg::SetChannelLabels(const QStringList& names, const QList<QColor>& colours) {
+void AnalogDialog::SetChannelLabels(const QStringList& names, const QList<QColor>& colours) {
     m_names = names;
     m_colours = colours;
 }
 
-void TAdDlg::applyChannelLabels() {
+void AnalogDialog::applyChannelLabels() {
     for (int i = 0; i < AnalogSettings::kChannels; ++i)
         PaintChannelLabel(PortName[size_t(i)], i, m_names, m_colours, palette().color(QPalette::Button));
 }
 
-void TAdDlg::fillMotionLists() {
+void AnalogDialog::fillMotionLists() {
     QStringList choices{QStringLiteral("OFF")};
     for (int row = 0; row < MotionTable::kRows; ++row)
         choices << MotionTable::Caption(row) + u' ' + m_table.name(row) + u' ' +
@@ -236,7 +236,7 @@ void TAdDlg::fillMotionLists() {
     }
 }
 
-void TAdDlg::showReference() {
+void AnalogDialog::showReference() {
     const int k = input();
     const int ref = m_settings.ref[size_t(k)];
     CalEdit->setText(QString::number(ref));
@@ -245,7 +245,7 @@ void TAdDlg::showReference() {
     RifEdit->setText(QString::number(m_settings.amount(k)));
 }
 
-void TAdDlg::showSensorRow(int tag) {
+void AnalogDialog::showSensorRow(int tag) {
     const size_t slot = size_t(2 * input() + tag);
     const int thr = m_settings.thr[slot];
     sensEdit(tag)->setText(QString::number(thr));
@@ -253,7 +253,7 @@ void TAdDlg::showSensorRow(int tag) {
     setIndexQuietly(motList(tag), m_settings.sel[slot]);
 }
 
-void TAdDlg::showInput() {
+void AnalogDialog::showInput() {
     showReference();
     const auto& gains = m_settings.gain[size_t(input())];
     for (size_t c = 0; c < ComboBox.size(); ++c)
@@ -262,7 +262,7 @@ void TAdDlg::showInput() {
     showSensorRow(1);
 }
 
-void TAdDlg::showStatusLine() {
+void AnalogDialog::showStatusLine() {
     const auto edits = voltEdits();
     for (int i = 0; i < 4; ++i)
         edits[size_t(i)]->setText(BoardCommands::AdVoltText(i, m_settings.raw[size_t(i)]));
@@ -270,11 +270,11 @@ void TAdDlg::showStatusLine() {
 
 // ---- handlers ----
 
-void TAdDlg::AdChannelChange(int) {
+void AnalogDialog::AdChannelChange(int) {
     showInput();
 }
 
-void TAdDlg::ScrollBar1Scroll(int position) {
+void AnalogDialog::ScrollBar1Scroll(int position) {
     // Refused while the board is busy: the bar goes back to the reference held.
     m_flows.DragReference(input(), position);
     const int ref = m_settings.ref[size_t(input())];
@@ -282,29 +282,29 @@ void TAdDlg::ScrollBar1Scroll(int position) {
     setValueQuietly(ScrollBar1, ref);
 }
 
-void TAdDlg::AutoCalBtnClick() {
+void AnalogDialog::AutoCalBtnClick() {
     // The reference group shows the calibrated values with the next report.
     m_flows.AutoCalibrate(input());
 }
 
-void TAdDlg::ComboBoxCloseUp(int tag, int index) {
+void AnalogDialog::ComboBoxCloseUp(int tag, int index) {
     m_flows.ChooseGain(input(), tag, index);
     // The tab may have changed while the table was being written.
     setIndexQuietly(ComboBox[size_t(tag - 1)], m_settings.gain[size_t(input())][size_t(tag - 1)]);
 }
 
-void TAdDlg::MotListCloseUp(int tag, int index) {
+void AnalogDialog::MotListCloseUp(int tag, int index) {
     m_flows.ChooseMotion(2 * input() + tag, index);
     showSensorRow(tag);
 }
 
-void TAdDlg::SensScrollScroll(int tag, int position, bool ended) {
+void AnalogDialog::SensScrollScroll(int tag, int position, bool ended) {
     const int slot = 2 * input() + tag;
     if (m_flows.MoveThreshold(slot, position) && ended) m_flows.EndThreshold(slot);
     showSensorRow(tag);
 }
 
-void TAdDlg::OnAdReport(const QList<int>& values) {
+void AnalogDialog::OnAdReport(const QList<int>& values) {
     m_flows.TakeReport(values);
     showStatusLine();
     if (isVisible()) showReference();

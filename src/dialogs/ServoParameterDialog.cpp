@@ -1,4 +1,4 @@
-#include "dialogs/TSVPPrm.h"
+#include "dialogs/ServoParameterDialog.h"
 
 #include "dialogs/BoardControls.h"
 
@@ -33,7 +33,7 @@ QGroupBox* panel(QWidget* parent, const QString& title, QWidget* inside) {
 
 } // namespace
 
-TSVPPrm::TSVPPrm(QWidget* parent) : QDialog(parent) {
+ServoParameterDialog::ServoParameterDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("SVPPrm"));
     setModal(true);
     auto* top = new QVBoxLayout(this);
@@ -105,7 +105,7 @@ TSVPPrm::TSVPPrm(QWidget* parent) : QDialog(parent) {
     limit(QStringLiteral("LimiterR"), "LimitR", "Edit8", LimitR, Edit8);
 }
 
-void TSVPPrm::SetControls(const ServoControls& c) {
+void ServoParameterDialog::SetControls(const ServoControls& c) {
     const std::array<QComboBox*, 3> stretch{Stretch1, Stretch2, Stretch3};
     const std::array<QComboBox*, 3> speed{Speed1, Speed2, Speed3};
     for (size_t k = 0; k < 3; ++k) {
@@ -125,7 +125,7 @@ void TSVPPrm::SetControls(const ServoControls& c) {
     Edit8->setText(QString::number(LimitR->value()));
 }
 
-ServoControls TSVPPrm::Controls() const {
+ServoControls ServoParameterDialog::Controls() const {
     ServoControls c;
     const std::array<QComboBox*, 3> stretch{Stretch1, Stretch2, Stretch3};
     const std::array<QComboBox*, 3> speed{Speed1, Speed2, Speed3};

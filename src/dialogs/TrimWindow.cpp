@@ -1,4 +1,4 @@
-#include "dialogs/THomeDlg.h"
+#include "dialogs/TrimWindow.h"
 
 #include "base/UiServices.h"
 #include "board/BoardCommands.h"
@@ -54,7 +54,7 @@ QToolButton* flatButton(QWidget* parent, const char* name, const QString& hint,
 
 } // namespace
 
-THomeDlg::THomeDlg(BoardCommands& board, UiServices& services, QWidget* parent)
+TrimWindow::TrimWindow(BoardCommands& board, UiServices& services, QWidget* parent)
     : QDialog(parent), m_board(board), m_services(services), m_flows(board, services) {
     setObjectName(QStringLiteral("HomeDlg"));
     setWindowTitle(QStringLiteral("HomeDlg"));
@@ -96,12 +96,12 @@ THomeDlg::THomeDlg(BoardCommands& board, UiServices& services, QWidget* parent)
                          QStyle::SP_DialogOpenButton, 3);
     SaveBtn = flatButton(Panel26, "SaveBtn", QStringLiteral("セーブボタン"),
                          QStyle::SP_DialogSaveButton, 26);
-    connect(OpenBtn, &QToolButton::clicked, this, &THomeDlg::OpenBtnClick);
-    connect(SaveBtn, &QToolButton::clicked, this, &THomeDlg::SaveBtnClick);
+    connect(OpenBtn, &QToolButton::clicked, this, &TrimWindow::OpenBtnClick);
+    connect(SaveBtn, &QToolButton::clicked, this, &TrimWindow::SaveBtnClick);
     ShowState();
 }
 
-int THomeDlg::EditWidth(const QLineEdit* edit) {
+int TrimWindow::EditWidth(const QLineEdit* edit) {
     // The widest text a trim word gives (the word 0), with the box's own
     // margins of 2 pixels a side and its frame, as QLineEdit sizes itself.
     QStyleOptionFrame option;
@@ -113,12 +113,12 @@ int THomeDlg::EditWidth(const QLineEdit* edit) {
     return edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, edit).width();
 }
 
-QStringList THomeDlg::FileFilters() {
+QStringList TrimWindow::FileFilters() {
     // The main window's document filters, in the same order.
     return {QStringLiteral("QMX file (*.QMX *.qmx)"), QStringLiteral("AllFiles (*)")};
 }
 
-void THomeDlg::CopyLook(const PoseLayout& layout, const QFont& labelFont) {
+void TrimWindow::CopyLook(const PoseLayout& layout, const QFont& labelFont) {
     resize(layout.clientWidth, layout.clientHeight);
     const PaletteColours colours(palette());
     for (int n = 1; n <= kChannels; ++n) {
@@ -137,7 +137,7 @@ void THomeDlg::CopyLook(const PoseLayout& layout, const QFont& labelFont) {
     setColours(Panel26, colours.Resolve(command.colour), colours.TextColourFor(command.colour));
 }
 
-bool THomeDlg::RunFromMainWindow() {
+bool TrimWindow::RunFromMainWindow() {
     if (isVisible()) return false;
     if (!m_flows.Open()) {
         showProblem();
@@ -150,11 +150,11 @@ bool THomeDlg::RunFromMainWindow() {
     return true;
 }
 
-void THomeDlg::showProblem() {
+void TrimWindow::showProblem() {
     if (!m_flows.problem().isEmpty()) m_services.ShowStatus(m_flows.problem());
 }
 
-void THomeDlg::showChannel(int channel) {
+void TrimWindow::showChannel(int channel) {
     const size_t i = size_t(channel - 1);
     {
         const QSignalBlocker quiet(Scroll[i]);
@@ -164,23 +164,23 @@ void THomeDlg::showChannel(int channel) {
     Edit[i]->setText(QString::number(m_flows.offsets()[i]));
 }
 
-void THomeDlg::ShowState() {
+void TrimWindow::ShowState() {
     for (int n = 1; n <= kChannels; ++n)
         showChannel(n);
 }
 
-void THomeDlg::ScrollScroll(int channel) {
+void TrimWindow::ScrollScroll(int channel) {
     // A refused change puts the bar back where the board has it.
     m_flows.SetPosition(channel, Scroll[size_t(channel - 1)]->value());
     showChannel(channel);
 }
 
-void THomeDlg::EditKeyDown(int channel) {
+void TrimWindow::EditKeyDown(int channel) {
     m_flows.EnterOffset(channel, Edit[size_t(channel - 1)]->text());
     showChannel(channel);
 }
 
-void THomeDlg::OpenBtnClick() {
+void TrimWindow::OpenBtnClick() {
     // Refused before the file dialog while the board is busy.
     if (m_board.link().RefuseWhileBusy()) return;
     const auto choice = m_services.GetOpenFileName(QStringLiteral("Load"), FileFilters());
@@ -189,7 +189,7 @@ void THomeDlg::OpenBtnClick() {
     ShowState();
 }
 
-void THomeDlg::SaveBtnClick() {
+void TrimWindow::SaveBtnClick() {
     const auto choice = m_services.GetSaveFileName(QStringLiteral("Save"), FileFilters());
     if (!choice) return;
     m_flows.SaveFile(DocumentFile::SaveName(choice->path, choice->filterIndex == 0));

@@ -16,10 +16,10 @@ namespace qvx {
 // sets, punch, dead band, damping, reverse, protection, power-free timer and
 // the two limits. It has no OK or Cancel: however it is closed, the servo
 // setup dialog stores what its controls hold and writes it to the servo.
-class TSVPPrm : public QDialog {
+class ServoParameterDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit TSVPPrm(QWidget* parent = nullptr);
+    explicit ServoParameterDialog(QWidget* parent = nullptr);
 
     QLabel* Label8 = nullptr; // "Stretch"
     QLabel* Label2 = nullptr; // "Speed"

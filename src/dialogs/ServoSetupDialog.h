@@ -15,7 +15,7 @@ namespace qvx {
 
 class BoardCommands;
 class BoardLink;
-class TSVPPrm;
+class ServoParameterDialog;
 
 // The servo list: a report-style, read-only list whose rows can be dragged
 // onto one another. A drop moves nothing; it asks the dialog to copy.
@@ -35,15 +35,15 @@ class ServoList : public QTreeWidget {
 };
 
 // The servo setup dialog: the 24 channels with the parameters of their SVP
-// servos, the read button, editing one servo in TSVPPrm on a double click and
+// servos, the read button, editing one servo in ServoParameterDialog on a double click and
 // copying one servo's parameters onto another by drag and drop. The board
 // answers servo commands only in SVP mode, which it enters at power-up when
 // option bit 14 of its stored word is set; the main window's flow sets that
 // bit around the dialog. There is no OK or Cancel; the close box ends it.
-class TSVPDlg : public QDialog {
+class ServoSetupDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit TSVPDlg(BoardCommands& board, QWidget* parent = nullptr);
+    explicit ServoSetupDialog(BoardCommands& board, QWidget* parent = nullptr);
 
     QToolButton* SioReadBtn = nullptr;
     // Shown only while a power switch is set.
@@ -73,7 +73,7 @@ class TSVPDlg : public QDialog {
     // taken for the same call shape as the other channel windows and unused.
     void SetChannelLabels(const QStringList& names, const QList<QColor>& colours);
 
-    TSVPPrm* prm() const { return m_prm; }
+    ServoParameterDialog* prm() const { return m_prm; }
     ServoFlows& flows() { return m_flows; }
 
   public slots:
@@ -91,7 +91,7 @@ class TSVPDlg : public QDialog {
 
     BoardLink& m_link;
     ServoFlows m_flows;
-    TSVPPrm* m_prm = nullptr;
+    ServoParameterDialog* m_prm = nullptr;
     std::function<void()> m_powerCycle;
 };
 

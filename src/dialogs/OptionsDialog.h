@@ -24,10 +24,10 @@ class UpDown;
 // and alarm motions, the alarm voltage and the SVP channel set. Everything is
 // loaded from the board before the dialog is shown and every change goes to
 // the board at once; there is no OK or Cancel, the close box ends it.
-class TOptDlg : public QDialog {
+class OptionsDialog : public QDialog {
     Q_OBJECT
   public:
-    TOptDlg(BoardCommands& board, const MotionTable& table, QWidget* parent = nullptr);
+    OptionsDialog(BoardCommands& board, const MotionTable& table, QWidget* parent = nullptr);
 
     QCheckBox* Check5 = nullptr;
     QCheckBox* Check1 = nullptr;

@@ -1,8 +1,8 @@
-#include "dialogs/TSVPDlg.h"
+#include "dialogs/ServoSetupDialog.h"
 
 #include "board/BoardCommands.h"
 #include "dialogs/FlowProblem.h"
-#include "dialogs/TSVPPrm.h"
+#include "dialogs/ServoParameterDialog.h"
 
 #include <QDragMoveEvent>
 #include <QDropEvent>
@@ -60,7 +60,7 @@ void ServoList::dropEvent(QDropEvent* event) {
     });
 }
 
-TSVPDlg::TSVPDlg(BoardCommands& board, QWidget* parent)
+ServoSetupDialog::ServoSetupDialog(BoardCommands& board, QWidget* parent)
     : QDialog(parent), m_link(board.link()), m_flows(board) {
     setObjectName(QStringLiteral("SVPDlg"));
     setWindowTitle(QStringLiteral("SVP"));
@@ -86,18 +86,18 @@ TSVPDlg::TSVPDlg(BoardCommands& board, QWidget* parent)
     top->addWidget(SVPList, 1);
     resize(900, 480);
 
-    m_prm = new TSVPPrm(this);
+    m_prm = new ServoParameterDialog(this);
     SVPList->canDrop = [this](int row) { return SVPListDragOver(row); };
     SVPList->dropped = [this](int row) { SVPListDragDrop(row); };
-    connect(SioReadBtn, &QToolButton::clicked, this, &TSVPDlg::SioReadBtnClick);
+    connect(SioReadBtn, &QToolButton::clicked, this, &ServoSetupDialog::SioReadBtnClick);
     connect(PowerBtn, &QToolButton::clicked, this, [this] {
         if (m_powerCycle) m_powerCycle();
     });
-    connect(SVPList, &QTreeWidget::itemDoubleClicked, this, &TSVPDlg::SVPListDblClick);
+    connect(SVPList, &QTreeWidget::itemDoubleClicked, this, &ServoSetupDialog::SVPListDblClick);
     FillList();
 }
 
-bool TSVPDlg::RunFromMainWindow() {
+bool ServoSetupDialog::RunFromMainWindow() {
     if (isVisible()) return false;
     if (!m_flows.Open()) {
         ShowProblem(m_link, m_flows.problem());
@@ -110,26 +110,26 @@ bool TSVPDlg::RunFromMainWindow() {
     return false;
 }
 
-void TSVPDlg::setPowerSwitch(std::function<void()> powerCycle) {
+void ServoSetupDialog::setPowerSwitch(std::function<void()> powerCycle) {
     m_powerCycle = std::move(powerCycle);
     PowerBtn->setVisible(bool(m_powerCycle));
 }
 
-bool TSVPDlg::ReadAll() {
+bool ServoSetupDialog::ReadAll() {
     return m_flows.ReadAll();
 }
 
-void TSVPDlg::FillList() {
+void ServoSetupDialog::FillList() {
     m_flows.FillList();
     showRows();
 }
 
-void TSVPDlg::SetChannelLabels(const QStringList& names, const QList<QColor>&) {
+void ServoSetupDialog::SetChannelLabels(const QStringList& names, const QList<QColor>&) {
     m_flows.SetChannelNames(names);
     showRows();
 }
 
-template <typename F> bool TSVPDlg::exchange(F&& flow) {
+template <typename F> bool ServoSetupDialog::exchange(F&& flow) {
     setEnabled(false);
     const bool ok = flow();
     setEnabled(true);
@@ -137,11 +137,11 @@ template <typename F> bool TSVPDlg::exchange(F&& flow) {
     return ok;
 }
 
-void TSVPDlg::SioReadBtnClick() {
+void ServoSetupDialog::SioReadBtnClick() {
     exchange([this] { return m_flows.ReadServos(); });
 }
 
-void TSVPDlg::SVPListDblClick() {
+void ServoSetupDialog::SVPListDblClick() {
     const int row = selectedRow();
     exchange([this, row] {
         return m_flows.EditServo(row, [this](ServoControls& controls, const QString& caption) {
@@ -156,21 +156,21 @@ void TSVPDlg::SVPListDblClick() {
     });
 }
 
-bool TSVPDlg::SVPListDragOver(int targetRow) const {
+bool ServoSetupDialog::SVPListDragOver(int targetRow) const {
     return m_flows.CanDrop(selectedRow(), targetRow);
 }
 
-void TSVPDlg::SVPListDragDrop(int targetRow) {
+void ServoSetupDialog::SVPListDragDrop(int targetRow) {
     const int from = selectedRow();
     exchange([this, from, targetRow] { return m_flows.CopyServo(from, targetRow); });
 }
 
-int TSVPDlg::selectedRow() const {
+int ServoSetupDialog::selectedRow() const {
     const QList<QTreeWidgetItem*> items = SVPList->selectedItems();
     return items.isEmpty() ? -1 : SVPList->indexOfTopLevelItem(items.first());
 }
 
-void TSVPDlg::showRows() {
+void ServoSetupDialog::showRows() {
     const int selected = selectedRow();
     SVPList->clear();
     for (int r = 0; r < ServoFlows::kRows; ++r)

@@ -24,14 +24,14 @@ struct PoseLayout;
 // user watches; closing writes all 24 values to the board's stored copy. Its
 // panels sit where, and look as, the pose window's do. There is no OK or
 // Cancel, the close box ends it.
-class THomeDlg : public QDialog {
+class TrimWindow : public QDialog {
     Q_OBJECT
   public:
     static constexpr int kChannels = QmxBoard::kChannels;
     // The command panel's number, as in the pose window.
     static constexpr int kCommandPanel = 26;
 
-    THomeDlg(BoardCommands& board, UiServices& services, QWidget* parent = nullptr);
+    TrimWindow(BoardCommands& board, UiServices& services, QWidget* parent = nullptr);
 
     // Named components; index 0 holds the control of channel 1.
     std::array<QFrame*, kChannels> Panel{};

@@ -1,4 +1,4 @@
-#include "dialogs/TOptDlg.h"
+#include "dialogs/OptionsDialog.h"
 
 #include "board/BoardCommands.h"
 #include "board/MotionTable.h"
@@ -40,7 +40,7 @@ QString defaultName(int n) {
 
 } // namespace
 
-TOptDlg::TOptDlg(BoardCommands& board, const MotionTable& table, QWidget* parent)
+OptionsDialog::OptionsDialog(BoardCommands& board, const MotionTable& table, QWidget* parent)
     : QDialog(parent), m_flows(board, table) {
     setObjectName(QStringLiteral("OptDlg"));
     setWindowTitle(QStringLiteral("Option"));
@@ -92,29 +92,29 @@ TOptDlg::TOptDlg(BoardCommands& board, const MotionTable& table, QWidget* parent
         box->setAutoFillBackground(true);
         SVP_C[size_t(i)] = box;
         grid->addWidget(box, i / 8, i % 8);
-        connect(box, &QCheckBox::clicked, this, &TOptDlg::SvpMouseUp);
+        connect(box, &QCheckBox::clicked, this, &OptionsDialog::SvpMouseUp);
     }
     top->addWidget(GroupBox6);
 
-    connect(Check1, &QCheckBox::clicked, this, &TOptDlg::Check1MouseUp);
-    connect(Check5, &QCheckBox::clicked, this, &TOptDlg::Check5MouseUp);
-    connect(Check7, &QCheckBox::clicked, this, &TOptDlg::Check7MouseUp);
-    connect(BtnList, &QComboBox::activated, this, &TOptDlg::BtnListCloseUp);
-    connect(StartList, &QComboBox::activated, this, &TOptDlg::StartListCloseUp);
-    connect(AlarmList, &QComboBox::activated, this, &TOptDlg::AlarmListCloseUp);
-    connect(AlmVoltBtn, &UpDown::arrowClicked, this, &TOptDlg::AlmVoltBtnClick);
-    connect(AlmVoltBtn, &UpDown::mouseUp, this, &TOptDlg::AlmVoltBtnMouseUp);
+    connect(Check1, &QCheckBox::clicked, this, &OptionsDialog::Check1MouseUp);
+    connect(Check5, &QCheckBox::clicked, this, &OptionsDialog::Check5MouseUp);
+    connect(Check7, &QCheckBox::clicked, this, &OptionsDialog::Check7MouseUp);
+    connect(BtnList, &QComboBox::activated, this, &OptionsDialog::BtnListCloseUp);
+    connect(StartList, &QComboBox::activated, this, &OptionsDialog::StartListCloseUp);
+    connect(AlarmList, &QComboBox::activated, this, &OptionsDialog::AlarmListCloseUp);
+    connect(AlmVoltBtn, &UpDown::arrowClicked, this, &OptionsDialog::AlmVoltBtnClick);
+    connect(AlmVoltBtn, &UpDown::mouseUp, this, &OptionsDialog::AlmVoltBtnMouseUp);
 
     for (int n = 1; n <= 24; ++n)
         m_names << defaultName(n);
 }
 
-void TOptDlg::SetChannelLabels(const QStringList& names, const QList<QColor>& colours) {
+void OptionsDialog::SetChannelLabels(const QStringList& names, const QList<QColor>& colours) {
     m_names = names;
     m_colours = colours;
 }
 
-bool TOptDlg::RunFromMainWindow() {
+bool OptionsDialog::RunFromMainWindow() {
     if (isVisible() || !m_flows.Open()) return false;
     fillChoices();
     showSettings();
@@ -122,14 +122,14 @@ bool TOptDlg::RunFromMainWindow() {
     return true;
 }
 
-bool TOptDlg::ReadAll() {
+bool OptionsDialog::ReadAll() {
     if (!m_flows.ReadAll()) return false;
     fillChoices();
     showSettings();
     return true;
 }
 
-void TOptDlg::fillChoices() {
+void OptionsDialog::fillChoices() {
     for (QComboBox* list : {BtnList, StartList, AlarmList}) {
         const QSignalBlocker quiet(list);
         list->clear();
@@ -138,12 +138,12 @@ void TOptDlg::fillChoices() {
     applyChannelLabels();
 }
 
-void TOptDlg::applyChannelLabels() {
+void OptionsDialog::applyChannelLabels() {
     for (int i = 0; i < 24; ++i)
         PaintChannelLabel(SVP_C[size_t(i)], i, m_names, m_colours, palette().color(QPalette::Button));
 }
 
-void TOptDlg::showSettings() {
+void OptionsDialog::showSettings() {
     const OptionSettings& s = m_flows.settings();
     Check1->setChecked(s.transmitter);
     Check5->setChecked(s.replyAtEnd);
@@ -160,53 +160,53 @@ void TOptDlg::showSettings() {
         SVP_C[size_t(i)]->setChecked(s.svp & (1u << i));
 }
 
-quint32 TOptDlg::svpMaskOfBoxes() const {
+quint32 OptionsDialog::svpMaskOfBoxes() const {
     quint32 mask = 0;
     for (int i = 0; i < 24; ++i)
         if (SVP_C[size_t(i)]->isChecked()) mask |= 1u << i;
     return mask;
 }
 
-void TOptDlg::Check1MouseUp() {
+void OptionsDialog::Check1MouseUp() {
     m_flows.SetTransmitter(Check1->isChecked());
     showSettings();
 }
 
-void TOptDlg::Check5MouseUp() {
+void OptionsDialog::Check5MouseUp() {
     m_flows.SetReplyAtEnd(Check5->isChecked());
     showSettings();
 }
 
-void TOptDlg::Check7MouseUp() {
+void OptionsDialog::Check7MouseUp() {
     m_flows.SetWrx1(Check7->isChecked());
     showSettings();
 }
 
-void TOptDlg::BtnListCloseUp() {
+void OptionsDialog::BtnListCloseUp() {
     m_flows.SetButtonStart(BtnList->currentIndex());
     showSettings();
 }
 
-void TOptDlg::StartListCloseUp() {
+void OptionsDialog::StartListCloseUp() {
     m_flows.SetPowerOnStart(StartList->currentIndex());
     showSettings();
 }
 
-void TOptDlg::AlarmListCloseUp() {
+void OptionsDialog::AlarmListCloseUp() {
     m_flows.SetAlarm(AlarmList->currentIndex());
     showSettings();
 }
 
-void TOptDlg::AlmVoltBtnClick(int position) {
+void OptionsDialog::AlmVoltBtnClick(int position) {
     AlmVoltEdit->setText(OptionFlows::VoltText(position));
 }
 
-void TOptDlg::AlmVoltBtnMouseUp(int position) {
+void OptionsDialog::AlmVoltBtnMouseUp(int position) {
     m_flows.SetAlarmVolts(position);
     showSettings();
 }
 
-void TOptDlg::SvpMouseUp() {
+void OptionsDialog::SvpMouseUp() {
     m_flows.SetSvpChannels(svpMaskOfBoxes());
     showSettings();
 }

@@ -22,10 +22,10 @@ class BoardLink;
 // button input, live from the board's receiver reports. A reference goes to
 // the board's working copy when a scroll ends or AUTO is pressed; closing
 // saves the references to the stored copy.
-class TPropoDlg : public QDialog {
+class ReceiverDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit TPropoDlg(BoardCommands& board, QWidget* parent = nullptr);
+    explicit ReceiverDialog(BoardCommands& board, QWidget* parent = nullptr);
 
     // Per input n, index n - 1.
     std::array<QGroupBox*, 4> GroupBox{};  // GroupBox1..GroupBox4, "PA1".."PA4"

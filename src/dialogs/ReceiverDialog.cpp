@@ -1,4 +1,4 @@
-#include "dialogs/TPropoDlg.h"
+#include "dialogs/ReceiverDialog.h"
 
 #include "board/BoardCommands.h"
 #include "dialogs/BoardControls.h"
@@ -34,7 +34,7 @@ QLabel* label(QWidget* parent, int number, const QString& text) {
 
 } // namespace
 
-TPropoDlg::TPropoDlg(BoardCommands& board, QWidget* parent)
+ReceiverDialog::ReceiverDialog(BoardCommands& board, QWidget* parent)
     : QDialog(parent), m_link(board.link()), m_flows(board, m_settings) {
     setObjectName(QStringLiteral("TPropoDlg"));
     setWindowTitle(QStringLiteral("Receiver"));
@@ -94,13 +94,13 @@ TPropoDlg::TPropoDlg(BoardCommands& board, QWidget* parent)
     buttons->addStretch();
     top->addWidget(GroupBox5);
 
-    connect(&board, &BoardCommands::receiverReport, this, &TPropoDlg::OnReceiverReport);
+    connect(&board, &BoardCommands::receiverReport, this, &ReceiverDialog::OnReceiverReport);
     ShowValues();
 }
 
 // ---- the receiver button's flow ----
 
-bool TPropoDlg::Execute() {
+bool ReceiverDialog::Execute() {
     if (isVisible()) return false;
     if (!m_flows.Open()) {
         ShowProblem(m_link, m_flows.problem());
@@ -113,19 +113,19 @@ bool TPropoDlg::Execute() {
     return false;
 }
 
-bool TPropoDlg::ReadAll() {
+bool ReceiverDialog::ReadAll() {
     if (!m_flows.ReadAll()) return false;
     ShowValues();
     return true;
 }
 
-bool TPropoDlg::WriteAll() {
+bool ReceiverDialog::WriteAll() {
     return m_flows.WriteAll();
 }
 
 // ---- showing ----
 
-void TPropoDlg::showInput(int n) {
+void ReceiverDialog::showInput(int n) {
     const size_t i = size_t(n);
     const int ref = m_settings.ref[i];
     PCal[i]->setText(QString::number(ref));
@@ -135,7 +135,7 @@ void TPropoDlg::showInput(int n) {
     PRif[i]->setText(QString::number(m_settings.amount(n)));
 }
 
-void TPropoDlg::ShowValues() {
+void ReceiverDialog::ShowValues() {
     BEdit->setText(QString::number(m_settings.button));
     for (int n = 0; n < ReceiverSettings::kInputs; ++n)
         showInput(n);
@@ -143,7 +143,7 @@ void TPropoDlg::ShowValues() {
 
 // ---- handlers ----
 
-void TPropoDlg::PScrBarScroll(int tag, int position, bool ended) {
+void ReceiverDialog::PScrBarScroll(int tag, int position, bool ended) {
     // Refused while the board is busy: the bar goes back to the reference held.
     if (m_flows.MoveReference(tag, position) && ended) m_flows.EndReference(tag);
     const size_t i = size_t(tag);
@@ -152,12 +152,12 @@ void TPropoDlg::PScrBarScroll(int tag, int position, bool ended) {
     PScrBar[i]->setValue(m_settings.ref[i]);
 }
 
-void TPropoDlg::ACBtnClick(int tag) {
+void ReceiverDialog::ACBtnClick(int tag) {
     // The calibrated references show with the next report.
     m_flows.AutoCalibrate(tag);
 }
 
-void TPropoDlg::OnReceiverReport(int button, const QList<int>& values) {
+void ReceiverDialog::OnReceiverReport(int button, const QList<int>& values) {
     m_flows.TakeReport(button, values);
     ShowValues();
 }

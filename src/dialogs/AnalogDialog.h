@@ -26,10 +26,10 @@ class MotionTable;
 // live measured values and voltages from the board's analog reports. Every
 // change goes to the board's working copy at once; closing saves everything
 // to the stored copies.
-class TAdDlg : public QDialog {
+class AnalogDialog : public QDialog {
     Q_OBJECT
   public:
-    TAdDlg(BoardCommands& board, MotionTable& table, QWidget* parent = nullptr);
+    AnalogDialog(BoardCommands& board, MotionTable& table, QWidget* parent = nullptr);
 
     QTabBar* AdChannel = nullptr;
     QGroupBox* GroupBox2 = nullptr;

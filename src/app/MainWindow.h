@@ -35,8 +35,8 @@ class AboutDialog;
 class TTableDlg;
 class PoseWindow;
 class ChannelTableDialog;
-class TSetDlg;
-class TCompDlg;
+class SetItemDialog;
+class CompareItemDialog;
 class OptionsDialog;
 class AnalogDialog;
 class TrimWindow;
@@ -111,8 +111,8 @@ class MainWindow : public QMainWindow {
     AboutDialog* aboutDialog() { return m_aboutDialog; }
     PoseWindow* poseWindow() { return m_poseWindow; }
     ChannelTableDialog* channelTableDialog() { return m_channelTableDialog; }
-    TSetDlg* setDlg() { return m_setDlg; }
-    TCompDlg* compDlg() { return m_compDlg; }
+    SetItemDialog* setItemDialog() { return m_setItemDialog; }
+    CompareItemDialog* compareItemDialog() { return m_compareItemDialog; }
     OptionsDialog* optionsDialog() { return m_optionsDialog; }
     AnalogDialog* analogDialog() { return m_analogDialog; }
     TrimWindow* trimWindow() { return m_trimWindow; }
@@ -255,8 +255,8 @@ class MainWindow : public QMainWindow {
     TDataDlg* m_dataDlg = nullptr;
     PoseWindow* m_poseWindow = nullptr;
     ChannelTableDialog* m_channelTableDialog = nullptr;
-    TSetDlg* m_setDlg = nullptr;
-    TCompDlg* m_compDlg = nullptr;
+    SetItemDialog* m_setItemDialog = nullptr;
+    CompareItemDialog* m_compareItemDialog = nullptr;
     OptionsDialog* m_optionsDialog = nullptr;
     AnalogDialog* m_analogDialog = nullptr;
     TrimWindow* m_trimWindow = nullptr;

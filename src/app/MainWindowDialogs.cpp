@@ -4,12 +4,12 @@
 #include "base/UiServices.h"
 #include "board/TDataDlg.h"
 #include "dialogs/AnalogDialog.h"
-#include "dialogs/TCompDlg.h"
+#include "dialogs/CompareItemDialog.h"
 #include "dialogs/TrimWindow.h"
 #include "dialogs/OptionsDialog.h"
 #include "dialogs/ReceiverDialog.h"
 #include "dialogs/ServoSetupDialog.h"
-#include "dialogs/TSetDlg.h"
+#include "dialogs/SetItemDialog.h"
 #include "editor/Conversion.h"
 #include "editor/EditHistory.h"
 #include "editor/TChartCanvas.h"
@@ -31,17 +31,17 @@ void MainWindow::setUpItemWindows() {
     m_poseWindow->setSyncSwitch(Sync);
     m_channelTableDialog = new ChannelTableDialog(*m_poseWindow, m_services, this);
     m_poseWindow->setChannelTableDialog(m_channelTableDialog);
-    m_setDlg = new TSetDlg(m_state.chart, m_state.board, this);
-    m_setDlg->setSyncSwitch(Sync);
-    m_compDlg = new TCompDlg(m_state.chart, m_state.link, this);
+    m_setItemDialog = new SetItemDialog(m_state.chart, m_state.board, this);
+    m_setItemDialog->setSyncSwitch(Sync);
+    m_compareItemDialog = new CompareItemDialog(m_state.chart, m_state.link, this);
 
     // A double-click opens the item in the editor of its kind.
     connect(Image1, &TChartCanvas::itemDoubleClicked, this, [this](int item) {
         if (!m_state.chart.validItem(item)) return;
         switch (m_state.chart.items[size_t(item)].kind) {
         case KindPos: m_poseWindow->OpenPoseItem(item); break;
-        case KindSet: m_setDlg->ShowItem(item); break;
-        case KindCmp: m_compDlg->ShowItem(item); break;
+        case KindSet: m_setItemDialog->ShowItem(item); break;
+        case KindCmp: m_compareItemDialog->ShowItem(item); break;
         default: break;
         }
     });
@@ -78,7 +78,7 @@ void MainWindow::setUpBoardDialogs() {
     m_receiverDialog = new ReceiverDialog(m_state.board, this);
     m_servoSetupDialog = new ServoSetupDialog(m_state.board, this);
     // The SET dialog names the sensor interrupts as the analog dialog last read them.
-    m_setDlg->setSensorSource([this] {
+    m_setItemDialog->setSensorSource([this] {
         SensorInterrupts sensors;
         const AnalogSettings& a = m_analogDialog->settings();
         for (size_t k = 0; k < sensors.size(); ++k) sensors[k] = {a.thr[k], a.sel[k]};
@@ -106,14 +106,14 @@ void MainWindow::copyChannelLabels() {
     m_dataDlg->SetChannelLabels(names, colours);
     m_optionsDialog->SetChannelLabels(names, colours);
     m_analogDialog->SetChannelLabels(names, colours);
-    m_setDlg->SetChannelLabels(names, colours);
+    m_setItemDialog->SetChannelLabels(names, colours);
     m_servoSetupDialog->SetChannelLabels(names, colours);
 }
 
 void MainWindow::ItemsChanged() {
     if (m_poseWindow) m_poseWindow->ChartChanged();
-    if (m_setDlg) m_setDlg->ChartChanged();
-    if (m_compDlg) m_compDlg->ChartChanged();
+    if (m_setItemDialog) m_setItemDialog->ChartChanged();
+    if (m_compareItemDialog) m_compareItemDialog->ChartChanged();
 }
 
 void MainWindow::OptionBtnClick() {

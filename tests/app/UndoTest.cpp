@@ -1,8 +1,8 @@
 #include "board/TDataDlg.h"
 #include "common/RandomEdits.h"
 #include "common/TestRegistry.h"
-#include "dialogs/TCompDlg.h"
-#include "dialogs/TSetDlg.h"
+#include "dialogs/CompareItemDialog.h"
+#include "dialogs/SetItemDialog.h"
 #include "document/DocumentFile.h"
 #include "editor/EditHistory.h"
 #include "editor/TItemProperty.h"
@@ -201,11 +201,11 @@ class UndoTest : public QObject {
 
         // The SET and CMP dialogs, by clicks on their radio buttons.
         editortest::doubleClick(r.win->Image1, r.state.chart.ItemCentre(1));
-        TSetDlg* set = r.win->setDlg();
+        SetItemDialog* set = r.win->setItemDialog();
         QVERIFY(set->isVisible());
         oneStep(r, [&] { QTest::mouseClick(set->RadBtn2, Qt::LeftButton); });
         editortest::doubleClick(r.win->Image1, r.state.chart.ItemCentre(2));
-        TCompDlg* cmp = r.win->compDlg();
+        CompareItemDialog* cmp = r.win->compareItemDialog();
         oneStep(r, [&] { QTest::mouseClick(cmp->RadBtn[3], Qt::LeftButton); });
 
         // A conversion: one step across every converted item.

@@ -1,6 +1,6 @@
 #include "common/TestRegistry.h"
-#include "dialogs/TCompDlg.h"
-#include "dialogs/TSetDlg.h"
+#include "dialogs/CompareItemDialog.h"
+#include "dialogs/SetItemDialog.h"
 #include "flows/FlowFixture.h"
 
 #include <QCheckBox>
@@ -30,8 +30,8 @@ ChannelValues all(quint16 v) {
 struct DialogRig {
     FlowFixture fx;
     QCheckBox sync;
-    TSetDlg set{fx.state->chart, fx.state->board};
-    TCompDlg comp{fx.state->chart, fx.state->link};
+    SetItemDialog set{fx.state->chart, fx.state->board};
+    CompareItemDialog comp{fx.state->chart, fx.state->link};
 
     DialogRig() { set.setSyncSwitch(&sync); }
     Chart& chart() { return fx.state->chart; }
@@ -83,7 +83,7 @@ class ItemDialogsTest : public QObject {
         DialogRig r;
         const int i = r.add(KindSet);
         r.set.ShowItem(i);
-        TSetDlg& d = r.set;
+        SetItemDialog& d = r.set;
         QCOMPARE(d.windowTitle(), r.item(i).name);
         QCOMPARE(checkedOption(&d), QStringLiteral("RadBtn1"));
         QCOMPARE(r.item(i).values, all(0x8006));
@@ -168,7 +168,7 @@ class ItemDialogsTest : public QObject {
         r.item(i).values = values;
         r.sync.setChecked(true);
         r.set.ShowItem(i);
-        TSetDlg& d = r.set;
+        SetItemDialog& d = r.set;
         QCOMPARE(d.PageControl1->currentWidget(), d.TabSheet1);
         QCOMPARE(checkedOption(&d), option);
         QStringList boxes;
@@ -197,7 +197,7 @@ class ItemDialogsTest : public QObject {
         r.item(i).values = v;
         r.sync.setChecked(true);
         r.set.ShowItem(i);
-        TSetDlg& d = r.set;
+        SetItemDialog& d = r.set;
         QCOMPARE(d.PageControl1->currentWidget(), d.TabSheet2);
         QCOMPARE(d.MixNum[0]->currentText() + d.MixList[0]->currentText(),
                  QStringLiteral("AD2-Rx 5"));

@@ -2,13 +2,13 @@
 #include "board/TDataDlg.h"
 #include "common/TestRegistry.h"
 #include "dialogs/AnalogDialog.h"
-#include "dialogs/TCompDlg.h"
+#include "dialogs/CompareItemDialog.h"
 #include "dialogs/TrimWindow.h"
 #include "dialogs/OptionsDialog.h"
 #include "dialogs/ReceiverDialog.h"
 #include "dialogs/ServoSetupDialog.h"
 #include "dialogs/ServoParameterDialog.h"
-#include "dialogs/TSetDlg.h"
+#include "dialogs/SetItemDialog.h"
 #include "pose/PoseWindowRig.h"
 
 #include <QCheckBox>
@@ -37,23 +37,23 @@ class MainWindowDialogsTest : public QObject {
         const int set = chart.CreateItem(KindSet, 120, 20);
         const int cmp = chart.CreateItem(KindCmp, 220, 20);
         r.open(set);
-        QVERIFY(r.win->setDlg()->isVisible());
-        QCOMPARE(r.win->setDlg()->windowTitle(), chart.items[size_t(set)].name);
-        QVERIFY(!r.win->compDlg()->isVisible() && !r.dlg().isVisible());
+        QVERIFY(r.win->setItemDialog()->isVisible());
+        QCOMPARE(r.win->setItemDialog()->windowTitle(), chart.items[size_t(set)].name);
+        QVERIFY(!r.win->compareItemDialog()->isVisible() && !r.dlg().isVisible());
         r.open(cmp);
-        QVERIFY(r.win->compDlg()->isVisible());
-        QCOMPARE(r.win->compDlg()->windowTitle(), chart.items[size_t(cmp)].name);
+        QVERIFY(r.win->compareItemDialog()->isVisible());
+        QCOMPARE(r.win->compareItemDialog()->windowTitle(), chart.items[size_t(cmp)].name);
         r.open(pos);
         QVERIFY(r.dlg().isVisible());
 
         // The SET item deleted: its dialog lets go of it; the CMP dialog keeps its item.
         editortest::click(r.win->Image1, chart.ItemCentre(set));
         r.win->Image1->editor().DeleteSelection();
-        QVERIFY(!r.win->setDlg()->currentItem());
-        QCOMPARE(r.win->setDlg()->windowTitle(), QStringLiteral("SET"));
-        QCOMPARE(r.win->compDlg()->currentItem(), &chart.items[1]);
+        QVERIFY(!r.win->setItemDialog()->currentItem());
+        QCOMPARE(r.win->setItemDialog()->windowTitle(), QStringLiteral("SET"));
+        QCOMPARE(r.win->compareItemDialog()->currentItem(), &chart.items[1]);
         r.win->ClearChart();
-        QVERIFY(!r.win->compDlg()->currentItem());
+        QVERIFY(!r.win->compareItemDialog()->currentItem());
     }
 
     void toolButtons_runTheirDialogsAgainstTheBoard() {
@@ -177,7 +177,7 @@ class MainWindowDialogsTest : public QObject {
         PoseWindowRig r;
         const QList<QWidget*> dialogs = {r.win->optionsDialog(),   r.win->analogDialog(),  r.win->trimWindow(),
                                          r.win->receiverDialog(), r.win->servoSetupDialog(), r.win->servoSetupDialog()->prm(),
-                                         r.win->setDlg(),   r.win->compDlg()};
+                                         r.win->setItemDialog(),   r.win->compareItemDialog()};
         int buttons = 0, boxes = 0;
         for (QWidget* d : dialogs) {
             d->show();
@@ -208,9 +208,9 @@ class MainWindowDialogsTest : public QObject {
         d.PreparePrmMenu(2);
         // A colour change re-sends the names and colours to every channel window.
         d.PmColor->actions().at(7)->trigger(); // "Red"
-        r.win->setDlg()->ShowItem(r.state.chart.CreateItem(KindSet, 20, 20));
-        QCOMPARE(r.win->setDlg()->MixLabel[1]->text(), d.channelName(2));
-        QCOMPARE(r.win->setDlg()->MixLabel[1]->palette().color(QPalette::Window), QColor(255, 0, 0));
+        r.win->setItemDialog()->ShowItem(r.state.chart.CreateItem(KindSet, 20, 20));
+        QCOMPARE(r.win->setItemDialog()->MixLabel[1]->text(), d.channelName(2));
+        QCOMPARE(r.win->setItemDialog()->MixLabel[1]->palette().color(QPalette::Window), QColor(255, 0, 0));
     }
 };
 

@@ -1,4 +1,4 @@
-#include "dialogs/TSetDlg.h"
+#include "dialogs/SetItemDialog.h"
 
 #include "board/BoardCommands.h"
 #include "board/BoardLink.h"
@@ -41,7 +41,7 @@ bool byUser(Qt::FocusReason reason) {
 
 } // namespace
 
-TSetDlg::TSetDlg(Chart& chart, BoardCommands& board, QWidget* parent)
+SetItemDialog::SetItemDialog(Chart& chart, BoardCommands& board, QWidget* parent)
     : QWidget(parent, Qt::Window), m_chart(chart), m_board(board) {
     setObjectName(QStringLiteral("SetDlg"));
     auto* layout = new QVBoxLayout(this);
@@ -53,7 +53,7 @@ TSetDlg::TSetDlg(Chart& chart, BoardCommands& board, QWidget* parent)
     showNothing();
 }
 
-void TSetDlg::buildOtherPage() {
+void SetItemDialog::buildOtherPage() {
     TabSheet1 = new QWidget;
     TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
     PageControl1->addTab(TabSheet1, QStringLiteral("Other"));
@@ -105,7 +105,7 @@ void TSetDlg::buildOtherPage() {
         box->setObjectName(QStringLiteral("Sck") + QString::number(k + 1));
         Sck[size_t(k)] = box;
         grid->addWidget(box, row++, 1, 1, 2);
-        connect(box, &QCheckBox::clicked, this, &TSetDlg::SckMouseUp);
+        connect(box, &QCheckBox::clicked, this, &SetItemDialog::SckMouseUp);
     }
     grid->setRowStretch(row, 1);
     grid->setColumnMinimumWidth(0, 24);
@@ -122,19 +122,19 @@ void TSetDlg::buildOtherPage() {
     for (QRadioButton* radio : {RadBtn1, RadBtn7, RadBtn8})
         connect(radio, &QRadioButton::clicked, this,
                 [this, radio] { RadBtnMouseDown(radio->property("tag").toInt()); });
-    connect(RadBtn2, &QRadioButton::clicked, this, &TSetDlg::RadBtn2MouseDown);
-    connect(RadBtn3, &QRadioButton::clicked, this, &TSetDlg::Edit2Commit);
-    connect(RadBtn4, &QRadioButton::clicked, this, &TSetDlg::RadBtn4MouseDown);
-    connect(RadBtn6, &QRadioButton::clicked, this, &TSetDlg::RadBtn6MouseDown);
+    connect(RadBtn2, &QRadioButton::clicked, this, &SetItemDialog::RadBtn2MouseDown);
+    connect(RadBtn3, &QRadioButton::clicked, this, &SetItemDialog::Edit2Commit);
+    connect(RadBtn4, &QRadioButton::clicked, this, &SetItemDialog::RadBtn4MouseDown);
+    connect(RadBtn6, &QRadioButton::clicked, this, &SetItemDialog::RadBtn6MouseDown);
     // Every scroll event, a click at either end and the thumb's dragging included.
     connect(NumBar, &QScrollBar::actionTriggered, this,
             [this] { NumBarScroll(NumBar->sliderPosition()); });
-    connect(Edit1, &QLineEdit::returnPressed, this, &TSetDlg::Edit1KeyUp);
-    connect(Edit2, &QLineEdit::returnPressed, this, &TSetDlg::Edit2Commit);
-    connect(AdList, &QComboBox::activated, this, &TSetDlg::AdListCloseUp);
+    connect(Edit1, &QLineEdit::returnPressed, this, &SetItemDialog::Edit1KeyUp);
+    connect(Edit2, &QLineEdit::returnPressed, this, &SetItemDialog::Edit2Commit);
+    connect(AdList, &QComboBox::activated, this, &SetItemDialog::AdListCloseUp);
 }
 
-void TSetDlg::buildMixingPage() {
+void SetItemDialog::buildMixingPage() {
     TabSheet2 = new QWidget;
     TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
     PageControl1->addTab(TabSheet2, QStringLiteral("Mixing"));
@@ -163,26 +163,26 @@ void TSetDlg::buildMixingPage() {
         grid->addWidget(label, row, column);
         grid->addWidget(source, row, column + 1);
         grid->addWidget(gain, row, column + 2);
-        connect(source, &QComboBox::activated, this, &TSetDlg::MixCloseUp);
-        connect(gain, &QComboBox::activated, this, &TSetDlg::MixCloseUp);
+        connect(source, &QComboBox::activated, this, &SetItemDialog::MixCloseUp);
+        connect(gain, &QComboBox::activated, this, &SetItemDialog::MixCloseUp);
     }
     grid->setRowStretch(kRowsPerColumn, 1);
 }
 
 // ---- channel labels and sensor captions ----
 
-void TSetDlg::SetChannelLabels(const QStringList& names, const QList<QColor>& colours) {
+void SetItemDialog::SetChannelLabels(const QStringList& names, const QList<QColor>& colours) {
     m_names = names;
     m_colours = colours;
     applyChannelLabels();
 }
 
-void TSetDlg::applyChannelLabels() {
+void SetItemDialog::applyChannelLabels() {
     for (int i = 0; i < kChannels; ++i)
         PaintChannelLabel(MixLabel[size_t(i)], i, m_names, m_colours, palette().color(QPalette::Button));
 }
 
-void TSetDlg::buildSensorCaptions() {
+void SetItemDialog::buildSensorCaptions() {
     const SensorInterrupts interrupts = m_sensors ? m_sensors() : SensorInterrupts{};
     for (int k = 0; k < SetCodes::kSensors; ++k)
         Sck[size_t(k)]->setText(SetCodes::SensorCaption(k, interrupts[size_t(k)]));
@@ -190,14 +190,14 @@ void TSetDlg::buildSensorCaptions() {
 
 // ---- the shown item ----
 
-Item* TSetDlg::currentItem() {
+Item* SetItemDialog::currentItem() {
     const int i = m_chart.FindMarked(m_mark, m_hint);
     if (i < 0) return nullptr;
     m_hint = i;
     return &m_chart.items[size_t(i)];
 }
 
-void TSetDlg::ShowItem(int index) {
+void SetItemDialog::ShowItem(int index) {
     if (!m_chart.validItem(index) || m_chart.items[size_t(index)].kind != KindSet) return;
     m_mark = m_chart.MarkItem(index);
     m_hint = index;
@@ -212,7 +212,7 @@ void TSetDlg::ShowItem(int index) {
     if (showItemState() == SetVariant::Mixing && syncOn()) sendMixing();
 }
 
-void TSetDlg::ChartChanged() {
+void SetItemDialog::ChartChanged() {
     if (m_mark == 0) return;
     const Item* item = currentItem();
     if (!item) {
@@ -223,7 +223,7 @@ void TSetDlg::ChartChanged() {
     showItemState();
 }
 
-void TSetDlg::uncheckOptions() {
+void SetItemDialog::uncheckOptions() {
     // A checked radio button of an exclusive set cannot be unchecked directly.
     for (QRadioButton* radio : {RadBtn1, RadBtn2, RadBtn3, RadBtn4, RadBtn6, RadBtn7, RadBtn8}) {
         radio->setAutoExclusive(false);
@@ -234,7 +234,7 @@ void TSetDlg::uncheckOptions() {
         box->setChecked(false);
 }
 
-SetVariant TSetDlg::showItemState() {
+SetVariant SetItemDialog::showItemState() {
     const Item* item = currentItem();
     if (!item) {
         showNothing();
@@ -300,7 +300,7 @@ SetVariant TSetDlg::showItemState() {
     return choice.variant;
 }
 
-void TSetDlg::showNothing() {
+void SetItemDialog::showNothing() {
     m_mark = 0;
     m_hint = -1;
     m_showing = true;
@@ -313,11 +313,11 @@ void TSetDlg::showNothing() {
 
 // ---- editing ----
 
-bool TSetDlg::syncOn() const {
+bool SetItemDialog::syncOn() const {
     return m_sync && m_sync->isChecked();
 }
 
-bool TSetDlg::editAllowed() {
+bool SetItemDialog::editAllowed() {
     if (!currentItem()) {
         showNothing();
         return false;
@@ -329,18 +329,18 @@ bool TSetDlg::editAllowed() {
     return true;
 }
 
-void TSetDlg::writeAll(quint16 code) {
+void SetItemDialog::writeAll(quint16 code) {
     if (Item* item = currentItem()) item->values.fill(code);
 }
 
-int TSetDlg::sensorFlags() const {
+int SetItemDialog::sensorFlags() const {
     int flags = 0;
     for (int k = 0; k < SetCodes::kSensors; ++k)
         if (Sck[size_t(k)]->isChecked()) flags |= 1 << k;
     return flags;
 }
 
-void TSetDlg::RadBtnMouseDown(int tag) {
+void SetItemDialog::RadBtnMouseDown(int tag) {
     if (!editAllowed()) return;
     switch (tag) {
     case 1:
@@ -357,20 +357,20 @@ void TSetDlg::RadBtnMouseDown(int tag) {
     }
 }
 
-void TSetDlg::RadBtn2MouseDown() {
+void SetItemDialog::RadBtn2MouseDown() {
     if (!editAllowed()) return;
     Edit1->setText(QString::number(NumBar->value()));
     writeAll(SetCodes::LoopCounterCode(NumBar->value()));
 }
 
-void TSetDlg::NumBarScroll(int position) {
+void SetItemDialog::NumBarScroll(int position) {
     if (!editAllowed()) return;
     if (!RadBtn2->isChecked()) RadBtn2->setChecked(true);
     Edit1->setText(QString::number(position));
     writeAll(SetCodes::LoopCounterCode(position));
 }
 
-void TSetDlg::Edit1KeyUp() {
+void SetItemDialog::Edit1KeyUp() {
     if (!editAllowed()) return;
     RadBtn2->setChecked(true);
     const int count = SetCodes::ReadLoopCount(Edit1->text(), NumBar->value());
@@ -379,7 +379,7 @@ void TSetDlg::Edit1KeyUp() {
     writeAll(SetCodes::LoopCounterCode(count));
 }
 
-void TSetDlg::Edit2Commit() {
+void SetItemDialog::Edit2Commit() {
     if (!editAllowed()) return;
     RadBtn3->setChecked(true);
     const int value = SetCodes::ReadCompareValue(Edit2->text());
@@ -387,7 +387,7 @@ void TSetDlg::Edit2Commit() {
     writeAll(SetCodes::CompareRegisterCode(value));
 }
 
-bool TSetDlg::eventFilter(QObject* watched, QEvent* event) {
+bool SetItemDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Edit2 && !m_showing &&
         (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
@@ -403,29 +403,29 @@ bool TSetDlg::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void TSetDlg::RadBtn4MouseDown() {
+void SetItemDialog::RadBtn4MouseDown() {
     if (!editAllowed()) return;
     writeAll(SetCodes::AdReferenceCode(AdList->currentIndex()));
 }
 
-void TSetDlg::AdListCloseUp(int index) {
+void SetItemDialog::AdListCloseUp(int index) {
     if (!editAllowed()) return;
     writeAll(SetCodes::AdReferenceCode(index));
     RadBtn4->setChecked(true);
 }
 
-void TSetDlg::RadBtn6MouseDown() {
+void SetItemDialog::RadBtn6MouseDown() {
     if (!editAllowed()) return;
     writeAll(SetCodes::SensorControlCode(sensorFlags()));
 }
 
-void TSetDlg::SckMouseUp() {
+void SetItemDialog::SckMouseUp() {
     if (!editAllowed()) return;
     writeAll(SetCodes::SensorControlCode(sensorFlags()));
     RadBtn6->setChecked(true);
 }
 
-void TSetDlg::MixCloseUp() {
+void SetItemDialog::MixCloseUp() {
     if (!editAllowed()) return;
     Item* item = currentItem();
     for (int k = 0; k < kChannels; ++k)
@@ -434,7 +434,7 @@ void TSetDlg::MixCloseUp() {
     if (syncOn()) sendMixing();
 }
 
-void TSetDlg::sendMixing() {
+void SetItemDialog::sendMixing() {
     const Item* item = currentItem();
     if (!item) return;
     // The record is copied before the exchange; the item is not looked at again.

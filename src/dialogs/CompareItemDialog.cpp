@@ -1,4 +1,4 @@
-#include "dialogs/TCompDlg.h"
+#include "dialogs/CompareItemDialog.h"
 
 #include "board/BoardLink.h"
 #include "document/Chart.h"
@@ -27,7 +27,7 @@ const std::array<QString, CmpCodes::kConditions> kCaptions = {
 
 } // namespace
 
-TCompDlg::TCompDlg(Chart& chart, BoardLink& link, QWidget* parent)
+CompareItemDialog::CompareItemDialog(Chart& chart, BoardLink& link, QWidget* parent)
     : QWidget(parent, Qt::Window), m_chart(chart), m_link(link) {
     setObjectName(QStringLiteral("CompDlg"));
     auto* outer = new QVBoxLayout(this);
@@ -48,14 +48,14 @@ TCompDlg::TCompDlg(Chart& chart, BoardLink& link, QWidget* parent)
     showNothing();
 }
 
-Item* TCompDlg::currentItem() {
+Item* CompareItemDialog::currentItem() {
     const int i = m_chart.FindMarked(m_mark, m_hint);
     if (i < 0) return nullptr;
     m_hint = i;
     return &m_chart.items[size_t(i)];
 }
 
-void TCompDlg::ShowItem(int index) {
+void CompareItemDialog::ShowItem(int index) {
     if (!m_chart.validItem(index) || m_chart.items[size_t(index)].kind != KindCmp) return;
     m_mark = m_chart.MarkItem(index);
     m_hint = index;
@@ -65,12 +65,12 @@ void TCompDlg::ShowItem(int index) {
     showItemState();
 }
 
-void TCompDlg::ChartChanged() {
+void CompareItemDialog::ChartChanged() {
     if (m_mark == 0) return;
     showItemState();
 }
 
-void TCompDlg::uncheckAll() {
+void CompareItemDialog::uncheckAll() {
     // A checked radio button of an exclusive set cannot be unchecked directly.
     for (QRadioButton* radio : RadBtn) {
         radio->setAutoExclusive(false);
@@ -79,7 +79,7 @@ void TCompDlg::uncheckAll() {
     }
 }
 
-void TCompDlg::showItemState() {
+void CompareItemDialog::showItemState() {
     const Item* item = currentItem();
     if (!item) {
         showNothing();
@@ -92,7 +92,7 @@ void TCompDlg::showItemState() {
     if (tag >= 0) RadBtn[size_t(tag)]->setChecked(true);
 }
 
-void TCompDlg::showNothing() {
+void CompareItemDialog::showNothing() {
     m_mark = 0;
     m_hint = -1;
     setWindowTitle(QStringLiteral("CMP"));
@@ -100,7 +100,7 @@ void TCompDlg::showNothing() {
     Panel1->setEnabled(false);
 }
 
-void TCompDlg::RadBtnMouseUp(int tag) {
+void CompareItemDialog::RadBtnMouseUp(int tag) {
     Item* item = currentItem();
     if (!item) {
         showNothing();

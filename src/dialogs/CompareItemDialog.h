@@ -22,11 +22,11 @@ struct Item;
 // The dialog follows the item it was opened on by identity: when the item is
 // deleted or the chart replaced, it shows nothing and takes no edits until
 // another CMP item is opened.
-class TCompDlg : public QWidget {
+class CompareItemDialog : public QWidget {
     Q_OBJECT
   public:
     // `link` tells whether a board flow runs: no item changes meanwhile.
-    TCompDlg(Chart& chart, BoardLink& link, QWidget* parent = nullptr);
+    CompareItemDialog(Chart& chart, BoardLink& link, QWidget* parent = nullptr);
 
     QFrame* Panel1 = nullptr;
     // RadBtn1..RadBtn10, the radio button of tag t at index t.

@@ -35,12 +35,12 @@ struct Item;
 // The dialog follows the item it was opened on by identity: when the item is
 // deleted or the chart replaced, it shows nothing and takes no edits until
 // another SET item is opened.
-class TSetDlg : public QWidget {
+class SetItemDialog : public QWidget {
     Q_OBJECT
   public:
     static constexpr int kChannels = kChannelCount;
 
-    TSetDlg(Chart& chart, BoardCommands& board, QWidget* parent = nullptr);
+    SetItemDialog(Chart& chart, BoardCommands& board, QWidget* parent = nullptr);
 
     // Named components. Page "Other":
     QTabWidget* PageControl1 = nullptr;

@@ -11,7 +11,7 @@
 #include "document/Chart.h"
 #include "editor/ChartPainter.h"
 #include "editor/EditState.h"
-#include "editor/TChartCanvas.h"
+#include "editor/ChartCanvas.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -84,7 +84,7 @@ double timeRuns(int runs, const std::function<void()>& f) {
 struct Canvas {
     Chart chart;
     EditState edit;
-    std::unique_ptr<TChartCanvas> widget;
+    std::unique_ptr<ChartCanvas> widget;
     QImage backing;
     Canvas(int n, bool longNames) {
         buildChart(chart, n, longNames);
@@ -93,7 +93,7 @@ struct Canvas {
     }
     // A new canvas on the chart: nothing kept from earlier repaints.
     void fresh() {
-        widget = std::make_unique<TChartCanvas>(chart, edit);
+        widget = std::make_unique<ChartCanvas>(chart, edit);
         widget->setCanvasSize(canvasFor(chart.itemCount()));
     }
     void repaint(const QRect& region) {

@@ -12,9 +12,9 @@
 #include "compiler/CompilerViews.h"
 #include "document/DocumentFile.h"
 #include "editor/FileTypeRegistry.h"
-#include "editor/TChartCanvas.h"
-#include "editor/TFormDlg.h"
-#include "editor/TItemProperty.h"
+#include "editor/ChartCanvas.h"
+#include "editor/DocumentPropertiesDialog.h"
+#include "editor/ItemPropertiesDialog.h"
 #include "pose/ChannelTableDialog.h"
 #include "pose/PoseWindow.h"
 #include "sim/SimPtyHost.h"
@@ -85,17 +85,17 @@ MainWindow::MainWindow(AppState& state, UiServices& services, const QString& set
     // The editor's dialogs, created once and kept for the window's life.
     Image1->setServices(&m_services);
     m_fileTypes = std::make_unique<FileTypeRegistry>();
-    m_itemProperty = new TItemProperty(m_state.chart, m_services, this);
-    m_itemProperty->setCanvas(Image1);
-    m_formDlg = new TFormDlg(*Image1, m_edit, *m_fileTypes, this);
-    m_formDlg->setBars(CommandMenu, PartsMenu, CommMenu, ToolsMenu);
+    m_itemPropertiesDialog = new ItemPropertiesDialog(m_state.chart, m_services, this);
+    m_itemPropertiesDialog->setCanvas(Image1);
+    m_documentPropertiesDialog = new DocumentPropertiesDialog(*Image1, m_edit, *m_fileTypes, this);
+    m_documentPropertiesDialog->setBars(CommandMenu, PartsMenu, CommMenu, ToolsMenu);
     FormBtn->setEnabled(true);
     connect(FormBtn, &QToolButton::clicked, this, [this] {
-        m_formDlg->ShowDocumentProperty();
+        m_documentPropertiesDialog->ShowDocumentProperty();
         RepaintCanvas();
     });
-    connect(Image1, &TChartCanvas::itemPropertyRequested, this, [this](int item) {
-        m_itemProperty->ShowItemProperty(item);
+    connect(Image1, &ChartCanvas::itemPropertyRequested, this, [this](int item) {
+        m_itemPropertiesDialog->ShowItemProperty(item);
         m_history->commit();
         RepaintCanvas();
     });
@@ -280,12 +280,12 @@ void MainWindow::buildPages() {
     l1->setContentsMargins(0, 0, 0, 0);
     ScrollBox1 = new QScrollArea(Sheet1);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-    Image1 = new TChartCanvas(m_state.chart, m_edit);
+    Image1 = new ChartCanvas(m_state.chart, m_edit);
     ScrollBox1->setWidget(Image1);
     l1->addWidget(ScrollBox1);
     PageControl1->addTab(Sheet1, QStringLiteral("EDIT No subject"));
-    connect(Image1, &TChartCanvas::toolModeReset, this, [this] { SelectBtn->setChecked(true); });
-    connect(Image1, &TChartCanvas::mousePositionChanged, this, [this](const QPoint& p) {
+    connect(Image1, &ChartCanvas::toolModeReset, this, [this] { SelectBtn->setChecked(true); });
+    connect(Image1, &ChartCanvas::mousePositionChanged, this, [this](const QPoint& p) {
         StaPanel[0]->setText(QStringLiteral("X = %1  Y = %2").arg(p.x()).arg(p.y()));
     });
 
@@ -674,7 +674,7 @@ void MainWindow::setUpBoardActions() {
     ProgressBar->hide();
     statusBar()->addPermanentWidget(ProgressBar);
 
-    connect(Image1, &TChartCanvas::emptyDoubleClicked, this, &MainWindow::EditDocumentData);
+    connect(Image1, &ChartCanvas::emptyDoubleClicked, this, &MainWindow::EditDocumentData);
 
     const std::pair<QToolButton*, void (MainWindow::*)()> actions[] = {
         {MotWriteBtn, &MainWindow::MotWriteBtnClick}, {MotReadBtn, &MainWindow::MotReadBtnClick},

@@ -25,9 +25,9 @@ namespace qvx {
 class SimPtyHost;
 struct AppState;
 class UiServices;
-class TChartCanvas;
-class TItemProperty;
-class TFormDlg;
+class ChartCanvas;
+class ItemPropertiesDialog;
+class DocumentPropertiesDialog;
 class FileTypeRegistry;
 class BoardFlows;
 class TDataDlg;
@@ -99,7 +99,7 @@ class MainWindow : public QMainWindow {
     QWidget* Sheet2 = nullptr;
     QWidget* TabSheet1 = nullptr;
     QScrollArea* ScrollBox1 = nullptr;
-    TChartCanvas* Image1 = nullptr;
+    ChartCanvas* Image1 = nullptr;
     QListWidget* Qmx = nullptr;
     QTreeWidget* List = nullptr;
     QLabel* StaPanel[3] = {nullptr, nullptr, nullptr};
@@ -121,8 +121,8 @@ class MainWindow : public QMainWindow {
     BoardFlows& flows() { return *m_flows; }
 
     EditState& editState() { return m_edit; }
-    TItemProperty* itemProperty() { return m_itemProperty; }
-    TFormDlg* formDlg() { return m_formDlg; }
+    ItemPropertiesDialog* itemPropertiesDialog() { return m_itemPropertiesDialog; }
+    DocumentPropertiesDialog* documentPropertiesDialog() { return m_documentPropertiesDialog; }
     AppState& appState() { return m_state; }
     // The undo and redo history of the open document.
     EditHistory& history();
@@ -248,8 +248,8 @@ class MainWindow : public QMainWindow {
     QString m_documentPath;
     bool m_compiledListsStale = false;
     std::unique_ptr<FileTypeRegistry> m_fileTypes;
-    TItemProperty* m_itemProperty = nullptr;
-    TFormDlg* m_formDlg = nullptr;
+    ItemPropertiesDialog* m_itemPropertiesDialog = nullptr;
+    DocumentPropertiesDialog* m_documentPropertiesDialog = nullptr;
     TTableDlg* m_tableDlg = nullptr;
     AboutDialog* m_aboutDialog = nullptr;
     TDataDlg* m_dataDlg = nullptr;

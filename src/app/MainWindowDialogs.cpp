@@ -12,7 +12,7 @@
 #include "dialogs/SetItemDialog.h"
 #include "editor/Conversion.h"
 #include "editor/EditHistory.h"
-#include "editor/TChartCanvas.h"
+#include "editor/ChartCanvas.h"
 #include "pose/PatternFile.h"
 #include "pose/ChannelTableDialog.h"
 #include "pose/PoseWindow.h"
@@ -36,7 +36,7 @@ void MainWindow::setUpItemWindows() {
     m_compareItemDialog = new CompareItemDialog(m_state.chart, m_state.link, this);
 
     // A double-click opens the item in the editor of its kind.
-    connect(Image1, &TChartCanvas::itemDoubleClicked, this, [this](int item) {
+    connect(Image1, &ChartCanvas::itemDoubleClicked, this, [this](int item) {
         if (!m_state.chart.validItem(item)) return;
         switch (m_state.chart.items[size_t(item)].kind) {
         case KindPos: m_poseWindow->OpenPoseItem(item); break;
@@ -62,7 +62,7 @@ void MainWindow::setUpItemWindows() {
         }
         return refusal;
     };
-    connect(Image1, &TChartCanvas::conversionRequested, this, [this] {
+    connect(Image1, &ChartCanvas::conversionRequested, this, [this] {
         if (RefuseWhileBusy()) return;
         m_channelTableDialog->RunConversion();
         RepaintCanvas();

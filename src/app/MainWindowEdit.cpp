@@ -2,7 +2,7 @@
 
 #include "app/AppState.h"
 #include "editor/EditHistory.h"
-#include "editor/TChartCanvas.h"
+#include "editor/ChartCanvas.h"
 
 #include <QCheckBox>
 #include <QInputEvent>

@@ -8,7 +8,7 @@
 #include "common/TestFiles.h"
 #include "common/TestRegistry.h"
 #include "document/DocumentFile.h"
-#include "editor/TChartCanvas.h"
+#include "editor/ChartCanvas.h"
 #include "sim/BoardSimulator.h"
 #include "sim/SimTransport.h"
 

@@ -5,7 +5,7 @@
 #include "dialogs/SetItemDialog.h"
 #include "document/DocumentFile.h"
 #include "editor/EditHistory.h"
-#include "editor/TItemProperty.h"
+#include "editor/ItemPropertiesDialog.h"
 #include "pose/PoseWindowRig.h"
 #include "pose/ChannelTableDialog.h"
 
@@ -170,7 +170,7 @@ class UndoTest : public QObject {
         r.win->history().reset();
 
         // Names and sizes from the property dialog.
-        TItemProperty* prop = r.win->itemProperty();
+        ItemPropertiesDialog* prop = r.win->itemPropertiesDialog();
         oneStep(
             r,
             [&] {

@@ -5,7 +5,7 @@
 #include "document/MotionHeader.h"
 #include "editor/EditState.h"
 #include "editor/HitTest.h"
-#include "editor/TChartCanvas.h"
+#include "editor/ChartCanvas.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -106,7 +106,7 @@ class HostileGeometryTest : public QObject {
                                          "\r\n")));
         QCOMPARE(chart.itemCount(), 2);
         EditState edit;
-        TChartCanvas canvas(chart, edit);
+        ChartCanvas canvas(chart, edit);
         canvas.setCanvasSize(QSize(640, 480));
         chart.items[0].selected = true;
         QVERIFY(!canvas.grab().isNull());

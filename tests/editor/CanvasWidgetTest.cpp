@@ -3,7 +3,7 @@
 #include "common/TestRegistry.h"
 #include "editor/ChartPainter.h"
 #include "editor/EditState.h"
-#include "editor/TChartCanvas.h"
+#include "editor/ChartCanvas.h"
 
 #include <QAction>
 #include <QImage>
@@ -21,7 +21,7 @@ struct CanvasRig {
     Chart chart;
     EditState edit;
     qvxtest::RecordingServices services;
-    TChartCanvas canvas{chart, edit};
+    ChartCanvas canvas{chart, edit};
     CanvasRig() { canvas.setServices(&services); }
     QImage render() {
         QImage img(canvas.size(), QImage::Format_RGB32);
@@ -41,8 +41,8 @@ class CanvasWidgetTest : public QObject {
         CanvasRig r;
         item(r.chart, KindPos, 0, 0);
         r.edit.toolMode = ToolSwallow;
-        QSignalSpy reset(&r.canvas, &TChartCanvas::toolModeReset);
-        QSignalSpy moved(&r.canvas, &TChartCanvas::mousePositionChanged);
+        QSignalSpy reset(&r.canvas, &ChartCanvas::toolModeReset);
+        QSignalSpy moved(&r.canvas, &ChartCanvas::mousePositionChanged);
         move(&r.canvas, {10, 10});
         QCOMPARE(reset.count(), 1);
         QCOMPARE(moved.count(), 0);
@@ -115,8 +115,8 @@ class CanvasWidgetTest : public QObject {
         item(r.chart, KindPos, 0, 0);
         item(r.chart, KindCmp, 200, 0);
         link(r.chart, 0, 1, {{100, 200}});
-        QSignalSpy itemSpy(&r.canvas, &TChartCanvas::itemDoubleClicked);
-        QSignalSpy emptySpy(&r.canvas, &TChartCanvas::emptyDoubleClicked);
+        QSignalSpy itemSpy(&r.canvas, &ChartCanvas::itemDoubleClicked);
+        QSignalSpy emptySpy(&r.canvas, &ChartCanvas::emptyDoubleClicked);
         doubleClick(&r.canvas, {210, 10});
         QCOMPARE(itemSpy.count(), 1);
         QCOMPARE(itemSpy.at(0).at(0).toInt(), 1);
@@ -135,8 +135,8 @@ class CanvasWidgetTest : public QObject {
     void doubleClick_whilePlacing_placesThenSelects() {
         CanvasRig r;
         r.edit.toolMode = ToolPos;
-        QSignalSpy itemSpy(&r.canvas, &TChartCanvas::itemDoubleClicked);
-        QSignalSpy emptySpy(&r.canvas, &TChartCanvas::emptyDoubleClicked);
+        QSignalSpy itemSpy(&r.canvas, &ChartCanvas::itemDoubleClicked);
+        QSignalSpy emptySpy(&r.canvas, &ChartCanvas::emptyDoubleClicked);
         doubleClick(&r.canvas, {100, 100});
         QCOMPARE(r.chart.itemCount(), 1);
         QCOMPARE(itemSpy.count() + emptySpy.count(), 0);
@@ -191,7 +191,7 @@ class CanvasWidgetTest : public QObject {
     void canvasMenu_copyPasteAndProperty() {
         CanvasRig r;
         item(r.chart, KindPos, 50, 50);
-        QSignalSpy prop(&r.canvas, &TChartCanvas::itemPropertyRequested);
+        QSignalSpy prop(&r.canvas, &ChartCanvas::itemPropertyRequested);
         move(&r.canvas, {60, 60});
         click(&r.canvas, {60, 60}, Qt::RightButton);
         r.canvas.PropMenu->trigger();

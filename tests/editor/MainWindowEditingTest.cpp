@@ -3,7 +3,7 @@
 #include "app/MainWindow.h"
 #include "common/RecordingServices.h"
 #include "common/TestRegistry.h"
-#include "editor/TChartCanvas.h"
+#include "editor/ChartCanvas.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -23,7 +23,7 @@ class MainWindowEditingTest : public QObject {
     std::unique_ptr<MainWindow> m_window;
 
     Chart& chart() { return m_state->chart; }
-    TChartCanvas* canvas() { return m_window->Image1; }
+    ChartCanvas* canvas() { return m_window->Image1; }
 
   private slots:
     void init() {

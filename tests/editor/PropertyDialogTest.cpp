@@ -4,9 +4,9 @@
 #include "common/TestRegistry.h"
 #include "editor/EditState.h"
 #include "editor/FileTypeRegistry.h"
-#include "editor/TChartCanvas.h"
-#include "editor/TFormDlg.h"
-#include "editor/TItemProperty.h"
+#include "editor/ChartCanvas.h"
+#include "editor/DocumentPropertiesDialog.h"
+#include "editor/ItemPropertiesDialog.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -35,7 +35,7 @@ class PropertyDialogTest : public QObject {
         qvxtest::RecordingServices services;
         item(chart, KindPos, 0, 0);
         chart.items[0].selected = true;
-        TItemProperty dlg(chart, services);
+        ItemPropertiesDialog dlg(chart, services);
         QVERIFY(dlg.LoadItem(0));
         QCOMPARE(dlg.windowTitle(), QString("POS1"));
         dlg.open();
@@ -85,11 +85,11 @@ class PropertyDialogTest : public QObject {
         EditState edit;
         qvxtest::RecordingServices services;
         item(chart, KindPos, 0, 0);
-        TChartCanvas canvas(chart, edit);
+        ChartCanvas canvas(chart, edit);
         QFont font = canvas.font();
         font.setPixelSize(pixelSize);
         canvas.setFont(font);
-        TItemProperty dlg(chart, services);
+        ItemPropertiesDialog dlg(chart, services);
         dlg.setCanvas(&canvas);
         QTimer::singleShot(0, &dlg, [&] {
             dlg.NameEdit->setText(name);
@@ -101,8 +101,8 @@ class PropertyDialogTest : public QObject {
         QCOMPARE(services.boxes.size(), size_t(0));
         Item& it = chart.items[0];
         QCOMPARE(it.name, name);
-        QVERIFY(it.width >= TItemProperty::kMinimumSize &&
-                it.height >= TItemProperty::kMinimumSize);
+        QVERIFY(it.width >= ItemPropertiesDialog::kMinimumSize &&
+                it.height >= ItemPropertiesDialog::kMinimumSize);
 
         auto render = [&] {
             QImage img(canvas.size(), QImage::Format_RGB32);
@@ -143,7 +143,7 @@ class PropertyDialogTest : public QObject {
         Chart chart;
         qvxtest::RecordingServices services;
         item(chart, KindPos, 0, 0);
-        TItemProperty dlg(chart, services);
+        ItemPropertiesDialog dlg(chart, services);
         QVERIFY(!dlg.ShowItemProperty(-1));
         QVERIFY(!dlg.ShowItemProperty(3));
         QTimer::singleShot(0, &dlg, [&] {
@@ -184,12 +184,12 @@ class PropertyDialogTest : public QObject {
         QTemporaryDir dir;
         Chart chart;
         EditState edit;
-        TChartCanvas canvas(chart, edit);
+        ChartCanvas canvas(chart, edit);
         FileTypeRegistry reg(dir.path(), "/usr/bin/quorvex");
         reg.notify = nullptr;
         QWidget window;
         QToolBar cmd(&window), parts(&window), comm(&window), tools(&window);
-        TFormDlg dlg(canvas, edit, reg);
+        DocumentPropertiesDialog dlg(canvas, edit, reg);
         dlg.setBars(&cmd, &parts, &comm, &tools);
         edit.toolMode = ToolBranchLink;
         edit.startLinkDrawing();

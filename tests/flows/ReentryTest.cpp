@@ -5,7 +5,7 @@
 #include "common/TestRegistry.h"
 #include "document/DocumentFile.h"
 #include "editor/ChartEditor.h"
-#include "editor/TChartCanvas.h"
+#include "editor/ChartCanvas.h"
 
 #include <QComboBox>
 #include <QListWidget>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/EditorFixtures.h"
-#include "editor/TChartCanvas.h"
+#include "editor/ChartCanvas.h"
 #include "flows/FlowFixture.h"
 #include "pose/PoseWindow.h"
 

@@ -1,4 +1,4 @@
-#include "editor/TChartCanvas.h"
+#include "editor/ChartCanvas.h"
 
 #include "base/UiServices.h"
 #include "document/Chart.h"
@@ -17,7 +17,7 @@
 
 namespace qvx {
 
-TChartCanvas::TChartCanvas(Chart& chart, EditState& edit, QWidget* parent)
+ChartCanvas::ChartCanvas(Chart& chart, EditState& edit, QWidget* parent)
     : QWidget(parent), m_chart(chart), m_edit(edit), m_editor(chart, edit) {
     setObjectName(QStringLiteral("Image1"));
     setMouseTracking(true);
@@ -28,17 +28,17 @@ TChartCanvas::TChartCanvas(Chart& chart, EditState& edit, QWidget* parent)
     buildMenu();
 }
 
-void TChartCanvas::setServices(UiServices* services) {
+void ChartCanvas::setServices(UiServices* services) {
     m_services = services;
     m_editor.setServices(services);
 }
 
-void TChartCanvas::setCanvasSize(const QSize& size) {
+void ChartCanvas::setCanvasSize(const QSize& size) {
     setFixedSize(size);
     update();
 }
 
-void TChartCanvas::buildMenu() {
+void ChartCanvas::buildMenu() {
     PopupMenu = new QMenu(this);
     PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
     auto add = [this](const QString& name, const QString& caption) {
@@ -115,7 +115,7 @@ void TChartCanvas::buildMenu() {
     });
 }
 
-void TChartCanvas::showMenu() {
+void ChartCanvas::showMenu() {
     const CanvasMenuState s = m_editor.MenuState();
     CopyMenu->setVisible(s.copyPaste);
     PasteMenu->setVisible(s.copyPaste);
@@ -131,7 +131,7 @@ void TChartCanvas::showMenu() {
     PopupMenu->popup(QCursor::pos());
 }
 
-void TChartCanvas::SetSelectedItemColour(int tag) {
+void ChartCanvas::SetSelectedItemColour(int tag) {
     m_editor.SetSelectedItemColour(tag, [this](quint32 current) -> std::optional<quint32> {
         if (!m_services) return std::nullopt;
         const std::optional<QColor> c =
@@ -142,13 +142,13 @@ void TChartCanvas::SetSelectedItemColour(int tag) {
     update();
 }
 
-void TChartCanvas::paintEvent(QPaintEvent* event) {
+void ChartCanvas::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     // Only the exposed part: in the scroll box that is the part on show.
     ChartPainter(palette(), &m_cache).Paint(p, m_chart, m_edit, size(), event->rect());
 }
 
-void TChartCanvas::press(QMouseEvent* event) {
+void ChartCanvas::press(QMouseEvent* event) {
     switch (m_editor.MouseDown(event->button(), event->modifiers(), event->position().toPoint())) {
     case ChartEditor::Outcome::OpenMenu:
         showMenu();
@@ -161,11 +161,11 @@ void TChartCanvas::press(QMouseEvent* event) {
     }
 }
 
-void TChartCanvas::mousePressEvent(QMouseEvent* event) {
+void ChartCanvas::mousePressEvent(QMouseEvent* event) {
     press(event);
 }
 
-void TChartCanvas::mouseMoveEvent(QMouseEvent* event) {
+void ChartCanvas::mouseMoveEvent(QMouseEvent* event) {
     const auto outcome =
         m_editor.MouseMove(event->buttons(), event->modifiers(), event->position().toPoint());
     if (outcome == ChartEditor::Outcome::Swallowed) return;
@@ -173,11 +173,11 @@ void TChartCanvas::mouseMoveEvent(QMouseEvent* event) {
     if (outcome == ChartEditor::Outcome::Repaint) update();
 }
 
-void TChartCanvas::mouseReleaseEvent(QMouseEvent*) {
+void ChartCanvas::mouseReleaseEvent(QMouseEvent*) {
     if (m_editor.MouseUp() == ChartEditor::Outcome::Repaint) update();
 }
 
-void TChartCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
+void ChartCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         press(event);
         return;
@@ -199,7 +199,7 @@ void TChartCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
     update();
 }
 
-std::optional<TChartCanvas::DroppedRow> TChartCanvas::draggedRow(const QDropEvent* event) {
+std::optional<ChartCanvas::DroppedRow> ChartCanvas::draggedRow(const QDropEvent* event) {
     const QObject* source = event->source();
     if (!source || source->objectName() != QLatin1String("ListView")) return std::nullopt;
     static const QString kItemList = QStringLiteral("application/x-qabstractitemmodeldatalist");
@@ -223,14 +223,14 @@ std::optional<TChartCanvas::DroppedRow> TChartCanvas::draggedRow(const QDropEven
     return dropped;
 }
 
-void TChartCanvas::dragEnterEvent(QDragEnterEvent* event) {
+void ChartCanvas::dragEnterEvent(QDragEnterEvent* event) {
     if (draggedRow(event))
         event->acceptProposedAction();
     else
         event->ignore();
 }
 
-void TChartCanvas::dragMoveEvent(QDragMoveEvent* event) {
+void ChartCanvas::dragMoveEvent(QDragMoveEvent* event) {
     // Scenario rows cannot be placed on the canvas.
     const auto row = draggedRow(event);
     if (row && row->row < ChartEditor::kMotionRows)
@@ -239,7 +239,7 @@ void TChartCanvas::dragMoveEvent(QDragMoveEvent* event) {
         event->ignore();
 }
 
-void TChartCanvas::dropEvent(QDropEvent* event) {
+void ChartCanvas::dropEvent(QDropEvent* event) {
     const auto row = draggedRow(event);
     if (!row) return;
     event->acceptProposedAction();

@@ -13,12 +13,12 @@ class Chart;
 class Services;
 
 // The item property dialog: name and size of one item.
-class TItemProperty : public QDialog {
+class ItemPropertiesDialog : public QDialog {
     Q_OBJECT
   public:
     static constexpr int kMinimumSize = 20;
 
-    TItemProperty(Chart& chart, Services& services, QWidget* parent = nullptr);
+    ItemPropertiesDialog(Chart& chart, Services& services, QWidget* parent = nullptr);
 
     // Shows the item's name and size modally; confirmed values go into the
     // item and the selection is cleared. Returns true when the item changed.

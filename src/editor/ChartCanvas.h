@@ -16,10 +16,10 @@ struct EditState;
 
 // The drawing surface of the EDIT page (the image "Image1"): shows the chart,
 // takes the mouse for every tool mode and owns the canvas menu.
-class TChartCanvas : public QWidget {
+class ChartCanvas : public QWidget {
     Q_OBJECT
   public:
-    TChartCanvas(Chart& chart, EditState& edit, QWidget* parent = nullptr);
+    ChartCanvas(Chart& chart, EditState& edit, QWidget* parent = nullptr);
 
     // Message boxes and the colour dialog go through these services.
     void setServices(UiServices* services);

@@ -11,17 +11,17 @@ class QToolBar;
 namespace qvx {
 
 class FileTypeRegistry;
-class TChartCanvas;
+class ChartCanvas;
 struct EditState;
 
 // The document property dialog: canvas size, grid spacing, the file type
 // registration and which tool bars show.
-class TFormDlg : public QDialog {
+class DocumentPropertiesDialog : public QDialog {
     Q_OBJECT
   public:
     static constexpr int kMinimumCanvas = 100;
 
-    TFormDlg(TChartCanvas& canvas, EditState& edit, FileTypeRegistry& registry,
+    DocumentPropertiesDialog(ChartCanvas& canvas, EditState& edit, FileTypeRegistry& registry,
              QWidget* parent = nullptr);
 
     // The bars the four "Display" boxes show and hide.
@@ -50,7 +50,7 @@ class TFormDlg : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
-    TChartCanvas& m_canvas;
+    ChartCanvas& m_canvas;
     EditState& m_edit;
     FileTypeRegistry& m_registry;
     QToolBar* m_commandMenu = nullptr;

@@ -1,4 +1,4 @@
-#include "editor/TItemProperty.h"
+#include "editor/ItemPropertiesDialog.h"
 
 #include "base/Services.h"
 #include "document/Chart.h"
@@ -21,7 +21,7 @@ int fieldValue(const QLineEdit* edit) {
 }
 } // namespace
 
-TItemProperty::TItemProperty(Chart& chart, Services& services, QWidget* parent)
+ItemPropertiesDialog::ItemPropertiesDialog(Chart& chart, Services& services, QWidget* parent)
     : QDialog(parent), m_chart(chart), m_services(services) {
     setObjectName(QStringLiteral("TItemProperty"));
     auto* grid = new QGridLayout(this);
@@ -59,11 +59,11 @@ TItemProperty::TItemProperty(Chart& chart, Services& services, QWidget* parent)
     setSizeGripEnabled(false);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(Button2, &QPushButton::clicked, this, &TItemProperty::Button2Click);
-    connect(Button1, &QPushButton::clicked, this, &TItemProperty::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &ItemPropertiesDialog::Button2Click);
+    connect(Button1, &QPushButton::clicked, this, &ItemPropertiesDialog::Button1Click);
 }
 
-bool TItemProperty::LoadItem(int item) {
+bool ItemPropertiesDialog::LoadItem(int item) {
     if (!m_chart.validItem(item)) return false;
     m_item = item;
     const Item& it = m_chart.items[size_t(item)];
@@ -75,7 +75,7 @@ bool TItemProperty::LoadItem(int item) {
     return true;
 }
 
-bool TItemProperty::ApplyResult(int result) {
+bool ItemPropertiesDialog::ApplyResult(int result) {
     // The chart may have changed while the dialog was open.
     if (result != QDialog::Accepted || !m_chart.validItem(m_item)) return false;
     Item& it = m_chart.items[size_t(m_item)];
@@ -86,12 +86,12 @@ bool TItemProperty::ApplyResult(int result) {
     return true;
 }
 
-bool TItemProperty::ShowItemProperty(int item) {
+bool ItemPropertiesDialog::ShowItemProperty(int item) {
     if (!LoadItem(item)) return false;
     return ApplyResult(exec());
 }
 
-void TItemProperty::Button2Click() {
+void ItemPropertiesDialog::Button2Click() {
     // Large enough for the canvas to show the name whole in its own font, and
     // never below the smallest size "Revision" takes.
     const QFont nameFont = m_canvas ? m_canvas->font() : font();
@@ -101,7 +101,7 @@ void TItemProperty::Button2Click() {
     HeightEdit->setText(QString::number(size.height()));
 }
 
-void TItemProperty::Button1Click() {
+void ItemPropertiesDialog::Button1Click() {
     const bool known = m_chart.validItem(m_item);
     if (fieldValue(WidthEdit) < kMinimumSize) {
         m_services.ShowMessageBox(IconWarning, ButtonsOk, 0, LangJapanese,

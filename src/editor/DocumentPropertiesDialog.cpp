@@ -1,9 +1,9 @@
-#include "editor/TFormDlg.h"
+#include "editor/DocumentPropertiesDialog.h"
 
 #include "document/DocumentFile.h"
 #include "editor/EditState.h"
 #include "editor/FileTypeRegistry.h"
-#include "editor/TChartCanvas.h"
+#include "editor/ChartCanvas.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -25,7 +25,7 @@ std::optional<int> fieldValue(const QLineEdit* edit) {
 }
 } // namespace
 
-TFormDlg::TFormDlg(TChartCanvas& canvas, EditState& edit, FileTypeRegistry& registry,
+DocumentPropertiesDialog::DocumentPropertiesDialog(ChartCanvas& canvas, EditState& edit, FileTypeRegistry& registry,
                    QWidget* parent)
     : QDialog(parent), m_canvas(canvas), m_edit(edit), m_registry(registry) {
     setObjectName(QStringLiteral("TFormDlg"));
@@ -87,10 +87,10 @@ TFormDlg::TFormDlg(TChartCanvas& canvas, EditState& edit, FileTypeRegistry& regi
     grid->addWidget(ReWriteBtn, 5, 4);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(ReWriteBtn, &QPushButton::clicked, this, &TFormDlg::ReWriteBtnClick);
+    connect(ReWriteBtn, &QPushButton::clicked, this, &DocumentPropertiesDialog::ReWriteBtnClick);
 }
 
-void TFormDlg::setBars(QToolBar* commandMenu, QToolBar* partsMenu, QToolBar* commMenu,
+void DocumentPropertiesDialog::setBars(QToolBar* commandMenu, QToolBar* partsMenu, QToolBar* commMenu,
                        QToolBar* toolsMenu) {
     m_commandMenu = commandMenu;
     m_partsMenu = partsMenu;
@@ -98,13 +98,13 @@ void TFormDlg::setBars(QToolBar* commandMenu, QToolBar* partsMenu, QToolBar* com
     m_toolsMenu = toolsMenu;
 }
 
-void TFormDlg::showEvent(QShowEvent* event) {
+void DocumentPropertiesDialog::showEvent(QShowEvent* event) {
     FormActivate();
     if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
     QDialog::showEvent(event);
 }
 
-void TFormDlg::FormActivate() {
+void DocumentPropertiesDialog::FormActivate() {
     const QSize canvas = m_canvas.canvasSize();
     FormWidth->setText(QString::number(canvas.width()));
     FormHeight->setText(QString::number(canvas.height()));
@@ -122,7 +122,7 @@ void TFormDlg::FormActivate() {
     }
 }
 
-void TFormDlg::ReWriteBtnClick() {
+void DocumentPropertiesDialog::ReWriteBtnClick() {
     const int w = fieldValue(FormWidth).value_or(-1);
     const int h = fieldValue(FormHeight).value_or(-1);
     if (w >= kMinimumCanvas && h >= kMinimumCanvas) {
@@ -142,7 +142,7 @@ void TFormDlg::ReWriteBtnClick() {
     accept();
 }
 
-int TFormDlg::ShowDocumentProperty() {
+int DocumentPropertiesDialog::ShowDocumentProperty() {
     const int result = exec();
     m_edit.toolMode = ToolSelect;
     m_edit.endLinkDrawing();

@@ -7,8 +7,8 @@
 #include "app/AboutDialog.h"
 #include "app/WidgetServices.h"
 #include "base/UiServices.h"
-#include "board/TDataDlg.h"
-#include "board/TTableDlg.h"
+#include "board/MotionDataDialog.h"
+#include "board/MotionTableWindow.h"
 #include "compiler/CompilerViews.h"
 #include "document/DocumentFile.h"
 #include "editor/FileTypeRegistry.h"
@@ -625,8 +625,8 @@ void MainWindow::fillCompiledLists() {
 }
 
 void MainWindow::setUpBoardActions() {
-    m_dataDlg = new TDataDlg(m_state.board, m_state.table, m_state.header, this);
-    m_tableDlg = new TTableDlg(m_state.table, m_state.board, m_state.header, *m_dataDlg, this);
+    m_motionDataDialog = new MotionDataDialog(m_state.board, m_state.table, m_state.header, this);
+    m_motionTableWindow = new MotionTableWindow(m_state.table, m_state.board, m_state.header, *m_motionDataDialog, this);
     m_aboutDialog = new AboutDialog(m_state.board, this);
     setUpItemWindows();
     setUpBoardDialogs();
@@ -734,7 +734,7 @@ void MainWindow::SpeedButton1Click() {
 }
 
 void MainWindow::TableBtnClick() {
-    m_tableDlg->setVisible(!m_tableDlg->isVisible());
+    m_motionTableWindow->setVisible(!m_motionTableWindow->isVisible());
 }
 
 void MainWindow::InfoBtnClick() {
@@ -748,7 +748,7 @@ void MainWindow::HomePosBtnClick() {
 }
 
 void MainWindow::EditDocumentData() {
-    m_dataDlg->EditDocumentHeader(m_state.chart.documentKind);
+    m_motionDataDialog->EditDocumentHeader(m_state.chart.documentKind);
     SetMotionName(m_state.header.MotionName);
     m_history->commit();
 }

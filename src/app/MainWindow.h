@@ -30,9 +30,9 @@ class ItemPropertiesDialog;
 class DocumentPropertiesDialog;
 class FileTypeRegistry;
 class BoardFlows;
-class TDataDlg;
+class MotionDataDialog;
 class AboutDialog;
-class TTableDlg;
+class MotionTableWindow;
 class PoseWindow;
 class ChannelTableDialog;
 class SetItemDialog;
@@ -106,8 +106,8 @@ class MainWindow : public QMainWindow {
     // Shown in the status bar while a motion or scenario is written or read.
     QProgressBar* ProgressBar = nullptr;
 
-    TTableDlg* tableDlg() { return m_tableDlg; }
-    TDataDlg* dataDlg() { return m_dataDlg; }
+    MotionTableWindow* motionTableWindow() { return m_motionTableWindow; }
+    MotionDataDialog* motionDataDialog() { return m_motionDataDialog; }
     AboutDialog* aboutDialog() { return m_aboutDialog; }
     PoseWindow* poseWindow() { return m_poseWindow; }
     ChannelTableDialog* channelTableDialog() { return m_channelTableDialog; }
@@ -250,9 +250,9 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<FileTypeRegistry> m_fileTypes;
     ItemPropertiesDialog* m_itemPropertiesDialog = nullptr;
     DocumentPropertiesDialog* m_documentPropertiesDialog = nullptr;
-    TTableDlg* m_tableDlg = nullptr;
+    MotionTableWindow* m_motionTableWindow = nullptr;
     AboutDialog* m_aboutDialog = nullptr;
-    TDataDlg* m_dataDlg = nullptr;
+    MotionDataDialog* m_motionDataDialog = nullptr;
     PoseWindow* m_poseWindow = nullptr;
     ChannelTableDialog* m_channelTableDialog = nullptr;
     SetItemDialog* m_setItemDialog = nullptr;

@@ -2,7 +2,7 @@
 
 #include "app/AppState.h"
 #include "base/UiServices.h"
-#include "board/TDataDlg.h"
+#include "board/MotionDataDialog.h"
 #include "dialogs/AnalogDialog.h"
 #include "dialogs/CompareItemDialog.h"
 #include "dialogs/TrimWindow.h"
@@ -103,7 +103,7 @@ void MainWindow::setUpBoardDialogs() {
 void MainWindow::copyChannelLabels() {
     const QStringList names = m_poseWindow->channelNames();
     const QList<QColor> colours = m_poseWindow->channelColours();
-    m_dataDlg->SetChannelLabels(names, colours);
+    m_motionDataDialog->SetChannelLabels(names, colours);
     m_optionsDialog->SetChannelLabels(names, colours);
     m_analogDialog->SetChannelLabels(names, colours);
     m_setItemDialog->SetChannelLabels(names, colours);

@@ -1,4 +1,4 @@
-#include "board/TDataDlg.h"
+#include "board/MotionDataDialog.h"
 #include "common/RandomEdits.h"
 #include "common/TestRegistry.h"
 #include "dialogs/CompareItemDialog.h"
@@ -183,7 +183,7 @@ class UndoTest : public QObject {
             QStringLiteral("Properties of Wave"));
 
         // The data dialog's header fields; the page caption follows undo.
-        TDataDlg* data = r.win->dataDlg();
+        MotionDataDialog* data = r.win->motionDataDialog();
         oneStep(
             r,
             [&] {

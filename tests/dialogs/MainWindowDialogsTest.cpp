@@ -1,5 +1,5 @@
 #include "app/Settings.h"
-#include "board/TDataDlg.h"
+#include "board/MotionDataDialog.h"
 #include "common/TestRegistry.h"
 #include "dialogs/AnalogDialog.h"
 #include "dialogs/CompareItemDialog.h"
@@ -198,7 +198,7 @@ class MainWindowDialogsTest : public QObject {
         QCOMPARE(buttons, 5);
         QVERIFY(boxes >= 20);
         // The data dialog's "Reception" reads the board: Enter never presses it.
-        const QPushButton* reception = r.win->dataDlg()->Button3;
+        const QPushButton* reception = r.win->motionDataDialog()->Button3;
         QVERIFY(!reception->isDefault() && !reception->autoDefault());
     }
 

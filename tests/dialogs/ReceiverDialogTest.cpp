@@ -1,7 +1,7 @@
 #include "board/BoardCommands.h"
 #include "board/BoardLink.h"
 #include "board/MotionTable.h"
-#include "board/TDataDlg.h"
+#include "board/MotionDataDialog.h"
 #include "common/RecordingServices.h"
 #include "common/TestRegistry.h"
 #include "dialogs/ReceiverDialog.h"
@@ -94,7 +94,7 @@ class ReceiverDialogTest : public QObject {
         QVERIFY(rig.dlg->ReadAll());
         MotionTable table;
         MotionHeader header;
-        TDataDlg data(rig.board, table, header);
+        MotionDataDialog data(rig.board, table, header);
         data.show();
         rig.transport->pushFromBoard(QByteArray::fromHex("FD00123405C8007F00"));
         QTRY_COMPARE(rig.dlg->BEdit->text(), QStringLiteral("4660"));

@@ -1,7 +1,7 @@
 #include "FlowFixture.h"
 #include "app/AboutDialog.h"
 #include "app/MainWindow.h"
-#include "board/TTableDlg.h"
+#include "board/MotionTableWindow.h"
 #include "common/TestRegistry.h"
 #include "pose/PoseData.h"
 #include "pose/PoseWindow.h"
@@ -29,7 +29,7 @@ class MainWindowFlowsTest : public QObject {
         QStringList tableRow(int row) const {
             QStringList texts;
             for (int c = 0; c < 5; ++c)
-                texts << win->tableDlg()->ListView->topLevelItem(row)->text(c);
+                texts << win->motionTableWindow()->ListView->topLevelItem(row)->text(c);
             return texts;
         }
     };
@@ -48,7 +48,7 @@ class MainWindowFlowsTest : public QObject {
         QCOMPARE(rig.win->Qmx->count(), 4);
         QCOMPARE(rig.win->ProgressBar->maximum(), 4);
         QVERIFY(rig.win->ProgressBar->isHidden());
-        QCOMPARE(rig.win->tableDlg()->ListView->topLevelItem(2)->text(1), QStringLiteral("Wave"));
+        QCOMPARE(rig.win->motionTableWindow()->ListView->topLevelItem(2)->text(1), QStringLiteral("Wave"));
         QCOMPARE(rig.win->StaPanel[1]->text(), QStringLiteral("RUN"));
 
         rig.state.chart = longChain(9);
@@ -174,11 +174,11 @@ class MainWindowFlowsTest : public QObject {
     void tableButtonToggles_infoShowsTheBoardText() {
         Rig rig;
         rig.win->show();
-        QVERIFY(rig.win->tableDlg()->isHidden());
+        QVERIFY(rig.win->motionTableWindow()->isHidden());
         rig.click(rig.win->TableBtn);
-        QVERIFY(rig.win->tableDlg()->isVisible());
+        QVERIFY(rig.win->motionTableWindow()->isVisible());
         rig.click(rig.win->TableBtn);
-        QVERIFY(rig.win->tableDlg()->isHidden());
+        QVERIFY(rig.win->motionTableWindow()->isHidden());
 
         rig.click(rig.win->InfoBtn);
         AboutDialog* info = rig.win->aboutDialog();

@@ -1,7 +1,7 @@
 #include "FlowFixture.h"
 #include "app/MainWindow.h"
-#include "board/TDataDlg.h"
-#include "board/TTableDlg.h"
+#include "board/MotionDataDialog.h"
+#include "board/MotionTableWindow.h"
 #include "common/TestRegistry.h"
 #include "document/DocumentFile.h"
 #include "editor/ChartEditor.h"
@@ -208,7 +208,7 @@ class ReentryTest : public QObject {
         QString rowDuring;
         WhenReady during([&] { return storedRecordWrites(rig.sim) >= 2; },
                          [&] {
-                             QTest::mouseClick(rig.win->tableDlg()->MotReadBtn, Qt::LeftButton);
+                             QTest::mouseClick(rig.win->motionTableWindow()->MotReadBtn, Qt::LeftButton);
                              rowDuring = rig.state.table.name(9);
                          });
         rig.services.pickAnswers.push_back(1);
@@ -309,10 +309,10 @@ class ReentryTest : public QObject {
 
     void dataDialogClosedWithEsc_takesTheCancelPath() {
         Rig rig;
-        TDataDlg* data = rig.win->dataDlg();
+        MotionDataDialog* data = rig.win->motionDataDialog();
         WhenReady shown([data] { return data->isVisible(); },
                         [data] { QTest::keyClick(data, Qt::Key_Escape); });
-        QVERIFY(!rig.win->tableDlg()->EditRow(3));
+        QVERIFY(!rig.win->motionTableWindow()->EditRow(3));
         QVERIFY(shown.done());
         // After the dialog: the option word read and written back with bit 2 clear.
         QCOMPARE(quint8(rig.sim.frames.value(rig.sim.frames.size() - 2)[0]),

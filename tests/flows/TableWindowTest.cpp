@@ -1,6 +1,6 @@
 #include "FlowFixture.h"
-#include "board/TDataDlg.h"
-#include "board/TTableDlg.h"
+#include "board/MotionDataDialog.h"
+#include "board/MotionTableWindow.h"
 #include "common/CallbackGuard.h"
 #include "common/TestRegistry.h"
 
@@ -23,8 +23,8 @@ class TableWindowTest : public QObject {
 
     struct Rig {
         FlowFixture fx;
-        TDataDlg data{fx.state->board, fx.state->table, fx.state->header};
-        TTableDlg table{fx.state->table, fx.state->board, fx.state->header, data};
+        MotionDataDialog data{fx.state->board, fx.state->table, fx.state->header};
+        MotionTableWindow table{fx.state->table, fx.state->board, fx.state->header, data};
 
         QByteArray entry(int count, const QByteArray& name, int ctrl, quint32 port) {
             QByteArray e = MotionTable::EmptyEntry();

@@ -1,4 +1,4 @@
-#include "board/TDataDlg.h"
+#include "board/MotionDataDialog.h"
 #include "common/TestRegistry.h"
 #include "document/IniFile.h"
 #include "pose/PoseWindowRig.h"
@@ -54,8 +54,8 @@ class PoseArrangementTest : public QObject {
         QCOMPARE(d.Label[1]->palette().color(QPalette::WindowText), QColor(Qt::black));
         QCOMPARE(d.pose().channel(1).displayRate, 0.5f);
         // The data dialog's port boxes carry the names and colours.
-        r.win->dataDlg()->LoadDataDialog(-1, 0);
-        QCOMPARE(r.win->dataDlg()->PE[0]->text(), QStringLiteral("Right shoulder"));
+        r.win->motionDataDialog()->LoadDataDialog(-1, 0);
+        QCOMPARE(r.win->motionDataDialog()->PE[0]->text(), QStringLiteral("Right shoulder"));
 
         // Arranging: the panel menu hides CH3 and colours CH4 blue; the window
         // goes black.

@@ -10,16 +10,16 @@ namespace qvx {
 
 class BoardCommands;
 class MotionTable;
-class TDataDlg;
+class MotionDataDialog;
 struct MotionHeader;
 
 // The motion table window ("DataTable"): the board's 85 table entries in a
 // list, read from the board with MotReadBtn, edited with the data dialog on a
 // double-click, and dragged onto a scenario chart as MOT items.
-class TTableDlg : public QWidget {
+class MotionTableWindow : public QWidget {
     Q_OBJECT
   public:
-    TTableDlg(MotionTable& table, BoardCommands& board, MotionHeader& header, TDataDlg& data,
+    MotionTableWindow(MotionTable& table, BoardCommands& board, MotionHeader& header, MotionDataDialog& data,
               QWidget* parent = nullptr);
 
     // The name column of a row not read from the board since the port was
@@ -45,7 +45,7 @@ class TTableDlg : public QWidget {
     MotionTable& m_table;
     BoardCommands& m_board;
     MotionHeader& m_header;
-    TDataDlg& m_data;
+    MotionDataDialog& m_data;
 };
 
 } // namespace qvx

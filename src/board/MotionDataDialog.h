@@ -19,10 +19,10 @@ struct MotionHeader;
 
 // The data dialog: edits the name, control input and port mask of one motion,
 // either the open document's header values or an entry stored on the board.
-class TDataDlg : public QDialog {
+class MotionDataDialog : public QDialog {
     Q_OBJECT
   public:
-    TDataDlg(BoardCommands& board, MotionTable& table, MotionHeader& header,
+    MotionDataDialog(BoardCommands& board, MotionTable& table, MotionHeader& header,
              QWidget* parent = nullptr);
 
     QLabel* Label1 = nullptr;

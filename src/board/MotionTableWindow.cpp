@@ -1,10 +1,10 @@
-#include "board/TTableDlg.h"
+#include "board/MotionTableWindow.h"
 
 #include "base/Services.h"
 #include "board/BoardCommands.h"
 #include "board/BoardLink.h"
 #include "board/MotionTable.h"
-#include "board/TDataDlg.h"
+#include "board/MotionDataDialog.h"
 #include "document/MotionHeader.h"
 
 #include <QHBoxLayout>
@@ -16,7 +16,7 @@
 
 namespace qvx {
 
-TTableDlg::TTableDlg(MotionTable& table, BoardCommands& board, MotionHeader& header, TDataDlg& data,
+MotionTableWindow::MotionTableWindow(MotionTable& table, BoardCommands& board, MotionHeader& header, MotionDataDialog& data,
                      QWidget* parent)
     : QWidget(parent, Qt::Window), m_table(table), m_board(board), m_header(header), m_data(data) {
     setObjectName(QStringLiteral("TTableDlg"));
@@ -59,13 +59,13 @@ TTableDlg::TTableDlg(MotionTable& table, BoardCommands& board, MotionHeader& hea
     }
     showAll();
 
-    connect(&m_table, &MotionTable::rowChanged, this, &TTableDlg::showRow);
-    connect(&m_table, &MotionTable::cleared, this, &TTableDlg::showAll);
-    connect(MotReadBtn, &QToolButton::clicked, this, &TTableDlg::MotReadBtnClick);
-    connect(ListView, &QTreeWidget::itemDoubleClicked, this, &TTableDlg::ListViewDblClick);
+    connect(&m_table, &MotionTable::rowChanged, this, &MotionTableWindow::showRow);
+    connect(&m_table, &MotionTable::cleared, this, &MotionTableWindow::showAll);
+    connect(MotReadBtn, &QToolButton::clicked, this, &MotionTableWindow::MotReadBtnClick);
+    connect(ListView, &QTreeWidget::itemDoubleClicked, this, &MotionTableWindow::ListViewDblClick);
 }
 
-void TTableDlg::showRow(int row) {
+void MotionTableWindow::showRow(int row) {
     QTreeWidgetItem* item = ListView->topLevelItem(row);
     if (!item) return;
     const bool read = m_table.isRead(row);
@@ -79,12 +79,12 @@ void TTableDlg::showRow(int row) {
     }
 }
 
-void TTableDlg::showAll() {
+void MotionTableWindow::showAll() {
     for (int row = 0; row < MotionTable::kRows; ++row)
         showRow(row);
 }
 
-void TTableDlg::MotReadBtnClick() {
+void MotionTableWindow::MotReadBtnClick() {
     // Pressed while another exchange runs, the read would empty the rows and
     // then fail at once: it is refused before anything changes.
     if (m_board.link().RefuseWhileBusy()) return;
@@ -94,13 +94,13 @@ void TTableDlg::MotReadBtnClick() {
         m_board.link().services()->ShowStatus(failure);
 }
 
-void TTableDlg::ListViewDblClick() {
+void MotionTableWindow::ListViewDblClick() {
     QTreeWidgetItem* item = ListView->currentItem();
     if (!item || !item->isSelected()) return;
     EditRow(ListView->indexOfTopLevelItem(item));
 }
 
-bool TTableDlg::EditRow(int row) {
+bool MotionTableWindow::EditRow(int row) {
     if (row < 0 || row >= MotionTable::kRows) return false;
     if (m_board.link().RefuseWhileBusy()) return false;
     BoardLink::FlowScope flow(m_board.link());

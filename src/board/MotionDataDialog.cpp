@@ -1,4 +1,4 @@
-#include "board/TDataDlg.h"
+#include "board/MotionDataDialog.h"
 
 #include "document/PaletteColours.h"
 
@@ -17,7 +17,7 @@
 
 namespace qvx {
 
-TDataDlg::TDataDlg(BoardCommands& board, MotionTable& table, MotionHeader& header, QWidget* parent)
+MotionDataDialog::MotionDataDialog(BoardCommands& board, MotionTable& table, MotionHeader& header, QWidget* parent)
     : QDialog(parent), m_board(board), m_table(table), m_header(header) {
     setObjectName(QStringLiteral("TDataDlg"));
     setWindowTitle(QStringLiteral("Data"));
@@ -63,9 +63,9 @@ TDataDlg::TDataDlg(BoardCommands& board, MotionTable& table, MotionHeader& heade
     buttons->addWidget(Button1);
     buttons->addWidget(Button2);
     top->addLayout(buttons);
-    connect(Button1, &QPushButton::clicked, this, &TDataDlg::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TDataDlg::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TDataDlg::Button3Click);
+    connect(Button1, &QPushButton::clicked, this, &MotionDataDialog::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &MotionDataDialog::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &MotionDataDialog::Button3Click);
 
     // While the dialog is open every receiver report shows the button input.
     connect(&m_board, &BoardCommands::receiverReport, this, [this](int button, const QList<int>&) {
@@ -76,17 +76,17 @@ TDataDlg::TDataDlg(BoardCommands& board, MotionTable& table, MotionHeader& heade
         m_names << QStringLiteral("CH") + QString::number(i);
 }
 
-void TDataDlg::SetChannelLabels(const QStringList& names, const QList<QColor>& colours) {
+void MotionDataDialog::SetChannelLabels(const QStringList& names, const QList<QColor>& colours) {
     m_names = names;
     m_colours = colours;
 }
 
-void TDataDlg::applyChannelLabels() {
+void MotionDataDialog::applyChannelLabels() {
     for (int i = 0; i < 24; ++i)
         PaintChannelLabel(PE[size_t(i)], i, m_names, m_colours, palette().color(QPalette::Button));
 }
 
-void TDataDlg::LoadDataDialog(int entry, int kind) {
+void MotionDataDialog::LoadDataDialog(int entry, int kind) {
     quint32 mask = 0;
     if (entry < 0) {
         MotName->setText(m_header.MotionName);
@@ -107,54 +107,54 @@ void TDataDlg::LoadDataDialog(int entry, int kind) {
     SetPortChecks(mask);
 }
 
-quint32 TDataDlg::PortMaskOf() const {
+quint32 MotionDataDialog::PortMaskOf() const {
     quint32 mask = 0;
     for (int i = 0; i < 24; ++i)
         if (PE[size_t(i)]->isChecked()) mask |= 1u << i;
     return mask;
 }
 
-void TDataDlg::SetPortChecks(quint32 mask) {
+void MotionDataDialog::SetPortChecks(quint32 mask) {
     for (int i = 0; i < 24; ++i)
         PE[size_t(i)]->setChecked(mask & (1u << i));
 }
 
-std::optional<int> TDataDlg::typedControl() const {
+std::optional<int> MotionDataDialog::typedControl() const {
     bool ok = false;
     const int v = CntEdit->text().trimmed().toInt(&ok);
     if (!ok || v < 0 || v > 0xFFFF) return std::nullopt;
     return v;
 }
 
-QString TDataDlg::CleanName(const QString& name) {
+QString MotionDataDialog::CleanName(const QString& name) {
     QString n = name;
     n.replace(u',', u' ');
     n.replace(u'"', u' ');
     return n;
 }
 
-void TDataDlg::Button1Click() {
+void MotionDataDialog::Button1Click() {
     if (!MotName->text().isEmpty()) MotName->setText(CleanName(MotName->text()));
     accept();
 }
 
-void TDataDlg::Button2Click() {
+void MotionDataDialog::Button2Click() {
     reject();
 }
 
-void TDataDlg::reject() {
+void MotionDataDialog::reject() {
     // Cancel, Esc and the close box all take the same path.
     m_board.SetOptionBit2(0);
     QDialog::reject();
 }
 
-void TDataDlg::Button3Click() {
+void MotionDataDialog::Button3Click() {
     QByteArray answer;
     if (!m_board.ReadButtonInput(answer) || answer.size() < 3) return;
     CntEdit->setText(QString::number(BigEndian::word(answer, 1)));
 }
 
-bool TDataDlg::EditDocumentHeader(int documentKind) {
+bool MotionDataDialog::EditDocumentHeader(int documentKind) {
     LoadDataDialog(-1, documentKind);
     m_board.SetOptionBit5(1);
     const bool ok = exec() == QDialog::Accepted;

@@ -3,7 +3,7 @@
 // steps, every setting and the servos of eight SVP channels. The time of each
 // is compared with the wire time of the bytes it exchanged (attention bytes,
 // frames and answers, as the link counts them).
-#include "app/BackupFlows.h"
+#include "board/BackupFlows.h"
 #include "base/Services.h"
 #include "board/BoardCommands.h"
 #include "board/BoardLink.h"

@@ -1,6 +1,6 @@
 #include "fuzz/ReaderFuzz.h"
 
-#include "app/BoardBackup.h"
+#include "board/BoardBackup.h"
 #include "base/Services.h"
 #include "document/Chart.h"
 #include "document/DocumentFile.h"

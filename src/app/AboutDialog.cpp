@@ -1,7 +1,7 @@
 #include "app/AboutDialog.h"
 
 #include "board/BoardCommands.h"
-#include "document/Cp932.h"
+#include "base/Cp932.h"
 
 #include <QEvent>
 #include <QFontDatabase>

@@ -2,7 +2,7 @@
 
 #include "app/AppState.h"
 #include "base/Services.h"
-#include "document/CommaList.h"
+#include "base/CommaList.h"
 
 namespace qvx {
 

@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/AppState.h"
-#include "app/BackupFlows.h"
+#include "board/BackupFlows.h"
 #include "editor/EditHistory.h"
 #include "app/BoardFlows.h"
 #include "app/AboutDialog.h"

@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/AppState.h"
-#include "app/BackupFlows.h"
+#include "board/BackupFlows.h"
 #include "base/UiServices.h"
 #include "document/IniFile.h"
 

@@ -1,7 +1,7 @@
 #include "app/WidgetServices.h"
 
 #include "app/PickNumberDialog.h"
-#include "document/CommaList.h"
+#include "base/CommaList.h"
 
 #include <QApplication>
 #include <QColorDialog>

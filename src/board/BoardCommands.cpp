@@ -2,7 +2,7 @@
 
 #include "base/Services.h"
 #include "board/BoardLink.h"
-#include "document/Cp932.h"
+#include "base/Cp932.h"
 
 #include <algorithm>
 

@@ -3,8 +3,8 @@
 #include "base/Services.h"
 #include "board/BoardCommands.h"
 #include "board/BoardLink.h"
-#include "document/CommaList.h"
-#include "document/Cp932.h"
+#include "base/CommaList.h"
+#include "base/Cp932.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 #include "cli/CliPort.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
-#include "dialogs/AnalogFlows.h"
+#include "settings/AnalogFlows.h"
 
 #include <QObject>
 

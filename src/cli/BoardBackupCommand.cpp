@@ -1,5 +1,5 @@
 #include "app/AppState.h"
-#include "app/BackupFlows.h"
+#include "board/BackupFlows.h"
 #include "cli/CliPort.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"

@@ -2,7 +2,7 @@
 #include "cli/CliPort.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
-#include "dialogs/OptionFlows.h"
+#include "settings/OptionFlows.h"
 
 #include <QRegularExpression>
 #include <functional>

@@ -2,7 +2,7 @@
 #include "cli/CliPort.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
-#include "dialogs/ReceiverFlows.h"
+#include "settings/ReceiverFlows.h"
 
 #include <QEventLoop>
 #include <QObject>

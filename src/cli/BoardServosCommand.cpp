@@ -3,7 +3,7 @@
 #include "cli/CliPort.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
-#include "dialogs/ServoFlows.h"
+#include "settings/ServoFlows.h"
 #include "document/IniFile.h"
 #include "pose/PoseLayout.h"
 

@@ -2,7 +2,7 @@
 #include "cli/CliPort.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
-#include "dialogs/TrimFlows.h"
+#include "settings/TrimFlows.h"
 
 #include <QRegularExpression>
 #include <optional>

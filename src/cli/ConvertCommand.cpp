@@ -2,7 +2,7 @@
 #include "app/Settings.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
-#include "document/CommaList.h"
+#include "base/CommaList.h"
 #include "document/DocumentFile.h"
 #include "editor/Conversion.h"
 #include "pose/PatternFile.h"

@@ -2,7 +2,7 @@
 
 #include "base/Services.h"
 #include "compiler/HexText.h"
-#include "compiler/WordClasses.h"
+#include "board/WordClasses.h"
 
 #include <algorithm>
 

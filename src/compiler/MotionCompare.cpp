@@ -2,7 +2,7 @@
 
 #include "board/MotionTable.h"
 #include "compiler/HexText.h"
-#include "document/Cp932.h"
+#include "base/Cp932.h"
 
 #include <algorithm>
 

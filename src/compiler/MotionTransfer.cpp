@@ -5,7 +5,7 @@
 #include "board/BoardLink.h"
 #include "board/MotionTable.h"
 #include "compiler/Compiler.h"
-#include "compiler/WordClasses.h"
+#include "board/WordClasses.h"
 #include "document/Chart.h"
 #include "document/MotionHeader.h"
 

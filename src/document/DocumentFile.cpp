@@ -1,8 +1,8 @@
 #include "document/DocumentFile.h"
 
 #include "base/Services.h"
-#include "document/CommaList.h"
-#include "document/Cp932.h"
+#include "base/CommaList.h"
+#include "base/Cp932.h"
 #include "document/IniFile.h"
 
 #include <charconv>

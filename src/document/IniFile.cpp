@@ -1,6 +1,6 @@
 #include "document/IniFile.h"
 
-#include "document/Cp932.h"
+#include "base/Cp932.h"
 
 #include <QFile>
 #include <QFileInfo>

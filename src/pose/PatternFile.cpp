@@ -1,7 +1,7 @@
 #include "pose/PatternFile.h"
 
-#include "document/CommaList.h"
-#include "document/Cp932.h"
+#include "base/CommaList.h"
+#include "base/Cp932.h"
 
 namespace qvx {
 

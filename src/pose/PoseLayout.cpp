@@ -1,6 +1,6 @@
 #include "pose/PoseLayout.h"
 
-#include "document/CommaList.h"
+#include "base/CommaList.h"
 #include "document/IniFile.h"
 #include "document/SettingsFile.h"
 

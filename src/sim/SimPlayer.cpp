@@ -3,7 +3,7 @@
 #include "board/AnalogFormat.h"
 #include "board/BoardCommands.h"
 #include "board/BoardProtocol.h"
-#include "compiler/WordClasses.h"
+#include "board/WordClasses.h"
 
 namespace qvx {
 

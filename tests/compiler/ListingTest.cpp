@@ -3,7 +3,7 @@
 #include "common/TestRegistry.h"
 #include "compiler/Compiler.h"
 #include "compiler/HexText.h"
-#include "document/CommaList.h"
+#include "base/CommaList.h"
 
 #include <QTest>
 

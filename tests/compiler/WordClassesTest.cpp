@@ -1,4 +1,4 @@
-#include "compiler/WordClasses.h"
+#include "board/WordClasses.h"
 #include "common/TestRegistry.h"
 
 #include <QTest>

@@ -1,5 +1,5 @@
 #include "common/TestRegistry.h"
-#include "document/CommaList.h"
+#include "base/CommaList.h"
 
 #include <QRandomGenerator>
 #include <QTest>

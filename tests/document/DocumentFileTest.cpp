@@ -3,7 +3,7 @@
 #include "common/RecordingServices.h"
 #include "common/TestFiles.h"
 #include "common/TestRegistry.h"
-#include "document/Cp932.h"
+#include "base/Cp932.h"
 #include "document/IniFile.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 #include "common/FileSizeLimit.h"
 #include "common/TestFiles.h"
 #include "common/TestRegistry.h"
-#include "document/Cp932.h"
+#include "base/Cp932.h"
 
 #include <QDateTime>
 #include <QDir>

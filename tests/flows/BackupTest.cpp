@@ -1,9 +1,9 @@
 #include "FlowFixture.h"
-#include "app/BackupFlows.h"
+#include "board/BackupFlows.h"
 #include "board/BoardCommands.h"
 #include "common/CliRun.h"
 #include "common/TestRegistry.h"
-#include "document/Cp932.h"
+#include "base/Cp932.h"
 
 #include <QElapsedTimer>
 #include <QFile>

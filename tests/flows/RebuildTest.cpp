@@ -1,7 +1,7 @@
 #include "FlowFixture.h"
 #include "common/TestRegistry.h"
 #include "compiler/MotionTransfer.h"
-#include "compiler/WordClasses.h"
+#include "board/WordClasses.h"
 
 #include <QTest>
 

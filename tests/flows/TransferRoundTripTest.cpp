@@ -1,6 +1,6 @@
 #include "FlowFixture.h"
 #include "common/TestRegistry.h"
-#include "compiler/WordClasses.h"
+#include "board/WordClasses.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "pose/PatternFile.h"
 #include "common/TestFiles.h"
 #include "common/TestRegistry.h"
-#include "document/Cp932.h"
+#include "base/Cp932.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer
-# and runs the whole test suite; builds the fuzz targets with clang when it is there.
+# Installs what is missing, checks the include layers and the formatting of
+# changed lines, builds with AddressSanitizer and UndefinedBehaviorSanitizer,
+# builds the release with warnings as errors and, with clang, the fuzz targets,
+# and runs the whole test suite.
 set -euo pipefail
 cd "$(dirname "$0")"
-./scripts/deps.sh
+./scripts/deps.sh --test
+# Checks that need no build: no include runs up the layers, and every C++
+# line changed since the formatting base is formatted.
+python3 scripts/check_layers.py
+./scripts/check_format.sh
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQVX_SANITIZE=ON >/dev/null
 # Test classes include their own moc output; a test file added since the last
 # build is only scanned when the test targets' moc step runs again.
@@ -27,5 +33,9 @@ if command -v clang++ >/dev/null 2>&1; then
 else
   echo "clang++ not found: the fuzz targets are not built"
 fi
+# The programs as released, with every warning an error.
+cmake -S . -B build-werror -G Ninja -DCMAKE_BUILD_TYPE=Release -DQVX_BUILD_TESTS=OFF \
+      -DCMAKE_CXX_FLAGS=-Werror >/dev/null
+cmake --build build-werror
 cd build-test
 ctest --output-on-failure -j2 "$@"

@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, when any of them is missing.
-# Used by run.sh and test.sh; runs apt-get directly as root, through sudo otherwise.
+# Used by run.sh and test.sh (--test adds what the test run's own checks need);
+# runs apt-get directly as root, through sudo otherwise.
 set -euo pipefail
 
 PACKAGES=(cmake g++ ninja-build ccache pkg-config
           qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-qpa-plugins libgl-dev
           libjpeg-dev fonts-ipafont-gothic xvfb xauth
           desktop-file-utils libxml2-utils)
+# The test run's own checks: the include layers and the pinned formatter.
+if [ "${1:-}" = "--test" ]; then
+  PACKAGES+=(python3 clang-format-14)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -1,6 +1,7 @@
 #include "board/MotionDataDialog.h"
 #include "common/RandomEdits.h"
 #include "common/TestRegistry.h"
+#include "common/WhenShown.h"
 #include "items/CompareItemDialog.h"
 #include "items/SetItemDialog.h"
 #include "document/DocumentFile.h"
@@ -174,7 +175,7 @@ class UndoTest : public QObject {
         oneStep(
             r,
             [&] {
-                posetest::whenOpen(prop, [&] {
+                qvxtest::whenOpen(prop, [&] {
                     prop->NameEdit->setText(QStringLiteral("Wave"));
                     prop->Button1->click();
                 });
@@ -187,7 +188,7 @@ class UndoTest : public QObject {
         oneStep(
             r,
             [&] {
-                posetest::whenOpen(data, [&] {
+                qvxtest::whenOpen(data, [&] {
                     data->MotName->setText(QStringLiteral("Greeting"));
                     data->Button1->click();
                 });
@@ -215,7 +216,7 @@ class UndoTest : public QObject {
         oneStep(
             r,
             [&] {
-                posetest::whenOpen(&t, [&] {
+                qvxtest::whenOpen(&t, [&] {
                     t.Cmb[0]->setEditText(QStringLiteral("Change(2)"));
                     t.ListMenu->setEditText(QStringLiteral("Swap"));
                     t.OKBtnClick();

@@ -174,6 +174,7 @@ class RemoteServerTest : public QObject {
         steady.connectToServer(path);
         QVERIFY(steady.waitForConnected(2000));
         for (quint32 i = 1; i <= 4; ++i) {
+            // Time must pass between messages: four of these outlast the time-out.
             QTest::qWait(400);
             steady.write(message(0, i));
             QTRY_COMPARE_WITH_TIMEOUT(steady.bytesAvailable(), qint64(1), 2000);
@@ -212,9 +213,9 @@ class RemoteServerTest : public QObject {
         }
         const int connected = ::connect(client, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
         const int connectErrno = errno;
-        // Let the server try (and fail) to accept while nothing is free.
-        QTest::qWait(300);
-        const bool goneMeanwhile = !QFile::exists(path);
+        // Let the server try (and fail) to accept while nothing is free. No
+        // test macro may return here: the descriptors must be given back first.
+        const bool goneMeanwhile = QTest::qWaitFor([&] { return !QFile::exists(path); }, 2000);
         for (int fd : fillers) ::close(fd);
         setrlimit(RLIMIT_NOFILE, &old);
         ::close(client);

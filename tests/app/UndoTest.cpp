@@ -1,6 +1,7 @@
 #include "board/MotionDataDialog.h"
 #include "common/RandomEdits.h"
 #include "common/TestRegistry.h"
+#include "common/WhenShown.h"
 #include "items/CompareItemDialog.h"
 #include "items/SetItemDialog.h"
 #include "document/DocumentFile.h"
@@ -174,7 +175,7 @@ class UndoTest : public QObject {
         oneStep(
             r,
             [&] {
-                posetest::whenOpen(prop, [&] {
+                qvxtest::whenOpen(prop, [&] {
                     prop->NameEdit->setText(QStringLiteral("Wave"));
                     prop->Button1->click();
                 });
@@ -187,7 +188,7 @@ class UndoTest : public QObject {
         oneStep(
             r,
             [&] {
-                posetest::whenOpen(data, [&] {
+                qvxtest::whenOpen(data, [&] {
                     data->MotName->setText(QStringLiteral("Greeting"));
                     data->Button1->click();
                 });
@@ -215,7 +216,7 @@ class UndoTest : public QObject {
         oneStep(
             r,
             [&] {
-                posetest::whenOpen(&t, [&] {
+                qvxtest::whenOpen(&t, [&] {
                     t.Cmb[0]->setEditText(QStringLiteral("Change(2)"));
                     t.ListMenu->setEditText(QStringLiteral("Swap"));
                     t.OKBtnClick();
@@ -241,16 +242,15 @@ class UndoTest : public QObject {
         QVERIFY(r.item(pos).values[0] != 16000);
         // With SYNC on the drag moved the servo. Those moves have no answer,
         // so the last of them may still be on its way to the board: wait
-        // until nothing more arrives, then undoing must send nothing.
-        for (qsizetype seen = -1; seen != r.frames().size();) {
-            seen = r.frames().size();
-            QTest::qWait(100);
-        }
+        // until the servo stands where the item says, then undoing must send
+        // nothing.
+        QTRY_COMPARE(r.servos()[0], r.item(pos).values[0]);
         r.clearFrames();
         undoKey(r);
         QCOMPARE(r.item(pos).values[0], quint16(16000));
         // The pose window shows the item as it is again (16000 is 384 below centre).
         QCOMPARE(r.dlg().Edit[0]->text(), QStringLiteral("-384"));
+        // Nothing may reach the board meanwhile: a short quiet time proves it.
         QTest::qWait(100);
         QVERIFY2(r.commands().isEmpty(), qPrintable(QString::number(r.commands().size())));
     }

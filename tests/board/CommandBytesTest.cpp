@@ -26,34 +26,38 @@ QByteArray seq(int n, int start) {
         b.append(char(start + i));
     return b;
 }
-} // namespace
 
-// Every command puts exactly its frame on the line, after one attention byte.
-class CommandBytesTest : public QObject {
-    Q_OBJECT
-  private slots:
-    void everyCommand_sendsItsFrame() {
-        BoardFixture fx;
-        BoardCommands& b = fx.board;
-        MotionRecord rec = sampleRecord();
-        const BoardCommands::Words words = sampleWords(100);
-        BoardCommands::Words readWords{};
-        QByteArray bytes;
-        QString text;
-        int i1 = 0, i2 = 0;
-        quint16 w = 0;
-        struct Case {
-            const char* name;
-            std::function<bool()> run;
-            QByteArray frame;
-            bool result = true;
-        };
-        const QByteArray recBytes = rec.toBytes();
-        QByteArray wordBytes;
+// One command's call on a fresh simulated board, with the frame it must put on
+// the line and the result it must return.
+struct Case {
+    const char* name;
+    std::function<bool()> run;
+    QByteArray frame;
+    bool result = true;
+};
+
+// A fresh board and the arguments and answers every command uses.
+struct CommandRig {
+    BoardFixture fx;
+    BoardCommands& b = fx.board;
+    MotionRecord rec = sampleRecord();
+    const BoardCommands::Words words = sampleWords(100);
+    BoardCommands::Words readWords{};
+    QByteArray bytes;
+    QString text;
+    int i1 = 0, i2 = 0;
+    quint16 w = 0;
+    const QByteArray recBytes = rec.toBytes();
+    const QByteArray name = QByteArray("Knee").leftJustified(32, '\0');
+    QByteArray wordBytes;
+
+    CommandRig() {
         for (quint16 v : words)
             wordBytes.append(char(v >> 8)).append(char(v & 0xFF));
-        QByteArray name = QByteArray("Knee").leftJustified(32, '\0');
-        const std::vector<Case> cases = {
+    }
+
+    std::vector<Case> cases() {
+        return {
             {"ReadBoardInfo", [&] { return b.ReadBoardInfo(bytes); }, QByteArray::fromHex("FFFF")},
             {"MoveChannel", [&] { return b.MoveChannel(3, 0x1234); }, framed("FE0003011234")},
             {"WriteMotionRecord live", [&] { return b.WriteMotionRecord(false, 0, 0, rec); },
@@ -126,16 +130,31 @@ class CommandBytesTest : public QObject {
              framed("D10117", name)},
             {"ReadChannelName", [&] { return b.ReadChannelName(23, text); }, framed("D017")},
         };
-        for (const Case& c : cases) {
-            fx.transport->written.clear();
-            const bool result = c.run();
-            QVERIFY2(result == c.result, c.name);
-            QVERIFY2(
-                fx.transport->written == QByteArray(1, '\r') + c.frame,
-                (QByteArray(c.name) + " sent " + fx.transport->written.toHex(' ')).constData());
-        }
-        QCOMPARE(fx.services.busyDepth, 0);
-        QCOMPARE(fx.services.busyMarks, int(cases.size()));
+    }
+};
+} // namespace
+
+// Every command puts exactly its frame on the line, after one attention byte.
+class CommandBytesTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void everyCommand_sendsItsFrame_data() {
+        QTest::addColumn<int>("index");
+        CommandRig rig;
+        const std::vector<Case> cases = rig.cases();
+        for (size_t i = 0; i < cases.size(); ++i)
+            QTest::newRow(cases[i].name) << int(i);
+    }
+
+    void everyCommand_sendsItsFrame() {
+        QFETCH(int, index);
+        CommandRig rig;
+        const Case c = rig.cases().at(size_t(index));
+        rig.fx.transport->written.clear();
+        QCOMPARE(c.run(), c.result);
+        QCOMPARE(rig.fx.transport->written.toHex(' '), (QByteArray(1, '\r') + c.frame).toHex(' '));
+        QCOMPARE(rig.fx.services.busyDepth, 0);
+        QCOMPARE(rig.fx.services.busyMarks, 1);
     }
 
     void writesThenReads_returnTheSameData() {

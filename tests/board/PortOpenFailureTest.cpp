@@ -1,12 +1,12 @@
 #include "board/BoardLink.h"
 #include "board/SerialTransport.h"
+#include "common/CliRun.h"
 #include "common/RecordingServices.h"
 #include "common/TestFiles.h"
 #include "common/TestRegistry.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -34,18 +34,9 @@ class RefusingTransport : public BoardTransport {
     bool m_denied;
 };
 
-struct Run {
-    int code = -1;
-    QString out, err;
-};
-
-Run qvxBoard(const QString& port) {
-    QProcess p;
-    p.start(QStringLiteral(QVX_CLI_PATH),
-            {QStringLiteral("board"), QStringLiteral("--port"), port, QStringLiteral("stop")});
-    if (!p.waitForFinished(30000)) return {};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+qvxtest::CliRun qvxBoard(const QString& port) {
+    return qvxtest::runQvx(
+        {QStringLiteral("board"), QStringLiteral("--port"), port, QStringLiteral("stop")});
 }
 
 } // namespace
@@ -85,7 +76,7 @@ class PortOpenFailureTest : public QObject {
             port = form;
         }
 
-        const Run r = qvxBoard(port);
+        const qvxtest::CliRun r = qvxBoard(port);
         QCOMPARE(r.code, 1);
         QVERIFY2(r.err.startsWith(expected.arg(port)), qPrintable(r.err));
         if (form != QLatin1String("missing") && form != QLatin1String("dangling"))
@@ -101,7 +92,7 @@ class PortOpenFailureTest : public QObject {
                 ::access(QFile::encodeName(candidate), R_OK | W_OK) != 0)
                 port = candidate;
         if (port.isEmpty()) QSKIP("no serial device here that this user may not open");
-        const Run r = qvxBoard(port);
+        const qvxtest::CliRun r = qvxBoard(port);
         QCOMPARE(r.code, 1);
         QCOMPARE(r.err, SerialTransport::OpenFailureText(
                             port, SerialTransport::OpenProblem::NoPermission) +

@@ -1,8 +1,8 @@
 #include "board/BoardCommands.h"
 #include "board/BoardLink.h"
 #include "common/RecordingServices.h"
+#include "common/SimBoard.h"
 #include "common/TestRegistry.h"
-#include "sim/SimPtyHost.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -15,19 +15,12 @@ using namespace qvx;
 class SerialPathTest : public QObject {
     Q_OBJECT
   private:
-    struct Rig {
-        QTemporaryDir dir;
-        std::unique_ptr<SimPtyHost> host;
+    struct Rig : qvxtest::SimBoard {
         qvxtest::RecordingServices services;
         BoardLink link;
         BoardCommands board{link};
 
-        explicit Rig(const QString& state = {}) {
-            SimPtyHost::Options options;
-            options.linkPath = dir.filePath(QStringLiteral("qmx"));
-            options.statePath = state;
-            QString error;
-            host = SimPtyHost::Start(options, &error);
+        explicit Rig(const QString& state = {}) : SimBoard(keptIn(state)) {
             link.setServices(&services);
             link.setTimeouts(100, 150);
         }

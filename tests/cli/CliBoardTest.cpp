@@ -1,5 +1,7 @@
 #include "flows/FlowFixture.h"
 #include "app/RemoteServer.h"
+#include "common/CliRun.h"
+#include "common/SimBoard.h"
 #include "common/TestRegistry.h"
 #include "document/DocumentFile.h"
 
@@ -14,39 +16,23 @@ using namespace qvx;
 class CliBoardTest : public QObject {
     Q_OBJECT
 
-    struct Run {
-        int code;
-        QString out, err;
-    };
+    using Run = qvxtest::CliRun;
     // Runs qvx without blocking this thread's event loop (the socket server
     // of the remote tests lives on it).
     static Run qvx(const QStringList& args,
                    const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
-        QProcess p;
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(QVX_CLI_PATH), args);
-        QSignalSpy done(&p, &QProcess::finished);
-        if (!done.wait(30000)) return {-1, {}, {}};
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
-    }
-
-    // A simulated board behind a pseudo-terminal linked at `link`.
-    static std::unique_ptr<SimPtyHost> startSim(const QString& link) {
-        SimPtyHost::Options options;
-        options.linkPath = link;
-        QString error;
-        auto host = SimPtyHost::Start(options, &error);
-        if (!host) qWarning() << "the simulated board did not start:" << error;
-        return host;
+        qvxtest::CliSetup setup;
+        setup.env = env;
+        return qvxtest::runQvx(args, setup);
     }
 
   private slots:
     void board_writeTableReadPlayDelete_endToEnd() {
-        QTemporaryDir dir;
-        const QString link = dir.filePath(QStringLiteral("qmx"));
-        auto host = startSim(link);
-        QVERIFY(host);
+        qvxtest::SimBoard board;
+        QVERIFY2(board.host, qPrintable(board.error));
+        const QTemporaryDir& dir = board.dir;
+        const QString link = board.port;
+        auto& host = board.host;
         const QStringList port{QStringLiteral("board"), QStringLiteral("--port"), link};
 
         // A document of 35 poses: 36 records, the question answered with --yes.
@@ -104,10 +90,11 @@ class CliBoardTest : public QObject {
     }
 
     void board_writeVerify_failsOnARecordKeptDifferently() {
-        QTemporaryDir dir;
-        const QString link = dir.filePath(QStringLiteral("qmx"));
-        auto host = startSim(link);
-        QVERIFY(host);
+        qvxtest::SimBoard board;
+        QVERIFY2(board.host, qPrintable(board.error));
+        const QTemporaryDir& dir = board.dir;
+        const QString link = board.port;
+        auto& host = board.host;
         const QStringList port{QStringLiteral("board"), QStringLiteral("--port"), link};
         qvxtest::RecordingServices services;
         Chart chart = longChain(3);
@@ -152,10 +139,10 @@ class CliBoardTest : public QObject {
     }
 
     void board_aPortThatGoesAway_isNamedByItsPath() {
-        QTemporaryDir dir;
-        const QString link = dir.filePath(QStringLiteral("qmx"));
-        auto host = startSim(link);
-        QVERIFY(host);
+        qvxtest::SimBoard board;
+        QVERIFY2(board.host, qPrintable(board.error));
+        const QString link = board.port;
+        auto& host = board.host;
         // The first answer is held back until the simulator has gone.
         host->withSimulator([](BoardSimulator& s) {
             s.setFaultDelayMs(60000);
@@ -177,10 +164,10 @@ class CliBoardTest : public QObject {
     }
 
     void board_diff_comparesTheDocumentWithTheSlot() {
-        QTemporaryDir dir;
-        const QString link = dir.filePath(QStringLiteral("qmx"));
-        auto host = startSim(link);
-        QVERIFY(host);
+        qvxtest::SimBoard board;
+        QVERIFY2(board.host, qPrintable(board.error));
+        const QTemporaryDir& dir = board.dir;
+        const QString link = board.port;
         const QStringList port{QStringLiteral("board"), QStringLiteral("--port"), link};
         qvxtest::RecordingServices services;
         Chart chart = longChain(14);

@@ -1,8 +1,8 @@
+#include "common/CliRun.h"
 #include "common/TestFiles.h"
 #include "common/TestRegistry.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -11,10 +11,7 @@ using qvxtest::writeFile;
 
 namespace {
 
-struct Run {
-    int code;
-    QString out, err;
-};
+using Run = qvxtest::CliRun;
 
 // A Prm value: the speed, then CH1.. as given and 16384 on the other channels.
 QByteArray prm(int speed, QList<int> first) {
@@ -57,14 +54,8 @@ class CliConvertTest : public QObject {
     QString m_in, m_out;
 
     Run qvx(const QStringList& args) {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QVX_CONFIG_DIR"), m_dir.filePath(QStringLiteral("config")));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(QVX_CLI_PATH), args);
-        p.waitForFinished(30000);
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+        return qvxtest::runQvx(
+            args, qvxtest::CliSetup().configDir(m_dir.filePath(QStringLiteral("config"))));
     }
     Run convert(const QStringList& more) { return qvx(QStringList{"convert", m_in, m_out} + more); }
 

@@ -1,8 +1,8 @@
+#include "common/CliRun.h"
 #include "common/TestFiles.h"
 #include "common/TestRegistry.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -10,15 +10,9 @@ using qvxtest::readFile;
 using qvxtest::writeFile;
 
 namespace {
-struct Run {
-    int code;
-    QString out, err;
-};
+using Run = qvxtest::CliRun;
 Run qvxRun(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(QVX_CLI_PATH), args);
-    p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return qvxtest::runQvx(args);
 }
 } // namespace
 

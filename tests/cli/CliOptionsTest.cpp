@@ -1,8 +1,7 @@
+#include "common/CliRun.h"
+#include "common/SimBoard.h"
 #include "common/TestRegistry.h"
-#include "sim/SimPtyHost.h"
 
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace qvx;
@@ -15,43 +14,24 @@ namespace {
 const QByteArray kOpening("\xF1\xFC\xFD\xF2\xFD\xF1\xEE\xEB\xDC\xF1\xF2");
 
 // qvx board options against a simulated board behind a pseudo-terminal.
-struct OptionsCli {
-    QTemporaryDir dir;
-    QString port = dir.filePath(QStringLiteral("qmx"));
-    std::unique_ptr<SimPtyHost> host;
+struct OptionsCli : qvxtest::SimBoard {
     int code = -1;
     QString out, err;
 
     OptionsCli() {
-        SimPtyHost::Options options;
-        options.linkPath = port;
-        QString error;
-        host = SimPtyHost::Start(options, &error);
         if (host)
-            host->withSimulator([](BoardSimulator& s) {
+            sim([](BoardSimulator& s) {
                 s.stored().alarmVoltage = 391;
                 s.stored().svpChannels = QByteArray("\x01\x00\x00", 3);
             });
     }
-    template <typename F> auto sim(F&& f) { return host->withSimulator(std::forward<F>(f)); }
-    QByteArray commands() {
-        return sim([](BoardSimulator& s) {
-            QByteArray c;
-            for (const QByteArray& f : std::exchange(s.frames, {}))
-                c += f[0];
-            return c;
-        });
-    }
+    QByteArray commands() { return takeCommands(); }
     int run(const QStringList& args) {
-        QProcess p;
-        p.start(QStringLiteral(QVX_CLI_PATH),
-                QStringList{QStringLiteral("board"), QStringLiteral("--port"), port,
-                            QStringLiteral("options")} +
-                    args);
-        code = p.waitForFinished(30000) ? p.exitCode() : -1;
-        out = QString::fromUtf8(p.readAllStandardOutput());
-        err = QString::fromUtf8(p.readAllStandardError());
-        return code;
+        const qvxtest::CliRun r =
+            qvxtest::runQvx(QStringList{"board", "--port", port, "options"} + args);
+        out = r.out;
+        err = r.err;
+        return code = r.code;
     }
 };
 

@@ -1,4 +1,6 @@
 #include "flows/FlowFixture.h"
+#include "common/CliRun.h"
+#include "common/SimBoard.h"
 #include "common/TestFiles.h"
 #include "common/TestRegistry.h"
 #include "base/CommaList.h"
@@ -9,7 +11,6 @@
 #include "pose/PoseData.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTest>
 
 #include <csignal>
@@ -21,10 +22,7 @@ namespace {
 
 using Words = BigEndian::Words;
 
-struct Run {
-    int code;
-    QString out, err;
-};
+using Run = qvxtest::CliRun;
 
 Words words(std::initializer_list<quint16> first, quint16 rest) {
     Words w;
@@ -65,28 +63,12 @@ const Words kStandSent = words({16500, Pose::kBarMax, Pose::kBarMin, 0, Pose::kO
 
 // A simulated board behind a pseudo-terminal, a document and a settings
 // folder in a temporary directory, and qvx run against them.
-struct PoseCli {
-    QTemporaryDir dir;
-    std::unique_ptr<SimPtyHost> host;
-    QString port, doc, error;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+struct PoseCli : qvxtest::SimBoard {
+    QString doc = dir.filePath(QStringLiteral("poses.qmx"));
     qvxtest::RecordingServices services;
 
-    PoseCli() {
-        SimPtyHost::Options options;
-        options.linkPath = port = dir.filePath(QStringLiteral("qmx"));
-        host = SimPtyHost::Start(options, &error);
-        doc = dir.filePath(QStringLiteral("poses.qmx"));
-        env.insert(QStringLiteral("QVX_CONFIG_DIR"), dir.filePath(QStringLiteral("config")));
-    }
-
-    template <typename F> auto sim(F&& f) { return host->withSimulator(std::forward<F>(f)); }
-    void clearFrames() {
-        sim([](BoardSimulator& s) { s.frames.clear(); });
-    }
-    int frameCount() {
-        return sim([](BoardSimulator& s) { return int(s.frames.size()); });
-    }
+    void clearFrames() { takeFrames(); }
+    int frameCount() { return int(frames().size()); }
     MotionRecord live() {
         return sim([](BoardSimulator& s) { return s.working().livePose; });
     }
@@ -97,18 +79,15 @@ struct PoseCli {
     // Runs qvx with the arguments as given. With a file size limit, the files
     // qvx writes cannot grow past it (a save that must fail, even for root).
     Run qvx(const QStringList& args, rlim_t fileLimit = 0) {
-        QProcess p;
-        p.setProcessEnvironment(env);
+        qvxtest::CliSetup setup;
+        setup.configDir(dir.filePath(QStringLiteral("config")));
         if (fileLimit > 0)
-            p.setChildProcessModifier([fileLimit] {
+            setup.inChild = [fileLimit] {
                 std::signal(SIGXFSZ, SIG_IGN);
                 rlimit limit{fileLimit, fileLimit};
                 setrlimit(RLIMIT_FSIZE, &limit);
-            });
-        p.start(QStringLiteral(QVX_CLI_PATH), args);
-        if (!p.waitForFinished(30000)) return {-1, {}, {}};
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+            };
+        return qvxtest::runQvx(args, setup);
     }
     // qvx pose --port PORT ARGS
     Run pose(const QStringList& args, rlim_t fileLimit = 0) {

@@ -1,10 +1,8 @@
 #include "board/BoardCommands.h"
+#include "common/CliRun.h"
+#include "common/SimBoard.h"
 #include "common/TestRegistry.h"
-#include "sim/BoardSimulator.h"
-#include "sim/SimPtyHost.h"
 
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace qvx;
@@ -13,32 +11,9 @@ using Cmd = QmxBoard::Command;
 namespace {
 
 // A simulated board behind a pseudo-terminal and `qvx board receiver` run against it.
-struct ReceiverCli {
-    QTemporaryDir dir;
-    std::unique_ptr<SimPtyHost> host;
-    QString port, error;
-
-    ReceiverCli() {
-        SimPtyHost::Options options;
-        options.linkPath = port = dir.filePath(QStringLiteral("qmx"));
-        host = SimPtyHost::Start(options, &error);
-    }
-    template <typename F> auto sim(F&& f) { return host->withSimulator(std::forward<F>(f)); }
-    QList<QByteArray> frames() {
-        return sim([](BoardSimulator& s) { return s.frames; });
-    }
-
-    struct Run {
-        int code;
-        QString out, err;
-    };
-    Run receiver(const QStringList& args) {
-        QProcess p;
-        p.start(QStringLiteral(QVX_CLI_PATH),
-                QStringList{"board", "--port", port, "receiver"} + args);
-        if (!p.waitForFinished(30000)) return {-1, {}, {}};
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+struct ReceiverCli : qvxtest::SimBoard {
+    qvxtest::CliRun receiver(const QStringList& args) {
+        return qvxtest::runQvx(QStringList{"board", "--port", port, "receiver"} + args);
     }
 };
 

@@ -1,9 +1,8 @@
 #include "board/BoardCommands.h"
+#include "common/CliRun.h"
+#include "common/SimBoard.h"
 #include "common/TestRegistry.h"
-#include "sim/SimPtyHost.h"
 
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace qvx;
@@ -16,21 +15,12 @@ const QByteArray kClosing("\xF1\xF2");
 
 // qvx board servos against a simulated board in SVP mode, servos 2 and 4 on
 // SVP channels.
-struct ServosCli {
-    QTemporaryDir dir;
-    QString port = dir.filePath(QStringLiteral("qmx"));
-    std::unique_ptr<SimPtyHost> host;
+struct ServosCli : qvxtest::SimBoard {
     int code = -1;
     QString out, err;
     QByteArray servo2 = QByteArray("\x07\x04\x03\x0A\x02\x02\x07\x81\x06\xA4\x05\x14\x64\x01\x02\x05\x01", 17);
 
-    template <typename F> auto sim(F&& f) { return host->withSimulator(std::forward<F>(f)); }
-
     explicit ServosCli(bool svpMode = true) {
-        SimPtyHost::Options options;
-        options.linkPath = port;
-        QString error;
-        host = SimPtyHost::Start(options, &error);
         if (host)
             sim([&](BoardSimulator& s) {
                 s.stored().svpChannels = QByteArray("\x14\x00\x00", 3);
@@ -38,27 +28,17 @@ struct ServosCli {
                 if (svpMode) s.working().option |= BoardCommands::kOptSvp;
             });
     }
-    QByteArray commands() {
-        return sim([](BoardSimulator& s) {
-            QByteArray c;
-            for (const QByteArray& f : std::exchange(s.frames, {})) c += f[0];
-            return c;
-        });
-    }
+    QByteArray commands() { return takeCommands(); }
     QByteArray block(int id) {
         return sim([id](BoardSimulator& s) { return s.stored().servoParams[size_t(id)]; });
     }
     int run(const QStringList& args) {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QVX_CONFIG_DIR"), dir.path());
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(QVX_CLI_PATH),
-                QStringList{"board", "--port", port, "servos"} + args);
-        code = p.waitForFinished(30000) ? p.exitCode() : -1;
-        out = QString::fromUtf8(p.readAllStandardOutput());
-        err = QString::fromUtf8(p.readAllStandardError());
-        return code;
+        const qvxtest::CliRun r =
+            qvxtest::runQvx(QStringList{"board", "--port", port, "servos"} + args,
+                            qvxtest::CliSetup().configDir(dir.path()));
+        out = r.out;
+        err = r.err;
+        return code = r.code;
     }
 };
 

@@ -1,13 +1,12 @@
 #include "board/BoardCommands.h"
+#include "common/CliRun.h"
+#include "common/SimBoard.h"
 #include "common/TestRegistry.h"
 #include "settings/TrimFile.h"
 #include "settings/TrimFlows.h"
 #include "document/IniFile.h"
-#include "sim/SimPtyHost.h"
 
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace qvx;
@@ -23,45 +22,25 @@ const QByteArray kOpening = kSleep + "\xF9\xF1\xF2";
 const QByteArray kClosing = kSleep + "\xFA\xF1\xF2";
 
 // qvx board trim against a simulated board behind a pseudo-terminal.
-struct TrimCli {
-    QTemporaryDir dir;
-    QString port = dir.filePath(QStringLiteral("qmx"));
-    std::unique_ptr<SimPtyHost> host;
+struct TrimCli : qvxtest::SimBoard {
     int code = -1;
     QString out, err;
 
     // A fresh board, or (by default) one whose CH1 trim is 16500.
     explicit TrimCli(bool fresh = false) {
-        SimPtyHost::Options options;
-        options.linkPath = port;
-        QString error;
-        host = SimPtyHost::Start(options, &error);
-        if (host && !fresh)
-            host->withSimulator([](BoardSimulator& s) { s.stored().trim[0] = 16500; });
+        if (host && !fresh) sim([](BoardSimulator& s) { s.stored().trim[0] = 16500; });
     }
-    template <typename F> auto sim(F&& f) { return host->withSimulator(std::forward<F>(f)); }
-    QList<QByteArray> frames() {
-        return sim([](BoardSimulator& s) { return std::exchange(s.frames, {}); });
-    }
-    static QByteArray commands(const QList<QByteArray>& frames) {
-        QByteArray c;
-        for (const QByteArray& f : frames)
-            c += f[0];
-        return c;
-    }
+    QList<QByteArray> frames() { return takeFrames(); }
+    static QByteArray commands(const QList<QByteArray>& frames) { return commandsOf(frames); }
     Words stored() {
         return sim([](BoardSimulator& s) { return s.stored().trim; });
     }
     int run(const QStringList& args) {
-        QProcess p;
-        p.start(QStringLiteral(QVX_CLI_PATH),
-                QStringList{QStringLiteral("board"), QStringLiteral("--port"), port,
-                            QStringLiteral("trim")} +
-                    args);
-        code = p.waitForFinished(30000) ? p.exitCode() : -1;
-        out = QString::fromUtf8(p.readAllStandardOutput());
-        err = QString::fromUtf8(p.readAllStandardError());
-        return code;
+        const qvxtest::CliRun r =
+            qvxtest::runQvx(QStringList{"board", "--port", port, "trim"} + args);
+        out = r.out;
+        err = r.err;
+        return code = r.code;
     }
 };
 

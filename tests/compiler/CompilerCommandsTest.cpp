@@ -1,10 +1,10 @@
 #include "ChartMaker.h"
+#include "common/CliRun.h"
 #include "common/RecordingServices.h"
 #include "common/TestRegistry.h"
 #include "compiler/Compiler.h"
 #include "document/DocumentFile.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -33,13 +33,10 @@ class CompilerCommandsTest : public QObject {
         QString err;
     };
     static Run qvx(const QStringList& args) {
-        QProcess p;
-        p.start(QStringLiteral(QVX_CLI_PATH), args);
-        if (!p.waitForFinished(30000)) return {-1, {}, {}};
-        QString out = QString::fromUtf8(p.readAllStandardOutput());
-        QStringList lines = out.split(u'\n');
+        const qvxtest::CliRun r = qvxtest::runQvx(args);
+        QStringList lines = r.out.split(u'\n');
         if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-        return {p.exitCode(), lines, QString::fromUtf8(p.readAllStandardError())};
+        return {r.code, lines, r.err};
     }
 
   private slots:

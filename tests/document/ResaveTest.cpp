@@ -1,10 +1,10 @@
+#include "common/CliRun.h"
 #include "common/RecordingServices.h"
 #include "common/TestFiles.h"
 #include "common/TestRegistry.h"
 #include "document/DocumentFile.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -83,10 +83,8 @@ class ResaveTest : public QObject {
     void qvxResave_writesTheStoredResult() {
         for (const QString& name : inputNames()) {
             const QString out = m_dir.filePath(QStringLiteral("cli-") + name);
-            QProcess p;
-            p.start(QStringLiteral(QVX_CLI_PATH),
-                    {QStringLiteral("resave"), dataFolder() + u'/' + name, out});
-            QVERIFY(p.waitForFinished(30000));
+            const QStringList args{QStringLiteral("resave"), dataFolder() + u'/' + name, out};
+            QVERIFY(qvxtest::runQvx(args).code != -1);
             QCOMPARE(readFile(out), readFile(dataFolder() + u'/' + name + kResaved));
         }
     }

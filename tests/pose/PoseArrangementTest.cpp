@@ -1,5 +1,6 @@
 #include "board/MotionDataDialog.h"
 #include "common/TestRegistry.h"
+#include "common/WhenShown.h"
 #include "document/IniFile.h"
 #include "pose/PoseWindowRig.h"
 #include "pose/ChannelTableDialog.h"
@@ -164,7 +165,7 @@ class PoseArrangementTest : public QObject {
         ChannelTableDialog& t = *r.win->channelTableDialog();
         r.open(r.addPos(words({0, 0, 16484}), 100, 20));
         QCOMPARE(d.Edit[2]->text(), QStringLiteral("100"));
-        whenOpen(&t, [&] {
+        qvxtest::whenOpen(&t, [&] {
             QCOMPARE(t.windowTitle(), QStringLiteral("Change if the frequency rate"));
             QVERIFY(!t.ListMenu->isVisible());
             QCOMPARE(t.Cmb[2]->currentText(), QStringLiteral("1"));
@@ -192,7 +193,7 @@ class PoseArrangementTest : public QObject {
         ChannelTableDialog& t = *r.win->channelTableDialog();
         r.sim([](BoardSimulator& s) { s.stored().channelNames[1] = QByteArray("Elbow").leftJustified(32, '\0'); });
         const QString longName = QStringLiteral("A name that is much longer than thirty-two bytes");
-        whenOpen(&t, [&] {
+        qvxtest::whenOpen(&t, [&] {
             QCOMPARE(t.windowTitle(), QStringLiteral("Change of the name"));
             QCOMPARE(t.PortName[1]->text(), QStringLiteral("CH2"));
             QCOMPARE(t.Cmb[1]->currentText(), QStringLiteral("Elbow"));
@@ -218,7 +219,7 @@ class PoseArrangementTest : public QObject {
         PoseWindow& d = r.dlg();
         ChannelTableDialog& t = *r.win->channelTableDialog();
         QCOMPARE(d.LinkList->count(), 1); // only "Setting of the combination"
-        whenOpen(&t, [&] {
+        qvxtest::whenOpen(&t, [&] {
             QCOMPARE(t.windowTitle(), QStringLiteral("Setting of the assigned motion"));
             QCOMPARE(t.Cmb[0]->count(), 6);
             setEntries(t, {{1, "BAD(1)"}, {3, "MOV(10)"}, {4, "mov ( -10 )"}, {5, "PRM(700)"}, {6, "SET(2)"},
@@ -303,7 +304,7 @@ class PoseArrangementTest : public QObject {
         r.open(b); // the pose window shows the other item
         r.state.chart.ClearSelection();
         r.state.chart.items[size_t(a)].selected = true;
-        whenOpen(&t, [&] {
+        qvxtest::whenOpen(&t, [&] {
             QCOMPARE(t.windowTitle(), QStringLiteral("変換"));
             setEntries(t, {{1, "SPD(/0)"}});
             t.ListMenu->setEditText(QStringLiteral("Mirror"));
@@ -321,7 +322,7 @@ class PoseArrangementTest : public QObject {
         // Converting the shown item shows it again.
         r.state.chart.ClearSelection();
         r.state.chart.items[size_t(b)].selected = true;
-        whenOpen(&t, [&] {
+        qvxtest::whenOpen(&t, [&] {
             t.ListMenuCloseUp(0);
             QCOMPARE(t.Cmb[0]->currentText(), QStringLiteral("Change(2)"));
             t.OKBtnClick();
@@ -334,7 +335,7 @@ class PoseArrangementTest : public QObject {
 
         // Entries passed over are named; a conversion that changed nothing says so.
         const size_t boxes = r.services.boxes.size();
-        whenOpen(&t, [&] {
+        qvxtest::whenOpen(&t, [&] {
             setEntries(t, {{1, "Turn(2)"}});
             t.ListMenu->setEditText(QString());
             t.OKBtnClick();

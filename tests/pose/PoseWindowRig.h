@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/SimBoard.h"
 #include "editor/EditorFixtures.h"
 #include "editor/ChartCanvas.h"
 #include "flows/FlowFixture.h"
@@ -12,7 +13,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <functional>
 
@@ -23,11 +23,9 @@ using Cmd = QmxBoard::Command;
 
 // The main window with its pose window, talking to the simulated board through
 // a pseudo-terminal and QSerialPort, as the program does with the SIM port.
-struct PoseWindowRig {
-    QTemporaryDir dir;
+struct PoseWindowRig : qvxtest::SimBoard {
     qvxtest::RecordingServices services;
     AppState state;
-    std::unique_ptr<SimPtyHost> host;
     std::unique_ptr<MainWindow> win;
 
     // `prepare` may put a settings or pattern file into the rig's folder
@@ -37,10 +35,6 @@ struct PoseWindowRig {
         qputenv("QVX_CONFIG_DIR", QFile::encodeName(dir.path()));
         if (prepare) prepare(dir);
         win = std::make_unique<MainWindow>(state, services, dir.filePath("QVX3J.ini"));
-        SimPtyHost::Options options;
-        options.linkPath = dir.filePath(QStringLiteral("qmx"));
-        QString error;
-        host = SimPtyHost::Start(options, &error);
         state.link.setTimeouts(150, 200);
         if (host) state.link.OpenCommPort(BoardLink::kSimPortIndex, host->devicePath());
         clearFrames();
@@ -49,12 +43,8 @@ struct PoseWindowRig {
 
     bool ready() const { return host && state.link.isOpen(); }
     PoseWindow& dlg() { return *win->poseWindow(); }
-    template <typename F> auto sim(F&& f) { return host->withSimulator(std::forward<F>(f)); }
     void clearFrames() {
-        if (host) sim([](BoardSimulator& s) { s.frames.clear(); });
-    }
-    QList<QByteArray> frames() {
-        return sim([](BoardSimulator& s) { return s.frames; });
+        if (host) takeFrames();
     }
     QList<quint8> commands() {
         QList<quint8> c;
@@ -119,18 +109,6 @@ inline QString shown(PoseWindow& d, int n) {
         if (d.CkBtn[g * 24 + k]->isVisible()) s += QLatin1Char(marks[g]);
     if (d.SSL[k]->isVisible() && d.SLB[k]->isVisible()) s += u'P';
     return s;
-}
-
-// Runs `act` once the modal dialog is open (inside its own event loop).
-inline void whenOpen(QWidget* dialog, std::function<void()> act) {
-    auto* poll = new QTimer(dialog);
-    QObject::connect(poll, &QTimer::timeout, dialog, [dialog, poll, act] {
-        if (!dialog->isVisible()) return;
-        poll->stop();
-        poll->deleteLater();
-        act();
-    });
-    poll->start(5);
 }
 
 } // namespace posetest

@@ -3,6 +3,7 @@
 #include "board/MotionTable.h"
 #include "common/RecordingServices.h"
 #include "common/TestRegistry.h"
+#include "common/WhenShown.h"
 #include "settings/AnalogDialog.h"
 #include "sim/BoardSimulator.h"
 #include "sim/SimTransport.h"
@@ -73,18 +74,6 @@ void choose(QComboBox* box, const QString& text) {
     QVERIFY(i >= 0);
     box->setCurrentIndex(i);
     emit box->activated(i);
-}
-
-// Runs `act` once the modal dialog shows (inside its own event loop).
-void whenShown(QDialog* dialog, std::function<void()> act) {
-    auto* poll = new QTimer(dialog);
-    QObject::connect(poll, &QTimer::timeout, dialog, [dialog, poll, act] {
-        if (!dialog->isVisible()) return;
-        poll->deleteLater();
-        poll->stop();
-        act();
-    });
-    poll->start(5);
 }
 
 } // namespace
@@ -216,7 +205,7 @@ class AnalogDialogTest : public QObject {
         AnalogRig rig;
         rig.sim.working().option = 0x0201;
         quint16 whileOpen = 0;
-        whenShown(rig.dlg.get(), [&] {
+        qvxtest::whenOpen(rig.dlg.get(), [&] {
             whileOpen = rig.sim.working().option;
             rig.dlg->close();
         });
@@ -260,7 +249,7 @@ class AnalogDialogTest : public QObject {
         AnalogRig rig;
         rig.services.clear();
         rig.sim.working().option = 0x0201;
-        whenShown(rig.dlg.get(), [&] {
+        qvxtest::whenOpen(rig.dlg.get(), [&] {
             rig.sim.injectFault(BoardSimulator::Fault::NoAnswer, BoardLink::kDefaultAttempts, skip);
             rig.dlg->close();
         });

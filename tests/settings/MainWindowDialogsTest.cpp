@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 #include "board/MotionDataDialog.h"
 #include "common/TestRegistry.h"
+#include "common/WhenShown.h"
 #include "settings/AnalogDialog.h"
 #include "items/CompareItemDialog.h"
 #include "settings/TrimWindow.h"
@@ -63,7 +64,7 @@ class MainWindowDialogsTest : public QObject {
         QVERIFY(r.win->OptionBtn->isEnabled() && r.win->AdBtn->isEnabled());
 
         bool shown = false;
-        whenOpen(r.win->optionsDialog(), [&] {
+        qvxtest::whenOpen(r.win->optionsDialog(), [&] {
             shown = true;
             // The robot was put to sleep for the loading and woken again.
             QCOMPARE(option() & BoardCommands::kOptSleep, 0);
@@ -75,7 +76,7 @@ class MainWindowDialogsTest : public QObject {
         // The analog dialog keeps option bit 8 set while it is open and saves on close.
         shown = false;
         r.clearFrames();
-        whenOpen(r.win->analogDialog(), [&] {
+        qvxtest::whenOpen(r.win->analogDialog(), [&] {
             shown = true;
             QVERIFY(option() & 0x0100);
             r.win->analogDialog()->close();
@@ -103,7 +104,7 @@ class MainWindowDialogsTest : public QObject {
         r.dlg().Panel[0]->move(300, 100);
         r.sim([](BoardSimulator& s) { s.working().trim[0] = 16500; });
         bool shown = false;
-        whenOpen(r.win->trimWindow(), [&] {
+        qvxtest::whenOpen(r.win->trimWindow(), [&] {
             shown = true;
             QCOMPARE(r.win->trimWindow()->Panel[0]->pos(), QPoint(300, 100));
             r.win->trimWindow()->close();
@@ -115,7 +116,7 @@ class MainWindowDialogsTest : public QObject {
 
         // The receiver window keeps its reports on while open.
         shown = false;
-        whenOpen(r.win->receiverDialog(), [&] {
+        qvxtest::whenOpen(r.win->receiverDialog(), [&] {
             shown = true;
             QVERIFY(working() & BoardCommands::kOptReceiverReports);
             r.win->receiverDialog()->close();
@@ -126,7 +127,7 @@ class MainWindowDialogsTest : public QObject {
 
         // Servo setup marks SVP mode in the stored word while open.
         shown = false;
-        whenOpen(r.win->servoSetupDialog(), [&] {
+        qvxtest::whenOpen(r.win->servoSetupDialog(), [&] {
             shown = true;
             QVERIFY(stored() & BoardCommands::kOptSvp);
             // Not the port box's own simulated board: no power switch.
@@ -157,7 +158,7 @@ class MainWindowDialogsTest : public QObject {
         QVERIFY(board.ReadOptionWord(false, working) && !(working & BoardCommands::kOptSvp));
 
         QStringList row;
-        whenOpen(r.win->servoSetupDialog(), [&] {
+        qvxtest::whenOpen(r.win->servoSetupDialog(), [&] {
             ServoSetupDialog* d = r.win->servoSetupDialog();
             QVERIFY(d->PowerBtn->isVisible());
             QTest::mouseClick(d->PowerBtn, Qt::LeftButton);

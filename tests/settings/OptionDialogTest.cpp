@@ -1,14 +1,14 @@
 #include "app/AppState.h"
 #include "common/RecordingServices.h"
+#include "common/SimBoard.h"
 #include "common/TestRegistry.h"
+#include "common/WhenShown.h"
 #include "settings/OptionsDialog.h"
 #include "settings/UpDown.h"
-#include "sim/SimPtyHost.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -31,19 +31,13 @@ const QByteArray kReadStoredOption = frame(Cmd::ReadOptionWord, {0x02});
 
 // The options dialog with what the main window hands it, talking to the
 // simulated board through a pseudo-terminal as the program does on the SIM port.
-struct OptionRig {
-    QTemporaryDir dir;
+struct OptionRig : qvxtest::SimBoard {
     qvxtest::RecordingServices services;
     AppState state;
-    std::unique_ptr<SimPtyHost> host;
     std::unique_ptr<OptionsDialog> dlg;
 
     explicit OptionRig(const std::function<void(BoardSimulator&)>& prepare = {}) {
         state.link.setServices(&services);
-        SimPtyHost::Options options;
-        options.linkPath = dir.filePath(QStringLiteral("qmx"));
-        QString error;
-        host = SimPtyHost::Start(options, &error);
         state.link.setTimeouts(150, 200);
         if (host) {
             if (prepare) host->withSimulator(prepare);
@@ -53,15 +47,11 @@ struct OptionRig {
         services.clear();
     }
     bool ready() const { return host && state.link.isOpen(); }
-    template <typename F> auto sim(F&& f) { return host->withSimulator(std::forward<F>(f)); }
     BoardSimulator::Stored stored() {
         return sim([](BoardSimulator& s) { return s.stored(); });
     }
     quint16 working() {
         return sim([](BoardSimulator& s) { return s.working().option; });
-    }
-    QList<QByteArray> takeFrames() {
-        return sim([](BoardSimulator& s) { return std::exchange(s.frames, {}); });
     }
     // Loads the controls and shows the dialog without its modal loop.
     bool load() {
@@ -94,19 +84,6 @@ quint32 svpBoxes(OptionsDialog& d) {
     for (int i = 0; i < 24; ++i)
         if (d.SVP_C[size_t(i)]->isChecked()) m |= 1u << i;
     return m;
-}
-
-// Runs `look` once the dialog is open in its modal loop, then closes it.
-void whenShown(QDialog* dialog, std::function<void()> look) {
-    auto* poll = new QTimer(dialog);
-    QObject::connect(poll, &QTimer::timeout, dialog, [dialog, poll, look] {
-        if (!dialog->isVisible()) return;
-        poll->stop();
-        poll->deleteLater();
-        look();
-        dialog->close();
-    });
-    poll->start(5);
 }
 
 // Selects a list entry as the user does when the list closes up.
@@ -160,7 +137,7 @@ class OptionDialogTest : public QObject {
         quint32 svp = 0;
         int choices = 0;
         QColor text1, text2;
-        whenShown(&d, [&] {
+        qvxtest::whenShown(&d, [&] {
             checks = checked(d);
             lists = {d.BtnList->currentIndex(), d.StartList->currentIndex(),
                      d.AlarmList->currentIndex()};
@@ -215,7 +192,7 @@ class OptionDialogTest : public QObject {
         OptionRig r([&](BoardSimulator& s) { s.injectFault(Fault::BadChecksum, 1, skip); });
         QVERIFY(r.ready());
         bool shown = false;
-        whenShown(r.dlg.get(), [&] { shown = true; });
+        qvxtest::whenShown(r.dlg.get(), [&] { shown = true; });
         QVERIFY(!r.dlg->RunFromMainWindow());
         QVERIFY(!shown);
         const QList<QByteArray> frames = r.takeFrames();

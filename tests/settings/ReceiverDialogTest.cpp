@@ -4,6 +4,7 @@
 #include "board/MotionDataDialog.h"
 #include "common/RecordingServices.h"
 #include "common/TestRegistry.h"
+#include "common/WhenShown.h"
 #include "settings/ReceiverDialog.h"
 #include "document/MotionHeader.h"
 #include "sim/BoardSimulator.h"
@@ -49,18 +50,6 @@ struct ReceiverRig {
 
 QByteArray frame(Cmd c, std::initializer_list<int> params, const QByteArray& data = {}) {
     return BoardCommands::Frame(c, params, data);
-}
-
-// Runs `act` once the modal dialog shows (inside its own event loop).
-void whenShown(QDialog* dialog, std::function<void()> act) {
-    auto* poll = new QTimer(dialog);
-    QObject::connect(poll, &QTimer::timeout, dialog, [dialog, poll, act] {
-        if (!dialog->isVisible()) return;
-        poll->deleteLater();
-        poll->stop();
-        act();
-    });
-    poll->start(5);
 }
 
 const QByteArray kRefs = QByteArray::fromHex("0A141E28"); // 10, 20, 30, 40
@@ -143,7 +132,7 @@ class ReceiverDialogTest : public QObject {
         ReceiverRig rig(kRefs);
         rig.sim.working().option = 0x0201;
         quint16 whileOpen = 0;
-        whenShown(rig.dlg.get(), [&] {
+        qvxtest::whenOpen(rig.dlg.get(), [&] {
             whileOpen = rig.sim.working().option;
             rig.dlg->PScrBar[3]->setValue(5);
             rig.dlg->close();
@@ -196,7 +185,7 @@ class ReceiverDialogTest : public QObject {
             rig.sim.injectFault(BoardSimulator::Fault::NoAnswer, faults, skip);
         };
         bool shown = false;
-        whenShown(rig.dlg.get(), [&] {
+        qvxtest::whenOpen(rig.dlg.get(), [&] {
             shown = true;
             if (whileOpen) fail();
             rig.dlg->close();

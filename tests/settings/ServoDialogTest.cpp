@@ -1,16 +1,15 @@
 #include "app/AppState.h"
 #include "common/RecordingServices.h"
+#include "common/SimBoard.h"
 #include "common/TestRegistry.h"
+#include "common/WhenShown.h"
 #include "settings/ServoSetupDialog.h"
 #include "settings/ServoParameterDialog.h"
-#include "sim/SimPtyHost.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <functional>
 
@@ -40,21 +39,13 @@ QByteArray writeFrame(int id, const QByteArray& b) {
 
 // The servo setup dialog against the simulated board behind a pseudo-terminal;
 // CH3 and CH5 (servos 2 and 4) and CH1 are SVP channels.
-struct ServoRig {
-    QTemporaryDir dir;
+struct ServoRig : qvxtest::SimBoard {
     qvxtest::RecordingServices services;
     AppState state;
-    std::unique_ptr<SimPtyHost> host;
     std::unique_ptr<ServoSetupDialog> dlg;
-
-    template <typename F> auto sim(F&& f) { return host->withSimulator(std::forward<F>(f)); }
 
     explicit ServoRig(bool svpMode = true) {
         state.link.setServices(&services);
-        SimPtyHost::Options options;
-        options.linkPath = dir.filePath(QStringLiteral("qmx"));
-        QString error;
-        host = SimPtyHost::Start(options, &error);
         state.link.setTimeouts(150, 200);
         if (!host) return;
         sim([svpMode](BoardSimulator& s) {
@@ -76,14 +67,7 @@ struct ServoRig {
     QByteArray storedBlock(int id) {
         return sim([&](BoardSimulator& s) { return s.stored().servoParams[size_t(id)]; });
     }
-    QList<QByteArray> takeFrames() {
-        return sim([](BoardSimulator& s) { return std::exchange(s.frames, {}); });
-    }
-    QByteArray commands() {
-        QByteArray c;
-        for (const QByteArray& f : takeFrames()) c += f[0];
-        return c;
-    }
+    QByteArray commands() { return takeCommands(); }
     QStringList rowTexts(int row) {
         QStringList t;
         const QTreeWidgetItem* item = dlg->SVPList->topLevelItem(row);
@@ -100,19 +84,6 @@ struct ServoRig {
     }
 };
 
-// Runs `look` once the dialog is open in its modal loop, then closes it.
-void whenShown(QDialog* dialog, std::function<void()> look) {
-    auto* poll = new QTimer(dialog);
-    QObject::connect(poll, &QTimer::timeout, dialog, [dialog, poll, look] {
-        if (!dialog->isVisible()) return;
-        poll->stop();
-        poll->deleteLater();
-        look();
-        dialog->close();
-    });
-    poll->start(5);
-}
-
 } // namespace
 
 class ServoDialogTest : public QObject {
@@ -123,7 +94,7 @@ class ServoDialogTest : public QObject {
         QVERIFY(rig.host);
         rig.sim([](BoardSimulator& s) { s.stored().option = 0x0208; });
         bool shownWithKinds = false;
-        whenShown(rig.dlg.get(), [&] {
+        qvxtest::whenShown(rig.dlg.get(), [&] {
             shownWithKinds =
                 rig.sim([](BoardSimulator& s) { return s.stored().option; }) == 0x4208 &&
                 rig.rowTexts(2) == QStringList({"3", "CH3", "SVP"}) &&
@@ -143,7 +114,7 @@ class ServoDialogTest : public QObject {
     void failedClose_saysTheBoardStillStartsInSvpMode() {
         ServoRig rig;
         QVERIFY(rig.host);
-        whenShown(rig.dlg.get(), [&] {
+        qvxtest::whenShown(rig.dlg.get(), [&] {
             rig.sim([](BoardSimulator& s) {
                 s.injectFault(Fault::NoAnswer, BoardLink::kDefaultAttempts);
             });
@@ -214,7 +185,7 @@ class ServoDialogTest : public QObject {
         QList<int> shown;
         QString caption, edit7;
         ServoParameterDialog* prm = rig.dlg->prm();
-        whenShown(prm, [&] {
+        qvxtest::whenShown(prm, [&] {
             shown = {prm->LimitL->value(), prm->LimitR->value(), prm->PowFreeP->currentIndex(),
                      prm->DeadBand->currentIndex(), prm->Reverse->currentIndex()};
             caption = prm->windowTitle();

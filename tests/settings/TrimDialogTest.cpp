@@ -1,11 +1,12 @@
 #include "app/AppState.h"
 #include "common/RecordingServices.h"
+#include "common/SimBoard.h"
 #include "common/TestRegistry.h"
+#include "common/WhenShown.h"
 #include "settings/TrimWindow.h"
 #include "settings/TrimFile.h"
 #include "document/IniFile.h"
 #include "pose/PoseWindow.h"
-#include "sim/SimPtyHost.h"
 
 #include <QFile>
 #include <QFrame>
@@ -14,9 +15,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionFrame>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <functional>
 
@@ -46,19 +45,13 @@ Words neutralWith(std::initializer_list<std::pair<int, quint16>> set) {
 
 // The trim window with what the main window hands it, against the simulated
 // board behind a pseudo-terminal.
-struct TrimRig {
-    QTemporaryDir dir;
+struct TrimRig : qvxtest::SimBoard {
     qvxtest::RecordingServices services;
     AppState state;
-    std::unique_ptr<SimPtyHost> host;
     std::unique_ptr<TrimWindow> dlg;
 
     explicit TrimRig(const Words& stored = neutralWith({})) {
         state.link.setServices(&services);
-        SimPtyHost::Options options;
-        options.linkPath = dir.filePath(QStringLiteral("qmx"));
-        QString error;
-        host = SimPtyHost::Start(options, &error);
         state.link.setTimeouts(150, 200);
         if (host) {
             host->withSimulator([&](BoardSimulator& s) { s.stored().trim = stored; });
@@ -68,16 +61,7 @@ struct TrimRig {
         services.clear();
     }
     bool ready() const { return host && state.link.isOpen(); }
-    template <typename F> auto sim(F&& f) { return host->withSimulator(std::forward<F>(f)); }
-    QList<QByteArray> takeFrames() {
-        return sim([](BoardSimulator& s) { return std::exchange(s.frames, {}); });
-    }
-    QByteArray commands() {
-        QByteArray c;
-        for (const QByteArray& f : takeFrames())
-            c += f[0];
-        return c;
-    }
+    QByteArray commands() { return takeCommands(); }
     // Opens as the trim button does, without the modal loop.
     bool open() {
         const bool ok = dlg->flows().Open();
@@ -88,18 +72,6 @@ struct TrimRig {
     }
     QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
 };
-
-void whenShown(QDialog* dialog, std::function<void()> look) {
-    auto* poll = new QTimer(dialog);
-    QObject::connect(poll, &QTimer::timeout, dialog, [dialog, poll, look] {
-        if (!dialog->isVisible()) return;
-        poll->stop();
-        poll->deleteLater();
-        look();
-        dialog->close();
-    });
-    poll->start(5);
-}
 
 void writeFile(const QString& path, int keys, int value = 16400) {
     IniFile ini(path);
@@ -121,7 +93,7 @@ class TrimDialogTest : public QObject {
         TrimRig r(stored);
         QVERIFY(r.ready());
         QString shown;
-        whenShown(r.dlg.get(), [&] {
+        qvxtest::whenShown(r.dlg.get(), [&] {
             for (size_t i : {0, 1, 2})
                 shown += QStringLiteral("%1/%2 ")
                              .arg(r.dlg->Edit[i]->text())
@@ -193,7 +165,7 @@ class TrimDialogTest : public QObject {
             });
         };
         bool shown = false;
-        whenShown(r.dlg.get(), [&] {
+        qvxtest::whenShown(r.dlg.get(), [&] {
             shown = true;
             fail();
         });
@@ -381,7 +353,7 @@ class TrimDialogTest : public QObject {
         prm.ApplyLayout(layout);
         r.dlg->setPoseWindow(&prm);
         QStringList seen;
-        whenShown(r.dlg.get(), [&] {
+        qvxtest::whenShown(r.dlg.get(), [&] {
             TrimWindow& d = *r.dlg;
             const auto colour = [](QWidget* w, QPalette::ColorRole role) {
                 return w->palette().color(role).name();

@@ -1,5 +1,6 @@
 #include "board/BoardCommands.h"
 #include "board/BoardLink.h"
+#include "common/CliRun.h"
 #include "common/RecordingServices.h"
 #include "common/TestRegistry.h"
 #include "sim/SimPtyHost.h"
@@ -85,10 +86,7 @@ class SimCommandTest : public QObject {
     }
 
     void simCommand_withoutLink_isAUsageError() {
-        QProcess sim;
-        sim.start(QStringLiteral(QVX_CLI_PATH), {QStringLiteral("sim")});
-        QVERIFY(sim.waitForFinished(10000));
-        QCOMPARE(sim.exitCode(), 2);
+        QCOMPARE(qvxtest::runQvx({QStringLiteral("sim")}, 10000).code, 2);
     }
 };
 

@@ -1,9 +1,9 @@
+#include "common/CliRun.h"
 #include "common/TestFiles.h"
 #include "common/TestRegistry.h"
 #include "sim/BoardSimulator.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -114,11 +114,9 @@ class SimMemoryTest : public QObject {
             QByteArray(good).replace(500, 1, QByteArray(1, char(good[500] ^ 0x7F)));
         QVERIFY(qvxtest::writeFile(path, damaged));
         const QString link = dir.filePath(QStringLiteral("qmx"));
-        QProcess p;
-        p.start(QStringLiteral(QVX_CLI_PATH), {"sim", "--link", link, "--state", path});
-        QVERIFY(p.waitForFinished(30000));
-        QCOMPARE(p.exitCode(), 1);
-        QCOMPARE(QString::fromUtf8(p.readAllStandardError()),
+        const qvxtest::CliRun r = qvxtest::runQvx({"sim", "--link", link, "--state", path});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.err,
                  "cannot use the state file " + path +
                      ": it is damaged: its checksum does not match what it holds. It was left as "
                      "it is.\nGive --fresh to start with a new board's memory, which then "

@@ -1,12 +1,11 @@
 #include "board/BoardCommands.h"
 #include "board/BoardLink.h"
 #include "common/RecordingServices.h"
+#include "common/SimBoard.h"
 #include "common/TestRegistry.h"
-#include "sim/SimPtyHost.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace qvx;
@@ -29,21 +28,12 @@ MotionRecord sample(int i) {
 class SimPacingTest : public QObject {
     Q_OBJECT
   private:
-    struct Rig {
-        QTemporaryDir dir;
-        std::unique_ptr<SimPtyHost> host;
+    struct Rig : qvxtest::SimBoard {
         qvxtest::RecordingServices services;
         BoardLink link;
         BoardCommands board{link};
 
-        Rig() {
-            SimPtyHost::Options options;
-            options.linkPath = dir.filePath(QStringLiteral("qmx"));
-            options.pace = true;
-            QString error;
-            host = SimPtyHost::Start(options, &error);
-            link.setServices(&services);
-        }
+        Rig() : SimBoard(paced()) { link.setServices(&services); }
     };
 
   private slots:

@@ -1,6 +1,7 @@
 #include "board/BoardCommands.h"
 #include "board/BoardLink.h"
 #include "common/RecordingServices.h"
+#include "common/SimBoard.h"
 #include "common/TestRegistry.h"
 #include "sim/SimPtyHost.h"
 #include "sim/SimStateFile.h"
@@ -76,14 +77,9 @@ struct Client {
 
 // The record a freshly started in-process simulator serves from the state file.
 std::optional<MotionRecord> servedRecord(const QString& state, int slot, int index) {
-    QTemporaryDir dir;
-    SimPtyHost::Options options;
-    options.linkPath = dir.filePath(QStringLiteral("again"));
-    options.statePath = state;
-    QString error;
-    auto host = SimPtyHost::Start(options, &error);
-    if (!host) return std::nullopt;
-    Client client(host->devicePath());
+    qvxtest::SimBoard board({.statePath = state});
+    if (!board.host) return std::nullopt;
+    Client client(board.host->devicePath());
     MotionRecord back;
     if (!client.board.ReadMotionRecord(true, slot, index, back)) return std::nullopt;
     return back;
@@ -106,7 +102,14 @@ class SimStateSaveTest : public QObject {
             QVERIFY(client.link.isOpen());
             QVERIFY(client.board.WriteMotionRecord(true, 4, 7, sample(7)));
         }
-        QTest::qWait(1500);
+        // The stored record reaches the state file within a second or so.
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                BoardSimulator::Stored stored;
+                return SimStateFile::Read(state, stored) &&
+                       stored.records[size_t(4 * 30 + 7)] == sample(7);
+            },
+            1500));
         sim.process.kill();
         QVERIFY(sim.process.waitForFinished(10000));
         QCOMPARE(sim.process.exitStatus(), QProcess::CrashExit);
@@ -206,12 +209,9 @@ class SimStateSaveTest : public QObject {
     void inProcessHost_savesBehindAndOnRequest() {
         QTemporaryDir dir;
         const QString state = dir.filePath(QStringLiteral("board.state"));
-        SimPtyHost::Options options;
-        options.linkPath = dir.filePath(QStringLiteral("qmx"));
-        options.statePath = state;
-        QString error;
-        auto host = SimPtyHost::Start(options, &error);
-        QVERIFY2(host, qPrintable(error));
+        qvxtest::SimBoard board({.statePath = state});
+        QVERIFY2(board.host, qPrintable(board.error));
+        auto& host = board.host;
         Client client(host->devicePath());
         auto fileRecord = [&](int at) {
             BoardSimulator::Stored stored;

@@ -240,7 +240,8 @@ class MainWindow : public QMainWindow {
     void showBackupNotes();
     // Items were deleted or changed, or the chart replaced: the item editors look again.
     void ItemsChanged();
-    void copyChannelLabels();
+    // The pose window's channel names and colours into the shared labels.
+    void publishChannelLabels();
     void endTransfer();
     // The status bar's progress bar: hidden when total is 0.
     void showProgress(int done, int total);

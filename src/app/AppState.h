@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/ChannelLabels.h"
 #include "board/BoardCommands.h"
 #include "board/BoardLink.h"
 #include "board/MotionTable.h"
@@ -19,6 +20,8 @@ struct AppState {
     BoardLink link;
     BoardCommands board{link};
     MotionTable table;
+    // The channels' names and colours every channel window shows.
+    ChannelLabels channelLabels;
 };
 
 } // namespace qvx

@@ -82,6 +82,14 @@ MainWindow::MainWindow(AppState& state, UiServices& services, const QString& set
     m_edit.setGrid(10, 10);
     ClearChart();
 
+    setUpEditorDialogs();
+    setUpBoardActions();
+    setUpEditHistory();
+
+    qApp->installEventFilter(this);
+}
+
+void MainWindow::setUpEditorDialogs() {
     // The editor's dialogs, created once and kept for the window's life.
     Image1->setServices(&m_services);
     m_fileTypes = std::make_unique<FileTypeRegistry>();
@@ -99,10 +107,6 @@ MainWindow::MainWindow(AppState& state, UiServices& services, const QString& set
         m_history->commit();
         RepaintCanvas();
     });
-    setUpBoardActions();
-    setUpEditHistory();
-
-    qApp->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() {
@@ -121,61 +125,101 @@ QToolButton* MainWindow::addButton(QToolBar* bar, const QString& name, const QSt
     return b;
 }
 
-void MainWindow::buildToolBars() {
-    auto makeBar = [this](const QString& name, const QString& caption, bool movable) {
-        auto* bar = new QToolBar(caption, this);
-        bar->setObjectName(name);
-        bar->setMovable(movable);
-        addToolBar(Qt::TopToolBarArea, bar);
-        return bar;
+std::span<const MainWindow::ToolRow> MainWindow::toolRows() {
+    using M = MainWindow;
+    static const ToolRow rows[] = {
+        {&M::ToolBar1, nullptr, nullptr, "ToolBar1", "FILE", nullptr},
+        {nullptr, &M::NewBtn, nullptr, "NewBtn", "New", "New chart (Ctrl+N)", &M::NewBtnClick},
+        {nullptr, &M::OpenBtn, nullptr, "OpenBtn", "Open", "Load", &M::OpenBtnClick},
+        {nullptr, &M::SaveBtn, nullptr, "SaveBtn", "Save", "Save", &M::SaveBtnClick},
+        // The whole board to a file and back: beside the document's own file actions.
+        {nullptr, &M::BackupBtn, nullptr, "BackupBtn", "Backup",
+         "Back up everything the board keeps into a file"},
+        {nullptr, &M::RestoreBtn, nullptr, "RestoreBtn", "Restore",
+         "Write a backup file back onto the board"},
+        {nullptr, &M::FormBtn, nullptr, "FormBtn", "Prop", "Property"},
+        {nullptr, &M::InfoBtn, nullptr, "InfoBtn", "Info", "Information"},
+        {nullptr, &M::ExitBtn, nullptr, "ExitBtn", "Exit", "Exit", &M::ExitBtnClick},
+        {&M::PartsMenu, nullptr, nullptr, "PartsMenu", "PARTS", nullptr},
+        {nullptr, &M::SelectBtn, nullptr, "SelectBtn", "Sel", "Default"},
+        {nullptr, nullptr, &M::GridSw, "GridSw", "GRID", "Grid"},
+        {nullptr, &M::SetStartBtn, nullptr, "SetStartBtn", "Start", "Origin"},
+        {nullptr, &M::SetItem1Btn, nullptr, "SetItem1Btn", "POS", "Position"},
+        {nullptr, &M::SetItem2Btn, nullptr, "SetItem2Btn", "SET", "Set"},
+        {nullptr, &M::SetItem3Btn, nullptr, "SetItem3Btn", "CMP", "Compare tool"},
+        {nullptr, &M::Link1Btn, nullptr, "Link1Btn", "Link", "Connection wiring"},
+        {nullptr, &M::Link2Btn, nullptr, "Link2Btn", "Branch", "Branching connection wiring"},
+        {nullptr, &M::CompileBtn, nullptr, "CompileBtn", "Comp", "Compilation tool",
+         &M::CompileBtnClick},
+        {&M::CommandMenu, nullptr, nullptr, "CommandMenu", "Commad", nullptr},
+        {nullptr, &M::HomePosBtn, nullptr, "HomePosBtn", "Home", "Home position"},
+        {nullptr, &M::MotWriteBtn, nullptr, "MotWriteBtn", "Write", "Writing"},
+        // Beside the write it checks; the port bar has no room left for it.
+        {nullptr, nullptr, &M::VerifyCheck, "VerifyCheck", "VERIFY",
+         "Read every motion record back after writing it"},
+        {nullptr, &M::MotReadBtn, nullptr, "MotReadBtn", "Read", "Reading"},
+        {nullptr, &M::MotDelBtn, nullptr, "MotDelBtn", "Del", "Delete"},
+        {nullptr, &M::MotStpBtn, nullptr, "MotStpBtn", "Stop", "Stop"},
+        {nullptr, &M::SpeedButton1, nullptr, "SpeedButton1", "Pause", "Pause"},
+        {nullptr, &M::MotRunBtn, nullptr, "MotRunBtn", "Play", "Start"},
+        {&M::ToolsMenu, nullptr, nullptr, "ToolsMenu", "Tools", nullptr},
+        {nullptr, &M::HomeBtn, nullptr, "HomeBtn", "Trim", "Trim"},
+        {nullptr, &M::OptionBtn, nullptr, "OptionBtn", "Opt", "Option"},
+        {nullptr, &M::AdBtn, nullptr, "AdBtn", "AD", "Analog"},
+        {nullptr, &M::SVPBtn, nullptr, "SVPBtn", "SVP", "SVP"},
+        {nullptr, &M::OptionMenu3, nullptr, "OptionMenu3", "Rcv", "Receiver"},
+        {nullptr, &M::TableBtn, nullptr, "TableBtn", "Table", "Table"},
     };
-    ToolBar1 = makeBar(QStringLiteral("ToolBar1"), QStringLiteral("FILE"), false);
-    NewBtn = addButton(ToolBar1, QStringLiteral("NewBtn"), QStringLiteral("New"),
-                       QStringLiteral("New chart (Ctrl+N)"));
-    OpenBtn = addButton(ToolBar1, QStringLiteral("OpenBtn"), QStringLiteral("Open"),
-                        QStringLiteral("Load"));
-    SaveBtn = addButton(ToolBar1, QStringLiteral("SaveBtn"), QStringLiteral("Save"),
-                        QStringLiteral("Save"));
-    // The whole board to a file and back: beside the document's own file actions.
-    BackupBtn = addButton(ToolBar1, QStringLiteral("BackupBtn"), QStringLiteral("Backup"),
-                          QStringLiteral("Back up everything the board keeps into a file"));
-    RestoreBtn = addButton(ToolBar1, QStringLiteral("RestoreBtn"), QStringLiteral("Restore"),
-                           QStringLiteral("Write a backup file back onto the board"));
-    FormBtn = addButton(ToolBar1, QStringLiteral("FormBtn"), QStringLiteral("Prop"),
-                        QStringLiteral("Property"));
-    InfoBtn = addButton(ToolBar1, QStringLiteral("InfoBtn"), QStringLiteral("Info"),
-                        QStringLiteral("Information"));
-    ExitBtn = addButton(ToolBar1, QStringLiteral("ExitBtn"), QStringLiteral("Exit"),
-                        QStringLiteral("Exit"));
-    connect(NewBtn, &QToolButton::clicked, this, &MainWindow::NewBtnClick);
+    return rows;
+}
+
+void MainWindow::buildToolBars() {
+    QToolBar* bar = nullptr;
+    for (const ToolRow& t : toolRows()) {
+        const QString name = QString::fromLatin1(t.name);
+        const QString label = QString::fromLatin1(t.label);
+        if (t.bar) {
+            // The command bar starts the second row.
+            if (t.bar == &MainWindow::CommandMenu) addToolBarBreak(Qt::TopToolBarArea);
+            bar = makeToolBar(name, label, t.bar != &MainWindow::ToolBar1);
+            this->*t.bar = bar;
+        } else if (t.button) {
+            QToolButton* b = addButton(bar, name, label, QString::fromLatin1(t.hint));
+            this->*t.button = b;
+            if (t.clicked) connect(b, &QToolButton::clicked, this, t.clicked);
+        } else {
+            auto* box = new QCheckBox(label, bar);
+            box->setObjectName(name);
+            box->setToolTip(QString::fromLatin1(t.hint));
+            bar->addWidget(box);
+            this->*t.check = box;
+        }
+    }
+    setUpPartsGroup();
+    buildEditBar();
+    addToolBarBreak(Qt::TopToolBarArea);
+    buildPortBar();
+
+    // Actions that the board, table and dialog windows provide stay visible but
+    // disabled until those windows exist.
+    for (QToolButton* b : {FormBtn, InfoBtn, HomePosBtn, MotWriteBtn, MotReadBtn, MotDelBtn,
+                           MotStpBtn, SpeedButton1, MotRunBtn, HomeBtn, OptionBtn, AdBtn, SVPBtn,
+                           OptionMenu3, TableBtn, BackupBtn, RestoreBtn})
+        b->setEnabled(false);
+}
+
+QToolBar* MainWindow::makeToolBar(const QString& name, const QString& caption, bool movable) {
+    auto* bar = new QToolBar(caption, this);
+    bar->setObjectName(name);
+    bar->setMovable(movable);
+    addToolBar(Qt::TopToolBarArea, bar);
+    return bar;
+}
+
+void MainWindow::setUpPartsGroup() {
     auto* newKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), this);
     connect(newKey, &QShortcut::activated, this, &MainWindow::NewBtnClick);
-    connect(OpenBtn, &QToolButton::clicked, this, &MainWindow::OpenBtnClick);
-    connect(SaveBtn, &QToolButton::clicked, this, &MainWindow::SaveBtnClick);
-    connect(ExitBtn, &QToolButton::clicked, this, &MainWindow::ExitBtnClick);
-
-    PartsMenu = makeBar(QStringLiteral("PartsMenu"), QStringLiteral("PARTS"), true);
-    SelectBtn = addButton(PartsMenu, QStringLiteral("SelectBtn"), QStringLiteral("Sel"),
-                          QStringLiteral("Default"));
-    GridSw = new QCheckBox(QStringLiteral("GRID"), PartsMenu);
-    GridSw->setObjectName(QStringLiteral("GridSw"));
-    GridSw->setToolTip(QStringLiteral("Grid"));
-    PartsMenu->addWidget(GridSw);
     connect(GridSw, &QCheckBox::toggled, this, [this](bool on) { m_edit.gridOn = on; });
-    SetStartBtn = addButton(PartsMenu, QStringLiteral("SetStartBtn"), QStringLiteral("Start"),
-                            QStringLiteral("Origin"));
-    SetItem1Btn = addButton(PartsMenu, QStringLiteral("SetItem1Btn"), QStringLiteral("POS"),
-                            QStringLiteral("Position"));
-    SetItem2Btn = addButton(PartsMenu, QStringLiteral("SetItem2Btn"), QStringLiteral("SET"),
-                            QStringLiteral("Set"));
-    SetItem3Btn = addButton(PartsMenu, QStringLiteral("SetItem3Btn"), QStringLiteral("CMP"),
-                            QStringLiteral("Compare tool"));
-    Link1Btn = addButton(PartsMenu, QStringLiteral("Link1Btn"), QStringLiteral("Link"),
-                         QStringLiteral("Connection wiring"));
-    Link2Btn = addButton(PartsMenu, QStringLiteral("Link2Btn"), QStringLiteral("Branch"),
-                         QStringLiteral("Branching connection wiring"));
-    CompileBtn = addButton(PartsMenu, QStringLiteral("CompileBtn"), QStringLiteral("Comp"),
-                           QStringLiteral("Compilation tool"));
     m_partsGroup = new QButtonGroup(this);
     m_partsGroup->setExclusive(true);
     const std::pair<QToolButton*, int> tags[] = {
@@ -187,47 +231,10 @@ void MainWindow::buildToolBars() {
     }
     SelectBtn->setChecked(true);
     connect(m_partsGroup, &QButtonGroup::idClicked, this, &MainWindow::MenuClick);
-    connect(CompileBtn, &QToolButton::clicked, this, &MainWindow::CompileBtnClick);
+}
 
-    addToolBarBreak(Qt::TopToolBarArea);
-    CommandMenu = makeBar(QStringLiteral("CommandMenu"), QStringLiteral("Commad"), true);
-    HomePosBtn = addButton(CommandMenu, QStringLiteral("HomePosBtn"), QStringLiteral("Home"),
-                           QStringLiteral("Home position"));
-    MotWriteBtn = addButton(CommandMenu, QStringLiteral("MotWriteBtn"), QStringLiteral("Write"),
-                            QStringLiteral("Writing"));
-    // Beside the write it checks; the port bar has no room left for it.
-    VerifyCheck = new QCheckBox(QStringLiteral("VERIFY"), CommandMenu);
-    VerifyCheck->setObjectName(QStringLiteral("VerifyCheck"));
-    VerifyCheck->setToolTip(QStringLiteral("Read every motion record back after writing it"));
-    CommandMenu->addWidget(VerifyCheck);
-    MotReadBtn = addButton(CommandMenu, QStringLiteral("MotReadBtn"), QStringLiteral("Read"),
-                           QStringLiteral("Reading"));
-    MotDelBtn = addButton(CommandMenu, QStringLiteral("MotDelBtn"), QStringLiteral("Del"),
-                          QStringLiteral("Delete"));
-    MotStpBtn = addButton(CommandMenu, QStringLiteral("MotStpBtn"), QStringLiteral("Stop"),
-                          QStringLiteral("Stop"));
-    SpeedButton1 = addButton(CommandMenu, QStringLiteral("SpeedButton1"), QStringLiteral("Pause"),
-                             QStringLiteral("Pause"));
-    MotRunBtn = addButton(CommandMenu, QStringLiteral("MotRunBtn"), QStringLiteral("Play"),
-                          QStringLiteral("Start"));
-
-    ToolsMenu = makeBar(QStringLiteral("ToolsMenu"), QStringLiteral("Tools"), true);
-    HomeBtn = addButton(ToolsMenu, QStringLiteral("HomeBtn"), QStringLiteral("Trim"),
-                        QStringLiteral("Trim"));
-    OptionBtn = addButton(ToolsMenu, QStringLiteral("OptionBtn"), QStringLiteral("Opt"),
-                          QStringLiteral("Option"));
-    AdBtn = addButton(ToolsMenu, QStringLiteral("AdBtn"), QStringLiteral("AD"),
-                      QStringLiteral("Analog"));
-    SVPBtn = addButton(ToolsMenu, QStringLiteral("SVPBtn"), QStringLiteral("SVP"),
-                       QStringLiteral("SVP"));
-    OptionMenu3 = addButton(ToolsMenu, QStringLiteral("OptionMenu3"), QStringLiteral("Rcv"),
-                            QStringLiteral("Receiver"));
-    TableBtn = addButton(ToolsMenu, QStringLiteral("TableBtn"), QStringLiteral("Table"),
-                         QStringLiteral("Table"));
-    buildEditBar();
-
-    addToolBarBreak(Qt::TopToolBarArea);
-    CommMenu = makeBar(QStringLiteral("CommMenu"), QStringLiteral("COMM"), true);
+void MainWindow::buildPortBar() {
+    CommMenu = makeToolBar(QStringLiteral("CommMenu"), QStringLiteral("COMM"), true);
     Sync = new QCheckBox(QStringLiteral("SYNC"), CommMenu);
     Sync->setObjectName(QStringLiteral("Sync"));
     Sync->setToolTip(QStringLiteral("SYNC"));
@@ -244,7 +251,7 @@ void MainWindow::buildToolBars() {
     CommPort->setStyleSheet(QStringLiteral("combobox-popup: 0;"));
     CommMenu->addWidget(CommPort);
 
-    ToolBar2 = makeBar(QStringLiteral("ToolBar2"), QStringLiteral("COMM"), true);
+    ToolBar2 = makeToolBar(QStringLiteral("ToolBar2"), QStringLiteral("COMM"), true);
     Edit2 = new QLineEdit(ToolBar2);
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit2->setToolTip(QStringLiteral("Status"));
@@ -254,19 +261,6 @@ void MainWindow::buildToolBars() {
     Edit2->setStyleSheet(
         QStringLiteral("QLineEdit { background: navy; color: lime; font-weight: bold; }"));
     ToolBar2->addWidget(Edit2);
-
-    // Actions that the board, table and dialog windows provide stay visible but
-    // disabled until those windows exist.
-    for (QWidget* w : {static_cast<QWidget*>(FormBtn), static_cast<QWidget*>(InfoBtn),
-                       static_cast<QWidget*>(HomePosBtn), static_cast<QWidget*>(MotWriteBtn),
-                       static_cast<QWidget*>(MotReadBtn), static_cast<QWidget*>(MotDelBtn),
-                       static_cast<QWidget*>(MotStpBtn), static_cast<QWidget*>(SpeedButton1),
-                       static_cast<QWidget*>(MotRunBtn), static_cast<QWidget*>(HomeBtn),
-                       static_cast<QWidget*>(OptionBtn), static_cast<QWidget*>(AdBtn),
-                       static_cast<QWidget*>(SVPBtn), static_cast<QWidget*>(OptionMenu3),
-                       static_cast<QWidget*>(TableBtn), static_cast<QWidget*>(BackupBtn),
-                       static_cast<QWidget*>(RestoreBtn)})
-        w->setEnabled(false);
 }
 
 void MainWindow::buildPages() {
@@ -632,6 +626,23 @@ void MainWindow::setUpBoardActions() {
     setUpBoardDialogs();
     setUpBackupActions();
 
+    setUpFlows();
+    buildProgressBar();
+    connect(Image1, &ChartCanvas::emptyDoubleClicked, this, &MainWindow::EditDocumentData);
+
+    const std::pair<QToolButton*, void (MainWindow::*)()> actions[] = {
+        {MotWriteBtn, &MainWindow::MotWriteBtnClick}, {MotReadBtn, &MainWindow::MotReadBtnClick},
+        {MotDelBtn, &MainWindow::MotDelBtnClick},     {MotRunBtn, &MainWindow::MotRunBtnClick},
+        {MotStpBtn, &MainWindow::MotStpBtnClick},     {SpeedButton1, &MainWindow::SpeedButton1Click},
+        {TableBtn, &MainWindow::TableBtnClick},       {InfoBtn, &MainWindow::InfoBtnClick},
+        {HomePosBtn, &MainWindow::HomePosBtnClick}};
+    for (const auto& [button, slot] : actions) {
+        button->setEnabled(true);
+        connect(button, &QToolButton::clicked, this, slot);
+    }
+}
+
+void MainWindow::setUpFlows() {
     m_flows = std::make_unique<BoardFlows>(m_state, m_services);
     // A slot picker shows what the board holds, not rows that were never read.
     m_flows->readTableBeforePick = true;
@@ -666,26 +677,15 @@ void MainWindow::setUpBoardActions() {
         return QFontMetrics(Image1->font()).horizontalAdvance(text);
     });
     transfer.setProgress([this](int done, int total) { showProgress(done, total); });
+}
 
+void MainWindow::buildProgressBar() {
     ProgressBar = new QProgressBar(this);
     ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
     ProgressBar->setFixedWidth(160);
     ProgressBar->setMaximumHeight(16);
     ProgressBar->hide();
     statusBar()->addPermanentWidget(ProgressBar);
-
-    connect(Image1, &ChartCanvas::emptyDoubleClicked, this, &MainWindow::EditDocumentData);
-
-    const std::pair<QToolButton*, void (MainWindow::*)()> actions[] = {
-        {MotWriteBtn, &MainWindow::MotWriteBtnClick}, {MotReadBtn, &MainWindow::MotReadBtnClick},
-        {MotDelBtn, &MainWindow::MotDelBtnClick},     {MotRunBtn, &MainWindow::MotRunBtnClick},
-        {MotStpBtn, &MainWindow::MotStpBtnClick},     {SpeedButton1, &MainWindow::SpeedButton1Click},
-        {TableBtn, &MainWindow::TableBtnClick},       {InfoBtn, &MainWindow::InfoBtnClick},
-        {HomePosBtn, &MainWindow::HomePosBtnClick}};
-    for (const auto& [button, slot] : actions) {
-        button->setEnabled(true);
-        connect(button, &QToolButton::clicked, this, slot);
-    }
 }
 
 void MainWindow::showProgress(int done, int total) {

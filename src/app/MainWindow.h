@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <span>
 
 class QButtonGroup;
 class QCheckBox;
@@ -189,7 +190,24 @@ class MainWindow : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The tool bars' controls, one row each in the order they show; a row
+    // naming a tool bar starts that bar, its caption in label.
+    struct ToolRow {
+        QToolBar* MainWindow::*bar;
+        QToolButton* MainWindow::*button;
+        QCheckBox* MainWindow::*check;
+        const char* name;
+        const char* label;
+        const char* hint;
+        void (MainWindow::*clicked)() = nullptr;
+    };
+    static std::span<const ToolRow> toolRows();
     void buildToolBars();
+    QToolBar* makeToolBar(const QString& name, const QString& caption, bool movable);
+    // The tool buttons' group (one of them checked) and the new-chart key.
+    void setUpPartsGroup();
+    // The port box, the SYNC switch and the status line.
+    void buildPortBar();
     void buildPages();
     void buildStatusBar();
     QToolButton* addButton(QToolBar* bar, const QString& name, const QString& label,
@@ -200,6 +218,11 @@ class MainWindow : public QMainWindow {
     DocumentContext documentContext();
     void applyCanvasSize(const QSize& document);
     void setUpBoardActions();
+    // The item and document property dialogs the canvas opens.
+    void setUpEditorDialogs();
+    // The board flows and what they call back into the window.
+    void setUpFlows();
+    void buildProgressBar();
     // Fills the LIST page's rows from the last compile, when they are not yet.
     void fillCompiledLists();
     // The item editors (pose window, SET and CMP dialogs, channel table) and
@@ -217,7 +240,8 @@ class MainWindow : public QMainWindow {
     void showBackupNotes();
     // Items were deleted or changed, or the chart replaced: the item editors look again.
     void ItemsChanged();
-    void copyChannelLabels();
+    // The pose window's channel names and colours into the shared labels.
+    void publishChannelLabels();
     void endTransfer();
     // The status bar's progress bar: hidden when total is 0.
     void showProgress(int done, int total);

@@ -13,6 +13,7 @@
 #include "editor/Conversion.h"
 #include "editor/EditHistory.h"
 #include "editor/ChartCanvas.h"
+#include "document/PaletteColours.h"
 #include "pose/PatternFile.h"
 #include "pose/ChannelTableDialog.h"
 #include "pose/PoseWindow.h"
@@ -93,21 +94,23 @@ void MainWindow::setUpBoardDialogs() {
         connect(button, &QToolButton::clicked, this, slot);
     }
 
-    // Every channel window shows the pose window's names and colours.
-    connect(m_poseWindow, &PoseWindow::channelLabelsChanged, this, &MainWindow::copyChannelLabels);
+    // Every channel window follows the shared labels, which the pose window's
+    // names and colours make.
+    const ChannelLabels& labels = m_state.channelLabels;
+    m_motionDataDialog->followChannelLabels(labels);
+    m_optionsDialog->followChannelLabels(labels);
+    m_analogDialog->followChannelLabels(labels);
+    m_setItemDialog->followChannelLabels(labels);
+    m_servoSetupDialog->followChannelLabels(labels);
+    connect(m_poseWindow, &PoseWindow::channelLabelsChanged, this, &MainWindow::publishChannelLabels);
     m_poseWindow->LoadLayout(m_settingsPath);
-    copyChannelLabels();
+    publishChannelLabels();
     m_channelTableDialog->LoadPatterns(PatternFile::PathIn(Settings::ConfigDir()));
 }
 
-void MainWindow::copyChannelLabels() {
-    const QStringList names = m_poseWindow->channelNames();
-    const QList<QColor> colours = m_poseWindow->channelColours();
-    m_motionDataDialog->SetChannelLabels(names, colours);
-    m_optionsDialog->SetChannelLabels(names, colours);
-    m_analogDialog->SetChannelLabels(names, colours);
-    m_setItemDialog->SetChannelLabels(names, colours);
-    m_servoSetupDialog->SetChannelLabels(names, colours);
+void MainWindow::publishChannelLabels() {
+    m_state.channelLabels.set(m_poseWindow->channelNames(),
+                              ChannelLabelColours(m_poseWindow->channelColours()));
 }
 
 void MainWindow::ItemsChanged() {

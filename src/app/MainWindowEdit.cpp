@@ -32,11 +32,8 @@ QString redoHint(const QUndoStack& stack) {
 } // namespace
 
 void MainWindow::buildEditBar() {
-    EditMenu = new QToolBar(QStringLiteral("Edit"), this);
-    EditMenu->setObjectName(QStringLiteral("EditMenu"));
-    EditMenu->setMovable(true);
+    EditMenu = makeToolBar(QStringLiteral("EditMenu"), QStringLiteral("Edit"), true);
     EditMenu->setIconSize(QSize(16, 16));
-    addToolBar(Qt::TopToolBarArea, EditMenu);
     UndoBtn = addButton(EditMenu, QStringLiteral("UndoBtn"), QStringLiteral("Undo"),
                         QStringLiteral("Nothing to undo"));
     RedoBtn = addButton(EditMenu, QStringLiteral("RedoBtn"), QStringLiteral("Redo"),

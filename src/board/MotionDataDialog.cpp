@@ -76,6 +76,10 @@ MotionDataDialog::MotionDataDialog(BoardCommands& board, MotionTable& table, Mot
         m_names << QStringLiteral("CH") + QString::number(i);
 }
 
+void MotionDataDialog::followChannelLabels(const ChannelLabels& labels) {
+    FollowChannelLabels(this, labels);
+}
+
 void MotionDataDialog::SetChannelLabels(const QStringList& names, const QList<QColor>& colours) {
     m_names = names;
     m_colours = colours;

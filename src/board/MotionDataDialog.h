@@ -13,6 +13,7 @@ class QPushButton;
 
 namespace qvx {
 
+class ChannelLabels;
 class BoardCommands;
 class MotionTable;
 struct MotionHeader;
@@ -44,6 +45,8 @@ class MotionDataDialog : public QDialog {
 
     // The channel labels copied onto the port boxes when the dialog opens.
     void SetChannelLabels(const QStringList& names, const QList<QColor>& colours);
+    // Takes the shared labels now and each time they change.
+    void followChannelLabels(const ChannelLabels& labels);
 
     // The open document's header values, edited after a double-click on an
     // empty spot of the canvas. True when they were changed (OK).

@@ -80,4 +80,23 @@ void PaintChannelLabel(QWidget* w, int index, const QStringList& names, const QL
     w->setAutoFillBackground(true);
 }
 
+QList<quint32> ChannelLabelColours(const QList<QColor>& colours) {
+    QList<quint32> out;
+    for (const QColor& c : colours) out << (c.isValid() ? quint32(c.rgba()) : 0u);
+    return out;
+}
+
+QList<QColor> ChannelLabelColours(const QList<quint32>& colours) {
+    QList<QColor> out;
+    for (quint32 c : colours) out << (c ? QColor::fromRgba(c) : QColor());
+    return out;
+}
+
+void FollowChannelLabels(QWidget* window, const ChannelLabels& labels,
+                         std::function<void(const QStringList&, const QList<QColor>&)> apply) {
+    auto copy = [&labels, apply] { apply(labels.names(), ChannelLabelColours(labels.colours())); };
+    QObject::connect(&labels, &ChannelLabels::changed, window, copy);
+    copy();
+}
+
 } // namespace qvx

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "base/ChannelLabels.h"
+
 #include <QColor>
 #include <QList>
 #include <QPalette>
 #include <QStringList>
+#include <functional>
 
 class QWidget;
 
@@ -33,5 +36,21 @@ class PaletteColours {
 // the text colour that reads on it.
 void PaintChannelLabel(QWidget* w, int index, const QStringList& names, const QList<QColor>& colours,
                        const QColor& fallback);
+
+// The shown colours of the shared channel labels, and back; an invalid colour
+// (none given) is kept as 0.
+QList<quint32> ChannelLabelColours(const QList<QColor>& colours);
+QList<QColor> ChannelLabelColours(const QList<quint32>& colours);
+
+// Calls `apply` with the shared channel labels now and each time they change,
+// for as long as `window` lives.
+void FollowChannelLabels(QWidget* window, const ChannelLabels& labels,
+                         std::function<void(const QStringList&, const QList<QColor>&)> apply);
+// The same for a channel window that takes them through SetChannelLabels.
+template <typename Window> void FollowChannelLabels(Window* window, const ChannelLabels& labels) {
+    FollowChannelLabels(window, labels, [window](const QStringList& names, const QList<QColor>& colours) {
+        window->SetChannelLabels(names, colours);
+    });
+}
 
 } // namespace qvx

@@ -171,6 +171,10 @@ void SetItemDialog::buildMixingPage() {
 
 // ---- channel labels and sensor captions ----
 
+void SetItemDialog::followChannelLabels(const ChannelLabels& labels) {
+    FollowChannelLabels(this, labels);
+}
+
 void SetItemDialog::SetChannelLabels(const QStringList& names, const QList<QColor>& colours) {
     m_names = names;
     m_colours = colours;

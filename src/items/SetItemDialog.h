@@ -20,6 +20,7 @@ class QTabWidget;
 
 namespace qvx {
 
+class ChannelLabels;
 class BoardCommands;
 class Chart;
 struct Item;
@@ -68,6 +69,8 @@ class SetItemDialog : public QWidget {
     // The pose window's channel names and panel colours for the mixing
     // labels; missing entries keep "CH" + number and the button colour.
     void SetChannelLabels(const QStringList& names, const QList<QColor>& colours);
+    // Takes the shared labels now and each time they change.
+    void followChannelLabels(const ChannelLabels& labels);
 
     // Opens the dialog on SET item `index` and follows it.
     void ShowItem(int index);

@@ -214,6 +214,10 @@ bool AnalogDialog::WriteAll() {
 
 // ---- showing ----
 
+void AnalogDialog::followChannelLabels(const ChannelLabels& labels) {
+    FollowChannelLabels(this, labels);
+}
+
 void AnalogDialog::SetChannelLabels(const QStringList& names, const QList<QColor>& colours) {
     m_names = names;
     m_colours = colours;

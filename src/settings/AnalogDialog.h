@@ -18,6 +18,7 @@ class QTabBar;
 
 namespace qvx {
 
+class ChannelLabels;
 class BoardCommands;
 class MotionTable;
 
@@ -83,6 +84,8 @@ class AnalogDialog : public QDialog {
 
     // The channel labels copied onto the mixing rows when the dialog loads.
     void SetChannelLabels(const QStringList& names, const QList<QColor>& colours);
+    // Takes the shared labels now and each time they change.
+    void followChannelLabels(const ChannelLabels& labels);
 
     // What the dialog holds: the SET dialog labels its sensor boxes from it.
     const AnalogSettings& settings() const { return m_settings; }

@@ -109,6 +109,10 @@ OptionsDialog::OptionsDialog(BoardCommands& board, const MotionTable& table, QWi
         m_names << defaultName(n);
 }
 
+void OptionsDialog::followChannelLabels(const ChannelLabels& labels) {
+    FollowChannelLabels(this, labels);
+}
+
 void OptionsDialog::SetChannelLabels(const QStringList& names, const QList<QColor>& colours) {
     m_names = names;
     m_colours = colours;

@@ -16,6 +16,7 @@ class QLineEdit;
 
 namespace qvx {
 
+class ChannelLabels;
 class BoardCommands;
 class MotionTable;
 class UpDown;
@@ -53,6 +54,8 @@ class OptionsDialog : public QDialog {
     // The pose window's channel names and panel colours, put on the SVP boxes
     // each time the controls are loaded.
     void SetChannelLabels(const QStringList& names, const QList<QColor>& colours);
+    // Takes the shared labels now and each time they change.
+    void followChannelLabels(const ChannelLabels& labels);
 
     OptionFlows& flows() { return m_flows; }
 

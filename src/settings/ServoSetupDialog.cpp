@@ -3,6 +3,7 @@
 #include "board/BoardCommands.h"
 #include "settings/FlowProblem.h"
 #include "settings/ServoParameterDialog.h"
+#include "document/PaletteColours.h"
 
 #include <QDragMoveEvent>
 #include <QDropEvent>
@@ -122,6 +123,10 @@ bool ServoSetupDialog::ReadAll() {
 void ServoSetupDialog::FillList() {
     m_flows.FillList();
     showRows();
+}
+
+void ServoSetupDialog::followChannelLabels(const ChannelLabels& labels) {
+    FollowChannelLabels(this, labels);
 }
 
 void ServoSetupDialog::SetChannelLabels(const QStringList& names, const QList<QColor>&) {

@@ -13,6 +13,7 @@ class QToolButton;
 
 namespace qvx {
 
+class ChannelLabels;
 class BoardCommands;
 class BoardLink;
 class ServoParameterDialog;
@@ -72,6 +73,8 @@ class ServoSetupDialog : public QDialog {
     // The pose window's channel names for the "Name" column; the colours are
     // taken for the same call shape as the other channel windows and unused.
     void SetChannelLabels(const QStringList& names, const QList<QColor>& colours);
+    // Takes the shared labels now and each time they change.
+    void followChannelLabels(const ChannelLabels& labels);
 
     ServoParameterDialog* prm() const { return m_prm; }
     ServoFlows& flows() { return m_flows; }

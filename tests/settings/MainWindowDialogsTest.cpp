@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTreeWidget>
 
 using namespace qvx;
@@ -206,9 +207,15 @@ class MainWindowDialogsTest : public QObject {
     void channelNames_followThePoseWindow() {
         PoseWindowRig r;
         PoseWindow& d = r.dlg();
+        QSignalSpy changed(&r.state.channelLabels, &ChannelLabels::changed);
         d.PreparePrmMenu(2);
         // A colour change re-sends the names and colours to every channel window.
         d.PmColor->actions().at(7)->trigger(); // "Red"
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(r.state.channelLabels.names(), d.channelNames());
+        // The same colour again changes no label: no window repaints.
+        d.PmColor->actions().at(7)->trigger();
+        QCOMPARE(changed.count(), 1);
         r.win->setItemDialog()->ShowItem(r.state.chart.CreateItem(KindSet, 20, 20));
         QCOMPARE(r.win->setItemDialog()->MixLabel[1]->text(), d.channelName(2));
         QCOMPARE(r.win->setItemDialog()->MixLabel[1]->palette().color(QPalette::Window), QColor(255, 0, 0));

@@ -75,8 +75,8 @@ bool BoardFlows::compileChart() {
 
 bool BoardFlows::Write() {
     m_failure.clear();
-    if (RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(m_state.link);
+    auto flow = m_state.link.beginFlow();
+    if (!flow) return false;
     const QString caption = QStringLiteral("Writing the data");
     const QString prompt = QStringLiteral("Select the place where the data are written");
     const QString sleepFailed =
@@ -110,8 +110,8 @@ bool BoardFlows::Write() {
 
 bool BoardFlows::Read() {
     m_failure.clear();
-    if (RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(m_state.link);
+    auto flow = m_state.link.beginFlow();
+    if (!flow) return false;
     const auto n = pick(QStringLiteral("Reading the data"),
                         QStringLiteral("Select the reading data"), Rows::All, -1);
     if (!n) return false;
@@ -166,8 +166,8 @@ bool BoardFlows::Read() {
 
 bool BoardFlows::Delete() {
     m_failure.clear();
-    if (RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(m_state.link);
+    auto flow = m_state.link.beginFlow();
+    if (!flow) return false;
     const auto n = pick(QStringLiteral("Delete the data"),
                         QStringLiteral("Select the data to be deleted"), Rows::All, -1);
     if (!n) return false;
@@ -184,8 +184,8 @@ bool BoardFlows::Delete() {
 
 bool BoardFlows::Play() {
     m_failure.clear();
-    if (RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(m_state.link);
+    auto flow = m_state.link.beginFlow();
+    if (!flow) return false;
     const auto n = pick(QStringLiteral("Playing number"),
                         QStringLiteral("Select the playing number"), Rows::All, lastChosen);
     if (!n) return false;
@@ -198,8 +198,8 @@ bool BoardFlows::Play() {
 
 bool BoardFlows::Stop() {
     m_failure.clear();
-    if (RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(m_state.link);
+    auto flow = m_state.link.beginFlow();
+    if (!flow) return false;
     if (!m_state.board.StopMotion())
         return commandFailed(QStringLiteral("Sending the stop command failed"));
     m_services.ShowStatus(QStringLiteral("Sending the stop command"));
@@ -208,8 +208,8 @@ bool BoardFlows::Stop() {
 
 bool BoardFlows::Pause() {
     m_failure.clear();
-    if (RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(m_state.link);
+    auto flow = m_state.link.beginFlow();
+    if (!flow) return false;
     if (!m_state.board.SetOptionBit1(2))
         return commandFailed(QStringLiteral("Sending the pause command failed"));
     m_services.ShowStatus(QStringLiteral("Sending the pause command"));
@@ -239,8 +239,8 @@ QByteArray BoardFlows::ExpandedSerialBytes(quint32 wParam, qint32 lParam) {
 bool BoardFlows::RemoteMessage(quint32 wParam, quint32 lParam) {
     const quint32 t = wParam >> 24;
     if (t > 1) return false;
-    if (RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(m_state.link);
+    auto flow = m_state.link.beginFlow();
+    if (!flow) return false;
     if (t == 0) {
         if (lParam >= quint32(MotionTable::kRows)) return false;
         if (!m_state.board.PlayMotion(int(lParam))) return false;

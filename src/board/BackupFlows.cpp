@@ -59,8 +59,8 @@ void BackupFlows::showFailure(bool asleep) {
 
 std::optional<BoardBackup> BackupFlows::Backup() {
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return std::nullopt;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return std::nullopt;
     m_notes.clear();
     m_flowName = QStringLiteral("Backup");
     m_done = 0;
@@ -198,8 +198,8 @@ bool BackupFlows::readAll(BoardBackup& b) {
 
 bool BackupFlows::Restore(const BoardBackup& backup) {
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     // Everything is sent from this copy: the caller's backup may change while
     // an exchange waits.
     const BoardBackup b = backup;

@@ -74,8 +74,8 @@ bool TrimFlows::whileAsleep(const QString& what, const std::function<bool()>& wo
 bool TrimFlows::Open() {
     m_problem.clear();
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     return whileAsleep(ReadFailedText(), [this] {
         Words trim{};
         if (!m_board.ReadTrimData(kStored, trim)) return false;
@@ -87,8 +87,8 @@ bool TrimFlows::Open() {
 bool TrimFlows::Close() {
     m_problem.clear();
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     // Closing always writes the stored copy, changed or not; a word nobody
     // changed goes back as it was read.
     const Words trim = m_values;
@@ -99,8 +99,8 @@ bool TrimFlows::Close() {
 bool TrimFlows::SetPosition(int channel, int position) {
     if (!validChannel(channel)) return false;
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     setChannel(channel, position);
     // The command has no answer; its result says nothing and is not shown.
     m_board.SetTrimLive(channel - 1, m_values[size_t(channel - 1)]);
@@ -110,8 +110,8 @@ bool TrimFlows::SetPosition(int channel, int position) {
 bool TrimFlows::EnterOffset(int channel, const QString& text) {
     if (!validChannel(channel)) return false;
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     int typed = 0;
     if (!IniFile::parseInteger(text, typed)) typed = int(m_values[size_t(channel - 1)]) - kNeutral;
     // Worked out wide: a typed value near the integer limits must not wrap.
@@ -130,8 +130,8 @@ std::optional<TrimFlows::Words> TrimFlows::CheckFile(const QString& path) {
 TrimFlows::LoadResult TrimFlows::LoadWords(const Words& trim) {
     m_problem.clear();
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return LoadResult::Refused;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return LoadResult::Refused;
     bool written = false;
     const bool ok = whileAsleep(LoadFailedText(), [this, &trim, &written] {
         return written = m_board.WriteTrimData(kWorking, trim);

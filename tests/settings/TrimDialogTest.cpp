@@ -249,7 +249,8 @@ class TrimDialogTest : public QObject {
         TrimRig r(neutralWith({{3, 16400}}));
         QVERIFY(r.ready() && r.open());
         {
-            BoardLink::FlowScope other(r.state.link);
+            const auto other = r.state.link.beginFlow();
+            QVERIFY(other);
             r.dlg->Scroll[2]->setValue(16700);
             r.dlg->Edit[2]->setText(QStringLiteral("50"));
             QTest::keyClick(r.dlg->Edit[2], Qt::Key_Return);

@@ -171,7 +171,7 @@ bool BoardFlows::Delete() {
     const auto n = pick(QStringLiteral("Delete the data"),
                         QStringLiteral("Select the data to be deleted"), Rows::All, -1);
     if (!n) return false;
-    if (m_services.ShowMessageBox(IconQuestion, ButtonsYesNo, 0, LangJapanese,
+    if (m_services.ShowMessageBox(MsgIcon::Question, MsgButtons::YesNo, 0, MsgLanguage::Japanese,
                                   QStringLiteral("Again, are you sure to delete this?")) !=
         ResultYes)
         return false;

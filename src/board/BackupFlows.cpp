@@ -53,7 +53,7 @@ void BackupFlows::showFailure(bool asleep) {
     if (asleep) text += QStringLiteral(". ") + BoardCommands::LeftAsleepText();
     m_services.ShowStatus(text);
     if (!m_details.isEmpty()) text += QStringLiteral("\r\n") + m_details;
-    m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish, text);
+    m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English, text);
     if (m_progress) m_progress(0, 0);
 }
 
@@ -423,7 +423,7 @@ QString BackupFlows::Summary(const BoardBackup& b) {
 
 bool BackupFlows::ConfirmRestore(Services& services, const BoardBackup& backup,
                                  const QString& path) {
-    return services.ShowMessageBox(IconQuestion, ButtonsYesNo, 0, LangEnglish,
+    return services.ShowMessageBox(MsgIcon::Question, MsgButtons::YesNo, 0, MsgLanguage::English,
                                    RestoreQuestion(backup, path)) == ResultYes;
 }
 

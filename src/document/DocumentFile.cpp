@@ -45,7 +45,8 @@ QString fileLabel(const QString& fileName) { return QFileInfo(fileName).fileName
 
 void report(Services& services, const QStringList& problems) {
     if (problems.isEmpty()) return;
-    services.ShowMessageBox(IconWarning, ButtonsOk, 0, LangEnglish, problems.join(u'\n'));
+    services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::English,
+                            problems.join(u'\n'));
 }
 
 // Reads one item section. Returns false, with the reason in error, when its
@@ -204,7 +205,8 @@ bool DocumentFile::SaveDocument(DocumentContext& ctx, const QString& fileName, b
     // refuses the save before anything is written. The document then replaces
     // the file atomically, so a save that fails part-way keeps the old file.
     if (!IniFile(name).canReplace() || !IniFile::saveBytes(name, DocumentBytes(ctx))) {
-        ctx.services.ShowMessageBox(IconError, ButtonsOk, 0, LangJapanese, kCantKeep);
+        ctx.services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::Japanese,
+                                    kCantKeep);
         return false;
     }
     return true;
@@ -256,13 +258,14 @@ bool DocumentFile::OpenDocument(DocumentContext& ctx, const QString& fileName) {
     IniFile ini;
     const int r = DetectFileKind(fileName, ini);
     if (r == -1) {
-        ctx.services.ShowMessageBox(IconWarning, ButtonsOk, 0, LangJapanese, kCantUse);
+        ctx.services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::Japanese,
+                                    kCantUse);
         return false;
     }
     const int k = r == kPoseTable ? MotionChart : r;
     if (k != ctx.chart.documentKind && !ctx.chart.items.empty()) {
-        if (ctx.services.ShowMessageBox(IconQuestion, ButtonsOkCancel, 0, LangJapanese, kDiscard) !=
-            ResultOk)
+        if (ctx.services.ShowMessageBox(MsgIcon::Question, MsgButtons::OkCancel, 0,
+                                        MsgLanguage::Japanese, kDiscard) != ResultOk)
             return false;
         clearFor(ctx);
     }
@@ -274,7 +277,8 @@ bool DocumentFile::OpenDocument(DocumentContext& ctx, const QString& fileName) {
         ImportTable(ctx, fileName);
         return true;
     }
-    ctx.services.ShowMessageBox(IconWarning, ButtonsOk, 0, LangJapanese, kCantUse);
+    ctx.services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::Japanese,
+                                kCantUse);
     return false;
 }
 

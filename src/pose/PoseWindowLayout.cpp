@@ -234,7 +234,8 @@ bool PoseWindow::LoadPicture(const QString& path, PictureNotice notice) {
     if (load.outcome == PictureLoad::Unreadable) {
         const QString text = BackgroundPicture::UnreadableText(path, load.reason);
         if (notice == PictureNotice::MessageBox) {
-            m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish, text);
+            m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
+                                      text);
         } else {
             // Found unreadable at start: said once in the status line, after
             // what the start itself shows there; the setting is kept, so the
@@ -412,7 +413,8 @@ void PoseWindow::LinkListCloseUp(int index) {
     const std::optional<QString> refusal = m_channelTableDialog->LoadLinkPattern(name, m_links.actions);
     if (refusal) {
         // The pattern cannot be used: the one loaded before stays in force.
-        m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish, *refusal);
+        m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
+                                  *refusal);
         const int before = m_links.selected;
         LinkList->setCurrentIndex(before);
         return;
@@ -428,7 +430,8 @@ void PoseWindow::LinkBtnClick(int direction) {
     const PoseFlows::LinkOutcome outcome = m_flows.LinkMove(direction, syncOn());
     pressed->setEnabled(true);
     if (!outcome.refusal.isEmpty())
-        m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish, outcome.refusal);
+        m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
+                                  outcome.refusal);
     afterFlow();
 }
 

@@ -93,7 +93,8 @@ bool ServoFlows::checkSvpMode() {
     if (!m_board.ReadOptionWord(false, word)) return false;
     if (word & BoardCommands::kOptSvp) return true;
     if (Services* s = m_board.link().services())
-        s->ShowMessageBox(IconWarning, ButtonsOk, 0, LangJapanese, SvpModeWarning());
+        s->ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::Japanese,
+                          SvpModeWarning());
     return false;
 }
 

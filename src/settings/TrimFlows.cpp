@@ -123,7 +123,9 @@ bool TrimFlows::EnterOffset(int channel, const QString& text) {
 
 std::optional<TrimFlows::Words> TrimFlows::CheckFile(const QString& path) {
     const std::optional<Words> trim = TrimFile::Read(path, kMin, kMax);
-    if (!trim) m_services.ShowMessageBox(IconWarning, ButtonsOk, 0, LangJapanese, CantUseText());
+    if (!trim)
+        m_services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::Japanese,
+                                  CantUseText());
     return trim;
 }
 
@@ -152,13 +154,15 @@ TrimFlows::LoadResult TrimFlows::LoadFile(const QString& path) {
 
 bool TrimFlows::CheckSavePlace(const QString& path) {
     if (TrimFile::CanWrite(path)) return true;
-    m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangJapanese, CantKeepText());
+    m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::Japanese,
+                              CantKeepText());
     return false;
 }
 
 bool TrimFlows::SaveFile(const QString& path) {
     if (TrimFile::Write(path, positions())) return true;
-    m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangJapanese, CantKeepText());
+    m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::Japanese,
+                              CantKeepText());
     return false;
 }
 

@@ -284,7 +284,7 @@ class TrimDialogTest : public QObject {
         const Words before = r.sim([](BoardSimulator& s) { return s.working().trim; });
         if (!usable) {
             QCOMPARE(r.services.lastBoxText(), TrimFlows::CantUseText());
-            QCOMPARE(r.services.boxes.back().icon, int(IconWarning));
+            QCOMPARE(r.services.boxes.back().icon, int(MsgIcon::Warning));
             QVERIFY(r.takeFrames().isEmpty());
             QCOMPARE(r.dlg->Edit[0]->text(), QStringLiteral("116"));
             return;
@@ -363,7 +363,7 @@ class TrimDialogTest : public QObject {
         r.services.saveAnswers.push_back(FileChoice{r.dir.filePath("none/t.QMX"), 0});
         r.dlg->SaveBtnClick();
         QCOMPARE(r.services.lastBoxText(), TrimFlows::CantKeepText());
-        QCOMPARE(r.services.boxes.back().icon, int(IconError));
+        QCOMPARE(r.services.boxes.back().icon, int(MsgIcon::Error));
     }
 
     void run_copiesThePoseWindowsLook() {

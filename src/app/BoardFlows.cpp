@@ -1,10 +1,19 @@
 #include "app/BoardFlows.h"
 
 #include "app/AppState.h"
-#include "base/Services.h"
 #include "base/CommaList.h"
+#include "base/Services.h"
+#include "board/BoardCommands.h"
 
 namespace qvx {
+
+namespace {
+
+const QString kPlaybackText = QStringLiteral("Sending the playback command");
+const QString kReadDoneText = QStringLiteral("Reading succeeded");
+const QString kWriteStoppedText = QStringLiteral("Writing stopped: ");
+
+} // namespace
 
 BoardFlows::BoardFlows(AppState& state, Services& services)
     : m_state(state), m_services(services),
@@ -80,7 +89,7 @@ bool BoardFlows::Write() {
     const QString caption = QStringLiteral("Writing the data");
     const QString prompt = QStringLiteral("Select the place where the data are written");
     const QString sleepFailed =
-        QStringLiteral("Writing failed: the robot could not be put to sleep");
+        QStringLiteral("Writing failed: ") + BoardCommands::SleepFailedText();
     BoardCommands& board = m_state.board;
     // What cannot be stored, and a No to the write's question, are settled
     // before the robot is put to sleep, so that they leave it as it was.
@@ -93,7 +102,7 @@ bool BoardFlows::Write() {
         if (!board.SetSleep(0)) return commandFailed(sleepFailed);
         m_services.ShowStatus(QStringLiteral("Sleep on"));
         if (!m_transfer.WriteScenarioToBoard(m_state.chart, *n, true))
-            return stoppedAsleep(QStringLiteral("Writing stopped: ") + m_transfer.failure());
+            return stoppedAsleep(kWriteStoppedText + m_transfer.failure());
     } else {
         const auto n = pick(caption, prompt, Rows::Motions, -1);
         if (!n) return false;
@@ -103,7 +112,7 @@ bool BoardFlows::Write() {
         if (!board.SetSleep(0)) return commandFailed(sleepFailed);
         m_services.ShowStatus(QStringLiteral("Sleep on"));
         if (!m_transfer.WriteMotionToBoard(*n, true))
-            return stoppedAsleep(QStringLiteral("Writing stopped: ") + m_transfer.failure());
+            return stoppedAsleep(kWriteStoppedText + m_transfer.failure());
     }
     return wake(QStringLiteral("Writing succeeded"));
 }
@@ -117,7 +126,7 @@ bool BoardFlows::Read() {
     if (!n) return false;
     BoardCommands& board = m_state.board;
     if (!board.SetSleep(0))
-        return commandFailed(QStringLiteral("Reading failed: the robot could not be put to sleep"));
+        return commandFailed(QStringLiteral("Reading failed: ") + BoardCommands::SleepFailedText());
     m_services.ShowStatus(QStringLiteral("Sleep on"));
     if (hooks.listRowsChanged) hooks.listRowsChanged({});
     const bool scenario = *n >= MotionTable::kMotionRows;
@@ -140,11 +149,11 @@ bool BoardFlows::Read() {
         if (!board.SetSleep(1))
             stoppedAsleep(m_state.link.failureWith(
                 what + (what.endsWith(u'.') ? QStringLiteral(" ") : QStringLiteral(". ")) +
-                QStringLiteral("The robot could not be woken")));
+                BoardCommands::WakeFailedText()));
         call(hooks.repaint);
         return false;
     }
-    m_services.ShowStatus(QStringLiteral("Reading succeeded"));
+    m_services.ShowStatus(kReadDoneText);
     // The chart shown is replaced without a question.
     if (hooks.clearChart)
         hooks.clearChart();
@@ -159,7 +168,7 @@ bool BoardFlows::Read() {
     }
     if (hooks.listRowsChanged) hooks.listRowsChanged(m_transfer.listRows());
     call(hooks.nameChanged);
-    const bool woke = wake(QStringLiteral("Reading succeeded"));
+    const bool woke = wake(kReadDoneText);
     call(hooks.repaint);
     return woke;
 }
@@ -192,7 +201,7 @@ bool BoardFlows::Play() {
     if (!m_state.board.PlayMotion(*n))
         return commandFailed(QStringLiteral("Playing ") + MotionTable::Caption(*n) +
                              QStringLiteral(" failed"));
-    m_services.ShowStatus(QStringLiteral("Sending the playback command"));
+    m_services.ShowStatus(kPlaybackText);
     return true;
 }
 
@@ -244,7 +253,7 @@ bool BoardFlows::RemoteMessage(quint32 wParam, quint32 lParam) {
     if (t == 0) {
         if (lParam >= quint32(MotionTable::kRows)) return false;
         if (!m_state.board.PlayMotion(int(lParam))) return false;
-        m_services.ShowStatus(QStringLiteral("Sending the playback command"));
+        m_services.ShowStatus(kPlaybackText);
         return true;
     }
     if (t == 1) {

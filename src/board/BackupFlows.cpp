@@ -70,7 +70,7 @@ std::optional<BoardBackup> BackupFlows::Backup() {
     const QDateTime now = QDateTime::currentDateTime();
     b.taken = now.addMSecs(-now.time().msec());
     if (!m_board.SetSleep(0)) {
-        stop(QStringLiteral("the robot could not be put to sleep"));
+        stop(BoardCommands::SleepFailedText());
         showFailure(false);
         return std::nullopt;
     }
@@ -208,7 +208,7 @@ bool BackupFlows::Restore(const BoardBackup& backup) {
     m_done = 0;
     m_total = b.recordCount() + b.stepCount() + QmxBoard::kTableEntries + kSettingSteps;
     if (!m_board.SetSleep(0)) {
-        stop(QStringLiteral("the robot could not be put to sleep"));
+        stop(BoardCommands::SleepFailedText());
         showFailure(false);
         return false;
     }

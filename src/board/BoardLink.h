@@ -123,6 +123,10 @@ class BoardLink : public QObject {
 
     // The status text of a port this user may not open.
     static QString PermissionText(const QString& label);
+    // Why exchanges fail once the port has gone away.
+    static QString DisconnectedText(const QString& label) {
+        return label + QStringLiteral(" was disconnected");
+    }
 
     // Link state.
     int AttemptCount = kDefaultAttempts;

@@ -18,9 +18,8 @@ namespace qvx {
 namespace {
 
 const QString kHead = QStringLiteral("GraphicalEdit");
-const QString kCantUse = QStringLiteral("The designated file can't be used");
-const QString kDiscard = QStringLiteral("Do you prepared for the disappearance of all the present data?");
-const QString kCantKeep = QStringLiteral("It can't be kept in the designated place");
+const QString kDiscard =
+    QStringLiteral("Do you prepared for the disappearance of all the present data?");
 
 QString itemSection(int n) { return QStringLiteral("Item") + QString::number(n); }
 QString linkSection(int n) { return QStringLiteral("Link") + QString::number(n); }
@@ -206,7 +205,7 @@ bool DocumentFile::SaveDocument(DocumentContext& ctx, const QString& fileName, b
     // the file atomically, so a save that fails part-way keeps the old file.
     if (!IniFile(name).canReplace() || !IniFile::saveBytes(name, DocumentBytes(ctx))) {
         ctx.services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::Japanese,
-                                    kCantKeep);
+                                    DocumentFile::CantKeepText());
         return false;
     }
     return true;
@@ -259,7 +258,7 @@ bool DocumentFile::OpenDocument(DocumentContext& ctx, const QString& fileName) {
     const int r = DetectFileKind(fileName, ini);
     if (r == -1) {
         ctx.services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::Japanese,
-                                    kCantUse);
+                                    DocumentFile::CantUseText());
         return false;
     }
     const int k = r == kPoseTable ? MotionChart : r;
@@ -278,7 +277,7 @@ bool DocumentFile::OpenDocument(DocumentContext& ctx, const QString& fileName) {
         return true;
     }
     ctx.services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::Japanese,
-                                kCantUse);
+                                DocumentFile::CantUseText());
     return false;
 }
 

@@ -21,7 +21,6 @@ using namespace Pose;
 namespace {
 
 constexpr int kRows = 8;
-const QString kEditorEntry = QStringLiteral("Setting of the combination");
 
 const QStringList kLinkProposals = {QStringLiteral("PRM(?)"), QStringLiteral("MOV(?)"), QStringLiteral("TTL(?)"),
                                     QStringLiteral("SET(?)"), QStringLiteral("FREE"),   QStringLiteral("TCH")};
@@ -328,14 +327,14 @@ bool ChannelTableDialog::okLinkPatterns() {
     }
     if (m_selected < 0) {
         const QString typed = ListMenu->currentText();
-        if (typed == kEditorEntry) {
+        if (typed == EditorEntryText()) {
             m_services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::English,
                                       QString());
             return false;
         }
         if (typed.isEmpty()) {
             m_services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::English,
-                                      QStringLiteral("Input the name"));
+                                      PatternFile::NoNameText());
             return false;
         }
     }

@@ -3,8 +3,9 @@
 #include "base/Services.h"
 #include "board/BoardCommands.h"
 #include "board/BoardLink.h"
-#include "settings/TrimFile.h"
+#include "document/DocumentFile.h"
 #include "document/IniFile.h"
+#include "settings/TrimFile.h"
 
 #include <algorithm>
 
@@ -66,8 +67,8 @@ bool TrimFlows::whileAsleep(const QString& what, const std::function<bool()>& wo
         m_problem = cause;
         return done;
     }
-    m_problem = (done ? link.failureWith(WakeFailedText()) : cause) + QStringLiteral(". ") +
-                BoardCommands::LeftAsleepText();
+    m_problem = (done ? link.failureWith(BoardCommands::WakeFailedText()) : cause) +
+                QStringLiteral(". ") + BoardCommands::LeftAsleepText();
     return false;
 }
 
@@ -125,7 +126,7 @@ std::optional<TrimFlows::Words> TrimFlows::CheckFile(const QString& path) {
     const std::optional<Words> trim = TrimFile::Read(path, kMin, kMax);
     if (!trim)
         m_services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::Japanese,
-                                  CantUseText());
+                                  DocumentFile::CantUseText());
     return trim;
 }
 
@@ -155,14 +156,14 @@ TrimFlows::LoadResult TrimFlows::LoadFile(const QString& path) {
 bool TrimFlows::CheckSavePlace(const QString& path) {
     if (TrimFile::CanWrite(path)) return true;
     m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::Japanese,
-                              CantKeepText());
+                              DocumentFile::CantKeepText());
     return false;
 }
 
 bool TrimFlows::SaveFile(const QString& path) {
     if (TrimFile::Write(path, positions())) return true;
     m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::Japanese,
-                              CantKeepText());
+                              DocumentFile::CantKeepText());
     return false;
 }
 

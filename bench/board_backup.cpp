@@ -20,7 +20,7 @@ namespace {
 class QuietServices : public Services {
   public:
     void ShowStatus(const QString&) override {}
-    int ShowMessageBox(int, int, int, int, const QString& text) override {
+    int ShowMessageBox(MsgIcon, MsgButtons, int, MsgLanguage, const QString& text) override {
         std::fprintf(stderr, "%s\n", qPrintable(text));
         return ResultYes;
     }

@@ -25,7 +25,7 @@ class QuietServices : public Services {
   public:
     int boxes = 0;
     void ShowStatus(const QString&) override {}
-    int ShowMessageBox(int, int, int, int, const QString& t) override {
+    int ShowMessageBox(MsgIcon, MsgButtons, int, MsgLanguage, const QString& t) override {
         std::fprintf(stderr, "%s\n", qPrintable(t));
         return ++boxes, ResultOk;
     }

@@ -21,7 +21,9 @@ namespace {
 class SilentServices : public Services {
   public:
     void ShowStatus(const QString&) override {}
-    int ShowMessageBox(int, int, int, int, const QString&) override { return ResultYes; }
+    int ShowMessageBox(MsgIcon, MsgButtons, int, MsgLanguage, const QString&) override {
+        return ResultYes;
+    }
     std::optional<int> PickNumber(const QString&, const QString&, const QString&, int) override {
         return std::nullopt;
     }

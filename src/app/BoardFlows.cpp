@@ -1,10 +1,19 @@
 #include "app/BoardFlows.h"
 
 #include "app/AppState.h"
-#include "base/Services.h"
 #include "base/CommaList.h"
+#include "base/Services.h"
+#include "board/BoardCommands.h"
 
 namespace qvx {
+
+namespace {
+
+const QString kPlaybackText = QStringLiteral("Sending the playback command");
+const QString kReadDoneText = QStringLiteral("Reading succeeded");
+const QString kWriteStoppedText = QStringLiteral("Writing stopped: ");
+
+} // namespace
 
 BoardFlows::BoardFlows(AppState& state, Services& services)
     : m_state(state), m_services(services),
@@ -75,12 +84,12 @@ bool BoardFlows::compileChart() {
 
 bool BoardFlows::Write() {
     m_failure.clear();
-    if (RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(m_state.link);
+    auto flow = m_state.link.beginFlow();
+    if (!flow) return false;
     const QString caption = QStringLiteral("Writing the data");
     const QString prompt = QStringLiteral("Select the place where the data are written");
     const QString sleepFailed =
-        QStringLiteral("Writing failed: the robot could not be put to sleep");
+        QStringLiteral("Writing failed: ") + BoardCommands::SleepFailedText();
     BoardCommands& board = m_state.board;
     // What cannot be stored, and a No to the write's question, are settled
     // before the robot is put to sleep, so that they leave it as it was.
@@ -93,7 +102,7 @@ bool BoardFlows::Write() {
         if (!board.SetSleep(0)) return commandFailed(sleepFailed);
         m_services.ShowStatus(QStringLiteral("Sleep on"));
         if (!m_transfer.WriteScenarioToBoard(m_state.chart, *n, true))
-            return stoppedAsleep(QStringLiteral("Writing stopped: ") + m_transfer.failure());
+            return stoppedAsleep(kWriteStoppedText + m_transfer.failure());
     } else {
         const auto n = pick(caption, prompt, Rows::Motions, -1);
         if (!n) return false;
@@ -103,21 +112,21 @@ bool BoardFlows::Write() {
         if (!board.SetSleep(0)) return commandFailed(sleepFailed);
         m_services.ShowStatus(QStringLiteral("Sleep on"));
         if (!m_transfer.WriteMotionToBoard(*n, true))
-            return stoppedAsleep(QStringLiteral("Writing stopped: ") + m_transfer.failure());
+            return stoppedAsleep(kWriteStoppedText + m_transfer.failure());
     }
     return wake(QStringLiteral("Writing succeeded"));
 }
 
 bool BoardFlows::Read() {
     m_failure.clear();
-    if (RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(m_state.link);
+    auto flow = m_state.link.beginFlow();
+    if (!flow) return false;
     const auto n = pick(QStringLiteral("Reading the data"),
                         QStringLiteral("Select the reading data"), Rows::All, -1);
     if (!n) return false;
     BoardCommands& board = m_state.board;
     if (!board.SetSleep(0))
-        return commandFailed(QStringLiteral("Reading failed: the robot could not be put to sleep"));
+        return commandFailed(QStringLiteral("Reading failed: ") + BoardCommands::SleepFailedText());
     m_services.ShowStatus(QStringLiteral("Sleep on"));
     if (hooks.listRowsChanged) hooks.listRowsChanged({});
     const bool scenario = *n >= MotionTable::kMotionRows;
@@ -140,11 +149,11 @@ bool BoardFlows::Read() {
         if (!board.SetSleep(1))
             stoppedAsleep(m_state.link.failureWith(
                 what + (what.endsWith(u'.') ? QStringLiteral(" ") : QStringLiteral(". ")) +
-                QStringLiteral("The robot could not be woken")));
+                BoardCommands::WakeFailedText()));
         call(hooks.repaint);
         return false;
     }
-    m_services.ShowStatus(QStringLiteral("Reading succeeded"));
+    m_services.ShowStatus(kReadDoneText);
     // The chart shown is replaced without a question.
     if (hooks.clearChart)
         hooks.clearChart();
@@ -159,19 +168,19 @@ bool BoardFlows::Read() {
     }
     if (hooks.listRowsChanged) hooks.listRowsChanged(m_transfer.listRows());
     call(hooks.nameChanged);
-    const bool woke = wake(QStringLiteral("Reading succeeded"));
+    const bool woke = wake(kReadDoneText);
     call(hooks.repaint);
     return woke;
 }
 
 bool BoardFlows::Delete() {
     m_failure.clear();
-    if (RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(m_state.link);
+    auto flow = m_state.link.beginFlow();
+    if (!flow) return false;
     const auto n = pick(QStringLiteral("Delete the data"),
                         QStringLiteral("Select the data to be deleted"), Rows::All, -1);
     if (!n) return false;
-    if (m_services.ShowMessageBox(IconQuestion, ButtonsYesNo, 0, LangJapanese,
+    if (m_services.ShowMessageBox(MsgIcon::Question, MsgButtons::YesNo, 0, MsgLanguage::Japanese,
                                   QStringLiteral("Again, are you sure to delete this?")) !=
         ResultYes)
         return false;
@@ -184,22 +193,22 @@ bool BoardFlows::Delete() {
 
 bool BoardFlows::Play() {
     m_failure.clear();
-    if (RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(m_state.link);
+    auto flow = m_state.link.beginFlow();
+    if (!flow) return false;
     const auto n = pick(QStringLiteral("Playing number"),
                         QStringLiteral("Select the playing number"), Rows::All, lastChosen);
     if (!n) return false;
     if (!m_state.board.PlayMotion(*n))
         return commandFailed(QStringLiteral("Playing ") + MotionTable::Caption(*n) +
                              QStringLiteral(" failed"));
-    m_services.ShowStatus(QStringLiteral("Sending the playback command"));
+    m_services.ShowStatus(kPlaybackText);
     return true;
 }
 
 bool BoardFlows::Stop() {
     m_failure.clear();
-    if (RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(m_state.link);
+    auto flow = m_state.link.beginFlow();
+    if (!flow) return false;
     if (!m_state.board.StopMotion())
         return commandFailed(QStringLiteral("Sending the stop command failed"));
     m_services.ShowStatus(QStringLiteral("Sending the stop command"));
@@ -208,8 +217,8 @@ bool BoardFlows::Stop() {
 
 bool BoardFlows::Pause() {
     m_failure.clear();
-    if (RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(m_state.link);
+    auto flow = m_state.link.beginFlow();
+    if (!flow) return false;
     if (!m_state.board.SetOptionBit1(2))
         return commandFailed(QStringLiteral("Sending the pause command failed"));
     m_services.ShowStatus(QStringLiteral("Sending the pause command"));
@@ -239,12 +248,12 @@ QByteArray BoardFlows::ExpandedSerialBytes(quint32 wParam, qint32 lParam) {
 bool BoardFlows::RemoteMessage(quint32 wParam, quint32 lParam) {
     const quint32 t = wParam >> 24;
     if (t > 1) return false;
-    if (RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(m_state.link);
+    auto flow = m_state.link.beginFlow();
+    if (!flow) return false;
     if (t == 0) {
         if (lParam >= quint32(MotionTable::kRows)) return false;
         if (!m_state.board.PlayMotion(int(lParam))) return false;
-        m_services.ShowStatus(QStringLiteral("Sending the playback command"));
+        m_services.ShowStatus(kPlaybackText);
         return true;
     }
     if (t == 1) {

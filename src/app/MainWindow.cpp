@@ -529,7 +529,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         m_history->commit();
         const bool mayClose =
             m_history->isClean()
-                ? m_services.ShowMessageBox(IconQuestion, ButtonsYesNo, 0, LangEnglish,
+                ? m_services.ShowMessageBox(MsgIcon::Question, MsgButtons::YesNo, 0,
+                                            MsgLanguage::English,
                                             QStringLiteral("May I close it?")) == ResultYes
                 : settleUnsavedChanges();
         if (!mayClose) {

@@ -35,7 +35,7 @@ void MainWindow::setUpBackupActions() {
 
 void MainWindow::showBackupNotes() {
     if (m_backup->notes().isEmpty()) return;
-    m_services.ShowMessageBox(IconInformation, ButtonsOk, 0, LangEnglish,
+    m_services.ShowMessageBox(MsgIcon::Information, MsgButtons::Ok, 0, MsgLanguage::English,
                               m_backup->notes().join(QStringLiteral("\r\n")));
 }
 
@@ -49,7 +49,7 @@ void MainWindow::BackupBtnClick() {
         path += QStringLiteral(".QBK");
     // The place is checked before the board is read, which takes a while.
     if (!IniFile(path).canReplace()) {
-        m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish,
+        m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
                                   QStringLiteral("Cannot write ") + path);
         return;
     }
@@ -57,7 +57,7 @@ void MainWindow::BackupBtnClick() {
     ProgressBar->hide();
     if (!backup) return;
     if (!backup->Save(path)) {
-        m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish,
+        m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
                                   QStringLiteral("Cannot write ") + path);
         return;
     }
@@ -73,7 +73,7 @@ void MainWindow::RestoreBtnClick() {
     QString error;
     const std::optional<BoardBackup> backup = BoardBackup::Load(choice->path, &error);
     if (!backup) {
-        m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish, error);
+        m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English, error);
         return;
     }
     if (!BackupFlows::ConfirmRestore(m_services, *backup, choice->path)) return;

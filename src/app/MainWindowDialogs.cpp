@@ -58,8 +58,8 @@ void MainWindow::setUpItemWindows() {
             const QStringList notes = ConversionNotes(entries, pattern);
             m_services.ShowStatus(ConversionOutcomeText(changed));
             if (!notes.isEmpty())
-                m_services.ShowMessageBox(IconInformation, ButtonsOk, 0, LangEnglish,
-                                          notes.join(QStringLiteral("\r\n")));
+                m_services.ShowMessageBox(MsgIcon::Information, MsgButtons::Ok, 0,
+                                          MsgLanguage::English, notes.join(QStringLiteral("\r\n")));
         }
         return refusal;
     };

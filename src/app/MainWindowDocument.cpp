@@ -32,8 +32,8 @@ void MainWindow::NewBtnClick() {
 }
 
 bool MainWindow::settleUnsavedChanges() {
-    switch (m_services.ShowMessageBox(IconQuestion, ButtonsSaveDiscardCancel, 0, LangEnglish,
-                                      UnsavedChangesText())) {
+    switch (m_services.ShowMessageBox(MsgIcon::Question, MsgButtons::SaveDiscardCancel, 0,
+                                      MsgLanguage::English, UnsavedChangesText())) {
     case ResultSave: return saveDocument();
     case ResultDiscard: return true;
     default: return false;

@@ -37,22 +37,36 @@ void WidgetServices::ShowStatus(const QString& message) {
     else m_pending = StatusText(message);
 }
 
-int WidgetServices::ShowMessageBox(int icon, int buttons, int textIndex, int language, const QString& text) {
+int WidgetServices::ShowMessageBox(MsgIcon icon, MsgButtons buttons, int textIndex,
+                                   MsgLanguage language, const QString& text) {
     static const QMessageBox::Icon icons[] = {QMessageBox::Warning, QMessageBox::Information,
                                               QMessageBox::Question, QMessageBox::Critical};
     QMessageBox box(m_window);
-    box.setIcon(icons[std::clamp(icon, 0, 3)]);
+    box.setIcon(icons[std::clamp(int(icon), 0, 3)]);
     box.setWindowTitle(MessageBoxCaption(icon, language));
     box.setText(MessageBoxText(textIndex, text));
     using SB = QMessageBox::StandardButton;
+    using MB = MsgButtons;
     switch (buttons) {
-    case ButtonsAbortRetryIgnore: box.setStandardButtons(SB::Abort | SB::Retry | SB::Ignore); break;
-    case ButtonsOkHelp: box.setStandardButtons(SB::Ok | SB::Help); break;
-    case ButtonsOkCancel: box.setStandardButtons(SB::Ok | SB::Cancel); break;
-    case ButtonsRetryCancel: box.setStandardButtons(SB::Retry | SB::Cancel); break;
-    case ButtonsYesNo: box.setStandardButtons(SB::Yes | SB::No); break;
-    case ButtonsYesNoCancel: box.setStandardButtons(SB::Yes | SB::No | SB::Cancel); break;
-    case ButtonsSaveDiscardCancel:
+    case MB::AbortRetryIgnore:
+        box.setStandardButtons(SB::Abort | SB::Retry | SB::Ignore);
+        break;
+    case MB::OkHelp:
+        box.setStandardButtons(SB::Ok | SB::Help);
+        break;
+    case MB::OkCancel:
+        box.setStandardButtons(SB::Ok | SB::Cancel);
+        break;
+    case MB::RetryCancel:
+        box.setStandardButtons(SB::Retry | SB::Cancel);
+        break;
+    case MB::YesNo:
+        box.setStandardButtons(SB::Yes | SB::No);
+        break;
+    case MB::YesNoCancel:
+        box.setStandardButtons(SB::Yes | SB::No | SB::Cancel);
+        break;
+    case MB::SaveDiscardCancel:
         box.setStandardButtons(SB::Save | SB::Discard | SB::Cancel);
         box.setDefaultButton(SB::Save);
         break;

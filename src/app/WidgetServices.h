@@ -23,7 +23,8 @@ public:
     void attach(QWidget* window, QLineEdit* statusLine);
 
     void ShowStatus(const QString& message) override;
-    int ShowMessageBox(int icon, int buttons, int textIndex, int language, const QString& text) override;
+    int ShowMessageBox(MsgIcon icon, MsgButtons buttons, int textIndex, MsgLanguage language,
+                       const QString& text) override;
     std::optional<int> PickNumber(const QString& caption, const QString& prompt, const QString& choices,
                                   int preselected) override;
     void SetBusy(bool busy) override;

@@ -2,11 +2,12 @@
 
 namespace qvx {
 
-QString Services::MessageBoxCaption(int icon, int language) {
+QString Services::MessageBoxCaption(MsgIcon iconKind, MsgLanguage language) {
     static const char* const japanese[] = {"警告", "情報", "確認", "エラー"};
     static const char* const english[] = {"Warning", "Information", "Question", "Error"};
+    int icon = int(iconKind);
     if (icon < 0 || icon > 3) icon = 1;
-    return QString::fromUtf8(language == LangEnglish ? english[icon] : japanese[icon]);
+    return QString::fromUtf8(language == MsgLanguage::English ? english[icon] : japanese[icon]);
 }
 
 QString Services::MessageBoxText(int textIndex, const QString& text) {

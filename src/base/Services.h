@@ -7,18 +7,18 @@
 namespace qvx {
 
 // Message box icons.
-enum MsgIcon { IconWarning = 0, IconInformation = 1, IconQuestion = 2, IconError = 3 };
+enum class MsgIcon { Warning = 0, Information = 1, Question = 2, Error = 3 };
 // Message box button sets.
-enum MsgButtons {
-    ButtonsAbortRetryIgnore = 0,
-    ButtonsOkHelp = 1,
-    ButtonsOk = 2,
-    ButtonsOkCancel = 3,
-    ButtonsRetryCancel = 4,
-    ButtonsYesNo = 5,
-    ButtonsYesNoCancel = 6,
+enum class MsgButtons {
+    AbortRetryIgnore = 0,
+    OkHelp = 1,
+    Ok = 2,
+    OkCancel = 3,
+    RetryCancel = 4,
+    YesNo = 5,
+    YesNoCancel = 6,
     // Save / Discard / Cancel, for work that would be lost.
-    ButtonsSaveDiscardCancel = 7,
+    SaveDiscardCancel = 7,
 };
 // Button codes a message box returns.
 enum MsgResult {
@@ -29,12 +29,12 @@ enum MsgResult {
     ResultIgnore = 5,
     ResultYes = 6,
     ResultNo = 7,
-    // Beyond the system's codes: the answers of ButtonsSaveDiscardCancel.
+    // Beyond the system's codes: the answers of MsgButtons::SaveDiscardCancel.
     ResultSave = 10,
     ResultDiscard = 11,
 };
 // Caption languages of a message box.
-enum MsgLanguage { LangJapanese = 0, LangEnglish = 1 };
+enum class MsgLanguage { Japanese = 0, English = 1 };
 
 // The only way core code talks to the user: the status line, the message box,
 // the number picker and the busy mark of the window title. The desktop program
@@ -45,8 +45,8 @@ public:
 
     virtual void ShowStatus(const QString& message) = 0;
     // Returns the pressed button (MsgResult).
-    virtual int ShowMessageBox(int icon, int buttons, int textIndex, int language,
-                               const QString& text) = 0;
+    virtual int ShowMessageBox(MsgIcon icon, MsgButtons buttons, int textIndex,
+                               MsgLanguage language, const QString& text) = 0;
     // Returns the chosen index (-1 when OK was pressed with nothing chosen), or
     // nothing when the picker was cancelled.
     virtual std::optional<int> PickNumber(const QString& caption, const QString& prompt,
@@ -55,7 +55,7 @@ public:
     virtual void SetBusy(bool busy) = 0;
 
     // The caption a message box gets for its icon and language.
-    static QString MessageBoxCaption(int icon, int language);
+    static QString MessageBoxCaption(MsgIcon icon, MsgLanguage language);
     // The text a message box shows: an entry of the fixed table when textIndex is
     // not 0, else the given text.
     static QString MessageBoxText(int textIndex, const QString& text);

@@ -53,14 +53,14 @@ void BackupFlows::showFailure(bool asleep) {
     if (asleep) text += QStringLiteral(". ") + BoardCommands::LeftAsleepText();
     m_services.ShowStatus(text);
     if (!m_details.isEmpty()) text += QStringLiteral("\r\n") + m_details;
-    m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish, text);
+    m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English, text);
     if (m_progress) m_progress(0, 0);
 }
 
 std::optional<BoardBackup> BackupFlows::Backup() {
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return std::nullopt;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return std::nullopt;
     m_notes.clear();
     m_flowName = QStringLiteral("Backup");
     m_done = 0;
@@ -70,7 +70,7 @@ std::optional<BoardBackup> BackupFlows::Backup() {
     const QDateTime now = QDateTime::currentDateTime();
     b.taken = now.addMSecs(-now.time().msec());
     if (!m_board.SetSleep(0)) {
-        stop(QStringLiteral("the robot could not be put to sleep"));
+        stop(BoardCommands::SleepFailedText());
         showFailure(false);
         return std::nullopt;
     }
@@ -198,8 +198,8 @@ bool BackupFlows::readAll(BoardBackup& b) {
 
 bool BackupFlows::Restore(const BoardBackup& backup) {
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     // Everything is sent from this copy: the caller's backup may change while
     // an exchange waits.
     const BoardBackup b = backup;
@@ -208,7 +208,7 @@ bool BackupFlows::Restore(const BoardBackup& backup) {
     m_done = 0;
     m_total = b.recordCount() + b.stepCount() + QmxBoard::kTableEntries + kSettingSteps;
     if (!m_board.SetSleep(0)) {
-        stop(QStringLiteral("the robot could not be put to sleep"));
+        stop(BoardCommands::SleepFailedText());
         showFailure(false);
         return false;
     }
@@ -423,7 +423,7 @@ QString BackupFlows::Summary(const BoardBackup& b) {
 
 bool BackupFlows::ConfirmRestore(Services& services, const BoardBackup& backup,
                                  const QString& path) {
-    return services.ShowMessageBox(IconQuestion, ButtonsYesNo, 0, LangEnglish,
+    return services.ShowMessageBox(MsgIcon::Question, MsgButtons::YesNo, 0, MsgLanguage::English,
                                    RestoreQuestion(backup, path)) == ResultYes;
 }
 

@@ -45,6 +45,12 @@ class BoardCommands : public QObject {
 
     // What a flow says when it stops with the robot asleep (beside its cause).
     static QString LeftAsleepText();
+    // The causes of a flow stopping because the robot would not go to sleep
+    // before it, or would not wake after it.
+    static QString SleepFailedText() {
+        return QStringLiteral("the robot could not be put to sleep");
+    }
+    static QString WakeFailedText() { return QStringLiteral("The robot could not be woken"); }
 
     // Flag byte of a read: 0x02 for the stored copy, 0x00 for the working copy.
     static quint8 ReadFlag(bool stored) { return stored ? 0x02 : 0x00; }

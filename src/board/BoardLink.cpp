@@ -122,12 +122,12 @@ void BoardLink::onTransportLost(const QString& reason) {
     if (!m_transport || !m_lostReason.isEmpty()) return;
     const QString label = portName();
     m_lostReason = reason;
-    m_lastFailure = label + QStringLiteral(" was disconnected");
+    m_lastFailure = DisconnectedText(label);
     qCDebug(lcLink) << label << "lost:" << reason;
     // A waiting exchange sees the lost device and fails; the port is closed when
     // it has returned.
     ClosePort();
-    if (m_services) m_services->ShowStatus(label + QStringLiteral(" was disconnected"));
+    if (m_services) m_services->ShowStatus(DisconnectedText(label));
     emit portLost(reason);
 }
 
@@ -193,7 +193,7 @@ QByteArray BoardLink::Transact(const QByteArray& frame, int expectedLength) {
         return {};
     }
     if (!m_lostReason.isEmpty()) {
-        m_lastFailure = portName() + QStringLiteral(" was disconnected");
+        m_lastFailure = DisconnectedText(portName());
         return {};
     }
     if (!isOpen()) {
@@ -217,12 +217,13 @@ QByteArray BoardLink::Transact(const QByteArray& frame, int expectedLength) {
         m_device->write(QByteArray(1, char(kAttention)));
         m_transport->sendNow();
         if (!waitForBytes(1)) {
-            m_lastFailure = !m_lostReason.isEmpty()
-                                ? portName() + QStringLiteral(" was disconnected")
-                                : QStringLiteral("the board did not answer (no reply to the attention "
-                                                 "byte within %1 ms on %2)")
-                                      .arg(receiveTimeoutMs)
-                                      .arg(portName());
+            m_lastFailure =
+                !m_lostReason.isEmpty()
+                    ? DisconnectedText(portName())
+                    : QStringLiteral("the board did not answer (no reply to the attention "
+                                     "byte within %1 ms on %2)")
+                          .arg(receiveTimeoutMs)
+                          .arg(portName());
             qCDebug(lcLink) << "no answer to the attention byte within" << receiveTimeoutMs
                             << "ms; frame not sent:" << hex(frame);
             break;
@@ -240,7 +241,7 @@ QByteArray BoardLink::Transact(const QByteArray& frame, int expectedLength) {
             m_wireBytes += quint64(answer.size());
             qCDebug(lcLink) << "answer" << hex(answer);
         } else if (!m_lostReason.isEmpty() || !m_device) {
-            m_lastFailure = portName() + QStringLiteral(" was disconnected");
+            m_lastFailure = DisconnectedText(portName());
         } else {
             m_lastFailure = QStringLiteral("the board's answer was incomplete (%1 of %2 bytes "
                                            "within %3 ms)")

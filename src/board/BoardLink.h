@@ -86,16 +86,28 @@ class BoardLink : public QObject {
     // A board flow (a sequence of commands that belong together) marks the
     // link as in use for its whole length, so that nothing a click starts can
     // slip in between its commands or change what it works on.
-    class FlowScope {
+    class Flow {
       public:
-        explicit FlowScope(BoardLink& link) : m_link(link) { ++m_link.m_flowDepth; }
-        ~FlowScope() { --m_link.m_flowDepth; }
-        FlowScope(const FlowScope&) = delete;
-        FlowScope& operator=(const FlowScope&) = delete;
+        Flow(Flow&& other) noexcept : m_link(other.m_link) { other.m_link = nullptr; }
+        Flow& operator=(Flow&&) = delete;
+        Flow(const Flow&) = delete;
+        Flow& operator=(const Flow&) = delete;
+        ~Flow() {
+            if (m_link) --m_link->m_flowDepth;
+        }
+        // False when the flow was refused because the link was busy.
+        explicit operator bool() const { return m_link != nullptr; }
 
       private:
-        BoardLink& m_link;
+        friend class BoardLink;
+        explicit Flow(BoardLink* link) : m_link(link) {
+            if (m_link) ++m_link->m_flowDepth;
+        }
+        BoardLink* m_link;
     };
+    // Starts a flow, or, while busy, shows BusyText and hands back a refused
+    // (false) one. The link stays marked until the returned object goes.
+    [[nodiscard]] Flow beginFlow() { return Flow(RefuseWhileBusy() ? nullptr : this); }
     // True while a flow runs or an exchange waits: actions that would start
     // another flow or change what a flow works on are refused then.
     bool busy() const { return m_flowDepth > 0 || m_inExchange; }
@@ -111,6 +123,10 @@ class BoardLink : public QObject {
 
     // The status text of a port this user may not open.
     static QString PermissionText(const QString& label);
+    // Why exchanges fail once the port has gone away.
+    static QString DisconnectedText(const QString& label) {
+        return label + QStringLiteral(" was disconnected");
+    }
 
     // Link state.
     int AttemptCount = kDefaultAttempts;

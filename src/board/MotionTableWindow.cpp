@@ -87,8 +87,8 @@ void MotionTableWindow::showAll() {
 void MotionTableWindow::MotReadBtnClick() {
     // Pressed while another exchange runs, the read would empty the rows and
     // then fail at once: it is refused before anything changes.
-    if (m_board.link().RefuseWhileBusy()) return;
-    BoardLink::FlowScope flow(m_board.link());
+    auto flow = m_board.link().beginFlow();
+    if (!flow) return;
     QString failure;
     if (!m_table.ReadFromBoard(m_board, &failure) && m_board.link().services())
         m_board.link().services()->ShowStatus(failure);
@@ -102,8 +102,8 @@ void MotionTableWindow::ListViewDblClick() {
 
 bool MotionTableWindow::EditRow(int row) {
     if (row < 0 || row >= MotionTable::kRows) return false;
-    if (m_board.link().RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(m_board.link());
+    auto flow = m_board.link().beginFlow();
+    if (!flow) return false;
     if (!m_board.SetSleep(0) || !m_board.SetOptionBit2(1)) return false;
     QByteArray entry;
     if (!m_board.ReadTableEntry(row, entry)) return false;

@@ -10,15 +10,20 @@ void CliServices::ShowStatus(const QString& message) {
     if (!quiet) m_out << message << Qt::endl;
 }
 
-int CliServices::ShowMessageBox(int icon, int buttons, int textIndex, int language, const QString& text) {
+int CliServices::ShowMessageBox(MsgIcon icon, MsgButtons buttons, int textIndex,
+                                MsgLanguage language, const QString& text) {
     ++messageCount;
     m_err << MessageBoxText(textIndex, text) << Qt::endl;
     switch (buttons) {
-    case ButtonsOkCancel: return assumeYes ? ResultOk : ResultCancel;
-    case ButtonsYesNo:
-    case ButtonsYesNoCancel: return assumeYes ? ResultYes : ResultNo;
-    case ButtonsRetryCancel: return ResultCancel;
-    case ButtonsAbortRetryIgnore: return ResultAbort;
+    case MsgButtons::OkCancel:
+        return assumeYes ? ResultOk : ResultCancel;
+    case MsgButtons::YesNo:
+    case MsgButtons::YesNoCancel:
+        return assumeYes ? ResultYes : ResultNo;
+    case MsgButtons::RetryCancel:
+        return ResultCancel;
+    case MsgButtons::AbortRetryIgnore:
+        return ResultAbort;
     default: (void)icon; (void)language; return ResultOk;
     }
 }

@@ -20,7 +20,8 @@ public:
     int messageCount = 0;
 
     void ShowStatus(const QString& message) override;
-    int ShowMessageBox(int icon, int buttons, int textIndex, int language, const QString& text) override;
+    int ShowMessageBox(MsgIcon icon, MsgButtons buttons, int textIndex, MsgLanguage language,
+                       const QString& text) override;
     std::optional<int> PickNumber(const QString& caption, const QString& prompt, const QString& choices,
                                   int preselected) override;
     void SetBusy(bool) override {}

@@ -76,7 +76,7 @@ int readDocument(DocumentContext& ctx, const QString& path, CliServices& io) {
         return 2;
     }
     if (kind != MotionChart && kind != ScenarioChart) {
-        io.err() << "cannot open " << path << ": The designated file can't be used" << Qt::endl;
+        io.err() << "cannot open " << path << ": " << DocumentFile::CantUseText() << Qt::endl;
         return 1;
     }
     const int problems = io.messageCount;

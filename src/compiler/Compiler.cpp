@@ -15,7 +15,7 @@ const QString kNoBranch = QStringLiteral("There is no branch destination of");
 const QString kBadLinks = QStringLiteral("There is an errow in branch line of ");
 
 void showError(Services& services, const QString& text) {
-    services.ShowMessageBox(IconError, ButtonsOk, 0, LangJapanese, text);
+    services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::Japanese, text);
 }
 
 QString nameOf(const Chart& chart, int item) {
@@ -27,7 +27,7 @@ QString nameOf(const Chart& chart, int item) {
 bool Compiler::CheckStartItem(const Chart& chart, Services& services) {
     // A start index outside the item table is as unusable as none at all.
     if (chart.validItem(chart.startItem)) return true;
-    services.ShowMessageBox(IconWarning, ButtonsOk, 0, LangJapanese, kNoStart);
+    services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::Japanese, kNoStart);
     return false;
 }
 

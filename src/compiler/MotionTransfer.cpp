@@ -27,7 +27,7 @@ bool MotionTransfer::CheckMotionFits(int slot) {
     // The table entry counts records in one byte, and a long motion runs on into
     // the slots after its own.
     if (n > kMaxRecords) {
-        m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish,
+        m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
                                   QStringLiteral("The motion has %1 records; a motion can hold "
                                                  "at most %2.")
                                       .arg(n)
@@ -36,7 +36,7 @@ bool MotionTransfer::CheckMotionFits(int slot) {
     }
     const int lastSlot = slot + (std::max(n, 1) - 1) / kRecordsPerSlot;
     if (lastSlot >= kMotionSlots) {
-        m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish,
+        m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
                                   QStringLiteral("The motion has %1 records and would need "
                                                  "M%2 to M%3; the board ends at M%4.")
                                       .arg(n)
@@ -66,16 +66,16 @@ bool MotionTransfer::ConfirmMotionWrite(int slot) {
     const QString question =
         QStringLiteral("As the data to input are more than thirty\r\nThe data of ") +
         later.join(u',') + QStringLiteral(" would be deleted. Do you agree with this");
-    return m_services.ShowMessageBox(IconQuestion, ButtonsYesNo, 0, LangEnglish, question) ==
-           ResultYes;
+    return m_services.ShowMessageBox(MsgIcon::Question, MsgButtons::YesNo, 0, MsgLanguage::English,
+                                     question) == ResultYes;
 }
 
 bool MotionTransfer::ConfirmScenarioWrite() {
     if (m_compiler.StepCount() <= kMaxSteps) return true;
     const QString question =
         QStringLiteral("We can't write the motion data\r\nmore than 200. Please understand us.");
-    return m_services.ShowMessageBox(IconQuestion, ButtonsYesNo, 0, LangEnglish, question) ==
-           ResultYes;
+    return m_services.ShowMessageBox(MsgIcon::Question, MsgButtons::YesNo, 0, MsgLanguage::English,
+                                     question) == ResultYes;
 }
 
 bool MotionTransfer::WriteMotionToBoard(int slot, bool confirmed) {
@@ -112,7 +112,7 @@ bool MotionTransfer::verifyRecord(int slot, int index, const MotionRecord& writt
     m_failure =
         RecordName(slot, index) + QStringLiteral(" reads back differently from what was written");
     m_services.ShowMessageBox(
-        IconError, ButtonsOk, 0, LangEnglish,
+        MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
         QStringLiteral("Record %1 of M%2 reads back differently from what was written:\r\n"
                        "written %3\r\nread    %4")
             .arg(index + 1)

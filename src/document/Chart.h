@@ -57,4 +57,34 @@ public:
     static quint8 DefaultLead(quint8 kind);
 };
 
+// The item an editor window shows, followed by its mark through edits that
+// renumber the items, with the index it was last found at.
+class MarkedItem {
+  public:
+    explicit MarkedItem(Chart& chart) : m_chart(chart) {}
+    // Follows item i (which must exist).
+    void follow(int i) {
+        m_mark = m_chart.MarkItem(i);
+        m_hint = i;
+    }
+    void clear() {
+        m_mark = 0;
+        m_hint = -1;
+    }
+    // True while an item is followed, even when it has been deleted since.
+    bool followed() const { return m_mark != 0; }
+    // The followed item, or nullptr when there is none or it is gone.
+    Item* get() {
+        const int i = m_chart.FindMarked(m_mark, m_hint);
+        if (i < 0) return nullptr;
+        m_hint = i;
+        return &m_chart.items[size_t(i)];
+    }
+
+  private:
+    Chart& m_chart;
+    quint64 m_mark = 0;
+    int m_hint = -1;
+};
+
 } // namespace qvx

@@ -18,9 +18,8 @@ namespace qvx {
 namespace {
 
 const QString kHead = QStringLiteral("GraphicalEdit");
-const QString kCantUse = QStringLiteral("The designated file can't be used");
-const QString kDiscard = QStringLiteral("Do you prepared for the disappearance of all the present data?");
-const QString kCantKeep = QStringLiteral("It can't be kept in the designated place");
+const QString kDiscard =
+    QStringLiteral("Do you prepared for the disappearance of all the present data?");
 
 QString itemSection(int n) { return QStringLiteral("Item") + QString::number(n); }
 QString linkSection(int n) { return QStringLiteral("Link") + QString::number(n); }
@@ -45,7 +44,8 @@ QString fileLabel(const QString& fileName) { return QFileInfo(fileName).fileName
 
 void report(Services& services, const QStringList& problems) {
     if (problems.isEmpty()) return;
-    services.ShowMessageBox(IconWarning, ButtonsOk, 0, LangEnglish, problems.join(u'\n'));
+    services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::English,
+                            problems.join(u'\n'));
 }
 
 // Reads one item section. Returns false, with the reason in error, when its
@@ -204,7 +204,8 @@ bool DocumentFile::SaveDocument(DocumentContext& ctx, const QString& fileName, b
     // refuses the save before anything is written. The document then replaces
     // the file atomically, so a save that fails part-way keeps the old file.
     if (!IniFile(name).canReplace() || !IniFile::saveBytes(name, DocumentBytes(ctx))) {
-        ctx.services.ShowMessageBox(IconError, ButtonsOk, 0, LangJapanese, kCantKeep);
+        ctx.services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::Japanese,
+                                    DocumentFile::CantKeepText());
         return false;
     }
     return true;
@@ -256,13 +257,14 @@ bool DocumentFile::OpenDocument(DocumentContext& ctx, const QString& fileName) {
     IniFile ini;
     const int r = DetectFileKind(fileName, ini);
     if (r == -1) {
-        ctx.services.ShowMessageBox(IconWarning, ButtonsOk, 0, LangJapanese, kCantUse);
+        ctx.services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::Japanese,
+                                    DocumentFile::CantUseText());
         return false;
     }
     const int k = r == kPoseTable ? MotionChart : r;
     if (k != ctx.chart.documentKind && !ctx.chart.items.empty()) {
-        if (ctx.services.ShowMessageBox(IconQuestion, ButtonsOkCancel, 0, LangJapanese, kDiscard) !=
-            ResultOk)
+        if (ctx.services.ShowMessageBox(MsgIcon::Question, MsgButtons::OkCancel, 0,
+                                        MsgLanguage::Japanese, kDiscard) != ResultOk)
             return false;
         clearFor(ctx);
     }
@@ -274,7 +276,8 @@ bool DocumentFile::OpenDocument(DocumentContext& ctx, const QString& fileName) {
         ImportTable(ctx, fileName);
         return true;
     }
-    ctx.services.ShowMessageBox(IconWarning, ButtonsOk, 0, LangJapanese, kCantUse);
+    ctx.services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::Japanese,
+                                DocumentFile::CantUseText());
     return false;
 }
 

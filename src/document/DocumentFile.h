@@ -42,6 +42,13 @@ public:
     // far beyond any canvas, and small enough that sums of them never overflow.
     static constexpr int kMaxCoordinate = 1 << 24;
 
+    // What the user is told when a file cannot be read, or cannot be written
+    // where it was asked to go.
+    static QString CantUseText() { return QStringLiteral("The designated file can't be used"); }
+    static QString CantKeepText() {
+        return QStringLiteral("It can't be kept in the designated place");
+    }
+
     // The name a save uses: with the QMX filter the extension becomes ".QMX",
     // with the other filter the name stays as typed.
     static QString SaveName(const QString& fileName, bool qmxFilter);

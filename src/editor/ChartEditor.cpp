@@ -253,7 +253,7 @@ void ChartEditor::linkClick(int kind, QPoint p) {
     }
     if (item == m_edit.linkOrigin) {
         if (m_services)
-            m_services->ShowMessageBox(IconError, ButtonsOk, 0, LangJapanese,
+            m_services->ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::Japanese,
                                        QStringLiteral("The starting point and the ending point "
                                                       "should be different"));
     } else {

@@ -54,6 +54,10 @@ int speedStep(const QString& argument, int before, int speed) {
 
 namespace {
 
+QString NoWholeNumberText() {
+    return QStringLiteral("the argument is no whole number and counts as 0");
+}
+
 // Where an entry stands, for messages: pattern (when named), channel, text.
 QString entryPlace(int channel, const QString& text, const QString& patternName) {
     QString shown;
@@ -79,15 +83,13 @@ QString entryNote(const EntryParts& e) {
         return {};
     }
     if (k == u"REVERSE") return {};
-    if (k == u"ADD")
-        return EntryInteger(a) ? QString() : QStringLiteral("the argument is no whole number and counts as 0");
+    if (k == u"ADD") return EntryInteger(a) ? QString() : NoWholeNumberText();
     if (k == u"MUL")
         return EntryNumber(a) ? QString() : QStringLiteral("the argument is no number and counts as 0");
     if (k == u"SPD") {
         const QChar op = a.isEmpty() ? QChar() : a[0];
         if (op == u'+' || op == u'-')
-            return EntryInteger(a.mid(1)) ? QString()
-                                          : QStringLiteral("the argument is no whole number and counts as 0");
+            return EntryInteger(a.mid(1)) ? QString() : NoWholeNumberText();
         if (op == u'*' || op == u'/')
             return EntryNumber(a.mid(1)) ? QString()
                                          : QStringLiteral("the argument is no number and counts as 1");

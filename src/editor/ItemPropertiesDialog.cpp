@@ -104,13 +104,13 @@ void ItemPropertiesDialog::Button2Click() {
 void ItemPropertiesDialog::Button1Click() {
     const bool known = m_chart.validItem(m_item);
     if (fieldValue(WidthEdit) < kMinimumSize) {
-        m_services.ShowMessageBox(IconWarning, ButtonsOk, 0, LangJapanese,
+        m_services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::Japanese,
                                   QStringLiteral("Make Width over 20s"));
         if (known) WidthEdit->setText(QString::number(m_chart.items[size_t(m_item)].width));
         return;
     }
     if (fieldValue(HeightEdit) < kMinimumSize) {
-        m_services.ShowMessageBox(IconWarning, ButtonsOk, 0, LangJapanese,
+        m_services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::Japanese,
                                   QStringLiteral("Make Height over 20s"));
         if (known) HeightEdit->setText(QString::number(m_chart.items[size_t(m_item)].height));
         return;

@@ -49,16 +49,12 @@ CompareItemDialog::CompareItemDialog(Chart& chart, BoardLink& link, QWidget* par
 }
 
 Item* CompareItemDialog::currentItem() {
-    const int i = m_chart.FindMarked(m_mark, m_hint);
-    if (i < 0) return nullptr;
-    m_hint = i;
-    return &m_chart.items[size_t(i)];
+    return m_shown.get();
 }
 
 void CompareItemDialog::ShowItem(int index) {
     if (!m_chart.validItem(index) || m_chart.items[size_t(index)].kind != KindCmp) return;
-    m_mark = m_chart.MarkItem(index);
-    m_hint = index;
+    m_shown.follow(index);
     show();
     raise();
     activateWindow();
@@ -66,7 +62,7 @@ void CompareItemDialog::ShowItem(int index) {
 }
 
 void CompareItemDialog::ChartChanged() {
-    if (m_mark == 0) return;
+    if (!m_shown.followed()) return;
     showItemState();
 }
 
@@ -93,8 +89,7 @@ void CompareItemDialog::showItemState() {
 }
 
 void CompareItemDialog::showNothing() {
-    m_mark = 0;
-    m_hint = -1;
+    m_shown.clear();
     setWindowTitle(QStringLiteral("CMP"));
     uncheckAll();
     Panel1->setEnabled(false);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/Chart.h"
 #include "items/SetCodes.h"
 
 #include <QWidget>
@@ -11,7 +12,6 @@ class QRadioButton;
 namespace qvx {
 
 class BoardLink;
-class Chart;
 struct Item;
 
 // The CMP item dialog: chooses which of ten conditions a CMP item tests.
@@ -49,9 +49,8 @@ class CompareItemDialog : public QWidget {
 
     Chart& m_chart;
     BoardLink& m_link;
-    // The shown item's mark in the chart and its last known index.
-    quint64 m_mark = 0;
-    int m_hint = -1;
+    // The shown item, followed through edits that renumber the items.
+    MarkedItem m_shown{m_chart};
 };
 
 } // namespace qvx

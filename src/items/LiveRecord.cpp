@@ -22,8 +22,8 @@ MotionRecord LiveRecord::Of(const Item& item) {
 
 bool LiveRecord::Send(BoardCommands& board, const MotionRecord& record) {
     BoardLink& link = board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     return board.WriteMotionRecord(kWorkingCopy, kLiveSlot, kLiveRecord, record);
 }
 

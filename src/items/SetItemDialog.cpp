@@ -195,16 +195,12 @@ void SetItemDialog::buildSensorCaptions() {
 // ---- the shown item ----
 
 Item* SetItemDialog::currentItem() {
-    const int i = m_chart.FindMarked(m_mark, m_hint);
-    if (i < 0) return nullptr;
-    m_hint = i;
-    return &m_chart.items[size_t(i)];
+    return m_shown.get();
 }
 
 void SetItemDialog::ShowItem(int index) {
     if (!m_chart.validItem(index) || m_chart.items[size_t(index)].kind != KindSet) return;
-    m_mark = m_chart.MarkItem(index);
-    m_hint = index;
+    m_shown.follow(index);
     show();
     raise();
     activateWindow();
@@ -217,7 +213,7 @@ void SetItemDialog::ShowItem(int index) {
 }
 
 void SetItemDialog::ChartChanged() {
-    if (m_mark == 0) return;
+    if (!m_shown.followed()) return;
     const Item* item = currentItem();
     if (!item) {
         showNothing();
@@ -305,8 +301,7 @@ SetVariant SetItemDialog::showItemState() {
 }
 
 void SetItemDialog::showNothing() {
-    m_mark = 0;
-    m_hint = -1;
+    m_shown.clear();
     m_showing = true;
     setWindowTitle(QStringLiteral("SET"));
     uncheckOptions();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/Chart.h"
 #include "items/SetCodes.h"
 
 #include <QColor>
@@ -22,7 +23,6 @@ namespace qvx {
 
 class ChannelLabels;
 class BoardCommands;
-class Chart;
 struct Item;
 
 // The SET item dialog: chooses what a SET item does (take the taught value,
@@ -121,9 +121,8 @@ class SetItemDialog : public QWidget {
     SensorSource m_sensors;
     QStringList m_names;
     QList<QColor> m_colours;
-    // The shown item's mark in the chart and its last known index.
-    quint64 m_mark = 0;
-    int m_hint = -1;
+    // The shown item, followed through edits that renumber the items.
+    MarkedItem m_shown{m_chart};
     // Set while the controls are rebuilt from the item: focus moving in or out
     // of the compare box then is no choice of the user's.
     bool m_showing = false;

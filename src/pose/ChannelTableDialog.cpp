@@ -21,7 +21,6 @@ using namespace Pose;
 namespace {
 
 constexpr int kRows = 8;
-const QString kEditorEntry = QStringLiteral("Setting of the combination");
 
 const QStringList kLinkProposals = {QStringLiteral("PRM(?)"), QStringLiteral("MOV(?)"), QStringLiteral("TTL(?)"),
                                     QStringLiteral("SET(?)"), QStringLiteral("FREE"),   QStringLiteral("TCH")};
@@ -218,7 +217,8 @@ void ChannelTableDialog::ListMenuCloseUp(int index) {
     if (!pattern) return;
     if (const std::optional<QString> problem = pattern->incompleteText(name)) {
         // A hand-edited pattern short of entries is shown as far as it goes, and said so.
-        m_services.ShowMessageBox(IconWarning, ButtonsOk, 0, LangEnglish, *problem);
+        m_services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::English,
+                                  *problem);
     }
     setTexts(pattern->entries);
 }
@@ -226,7 +226,7 @@ void ChannelTableDialog::ListMenuCloseUp(int index) {
 void ChannelTableDialog::DelBtnClick() {
     if (m_selected < 0) return;
     const QString name = ListMenu->itemText(m_selected);
-    if (m_services.ShowMessageBox(IconWarning, ButtonsYesNo, 0, LangEnglish,
+    if (m_services.ShowMessageBox(MsgIcon::Warning, MsgButtons::YesNo, 0, MsgLanguage::English,
                                   name + QStringLiteral("Do you delete this?")) != ResultYes)
         return;
     m_patterns.removeName(kind(), name);
@@ -251,7 +251,8 @@ bool ChannelTableDialog::storePattern(const Texts& entries) {
     // The entries are written first: a name or an entry the file cannot hold
     // is refused before the name is listed.
     if (const std::optional<QString> problem = m_patterns.writePattern(kind(), name, entries)) {
-        m_services.ShowMessageBox(IconWarning, ButtonsOk, 0, LangEnglish, *problem);
+        m_services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::English,
+                                  *problem);
         return false;
     }
     if (picked) return true;
@@ -283,7 +284,8 @@ bool ChannelTableDialog::okConversion() {
     // A name that cannot be stored is refused before anything is applied.
     if (m_selected < 0 && !typed.isEmpty()) {
         if (const std::optional<QString> problem = PatternFile::CheckPatternName(typed)) {
-            m_services.ShowMessageBox(IconWarning, ButtonsOk, 0, LangEnglish, *problem);
+            m_services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::English,
+                                      *problem);
             return false;
         }
     }
@@ -291,7 +293,8 @@ bool ChannelTableDialog::okConversion() {
     // neither applied nor saved, and the dialog stays open.
     if (applyConversion) {
         if (const std::optional<QString> refusal = applyConversion(entries, typed)) {
-            m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish, *refusal);
+            m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
+                                      *refusal);
             return false;
         }
     }
@@ -306,8 +309,9 @@ bool ChannelTableDialog::okRates() {
     for (int n = 1; n <= kChannels; ++n) {
         const std::optional<float> rate = PoseLayout::ParseRate(rates[size_t(n - 1)]);
         if (rate && *rate == 0.0f) {
-            m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish,
-                                      QStringLiteral("CH%1: a display rate of 0 cannot show a position").arg(n));
+            m_services.ShowMessageBox(
+                MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
+                QStringLiteral("CH%1: a display rate of 0 cannot show a position").arg(n));
             return false;
         }
     }
@@ -317,18 +321,20 @@ bool ChannelTableDialog::okRates() {
 bool ChannelTableDialog::okLinkPatterns() {
     const Texts actions = texts();
     if (const int bad = ValidateLinkPattern(actions)) {
-        m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish,
+        m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
                                   QStringLiteral("CH%1There is an error in the input of").arg(bad));
         return false;
     }
     if (m_selected < 0) {
         const QString typed = ListMenu->currentText();
-        if (typed == kEditorEntry) {
-            m_services.ShowMessageBox(IconWarning, ButtonsOk, 0, LangEnglish, QString());
+        if (typed == EditorEntryText()) {
+            m_services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::English,
+                                      QString());
             return false;
         }
         if (typed.isEmpty()) {
-            m_services.ShowMessageBox(IconWarning, ButtonsOk, 0, LangEnglish, QStringLiteral("Input the name"));
+            m_services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::English,
+                                      PatternFile::NoNameText());
             return false;
         }
     }

@@ -67,6 +67,8 @@ class ChannelTableDialog : public QDialog {
     std::optional<QString> LoadLinkPattern(const QString& name, Texts& actions) const;
     // A display rate as the rate mode shows it: up to three decimals.
     static QString RateText(float rate);
+    // The entry of the link list that opens this table rather than a pattern.
+    static QString EditorEntryText() { return QStringLiteral("Setting of the combination"); }
 
   public slots:
     void OKBtnClick();

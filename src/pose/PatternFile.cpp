@@ -71,7 +71,7 @@ std::optional<QString> PatternFile::Pattern::incompleteText(const QString& name)
 
 std::optional<QString> PatternFile::CheckPatternName(const QString& name) {
     const QString key = keyOf(name);
-    if (key.isEmpty()) return QStringLiteral("Input the name");
+    if (key.isEmpty()) return NoNameText();
     if (name.contains(u'=')) return QStringLiteral("The name \"%1\" cannot hold \"=\"").arg(name);
     if (hasControl(name))
         return QStringLiteral("The name cannot hold line breaks or other control characters");

@@ -80,6 +80,8 @@ class PatternFile {
     // and double quotes are fine. Names differing only in case or in the
     // blanks around them share one key, as exactly equal names do.
     static std::optional<QString> CheckPatternName(const QString& name);
+    // Why an empty name is refused.
+    static QString NoNameText() { return QStringLiteral("Input the name"); }
 
     // Appends a name to the name list of a kind, even when it is listed
     // already (it is then listed twice and shares the key). Returns why the

@@ -57,22 +57,22 @@ void PoseFlows::applyKeepingUnshown(MotionRecord block) {
 
 bool PoseFlows::Send() {
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     return sendBlock(BuildPoseBlock(m_pose));
 }
 
 bool PoseFlows::Acquire() {
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     return acquire();
 }
 
 bool PoseFlows::SyncOpenedItem() {
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     const Item* item = m_currentItem();
     if (!item) return false;
     const bool allZero = std::all_of(item->values.begin(), item->values.end(),
@@ -86,8 +86,8 @@ bool PoseFlows::SyncOpenedItem() {
 
 bool PoseFlows::HomePosition(HomeCaller caller) {
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     if (!m_board.SetSleep(0)) return false;
     BigEndian::Words home{};
     if (!m_board.StopMotion() || !m_board.ReadHomePosition(home)) return false;
@@ -103,23 +103,23 @@ bool PoseFlows::HomePosition(HomeCaller caller) {
 
 bool PoseFlows::Sleep() {
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     return m_board.SetSleep(2);
 }
 
 bool PoseFlows::MakeHomePosition() {
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     return m_board.WriteHomePosition(BuildPoseBlock(m_pose).words);
 }
 
 bool PoseFlows::Teach() {
     if (!m_links.hasSelection()) return false;
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
 
     // Everything the flow needs from the window, taken before the first exchange.
     BigEndian::Words shown{};
@@ -171,8 +171,8 @@ bool PoseFlows::MoveLive(int n, quint16 value) {
 bool PoseFlows::MoveLiveAndReadBack(int n, quint16 value) {
     if (n < 1 || n > kChannels) return false;
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     if (!m_board.MoveChannel(n - 1, value)) return false;
     if (value < kFree || value > kSet3) return true;
     BigEndian::Words present{};
@@ -200,8 +200,8 @@ PoseFlows::LinkOutcome PoseFlows::LinkMove(int direction, bool sync) {
     }
     if (sync) {
         BoardLink& link = m_board.link();
-        if (link.RefuseWhileBusy()) return outcome;
-        BoardLink::FlowScope flow(link);
+        auto flow = link.beginFlow();
+        if (!flow) return outcome;
         if (!sendBlock(block)) return outcome;
     }
     Item* target = m_currentItem();
@@ -219,8 +219,8 @@ PoseFlows::LinkOutcome PoseFlows::LinkMove(int direction, bool sync) {
 int PoseFlows::ReadChannelNames(std::array<QString, kChannels>& names) {
     BoardLink& link = m_board.link();
     for (QString& name : names) name.clear();
-    if (link.RefuseWhileBusy()) return 0;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return 0;
     // A board that does not answer one read will not answer the next: the
     // names not read stay empty rather than each waiting for its time-out.
     for (int n = 1; n <= kChannels; ++n)
@@ -230,8 +230,8 @@ int PoseFlows::ReadChannelNames(std::array<QString, kChannels>& names) {
 
 int PoseFlows::WriteChannelNames(const std::array<QString, kChannels>& names) {
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return 0;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return 0;
     int written = 0;
     for (const QString& name : names) {
         if (!m_board.WriteChannelName(written, name)) break;

@@ -245,10 +245,7 @@ void PoseWindow::buildLinkPanel() {
 // ---- the shown item ----
 
 Item* PoseWindow::currentItem() {
-    const int i = m_chart.FindMarked(m_mark, m_hint);
-    if (i < 0) return nullptr;
-    m_hint = i;
-    return &m_chart.items[size_t(i)];
+    return m_shown.get();
 }
 
 void PoseWindow::OpenPoseItem(int index) {
@@ -258,8 +255,7 @@ void PoseWindow::OpenPoseItem(int index) {
     // The selection goes, the loaded channel actions stay.
     m_links.selected = -1;
     LinkList->setCurrentIndex(-1);
-    m_mark = m_chart.MarkItem(index);
-    m_hint = index;
+    m_shown.follow(index);
     const Item& item = m_chart.items[size_t(index)];
     setWindowTitle(item.name);
     ShowPoseItem(m_pose, item);
@@ -276,7 +272,7 @@ void PoseWindow::OpenPoseItem(int index) {
 }
 
 void PoseWindow::ChartChanged() {
-    if (m_mark == 0) return;
+    if (!m_shown.followed()) return;
     const Item* item = currentItem();
     if (!item) {
         showNothing();
@@ -288,8 +284,7 @@ void PoseWindow::ChartChanged() {
 }
 
 void PoseWindow::showNothing() {
-    m_mark = 0;
-    m_hint = -1;
+    m_shown.clear();
     setWindowTitle(QStringLiteral("Parameter"));
     // Every channel shows only its name; the bars keep their positions.
     for (ChannelState& c : m_pose.channels) c.kind = ChannelKind::None;
@@ -370,10 +365,10 @@ void PoseWindow::showAll() {
     for (int n = 1; n <= kChannels; ++n) showChannelState(n);
     showSpeed();
     // An item with every channel unused shows only names: say how to begin.
-    const bool empty = m_mark != 0 && std::all_of(m_pose.channels.begin(), m_pose.channels.end(),
-                                                  [](const ChannelState& c) {
-                                                      return c.kind == ChannelKind::None;
-                                                  });
+    const bool empty =
+        m_shown.followed() &&
+        std::all_of(m_pose.channels.begin(), m_pose.channels.end(),
+                    [](const ChannelState& c) { return c.kind == ChannelKind::None; });
     m_emptyHint->setVisible(empty);
 }
 

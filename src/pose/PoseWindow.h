@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/Chart.h"
 #include "pose/PoseData.h"
 #include "pose/PoseFlows.h"
 #include "pose/PoseLayout.h"
@@ -23,7 +24,6 @@ class QToolButton;
 namespace qvx {
 
 class BoardCommands;
-class Chart;
 class PanelDragger;
 class ChannelTableDialog;
 class UiServices;
@@ -227,9 +227,8 @@ class PoseWindow : public QWidget {
     // kinds and rates live in the widgets and the pose state.
     PoseLayout m_layout;
     QImage m_picture;
-    // The shown item's mark in the chart and its last known index.
-    quint64 m_mark = 0;
-    int m_hint = -1;
+    // The shown item, followed through edits that renumber the items.
+    MarkedItem m_shown{m_chart};
     // One flag for the whole window: a bar event that arrives while another is
     // handled (its live move still waiting) is dropped and its bar snaps back.
     bool m_scrollGuard = false;

@@ -33,10 +33,8 @@ namespace {
 constexpr std::array<const char*, 8> kTypeEntries = {"NONE", "SERVO", "FREE", "SET1",
                                                      "SET2", "SET3",  "H",    "L"};
 
-// The last entry of the link pattern list, which opens the pattern editor.
-const QString kEditorEntry = QStringLiteral("Setting of the combination");
-
 // What the picture dialog offers.
+const QString kPictureCaption = QStringLiteral("Setting of the background picture");
 const QStringList kPictureFilters = {QStringLiteral("*.jpg (*.jpg)"), QStringLiteral("*.jpeg (*.jpeg)"),
                                      QStringLiteral("*.bmp (*.bmp)"), QStringLiteral("*.* (*)")};
 
@@ -90,7 +88,7 @@ void PoseWindow::buildMenu() {
     N27 = add(PrmMenu, "N27", QStringLiteral("Turn it in the home position"));
     connect(N27, &QAction::triggered, this, &PoseWindow::N27Click);
     PrmMenu->addSeparator();
-    PmImage = add(PrmMenu, "PmImage", QStringLiteral("Setting of the background picture"));
+    PmImage = add(PrmMenu, "PmImage", kPictureCaption);
     connect(PmImage, &QAction::triggered, this, &PoseWindow::PmImageClick);
     Background = add(PrmMenu, "Background", QStringLiteral("Display of the background"));
     Background->setCheckable(true);
@@ -234,7 +232,8 @@ bool PoseWindow::LoadPicture(const QString& path, PictureNotice notice) {
     if (load.outcome == PictureLoad::Unreadable) {
         const QString text = BackgroundPicture::UnreadableText(path, load.reason);
         if (notice == PictureNotice::MessageBox) {
-            m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish, text);
+            m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
+                                      text);
         } else {
             // Found unreadable at start: said once in the status line, after
             // what the start itself shows there; the setting is kept, so the
@@ -251,7 +250,7 @@ bool PoseWindow::LoadPicture(const QString& path, PictureNotice notice) {
 
 void PoseWindow::PmImageClick() {
     const std::optional<FileChoice> choice =
-        m_services.GetOpenFileName(QStringLiteral("Setting of the background picture"), kPictureFilters);
+        m_services.GetOpenFileName(kPictureCaption, kPictureFilters);
     if (!choice) return;
     m_layout.picturePath = choice->path;
     const bool shown = LoadPicture(choice->path);
@@ -389,7 +388,7 @@ void PoseWindow::SetLinkNames(const QStringList& names) {
     const QSignalBlocker block(LinkList);
     LinkList->clear();
     LinkList->addItems(names);
-    LinkList->addItem(kEditorEntry);
+    LinkList->addItem(ChannelTableDialog::EditorEntryText());
     LinkList->setCurrentIndex(-1);
     m_links.selected = -1;
 }
@@ -412,7 +411,8 @@ void PoseWindow::LinkListCloseUp(int index) {
     const std::optional<QString> refusal = m_channelTableDialog->LoadLinkPattern(name, m_links.actions);
     if (refusal) {
         // The pattern cannot be used: the one loaded before stays in force.
-        m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish, *refusal);
+        m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
+                                  *refusal);
         const int before = m_links.selected;
         LinkList->setCurrentIndex(before);
         return;
@@ -428,7 +428,8 @@ void PoseWindow::LinkBtnClick(int direction) {
     const PoseFlows::LinkOutcome outcome = m_flows.LinkMove(direction, syncOn());
     pressed->setEnabled(true);
     if (!outcome.refusal.isEmpty())
-        m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangEnglish, outcome.refusal);
+        m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
+                                  outcome.refusal);
     afterFlow();
 }
 

@@ -146,15 +146,15 @@ bool AnalogFlows::writeAll() {
 
 bool AnalogFlows::ReadAll() {
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     return readAll();
 }
 
 bool AnalogFlows::WriteAll() {
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     return writeAll();
 }
 
@@ -162,8 +162,8 @@ bool AnalogFlows::Open(bool* reportsOn) {
     m_problem.clear();
     if (reportsOn) *reportsOn = false;
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     if (!readAll()) {
         m_problem = link.failureWith(ReadFailedText());
         return false;
@@ -179,8 +179,8 @@ bool AnalogFlows::Open(bool* reportsOn) {
 bool AnalogFlows::Close() {
     m_problem.clear();
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     QStringList problems;
     if (!m_board.SetOptionBit8(1))
         problems << link.failureWith(ReportsOffFailedText()) << StillReportingText();
@@ -201,8 +201,8 @@ bool AnalogFlows::DragReference(int k, int position) {
 bool AnalogFlows::AutoCalibrate(int k) {
     if (!validInput(k)) return false;
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     QByteArray refBytes;
     if (!m_board.SetAdLive(k, kAutoCalibrate) || !m_board.ReadAdReference(false, refBytes) ||
         refBytes.size() < kReferenceSize)
@@ -217,8 +217,8 @@ bool AnalogFlows::ChooseGain(int k, int channel, int index) {
         index >= AnalogSettings::kGainCount)
         return false;
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     m_settings.gain[size_t(k)][size_t(channel - 1)] = index;
     return m_board.WriteMixing(false, k, m_settings.mixingBytes(k));
 }
@@ -226,8 +226,8 @@ bool AnalogFlows::ChooseGain(int k, int channel, int index) {
 bool AnalogFlows::ChooseMotion(int slot, int selection) {
     if (!validSlot(slot) || selection < 0 || selection >= AnalogSettings::kSelections) return false;
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     m_settings.sel[size_t(slot)] = selection;
     return writeSensorSettings(false);
 }
@@ -244,8 +244,8 @@ bool AnalogFlows::MoveThreshold(int slot, int threshold) {
 bool AnalogFlows::EndThreshold(int slot) {
     if (!validSlot(slot)) return false;
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     return writeSensorSettings(false);
 }
 

@@ -100,8 +100,8 @@ int OptionFlows::ChoiceOf(bool enabled, int entry) {
 
 bool OptionFlows::Open() {
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     // Stops at the first failure: a failed load leaves the robot asleep, as
     // the other flows that sleep around their reads do.
     return m_board.SetSleep(0) && readAll() && m_board.SetSleep(1);
@@ -109,8 +109,8 @@ bool OptionFlows::Open() {
 
 bool OptionFlows::ReadAll() {
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     return readAll();
 }
 
@@ -149,8 +149,8 @@ bool OptionFlows::readAll() {
 template <typename Sequence>
 bool OptionFlows::change(const OptionSettings& next, Sequence sequence) {
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     m_settings = next;
     // The sequence works on its own copy: nothing a click changes meanwhile
     // reaches the bytes it sends.

@@ -45,23 +45,23 @@ bool ReceiverFlows::failed(const QString& cause, bool bitCleared) {
 
 bool ReceiverFlows::ReadAll() {
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     return readAll();
 }
 
 bool ReceiverFlows::WriteAll() {
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     return writeAll();
 }
 
 bool ReceiverFlows::Open() {
     m_problem.clear();
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     if (!m_board.SetOptionBit2(1)) return failed(link.failureWith(FailedText()), true);
     if (!readAll()) {
         const QString cause = link.failureWith(FailedText());
@@ -74,8 +74,8 @@ bool ReceiverFlows::Open() {
 bool ReceiverFlows::Close() {
     m_problem.clear();
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     // A failed save keeps the reports on, so that opening the window again
     // shows the inputs and its closing saves once more.
     if (!writeAll() || !m_board.SetOptionBit2(0))
@@ -95,16 +95,16 @@ bool ReceiverFlows::MoveReference(int n, int position) {
 bool ReceiverFlows::EndReference(int n) {
     if (!validInput(n)) return false;
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     return m_board.WriteReceiverReference(false, m_settings.referenceBytes());
 }
 
 bool ReceiverFlows::AutoCalibrate(int n) {
     if (!validInput(n)) return false;
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     QByteArray bytes = m_settings.referenceBytes();
     bytes[n] = char(kAutoCalibrate);
     QByteArray back;

@@ -36,8 +36,8 @@ QString ServoFlows::caption(int r) const {
 bool ServoFlows::Open() {
     m_problem.clear();
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     QByteArray mask;
     if (!m_board.ReadSvpChannels(mask)) {
         m_problem = link.failureWith(ReadFailedText());
@@ -57,8 +57,8 @@ bool ServoFlows::Open() {
 bool ServoFlows::Close() {
     m_problem.clear();
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     if (m_board.SetOptionBit14(kClearSvpBit)) return true;
     m_problem = link.failureWith(ClearFailedText()) + QStringLiteral(". ") + StillSvpText();
     return false;
@@ -66,8 +66,8 @@ bool ServoFlows::Close() {
 
 bool ServoFlows::ReadAll() {
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     QByteArray mask;
     if (!m_board.ReadSvpChannels(mask)) return false;
     const quint32 svp = OptionFlows::SvpMask(mask);
@@ -83,8 +83,8 @@ void ServoFlows::FillList() {
 
 bool ServoFlows::CheckSvpMode() {
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     return checkSvpMode();
 }
 
@@ -93,14 +93,15 @@ bool ServoFlows::checkSvpMode() {
     if (!m_board.ReadOptionWord(false, word)) return false;
     if (word & BoardCommands::kOptSvp) return true;
     if (Services* s = m_board.link().services())
-        s->ShowMessageBox(IconWarning, ButtonsOk, 0, LangJapanese, SvpModeWarning());
+        s->ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::Japanese,
+                          SvpModeWarning());
     return false;
 }
 
 bool ServoFlows::ReadServos() {
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     if (!checkSvpMode()) return false;
     FillList();
     bool all = true;
@@ -118,10 +119,10 @@ bool ServoFlows::ReadServos() {
 
 bool ServoFlows::EditServo(int r, const Editor& edit) {
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
     // Held while the parameter dialog is open too: nothing else may reach the
     // board between reading the block and writing it back.
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     if (!checkSvpMode()) return false;
     if (!validRow(r) || !m_rows[size_t(r)].svp) return false;
     QByteArray read;
@@ -143,8 +144,8 @@ bool ServoFlows::CanDrop(int from, int to) const {
 bool ServoFlows::CopyServo(int from, int to) {
     if (!CanDrop(from, to)) return false;
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     QByteArray block;
     if (!m_board.ReadServoParams(from, block)) return false;
     if (!m_board.WriteServoParams(to, block)) return false;

@@ -3,8 +3,9 @@
 #include "base/Services.h"
 #include "board/BoardCommands.h"
 #include "board/BoardLink.h"
-#include "settings/TrimFile.h"
+#include "document/DocumentFile.h"
 #include "document/IniFile.h"
+#include "settings/TrimFile.h"
 
 #include <algorithm>
 
@@ -66,16 +67,16 @@ bool TrimFlows::whileAsleep(const QString& what, const std::function<bool()>& wo
         m_problem = cause;
         return done;
     }
-    m_problem = (done ? link.failureWith(WakeFailedText()) : cause) + QStringLiteral(". ") +
-                BoardCommands::LeftAsleepText();
+    m_problem = (done ? link.failureWith(BoardCommands::WakeFailedText()) : cause) +
+                QStringLiteral(". ") + BoardCommands::LeftAsleepText();
     return false;
 }
 
 bool TrimFlows::Open() {
     m_problem.clear();
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     return whileAsleep(ReadFailedText(), [this] {
         Words trim{};
         if (!m_board.ReadTrimData(kStored, trim)) return false;
@@ -87,8 +88,8 @@ bool TrimFlows::Open() {
 bool TrimFlows::Close() {
     m_problem.clear();
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     // Closing always writes the stored copy, changed or not; a word nobody
     // changed goes back as it was read.
     const Words trim = m_values;
@@ -99,8 +100,8 @@ bool TrimFlows::Close() {
 bool TrimFlows::SetPosition(int channel, int position) {
     if (!validChannel(channel)) return false;
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     setChannel(channel, position);
     // The command has no answer; its result says nothing and is not shown.
     m_board.SetTrimLive(channel - 1, m_values[size_t(channel - 1)]);
@@ -110,8 +111,8 @@ bool TrimFlows::SetPosition(int channel, int position) {
 bool TrimFlows::EnterOffset(int channel, const QString& text) {
     if (!validChannel(channel)) return false;
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return false;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return false;
     int typed = 0;
     if (!IniFile::parseInteger(text, typed)) typed = int(m_values[size_t(channel - 1)]) - kNeutral;
     // Worked out wide: a typed value near the integer limits must not wrap.
@@ -123,15 +124,17 @@ bool TrimFlows::EnterOffset(int channel, const QString& text) {
 
 std::optional<TrimFlows::Words> TrimFlows::CheckFile(const QString& path) {
     const std::optional<Words> trim = TrimFile::Read(path, kMin, kMax);
-    if (!trim) m_services.ShowMessageBox(IconWarning, ButtonsOk, 0, LangJapanese, CantUseText());
+    if (!trim)
+        m_services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::Japanese,
+                                  DocumentFile::CantUseText());
     return trim;
 }
 
 TrimFlows::LoadResult TrimFlows::LoadWords(const Words& trim) {
     m_problem.clear();
     BoardLink& link = m_board.link();
-    if (link.RefuseWhileBusy()) return LoadResult::Refused;
-    BoardLink::FlowScope flow(link);
+    auto flow = link.beginFlow();
+    if (!flow) return LoadResult::Refused;
     bool written = false;
     const bool ok = whileAsleep(LoadFailedText(), [this, &trim, &written] {
         return written = m_board.WriteTrimData(kWorking, trim);
@@ -152,13 +155,15 @@ TrimFlows::LoadResult TrimFlows::LoadFile(const QString& path) {
 
 bool TrimFlows::CheckSavePlace(const QString& path) {
     if (TrimFile::CanWrite(path)) return true;
-    m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangJapanese, CantKeepText());
+    m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::Japanese,
+                              DocumentFile::CantKeepText());
     return false;
 }
 
 bool TrimFlows::SaveFile(const QString& path) {
     if (TrimFile::Write(path, positions())) return true;
-    m_services.ShowMessageBox(IconError, ButtonsOk, 0, LangJapanese, CantKeepText());
+    m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::Japanese,
+                              DocumentFile::CantKeepText());
     return false;
 }
 

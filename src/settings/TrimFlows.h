@@ -91,10 +91,6 @@ class TrimFlows {
     // line, qvx on standard error.
     const QString& problem() const { return m_problem; }
 
-    static QString CantUseText() { return QStringLiteral("The designated file can't be used"); }
-    static QString CantKeepText() {
-        return QStringLiteral("It can't be kept in the designated place");
-    }
     static QString ReadFailedText() {
         return QStringLiteral("The trim could not be read from the board");
     }
@@ -104,7 +100,6 @@ class TrimFlows {
     static QString LoadFailedText() {
         return QStringLiteral("The loaded trim could not be written to the board");
     }
-    static QString WakeFailedText() { return QStringLiteral("The robot could not be woken"); }
 
   private:
     void setChannel(int channel, int position);

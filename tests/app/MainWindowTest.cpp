@@ -117,7 +117,7 @@ class MainWindowTest : public QObject {
         QVERIFY(saved.contains("GridHeight=10\r\n"));
         QVERIFY(saved.contains("PanelX=7\r\n"));
         QCOMPARE(m_services.boxes.back().text, QString("May I close it?"));
-        QCOMPARE(m_services.boxes.back().language, int(LangEnglish));
+        QCOMPARE(m_services.boxes.back().language, int(MsgLanguage::English));
         // A file that never had the verify key does not get it.
         QVERIFY(!saved.contains("VerifyWrite"));
         m_win.reset();
@@ -400,8 +400,10 @@ class MainWindowTest : public QObject {
     }
 
     void messageBoxCaptions_followIconAndLanguage() {
-        QCOMPARE(Services::MessageBoxCaption(IconError, LangJapanese), QString::fromUtf8("エラー"));
-        QCOMPARE(Services::MessageBoxCaption(IconQuestion, LangEnglish), QString("Question"));
+        QCOMPARE(Services::MessageBoxCaption(MsgIcon::Error, MsgLanguage::Japanese),
+                 QString::fromUtf8("エラー"));
+        QCOMPARE(Services::MessageBoxCaption(MsgIcon::Question, MsgLanguage::English),
+                 QString("Question"));
         QCOMPARE(Services::MessageBoxText(1, "x"), QString::fromUtf8("DATA NAMEの入力"));
         QCOMPARE(Services::MessageBoxText(0, "x"), QString("x"));
     }

@@ -52,7 +52,7 @@ class UnsavedChartTest : public QObject {
     void checkAskedAboutChanges(int boxes) {
         QCOMPARE(int(m_services.boxes.size()), boxes);
         QCOMPARE(m_services.boxes.back().text, MainWindow::UnsavedChangesText());
-        QCOMPARE(m_services.boxes.back().buttons, int(ButtonsSaveDiscardCancel));
+        QCOMPARE(m_services.boxes.back().buttons, int(MsgButtons::SaveDiscardCancel));
     }
 
   private slots:
@@ -86,7 +86,7 @@ class UnsavedChartTest : public QObject {
             m_services.saveAnswers = {FileChoice{m_dir.filePath(saveAs), 0}};
         QCOMPARE(m_win->close(), closes);
         QCOMPARE(m_services.boxes.front().text, MainWindow::UnsavedChangesText());
-        QCOMPARE(m_services.boxes.front().buttons, int(ButtonsSaveDiscardCancel));
+        QCOMPARE(m_services.boxes.front().buttons, int(MsgButtons::SaveDiscardCancel));
         QCOMPARE(m_win->isVisible(), !closes);
         QCOMPARE(QFile::exists(settingsPath()), closes);
         if (saveAs == "kept.txt") {

@@ -66,10 +66,11 @@ class WindowCaptionTest : public QObject {
                                }));
         };
         answer(&japanese);
-        services.ShowMessageBox(IconWarning, ButtonsOk, 0, LangJapanese, "x");
+        services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::Japanese, "x");
         QCOMPARE(japanese, QString::fromUtf8("警告"));
         answer(&english);
-        services.ShowMessageBox(IconQuestion, ButtonsYesNo, 0, LangEnglish, "May I close it?");
+        services.ShowMessageBox(MsgIcon::Question, MsgButtons::YesNo, 0, MsgLanguage::English,
+                                "May I close it?");
         QCOMPARE(english, QString("Question"));
     }
 

@@ -2,9 +2,10 @@
 #include "common/CliRun.h"
 #include "common/SimBoard.h"
 #include "common/TestRegistry.h"
+#include "document/DocumentFile.h"
+#include "document/IniFile.h"
 #include "settings/TrimFile.h"
 #include "settings/TrimFlows.h"
-#include "document/IniFile.h"
 
 #include <QFile>
 #include <QTest>
@@ -96,7 +97,7 @@ class CliTrimTest : public QObject {
         QTest::addColumn<int>("keys");
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("message");
-        const QString cantUse = TrimFlows::CantUseText();
+        const QString cantUse = DocumentFile::CantUseText();
         QTest::addRow("CH1=65535") << "--load"
                                    << "t.QMX" << 24 << 65535 << cantUse;
         QTest::addRow("CH1..CH23 only") << "--load"
@@ -104,7 +105,7 @@ class CliTrimTest : public QObject {
         QTest::addRow("no such file") << "--load"
                                       << "none.QMX" << 0 << 0 << cantUse;
         QTest::addRow("no such folder") << "--save"
-                                        << "none/t.QMX" << 0 << 0 << TrimFlows::CantKeepText();
+                                        << "none/t.QMX" << 0 << 0 << DocumentFile::CantKeepText();
     }
     void refusedInput_sendsNothing() {
         QFETCH(QString, option);

@@ -2,8 +2,9 @@
 
 namespace qvxtest {
 
-int RecordingServices::ShowMessageBox(int icon, int buttons, int textIndex, int language, const QString& text) {
-    boxes.push_back({icon, buttons, textIndex, language, text});
+int RecordingServices::ShowMessageBox(qvx::MsgIcon icon, qvx::MsgButtons buttons, int textIndex,
+                                      qvx::MsgLanguage language, const QString& text) {
+    boxes.push_back({int(icon), int(buttons), textIndex, int(language), text});
     if (boxAnswers.empty()) return defaultBoxAnswer;
     const int a = boxAnswers.front();
     boxAnswers.pop_front();

@@ -30,7 +30,8 @@ public:
     int busyMarks = 0;
 
     void ShowStatus(const QString& message) override { statuses << message; }
-    int ShowMessageBox(int icon, int buttons, int textIndex, int language, const QString& text) override;
+    int ShowMessageBox(qvx::MsgIcon icon, qvx::MsgButtons buttons, int textIndex,
+                       qvx::MsgLanguage language, const QString& text) override;
     std::optional<int> PickNumber(const QString& caption, const QString& prompt, const QString& choices,
                                   int preselected) override;
     void SetBusy(bool busy) override;

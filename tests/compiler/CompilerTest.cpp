@@ -217,8 +217,8 @@ class CompilerTest : public QObject {
         m.chart.startItem = start;
         QVERIFY(!compile(m.chart));
         QCOMPARE(io.boxes.size(), size_t(1));
-        QCOMPARE(io.boxes[0].icon, int(IconWarning));
-        QCOMPARE(io.boxes[0].language, int(LangJapanese));
+        QCOMPARE(io.boxes[0].icon, int(MsgIcon::Warning));
+        QCOMPARE(io.boxes[0].language, int(MsgLanguage::Japanese));
         QCOMPARE(io.lastBoxText(), QStringLiteral("Set up the start item"));
     }
 
@@ -229,7 +229,7 @@ class CompilerTest : public QObject {
         m.next(a, c);
         QVERIFY(!compile(m.chart));
         QCOMPARE(io.boxes.size(), size_t(1));
-        QCOMPARE(io.boxes[0].icon, int(IconError));
+        QCOMPARE(io.boxes[0].icon, int(MsgIcon::Error));
         QCOMPARE(io.lastBoxText(), QStringLiteral("There is no branch destination ofCheck1"));
     }
 
@@ -249,7 +249,7 @@ class CompilerTest : public QObject {
         if (kind == MainLink) m.branch(a, c);
         QVERIFY(!compile(m.chart));
         QCOMPARE(io.boxes.size(), size_t(1));
-        QCOMPARE(io.boxes[0].icon, int(IconError));
+        QCOMPARE(io.boxes[0].icon, int(MsgIcon::Error));
         QCOMPARE(io.lastBoxText(), QStringLiteral("There is an errow in branch line of Fork"));
     }
 
@@ -355,7 +355,7 @@ class CompilerTest : public QObject {
         m.next(257, 256);
         QVERIFY(!compile(m.chart));
         QCOMPARE(io.boxes.size(), size_t(1));
-        QCOMPARE(io.boxes[0].icon, int(IconError));
+        QCOMPARE(io.boxes[0].icon, int(MsgIcon::Error));
         QVERIFY(io.lastBoxText().contains(QStringLiteral("P256")));
         QVERIFY(io.lastBoxText().contains(QStringLiteral("256")));
         QVERIFY(compiler.MotionImage().empty());

@@ -157,7 +157,7 @@ private slots:
         QVERIFY(!DocumentFile::OpenDocument(d.ctx, path("s.QMX")));
         QCOMPARE(d.services.boxes.size(), size_t(1));
         QCOMPARE(d.services.boxes[0].text, QString("Do you prepared for the disappearance of all the present data?"));
-        QCOMPARE(d.services.boxes[0].buttons, int(ButtonsOkCancel));
+        QCOMPARE(d.services.boxes[0].buttons, int(MsgButtons::OkCancel));
         QCOMPARE(d.chart.itemCount(), 1);
         QCOMPARE(d.chart.documentKind, quint8(MotionChart));
 
@@ -194,7 +194,7 @@ private slots:
         d.item(KindPos, 0, 0);
         QVERIFY(!DocumentFile::SaveDocument(d.ctx, path("nodir/x.QMX"), true));
         QCOMPARE(d.services.boxes.size(), size_t(1));
-        QCOMPARE(d.services.boxes[0].icon, int(IconError));
+        QCOMPARE(d.services.boxes[0].icon, int(MsgIcon::Error));
         QCOMPARE(d.services.boxes[0].text, QString("It can't be kept in the designated place"));
     }
 
@@ -267,7 +267,7 @@ private slots:
         QVERIFY(limited);
         QVERIFY(!saved);
         QCOMPARE(big.services.boxes.size(), size_t(1));
-        QCOMPARE(big.services.boxes[0].icon, int(IconError));
+        QCOMPARE(big.services.boxes[0].icon, int(MsgIcon::Error));
         QCOMPARE(big.services.boxes[0].text, QString("It can't be kept in the designated place"));
         QCOMPARE(readFile(file), old);
     }

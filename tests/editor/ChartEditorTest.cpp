@@ -144,8 +144,8 @@ class ChartEditorTest : public QObject {
         r.left({20, 20});
         QCOMPARE(r.chart.linkCount(), 0);
         QCOMPARE(r.services.boxes.size(), size_t(1));
-        QCOMPARE(r.services.boxes[0].icon, int(IconError));
-        QCOMPARE(r.services.boxes[0].language, int(LangJapanese));
+        QCOMPARE(r.services.boxes[0].icon, int(MsgIcon::Error));
+        QCOMPARE(r.services.boxes[0].language, int(MsgLanguage::Japanese));
         QCOMPARE(r.services.lastBoxText(),
                  QString("The starting point and the ending point should be different"));
         QCOMPARE(r.edit.linkOrigin, -1);

@@ -43,7 +43,7 @@ class PropertyDialogTest : public QObject {
         QTest::mouseClick(dlg.Button1, Qt::LeftButton);
         QVERIFY(dlg.isVisible());
         QCOMPARE(services.lastBoxText(), QString("Make Width over 20s"));
-        QCOMPARE(services.boxes.back().icon, int(IconWarning));
+        QCOMPARE(services.boxes.back().icon, int(MsgIcon::Warning));
         QCOMPARE(dlg.WidthEdit->text(), QString("50"));
         dlg.HeightEdit->setText("tall");
         QTest::mouseClick(dlg.Button1, Qt::LeftButton);

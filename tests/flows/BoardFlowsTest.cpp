@@ -235,7 +235,7 @@ class BoardFlowsTest : public QObject {
         fx.services.boxAnswers.push_back(ResultYes);
         QVERIFY(fx.flows->Delete());
         QCOMPARE(fx.services.boxes[0].text, QStringLiteral("Again, are you sure to delete this?"));
-        QCOMPARE(fx.services.boxes[0].language, int(LangJapanese));
+        QCOMPARE(fx.services.boxes[0].language, int(MsgLanguage::Japanese));
         QCOMPARE(fx.services.statuses.last(), QStringLiteral("Data deletion is done"));
         QCOMPARE(fx.memorySim.stored().table[2], MotionTable::EmptyEntry());
         QCOMPARE(fx.state->table.rowTexts(2).value(3), QStringLiteral("--/-- --:--"));

@@ -355,7 +355,8 @@ class ItemDialogsTest : public QObject {
         const int set = r.add(KindSet, 0xFBF4), cmp = r.add(KindCmp);
         r.set.ShowItem(set);
         r.comp.ShowItem(cmp);
-        BoardLink::FlowScope flow(r.fx.state->link);
+        const auto flow = r.fx.state->link.beginFlow();
+        QVERIFY(flow);
         choose(r.set.MixList[0], 70);
         click(r.comp.RadBtn[3]);
         QCOMPARE(r.item(set).values, all(0xFBF4));

@@ -138,7 +138,7 @@ class ServoDialogTest : public QObject {
         QCOMPARE(rig.services.boxes.size(), size_t(2));
         const auto& box = rig.services.boxes.front();
         QCOMPARE(std::tuple(box.icon, box.buttons, box.language, box.text),
-                 std::tuple(int(IconWarning), int(ButtonsOk), int(LangJapanese),
+                 std::tuple(int(MsgIcon::Warning), int(MsgButtons::Ok), int(MsgLanguage::Japanese),
                             QStringLiteral("Put power supply again and change to SVP mode")));
         // Writing the working word cannot switch the mode on.
         QVERIFY(rig.state.board.WriteOptionWord(false, 0x4000));

@@ -1,12 +1,14 @@
 #include "app/AppState.h"
+#include "board/BoardCommands.h"
 #include "common/RecordingServices.h"
 #include "common/SimBoard.h"
 #include "common/TestRegistry.h"
 #include "common/WhenShown.h"
-#include "settings/TrimWindow.h"
-#include "settings/TrimFile.h"
+#include "document/DocumentFile.h"
 #include "document/IniFile.h"
 #include "pose/PoseWindow.h"
+#include "settings/TrimFile.h"
+#include "settings/TrimWindow.h"
 
 #include <QFile>
 #include <QFrame>
@@ -150,7 +152,8 @@ class TrimDialogTest : public QObject {
         QTest::addRow("closing write, woken") << true << 5 << 5 << write << false;
         QTest::addRow("closing write, left asleep") << true << 5 << 10 << write + asleep << true;
         QTest::addRow("wake after the closing write")
-            << true << 6 << 5 << TrimFlows::WakeFailedText() + incomplete.arg(3) + asleep << true;
+            << true << 6 << 5 << BoardCommands::WakeFailedText() + incomplete.arg(3) + asleep
+            << true;
     }
     void failure_namesItsCauseAndWakesTheRobot() {
         QFETCH(bool, whileOpen);
@@ -221,7 +224,8 @@ class TrimDialogTest : public QObject {
         TrimRig r(neutralWith({{3, 16400}}));
         QVERIFY(r.ready() && r.open());
         {
-            BoardLink::FlowScope other(r.state.link);
+            const auto other = r.state.link.beginFlow();
+            QVERIFY(other);
             r.dlg->Scroll[2]->setValue(16700);
             r.dlg->Edit[2]->setText(QStringLiteral("50"));
             QTest::keyClick(r.dlg->Edit[2], Qt::Key_Return);
@@ -254,8 +258,8 @@ class TrimDialogTest : public QObject {
         QTest::mouseClick(r.dlg->OpenBtn, Qt::LeftButton);
         const Words before = r.sim([](BoardSimulator& s) { return s.working().trim; });
         if (!usable) {
-            QCOMPARE(r.services.lastBoxText(), TrimFlows::CantUseText());
-            QCOMPARE(r.services.boxes.back().icon, int(IconWarning));
+            QCOMPARE(r.services.lastBoxText(), DocumentFile::CantUseText());
+            QCOMPARE(r.services.boxes.back().icon, int(MsgIcon::Warning));
             QVERIFY(r.takeFrames().isEmpty());
             QCOMPARE(r.dlg->Edit[0]->text(), QStringLiteral("116"));
             return;
@@ -333,8 +337,8 @@ class TrimDialogTest : public QObject {
         QVERIFY(r.ready() && r.open());
         r.services.saveAnswers.push_back(FileChoice{r.dir.filePath("none/t.QMX"), 0});
         r.dlg->SaveBtnClick();
-        QCOMPARE(r.services.lastBoxText(), TrimFlows::CantKeepText());
-        QCOMPARE(r.services.boxes.back().icon, int(IconError));
+        QCOMPARE(r.services.lastBoxText(), DocumentFile::CantKeepText());
+        QCOMPARE(r.services.boxes.back().icon, int(MsgIcon::Error));
     }
 
     void run_copiesThePoseWindowsLook() {

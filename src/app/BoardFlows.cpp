@@ -231,9 +231,9 @@ bool BoardFlows::Compile() {
     return compileChart();
 }
 
-QByteArray BoardFlows::ExpandedSerialBytes(quint32 wParam, qint32 lParam) {
-    const quint32 w = wParam & 0xFFFFFF;
-    const qint64 l = lParam;
+QByteArray BoardFlows::ExpandedSerialBytes(quint32 kindAndData, qint32 rowOrData) {
+    const quint32 w = kindAndData & 0xFFFFFF;
+    const qint64 l = rowOrData;
     // Division truncates toward zero, as the message's senders expect.
     const char bytes[7] = {char(0x80),
                            char((w / 256) % 256),
@@ -245,19 +245,19 @@ QByteArray BoardFlows::ExpandedSerialBytes(quint32 wParam, qint32 lParam) {
     return QByteArray(bytes, 7);
 }
 
-bool BoardFlows::RemoteMessage(quint32 wParam, quint32 lParam) {
-    const quint32 t = wParam >> 24;
+bool BoardFlows::RemoteMessage(quint32 kindAndData, quint32 rowOrData) {
+    const quint32 t = kindAndData >> 24;
     if (t > 1) return false;
     auto flow = m_state.link.beginFlow();
     if (!flow) return false;
     if (t == 0) {
-        if (lParam >= quint32(MotionTable::kRows)) return false;
-        if (!m_state.board.PlayMotion(int(lParam))) return false;
+        if (rowOrData >= quint32(MotionTable::kRows)) return false;
+        if (!m_state.board.PlayMotion(int(rowOrData))) return false;
         m_services.ShowStatus(kPlaybackText);
         return true;
     }
     if (t == 1) {
-        if (!m_state.board.SendExpandedSerial(ExpandedSerialBytes(wParam, qint32(lParam))))
+        if (!m_state.board.SendExpandedSerial(ExpandedSerialBytes(kindAndData, qint32(rowOrData))))
             return false;
         m_services.ShowStatus(QStringLiteral("Sending the expanded low speed serial"));
         return true;

@@ -65,12 +65,12 @@ class BoardFlows {
     // would change what a flow works on.
     bool RefuseWhileBusy();
 
-    // A remote command message: t = wParam >> 24; t 0 plays row lParam, t 1
+    // A remote command message: t = kindAndData >> 24; t 0 plays row rowOrData, t 1
     // forwards 7 bytes of expanded serial data; anything else is ignored.
     // True when a command was sent and succeeded.
-    bool RemoteMessage(quint32 wParam, quint32 lParam);
+    bool RemoteMessage(quint32 kindAndData, quint32 rowOrData);
     // The 7 bytes a t = 1 message forwards.
-    static QByteArray ExpandedSerialBytes(quint32 wParam, qint32 lParam);
+    static QByteArray ExpandedSerialBytes(quint32 kindAndData, qint32 rowOrData);
 
   private:
     // The picker; nothing when it was cancelled, left without a choice or

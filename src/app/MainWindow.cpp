@@ -632,10 +632,14 @@ void MainWindow::setUpBoardActions() {
     connect(Image1, &ChartCanvas::emptyDoubleClicked, this, &MainWindow::EditDocumentData);
 
     const std::pair<QToolButton*, void (MainWindow::*)()> actions[] = {
-        {MotWriteBtn, &MainWindow::MotWriteBtnClick}, {MotReadBtn, &MainWindow::MotReadBtnClick},
-        {MotDelBtn, &MainWindow::MotDelBtnClick},     {MotRunBtn, &MainWindow::MotRunBtnClick},
-        {MotStpBtn, &MainWindow::MotStpBtnClick},     {SpeedButton1, &MainWindow::SpeedButton1Click},
-        {TableBtn, &MainWindow::TableBtnClick},       {InfoBtn, &MainWindow::InfoBtnClick},
+        {MotWriteBtn, &MainWindow::MotWriteBtnClick},
+        {MotReadBtn, &MainWindow::MotReadBtnClick},
+        {MotDelBtn, &MainWindow::MotDelBtnClick},
+        {MotRunBtn, &MainWindow::MotRunBtnClick},
+        {MotStpBtn, &MainWindow::MotStpBtnClick},
+        {SpeedButton1, &MainWindow::SpeedButton1Click},
+        {TableBtn, &MainWindow::TableBtnClick},
+        {InfoBtn, &MainWindow::InfoBtnClick},
         {HomePosBtn, &MainWindow::HomePosBtnClick}};
     for (const auto& [button, slot] : actions) {
         button->setEnabled(true);
@@ -754,8 +758,8 @@ void MainWindow::EditDocumentData() {
     m_history->commit();
 }
 
-bool MainWindow::RemoteMessage(quint32 wParam, quint32 lParam) {
-    return m_flows->RemoteMessage(wParam, lParam);
+bool MainWindow::RemoteMessage(quint32 kindAndData, quint32 rowOrData) {
+    return m_flows->RemoteMessage(kindAndData, rowOrData);
 }
 
 } // namespace qvx

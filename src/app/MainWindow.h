@@ -177,7 +177,7 @@ class MainWindow : public QMainWindow {
     // The data dialog on the open document (double-click on an empty spot).
     void EditDocumentData();
     // A remote command message from another program; true when it was acted on.
-    bool RemoteMessage(quint32 wParam, quint32 lParam);
+    bool RemoteMessage(quint32 kindAndData, quint32 rowOrData);
     // The editor was asked to end by a signal: closes as Exit does, without
     // the close question; a chart with changes not saved is kept in the
     // recovery copy.

@@ -3,20 +3,20 @@
 #include "app/AppState.h"
 #include "base/UiServices.h"
 #include "board/MotionDataDialog.h"
-#include "settings/AnalogDialog.h"
+#include "document/PaletteColours.h"
+#include "editor/ChartCanvas.h"
+#include "editor/Conversion.h"
+#include "editor/EditHistory.h"
 #include "items/CompareItemDialog.h"
-#include "settings/TrimWindow.h"
+#include "items/SetItemDialog.h"
+#include "pose/ChannelTableDialog.h"
+#include "pose/PatternFile.h"
+#include "pose/PoseWindow.h"
+#include "settings/AnalogDialog.h"
 #include "settings/OptionsDialog.h"
 #include "settings/ReceiverDialog.h"
 #include "settings/ServoSetupDialog.h"
-#include "items/SetItemDialog.h"
-#include "editor/Conversion.h"
-#include "editor/EditHistory.h"
-#include "editor/ChartCanvas.h"
-#include "document/PaletteColours.h"
-#include "pose/PatternFile.h"
-#include "pose/ChannelTableDialog.h"
-#include "pose/PoseWindow.h"
+#include "settings/TrimWindow.h"
 
 #include <QCheckBox>
 #include <QToolButton>
@@ -102,7 +102,8 @@ void MainWindow::setUpBoardDialogs() {
     m_analogDialog->followChannelLabels(labels);
     m_setItemDialog->followChannelLabels(labels);
     m_servoSetupDialog->followChannelLabels(labels);
-    connect(m_poseWindow, &PoseWindow::channelLabelsChanged, this, &MainWindow::publishChannelLabels);
+    connect(m_poseWindow, &PoseWindow::channelLabelsChanged, this,
+            &MainWindow::publishChannelLabels);
     m_poseWindow->LoadLayout(m_settingsPath);
     publishChannelLabels();
     m_channelTableDialog->LoadPatterns(PatternFile::PathIn(Settings::ConfigDir()));

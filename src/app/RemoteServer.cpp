@@ -140,7 +140,7 @@ void RemoteServer::onReadyRead(QLocalSocket* socket) {
     }
 }
 
-std::optional<bool> RemoteServer::Send(quint32 wParam, quint32 lParam, QString* error,
+std::optional<bool> RemoteServer::Send(quint32 kindAndData, quint32 rowOrData, QString* error,
                                        const QString& path, int timeoutMs) {
     QLocalSocket socket;
     socket.connectToServer(path.isEmpty() ? DefaultPath() : path);
@@ -150,8 +150,8 @@ std::optional<bool> RemoteServer::Send(quint32 wParam, quint32 lParam, QString* 
         return std::nullopt;
     }
     char m[kMessageSize];
-    qToBigEndian<quint32>(wParam, m);
-    qToBigEndian<quint32>(lParam, m + 4);
+    qToBigEndian<quint32>(kindAndData, m);
+    qToBigEndian<quint32>(rowOrData, m + 4);
     socket.write(m, kMessageSize);
     socket.flush();
     while (socket.bytesAvailable() < 1) {

@@ -15,9 +15,11 @@ namespace qvx {
 
 // Remote command messages from other programs: a local socket in the runtime
 // directory that only the owner may use. A message is two 32-bit numbers,
-// wParam and lParam, sent as 8 bytes (each high byte first); the running
-// editor answers each with one byte, 1 when it sent a command that succeeded
-// and 0 when it ignored the message or the command failed.
+// kindAndData (the message's kind in the top byte, data in the lower three)
+// and rowOrData (a motion row, or four more data bytes), sent as 8 bytes (each
+// high byte first); the running editor answers each with one byte, 1 when it
+// sent a command that succeeded and 0 when it ignored the message or the
+// command failed.
 //
 // The server stays usable under misuse: it keeps at most kMaxConnections
 // clients, and when a new one comes while all are taken it closes the one
@@ -62,15 +64,15 @@ class RemoteServer : public QObject {
     int connectionCount() const { return int(m_clients.size()); }
 
     // Handles each message; its result is the answer byte.
-    std::function<bool(quint32 wParam, quint32 lParam)> handler;
+    std::function<bool(quint32 kindAndData, quint32 rowOrData)> handler;
 
     // Sends one message to the running editor and waits for its answer.
     // Nothing (with a reason in error) when no editor listens or it does not answer.
-    static std::optional<bool> Send(quint32 wParam, quint32 lParam, QString* error,
+    static std::optional<bool> Send(quint32 kindAndData, quint32 rowOrData, QString* error,
                                     const QString& path = {}, int timeoutMs = 5000);
 
   signals:
-    void messageReceived(quint32 wParam, quint32 lParam);
+    void messageReceived(quint32 kindAndData, quint32 rowOrData);
 
   private:
     void onConnection();

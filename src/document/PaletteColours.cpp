@@ -82,13 +82,15 @@ void PaintChannelLabel(QWidget* w, int index, const QStringList& names, const QL
 
 QList<quint32> ChannelLabelColours(const QList<QColor>& colours) {
     QList<quint32> out;
-    for (const QColor& c : colours) out << (c.isValid() ? quint32(c.rgba()) : 0u);
+    for (const QColor& c : colours)
+        out << (c.isValid() ? quint32(c.rgba()) : 0u);
     return out;
 }
 
 QList<QColor> ChannelLabelColours(const QList<quint32>& colours) {
     QList<QColor> out;
-    for (quint32 c : colours) out << (c ? QColor::fromRgba(c) : QColor());
+    for (quint32 c : colours)
+        out << (c ? QColor::fromRgba(c) : QColor());
     return out;
 }
 

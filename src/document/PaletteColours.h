@@ -48,9 +48,10 @@ void FollowChannelLabels(QWidget* window, const ChannelLabels& labels,
                          std::function<void(const QStringList&, const QList<QColor>&)> apply);
 // The same for a channel window that takes them through SetChannelLabels.
 template <typename Window> void FollowChannelLabels(Window* window, const ChannelLabels& labels) {
-    FollowChannelLabels(window, labels, [window](const QStringList& names, const QList<QColor>& colours) {
-        window->SetChannelLabels(names, colours);
-    });
+    FollowChannelLabels(window, labels,
+                        [window](const QStringList& names, const QList<QColor>& colours) {
+                            window->SetChannelLabels(names, colours);
+                        });
 }
 
 } // namespace qvx

@@ -1,9 +1,9 @@
 #include "settings/ServoSetupDialog.h"
 
 #include "board/BoardCommands.h"
+#include "document/PaletteColours.h"
 #include "settings/FlowProblem.h"
 #include "settings/ServoParameterDialog.h"
-#include "document/PaletteColours.h"
 
 #include <QDragMoveEvent>
 #include <QDropEvent>

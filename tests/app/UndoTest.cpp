@@ -2,13 +2,13 @@
 #include "common/RandomEdits.h"
 #include "common/TestRegistry.h"
 #include "common/WhenShown.h"
-#include "items/CompareItemDialog.h"
-#include "items/SetItemDialog.h"
 #include "document/DocumentFile.h"
 #include "editor/EditHistory.h"
 #include "editor/ItemPropertiesDialog.h"
-#include "pose/PoseWindowRig.h"
+#include "items/CompareItemDialog.h"
+#include "items/SetItemDialog.h"
 #include "pose/ChannelTableDialog.h"
+#include "pose/PoseWindowRig.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
-#include "flows/FlowFixture.h"
 #include "app/RemoteServer.h"
 #include "common/CliRun.h"
 #include "common/SimBoard.h"
 #include "common/TestRegistry.h"
 #include "document/DocumentFile.h"
+#include "flows/FlowFixture.h"
 
 #include <QProcess>
 #include <QSignalSpy>

@@ -2,8 +2,8 @@
 #include "common/TestRegistry.h"
 #include "common/WhenShown.h"
 #include "document/IniFile.h"
-#include "pose/PoseWindowRig.h"
 #include "pose/ChannelTableDialog.h"
+#include "pose/PoseWindowRig.h"
 
 #include <QCheckBox>
 #include <QComboBox>

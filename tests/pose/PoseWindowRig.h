@@ -1,8 +1,8 @@
 #pragma once
 
 #include "common/SimBoard.h"
-#include "editor/EditorFixtures.h"
 #include "editor/ChartCanvas.h"
+#include "editor/EditorFixtures.h"
 #include "flows/FlowFixture.h"
 #include "pose/PoseWindow.h"
 

@@ -1,10 +1,10 @@
+#include "settings/AnalogDialog.h"
 #include "board/BoardCommands.h"
 #include "board/BoardLink.h"
 #include "board/MotionTable.h"
 #include "common/RecordingServices.h"
 #include "common/TestRegistry.h"
 #include "common/WhenShown.h"
-#include "settings/AnalogDialog.h"
 #include "sim/BoardSimulator.h"
 #include "sim/SimTransport.h"
 

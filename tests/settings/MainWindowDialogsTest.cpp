@@ -2,15 +2,15 @@
 #include "board/MotionDataDialog.h"
 #include "common/TestRegistry.h"
 #include "common/WhenShown.h"
-#include "settings/AnalogDialog.h"
 #include "items/CompareItemDialog.h"
-#include "settings/TrimWindow.h"
-#include "settings/OptionsDialog.h"
-#include "settings/ReceiverDialog.h"
-#include "settings/ServoSetupDialog.h"
-#include "settings/ServoParameterDialog.h"
 #include "items/SetItemDialog.h"
 #include "pose/PoseWindowRig.h"
+#include "settings/AnalogDialog.h"
+#include "settings/OptionsDialog.h"
+#include "settings/ReceiverDialog.h"
+#include "settings/ServoParameterDialog.h"
+#include "settings/ServoSetupDialog.h"
+#include "settings/TrimWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -3,8 +3,8 @@
 #include "common/SimBoard.h"
 #include "common/TestRegistry.h"
 #include "common/WhenShown.h"
-#include "settings/ServoSetupDialog.h"
 #include "settings/ServoParameterDialog.h"
+#include "settings/ServoSetupDialog.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -77,7 +77,7 @@ struct Client {
 
 // The record a freshly started in-process simulator serves from the state file.
 std::optional<MotionRecord> servedRecord(const QString& state, int slot, int index) {
-    qvxtest::SimBoard board({.statePath = state});
+    qvxtest::SimBoard board(qvxtest::SimBoard::keptIn(state));
     if (!board.host) return std::nullopt;
     Client client(board.host->devicePath());
     MotionRecord back;
@@ -209,7 +209,7 @@ class SimStateSaveTest : public QObject {
     void inProcessHost_savesBehindAndOnRequest() {
         QTemporaryDir dir;
         const QString state = dir.filePath(QStringLiteral("board.state"));
-        qvxtest::SimBoard board({.statePath = state});
+        qvxtest::SimBoard board(qvxtest::SimBoard::keptIn(state));
         QVERIFY2(board.host, qPrintable(board.error));
         auto& host = board.host;
         Client client(host->devicePath());

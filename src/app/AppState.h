@@ -7,6 +7,7 @@
 #include "compiler/Compiler.h"
 #include "document/Chart.h"
 #include "document/MotionHeader.h"
+#include "ports/PortSession.h"
 
 namespace qvx {
 
@@ -18,6 +19,8 @@ struct AppState {
     MotionHeader header;
     Compiler compiler;
     BoardLink link;
+    // Which port the link is open on, and the simulated board when it is.
+    PortSession port{link};
     BoardCommands board{link};
     MotionTable table;
     // The channels' names and colours every channel window shows.

@@ -1,23 +1,22 @@
 #include "app/MainWindow.h"
 
-#include "app/AppState.h"
-#include "board/BackupFlows.h"
-#include "editor/EditHistory.h"
-#include "app/BoardFlows.h"
 #include "app/AboutDialog.h"
+#include "app/AppState.h"
+#include "app/BoardFlows.h"
 #include "app/WidgetServices.h"
 #include "base/UiServices.h"
+#include "board/BackupFlows.h"
 #include "board/MotionDataDialog.h"
 #include "board/MotionTableWindow.h"
 #include "compiler/CompilerViews.h"
 #include "document/DocumentFile.h"
-#include "editor/FileTypeRegistry.h"
 #include "editor/ChartCanvas.h"
 #include "editor/DocumentPropertiesDialog.h"
+#include "editor/EditHistory.h"
+#include "editor/FileTypeRegistry.h"
 #include "editor/ItemPropertiesDialog.h"
 #include "pose/ChannelTableDialog.h"
 #include "pose/PoseWindow.h"
-#include "sim/SimPtyHost.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -52,8 +51,8 @@ MainWindow::MainWindow(AppState& state, UiServices& services, const QString& set
     buildToolBars();
     buildPages();
     buildStatusBar();
-    Sheet1->setWindowTitle(QStringLiteral("EDIT No subject"));
-    PageControl1->setTabText(0, QStringLiteral("EDIT No subject"));
+    Sheet1->setWindowTitle(EditPageTitle());
+    PageControl1->setTabText(0, EditPageTitle());
 
     LoadSettings();
     m_state.link.setServices(&m_services);
@@ -85,6 +84,7 @@ MainWindow::MainWindow(AppState& state, UiServices& services, const QString& set
     setUpEditorDialogs();
     setUpBoardActions();
     setUpEditHistory();
+    setUpCanvasKeys();
 
     qApp->installEventFilter(this);
 }
@@ -277,7 +277,7 @@ void MainWindow::buildPages() {
     Image1 = new ChartCanvas(m_state.chart, m_edit);
     ScrollBox1->setWidget(Image1);
     l1->addWidget(ScrollBox1);
-    PageControl1->addTab(Sheet1, QStringLiteral("EDIT No subject"));
+    PageControl1->addTab(Sheet1, EditPageTitle());
     connect(Image1, &ChartCanvas::toolModeReset, this, [this] { SelectBtn->setChecked(true); });
     connect(Image1, &ChartCanvas::mousePositionChanged, this, [this](const QPoint& p) {
         StaPanel[0]->setText(QStringLiteral("X = %1  Y = %2").arg(p.x()).arg(p.y()));
@@ -339,7 +339,7 @@ bool MainWindow::SaveSettings() {
 
 void MainWindow::SetMotionName(const QString& name) {
     m_state.header.MotionName = name;
-    PageControl1->setTabText(0, QStringLiteral("EDIT ") + name);
+    PageControl1->setTabText(0, EditPageTitle(name));
 }
 
 void MainWindow::ClearChart() {
@@ -475,40 +475,14 @@ void MainWindow::CommPortCloseUp() {
 
 void MainWindow::OpenCommPort() {
     const int index = CommPort->currentIndex();
-    QString device;
-    if (index == Settings::kSimIndex) {
-        if (m_simHost && m_state.link.isOpen() && m_state.link.portNumber() == index) {
-            powerCycleSim();
-            return;
-        }
-        if (!m_simHost) {
-            SimPtyHost::Options options;
-            options.statePath = Settings::ConfigDir() + QStringLiteral("/simulated-board.state");
-            QString error;
-            m_simHost = SimPtyHost::Start(options, &error);
-            if (!m_simHost) {
-                // As a failed open does, the port that was open is closed.
-                m_state.link.ClosePort();
-                m_services.ShowStatus(QStringLiteral("SIM does not exist: ") + error);
-                return;
-            }
-        }
-        device = m_simHost->devicePath();
-    } else if (index > 0) {
-        device = Settings::PortDevice(m_settingsPath, index);
-    }
-    CommPort->setToolTip(device.isEmpty() ? QStringLiteral("Serial port")
-                                          : QStringLiteral("Serial port: ") + device);
-    m_state.link.OpenCommPort(index, device);
-    // The simulated board stops once another port is chosen.
-    if (index != Settings::kSimIndex && !m_state.link.inExchange()) m_simHost.reset();
-}
-
-void MainWindow::powerCycleSim() {
-    m_simHost->powerCycle();
-    // Report bytes from before belong to no report the board sends now.
-    m_state.link.ClearReportBuffer();
-    m_services.ShowStatus(SimPtyHost::PowerCycledText());
+    const bool sim = index == Settings::kSimIndex;
+    const QString device =
+        index > 0 && !sim ? Settings::PortDevice(m_settingsPath, index) : QString();
+    m_state.port.setSimStatePath(Settings::ConfigDir() + QStringLiteral("/simulated-board.state"));
+    m_state.port.choose(index, device);
+    const QString shown = sim ? m_state.port.simDevice() : device;
+    CommPort->setToolTip(shown.isEmpty() ? QStringLiteral("Serial port")
+                                         : QStringLiteral("Serial port: ") + shown);
 }
 
 void MainWindow::MenuClick(int tag) {
@@ -553,7 +527,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     m_state.link.ClosePort();
     // The simulated board writes its state file shortly after each change;
     // what it has not written yet is written before the window goes.
-    if (m_simHost) m_simHost->flushState();
+    m_state.port.flushSim();
     event->accept();
     // Whatever dialog is open below, the program ends now.
     if (m_closingOnSignal) QCoreApplication::quit();
@@ -575,38 +549,10 @@ void MainWindow::dropEvent(QDropEvent* event) {
     }
 }
 
-bool MainWindow::handleKey(QKeyEvent* event) {
-    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    if (mods != Qt::NoModifier && mods != Qt::ControlModifier) return false;
-    bool handled = false;
-    if (mods == Qt::NoModifier && event->key() == Qt::Key_Escape) {
-        MenuClick(ToolSelect);
-        handled = true;
-    } else if (mods == Qt::NoModifier && event->key() == Qt::Key_Delete) {
-        Image1->editor().DeleteSelection();
-        handled = true;
-    } else if (mods == Qt::ControlModifier && event->key() == Qt::Key_C) {
-        Image1->editor().CopySelection();
-        handled = true;
-    } else if (mods == Qt::ControlModifier && event->key() == Qt::Key_V) {
-        Image1->editor().PasteClipboard();
-        handled = true;
-    }
-    RepaintCanvas();
-    return handled;
-}
-
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     noteInputEvent(watched, event);
     if (watched == this && event->type() == QEvent::WindowActivate && m_aboutDialog)
         m_aboutDialog->OwnerActivated();
-    // The window sees keys before its controls do, like a form with key preview.
-    if (event->type() == QEvent::KeyPress) {
-        auto* w = qobject_cast<QWidget*>(watched);
-        if (w && w->window() == this && isActiveWindow()) {
-            if (handleKey(static_cast<QKeyEvent*>(event))) return true;
-        }
-    }
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -23,7 +23,6 @@ class QWidget;
 
 namespace qvx {
 
-class SimPtyHost;
 struct AppState;
 class UiServices;
 class ChartCanvas;
@@ -130,6 +129,11 @@ class MainWindow : public QMainWindow {
 
     // Sets the data name and the EDIT page caption.
     void SetMotionName(const QString& name);
+    // The EDIT page's caption: "EDIT " and the motion's name, "No subject"
+    // for a chart that has none yet.
+    static QString EditPageTitle(const QString& motionName = QStringLiteral("No subject")) {
+        return QStringLiteral("EDIT ") + motionName;
+    }
     // Empties the chart (and the items kept for pasting).
     void ClearChart();
     // Opens a document, pose table or merge, as the Load button does after its dialog.
@@ -214,7 +218,6 @@ class MainWindow : public QMainWindow {
                            const QString& hint);
     void LoadSettings();
     bool SaveSettings();
-    bool handleKey(QKeyEvent* event);
     DocumentContext documentContext();
     void applyCanvasSize(const QSize& document);
     void setUpBoardActions();
@@ -232,6 +235,8 @@ class MainWindow : public QMainWindow {
     void setUpBackupActions();
     void buildEditBar();
     void setUpEditHistory();
+    // Escape, Delete, Ctrl+C and Ctrl+V of the canvas, as the window's actions.
+    void setUpCanvasKeys();
     // Input seen by the program-wide event filter: presses commit what the
     // last action changed, releases commit once the action has run.
     void noteInputEvent(QObject* watched, QEvent* event);
@@ -245,8 +250,6 @@ class MainWindow : public QMainWindow {
     void endTransfer();
     // The status bar's progress bar: hidden when total is 0.
     void showProgress(int done, int total);
-    // Switches the simulated board off and on; it keeps its memory.
-    void powerCycleSim();
     // Before the chart is closed or replaced: true when nothing would be lost,
     // or the user chose to save (and it was saved) or to discard the changes.
     bool settleUnsavedChanges();
@@ -264,7 +267,6 @@ class MainWindow : public QMainWindow {
     QString m_settingsPath;
     EditState m_edit;
     QButtonGroup* m_partsGroup = nullptr;
-    std::unique_ptr<SimPtyHost> m_simHost;
     bool m_closeConfirmed = false;
     bool m_closingOnSignal = false;
     // The file the shown document was opened from or saved to; empty for a

@@ -20,6 +20,11 @@ QString backupFilter() {
     return QStringLiteral("Board backup (*.QBK *.qbk)");
 }
 
+void cannotWrite(UiServices& services, const QString& path) {
+    services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
+                            QStringLiteral("Cannot write ") + path);
+}
+
 } // namespace
 
 void MainWindow::setUpBackupActions() {
@@ -49,16 +54,14 @@ void MainWindow::BackupBtnClick() {
         path += QStringLiteral(".QBK");
     // The place is checked before the board is read, which takes a while.
     if (!IniFile(path).canReplace()) {
-        m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
-                                  QStringLiteral("Cannot write ") + path);
+        cannotWrite(m_services, path);
         return;
     }
     const std::optional<BoardBackup> backup = m_backup->Backup();
     ProgressBar->hide();
     if (!backup) return;
     if (!backup->Save(path)) {
-        m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
-                                  QStringLiteral("Cannot write ") + path);
+        cannotWrite(m_services, path);
         return;
     }
     m_services.ShowStatus(QStringLiteral("Backed up ") + BackupFlows::Summary(*backup));

@@ -144,9 +144,9 @@ void MainWindow::SVPBtnClick() {
     if (RefuseWhileBusy()) return;
     // With the simulated board the dialog carries its power switch.
     std::function<void()> powerSwitch;
-    if (m_simHost && m_state.link.portNumber() == Settings::kSimIndex)
+    if (m_state.port.simIsOpen())
         powerSwitch = [this] {
-            if (!RefuseWhileBusy()) powerCycleSim();
+            if (!RefuseWhileBusy()) m_state.port.powerCycleSim();
         };
     m_servoSetupDialog->setPowerSwitch(powerSwitch);
     m_servoSetupDialog->RunFromMainWindow();

@@ -25,7 +25,7 @@ void MainWindow::NewBtnClick() {
     ClearChart();
     m_state.chart.documentKind = MotionChart;
     m_state.header.reset();
-    PageControl1->setTabText(0, QStringLiteral("EDIT No subject"));
+    PageControl1->setTabText(0, EditPageTitle());
     m_documentPath.clear();
     m_history->reset();
     RepaintCanvas();

@@ -4,6 +4,7 @@
 #include "editor/EditHistory.h"
 #include "editor/ChartCanvas.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QInputEvent>
 #include <QShortcut>
@@ -11,6 +12,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <functional>
 
 // The main window's undo and redo: the history of the open document, the two
 // buttons and their keys, and the commits at the end of every user action.
@@ -19,14 +21,17 @@ namespace qvx {
 
 namespace {
 
+// The buttons' hints: the step they would take back or do again.
+QString nothingTo(const char* what) {
+    return QStringLiteral("Nothing to ") + QLatin1String(what);
+}
+
 QString undoHint(const QUndoStack& stack) {
-    return stack.canUndo() ? QStringLiteral("Undo ") + stack.undoText()
-                           : QStringLiteral("Nothing to undo");
+    return stack.canUndo() ? QStringLiteral("Undo ") + stack.undoText() : nothingTo("undo");
 }
 
 QString redoHint(const QUndoStack& stack) {
-    return stack.canRedo() ? QStringLiteral("Redo ") + stack.redoText()
-                           : QStringLiteral("Nothing to redo");
+    return stack.canRedo() ? QStringLiteral("Redo ") + stack.redoText() : nothingTo("redo");
 }
 
 } // namespace
@@ -34,10 +39,10 @@ QString redoHint(const QUndoStack& stack) {
 void MainWindow::buildEditBar() {
     EditMenu = makeToolBar(QStringLiteral("EditMenu"), QStringLiteral("Edit"), true);
     EditMenu->setIconSize(QSize(16, 16));
-    UndoBtn = addButton(EditMenu, QStringLiteral("UndoBtn"), QStringLiteral("Undo"),
-                        QStringLiteral("Nothing to undo"));
-    RedoBtn = addButton(EditMenu, QStringLiteral("RedoBtn"), QStringLiteral("Redo"),
-                        QStringLiteral("Nothing to redo"));
+    UndoBtn =
+        addButton(EditMenu, QStringLiteral("UndoBtn"), QStringLiteral("Undo"), nothingTo("undo"));
+    RedoBtn =
+        addButton(EditMenu, QStringLiteral("RedoBtn"), QStringLiteral("Redo"), nothingTo("redo"));
     // Arrows rather than words: the row has no room for two more words.
     UndoBtn->setIcon(
         QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)));
@@ -90,6 +95,39 @@ void MainWindow::setUpEditHistory() {
         auto* shortcut = new QShortcut(keys, this);
         shortcut->setContext(Qt::ApplicationShortcut);
         connect(shortcut, &QShortcut::activated, this, slot);
+    }
+}
+
+void MainWindow::setUpCanvasKeys() {
+    // The keys work wherever the focus is in this window, unless a control
+    // there takes the key for itself (an edit box its Ctrl+C).
+    const struct {
+        const char* name;
+        QKeySequence keys;
+        std::function<void()> run;
+    } keys[] = {
+        {"SelectToolAction", QKeySequence(Qt::Key_Escape), [this] { MenuClick(ToolSelect); }},
+        {"DeleteAction", QKeySequence(Qt::Key_Delete),
+         [this] { Image1->editor().DeleteSelection(); }},
+        {"CopyAction", QKeySequence(Qt::CTRL | Qt::Key_C),
+         [this] { Image1->editor().CopySelection(); }},
+        {"PasteAction", QKeySequence(Qt::CTRL | Qt::Key_V),
+         [this] { Image1->editor().PasteClipboard(); }},
+    };
+    for (const auto& key : keys) {
+        auto* action = new QAction(this);
+        action->setObjectName(QLatin1String(key.name));
+        action->setShortcut(key.keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, this, [this, run = key.run] {
+            // A shortcut takes the key press before anyone sees it: the
+            // last action's changes become a step here, as a key press
+            // makes them anywhere else.
+            m_history->commit();
+            run();
+            RepaintCanvas();
+        });
     }
 }
 

@@ -54,7 +54,9 @@ bool BoardLink::OpenCommPort(int index, const QString& device) {
     return OpenTransport(index, std::make_unique<SerialTransport>(device));
 }
 
-bool BoardLink::OpenTransport(int index, std::unique_ptr<BoardTransport> transport) {
+bool BoardLink::OpenTransport(int index, std::unique_ptr<BoardTransport> transport,
+                              OpenNotice notice) {
+    Services* const services = notice == OpenNotice::Status ? m_services : nullptr;
     // Replacing the device under a waiting exchange would pull it away from
     // under the exchange's feet; the choice is refused until it has ended.
     if (m_inExchange) return false;
@@ -70,10 +72,10 @@ bool BoardLink::OpenTransport(int index, std::unique_ptr<BoardTransport> transpo
         qCDebug(lcLink) << "opening" << label << "failed:" << error;
         // A device this user may not use is named as such, with the remedy,
         // in place of the usual text.
-        if (m_services)
-            m_services->ShowStatus(transport && transport->openDenied()
-                                       ? PermissionText(label)
-                                       : label + QStringLiteral(" does not exist"));
+        if (services)
+            services->ShowStatus(transport && transport->openDenied()
+                                     ? PermissionText(label)
+                                     : label + QStringLiteral(" does not exist"));
         return false;
     }
     m_transport = std::move(transport);
@@ -88,7 +90,7 @@ bool BoardLink::OpenTransport(int index, std::unique_ptr<BoardTransport> transpo
     m_transport->discardInput();
     m_transport->drainOutput();
     qCDebug(lcLink) << "opened" << label;
-    if (m_services) m_services->ShowStatus(label + QStringLiteral(" completion"));
+    if (services) services->ShowStatus(label + QStringLiteral(" completion"));
     emit portOpened();
     return true;
 }

@@ -27,6 +27,8 @@ class BoardLink : public QObject {
   public:
     // Index of the simulated board in the port box.
     static constexpr int kSimPortIndex = 21;
+    // Index of a port opened by its path rather than from the port box.
+    static constexpr int kPathPortIndex = -1;
     static constexpr quint8 kAttention = QmxBoard::kAttention;
     static constexpr int kNormalTimeoutMs = 300;
     static constexpr int kServoTimeoutMs = 500;
@@ -43,10 +45,15 @@ class BoardLink : public QObject {
     // board the caller has started. Shows the result in the status line.
     bool OpenCommPort(int index, const QString& device);
     // The same with a transport made by the caller (tests, in-memory simulator).
-    bool OpenTransport(int index, std::unique_ptr<BoardTransport> transport);
+    // Silent shows nothing, neither the success nor a failure: the caller
+    // reports the outcome itself.
+    enum class OpenNotice { Status, Silent };
+    bool OpenTransport(int index, std::unique_ptr<BoardTransport> transport,
+                       OpenNotice notice = OpenNotice::Status);
     void ClosePort();
     bool isOpen() const { return m_transport && m_transport->isOpen(); }
-    // Port box index of the open port (0 when closed).
+    // Port box index of the open port (0 when closed, kPathPortIndex for a
+    // port opened by its path).
     int portNumber() const { return m_portNumber; }
     // "COMn", or "SIM" for the simulated board.
     static QString PortLabel(int index);

@@ -164,7 +164,7 @@ int RunBoardAnalog(const QString& portGiven, const QStringList& args, CliService
     // The dialog shows the measured values of every report while it is open.
     QObject::connect(&state.board, &BoardCommands::adReport,
                      [&flows](const QList<int>& values) { flows.TakeReport(values); });
-    if (!OpenCliPort(state.link, port, io)) return 1;
+    if (!OpenCliPort(state, port, io)) return 1;
 
     if (changes.isEmpty()) {
         const bool read = flows.ReadAll();

@@ -25,7 +25,7 @@ int RunBoardBackup(const QString& port, const QString& path, CliServices& io) {
     }
     AppState state;
     state.link.setServices(&io);
-    if (!OpenCliPort(state.link, port, io)) return 1;
+    if (!OpenCliPort(state, port, io)) return 1;
     BackupFlows flows(state.board, io);
     const std::optional<BoardBackup> backup = flows.Backup();
     state.link.ClosePort();
@@ -59,7 +59,7 @@ int RunBoardRestore(const QString& port, const QString& path, CliServices& io) {
     state.link.setServices(&io);
     BackupFlows flows(state.board, io);
     if (!BackupFlows::ConfirmRestore(io, *backup, path)) return 2;
-    if (!OpenCliPort(state.link, port, io)) return 1;
+    if (!OpenCliPort(state, port, io)) return 1;
     const bool ok = flows.Restore(*backup);
     state.link.ClosePort();
     if (!ok) {

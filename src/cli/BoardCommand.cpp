@@ -148,7 +148,7 @@ int CmdBoard(const QStringList& argsIn, CliServices& io) {
         }
     }
 
-    if (!OpenCliPort(state.link, port, io)) return 1;
+    if (!OpenCliPort(state, port, io)) return 1;
 
     bool ok = false;
     QString failure;

@@ -40,7 +40,7 @@ int RunBoardDiff(const QString& port, const QString& path, int slot, CliServices
                                                         : -1);
     }
 
-    if (!OpenCliPort(state.link, port, io)) return 1;
+    if (!OpenCliPort(state, port, io)) return 1;
     // Read as the read flow does: asleep while the slot is read, woken after.
     BoardCommands& board = state.board;
     const int entryIndex = scenario ? QmxBoard::kScenarioEntryBase + slot : slot;

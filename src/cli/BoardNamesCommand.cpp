@@ -60,7 +60,7 @@ int RunBoardNames(const QString& port, const QString& setPath, CliServices& io) 
     PoseState pose;
     LinkSelection links;
     PoseFlows flows(state.board, pose, links, [] { return nullptr; });
-    if (!OpenCliPort(state.link, port, io)) return 1;
+    if (!OpenCliPort(state, port, io)) return 1;
 
     // The names are read as the dialog opens; a name that cannot be read
     // fails the verb before anything is written, as names the board holds

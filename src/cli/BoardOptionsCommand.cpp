@@ -175,7 +175,7 @@ int RunBoardOptions(const QString& portIn, const QStringList& args, CliServices&
     AppState state;
     state.link.setServices(&io);
     OptionFlows flows(state.board, state.table);
-    if (!OpenCliPort(state.link, port, io)) return 1;
+    if (!OpenCliPort(state, port, io)) return 1;
 
     if (!flows.Open()) {
         state.link.ClosePort();

@@ -118,7 +118,7 @@ int RunBoardReceiver(const QString& portGiven, const QStringList& args, CliServi
                          reported = true;
                          waitForReport.quit();
                      });
-    if (!OpenCliPort(state.link, port, io)) return 1;
+    if (!OpenCliPort(state, port, io)) return 1;
 
     if (!flows.Open()) {
         state.link.ClosePort();

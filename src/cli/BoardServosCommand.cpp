@@ -123,7 +123,7 @@ int RunBoardServos(const QString& portIn, const QStringList& args, CliServices& 
     state.link.setServices(&io);
     ServoFlows flows(state.board);
     flows.SetChannelNames(poseNames());
-    if (!OpenCliPort(state.link, port, io)) return 1;
+    if (!OpenCliPort(state, port, io)) return 1;
     if (!flows.Open()) {
         state.link.ClosePort();
         return fail(io, flows.problem());

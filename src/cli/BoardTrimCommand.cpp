@@ -88,7 +88,7 @@ int RunBoardTrim(const QString& portIn, const QStringList& args, CliServices& io
         if (!loaded) return 1;
     }
     if (!savePath.isEmpty() && !flows.CheckSavePlace(savePath)) return 1;
-    if (!OpenCliPort(state.link, port, io)) return 1;
+    if (!OpenCliPort(state, port, io)) return 1;
 
     if (!flows.Open()) {
         state.link.ClosePort();

@@ -4,12 +4,12 @@
 
 namespace qvx {
 
-class BoardLink;
+struct AppState;
 class CliServices;
 
-// Opens the serial device a verb was given on the link; when it will not open,
+// Opens the serial device a verb was given by its path; when it will not open,
 // tells why on standard error (the device's own message included) and
 // returns false.
-bool OpenCliPort(BoardLink& link, const QString& port, CliServices& io);
+bool OpenCliPort(AppState& state, const QString& port, CliServices& io);
 
 } // namespace qvx

@@ -205,7 +205,7 @@ int CmdPose(const QStringList& argsIn, CliServices& io) {
 
     // Link movement without SYNC stays in the document: nothing goes to the board.
     const bool needsBoard = !linkVerb || sync;
-    if (needsBoard && !OpenCliPort(state.link, port, io)) return 1;
+    if (needsBoard && !OpenCliPort(state, port, io)) return 1;
 
     // The window as it stands after opening the item: the item's pose on its
     // controls, the pattern (if any) selected.

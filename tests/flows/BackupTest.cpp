@@ -597,7 +597,7 @@ class BackupTest : public QObject {
         // The two tools open the devices themselves.
         from.state->link.ClosePort();
         to.state->link.ClosePort();
-        const QString fromPort = from.host->devicePath(), toPort = to.host->devicePath();
+        const QString fromPort = from.board->port, toPort = to.board->port;
         const QString path = from.dir.filePath(QStringLiteral("board.qbk"));
         auto board = [](const QString& port, const QStringList& rest) {
             return qvxtest::runQvx(QStringList{"board", "--port", port} + rest);

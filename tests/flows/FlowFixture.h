@@ -4,9 +4,9 @@
 #include "app/BoardFlows.h"
 #include "app/MainWindow.h"
 #include "common/RecordingServices.h"
+#include "common/SimBoard.h"
 #include "compiler/ChartMaker.h"
 #include "sim/BoardSimulator.h"
-#include "sim/SimPtyHost.h"
 #include "sim/SimTransport.h"
 
 #include <QTemporaryDir>
@@ -21,19 +21,16 @@ struct FlowFixture {
     std::unique_ptr<qvx::AppState> state = std::make_unique<qvx::AppState>();
     std::unique_ptr<qvx::BoardFlows> flows;
     qvx::BoardSimulator memorySim;
-    std::unique_ptr<qvx::SimPtyHost> host;
+    std::unique_ptr<qvxtest::SimBoard> board;
     qvx::SimTransport* transport = nullptr;
 
     explicit FlowFixture(bool pty = false) {
         state->link.setServices(&services);
         flows = std::make_unique<qvx::BoardFlows>(*state, services);
         if (pty) {
-            qvx::SimPtyHost::Options options;
-            options.linkPath = dir.filePath(QStringLiteral("qmx"));
-            QString error;
-            host = qvx::SimPtyHost::Start(options, &error);
+            board = std::make_unique<qvxtest::SimBoard>();
             state->link.setTimeouts(150, 200);
-            if (host) state->link.OpenCommPort(qvx::BoardLink::kSimPortIndex, host->devicePath());
+            if (board->host) state->link.OpenCommPort(qvx::BoardLink::kSimPortIndex, board->port);
         } else {
             state->link.setTimeouts(40, 60);
             auto t = std::make_unique<qvx::SimTransport>(memorySim);
@@ -47,7 +44,7 @@ struct FlowFixture {
 
     // Runs f on the simulator, wherever it lives.
     template <typename F> auto sim(F&& f) {
-        if (host) return host->withSimulator(std::forward<F>(f));
+        if (board) return board->sim(std::forward<F>(f));
         return f(memorySim);
     }
 

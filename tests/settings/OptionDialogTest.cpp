@@ -38,7 +38,8 @@ struct OptionRig : qvxtest::SimBoard {
 
     explicit OptionRig(const std::function<void(BoardSimulator&)>& prepare = {}) {
         state.link.setServices(&services);
-        state.link.setTimeouts(150, 200);
+        // The link's own time-outs: no case here waits for a silent board, and
+        // a busy machine may answer later than a test's short ones allow.
         if (host) {
             if (prepare) host->withSimulator(prepare);
             state.link.OpenCommPort(BoardLink::kSimPortIndex, host->devicePath());

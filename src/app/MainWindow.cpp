@@ -15,6 +15,7 @@
 #include "editor/EditHistory.h"
 #include "editor/FileTypeRegistry.h"
 #include "editor/ItemPropertiesDialog.h"
+#include "ports/PortBox.h"
 #include "pose/ChannelTableDialog.h"
 #include "pose/PoseWindow.h"
 
@@ -239,15 +240,11 @@ void MainWindow::buildPortBar() {
     Sync->setObjectName(QStringLiteral("Sync"));
     Sync->setToolTip(QStringLiteral("SYNC"));
     CommMenu->addWidget(Sync);
-    CommPort = new QComboBox(CommMenu);
+    CommPort = new PortBox(CommMenu);
     CommPort->setObjectName(QStringLiteral("CommPort"));
     CommPort->setToolTip(QStringLiteral("Serial port"));
-    CommPort->addItem(QStringLiteral("OFF"));
-    for (int n = 1; n <= Settings::kPortCount; ++n)
-        CommPort->addItem(QStringLiteral("COM") + QString::number(n));
-    CommPort->addItem(QStringLiteral("SIM"));
+    CommPort->refresh();
     connect(CommPort, &QComboBox::activated, this, &MainWindow::CommPortCloseUp);
-    CommPort->setMaxVisibleItems(30);
     CommPort->setStyleSheet(QStringLiteral("combobox-popup: 0;"));
     CommMenu->addWidget(CommPort);
 
@@ -322,7 +319,11 @@ void MainWindow::LoadSettings() {
     GridSw->setChecked(s.grid);
     m_edit.gridOn = s.grid;
     m_edit.setGrid(s.gridWidth, s.gridHeight);
-    CommPort->setCurrentIndex(s.commPort >= 0 && s.commPort < CommPort->count() ? s.commPort : 0);
+    CommPort->setCurrentIndex(
+        s.commPort >= 0 && s.commPort < PortBox::kFirstDeviceIndex ? s.commPort : 0);
+    // A device chosen from the list is found by its path, wherever it is
+    // listed today.
+    if (!s.commPath.isEmpty()) CommPort->setCurrentIndex(CommPort->deviceIndex(s.commPath));
     VerifyCheck->setChecked(s.verifyWrite);
     m_undoLimit = s.undoLimit;
 }
@@ -332,7 +333,10 @@ bool MainWindow::SaveSettings() {
     s.grid = GridSw->isChecked();
     s.gridWidth = m_edit.gridWidth;
     s.gridHeight = m_edit.gridHeight;
-    s.commPort = CommPort->currentIndex();
+    const int port = CommPort->currentIndex();
+    s.commPath = CommPort->devicePath(port);
+    // Older versions read OFF where they do not know the device.
+    s.commPort = s.commPath.isEmpty() ? port : 0;
     s.verifyWrite = VerifyCheck->isChecked();
     return Settings::SaveSettings(m_settingsPath, s);
 }
@@ -467,7 +471,10 @@ void MainWindow::CompileBtnClick() {
 void MainWindow::CommPortCloseUp() {
     // The port cannot change under a flow: the box goes back to the open port.
     if (RefuseWhileBusy()) {
-        CommPort->setCurrentIndex(m_state.link.portNumber());
+        const int open = m_state.link.portNumber();
+        CommPort->setCurrentIndex(open >= PortBox::kFirstDeviceIndex
+                                      ? CommPort->deviceIndex(m_state.link.portName())
+                                      : std::max(open, 0));
         return;
     }
     OpenCommPort();
@@ -475,14 +482,20 @@ void MainWindow::CommPortCloseUp() {
 
 void MainWindow::OpenCommPort() {
     const int index = CommPort->currentIndex();
-    const bool sim = index == Settings::kSimIndex;
-    const QString device =
-        index > 0 && !sim ? Settings::PortDevice(m_settingsPath, index) : QString();
-    m_state.port.setSimStatePath(Settings::ConfigDir() + QStringLiteral("/simulated-board.state"));
-    m_state.port.choose(index, device);
-    const QString shown = sim ? m_state.port.simDevice() : device;
-    CommPort->setToolTip(shown.isEmpty() ? QStringLiteral("Serial port")
-                                         : QStringLiteral("Serial port: ") + shown);
+    QString device = CommPort->devicePath(index);
+    if (!device.isEmpty()) {
+        m_state.port.chooseDevice(index, device);
+    } else if (index == PortBox::kSimIndex) {
+        m_state.port.setSimStatePath(Settings::ConfigDir() +
+                                     QStringLiteral("/simulated-board.state"));
+        m_state.port.choose(index, QString());
+        device = m_state.port.simDevice();
+    } else {
+        device = index > 0 ? Settings::PortDevice(m_settingsPath, index) : QString();
+        m_state.port.choose(index, device);
+    }
+    CommPort->setToolTip(device.isEmpty() ? QStringLiteral("Serial port")
+                                          : QStringLiteral("Serial port: ") + device);
 }
 
 void MainWindow::MenuClick(int tag) {

@@ -2,6 +2,7 @@
 
 #include "app/Settings.h"
 #include "editor/EditState.h"
+#include "ports/PortBox.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -93,7 +94,7 @@ class MainWindow : public QMainWindow {
     QToolButton *BackupBtn = nullptr, *RestoreBtn = nullptr;
     QCheckBox* Sync = nullptr;
     QCheckBox* VerifyCheck = nullptr;
-    QComboBox* CommPort = nullptr;
+    PortBox* CommPort = nullptr;
     QTabWidget* PageControl1 = nullptr;
     QWidget* Sheet1 = nullptr;
     QWidget* Sheet2 = nullptr;
@@ -143,9 +144,9 @@ class MainWindow : public QMainWindow {
     // Selects a tool as the PARTS buttons do.
     void MenuClick(int tag);
     void RepaintCanvas();
-    // Applies the port box's choice: closes the port, opens COMn, or starts the
-    // simulated board and opens it; "SIM" chosen while it is the open port
-    // switches the simulated board off and on.
+    // Applies the port box's choice: closes the port, opens COMn or a device
+    // found on this machine, or starts the simulated board and opens it; "SIM"
+    // chosen while it is the open port switches the simulated board off and on.
     void OpenCommPort();
     // Compiles the chart as the compile button does; true on success.
     bool CompileChart();

@@ -39,6 +39,7 @@ MainSettings Settings::LoadSettings(const QString& path) {
     s.gridWidth = ini.readInteger(sec, QStringLiteral("GridWidth"), 2);
     s.gridHeight = ini.readInteger(sec, QStringLiteral("GridHeight"), 2);
     s.commPort = ini.readInteger(sec, QStringLiteral("CommPort"), 0);
+    s.commPath = ini.readString(sec, QStringLiteral("CommPath"), QString());
     s.verifyWrite = ini.readBool(sec, QStringLiteral("VerifyWrite"), false);
     // A hand-written key; kept within what memory allows.
     s.undoLimit = std::clamp(ini.readInteger(sec, QStringLiteral("UndoLimit"), 200), 1, 100000);
@@ -56,6 +57,9 @@ bool Settings::SaveSettings(const QString& path, const MainSettings& s) {
     ini.writeInteger(sec, QStringLiteral("GridWidth"), s.gridWidth);
     ini.writeInteger(sec, QStringLiteral("GridHeight"), s.gridHeight);
     ini.writeInteger(sec, QStringLiteral("CommPort"), s.commPort);
+    // Only a file that knows a device keeps the key, as VerifyWrite below.
+    if (!s.commPath.isEmpty() || ini.valueExists(sec, QStringLiteral("CommPath")))
+        ini.writeString(sec, QStringLiteral("CommPath"), s.commPath);
     if (s.verifyWrite || ini.valueExists(sec, QStringLiteral("VerifyWrite")))
         ini.writeBool(sec, QStringLiteral("VerifyWrite"), s.verifyWrite);
     return ini.save();

@@ -13,7 +13,8 @@ struct MainSettings {
     bool grid = false;
     int gridWidth = 2;
     int gridHeight = 2;
-    int commPort = 0;         // 0 = "OFF", n = "COMn"
+    int commPort = 0;         // 0 = "OFF", n = "COMn", 21 = "SIM"
+    QString commPath;         // a device chosen from those found, by its path
     bool verifyWrite = false; // read every motion record back after writing it
     int undoLimit = 200;      // undo steps kept; read only, from key UndoLimit
 };

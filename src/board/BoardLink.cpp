@@ -69,7 +69,8 @@ bool BoardLink::OpenTransport(int index, std::unique_ptr<BoardTransport> transpo
     QString error;
     if (!transport || !transport->open(&error)) {
         m_portNumber = 0;
-        qCDebug(lcLink) << "opening" << label << "failed:" << error;
+        qCDebug(lcLink) << "opening" << label << (transport ? transport->deviceName() : QString())
+                        << "failed:" << error;
         // A device this user may not use is named as such, with the remedy,
         // in place of the usual text.
         if (services)
@@ -89,7 +90,7 @@ bool BoardLink::OpenTransport(int index, std::unique_ptr<BoardTransport> transpo
     m_transport->pulseDtr();
     m_transport->discardInput();
     m_transport->drainOutput();
-    qCDebug(lcLink) << "opened" << label;
+    qCDebug(lcLink) << "opened" << label << m_deviceName;
     if (services) services->ShowStatus(label + QStringLiteral(" completion"));
     emit portOpened();
     return true;

@@ -27,6 +27,15 @@ bool PortSession::choose(int index, const QString& device) {
     return open && index > 0;
 }
 
+bool PortSession::chooseDevice(int boxIndex, const QString& path) {
+    // Nothing changes under a waiting exchange, not even the port's name.
+    if (m_link.inExchange()) return false;
+    m_link.setPortName(path);
+    const bool open = m_link.OpenTransport(boxIndex, std::make_unique<SerialTransport>(path));
+    m_simHost.reset();
+    return open;
+}
+
 bool PortSession::startSim() {
     SimPtyHost::Options options;
     options.statePath = m_simStatePath;

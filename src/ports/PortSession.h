@@ -30,6 +30,10 @@ class PortSession {
     // once another port is chosen. False when nothing was opened.
     bool choose(int index, const QString& device);
 
+    // Applies a port box choice of a device found on this machine (boxIndex
+    // past SIM), named by its path in every message.
+    bool chooseDevice(int boxIndex, const QString& path);
+
     // Opens a device given by its path (qvx --port PATH). Shows nothing: every
     // later message names the port by this path, and when it will not open,
     // openFailure() tells why, the device's own message included.

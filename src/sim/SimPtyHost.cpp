@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 
 #include <cerrno>
 #include <chrono>
@@ -85,6 +86,26 @@ std::unique_ptr<SimPtyHost> SimPtyHost::Start(const Options& options, QString* e
         return nullptr;
     }
     if (!options.linkPath.isEmpty()) {
+        // One simulated board a link: a second one on the same path would
+        // take the link away from the first, under its users' feet. The lock
+        // beside the link names its owner; one left by a process that died
+        // is taken over.
+        auto lock = std::make_unique<QLockFile>(options.linkPath + QStringLiteral(".lock"));
+        lock->setStaleLockTime(0);
+        if (!lock->tryLock(0)) {
+            qint64 pid = 0;
+            QString hostName, appName;
+            if (error)
+                *error = lock->getLockInfo(&pid, &hostName, &appName)
+                             ? QStringLiteral("%1 is in use by another simulated board "
+                                              "(process %2, %3)")
+                                   .arg(options.linkPath)
+                                   .arg(pid)
+                                   .arg(appName)
+                             : QStringLiteral("cannot lock %1").arg(lock->fileName());
+            return nullptr;
+        }
+        host->m_linkLock = std::move(lock);
         const QFileInfo old(options.linkPath);
         if (old.isSymLink()) QFile::remove(options.linkPath);
         if (!QFile::link(host->m_slavePath, options.linkPath)) {
@@ -109,7 +130,11 @@ SimPtyHost::~SimPtyHost() {
     m_sim.flushState();
     for (int fd : {m_master, m_slave, m_wake[0], m_wake[1]})
         if (fd >= 0) ::close(fd);
-    if (!m_link.isEmpty() && QFileInfo(m_link).isSymLink()) QFile::remove(m_link);
+    // Only the link this host made goes: one replaced since belongs to
+    // someone else.
+    const QFileInfo link(m_link);
+    if (!m_link.isEmpty() && link.isSymLink() && link.symLinkTarget() == m_slavePath)
+        QFile::remove(m_link);
 }
 
 void SimPtyHost::powerCycle() {

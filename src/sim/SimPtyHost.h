@@ -2,6 +2,7 @@
 
 #include "sim/BoardSimulator.h"
 
+#include <QLockFile>
 #include <QString>
 #include <atomic>
 #include <memory>
@@ -18,7 +19,9 @@ class SimPtyHost {
   public:
     struct Options {
         // When set, a symbolic link to the slave device is made here (replacing
-        // an old link) and removed again when the host stops.
+        // an old link) and removed again when the host stops, unless it was
+        // replaced meanwhile. A host already running on the path refuses the
+        // start.
         QString linkPath;
         // When set, the board's stored memory is kept in this file.
         QString statePath;
@@ -85,6 +88,8 @@ class SimPtyHost {
     bool m_pace = false;
     QString m_slavePath;
     QString m_link;
+    // Held while the link is ours (PATH.lock beside it).
+    std::unique_ptr<QLockFile> m_linkLock;
 };
 
 } // namespace qvx

@@ -1,14 +1,16 @@
+#include "app/MainWindow.h"
 #include "app/AppState.h"
 #include "app/BoardFlows.h"
 #include "app/PickNumberDialog.h"
-#include "app/MainWindow.h"
 #include "app/WidgetServices.h"
 #include "common/CallbackGuard.h"
 #include "common/RecordingServices.h"
+#include "common/SimBoard.h"
 #include "common/TestFiles.h"
 #include "common/TestRegistry.h"
 #include "document/DocumentFile.h"
 #include "editor/ChartCanvas.h"
+#include "ports/SerialPorts.h"
 #include "sim/BoardSimulator.h"
 #include "sim/SimTransport.h"
 
@@ -82,7 +84,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(m_win->PageControl1->tabText(0), QString("EDIT No subject"));
         QCOMPARE(m_win->PageControl1->tabText(1), QString("LIST"));
         QVERIFY(!m_win->PageControl1->isTabVisible(2));
-        QCOMPARE(m_win->CommPort->count(), 22);
+        // OFF, COM1..COM20 and SIM, then the serial devices of this machine.
+        QCOMPARE(m_win->CommPort->count(), 22 + int(FindSerialPorts().size()));
         QCOMPARE(m_win->CommPort->itemText(21), QString("SIM"));
         QVERIFY(m_win->SelectBtn->isChecked());
         QCOMPARE(m_win->Image1->canvasSize(), QSize(640, 480));
@@ -158,6 +161,48 @@ class MainWindowTest : public QObject {
         QVERIFY(!m_owned->link.isOpen());
         QCOMPARE(m_services.statuses.last(), QString("Close"));
         qunsetenv("QVX_CONFIG_DIR");
+    }
+
+    // A device chosen from those found is remembered by its path and found
+    // again at the next start wherever it is listed; one no longer present
+    // stays shown and its absence is told.
+    void deviceChoice_rememberedByPathAcrossStarts() {
+        qvxtest::SimBoard board;
+        QVERIFY2(board.host, qPrintable(board.error));
+        const QString gone = m_dir.filePath("usb-gone-if00-port0");
+        writeFile(settingsPath(), "[QVX3]\r\nCommPort=5\r\nCommPath=" + gone.toUtf8() + "\r\n\r\n");
+        makeWindow();
+        const int absent = m_win->CommPort->currentIndex();
+        QVERIFY(absent >= PortBox::kFirstDeviceIndex);
+        QCOMPARE(m_win->CommPort->currentText(), gone);
+        QCOMPARE(m_win->CommPort->itemData(absent, Qt::ToolTipRole).toString(),
+                 QString("not present"));
+        QVERIFY(m_services.statuses.contains(gone + " does not exist"));
+
+        // A device that is there: opened by its path, named by it.
+        m_win->CommPort->setItemData(absent, board.port);
+        m_win->CommPort->setItemText(absent, board.port);
+        m_win->CommPortCloseUp();
+        QVERIFY(m_owned->link.isOpen());
+        QCOMPARE(m_services.statuses.last(), board.port + " completion");
+        QByteArray info;
+        QVERIFY2(m_owned->board.ReadBoardInfo(info), qPrintable(m_owned->link.lastFailure()));
+        m_services.boxAnswers = {ResultYes};
+        QVERIFY(m_win->close());
+        const QByteArray saved = readFile(settingsPath());
+        QVERIFY(saved.contains("CommPort=0\r\n"));
+        QVERIFY(saved.contains("CommPath=" + board.port.toUtf8() + "\r\n"));
+        m_win.reset();
+
+        makeWindow();
+        QCOMPARE(m_win->CommPort->currentText(), board.port);
+        QVERIFY(m_owned->link.isOpen());
+        // Back to a numbered port: the path is forgotten.
+        m_win->CommPort->setCurrentIndex(0);
+        m_win->CommPortCloseUp();
+        m_services.boxAnswers = {ResultYes};
+        QVERIFY(m_win->close());
+        QVERIFY(readFile(settingsPath()).contains("CommPath=\r\n"));
     }
 
     void compileButton_fillsTheHiddenStepListAndHexView() {

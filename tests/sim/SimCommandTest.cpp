@@ -85,6 +85,28 @@ class SimCommandTest : public QObject {
         QCOMPARE(sim.stop(), 0);
     }
 
+    // One simulated board a link: a second one on the same path is refused,
+    // naming the first; stopping removes the link only while it is its own.
+    void secondSimOnTheLink_refusedAndTheLinkKeptWhenReplaced() {
+        SimProcess sim;
+        QVERIFY(sim.start());
+        const qvxtest::CliRun second =
+            qvxtest::runQvx({QStringLiteral("sim"), QStringLiteral("--link"), sim.linkPath}, 10000);
+        QCOMPARE(second.code, 1);
+        QCOMPARE(second.err.trimmed(),
+                 QStringLiteral("%1 is in use by another simulated board (process %2, qvx)")
+                     .arg(sim.linkPath)
+                     .arg(sim.process.processId()));
+        // The first one still serves its link.
+        QVERIFY(sim.board.WriteChannelName(4, QStringLiteral("Elbow")));
+
+        // Someone points the link elsewhere: it stays when the board stops.
+        QVERIFY(QFile::remove(sim.linkPath));
+        QVERIFY(QFile::link(QStringLiteral("/dev/null"), sim.linkPath));
+        QCOMPARE(sim.stop(), 0);
+        QCOMPARE(QFileInfo(sim.linkPath).symLinkTarget(), QStringLiteral("/dev/null"));
+    }
+
     void simCommand_withoutLink_isAUsageError() {
         QCOMPARE(qvxtest::runQvx({QStringLiteral("sim")}, 10000).code, 2);
     }

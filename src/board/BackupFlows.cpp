@@ -51,6 +51,7 @@ bool BackupFlows::stop(const QString& what, bool withCause, const QString& detai
 void BackupFlows::showFailure(bool asleep) {
     QString text = m_flowName + QStringLiteral(" stopped: ") + m_failure;
     if (asleep) text += QStringLiteral(". ") + BoardCommands::LeftAsleepText();
+    m_shownFailure = text;
     m_services.ShowStatus(text);
     if (!m_details.isEmpty()) text += QStringLiteral("\r\n") + m_details;
     m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English, text);
@@ -62,6 +63,7 @@ std::optional<BoardBackup> BackupFlows::Backup() {
     auto flow = link.beginFlow();
     if (!flow) return std::nullopt;
     m_notes.clear();
+    m_shownFailure.clear();
     m_flowName = QStringLiteral("Backup");
     m_done = 0;
     m_total = QmxBoard::kTableEntries + kSettingSteps;
@@ -204,6 +206,7 @@ bool BackupFlows::Restore(const BoardBackup& backup) {
     // an exchange waits.
     const BoardBackup b = backup;
     m_notes.clear();
+    m_shownFailure.clear();
     m_flowName = QStringLiteral("Restore");
     m_done = 0;
     m_total = b.recordCount() + b.stepCount() + QmxBoard::kTableEntries + kSettingSteps;
@@ -427,16 +430,18 @@ bool BackupFlows::ConfirmRestore(Services& services, const BoardBackup& backup,
                                    RestoreQuestion(backup, path)) == ResultYes;
 }
 
-QString BackupFlows::RestoreQuestion(const BoardBackup& b, const QString& path) {
+QString BackupFlows::RestoreWarnings(const BoardBackup& b) {
     const QStringList unusual = b.unusualValues();
-    const QString warnings =
-        unusual.isEmpty()
-            ? QString()
-            : QStringLiteral("Warning: the backup holds values the program's own dialogs never "
-                             "set; they are restored as they are:\r\n") +
-                  unusual.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n\r\n");
-    return warnings + QStringLiteral("Restore ") + path +
-           QStringLiteral(" onto the board?\r\n\r\n") +
+    if (unusual.isEmpty()) return {};
+    return QStringLiteral("Warning: the backup holds values the program's own dialogs never "
+                          "set; they are restored as they are:\r\n") +
+           unusual.join(QStringLiteral("\r\n"));
+}
+
+QString BackupFlows::RestoreQuestion(const BoardBackup& b, const QString& path) {
+    const QString warnings = RestoreWarnings(b);
+    return (warnings.isEmpty() ? QString() : warnings + QStringLiteral("\r\n\r\n")) +
+           QStringLiteral("Restore ") + path + QStringLiteral(" onto the board?\r\n\r\n") +
            QStringLiteral("It overwrites all 85 table entries with the backup's ") + Summary(b) +
            QStringLiteral(", and every stored setting: option word, start and alarm motions, SVP "
                           "channels, analog and receiver settings, trim, home position and "

@@ -43,9 +43,15 @@ class BackupFlows {
     // written only when the board runs in SVP mode (noted otherwise).
     bool Restore(const BoardBackup& backup);
 
+    // Why the last run stopped, as its status line said; empty after a
+    // run that did not fail.
+    const QString& failure() const { return m_shownFailure; }
     // What the last run left out or could not do, one line each.
     const QStringList& notes() const { return m_notes; }
 
+    // The warning about values the program's own dialogs never set, one line
+    // each after the first; empty when the backup holds none.
+    static QString RestoreWarnings(const BoardBackup& backup);
     // The confirmation question of a restore, naming what it overwrites.
     static QString RestoreQuestion(const BoardBackup& backup, const QString& path);
     // Asks it (Yes/No); true for Yes.
@@ -76,6 +82,7 @@ class BackupFlows {
     QString m_flowName;
     QString m_failure;
     QString m_details;
+    QString m_shownFailure;
 };
 
 } // namespace qvx

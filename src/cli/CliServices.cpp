@@ -1,5 +1,6 @@
 #include "cli/CliServices.h"
 
+#include <QFile>
 #include <cstdio>
 
 namespace qvx {
@@ -13,7 +14,11 @@ void CliServices::ShowStatus(const QString& message) {
 int CliServices::ShowMessageBox(MsgIcon icon, MsgButtons buttons, int textIndex,
                                 MsgLanguage language, const QString& text) {
     ++messageCount;
-    m_err << MessageBoxText(textIndex, text) << Qt::endl;
+    // A question answered by --yes is not asked: its text would only read as
+    // if the tool were waiting for an answer.
+    const bool question = buttons == MsgButtons::OkCancel || buttons == MsgButtons::YesNo ||
+                          buttons == MsgButtons::YesNoCancel;
+    if (!(question && assumeYes)) m_err << MessageBoxText(textIndex, text) << Qt::endl;
     switch (buttons) {
     case MsgButtons::OkCancel:
         return assumeYes ? ResultOk : ResultCancel;
@@ -26,6 +31,14 @@ int CliServices::ShowMessageBox(MsgIcon icon, MsgButtons buttons, int textIndex,
         return ResultAbort;
     default: (void)icon; (void)language; return ResultOk;
     }
+}
+
+bool CliServices::canRead(const QString& command, const QString& path) {
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) return true;
+    m_err << "qvx " << command << " failed: cannot read " << path << ": " << file.errorString()
+          << Qt::endl;
+    return false;
 }
 
 std::optional<int> CliServices::PickNumber(const QString&, const QString&, const QString&, int) {

@@ -26,6 +26,10 @@ public:
                                   int preselected) override;
     void SetBusy(bool) override {}
 
+    // Whether the file at path opens for reading; when it does not, says
+    // "qvx COMMAND failed: cannot read PATH: REASON" on standard error.
+    bool canRead(const QString& command, const QString& path);
+
     QTextStream& out() { return m_out; }
     QTextStream& err() { return m_err; }
 

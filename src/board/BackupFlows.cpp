@@ -51,7 +51,6 @@ bool BackupFlows::stop(const QString& what, bool withCause, const QString& detai
 void BackupFlows::showFailure(bool asleep) {
     QString text = m_flowName + QStringLiteral(" stopped: ") + m_failure;
     if (asleep) text += QStringLiteral(". ") + BoardCommands::LeftAsleepText();
-    m_shownFailure = text;
     m_services.ShowStatus(text);
     if (!m_details.isEmpty()) text += QStringLiteral("\r\n") + m_details;
     m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English, text);
@@ -63,7 +62,6 @@ std::optional<BoardBackup> BackupFlows::Backup() {
     auto flow = link.beginFlow();
     if (!flow) return std::nullopt;
     m_notes.clear();
-    m_shownFailure.clear();
     m_flowName = QStringLiteral("Backup");
     m_done = 0;
     m_total = QmxBoard::kTableEntries + kSettingSteps;
@@ -206,7 +204,6 @@ bool BackupFlows::Restore(const BoardBackup& backup) {
     // an exchange waits.
     const BoardBackup b = backup;
     m_notes.clear();
-    m_shownFailure.clear();
     m_flowName = QStringLiteral("Restore");
     m_done = 0;
     m_total = b.recordCount() + b.stepCount() + QmxBoard::kTableEntries + kSettingSteps;

@@ -43,9 +43,6 @@ class BackupFlows {
     // written only when the board runs in SVP mode (noted otherwise).
     bool Restore(const BoardBackup& backup);
 
-    // Why the last run stopped, as its status line said; empty after a
-    // run that did not fail.
-    const QString& failure() const { return m_shownFailure; }
     // What the last run left out or could not do, one line each.
     const QStringList& notes() const { return m_notes; }
 
@@ -82,7 +79,6 @@ class BackupFlows {
     QString m_flowName;
     QString m_failure;
     QString m_details;
-    QString m_shownFailure;
 };
 
 } // namespace qvx

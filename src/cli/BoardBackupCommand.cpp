@@ -31,11 +31,13 @@ int CmdBoardBackup(const VerbArgs& args, CliServices& io) {
     AppState state;
     state.link.setServices(&io);
     if (!OpenCliPort(state.link, port, io)) return 1;
+    // The flow's error message is the cause the failure line names.
+    io.holdErrors = true;
     BackupFlows flows(state.board, io);
     const std::optional<BoardBackup> backup = flows.Backup();
     state.link.ClosePort();
     if (!backup) {
-        io.err() << "qvx board backup failed: " << flows.failure() << Qt::endl;
+        io.err() << "qvx board backup failed: " << io.heldError() << Qt::endl;
         return 1;
     }
     if (!backup->Save(path)) {
@@ -72,10 +74,11 @@ int CmdBoardRestore(const VerbArgs& args, CliServices& io) {
     BackupFlows flows(state.board, io);
     if (!BackupFlows::ConfirmRestore(io, *backup, path)) return 2;
     if (!OpenCliPort(state.link, port, io)) return 1;
+    io.holdErrors = true;
     const bool ok = flows.Restore(*backup);
     state.link.ClosePort();
     if (!ok) {
-        io.err() << "qvx board restore failed: " << flows.failure() << Qt::endl;
+        io.err() << "qvx board restore failed: " << io.heldError() << Qt::endl;
         return 1;
     }
     printNotes(flows, io);

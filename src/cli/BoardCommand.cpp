@@ -119,6 +119,7 @@ int CmdBoard(const VerbArgs& args, CliServices& io) {
     state.link.ClosePort();
     if (!ok) {
         if (failure.isEmpty()) failure = flows.failure();
+        if (failure.isEmpty()) failure = io.failureCause(state.link.lastFailure());
         io.err() << "qvx board " << sub << " failed";
         if (!failure.isEmpty()) io.err() << ": " << failure;
         io.err() << Qt::endl;

@@ -58,7 +58,8 @@ int CmdBoardDiff(const VerbArgs& args, CliServices& io) {
     QByteArray entry;
     std::vector<MotionRecord> held;
     std::vector<int> heldSteps;
-    bool ok = board.SetSleep(0) && board.ReadTableEntry(entryIndex, entry);
+    const bool asleep = board.SetSleep(0);
+    bool ok = asleep && board.ReadTableEntry(entryIndex, entry);
     const int count = MotionTable::EntryCount(entry);
     for (int i = 0; ok && !scenario && i < count; ++i) {
         MotionRecord r;
@@ -71,20 +72,22 @@ int CmdBoardDiff(const VerbArgs& args, CliServices& io) {
         heldSteps.push_back(motion);
     }
     // The read's own failure is the one to name: waking would overwrite it.
-    QString failure =
-        ok ? QString()
-           : state.link.failureWith(QStringLiteral("reading ") + MotionTable::Caption(entryIndex) +
-                                    QStringLiteral(" failed"));
-    if (!board.SetSleep(1))
-        failure = (failure.isEmpty() ? state.link.failureWith(BoardCommands::WakeFailedText())
-                                     : failure) +
+    QString failure;
+    if (!asleep)
+        failure = state.link.failureWith(BoardCommands::SleepFailedText());
+    else if (!ok)
+        failure =
+            state.link.failureWith(QStringLiteral("reading ") + MotionTable::Caption(entryIndex) +
+                                   QStringLiteral(" failed"));
+    // Woken even when the sleep was not confirmed: the board may have taken it.
+    if (!board.SetSleep(1) && asleep)
+        failure = (ok ? state.link.failureWith(BoardCommands::WakeFailedText()) : failure) +
                   QStringLiteral(". ") + BoardCommands::LeftAsleepText();
     state.link.ClosePort();
     if (!failure.isEmpty()) {
         io.err() << "qvx board diff failed: " << failure << Qt::endl;
         return 1;
     }
-    state.link.ClosePort();
     const QStringList differences =
         scenario ? MotionCompare::ScenarioDifferences(fileSteps, state.header, entry, heldSteps)
                  : MotionCompare::Differences(file, state.header, entry, held);

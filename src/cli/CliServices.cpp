@@ -1,6 +1,7 @@
 #include "cli/CliServices.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <cstdio>
 
 namespace qvx {
@@ -18,7 +19,11 @@ int CliServices::ShowMessageBox(MsgIcon icon, MsgButtons buttons, int textIndex,
     // if the tool were waiting for an answer.
     const bool question = buttons == MsgButtons::OkCancel || buttons == MsgButtons::YesNo ||
                           buttons == MsgButtons::YesNoCancel;
-    if (!(question && assumeYes)) m_err << MessageBoxText(textIndex, text) << Qt::endl;
+    m_lastMessage = MessageBoxText(textIndex, text);
+    const bool held = holdErrors && icon == MsgIcon::Error;
+    // Lines end as on a terminal.
+    if (!held && !(question && assumeYes)) m_err << heldError() << Qt::endl;
+    if (question && !assumeYes) m_declined = true;
     switch (buttons) {
     case MsgButtons::OkCancel:
         return assumeYes ? ResultOk : ResultCancel;
@@ -29,8 +34,22 @@ int CliServices::ShowMessageBox(MsgIcon icon, MsgButtons buttons, int textIndex,
         return ResultCancel;
     case MsgButtons::AbortRetryIgnore:
         return ResultAbort;
-    default: (void)icon; (void)language; return ResultOk;
+    default:
+        (void)language;
+        return ResultOk;
     }
+}
+
+QString CliServices::failureCause(const QString& linkCause) const {
+    if (!linkCause.isEmpty()) return linkCause;
+    if (m_declined) return QStringLiteral("the question was not answered Yes (--yes answers it)");
+    // The message's first line, which says what went wrong.
+    return m_lastMessage.section(QRegularExpression(QStringLiteral("\r?\n")), 0, 0);
+}
+
+QString CliServices::heldError() const {
+    // The message boxes' texts end their lines with CR LF.
+    return QString(m_lastMessage).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 bool CliServices::canRead(const QString& command, const QString& path) {

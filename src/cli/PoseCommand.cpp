@@ -213,6 +213,7 @@ int CmdPose(const VerbArgs& args, CliServices& io) {
         if (!outcome.refusal.isEmpty()) io.err() << outcome.refusal << Qt::endl;
         ok = outcome.ok;
     }
+    const QString cause = ok ? QString() : io.failureCause(state.link.lastFailure());
     if (needsBoard) state.link.ClosePort();
 
     // The item is saved when the flow changed it, even when a later step of
@@ -237,6 +238,7 @@ int CmdPose(const VerbArgs& args, CliServices& io) {
     if (!ok) {
         io.err() << "qvx pose " << verbName << " failed";
         if (saved) io.err() << " after item " << n << " had changed" << savedNote;
+        if (!cause.isEmpty()) io.err() << ": " << cause;
         io.err() << Qt::endl;
         return 1;
     }

@@ -80,13 +80,14 @@ class CliBoardTest : public QObject {
         QCOMPARE(qvx(port + QStringList{"delete", "6"}).code, 2); // asks for --yes
         r = qvx(port + QStringList{"delete", "6", "--yes"});
         QCOMPARE(r.code, 0);
+        QCOMPARE(r.err, QString()); // the question --yes answered is not shown
         QVERIFY(r.out.contains(QStringLiteral("Data deletion is done")));
         QCOMPARE(host->withSimulator([](BoardSimulator& s) { return s.stored().table[6][0]; }),
                  char(0));
         // Reading the emptied slot fails with the reading flow's text.
         r = qvx(port + QStringList{"read", "6", "--out", out});
         QCOMPARE(r.code, 1);
-        QVERIFY(r.out.contains(QStringLiteral("There are no data.")));
+        QCOMPARE(r.err, QStringLiteral("qvx board read failed: There are no data.\n"));
     }
 
     void board_writeVerify_failsOnARecordKeptDifferently() {

@@ -6,7 +6,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QLoggingCategory>
-#include <QRegularExpression>
 
 namespace qvx {
 
@@ -61,14 +60,12 @@ QCommandLineOption motionChoice(const char* name, const char* what) {
 
 // One action of `qvx board` or `qvx pose`: every one takes --port.
 VerbHelp action(const char* group, const char* name, QStringList synopsis, const char* description,
-                QList<QCommandLineOption> options, QStringList repeatable = {},
-                const char* details = "") {
+                QList<QCommandLineOption> options, QStringList repeatable = {}) {
     options.prepend(port());
     return {QLatin1String(group) + u' ' + QLatin1String(name),
             synopsis,
             QLatin1String(description),
             options,
-            QLatin1String(details),
             repeatable};
 }
 
@@ -363,9 +360,9 @@ QString Wrapped(const QString& text, int width, int indent) {
     QString result;
     for (const QString& paragraph : text.split(u'\n')) {
         // A paragraph's own leading blanks stay, and its later lines follow them.
-        const qsizetype own =
-            paragraph.size() -
-            QString(paragraph).remove(QRegularExpression(QStringLiteral("^ +"))).size();
+        qsizetype own = 0;
+        while (own < paragraph.size() && paragraph[own] == u' ')
+            ++own;
         const QString lead(indent + own, u' ');
         QString line = lead;
         for (const QString& word : paragraph.split(u' ', Qt::SkipEmptyParts)) {
@@ -403,7 +400,6 @@ QString HelpText(const VerbHelp* verb) {
     } else {
         text = synopsisText(*verb, QStringLiteral("Usage: ")) + u'\n' +
                Wrapped(verb->description, kWidth);
-        if (!verb->details.isEmpty()) text += Wrapped(verb->details, kWidth);
         text += u'\n';
     }
     // The parser's own usage line names the program's path: its options

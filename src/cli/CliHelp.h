@@ -23,8 +23,6 @@ struct VerbHelp {
     // One line for the list of verbs.
     QString description;
     QList<QCommandLineOption> options;
-    // What the verb's help adds before its options (may be empty).
-    QString details = {};
     // The options that may be given more than once (each use is one change,
     // in the order given); any other option given twice is a usage error.
     QStringList repeatable = {};

@@ -83,11 +83,14 @@ std::optional<int> VerbArgs::Parse(const VerbHelp& verb, const QStringList& args
         if (!option) continue;
         const QString longName = option->names().last();
         const qsizetype use = uses[longName]++;
+        // A switch given twice says the same twice.
+        if (option->valueName().isEmpty()) {
+            if (use == 0) parsed.m_given.append({longName, QString()});
+            continue;
+        }
         if (use == 1 && !verb.repeatable.contains(longName))
             return parsed.usage(QStringLiteral("--%1 is given more than once").arg(longName), io);
-        const QString value =
-            option->valueName().isEmpty() ? QString() : restored(p.values(name).value(use), args);
-        parsed.m_given.append({longName, value});
+        parsed.m_given.append({longName, restored(p.values(name).value(use), args)});
     }
     for (const QString& a : p.positionalArguments())
         parsed.m_positional << restored(a, args);

@@ -62,11 +62,8 @@ QCommandLineOption motionChoice(const char* name, const char* what) {
 VerbHelp action(const char* group, const char* name, QStringList synopsis, const char* description,
                 QList<QCommandLineOption> options, QStringList repeatable = {}) {
     options.prepend(port());
-    return {QLatin1String(group) + u' ' + QLatin1String(name),
-            synopsis,
-            QLatin1String(description),
-            options,
-            repeatable};
+    return {QLatin1String(group) + u' ' + QLatin1String(name), synopsis, QLatin1String(description),
+            options, repeatable};
 }
 
 void addBoardActions(std::vector<VerbHelp>& v) {

@@ -23,8 +23,9 @@ struct VerbHelp {
     // One line for the list of verbs.
     QString description;
     QList<QCommandLineOption> options;
-    // The options that may be given more than once (each use is one change,
-    // in the order given); any other option given twice is a usage error.
+    // The options with a value that may be given more than once (each use is
+    // one change, in the order given); any other one given twice is a usage
+    // error.
     QStringList repeatable = {};
 };
 

@@ -64,6 +64,8 @@ class CliArgsTest : public QObject {
         QTest::newRow("-- ends the options")
             << QStringList{"board", "--port", "PORT", "diff", "--slot=1", "--", "DIR/-x.QMX"}
             << QStringList{"board", "--port", "PORT", "diff", "DOC", "--slot", "1"};
+        QTest::newRow("a switch twice")
+            << QStringList{"board", "--port", "PORT", "--yes", "play", "3", "--yes"} << play;
         QTest::newRow("repeated changes in order")
             << QStringList{"board", "trim", "--set=2=-7", "--port", "PORT", "--set", "1=5"}
             << QStringList{"board", "--port", "PORT", "trim", "--set", "2=-7", "--set", "1=5"};

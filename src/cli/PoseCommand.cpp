@@ -237,8 +237,8 @@ int CmdPose(const VerbArgs& args, CliServices& io) {
     const QString savedNote = saved ? QStringLiteral("; saved ") + path : QString();
     if (!ok) {
         io.err() << "qvx pose " << verbName << " failed";
-        if (saved) io.err() << " after item " << n << " had changed" << savedNote;
         if (!cause.isEmpty()) io.err() << ": " << cause;
+        if (saved) io.err() << " (item " << n << " had changed" << savedNote << ")";
         io.err() << Qt::endl;
         return 1;
     }

@@ -501,7 +501,9 @@ class CliPoseTest : public QObject {
         cli.sim([](BoardSimulator& s) { s.injectFault(BoardSimulator::Fault::BadAck); });
         r = cli.pose({"get", cli.doc, "--item", "2"});
         QCOMPARE(r.code, 1);
-        QVERIFY(r.err.contains(QStringLiteral("qvx pose get failed")));
+        QVERIFY2(r.err.endsWith(QStringLiteral(
+                     "qvx pose get failed: the board's answer had a wrong checksum\n")),
+                 qPrintable(r.err));
         QCOMPARE(cli.docBytes(), original);
 
         // The item changed but the file cannot be written: a failure, and the old file stays.
@@ -525,7 +527,10 @@ class CliPoseTest : public QObject {
         });
         r = cli.pose({"home", cli.doc, "--item", "0"});
         QCOMPARE(r.code, 1);
-        QVERIFY(r.err.contains(QStringLiteral("qvx pose home failed")));
+        QVERIFY2(r.err.endsWith(QStringLiteral("qvx pose home failed: the board's answer had a "
+                                               "wrong checksum (item 0 had changed; saved ") +
+                                cli.doc + ")\n"),
+                 qPrintable(r.err));
         QVERIFY(cli.option() & BoardCommands::kOptSleep);
         checkOnlyItemChanged(before, cli.readDocument(), 0, Pose::kHomeSpeed, home);
 

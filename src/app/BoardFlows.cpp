@@ -10,7 +10,6 @@ namespace qvx {
 namespace {
 
 const QString kPlaybackText = QStringLiteral("Sending the playback command");
-const QString kReadDoneText = QStringLiteral("Reading succeeded");
 const QString kWriteStoppedText = QStringLiteral("Writing stopped: ");
 
 } // namespace
@@ -141,10 +140,7 @@ bool BoardFlows::Read() {
             m_transfer.failure().isEmpty()
                 ? (scenario ? QStringLiteral("No data") : QStringLiteral("There are no data."))
                 : QStringLiteral("Reading failed: ") + m_transfer.failure();
-        if (!m_transfer.failure().isEmpty())
-            failed(what);
-        else
-            m_services.ShowStatus(what);
+        failed(what);
         // Nothing was changed but the sleep: the robot is woken again.
         if (!board.SetSleep(1))
             stoppedAsleep(m_state.link.failureWith(
@@ -153,7 +149,6 @@ bool BoardFlows::Read() {
         call(hooks.repaint);
         return false;
     }
-    m_services.ShowStatus(kReadDoneText);
     // The chart shown is replaced without a question.
     if (hooks.clearChart)
         hooks.clearChart();
@@ -168,7 +163,7 @@ bool BoardFlows::Read() {
     }
     if (hooks.listRowsChanged) hooks.listRowsChanged(m_transfer.listRows());
     call(hooks.nameChanged);
-    const bool woke = wake(kReadDoneText);
+    const bool woke = wake(QStringLiteral("Reading succeeded"));
     call(hooks.repaint);
     return woke;
 }

@@ -143,10 +143,11 @@ void RemoteServer::onReadyRead(QLocalSocket* socket) {
 std::optional<bool> RemoteServer::Send(quint32 kindAndData, quint32 rowOrData, QString* error,
                                        const QString& path, int timeoutMs) {
     QLocalSocket socket;
-    socket.connectToServer(path.isEmpty() ? DefaultPath() : path);
+    const QString server = path.isEmpty() ? DefaultPath() : path;
+    socket.connectToServer(server);
     if (!socket.waitForConnected(timeoutMs)) {
         if (error)
-            *error = QStringLiteral("The editor is not running (") + socket.errorString() + u')';
+            *error = QStringLiteral("no editor is running (nothing listens on ") + server + u')';
         return std::nullopt;
     }
     char m[kMessageSize];
@@ -156,7 +157,7 @@ std::optional<bool> RemoteServer::Send(quint32 kindAndData, quint32 rowOrData, Q
     socket.flush();
     while (socket.bytesAvailable() < 1) {
         if (!socket.waitForReadyRead(timeoutMs)) {
-            if (error) *error = QStringLiteral("The editor did not answer");
+            if (error) *error = QStringLiteral("the editor did not answer");
             return std::nullopt;
         }
     }

@@ -9,10 +9,40 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QMessageBox>
+#include <QTextStream>
+#include <optional>
 
 using namespace qvx;
 
+namespace {
+
+// --help and --version answer on standard output before any window or
+// display is needed; nothing else is an option of the program's own.
+std::optional<int> answerWithoutWindow(int argc, char** argv) {
+    if (argc != 2) return std::nullopt;
+    const QByteArray arg(argv[1]);
+    QTextStream out(stdout);
+    if (arg == "--version" || arg == "-v") {
+        out << "quorvex " << QVX_VERSION << Qt::endl;
+        return 0;
+    }
+    if (arg != "--help" && arg != "-h") return std::nullopt;
+    out << "Usage: quorvex [FILE]\n\n"
+           "The Quorvex motion editor for the QMX servo controller board. Opens FILE, a QMX\n"
+           "document, when it is given; a second editor is refused.\n\n"
+           "Options:\n"
+           "  -h, --help     Shows this help.\n"
+           "  -v, --version  Shows the version.\n\n"
+           "Qt's own options (-platform, -style, ...) are taken as well. The command-line\n"
+           "tool qvx runs the editor's board and document actions without a window.\n";
+    out.flush();
+    return 0;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    if (const std::optional<int> code = answerWithoutWindow(argc, argv)) return *code;
     QApplication app(argc, argv);
     WidgetServices::SetUpApplication();
 

@@ -427,16 +427,18 @@ bool BackupFlows::ConfirmRestore(Services& services, const BoardBackup& backup,
                                    RestoreQuestion(backup, path)) == ResultYes;
 }
 
-QString BackupFlows::RestoreQuestion(const BoardBackup& b, const QString& path) {
+QString BackupFlows::RestoreWarnings(const BoardBackup& b) {
     const QStringList unusual = b.unusualValues();
-    const QString warnings =
-        unusual.isEmpty()
-            ? QString()
-            : QStringLiteral("Warning: the backup holds values the program's own dialogs never "
-                             "set; they are restored as they are:\r\n") +
-                  unusual.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n\r\n");
-    return warnings + QStringLiteral("Restore ") + path +
-           QStringLiteral(" onto the board?\r\n\r\n") +
+    if (unusual.isEmpty()) return {};
+    return QStringLiteral("Warning: the backup holds values the program's own dialogs never "
+                          "set; they are restored as they are:\r\n") +
+           unusual.join(QStringLiteral("\r\n"));
+}
+
+QString BackupFlows::RestoreQuestion(const BoardBackup& b, const QString& path) {
+    const QString warnings = RestoreWarnings(b);
+    return (warnings.isEmpty() ? QString() : warnings + QStringLiteral("\r\n\r\n")) +
+           QStringLiteral("Restore ") + path + QStringLiteral(" onto the board?\r\n\r\n") +
            QStringLiteral("It overwrites all 85 table entries with the backup's ") + Summary(b) +
            QStringLiteral(", and every stored setting: option word, start and alarm motions, SVP "
                           "channels, analog and receiver settings, trim, home position and "

@@ -46,6 +46,9 @@ class BackupFlows {
     // What the last run left out or could not do, one line each.
     const QStringList& notes() const { return m_notes; }
 
+    // The warning about values the program's own dialogs never set, one line
+    // each after the first; empty when the backup holds none.
+    static QString RestoreWarnings(const BoardBackup& backup);
     // The confirmation question of a restore, naming what it overwrites.
     static QString RestoreQuestion(const BoardBackup& backup, const QString& path);
     // Asks it (Yes/No); true for Yes.

@@ -719,6 +719,7 @@ std::optional<BoardBackup> BoardBackup::Load(const QString& path, QString* error
                       f.errorString());
     // One byte more than the limit shows a file still growing past it.
     const QByteArray bytes = f.read(kMaxFileSize + 1);
+    qCDebug(lcDoc) << "read" << path << bytes.size() << "bytes";
     return Parse(bytes, error);
 }
 

@@ -1,4 +1,5 @@
 #include "app/AppState.h"
+#include "cli/CliArgs.h"
 #include "cli/CliPort.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
@@ -10,31 +11,6 @@ namespace qvx {
 
 namespace {
 
-const char* kAnalogUsage =
-    "usage: qvx board --port DEVICE analog [--ref K=V | --mix K:CH=GAIN |\n"
-    "                                       --sensor S=THRESHOLD:MOTION | --auto K]...\n"
-    "The analog input dialog. Without changes the references, the mixing gains and\n"
-    "the sensor interrupts are read from the board's stored copies and printed.\n"
-    "With changes the dialog opens, the changes are made in the order given, each\n"
-    "sent to the working copy as its control sends it, and closing saves everything\n"
-    "to the stored copies.\n"
-    "  --ref K=V                  the reference bar of input K (1..3) dragged to V (0..1023)\n"
-    "  --auto K                   AUTO pressed on input K\n"
-    "  --mix K:CH=GAIN            gain of channel CH (1..24) on input K: \"x -63\"..\"x -1\",\n"
-    "                             \"OFF\", \"x 1\"..\"x 63\"\n"
-    "  --sensor S=THRESHOLD:MOTION  sensor interrupt S (1..6: AD1 first, AD1 second,\n"
-    "                             AD2 first, ...): its threshold bar dragged to THRESHOLD\n"
-    "                             (-1023..1023), then MOTION (OFF, M1..M80, S1..S5) chosen";
-
-// The options after the verb, each with its value.
-const char* const kValueOptions[] = {"--port", "--ref", "--mix", "--sensor", "--auto"};
-
-bool takesValue(const QString& option) {
-    for (const char* o : kValueOptions)
-        if (option == QLatin1String(o)) return true;
-    return false;
-}
-
 // One change, as a control of the dialog makes it.
 struct Change {
     enum class Kind { Reference, Auto, Gain, Sensor } kind;
@@ -42,17 +18,10 @@ struct Change {
     QString text;            // as given, for messages
 };
 
-std::optional<int> numberIn(const QString& text, int lo, int hi) {
-    bool ok = false;
-    const int n = text.trimmed().toInt(&ok);
-    if (!ok || n < lo || n > hi) return std::nullopt;
-    return n;
-}
-
 std::optional<Change> parseChange(const QString& option, const QString& value) {
     Change change{Change::Kind::Reference, 0, 0, 0, option + u' ' + value};
     if (option == QLatin1String("--auto")) {
-        const auto k = numberIn(value, 1, 3);
+        const auto k = NumberIn(value, 1, 3);
         if (!k) return std::nullopt;
         change.kind = Change::Kind::Auto;
         change.a = *k - 1;
@@ -62,8 +31,8 @@ std::optional<Change> parseChange(const QString& option, const QString& value) {
     if (eq < 0) return std::nullopt;
     const QString left = value.left(eq), right = value.mid(eq + 1);
     if (option == QLatin1String("--ref")) {
-        const auto k = numberIn(left, 1, 3);
-        const auto v = numberIn(right, 0, QmxBoard::Analog::kReferenceMax);
+        const auto k = NumberIn(left, 1, 3);
+        const auto v = NumberIn(right, 0, QmxBoard::Analog::kReferenceMax);
         if (!k || !v) return std::nullopt;
         change.a = *k - 1;
         change.b = *v;
@@ -72,8 +41,8 @@ std::optional<Change> parseChange(const QString& option, const QString& value) {
     if (option == QLatin1String("--mix")) {
         const QStringList kch = left.split(u':');
         if (kch.size() != 2) return std::nullopt;
-        const auto k = numberIn(kch[0], 1, 3);
-        const auto ch = numberIn(kch[1], 1, AnalogSettings::kChannels);
+        const auto k = NumberIn(kch[0], 1, 3);
+        const auto ch = NumberIn(kch[1], 1, AnalogSettings::kChannels);
         const auto gain = AnalogSettings::GainIndexOf(right);
         if (!k || !ch || !gain) return std::nullopt;
         change.kind = Change::Kind::Gain;
@@ -86,8 +55,8 @@ std::optional<Change> parseChange(const QString& option, const QString& value) {
         const QStringList tm = right.split(u':');
         if (tm.size() != 2) return std::nullopt;
         const int max = QmxBoard::Analog::kThresholdMax;
-        const auto s = numberIn(left, 1, AnalogSettings::kSlots);
-        const auto t = numberIn(tm[0], -max, max);
+        const auto s = NumberIn(left, 1, AnalogSettings::kSlots);
+        const auto t = NumberIn(tm[0], -max, max);
         const auto m = AnalogSettings::SelectionOf(tm[1].trimmed());
         if (!s || !t || !m) return std::nullopt;
         change.kind = Change::Kind::Sensor;
@@ -128,34 +97,20 @@ void print(const AnalogSettings& s, CliServices& io) {
                  << AnalogSettings::SelectionCaption(s.sel[size_t(slot)]) << Qt::endl;
 }
 
-int usage(CliServices& io) {
-    io.err() << kAnalogUsage << Qt::endl;
-    return 2;
-}
-
 } // namespace
 
-int RunBoardAnalog(const QString& portGiven, const QStringList& args, CliServices& io) {
+int CmdBoardAnalog(const VerbArgs& args, CliServices& io) {
     // Everything is checked before anything goes to the board.
-    QString port = portGiven;
+    if (const auto code = args.require(QStringLiteral("port"), io)) return *code;
+    if (const auto code = args.requireCount(0, {}, io)) return *code;
+    const QString port = args.value(QStringLiteral("port"));
     QList<Change> changes;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == QLatin1String("--yes")) continue;
-        if (!takesValue(a) || i + 1 >= args.size()) return usage(io);
-        const QString value = args[++i];
-        if (a == QLatin1String("--port")) {
-            port = value;
-            continue;
-        }
-        const std::optional<Change> change = parseChange(a, value);
-        if (!change) {
-            io.err() << "qvx board analog: cannot use " << a << ' ' << value << Qt::endl;
-            return usage(io);
-        }
+    for (const auto& [name, value] : args.given()) {
+        if (name == QLatin1String("port") || name == QLatin1String("yes")) continue;
+        const std::optional<Change> change = parseChange(QStringLiteral("--") + name, value);
+        if (!change) return args.usage(QStringLiteral("cannot use --%1 %2").arg(name, value), io);
         changes << *change;
     }
-    if (port.isEmpty()) return usage(io);
 
     AppState state;
     state.link.setServices(&io);

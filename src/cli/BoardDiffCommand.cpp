@@ -1,4 +1,5 @@
 #include "app/AppState.h"
+#include "cli/CliArgs.h"
 #include "cli/CliPort.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
@@ -10,24 +11,34 @@ namespace qvx {
 // qvx board diff FILE --slot N: compiles the document and compares it with
 // what motion slot N holds (scenario slot N for a scenario document). Exit 0 when they are the
 // same, 1 when they differ or the board cannot be read.
-int RunBoardDiff(const QString& port, const QString& path, int slot, CliServices& io) {
+int CmdBoardDiff(const VerbArgs& args, CliServices& io) {
+    if (const auto code = args.require(QStringLiteral("port"), io)) return *code;
+    if (const auto code = args.requireCount(1, QStringLiteral("FILE"), io)) return *code;
+    if (const auto code = args.require(QStringLiteral("slot"), io)) return *code;
+    const QString& port = args.value(QStringLiteral("port"));
+    const QString& path = args.positional()[0];
+    if (!io.canRead(args.name(), path)) return 1;
     AppState state;
     state.link.setServices(&io);
     DocumentContext ctx{state.chart, state.header, io};
     if (!DocumentFile::OpenDocument(ctx, path)) {
-        io.err() << "cannot open " << path << Qt::endl;
+        io.err() << "qvx board diff failed: cannot open " << path << Qt::endl;
         return 1;
     }
     const bool scenario = state.chart.documentKind == ScenarioChart;
-    if (scenario && slot >= QmxBoard::kScenarioSlots) {
-        io.err() << path << " is a scenario; --slot names scenario 0.."
-                 << QmxBoard::kScenarioSlots - 1 << Qt::endl;
-        return 2;
-    }
+    const int slotCount = scenario ? QmxBoard::kScenarioSlots : QmxBoard::kMotionSlots;
+    const std::optional<int> given = NumberIn(args.value(QStringLiteral("slot")), 0, slotCount - 1);
+    if (!given)
+        return args.usage(QStringLiteral("--slot must be a %1 slot 0..%2, not %3")
+                              .arg(scenario ? QStringLiteral("scenario") : QStringLiteral("motion"))
+                              .arg(slotCount - 1)
+                              .arg(args.value(QStringLiteral("slot"))),
+                          io);
+    const int slot = *given;
     const bool compiled = scenario ? state.compiler.CompileScenarioChart(state.chart, io)
                                    : state.compiler.CompileMotionChart(state.chart, io);
     if (!compiled) {
-        io.err() << "cannot compile " << path << Qt::endl;
+        io.err() << "qvx board diff failed: cannot compile " << path << Qt::endl;
         return 1;
     }
     // What a write would send, taken before the first exchange.
@@ -47,7 +58,8 @@ int RunBoardDiff(const QString& port, const QString& path, int slot, CliServices
     QByteArray entry;
     std::vector<MotionRecord> held;
     std::vector<int> heldSteps;
-    bool ok = board.SetSleep(0) && board.ReadTableEntry(entryIndex, entry);
+    const bool asleep = board.SetSleep(0);
+    bool ok = asleep && board.ReadTableEntry(entryIndex, entry);
     const int count = MotionTable::EntryCount(entry);
     for (int i = 0; ok && !scenario && i < count; ++i) {
         MotionRecord r;
@@ -59,10 +71,21 @@ int RunBoardDiff(const QString& port, const QString& path, int slot, CliServices
         ok = board.ReadScenarioStep(slot, i, motion);
         heldSteps.push_back(motion);
     }
-    ok = board.SetSleep(1) && ok;
+    // The read's own failure is the one to name: waking would overwrite it.
+    QString failure;
+    if (!asleep)
+        failure = state.link.failureWith(BoardCommands::SleepFailedText());
+    else if (!ok)
+        failure =
+            state.link.failureWith(QStringLiteral("reading ") + MotionTable::Caption(entryIndex) +
+                                   QStringLiteral(" failed"));
+    // Woken even when the sleep was not confirmed: the board may have taken it.
+    if (!board.SetSleep(1) && asleep)
+        failure = (ok ? state.link.failureWith(BoardCommands::WakeFailedText()) : failure) +
+                  QStringLiteral(". ") + BoardCommands::LeftAsleepText();
     state.link.ClosePort();
-    if (!ok) {
-        io.err() << "qvx board diff failed" << Qt::endl;
+    if (!failure.isEmpty()) {
+        io.err() << "qvx board diff failed: " << failure << Qt::endl;
         return 1;
     }
     const QStringList differences =

@@ -1,5 +1,6 @@
 #include "app/AppState.h"
 #include "app/Settings.h"
+#include "cli/CliArgs.h"
 #include "cli/CliPort.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
@@ -19,7 +20,7 @@ using Names = std::array<QString, Pose::kChannels>;
 std::optional<Names> readNameFile(const QString& path, CliServices& io) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
-        io.err() << "cannot read " << path << ": " << f.errorString() << Qt::endl;
+        io.err() << "qvx board names: cannot read " << path << ": " << f.errorString() << Qt::endl;
         return std::nullopt;
     }
     // A names file is a few hundred bytes; anything far larger is no names file.
@@ -51,7 +52,11 @@ std::optional<Names> readNameFile(const QString& path, CliServices& io) {
 // listed names (an empty line keeps the window's name from the settings
 // file) are written as its OK does, and the window's names are kept in the
 // settings file as the program keeps them at its end.
-int RunBoardNames(const QString& port, const QString& setPath, CliServices& io) {
+int CmdBoardNames(const VerbArgs& args, CliServices& io) {
+    if (const auto code = args.require(QStringLiteral("port"), io)) return *code;
+    if (const auto code = args.requireCount(0, {}, io)) return *code;
+    const QString port = args.value(QStringLiteral("port"));
+    const QString setPath = args.value(QStringLiteral("set"));
     std::optional<Names> typed;
     if (!setPath.isEmpty() && !(typed = readNameFile(setPath, io))) return 2;
 

@@ -1,4 +1,5 @@
 #include "app/AppState.h"
+#include "cli/CliArgs.h"
 #include "cli/CliPort.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
@@ -11,13 +12,6 @@
 namespace qvx {
 
 namespace {
-
-const char* kOptionsUsage =
-    "usage: qvx board --port DEVICE options [--reply-at-end on|off] [--transmitter on|off]\n"
-    "           [--wrx1 on|off] [--start-switch OFF|Mn|Sn] [--power-on OFF|Mn|Sn]\n"
-    "           [--alarm OFF|Mn|Sn] [--alarm-volts 5.5..15.0] [--svp LIST|none]\n"
-    "  each option changes what its control in the options dialog changes, in the\n"
-    "  order given; Mn is motion n (1..80), Sn scenario n (1..5), LIST channels 1..24";
 
 // One change as the dialog's control makes it.
 struct Change {
@@ -144,32 +138,21 @@ void printState(const OptionFlows& flows, CliServices& io) {
 // qvx board options: the options dialog without a window. Opens as the
 // options button does, makes the changes the options stand for in the order
 // given, each as its control would, and prints what the dialog then shows.
-int RunBoardOptions(const QString& portIn, const QStringList& args, CliServices& io) {
-    QString port = portIn;
+int CmdBoardOptions(const VerbArgs& args, CliServices& io) {
+    if (const auto code = args.require(QStringLiteral("port"), io)) return *code;
+    if (const auto code = args.requireCount(0, {}, io)) return *code;
+    const QString port = args.value(QStringLiteral("port"));
     std::vector<Change> changes;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (i + 1 >= args.size()) {
-            io.err() << kOptionsUsage << Qt::endl;
-            return 2;
-        }
-        const QString& value = args[++i];
-        if (a == QLatin1String("--port")) {
-            port = value;
-            continue;
-        }
-        std::optional<Change> change = parseChange(a, value);
-        if (!change) {
-            io.err() << "qvx board options: " << a << ' ' << value
-                     << ": no such option, or a value its control cannot take" << Qt::endl
-                     << kOptionsUsage << Qt::endl;
-            return 2;
-        }
+    for (const auto& [name, value] : args.given()) {
+        if (name == QLatin1String("port") || name == QLatin1String("yes")) continue;
+        const QString option = QStringLiteral("--") + name;
+        std::optional<Change> change = parseChange(option, value);
+        if (!change)
+            return args.usage(option + u' ' + value +
+                                  QStringLiteral(": a value its control "
+                                                 "cannot take"),
+                              io);
         changes.push_back(std::move(*change));
-    }
-    if (port.isEmpty()) {
-        io.err() << kOptionsUsage << Qt::endl;
-        return 2;
     }
 
     AppState state;
@@ -179,14 +162,18 @@ int RunBoardOptions(const QString& portIn, const QStringList& args, CliServices&
 
     if (!flows.Open()) {
         state.link.ClosePort();
-        io.err() << "qvx board options failed: the options could not be read from the board"
+        io.err() << "qvx board options failed: "
+                 << state.link.failureWith(
+                        QStringLiteral("the options could not be read from the board"))
                  << Qt::endl;
         return 1;
     }
     for (const Change& change : changes) {
         if (!change.run(flows)) {
             state.link.ClosePort();
-            io.err() << "qvx board options failed: the board did not take " << change.option
+            io.err() << "qvx board options failed: "
+                     << state.link.failureWith(QStringLiteral("the board did not take ") +
+                                               change.option)
                      << "; the later options were not sent" << Qt::endl;
             return 1;
         }

@@ -1,4 +1,5 @@
 #include "app/AppState.h"
+#include "cli/CliArgs.h"
 #include "cli/CliPort.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
@@ -12,17 +13,6 @@ namespace qvx {
 
 namespace {
 
-const char* kReceiverUsage =
-    "usage: qvx board --port DEVICE receiver [--ref N=V | --auto N]...\n"
-    "The receiver input dialog. The dialog opens (the board starts sending its\n"
-    "receiver reports and the references are read from the stored copy), the\n"
-    "changes are made in the order given, each sent to the working copy as its\n"
-    "control sends it, and closing saves the references to the stored copy.\n"
-    "The references, the measured values of the last receiver report and the\n"
-    "button input are printed.\n"
-    "  --ref N=V   the reference bar of PA N (1..4) dragged to V (0..127)\n"
-    "  --auto N    AUTO pressed on PA N";
-
 // How long the tool waits for the board's first receiver report.
 constexpr int kReportWaitMs = 1500;
 
@@ -32,18 +22,11 @@ struct Change {
     QString text; // as given, for messages
 };
 
-std::optional<int> numberIn(const QString& text, int lo, int hi) {
-    bool ok = false;
-    const int n = text.trimmed().toInt(&ok);
-    if (!ok || n < lo || n > hi) return std::nullopt;
-    return n;
-}
-
 std::optional<Change> parseChange(const QString& option, const QString& value) {
     Change change{false, 0, 0, option + u' ' + value};
     const int inputs = ReceiverSettings::kInputs;
     if (option == QLatin1String("--auto")) {
-        const auto n = numberIn(value, 1, inputs);
+        const auto n = NumberIn(value, 1, inputs);
         if (!n) return std::nullopt;
         change.autoCalibrate = true;
         change.n = *n - 1;
@@ -51,8 +34,8 @@ std::optional<Change> parseChange(const QString& option, const QString& value) {
     }
     const qsizetype eq = value.indexOf(u'=');
     if (option != QLatin1String("--ref") || eq < 0) return std::nullopt;
-    const auto n = numberIn(value.left(eq), 1, inputs);
-    const auto v = numberIn(value.mid(eq + 1), 0, QmxBoard::Receiver::kReferenceMax);
+    const auto n = NumberIn(value.left(eq), 1, inputs);
+    const auto v = NumberIn(value.mid(eq + 1), 0, QmxBoard::Receiver::kReferenceMax);
     if (!n || !v) return std::nullopt;
     change.n = *n - 1;
     change.value = *v;
@@ -74,36 +57,20 @@ void print(const ReceiverSettings& s, bool reported, CliServices& io) {
     if (reported) io.out() << "buttons " << s.button << Qt::endl;
 }
 
-int usage(CliServices& io) {
-    io.err() << kReceiverUsage << Qt::endl;
-    return 2;
-}
-
 } // namespace
 
-int RunBoardReceiver(const QString& portGiven, const QStringList& args, CliServices& io) {
+int CmdBoardReceiver(const VerbArgs& args, CliServices& io) {
     // Everything is checked before anything goes to the board.
-    QString port = portGiven;
+    if (const auto code = args.require(QStringLiteral("port"), io)) return *code;
+    if (const auto code = args.requireCount(0, {}, io)) return *code;
+    const QString port = args.value(QStringLiteral("port"));
     QList<Change> changes;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == QLatin1String("--yes")) continue;
-        const bool known = a == QLatin1String("--port") || a == QLatin1String("--ref") ||
-                           a == QLatin1String("--auto");
-        if (!known || i + 1 >= args.size()) return usage(io);
-        const QString value = args[++i];
-        if (a == QLatin1String("--port")) {
-            port = value;
-            continue;
-        }
-        const std::optional<Change> change = parseChange(a, value);
-        if (!change) {
-            io.err() << "qvx board receiver: cannot use " << a << ' ' << value << Qt::endl;
-            return usage(io);
-        }
+    for (const auto& [name, value] : args.given()) {
+        if (name == QLatin1String("port") || name == QLatin1String("yes")) continue;
+        const std::optional<Change> change = parseChange(QStringLiteral("--") + name, value);
+        if (!change) return args.usage(QStringLiteral("cannot use --%1 %2").arg(name, value), io);
         changes << *change;
     }
-    if (port.isEmpty()) return usage(io);
 
     AppState state;
     state.link.setServices(&io);

@@ -1,11 +1,12 @@
 #include "app/AppState.h"
 #include "app/Settings.h"
+#include "cli/CliArgs.h"
 #include "cli/CliPort.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
-#include "settings/ServoFlows.h"
 #include "document/IniFile.h"
 #include "pose/PoseLayout.h"
+#include "settings/ServoFlows.h"
 
 #include <optional>
 #include <utility>
@@ -13,15 +14,6 @@
 namespace qvx {
 
 namespace {
-
-const char* kServosUsage =
-    "usage: qvx board --port DEVICE servos [--read | --show ID | --copy FROM=TO |\n"
-    "                                       --set ID PARAM=VALUE...]\n"
-    "  bare, opens the servo setup dialog and prints its list; --read also presses\n"
-    "  the read button; --show double-clicks a row and closes the parameter dialog\n"
-    "  unchanged; --copy drags row FROM onto row TO; --set changes the parameters\n"
-    "  of one servo (PARAM a list column such as Stretch1, Punch, Reverse, Limit(L);\n"
-    "  VALUE as the list shows it). ID is the servo ID 0..23 (channel ID + 1)";
 
 std::optional<int> servoId(const QString& text) {
     bool ok = false;
@@ -65,59 +57,58 @@ int fail(CliServices& io, const QString& why) {
 // main window's SVP button does, makes the one change asked for as the
 // dialog's list and parameter dialog make it, closes as the dialog's close
 // box does and prints what the list then shows.
-int RunBoardServos(const QString& portIn, const QStringList& args, CliServices& io) {
+int CmdBoardServos(const VerbArgs& args, CliServices& io) {
     enum class Verb { List, Read, Show, Copy, Set } verb = Verb::List;
-    QString port = portIn;
     int id = -1, to = -1;
     QList<std::pair<QString, QString>> changes;
-    const auto usage = [&io] {
-        io.err() << kServosUsage << Qt::endl;
-        return 2;
-    };
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (verb != Verb::List) return usage();
-        if (a == QLatin1String("--port") && hasValue) {
-            port = args[++i];
-        } else if (a == QLatin1String("--read")) {
+    if (const auto code = args.require(QStringLiteral("port"), io)) return *code;
+    const QString port = args.value(QStringLiteral("port"));
+    int forms = 0;
+    for (const auto& [name, value] : args.given()) {
+        if (name == QLatin1String("port") || name == QLatin1String("yes")) continue;
+        ++forms;
+        if (name == QLatin1String("read")) {
             verb = Verb::Read;
-        } else if (a == QLatin1String("--show") && hasValue) {
-            const auto n = servoId(args[++i]);
-            if (!n) return usage();
-            verb = Verb::Show;
-            id = *n;
-        } else if (a == QLatin1String("--copy") && hasValue) {
-            const QStringList pair = args[++i].split(u'=');
+        } else if (name == QLatin1String("copy")) {
+            const QStringList pair = value.split(u'=');
             const auto from = pair.size() == 2 ? servoId(pair[0]) : std::nullopt;
             const auto onto = pair.size() == 2 ? servoId(pair[1]) : std::nullopt;
-            if (!from || !onto) return usage();
+            if (!from || !onto)
+                return args.usage(QStringLiteral("--copy %1: give FROM=TO, servo IDs 0..%2")
+                                      .arg(value)
+                                      .arg(ServoFlows::kRows - 1),
+                                  io);
             verb = Verb::Copy;
             id = *from;
             to = *onto;
-        } else if (a == QLatin1String("--set") && hasValue) {
-            const auto n = servoId(args[++i]);
-            if (!n) return usage();
-            ServoControls check;
-            for (++i; i < args.size() && !args[i].startsWith(QLatin1String("--")); ++i) {
-                const qsizetype eq = args[i].indexOf(u'=');
-                const QString param = args[i].left(eq), value = args[i].mid(eq + 1);
-                if (eq < 0 || !ServoParams::SetColumn(check, param, value)) {
-                    io.err() << "qvx board servos: " << args[i]
-                             << ": no such column, or a value its control cannot take" << Qt::endl;
-                    return usage();
-                }
-                changes.append({param, value});
-            }
-            --i;
-            if (changes.isEmpty()) return usage();
-            verb = Verb::Set;
-            id = *n;
         } else {
-            return usage();
+            const auto n = servoId(value);
+            if (!n)
+                return args.usage(QStringLiteral("--%1 %2: a servo ID is 0..%3")
+                                      .arg(name, value)
+                                      .arg(ServoFlows::kRows - 1),
+                                  io);
+            verb = name == QLatin1String("show") ? Verb::Show : Verb::Set;
+            id = *n;
         }
     }
-    if (port.isEmpty()) return usage();
+    if (forms > 1)
+        return args.usage(QStringLiteral("give one of --read, --show, --copy and --set"), io);
+    // The PARAM=VALUE arguments of --set.
+    if (verb != Verb::Set && !args.positional().isEmpty())
+        return args.usage(QStringLiteral("unexpected argument ") + args.positional()[0], io);
+    if (verb == Verb::Set && args.positional().isEmpty())
+        return args.usage(QStringLiteral("--set needs PARAM=VALUE arguments"), io);
+    ServoControls check;
+    for (const QString& change : args.positional()) {
+        const qsizetype eq = change.indexOf(u'=');
+        const QString param = change.left(eq), value = change.mid(eq + 1);
+        if (eq < 0 || !ServoParams::SetColumn(check, param, value))
+            return args.usage(change + QStringLiteral(": no such column, or a value its control "
+                                                      "cannot take"),
+                              io);
+        changes.append({param, value});
+    }
 
     AppState state;
     state.link.setServices(&io);

@@ -1,4 +1,5 @@
 #include "app/AppState.h"
+#include "cli/CliArgs.h"
 #include "cli/CliPort.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
@@ -12,17 +13,6 @@
 namespace qvx {
 
 namespace {
-
-const char* kTrimUsage =
-    "usage: qvx board --port DEVICE trim [--save FILE | --load FILE | --set CH=OFFSET ...]\n"
-    "  runs the trim window: opens it, saves the trim to FILE, loads FILE, or enters\n"
-    "  OFFSET (from the neutral 16384) in the edit box of channel CH (1..24), then\n"
-    "  closes it, which writes the trim to the board's stored copy";
-
-int usage(CliServices& io) {
-    io.err() << kTrimUsage << Qt::endl;
-    return 2;
-}
 
 // "CH=OFFSET" with CH 1..24 and OFFSET an integer.
 std::optional<std::pair<int, QString>> entry(const QString& text) {
@@ -49,33 +39,26 @@ void printOffsets(const TrimFlows& flows, CliServices& io) {
 // loads or makes the edit-box entries in the order given, closes as the window
 // does (which writes the stored copy) and prints the offsets the edit boxes
 // then show.
-int RunBoardTrim(const QString& portIn, const QStringList& args, CliServices& io) {
-    QString port = portIn, savePath, loadPath;
+int CmdBoardTrim(const VerbArgs& args, CliServices& io) {
+    if (const auto code = args.require(QStringLiteral("port"), io)) return *code;
+    if (const auto code = args.requireCount(0, {}, io)) return *code;
+    const QString port = args.value(QStringLiteral("port"));
+    const QString savePath = args.value(QStringLiteral("save"));
+    const QString loadPath = args.value(QStringLiteral("load"));
     std::vector<std::pair<int, QString>> entries;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (i + 1 >= args.size()) return usage(io);
-        const QString& value = args[++i];
-        if (a == QLatin1String("--port")) {
-            port = value;
-        } else if (a == QLatin1String("--save") && savePath.isEmpty()) {
-            savePath = value;
-        } else if (a == QLatin1String("--load") && loadPath.isEmpty()) {
-            loadPath = value;
-        } else if (a == QLatin1String("--set")) {
-            const auto e = entry(value);
-            if (!e) {
-                io.err() << "qvx board trim: --set " << value
-                         << ": give CH=OFFSET with CH 1..24 and OFFSET an integer" << Qt::endl;
-                return usage(io);
-            }
-            entries.push_back(*e);
-        } else {
-            return usage(io);
-        }
+    for (const auto& [name, value] : args.given()) {
+        if (name != QLatin1String("set")) continue;
+        const auto e = entry(value);
+        if (!e)
+            return args.usage(QStringLiteral("--set ") + value +
+                                  QStringLiteral(": give CH=OFFSET with CH 1..24 and OFFSET an "
+                                                 "integer"),
+                              io);
+        entries.push_back(*e);
     }
-    const int forms = int(!savePath.isEmpty()) + int(!loadPath.isEmpty()) + int(!entries.empty());
-    if (port.isEmpty() || forms > 1) return usage(io);
+    const int forms = int(args.has(QStringLiteral("save"))) +
+                      int(args.has(QStringLiteral("load"))) + int(!entries.empty());
+    if (forms > 1) return args.usage(QStringLiteral("give one of --save, --load and --set"), io);
 
     AppState state;
     state.link.setServices(&io);

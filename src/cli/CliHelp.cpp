@@ -1,10 +1,11 @@
 #include "cli/CliHelp.h"
 
+#include "cli/CliArgs.h"
 #include "cli/CliServices.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QRegularExpression>
+#include <QLoggingCategory>
 
 namespace qvx {
 
@@ -24,30 +25,238 @@ QCommandLineOption port() {
                                  "`qvx sim`)."));
 }
 
+QCommandLineOption yes(const QString& text = {}) {
+    return flag(QStringLiteral("yes"),
+                text.isEmpty() ? QStringLiteral("Answer Yes to any question the action asks.")
+                               : text);
+}
+
+QCommandLineOption slot(const QString& action) {
+    return valued(QStringLiteral("slot"), QStringLiteral("N"),
+                  QStringLiteral("The motion slot to %1 (0 = M1), or the scenario slot (0 = S1) "
+                                 "for a scenario document.")
+                      .arg(action));
+}
+
+QCommandLineOption item() {
+    return valued(QStringLiteral("item"), QStringLiteral("N"),
+                  QStringLiteral("The item of the document (N as in its section ItemN)."));
+}
+
+QCommandLineOption linkPattern() {
+    return valued(QStringLiteral("pattern"), QStringLiteral("NAME"),
+                  QStringLiteral("A link pattern of PATTERN.ini in the settings folder."));
+}
+
+QCommandLineOption onOff(const char* name, const char* what) {
+    return valued(QLatin1String(name), QStringLiteral("on|off"), QLatin1String(what));
+}
+
+QCommandLineOption motionChoice(const char* name, const char* what) {
+    return valued(QLatin1String(name), QStringLiteral("OFF|Mn|Sn"),
+                  QLatin1String(what) +
+                      QStringLiteral(": OFF, motion Mn (1..80) or scenario Sn (1..5)."));
+}
+
+// One action of `qvx board` or `qvx pose`: every one takes --port.
+VerbHelp action(const char* group, const char* name, QStringList synopsis, const char* description,
+                QList<QCommandLineOption> options, QStringList repeatable = {}) {
+    options.prepend(port());
+    return {QLatin1String(group) + u' ' + QLatin1String(name), synopsis, QLatin1String(description),
+            options, repeatable};
+}
+
+void addBoardActions(std::vector<VerbHelp>& v) {
+    using S = QStringList;
+    v.push_back(action("board", "table", S{QStringLiteral("board --port DEVICE table")},
+                       "Reads the board's 85-entry motion table (the robot asleep while it reads) "
+                       "and prints one row per entry.",
+                       {yes()}));
+    v.push_back(action("board", "write",
+                       S{QStringLiteral("board --port DEVICE write FILE --slot N [--verify] "
+                                        "[--yes]")},
+                       "Compiles the document FILE and writes it to a slot, as the main window's "
+                       "write button does.",
+                       {slot(QStringLiteral("write")),
+                        flag(QStringLiteral("verify"),
+                             QStringLiteral("Read every motion record back after writing it.")),
+                        yes(QStringLiteral("Answer Yes when a motion longer than a slot asks "
+                                           "first."))}));
+    v.push_back(action("board", "read", S{QStringLiteral("board --port DEVICE read N --out FILE")},
+                       "Reads row N of the table (0..79 motions, 80..84 scenarios) and saves the "
+                       "rebuilt chart as a document.",
+                       {valued(QStringLiteral("out"), QStringLiteral("FILE"),
+                               QStringLiteral("The document to save the chart read in.")),
+                        yes()}));
+    v.push_back(action("board", "diff", S{QStringLiteral("board --port DEVICE diff FILE --slot N")},
+                       "Compiles the document FILE and compares it with what a slot holds; exit "
+                       "0 when they are the same, 1 when they differ.",
+                       {slot(QStringLiteral("compare with")), yes()}));
+    v.push_back(action("board", "backup", S{QStringLiteral("board --port DEVICE backup FILE")},
+                       "Reads everything the board keeps into the text file FILE.", {yes()}));
+    v.push_back(action("board", "restore",
+                       S{QStringLiteral("board --port DEVICE restore FILE --yes")},
+                       "Writes a backup file back onto the board, overwriting all it holds.",
+                       {yes(QStringLiteral("Confirm that the whole board is overwritten "
+                                           "(required)."))}));
+    v.push_back(action("board", "delete", S{QStringLiteral("board --port DEVICE delete N --yes")},
+                       "Clears row N of the motion table (0..79 motions, 80..84 scenarios).",
+                       {yes(QStringLiteral("Confirm the deletion (required)."))}));
+    v.push_back(action("board", "play", S{QStringLiteral("board --port DEVICE play N")},
+                       "Plays row N of the motion table (0..79 motions, 80..84 scenarios).",
+                       {yes()}));
+    v.push_back(action("board", "stop", S{QStringLiteral("board --port DEVICE stop")},
+                       "Stops the motion playing.", {yes()}));
+    v.push_back(action("board", "pause", S{QStringLiteral("board --port DEVICE pause")},
+                       "Pauses the motion playing, or lets it go on.", {yes()}));
+    v.push_back(action("board", "names",
+                       S{QStringLiteral("board --port DEVICE names [--set FILE]")},
+                       "Prints the 24 channel names stored on the board, or writes new ones as "
+                       "the pose window's names dialog does.",
+                       {valued(QStringLiteral("set"), QStringLiteral("FILE"),
+                               QStringLiteral("A file of channel names, one line each, CH1 first; "
+                                              "an empty line keeps the pose window's name.")),
+                        yes()}));
+    v.push_back(action(
+        "board", "options", S{QStringLiteral("board --port DEVICE options [--OPTION VALUE]...")},
+        "The board options dialog: each option changes what its control changes, in the "
+        "order given; prints what the dialog then shows.",
+        {onOff("reply-at-end", "A report when a motion has played."),
+         onOff("transmitter", "Playing from the transmitter."),
+         onOff("wrx1", "Control through WRX-1."),
+         motionChoice("start-switch", "The motion of the start switch"),
+         motionChoice("power-on", "The motion played at power-on"),
+         motionChoice("alarm", "The motion played at low voltage"),
+         valued(QStringLiteral("alarm-volts"), QStringLiteral("V"),
+                QStringLiteral("The alarm voltage, 5.5 to 15.0 in steps of 0.1.")),
+         valued(QStringLiteral("svp"), QStringLiteral("LIST|none"),
+                QStringLiteral("The channels (1..24, separated by commas) driving SVP servos.")),
+         yes()}));
+    v.push_back(action(
+        "board", "servos",
+        S{QStringLiteral("board --port DEVICE servos [--read | --show ID | --copy FROM=TO |"),
+          QStringLiteral("    --set ID PARAM=VALUE...]")},
+        "The servo setup dialog: prints its list, after the one change asked for.",
+        {flag(QStringLiteral("read"),
+              QStringLiteral("Press the read button: read every SVP servo.")),
+         valued(QStringLiteral("show"), QStringLiteral("ID"),
+                QStringLiteral("Print one servo's parameters (ID 0..23, channel ID + 1).")),
+         valued(QStringLiteral("copy"), QStringLiteral("FROM=TO"),
+                QStringLiteral("Copy one servo's parameters to another, as a drag does.")),
+         valued(QStringLiteral("set"), QStringLiteral("ID"),
+                QStringLiteral("Change the parameters of servo ID; each PARAM=VALUE after it "
+                               "names a list column (Stretch1, Punch, Reverse, Limit(L), ...) and "
+                               "its value as the list shows it.")),
+         yes()}));
+    v.push_back(action(
+        "board", "trim",
+        S{QStringLiteral("board --port DEVICE trim [--save FILE | --load FILE |"),
+          QStringLiteral("    --set CH=OFFSET...]")},
+        "The trim window: opens it, makes the one change asked for, closes it (which writes "
+        "the trim to the board's stored copy) and prints the offsets.",
+        {valued(QStringLiteral("save"), QStringLiteral("FILE"),
+                QStringLiteral("Save the trim to a trim file.")),
+         valued(QStringLiteral("load"), QStringLiteral("FILE"),
+                QStringLiteral("Load a trim file.")),
+         valued(QStringLiteral("set"), QStringLiteral("CH=OFFSET"),
+                QStringLiteral("Enter OFFSET (from the neutral 16384) in the edit box of channel "
+                               "CH (1..24); may be given for several channels.")),
+         yes()},
+        {QStringLiteral("set")}));
+    v.push_back(action(
+        "board", "analog",
+        S{QStringLiteral("board --port DEVICE analog [--ref K=V | --mix K:CH=GAIN |"),
+          QStringLiteral("    --sensor S=THRESHOLD:MOTION | --auto K]...")},
+        "The analog input dialog: without changes prints the references, mixing gains and "
+        "sensor interrupts the board stores; with changes opens the dialog, makes them in the "
+        "order given and closes it, which saves everything to the stored copies.",
+        {valued(QStringLiteral("ref"), QStringLiteral("K=V"),
+                QStringLiteral("Drag the reference bar of input K (1..3) to V (0..1023).")),
+         valued(QStringLiteral("mix"), QStringLiteral("K:CH=GAIN"),
+                QStringLiteral("The gain of channel CH (1..24) on input K: \"x -63\"..\"x -1\", "
+                               "\"OFF\", \"x 1\"..\"x 63\".")),
+         valued(QStringLiteral("sensor"), QStringLiteral("S=THRESHOLD:MOTION"),
+                QStringLiteral("Sensor interrupt S (1..6: AD1 first, AD1 second, AD2 first, "
+                               "...): its threshold bar dragged to THRESHOLD (-1023..1023), then "
+                               "MOTION (OFF, M1..M80, S1..S5) chosen.")),
+         valued(QStringLiteral("auto"), QStringLiteral("K"),
+                QStringLiteral("Press AUTO on input K (1..3).")),
+         yes()},
+        {QStringLiteral("ref"), QStringLiteral("mix"), QStringLiteral("sensor"),
+         QStringLiteral("auto")}));
+    v.push_back(action(
+        "board", "receiver",
+        S{QStringLiteral("board --port DEVICE receiver [--ref N=V | --auto N]...")},
+        "The receiver input dialog: opens it, makes the changes in the order given, closes it "
+        "(which saves the references to the stored copy) and prints the references, the last "
+        "measured values and the button input.",
+        {valued(QStringLiteral("ref"), QStringLiteral("N=V"),
+                QStringLiteral("Drag the reference bar of PA N (1..4) to V (0..127).")),
+         valued(QStringLiteral("auto"), QStringLiteral("N"),
+                QStringLiteral("Press AUTO on PA N (1..4).")),
+         yes()},
+        {QStringLiteral("ref"), QStringLiteral("auto")}));
+}
+
+void addPoseActions(std::vector<VerbHelp>& v) {
+    using S = QStringList;
+    v.push_back(action("pose", "send", S{QStringLiteral("pose --port DEVICE send FILE --item N")},
+                       "Sends the pose of item N to the robot.", {item()}));
+    v.push_back(action("pose", "get", S{QStringLiteral("pose --port DEVICE get FILE --item N")},
+                       "Item N takes the robot's live pose (its speed stays); the document is "
+                       "saved.",
+                       {item()}));
+    v.push_back(action("pose", "home", S{QStringLiteral("pose --port DEVICE home [FILE --item N]")},
+                       "The robot goes to its home position; with a document, item N takes the "
+                       "home pose at speed 100 and the document is saved.",
+                       {item()}));
+    v.push_back(action("pose", "sleep", S{QStringLiteral("pose --port DEVICE sleep")},
+                       "Toggles sleep and run.", {}));
+    v.push_back(action("pose", "sethome",
+                       S{QStringLiteral("pose --port DEVICE sethome FILE --item N")},
+                       "The pose of item N becomes the board's home position.", {item()}));
+    v.push_back(action("pose", "teach",
+                       S{QStringLiteral("pose --port DEVICE teach FILE --item N --pattern NAME")},
+                       "One press of the teach button with a link pattern: releases the "
+                       "pattern's TCH channels, or item N takes the angles of its FREE channels; "
+                       "the document is saved.",
+                       {item(), linkPattern()}));
+    v.push_back(action(
+        "pose", "link",
+        S{QStringLiteral("pose --port DEVICE link FILE --item N --pattern NAME"),
+          QStringLiteral("    (--plus | --minus) [--sync]")},
+        "One press of a link movement button with a link pattern on item N; the document is "
+        "saved.",
+        {item(), linkPattern(), flag(QStringLiteral("plus"), QStringLiteral("The + button.")),
+         flag(QStringLiteral("minus"), QStringLiteral("The - button.")),
+         flag(QStringLiteral("sync"),
+              QStringLiteral("The stepped pose goes to the robot first, as with SYNC on; the "
+                             "item changes only when it arrived."))}));
+}
+
 std::vector<VerbHelp> makeVerbs() {
     using S = QStringList;
     std::vector<VerbHelp> v;
-    v.push_back(
-        {QStringLiteral("info"),
-         S{QStringLiteral("info FILE")},
-         QStringLiteral("What FILE is (document kind, pose table or unusable), with its data "
-                        "name, port mask, control input and item and link counts."),
-         {}});
-    v.push_back(
-        {QStringLiteral("resave"),
-         S{QStringLiteral("resave IN OUT")},
-         QStringLiteral("Opens IN into an empty chart as the editor does and saves it to OUT."),
-         {}});
-    v.push_back(
-        {QStringLiteral("compile"),
-         S{QStringLiteral("compile FILE")},
-         QStringLiteral("Compiles the chart of FILE and prints its listing, or the motion "
-                        "list of a scenario; a compile error goes to standard error, exit 1."),
-         {}});
+    v.push_back({QStringLiteral("info"),
+                 S{QStringLiteral("info FILE")},
+                 QStringLiteral("What FILE is (document kind, pose table or unusable), with its "
+                                "data name, port mask, control input and item and link counts."),
+                 {}});
+    v.push_back({QStringLiteral("resave"),
+                 S{QStringLiteral("resave IN OUT")},
+                 QStringLiteral("Opens IN into an empty chart as the editor does and saves it to "
+                                "OUT."),
+                 {}});
+    v.push_back({QStringLiteral("compile"),
+                 S{QStringLiteral("compile FILE")},
+                 QStringLiteral("Compiles the chart of FILE and prints its listing, or the motion "
+                                "list of a scenario; a compile error goes to standard error, exit "
+                                "1."),
+                 {}});
     v.push_back({QStringLiteral("hex"),
                  S{QStringLiteral("hex FILE")},
-                 QStringLiteral("Compiles FILE and prints the rows of its hex view, one per motion "
-                                "record."),
+                 QStringLiteral("Compiles FILE and prints the rows of its hex view, one per "
+                                "motion record."),
                  {}});
     v.push_back(
         {QStringLiteral("convert"),
@@ -63,107 +272,17 @@ std::vector<VerbHelp> makeVerbs() {
                  QStringLiteral("The items to convert, numbered as the document's sections ItemN "
                                 "(from 0), separated by commas; every item by default. CMP items "
                                 "are never converted."))}});
-    v.push_back(
-        {QStringLiteral("board"),
-         S{QStringLiteral("board --port DEVICE [--yes] table"),
-           QStringLiteral("board --port DEVICE [--yes] write FILE --slot N [--verify]"),
-           QStringLiteral("board --port DEVICE [--yes] read N --out FILE"),
-           QStringLiteral("board --port DEVICE diff FILE --slot N"),
-           QStringLiteral("board --port DEVICE backup FILE"),
-           QStringLiteral("board --port DEVICE restore FILE --yes"),
-           QStringLiteral("board --port DEVICE [--yes] delete N --yes"),
-           QStringLiteral("board --port DEVICE [--yes] play N | stop | pause"),
-           QStringLiteral("board --port DEVICE names [--set FILE]"),
-           QStringLiteral("board --port DEVICE options [--OPTION VALUE]..."),
-           QStringLiteral("board --port DEVICE servos [--read | --show ID | --copy FROM=TO | --set "
-                          "ID PARAM=VALUE...]"),
-           QStringLiteral("board --port DEVICE trim [--save FILE | --load FILE | --set CH=OFFSET "
-                          "...]"),
-           QStringLiteral("board --port DEVICE analog [--ref K=V | --mix K:CH=GAIN | --sensor "
-                          "S=THRESHOLD:MOTION | --auto K]..."),
-           QStringLiteral("board --port DEVICE receiver [--ref N=V | --auto N]...")},
-         QStringLiteral("The main window's board actions and board settings dialogs."),
-         {port(),
-          flag(QStringLiteral("yes"),
-               QStringLiteral("Answer Yes to the questions the action asks (needed to delete and "
-                              "restore).")),
-          valued(QStringLiteral("slot"), QStringLiteral("N"),
-                 QStringLiteral("write, diff: the motion slot (0 = M1), or the scenario slot "
-                                "(0 = S1) for a scenario document.")),
-          flag(QStringLiteral("verify"),
-               QStringLiteral("write: read every motion record back after writing it.")),
-          valued(QStringLiteral("out"), QStringLiteral("FILE"),
-                 QStringLiteral("read: the document to save the chart read in.")),
-          valued(QStringLiteral("set"), QStringLiteral("VALUE"),
-                 QStringLiteral("names: a file of channel names, one line each; trim: CH=OFFSET; "
-                                "servos: ID followed by PARAM=VALUE arguments.")),
-          valued(QStringLiteral("reply-at-end"), QStringLiteral("on|off"),
-                 QStringLiteral("options: a report when a motion has played.")),
-          valued(QStringLiteral("transmitter"), QStringLiteral("on|off"),
-                 QStringLiteral("options: playing from the transmitter.")),
-          valued(QStringLiteral("wrx1"), QStringLiteral("on|off"),
-                 QStringLiteral("options: control through WRX-1.")),
-          valued(QStringLiteral("start-switch"), QStringLiteral("OFF|Mn|Sn"),
-                 QStringLiteral("options: the motion of the start switch.")),
-          valued(QStringLiteral("power-on"), QStringLiteral("OFF|Mn|Sn"),
-                 QStringLiteral("options: the motion played at power-on.")),
-          valued(QStringLiteral("alarm"), QStringLiteral("OFF|Mn|Sn"),
-                 QStringLiteral("options: the motion played at low voltage.")),
-          valued(QStringLiteral("alarm-volts"), QStringLiteral("V"),
-                 QStringLiteral("options: the alarm voltage, 5.5 to 15.0.")),
-          valued(QStringLiteral("svp"), QStringLiteral("LIST|none"),
-                 QStringLiteral("options: the channels driving SVP servos.")),
-          flag(QStringLiteral("read"), QStringLiteral("servos: read every SVP servo.")),
-          valued(QStringLiteral("show"), QStringLiteral("ID"),
-                 QStringLiteral("servos: one servo's parameters.")),
-          valued(QStringLiteral("copy"), QStringLiteral("FROM=TO"),
-                 QStringLiteral("servos: copy one servo's parameters to another.")),
-          valued(QStringLiteral("save"), QStringLiteral("FILE"),
-                 QStringLiteral("trim: save the trim to a trim file.")),
-          valued(QStringLiteral("load"), QStringLiteral("FILE"),
-                 QStringLiteral("trim: load a trim file.")),
-          valued(QStringLiteral("ref"), QStringLiteral("K=V"),
-                 QStringLiteral("analog: reference of input K; receiver: reference of PA N.")),
-          valued(QStringLiteral("mix"), QStringLiteral("K:CH=GAIN"),
-                 QStringLiteral("analog: the mixing gain of a channel for input K.")),
-          valued(QStringLiteral("sensor"), QStringLiteral("S=THRESHOLD:MOTION"),
-                 QStringLiteral("analog: a sensor interrupt.")),
-          valued(QStringLiteral("auto"), QStringLiteral("K"),
-                 QStringLiteral("analog, receiver: calibrate input K from what it measures."))}});
-    v.push_back(
-        {QStringLiteral("pose"),
-         S{QStringLiteral("pose --port DEVICE send|get|sethome FILE --item N"),
-           QStringLiteral("pose --port DEVICE home [FILE --item N]"),
-           QStringLiteral("pose --port DEVICE sleep"),
-           QStringLiteral("pose --port DEVICE teach FILE --item N --pattern NAME"),
-           QStringLiteral("pose --port DEVICE link FILE --item N --pattern NAME (--plus|--minus) "
-                          "[--sync]")},
-         QStringLiteral("The pose window's exchanges with the robot; a changed item is saved in "
-                        "place."),
-         {port(),
-          valued(QStringLiteral("item"), QStringLiteral("N"),
-                 QStringLiteral("The item of the document (N as in its section ItemN).")),
-          valued(QStringLiteral("pattern"), QStringLiteral("NAME"),
-                 QStringLiteral("teach, link: a link pattern of PATTERN.ini.")),
-          flag(QStringLiteral("plus"), QStringLiteral("link: the + movement button.")),
-          flag(QStringLiteral("minus"), QStringLiteral("link: the - movement button.")),
-          flag(QStringLiteral("sync"),
-               QStringLiteral("link: the step goes to the robot first, as with SYNC on."))},
-         QStringLiteral(
-             "On item N of a QMX document (N as in the document's section ItemN, from 0):\n"
-             "  send     send the item's pose to the robot\n"
-             "  get      the item takes the robot's live pose (its speed stays); the document is "
-             "saved\n"
-             "  home     the robot goes to its home position; with a document, the item takes\n"
-             "           the home pose at speed 100 and the document is saved\n"
-             "  sleep    toggle sleep and run\n"
-             "  sethome  the item's pose becomes the board's home position\n"
-             "  teach    one press of the teach button with a link pattern of PATTERN.ini:\n"
-             "           releases the pattern's TCH channels, or takes the angles of FREE "
-             "channels\n"
-             "  link     one press of a link movement button (--plus or --minus) with a link\n"
-             "           pattern of PATTERN.ini; with --sync the stepped pose goes to the robot\n"
-             "           first and the item changes only when it arrived")});
+    v.push_back({QStringLiteral("board"),
+                 S{QStringLiteral("board --port DEVICE ACTION ...")},
+                 QStringLiteral("The main window's board actions and board settings dialogs."),
+                 {}});
+    addBoardActions(v);
+    v.push_back({QStringLiteral("pose"),
+                 S{QStringLiteral("pose --port DEVICE ACTION ...")},
+                 QStringLiteral("The pose window's exchanges with the robot; a changed item is "
+                                "saved in place."),
+                 {}});
+    addPoseActions(v);
     v.push_back({QStringLiteral("remote"),
                  S{QStringLiteral("remote play N"), QStringLiteral("remote message WPARAM LPARAM")},
                  QStringLiteral("Sends a remote command message to the running editor (numbers "
@@ -182,12 +301,32 @@ std::vector<VerbHelp> makeVerbs() {
           flag(QStringLiteral("fresh"),
                QStringLiteral("Start with a new board's memory, which replaces FILE.")),
           flag(QStringLiteral("pace"), QStringLiteral("Hold the bytes to 115200 bit/s."))}});
+    v.push_back(
+        {QStringLiteral("ports"),
+         S{QStringLiteral("ports [PATH...]")},
+         QStringLiteral("Lists the serial devices present, or those given, one a line: path, "
+                        "/dev/serial/by-id name, USB vendor:product, description, whether you "
+                        "may open it (yes/no); tab-separated, \"-\" for nothing."),
+         {}});
     return v;
 }
 
-// A parser for the verb (or for qvx itself): its options, -h/--help, and
-// for qvx --version.
-void setUp(QCommandLineParser& p, const VerbHelp* verb) {
+// The synopsis lines after lead ("Usage: " or "  "): each form starts with
+// "qvx ", a line that goes on the form before it (starting with blanks) is
+// indented under it.
+QString synopsisText(const VerbHelp& verb, const QString& lead) {
+    QString text;
+    for (const QString& line : verb.synopsis) {
+        const bool goesOn = line.startsWith(u' ');
+        text += (text.isEmpty() ? lead : QString(lead.size(), u' ')) +
+                (goesOn ? QStringLiteral("   ") : QStringLiteral("qvx ")) + line + u'\n';
+    }
+    return text;
+}
+
+} // namespace
+
+void SetUpParser(QCommandLineParser& p, const VerbHelp* verb) {
     p.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     // Not the parser's own help option: that adds --help-all for Qt's
     // options, which mean nothing to this tool.
@@ -195,18 +334,16 @@ void setUp(QCommandLineParser& p, const VerbHelp* verb) {
                                    QStringLiteral("Shows this help.")));
     if (!verb) {
         p.addVersionOption();
+        p.addOption(QCommandLineOption(
+            {QStringLiteral("V"), QStringLiteral("verbose")},
+            QStringLiteral("Log the frames on the serial link, the frames the simulated board "
+                           "takes and answers, and the files read and written, on standard "
+                           "error.")));
         return;
     }
     for (const QCommandLineOption& o : verb->options)
         p.addOption(o);
 }
-
-bool isNegativeNumber(const QString& a) {
-    static const QRegularExpression number(QStringLiteral("^-[0-9]"));
-    return number.match(a).hasMatch();
-}
-
-} // namespace
 
 const std::vector<VerbHelp>& Verbs() {
     static const std::vector<VerbHelp> verbs = makeVerbs();
@@ -219,40 +356,82 @@ const VerbHelp* FindVerb(const QString& name) {
     return nullptr;
 }
 
+bool IsVerbGroup(const QString& name) {
+    return name == QLatin1String("board") || name == QLatin1String("pose");
+}
+
+QString Wrapped(const QString& text, int width, int indent) {
+    QString result;
+    for (const QString& paragraph : text.split(u'\n')) {
+        // A paragraph's own leading blanks stay, and its later lines follow them.
+        qsizetype own = 0;
+        while (own < paragraph.size() && paragraph[own] == u' ')
+            ++own;
+        const QString lead(indent + own, u' ');
+        QString line = lead;
+        for (const QString& word : paragraph.split(u' ', Qt::SkipEmptyParts)) {
+            if (line.size() > lead.size() && line.size() + 1 + word.size() > width) {
+                result += line + u'\n';
+                line = lead;
+            }
+            if (line.size() > lead.size()) line += u' ';
+            line += word;
+        }
+        result += line + u'\n';
+    }
+    return result;
+}
+
 QString HelpText(const VerbHelp* verb) {
+    constexpr int kWidth = 80;
     QCommandLineParser p;
-    setUp(p, verb);
+    SetUpParser(p, verb);
     QString text;
     if (!verb) {
-        text =
-            QStringLiteral("Usage: qvx COMMAND [ARGS]\n\nThe Quorvex motion editor's tool for the "
-                           "terminal: documents, compiling, the board and its settings, the "
-                           "pose window's exchanges and a simulated board.\n\nCommands:\n");
-        for (const VerbHelp& v : Verbs())
-            text += QStringLiteral("  %1  %2\n").arg(v.name.leftJustified(8), v.description);
-        text += QStringLiteral("\n'qvx COMMAND --help' describes a command and its options.\n");
+        text = QStringLiteral("Usage: qvx [--verbose] COMMAND [ARGS]\n\n") +
+               Wrapped(QStringLiteral("The Quorvex motion editor's tool for the terminal: "
+                                      "documents, compiling, the board and its settings, the "
+                                      "pose window's exchanges and a simulated board."),
+                       kWidth) +
+               QStringLiteral("\nCommands:\n");
+        for (const VerbHelp& v : Verbs()) {
+            if (v.name.contains(u' ')) continue;
+            const QString entry = Wrapped(v.description, kWidth, 12);
+            text += QStringLiteral("  ") + v.name.leftJustified(8) + QStringLiteral("  ") +
+                    entry.mid(12);
+        }
+        text += QStringLiteral("\n'qvx COMMAND --help' describes a command and its options.\n\n");
     } else {
-        p.setApplicationDescription(verb->details.isEmpty()
-                                        ? verb->description
-                                        : verb->description + u'\n' + verb->details);
-        text = QStringLiteral("Usage: qvx ") +
-               verb->synopsis.join(QStringLiteral("\n       qvx ")) + QStringLiteral("\n\n");
+        text = synopsisText(*verb, QStringLiteral("Usage: ")) + u'\n' +
+               Wrapped(verb->description, kWidth);
+        text += u'\n';
     }
-    // The parser's own usage line names the program's path: its options and
-    // description follow ours.
+    // The parser's own usage line names the program's path: its options
+    // follow ours.
     QString options = p.helpText();
-    options = options.mid(options.indexOf(u'\n') + 1);
+    options = options.mid(options.indexOf(QStringLiteral("Options:")));
     return text + options;
 }
 
-std::optional<int> CheckToolArgs(const QStringList& args, CliServices& io) {
-    if (args.isEmpty() || !args.first().startsWith(u'-')) return std::nullopt;
+QString GroupHelpText(const QString& group) {
+    const VerbHelp* verb = FindVerb(group);
+    QString text = synopsisText(*verb, QStringLiteral("Usage: ")) + u'\n' +
+                   Wrapped(verb->description, 80) + QStringLiteral("\nActions:\n");
+    for (const VerbHelp& v : Verbs())
+        if (v.name.startsWith(group + u' ')) text += synopsisText(v, QStringLiteral("  "));
+    return text + QStringLiteral("\n'qvx ") + group +
+           QStringLiteral(" ACTION --help' describes an action and its options.\n");
+}
+
+std::optional<int> CheckToolArgs(QStringList& args, CliServices& io) {
+    // The tool's own options come before the verb.
+    qsizetype own = 0;
+    while (own < args.size() && args[own].startsWith(u'-'))
+        ++own;
     QCommandLineParser p;
-    setUp(p, nullptr);
-    if (!p.parse(QStringList{QStringLiteral("qvx")} + args)) {
-        io.err() << "qvx: " << p.errorText() << Qt::endl
-                 << "'qvx --help' lists the commands." << Qt::endl;
-        return 2;
+    SetUpParser(p, nullptr);
+    if (!p.parse(QStringList{QStringLiteral("qvx")} + args.mid(0, own))) {
+        return UsageError({}, ParserProblem(p, args), io);
     }
     if (p.isSet(QStringLiteral("version"))) {
         io.out() << "qvx " << QCoreApplication::applicationVersion() << Qt::endl;
@@ -263,29 +442,13 @@ std::optional<int> CheckToolArgs(const QStringList& args, CliServices& io) {
         io.out().flush();
         return 0;
     }
-    io.err() << "qvx: a command comes first; 'qvx --help' lists them." << Qt::endl;
-    return 2;
-}
-
-std::optional<int> CheckVerbArgs(const VerbHelp& verb, const QStringList& args, CliServices& io) {
-    QCommandLineParser p;
-    setUp(p, &verb);
-    // A negative number stands in its place as a plain value, so that an
-    // option still finds its value.
-    QStringList checked{QStringLiteral("qvx")};
-    for (const QString& a : args)
-        checked << (isNegativeNumber(a) ? QStringLiteral("0") : a);
-    if (!p.parse(checked)) {
-        io.err() << "qvx " << verb.name << ": " << p.errorText() << Qt::endl
-                 << "usage: qvx " << verb.synopsis.join(QStringLiteral("\n       qvx ")) << Qt::endl
-                 << "'qvx " << verb.name << " --help' describes its options." << Qt::endl;
-        return 2;
+    if (p.isSet(QStringLiteral("verbose"))) {
+        // Rules given in QT_LOGGING_RULES still take precedence.
+        QLoggingCategory::setFilterRules(QStringLiteral("qvx.link.debug=true\n"
+                                                        "qvx.sim.debug=true\n"
+                                                        "qvx.doc.debug=true"));
     }
-    if (p.isSet(QStringLiteral("help"))) {
-        io.out() << HelpText(&verb);
-        io.out().flush();
-        return 0;
-    }
+    args.remove(0, own);
     return std::nullopt;
 }
 

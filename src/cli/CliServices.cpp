@@ -1,5 +1,9 @@
 #include "cli/CliServices.h"
 
+#include "compiler/MotionTransfer.h"
+
+#include <QFile>
+#include <QRegularExpression>
 #include <cstdio>
 
 namespace qvx {
@@ -7,13 +11,26 @@ namespace qvx {
 CliServices::CliServices() : m_out(stdout), m_err(stderr) {}
 
 void CliServices::ShowStatus(const QString& message) {
-    if (!quiet) m_out << message << Qt::endl;
+    if (quiet) return;
+    // The command line speaks English, also where the window shows the
+    // design's Japanese line.
+    m_out << (message == MotionTransfer::PctReadText() ? MotionTransfer::PctReadEnglishText()
+                                                       : message)
+          << Qt::endl;
 }
 
 int CliServices::ShowMessageBox(MsgIcon icon, MsgButtons buttons, int textIndex,
                                 MsgLanguage language, const QString& text) {
     ++messageCount;
-    m_err << MessageBoxText(textIndex, text) << Qt::endl;
+    // A question answered by --yes is not asked: its text would only read as
+    // if the tool were waiting for an answer.
+    const bool question = buttons == MsgButtons::OkCancel || buttons == MsgButtons::YesNo ||
+                          buttons == MsgButtons::YesNoCancel;
+    m_lastMessage = MessageBoxText(textIndex, text);
+    const bool held = holdErrors && icon == MsgIcon::Error;
+    // Lines end as on a terminal.
+    if (!held && !(question && assumeYes)) m_err << heldError() << Qt::endl;
+    if (question && !assumeYes) m_declined = true;
     switch (buttons) {
     case MsgButtons::OkCancel:
         return assumeYes ? ResultOk : ResultCancel;
@@ -24,8 +41,30 @@ int CliServices::ShowMessageBox(MsgIcon icon, MsgButtons buttons, int textIndex,
         return ResultCancel;
     case MsgButtons::AbortRetryIgnore:
         return ResultAbort;
-    default: (void)icon; (void)language; return ResultOk;
+    default:
+        (void)language;
+        return ResultOk;
     }
+}
+
+QString CliServices::failureCause(const QString& linkCause) const {
+    if (!linkCause.isEmpty()) return linkCause;
+    if (m_declined) return QStringLiteral("the question was not answered Yes (--yes answers it)");
+    // The message's first line, which says what went wrong.
+    return m_lastMessage.section(QRegularExpression(QStringLiteral("\r?\n")), 0, 0);
+}
+
+QString CliServices::heldError() const {
+    // The message boxes' texts end their lines with CR LF.
+    return QString(m_lastMessage).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+bool CliServices::canRead(const QString& command, const QString& path) {
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) return true;
+    m_err << "qvx " << command << " failed: cannot read " << path << ": " << file.errorString()
+          << Qt::endl;
+    return false;
 }
 
 std::optional<int> CliServices::PickNumber(const QString&, const QString&, const QString&, int) {

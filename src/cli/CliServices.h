@@ -16,6 +16,9 @@ public:
 
     bool assumeYes = false;
     bool quiet = false;
+    // Error messages are kept (heldError) instead of printed, for a verb
+    // whose failure line carries them.
+    bool holdErrors = false;
     std::optional<int> pickAnswer;
     int messageCount = 0;
 
@@ -26,12 +29,25 @@ public:
                                   int preselected) override;
     void SetBusy(bool) override {}
 
+    // Whether the file at path opens for reading; when it does not, says
+    // "qvx COMMAND failed: cannot read PATH: REASON" on standard error.
+    bool canRead(const QString& command, const QString& path);
+
+    // Why a flow failed that kept no text of its own: the cause of the link's
+    // last exchange (linkCause), else a question not answered Yes, else the
+    // last message shown.
+    QString failureCause(const QString& linkCause) const;
+    // The last message (the error held), its lines ended as on a terminal.
+    QString heldError() const;
+
     QTextStream& out() { return m_out; }
     QTextStream& err() { return m_err; }
 
 private:
-    QTextStream m_out;
-    QTextStream m_err;
+  QString m_lastMessage;
+  bool m_declined = false;
+  QTextStream m_out;
+  QTextStream m_err;
 };
 
 } // namespace qvx

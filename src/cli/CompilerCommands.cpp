@@ -1,5 +1,6 @@
 #include "app/AppState.h"
 #include "app/BoardFlows.h"
+#include "cli/CliArgs.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
 #include "document/DocumentFile.h"
@@ -10,12 +11,10 @@ namespace {
 
 // Opens the file as `qvx info` does and compiles it by its document kind.
 // Returns the exit status; 0 leaves the result in the state's compiler.
-int openAndCompile(const QString& command, const QStringList& args, CliServices& io,
-                   AppState& state) {
-    if (args.size() != 1) {
-        io.err() << "usage: qvx " << command << " FILE" << Qt::endl;
-        return 2;
-    }
+int openAndCompile(const VerbArgs& parsed, CliServices& io, AppState& state) {
+    if (const auto code = parsed.requireCount(1, QStringLiteral("FILE"), io)) return *code;
+    const QStringList& args = parsed.positional();
+    if (!io.canRead(parsed.name(), args[0])) return 1;
     const int kind = DocumentFile::DetectFileKind(args[0]);
     if (kind != MotionChart && kind != ScenarioChart && kind != DocumentFile::kPoseTable) {
         io.err() << "\"" << args[0] << "\" is not a document that can be compiled" << Qt::endl;
@@ -40,10 +39,9 @@ int openAndCompile(const QString& command, const QStringList& args, CliServices&
 
 } // namespace
 
-int CmdCompile(const QStringList& args, CliServices& io) {
+int CmdCompile(const VerbArgs& args, CliServices& io) {
     AppState state;
-    if (const int status = openAndCompile(QStringLiteral("compile"), args, io, state))
-        return status;
+    if (const int status = openAndCompile(args, io, state)) return status;
     const QStringList& lines =
         state.compiler.showsScenario() ? state.compiler.hexRows() : state.compiler.listingLines();
     for (const QString& line : lines)
@@ -52,9 +50,9 @@ int CmdCompile(const QStringList& args, CliServices& io) {
     return 0;
 }
 
-int CmdHex(const QStringList& args, CliServices& io) {
+int CmdHex(const VerbArgs& args, CliServices& io) {
     AppState state;
-    if (const int status = openAndCompile(QStringLiteral("hex"), args, io, state)) return status;
+    if (const int status = openAndCompile(args, io, state)) return status;
     for (const QString& row : state.compiler.hexRows())
         io.out() << row << '\n';
     io.out().flush();

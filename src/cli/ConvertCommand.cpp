@@ -1,8 +1,9 @@
 #include "app/AppState.h"
 #include "app/Settings.h"
+#include "base/CommaList.h"
+#include "cli/CliArgs.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
-#include "base/CommaList.h"
 #include "document/DocumentFile.h"
 #include "editor/Conversion.h"
 #include "pose/PatternFile.h"
@@ -10,14 +11,6 @@
 namespace qvx {
 
 namespace {
-
-const char* kUsage = "usage: qvx convert IN OUT (--pattern NAME | --entries LIST) [--items LIST]";
-
-
-int usage(CliServices& io) {
-    io.err() << kUsage << Qt::endl;
-    return 2;
-}
 
 // The named conversion pattern of PATTERN.ini. Returns the exit status when it
 // cannot be used, else 0.
@@ -49,13 +42,13 @@ int readPattern(const QString& name, ConversionEntries& entries, CliServices& io
 }
 
 // The item numbers of --items, checked against nothing but their form.
-std::optional<QList<int>> parseItems(const QString& text, CliServices& io) {
+std::optional<QList<int>> parseItems(const QString& text, QString& bad) {
     QList<int> items;
     for (const QString& field : text.split(u',')) {
         bool ok = false;
         const int n = field.trimmed().toInt(&ok);
         if (!ok || n < 0) {
-            io.err() << "\"" << field << "\" in --items is no item number" << Qt::endl;
+            bad = field;
             return std::nullopt;
         }
         items << n;
@@ -100,49 +93,40 @@ QString itemList(const QList<int>& items) {
 
 // qvx convert: the canvas menu's "Conversion" on the items of a document, with
 // a stored conversion pattern or entries given on the command line.
-int CmdConvert(const QStringList& args, CliServices& io) {
-    QStringList files;
-    QString patternName, entriesText, itemsText;
-    bool havePattern = false, haveEntries = false, haveItems = false;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == QLatin1String("--pattern") && hasValue && !havePattern) {
-            patternName = args[++i];
-            havePattern = true;
-        } else if (a == QLatin1String("--entries") && hasValue && !haveEntries) {
-            entriesText = args[++i];
-            haveEntries = true;
-        } else if (a == QLatin1String("--items") && hasValue && !haveItems) {
-            itemsText = args[++i];
-            haveItems = true;
-        } else if (a.startsWith(QLatin1String("--"))) {
-            return usage(io);
-        } else {
-            files << a;
-        }
-    }
-    if (files.size() != 2 || havePattern == haveEntries) return usage(io);
-    if (havePattern && patternName.isEmpty()) return usage(io);
+int CmdConvert(const VerbArgs& args, CliServices& io) {
+    if (const auto code = args.requireCount(2, QStringLiteral("IN OUT"), io)) return *code;
+    const bool havePattern = args.has(QStringLiteral("pattern"));
+    const bool haveEntries = args.has(QStringLiteral("entries"));
+    const QString patternName = args.value(QStringLiteral("pattern"));
+    if (havePattern == haveEntries)
+        return args.usage(QStringLiteral("give one of --pattern and --entries"), io);
+    if (havePattern && patternName.isEmpty())
+        return args.usage(QStringLiteral("--pattern needs a name"), io);
 
     ConversionEntries entries;
     if (haveEntries) {
-        const QStringList given = CommaList::split(entriesText);
-        if (given.size() != kChannelCount) {
-            io.err() << "--entries holds " << given.size() << " entries; " << kChannelCount
-                     << " are needed, one per channel (empty for no entry)" << Qt::endl;
-            return usage(io);
-        }
+        const QStringList given = CommaList::split(args.value(QStringLiteral("entries")));
+        if (given.size() != kChannelCount)
+            return args.usage(QStringLiteral("--entries holds %1 entries; %2 are needed, one per "
+                                             "channel (empty for no entry)")
+                                  .arg(given.size())
+                                  .arg(kChannelCount),
+                              io);
         for (size_t k = 0; k < entries.size(); ++k)
             entries[k] = given[qsizetype(k)];
     }
     std::optional<QList<int>> listed;
-    if (haveItems && !(listed = parseItems(itemsText, io))) return usage(io);
+    if (args.has(QStringLiteral("items"))) {
+        QString bad;
+        listed = parseItems(args.value(QStringLiteral("items")), bad);
+        if (!listed)
+            return args.usage(QStringLiteral("\"%1\" in --items is no item number").arg(bad), io);
+    }
     if (havePattern)
         if (const int status = readPattern(patternName, entries, io)) return status;
 
-    const QString& in = files[0];
-    const QString& out = files[1];
+    const QString& in = args.positional()[0];
+    const QString& out = args.positional()[1];
     AppState state;
     DocumentContext ctx{state.chart, state.header, io};
     if (const int status = readDocument(ctx, in, io)) return status;

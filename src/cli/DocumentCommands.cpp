@@ -1,4 +1,5 @@
 #include "app/AppState.h"
+#include "cli/CliArgs.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
 #include "document/DocumentFile.h"
@@ -21,11 +22,10 @@ QString hex(quint32 v, int digits) {
 }
 } // namespace
 
-int CmdInfo(const QStringList& args, CliServices& io) {
-    if (args.size() != 1) {
-        io.err() << "usage: qvx info FILE" << Qt::endl;
-        return 2;
-    }
+int CmdInfo(const VerbArgs& parsed, CliServices& io) {
+    if (const auto code = parsed.requireCount(1, QStringLiteral("FILE"), io)) return *code;
+    const QStringList& args = parsed.positional();
+    if (!io.canRead(QStringLiteral("info"), args[0])) return 1;
     // A document is read once: what the kind was told from is loaded.
     IniFile ini;
     const int kind = DocumentFile::DetectFileKind(args[0], ini);
@@ -44,11 +44,10 @@ int CmdInfo(const QStringList& args, CliServices& io) {
     return complete ? 0 : 1;
 }
 
-int CmdResave(const QStringList& args, CliServices& io) {
-    if (args.size() != 2) {
-        io.err() << "usage: qvx resave IN OUT" << Qt::endl;
-        return 2;
-    }
+int CmdResave(const VerbArgs& parsed, CliServices& io) {
+    if (const auto code = parsed.requireCount(2, QStringLiteral("IN OUT"), io)) return *code;
+    const QStringList& args = parsed.positional();
+    if (!io.canRead(QStringLiteral("resave"), args[0])) return 1;
     AppState state;
     DocumentContext ctx{state.chart, state.header, io};
     if (!DocumentFile::OpenDocument(ctx, args[0])) return 1;

@@ -1,3 +1,4 @@
+#include "cli/CliArgs.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
 #include "ports/SerialPorts.h"
@@ -8,7 +9,8 @@ namespace qvx {
 // given, one a line, in tab-separated columns that scripts may read: path,
 // stable by-id name, USB vendor:product, description, whether this user may
 // open it ("yes"/"no"). A column with nothing to say holds "-".
-int CmdPorts(const QStringList& paths, CliServices& io) {
+int CmdPorts(const VerbArgs& args, CliServices& io) {
+    const QStringList& paths = args.positional();
     QList<SerialPortEntry> entries;
     if (paths.isEmpty()) {
         entries = FindSerialPorts();

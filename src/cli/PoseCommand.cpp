@@ -1,5 +1,6 @@
 #include "app/AppState.h"
 #include "app/Settings.h"
+#include "cli/CliArgs.h"
 #include "cli/CliPort.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
@@ -18,37 +19,18 @@ enum class Needs { Nothing, OptionalItem, Item, ItemAndPattern };
 struct Verb {
     const char* name;
     Needs needs;
-    const char* usage;
 };
 
 constexpr Verb kVerbs[] = {
-    {"send", Needs::Item, "qvx pose --port DEVICE send FILE --item N"},
-    {"get", Needs::Item, "qvx pose --port DEVICE get FILE --item N"},
-    {"home", Needs::OptionalItem, "qvx pose --port DEVICE home [FILE --item N]"},
-    {"sleep", Needs::Nothing, "qvx pose --port DEVICE sleep"},
-    {"sethome", Needs::Item, "qvx pose --port DEVICE sethome FILE --item N"},
-    {"teach", Needs::ItemAndPattern, "qvx pose --port DEVICE teach FILE --item N --pattern NAME"},
-    {"link", Needs::ItemAndPattern,
-     "qvx pose --port DEVICE link FILE --item N --pattern NAME (--plus | --minus) [--sync]"},
+    {"send", Needs::Item},           {"get", Needs::Item},     {"home", Needs::OptionalItem},
+    {"sleep", Needs::Nothing},       {"sethome", Needs::Item}, {"teach", Needs::ItemAndPattern},
+    {"link", Needs::ItemAndPattern},
 };
 
 const Verb* findVerb(const QString& name) {
     for (const Verb& v : kVerbs)
         if (name == QLatin1String(v.name)) return &v;
     return nullptr;
-}
-
-int usage(CliServices& io, const Verb* verb = nullptr) {
-    if (verb) {
-        io.err() << "usage: " << verb->usage << Qt::endl;
-        return 2;
-    }
-    bool first = true;
-    for (const Verb& v : kVerbs) {
-        io.err() << (first ? "usage: " : "       ") << v.usage << Qt::endl;
-        first = false;
-    }
-    return 2;
 }
 
 QString channelList(const QList<int>& channels) {
@@ -142,54 +124,42 @@ int selectPattern(const QString& name, LinkSelection& links, CliServices& io) {
 // flow objects against a serial device (a real board, or `qvx sim --link PATH`),
 // so the board receives the bytes the window would send. A verb that changes
 // the item saves the document in place, as the window's edit would be kept.
-int CmdPose(const QStringList& argsIn, CliServices& io) {
-    QStringList args;
-    QString port, itemText, patternName;
-    bool havePattern = false, sync = false;
-    int direction = 0, directions = 0;
-    for (int i = 0; i < argsIn.size(); ++i) {
-        const QString& a = argsIn[i];
-        if (a == QLatin1String("--port") && i + 1 < argsIn.size())
-            port = argsIn[++i];
-        else if (a == QLatin1String("--item") && i + 1 < argsIn.size())
-            itemText = argsIn[++i];
-        else if (a == QLatin1String("--pattern") && i + 1 < argsIn.size()) {
-            patternName = argsIn[++i];
-            havePattern = true;
-        } else if (a == QLatin1String("--plus") || a == QLatin1String("--minus")) {
-            direction = a == QLatin1String("--plus") ? +1 : -1;
-            ++directions;
-        } else if (a == QLatin1String("--sync"))
-            sync = true;
-        else if (a.startsWith(QLatin1String("--")))
-            return usage(io, args.isEmpty() ? nullptr : findVerb(args.first()));
-        else
-            args << a;
-    }
-    const Verb* verb = args.isEmpty() ? nullptr : findVerb(args.takeFirst());
-    if (!verb) return usage(io);
+int CmdPose(const VerbArgs& args, CliServices& io) {
+    const Verb* verb = findVerb(args.action());
+    const QString patternName = args.value(QStringLiteral("pattern"));
+    const bool havePattern = args.has(QStringLiteral("pattern"));
+    const bool sync = args.has(QStringLiteral("sync"));
+    const bool plus = args.has(QStringLiteral("plus")), minus = args.has(QStringLiteral("minus"));
+    const int direction = plus ? +1 : -1;
 
     // Check the arguments before anything goes to the board.
+    if (const auto code = args.require(QStringLiteral("port"), io)) return *code;
+    const QString port = args.value(QStringLiteral("port"));
     const bool wantsItem = verb->needs == Needs::Item || verb->needs == Needs::ItemAndPattern ||
-                           (verb->needs == Needs::OptionalItem && !args.isEmpty());
-    if (port.isEmpty()) return usage(io, verb);
-    if (wantsItem ? args.size() != 1 || itemText.isEmpty() : !args.isEmpty() || !itemText.isEmpty())
-        return usage(io, verb);
-    if (havePattern != (verb->needs == Needs::ItemAndPattern) ||
-        (havePattern && patternName.isEmpty()))
-        return usage(io, verb);
+                           (verb->needs == Needs::OptionalItem && !args.positional().isEmpty());
+    if (const auto code = args.requireCount(wantsItem ? 1 : 0, QStringLiteral("FILE"), io))
+        return *code;
+    if (wantsItem)
+        if (const auto code = args.require(QStringLiteral("item"), io)) return *code;
+    if (!wantsItem && args.has(QStringLiteral("item")))
+        return args.usage(QStringLiteral("--item needs FILE"), io);
+    if (verb->needs == Needs::ItemAndPattern)
+        if (const auto code = args.require(QStringLiteral("pattern"), io)) return *code;
+    if (havePattern && patternName.isEmpty())
+        return args.usage(QStringLiteral("--pattern needs a name"), io);
     const bool linkVerb = QLatin1String(verb->name) == QLatin1String("link");
-    if (linkVerb ? directions != 1 : directions != 0 || sync) return usage(io, verb);
+    if (linkVerb && plus == minus)
+        return args.usage(QStringLiteral("give one of --plus and --minus"), io);
     int n = -1;
     if (wantsItem) {
         bool ok = false;
-        n = itemText.toInt(&ok);
-        if (!ok) {
-            io.err() << "the item number \"" << itemText << "\" is not a number" << Qt::endl;
-            return usage(io, verb);
-        }
+        n = args.value(QStringLiteral("item")).toInt(&ok);
+        if (!ok)
+            return args.usage(QStringLiteral("the item number \"%1\" is not a number")
+                                  .arg(args.value(QStringLiteral("item"))),
+                              io);
     }
-    const QString path = wantsItem ? args[0] : QString();
+    const QString path = wantsItem ? args.positional()[0] : QString();
     const QString verbName = QLatin1String(verb->name);
 
     AppState state;
@@ -243,6 +213,7 @@ int CmdPose(const QStringList& argsIn, CliServices& io) {
         if (!outcome.refusal.isEmpty()) io.err() << outcome.refusal << Qt::endl;
         ok = outcome.ok;
     }
+    const QString cause = ok ? QString() : io.failureCause(state.link.lastFailure());
     if (needsBoard) state.link.ClosePort();
 
     // The item is saved when the flow changed it, even when a later step of
@@ -266,7 +237,8 @@ int CmdPose(const QStringList& argsIn, CliServices& io) {
     const QString savedNote = saved ? QStringLiteral("; saved ") + path : QString();
     if (!ok) {
         io.err() << "qvx pose " << verbName << " failed";
-        if (saved) io.err() << " after item " << n << " had changed" << savedNote;
+        if (!cause.isEmpty()) io.err() << ": " << cause;
+        if (saved) io.err() << " (item " << n << " had changed" << savedNote << ")";
         io.err() << Qt::endl;
         return 1;
     }

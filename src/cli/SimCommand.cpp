@@ -1,4 +1,5 @@
 #include "app/ExitSignals.h"
+#include "cli/CliArgs.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
 #include "sim/SimPtyHost.h"
@@ -13,24 +14,17 @@ namespace qvx {
 // behind a pseudo-terminal linked at PATH, until the process is interrupted or
 // killed. SIGUSR1 switches the board off and on again: it keeps its memory and
 // starts as at power-up, in SVP mode when bit 14 of its stored option word is set.
-int CmdSim(const QStringList& args, CliServices& io) {
+int CmdSim(const VerbArgs& args, CliServices& io) {
+    if (const auto code = args.require(QStringLiteral("link"), io)) return *code;
+    if (const auto code = args.requireCount(0, {}, io)) return *code;
     SimPtyHost::Options options;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--link") && i + 1 < args.size())
-            options.linkPath = args[++i];
-        else if (args[i] == QLatin1String("--state") && i + 1 < args.size())
-            options.statePath = args[++i];
-        else if (args[i] == QLatin1String("--pace"))
-            options.pace = true;
-        else if (args[i] == QLatin1String("--fresh"))
-            options.freshState = true;
-        else
-            options.linkPath.clear(), i = int(args.size());
-    }
-    if (options.linkPath.isEmpty() || (options.freshState && options.statePath.isEmpty())) {
-        io.err() << "usage: qvx sim --link PATH [--state FILE [--fresh]] [--pace]" << Qt::endl;
-        return 2;
-    }
+    options.linkPath = args.value(QStringLiteral("link"));
+    options.statePath = args.value(QStringLiteral("state"));
+    options.pace = args.has(QStringLiteral("pace"));
+    options.freshState = args.has(QStringLiteral("fresh"));
+    if (options.linkPath.isEmpty()) return args.usage(QStringLiteral("--link needs a path"), io);
+    if (options.freshState && options.statePath.isEmpty())
+        return args.usage(QStringLiteral("--fresh needs --state FILE"), io);
     QString error;
     auto host = SimPtyHost::Start(options, &error);
     if (!host) {

@@ -1,8 +1,10 @@
+#include "cli/CliArgs.h"
 #include "cli/CliHelp.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <functional>
 #include <map>
 
@@ -10,23 +12,62 @@ using namespace qvx;
 
 namespace {
 
-using Run = std::function<int(const QStringList&, CliServices&)>;
+using Run = std::function<int(const VerbArgs&, CliServices&)>;
 
 const std::map<QString, Run>& runners() {
     static const std::map<QString, Run> table = {
-        {QStringLiteral("info"), CmdInfo},       {QStringLiteral("resave"), CmdResave},
-        {QStringLiteral("compile"), CmdCompile}, {QStringLiteral("convert"), CmdConvert},
-        {QStringLiteral("hex"), CmdHex},         {QStringLiteral("board"), CmdBoard},
-        {QStringLiteral("pose"), CmdPose},       {QStringLiteral("remote"), CmdRemote},
+        {QStringLiteral("info"), CmdInfo},
+        {QStringLiteral("resave"), CmdResave},
+        {QStringLiteral("compile"), CmdCompile},
+        {QStringLiteral("convert"), CmdConvert},
+        {QStringLiteral("hex"), CmdHex},
+        {QStringLiteral("board table"), CmdBoard},
+        {QStringLiteral("board write"), CmdBoard},
+        {QStringLiteral("board read"), CmdBoard},
+        {QStringLiteral("board delete"), CmdBoard},
+        {QStringLiteral("board play"), CmdBoard},
+        {QStringLiteral("board stop"), CmdBoard},
+        {QStringLiteral("board pause"), CmdBoard},
+        {QStringLiteral("board diff"), CmdBoardDiff},
+        {QStringLiteral("board backup"), CmdBoardBackup},
+        {QStringLiteral("board restore"), CmdBoardRestore},
+        {QStringLiteral("board names"), CmdBoardNames},
+        {QStringLiteral("board options"), CmdBoardOptions},
+        {QStringLiteral("board servos"), CmdBoardServos},
+        {QStringLiteral("board trim"), CmdBoardTrim},
+        {QStringLiteral("board analog"), CmdBoardAnalog},
+        {QStringLiteral("board receiver"), CmdBoardReceiver},
+        {QStringLiteral("pose send"), CmdPose},
+        {QStringLiteral("pose get"), CmdPose},
+        {QStringLiteral("pose home"), CmdPose},
+        {QStringLiteral("pose sleep"), CmdPose},
+        {QStringLiteral("pose sethome"), CmdPose},
+        {QStringLiteral("pose teach"), CmdPose},
+        {QStringLiteral("pose link"), CmdPose},
+        {QStringLiteral("remote"), CmdRemote},
         {QStringLiteral("sim"), CmdSim},
+        {QStringLiteral("ports"), CmdPorts},
     };
     return table;
 }
 
-int usage(CliServices& io) {
-    io.err() << HelpText(nullptr);
-    io.err().flush();
-    return 2;
+// Where the action of a group ("write" of qvx board) stands: the first
+// argument that is neither an option nor the value of one.
+std::optional<qsizetype> actionIndex(const QString& group, const QStringList& args) {
+    QStringList valued;
+    for (const VerbHelp& v : Verbs())
+        if (v.name.startsWith(group + u' '))
+            for (const QCommandLineOption& o : v.options)
+                if (!o.valueName().isEmpty()) valued << o.names();
+    static const QRegularExpression option(QStringLiteral("^--?([^-=0-9][^=]*)$"));
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--"))
+            return i + 1 < args.size() ? std::optional<qsizetype>(i + 1) : std::nullopt;
+        if (!args[i].startsWith(u'-') || args[i] == QLatin1String("-")) return i;
+        const QRegularExpressionMatch m = option.match(args[i]);
+        if (m.hasMatch() && valued.contains(m.captured(1))) ++i;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -38,16 +79,27 @@ int main(int argc, char** argv) {
     CliServices io;
     QStringList args = app.arguments().mid(1);
     if (const auto code = CheckToolArgs(args, io)) return *code;
-    if (args.isEmpty()) return usage(io);
-    const QString name = args.takeFirst();
-    const VerbHelp* verb = FindVerb(name);
-    const auto run = runners().find(name);
-    if (!verb || run == runners().end()) {
-        io.err() << "qvx: no command " << name << Qt::endl;
-        return usage(io);
+    if (args.isEmpty()) return UsageError({}, QStringLiteral("a command is required"), io);
+    QString name = args.takeFirst();
+    if (!FindVerb(name)) return UsageError({}, QStringLiteral("no command ") + name, io);
+    if (IsVerbGroup(name)) {
+        const std::optional<qsizetype> at = actionIndex(name, args);
+        if (!at) {
+            if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
+                io.out() << GroupHelpText(name);
+                io.out().flush();
+                return 0;
+            }
+            return UsageError(name, QStringLiteral("an action is required"), io);
+        }
+        const QString action = name + u' ' + args[*at];
+        if (!FindVerb(action))
+            return UsageError(name, QStringLiteral("no action ") + args[*at], io);
+        args.removeAt(*at);
+        name = action;
     }
-    // Help and unknown options are answered from the verb's description;
-    // the verb itself reads its arguments in the order given.
-    if (const auto code = CheckVerbArgs(*verb, args, io)) return *code;
-    return run->second(args, io);
+    const VerbHelp& verb = *FindVerb(name);
+    VerbArgs parsed;
+    if (const auto code = VerbArgs::Parse(verb, args, parsed, io)) return *code;
+    return runners().at(name)(parsed, io);
 }

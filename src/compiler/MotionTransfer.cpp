@@ -144,7 +144,7 @@ bool MotionTransfer::ReadMotionFromBoard(int slot) {
     const int n = MotionTable::EntryCount(entry);
     if (n == 0) return false;
     if (m_table) m_table->ShowTableRow(entry, slot);
-    m_services.ShowStatus(QString::fromUtf8("ＰＣＴを読み込みました"));
+    m_services.ShowStatus(PctReadText());
     readHeader(entry);
 
     m_listRows.clear();

@@ -31,6 +31,10 @@ class MotionTransfer {
     static constexpr int kMaxRecords = QmxBoard::kMaxRecords;
     static constexpr int kMaxSteps = QmxBoard::kScenarioSteps;
     static constexpr int kScenarioEntryBase = QmxBoard::kScenarioEntryBase;
+    // The status line once a motion's table entry was read; the window shows
+    // it in Japanese, as designed, the command line in English.
+    static QString PctReadText() { return QString::fromUtf8("ＰＣＴを読み込みました"); }
+    static QString PctReadEnglishText() { return QStringLiteral("PCT is read"); }
 
     MotionTransfer(Compiler& compiler, MotionHeader& header, BoardCommands& board,
                    Services& services);

@@ -219,6 +219,7 @@ QStringList DocumentFile::ReadLines(const QString& fileName, bool* ok) {
     if (!info.isFile() || info.size() > IniFile::kMaxFileSize) return {};
     if (!f.open(QIODevice::ReadOnly)) return {};
     const QByteArray bytes = f.read(info.size() + 1);
+    qCDebug(lcDoc) << "read" << fileName << bytes.size() << "bytes";
     if (bytes.size() > IniFile::kMaxFileSize) return {};
     QString text = Cp932::decode(bytes);
     if (ok) *ok = true;

@@ -13,6 +13,8 @@
 
 namespace qvx {
 
+Q_LOGGING_CATEGORY(lcDoc, "qvx.doc", QtWarningMsg)
+
 namespace {
 
 // Sections longer than this get a key index; shorter ones are searched from
@@ -109,9 +111,13 @@ bool IniFile::readBytes(QByteArray& bytes) const {
     // such as /dev/zero never ends.
     if (!info.isFile() || info.size() > kMaxFileSize) return false;
     QFile f(m_path);
-    if (!f.open(QIODevice::ReadOnly)) return false;
+    if (!f.open(QIODevice::ReadOnly)) {
+        qCDebug(lcDoc) << "cannot read" << m_path << ":" << f.errorString();
+        return false;
+    }
     // One byte more than the file was said to hold shows a file still growing.
     bytes = f.read(info.size() + 1);
+    qCDebug(lcDoc) << "read" << m_path << bytes.size() << "bytes";
     return bytes.size() <= kMaxFileSize;
 }
 
@@ -134,10 +140,13 @@ bool IniFile::saveBytes(const QString& path, const QByteArray& bytes) {
     // falls short (disk full, file size limit) is not seen by commit(), which
     // would put the cut file in place of the old one, so it is checked here.
     if (f.write(bytes) != bytes.size() || !f.flush()) {
+        qCDebug(lcDoc) << "cannot write" << path << ":" << f.errorString();
         f.cancelWriting();
         return false;
     }
-    return f.commit();
+    const bool written = f.commit();
+    qCDebug(lcDoc) << (written ? "wrote" : "cannot write") << path << bytes.size() << "bytes";
+    return written;
 }
 
 bool IniFile::save() const {

@@ -2,11 +2,15 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QLoggingCategory>
 #include <QString>
 #include <QStringList>
 #include <vector>
 
 namespace qvx {
+
+// Files read and written (off by default).
+Q_DECLARE_LOGGING_CATEGORY(lcDoc)
 
 // An INI text file held whole in memory: sections of key=value lines, CP932
 // text with CR LF line ends. Section and key names are matched without regard

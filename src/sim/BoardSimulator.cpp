@@ -11,6 +11,8 @@
 
 namespace qvx {
 
+Q_LOGGING_CATEGORY(lcSim, "qvx.sim", QtWarningMsg)
+
 namespace {
 
 quint8 sumOf(const QByteArray& b) {
@@ -146,12 +148,17 @@ std::vector<BoardSimulator::Chunk> BoardSimulator::receive(const QByteArray& byt
         m_frame.clear();
         m_rx = RxState::Idle;
         frames.append(frame);
+        qCDebug(lcSim) << "took" << frame.toHex(' ').toUpper();
         std::optional<QByteArray> answer;
         if (quint8(frame.back()) != sumOf(frame.left(frame.size() - 1)))
             answer = nakAnswer();
         else
             answer = execute(frame);
-        if (!answer) continue;
+        if (!answer) {
+            qCDebug(lcSim) << "no answer";
+            continue;
+        }
+        qCDebug(lcSim) << "answer" << answer->toHex(' ').toUpper();
         for (Chunk& c : applyFault(*answer))
             out.push_back(std::move(c));
     }

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QLoggingCategory>
 #include <QString>
 #include <array>
 #include <chrono>
@@ -14,6 +15,9 @@
 #include <vector>
 
 namespace qvx {
+
+// Frames the simulated board took and what it answered (off by default).
+Q_DECLARE_LOGGING_CATEGORY(lcSim)
 
 class SimPlayer;
 class SimStateWriter;

@@ -245,6 +245,34 @@ class InstanceLockTest : public QObject {
         QVERIFY(!second.acquire());
     }
 
+    void helpAndVersion_answerWithoutDisplayWindowOrLock_data() {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("starts");
+        QTest::newRow("--help") << "--help"
+                                << "Usage: quorvex [FILE]\n";
+        QTest::newRow("-h") << "-h"
+                            << "Usage: quorvex [FILE]\n";
+        QTest::newRow("--version") << "--version"
+                                   << "quorvex 3.";
+    }
+    void helpAndVersion_answerWithoutDisplayWindowOrLock() {
+        QFETCH(QString, option);
+        QFETCH(QString, starts);
+        QTemporaryDir settings;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* display : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(QLatin1String(display));
+        env.insert(QStringLiteral("QVX_CONFIG_DIR"), settings.path());
+        QProcess editor;
+        editor.setProcessEnvironment(env);
+        editor.start(QStringLiteral(QVX_BUILD_DIR "/quorvex"), {option});
+        QVERIFY(editor.waitForFinished(20000));
+        QCOMPARE(editor.exitCode(), 0);
+        QVERIFY(QString::fromUtf8(editor.readAllStandardOutput()).startsWith(starts));
+        QCOMPARE(editor.readAllStandardError(), QByteArray());
+        QVERIFY(!QFile::exists(QDir(settings.path()).filePath(kLockName)));
+    }
+
     void remoteSocket_isNamedAfterTheSettingsFolder() {
         QTemporaryDir settings, otherSettings, runtime;
         const QString link = otherSettings.filePath(QStringLiteral("link"));

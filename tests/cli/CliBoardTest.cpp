@@ -2,6 +2,7 @@
 #include "common/CliRun.h"
 #include "common/SimBoard.h"
 #include "common/TestRegistry.h"
+#include "compiler/MotionTransfer.h"
 #include "document/DocumentFile.h"
 #include "flows/FlowFixture.h"
 
@@ -61,6 +62,10 @@ class CliBoardTest : public QObject {
         const QString out = dir.filePath(QStringLiteral("back.qmx"));
         r = qvx(port + QStringList{"read", "6", "--out", out});
         QCOMPARE(r.code, 0);
+        // In English throughout, each step once.
+        QVERIFY2(r.out.contains(QStringLiteral("PCT is read\n")), qPrintable(r.out));
+        QCOMPARE(r.out.count(QStringLiteral("Reading succeeded")), 1);
+        QVERIFY(!r.out.contains(MotionTransfer::PctReadText()));
         Chart back;
         MotionHeader backHeader;
         DocumentContext backCtx{back, backHeader, services};
@@ -80,13 +85,14 @@ class CliBoardTest : public QObject {
         QCOMPARE(qvx(port + QStringList{"delete", "6"}).code, 2); // asks for --yes
         r = qvx(port + QStringList{"delete", "6", "--yes"});
         QCOMPARE(r.code, 0);
+        QCOMPARE(r.err, QString()); // the question --yes answered is not shown
         QVERIFY(r.out.contains(QStringLiteral("Data deletion is done")));
         QCOMPARE(host->withSimulator([](BoardSimulator& s) { return s.stored().table[6][0]; }),
                  char(0));
         // Reading the emptied slot fails with the reading flow's text.
         r = qvx(port + QStringList{"read", "6", "--out", out});
         QCOMPARE(r.code, 1);
-        QVERIFY(r.out.contains(QStringLiteral("There are no data.")));
+        QCOMPARE(r.err, QStringLiteral("qvx board read failed: There are no data.\n"));
     }
 
     void board_writeVerify_failsOnARecordKeptDifferently() {

@@ -13,6 +13,7 @@ class CliHelpTest : public QObject {
   private slots:
     void everyVerbsHelp_namesEveryOptionItAccepts() {
         // What the verbs read from their arguments.
+        const QStringList port{"--port"}, board{"--port", "--yes"};
         const std::map<QString, QStringList> accepted = {
             {"info", {}},
             {"resave", {}},
@@ -20,31 +21,50 @@ class CliHelpTest : public QObject {
             {"hex", {}},
             {"remote", {}},
             {"convert", {"--pattern", "--entries", "--items"}},
-            {"sim", {"--link", "--state", "--pace"}},
-            {"pose", {"--port", "--item", "--pattern", "--plus", "--minus", "--sync"}},
-            {"board",
-             {"--port",     "--yes",          "--slot",        "--verify", "--out",
-              "--set",      "--reply-at-end", "--transmitter", "--wrx1",   "--start-switch",
-              "--power-on", "--alarm",        "--alarm-volts", "--svp",    "--read",
-              "--show",     "--copy",         "--save",        "--load",   "--ref",
-              "--mix",      "--sensor",       "--auto"}},
+            {"sim", {"--link", "--state", "--fresh", "--pace"}},
+            {"pose send", {"--port", "--item"}},
+            {"pose home", {"--port", "--item"}},
+            {"pose sleep", port},
+            {"pose teach", {"--port", "--item", "--pattern"}},
+            {"pose link", {"--port", "--item", "--pattern", "--plus", "--minus", "--sync"}},
+            {"board table", board},
+            {"board write", board + QStringList{"--slot", "--verify"}},
+            {"board read", board + QStringList{"--out"}},
+            {"board diff", board + QStringList{"--slot"}},
+            {"board delete", board},
+            {"board names", board + QStringList{"--set"}},
+            {"board options",
+             board + QStringList{"--reply-at-end", "--transmitter", "--wrx1", "--start-switch",
+                                 "--power-on", "--alarm", "--alarm-volts", "--svp"}},
+            {"board servos", board + QStringList{"--read", "--show", "--copy", "--set"}},
+            {"board trim", board + QStringList{"--save", "--load", "--set"}},
+            {"board analog", board + QStringList{"--ref", "--mix", "--sensor", "--auto"}},
+            {"board receiver", board + QStringList{"--ref", "--auto"}},
         };
         const qvxtest::CliRun top = runQvx({"--help"});
         QCOMPARE(top.code, 0);
         for (const auto& [verb, options] : accepted) {
-            QVERIFY2(top.out.contains(QStringLiteral("  ") + verb + QStringLiteral(" ")),
+            const QStringList words = verb.split(u' ');
+            QVERIFY2(top.out.contains(QStringLiteral("  ") + words[0] + QStringLiteral(" ")),
                      qPrintable(verb));
             for (const QString& help : {QStringLiteral("--help"), QStringLiteral("-h")}) {
-                const qvxtest::CliRun r = runQvx({verb, help});
+                const qvxtest::CliRun r = runQvx(words + QStringList{help});
                 QCOMPARE(r.code, 0);
-                QVERIFY2(r.out.startsWith(QStringLiteral("Usage: qvx ") + verb), qPrintable(r.out));
+                QVERIFY2(r.out.startsWith(QStringLiteral("Usage: qvx ") + words[0]),
+                         qPrintable(r.out));
+                // Each verb describes its own options only.
+                QCOMPARE(r.out.count(QStringLiteral("\n  --")), options.size());
                 for (const QString& o : options)
                     QVERIFY2(r.out.contains(o + u' ') || r.out.contains(o + u'\n'),
                              qPrintable(verb + u' ' + o));
+                for (const QString& line : r.out.split(u'\n'))
+                    QVERIFY2(line.size() <= 80, qPrintable(line));
             }
-            const qvxtest::CliRun bad = runQvx({verb, "--no-such-option", "x"});
+            const qvxtest::CliRun bad = runQvx(words + QStringList{"--no-such-option", "x"});
             QCOMPARE(bad.code, 2);
-            QVERIFY2(bad.err.contains(QStringLiteral("no-such-option")), qPrintable(bad.err));
+            QCOMPARE(bad.err, QStringLiteral("qvx %1: unknown option --no-such-option (see qvx %1 "
+                                             "--help)\n")
+                                  .arg(verb));
         }
     }
 

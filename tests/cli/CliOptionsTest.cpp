@@ -134,7 +134,12 @@ class CliOptionsTest : public QObject {
         OptionsCli c;
         QVERIFY(c.host);
         QCOMPARE(c.run(args), 2);
-        QVERIFY(c.err.contains(QStringLiteral("usage:")));
+        // One line naming the problem and the help to see.
+        QVERIFY2(c.err.startsWith(QStringLiteral("qvx board options: ")), qPrintable(c.err));
+        QVERIFY2(c.err.endsWith(QStringLiteral(" (see qvx board options --help)\n")),
+                 qPrintable(c.err));
+        QCOMPARE(c.err.count(u'\n'), 1);
+        QCOMPARE(c.out, QString());
         QCOMPARE(c.commands(), QByteArray());
     }
 

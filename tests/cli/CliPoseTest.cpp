@@ -429,8 +429,9 @@ class CliPoseTest : public QObject {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
         const QString doc = QStringLiteral("DOC");
-        QTest::newRow("unknown verb") << QStringList{"jump"} << "usage: qvx pose";
-        QTest::newRow("no item") << QStringList{"send", doc} << "send FILE --item N";
+        QTest::newRow("unknown verb")
+            << QStringList{"jump"} << "qvx pose: no action jump (see qvx pose --help)\n";
+        QTest::newRow("no item") << QStringList{"send", doc} << "qvx pose send: --item is required";
         QTest::newRow("item not a number")
             << QStringList{"get", doc, "--item", "x"} << "not a number";
         QTest::newRow("item past the end")
@@ -438,13 +439,15 @@ class CliPoseTest : public QObject {
         QTest::newRow("negative item")
             << QStringList{"send", doc, "--item", "-1"} << "has no item -1";
         QTest::newRow("SET item") << QStringList{"get", doc, "--item", "1"} << "is a SET item";
-        QTest::newRow("file without item") << QStringList{"home", doc} << "home [FILE --item N]";
+        QTest::newRow("file without item")
+            << QStringList{"home", doc} << "qvx pose home: --item is required";
         QTest::newRow("file for sleep")
-            << QStringList{"sleep", doc, "--item", "0"} << "pose --port DEVICE sleep";
+            << QStringList{"sleep", doc, "--item", "0"} << "qvx pose sleep: unknown option --item";
         QTest::newRow("teach without pattern")
-            << QStringList{"teach", doc, "--item", "2"} << "--pattern NAME";
+            << QStringList{"teach", doc, "--item", "2"} << "qvx pose teach: --pattern is required";
         QTest::newRow("pattern for send")
-            << QStringList{"send", doc, "--item", "0", "--pattern", "Arms"} << "send FILE --item N";
+            << QStringList{"send", doc, "--item", "0", "--pattern", "Arms"}
+            << "qvx pose send: unknown option --pattern (see qvx pose send --help)\n";
         QTest::newRow("unknown pattern")
             << QStringList{"teach", doc, "--item", "2", "--pattern", "Legs"}
             << "no link pattern \"Legs\"";
@@ -498,7 +501,9 @@ class CliPoseTest : public QObject {
         cli.sim([](BoardSimulator& s) { s.injectFault(BoardSimulator::Fault::BadAck); });
         r = cli.pose({"get", cli.doc, "--item", "2"});
         QCOMPARE(r.code, 1);
-        QVERIFY(r.err.contains(QStringLiteral("qvx pose get failed")));
+        QVERIFY2(r.err.endsWith(QStringLiteral(
+                     "qvx pose get failed: the board's answer had a wrong checksum\n")),
+                 qPrintable(r.err));
         QCOMPARE(cli.docBytes(), original);
 
         // The item changed but the file cannot be written: a failure, and the old file stays.
@@ -522,7 +527,10 @@ class CliPoseTest : public QObject {
         });
         r = cli.pose({"home", cli.doc, "--item", "0"});
         QCOMPARE(r.code, 1);
-        QVERIFY(r.err.contains(QStringLiteral("qvx pose home failed")));
+        QVERIFY2(r.err.endsWith(QStringLiteral("qvx pose home failed: the board's answer had a "
+                                               "wrong checksum (item 0 had changed; saved ") +
+                                cli.doc + ")\n"),
+                 qPrintable(r.err));
         QVERIFY(cli.option() & BoardCommands::kOptSleep);
         checkOnlyItemChanged(before, cli.readDocument(), 0, Pose::kHomeSpeed, home);
 

@@ -187,7 +187,7 @@ class BoardFlowsTest : public QObject {
         QCOMPARE(fx.services.picks[0].caption, QStringLiteral("Reading the data"));
         QCOMPARE(fx.services.picks[0].choices.count(u','), 84);
         QCOMPARE(fx.services.statuses.first(), QStringLiteral("Sleep on"));
-        QVERIFY(fx.services.statuses.contains(QString::fromUtf8("ＰＣＴを読み込みました")));
+        QVERIFY(fx.services.statuses.contains(MotionTransfer::PctReadText()));
         QCOMPARE(fx.services.statuses.mid(fx.services.statuses.size() - 2),
                  (QStringList{"Sleep off", "Reading succeeded"}));
     }

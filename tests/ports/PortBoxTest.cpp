@@ -1,4 +1,5 @@
 #include "ports/PortBox.h"
+#include "common/CliRun.h"
 #include "common/SimBoard.h"
 #include "common/TestRegistry.h"
 #include "ports/SerialPorts.h"
@@ -82,6 +83,24 @@ class PortBoxTest : public QObject {
         QVERIFY(none.byId.isEmpty());
         QVERIFY(!none.mayOpen);
         QCOMPARE(device("/dev/x").usbIds(), QString("0403:6001"));
+    }
+
+    // qvx ports: a line for each device present (none on a machine without
+    // serial devices), or for each device given, five tab-separated columns.
+    void qvxPorts_listsThePresentAndTheGiven() {
+        qvxtest::CliRun r = qvxtest::runQvx({QStringLiteral("ports")});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.err, QString());
+        const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), FindSerialPorts().size());
+        for (const QString& line : lines)
+            QCOMPARE(line.count(u'\t'), 4);
+
+        qvxtest::SimBoard board;
+        QVERIFY2(board.host, qPrintable(board.error));
+        r = qvxtest::runQvx({QStringLiteral("ports"), board.port});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, board.port + QStringLiteral("\t-\t-\t-\tyes\n"));
     }
 };
 

@@ -60,7 +60,7 @@ bool BoardFlows::commandFailed(const QString& what) {
 }
 
 bool BoardFlows::stoppedAsleep(const QString& what) {
-    return failed(what + QStringLiteral(". ") + BoardCommands::LeftAsleepText());
+    return failed(BoardCommands::LeftAsleep(what));
 }
 
 bool BoardFlows::wake(const QString& done) {

@@ -50,7 +50,7 @@ bool BackupFlows::stop(const QString& what, bool withCause, const QString& detai
 
 void BackupFlows::showFailure(bool asleep) {
     QString text = m_flowName + QStringLiteral(" stopped: ") + m_failure;
-    if (asleep) text += QStringLiteral(". ") + BoardCommands::LeftAsleepText();
+    if (asleep) text = BoardCommands::LeftAsleep(text);
     m_services.ShowStatus(text);
     if (!m_details.isEmpty()) text += QStringLiteral("\r\n") + m_details;
     m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English, text);

@@ -45,6 +45,10 @@ class BoardCommands : public QObject {
 
     // What a flow says when it stops with the robot asleep (beside its cause).
     static QString LeftAsleepText();
+    // "why. The robot is left asleep: ...": a failure that left it asleep.
+    static QString LeftAsleep(const QString& why) {
+        return why + QStringLiteral(". ") + LeftAsleepText();
+    }
     // The causes of a flow stopping because the robot would not go to sleep
     // before it, or would not wake after it.
     static QString SleepFailedText() {

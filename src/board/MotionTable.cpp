@@ -116,15 +116,14 @@ bool MotionTable::ReadFromBoard(BoardCommands& board, QString* failure) {
             // The read put the robot to sleep for itself: it is woken again.
             QString text = link.failureWith(QStringLiteral("Reading the table entry of ") +
                                             Caption(row) + QStringLiteral(" failed"));
-            if (!board.SetSleep(1)) text += QStringLiteral(". ") + BoardCommands::LeftAsleepText();
+            if (!board.SetSleep(1)) text = BoardCommands::LeftAsleep(text);
             return failed(text);
         }
         ShowTableRow(e, row);
     }
     if (!board.SetSleep(1))
-        return failed(link.failureWith(QStringLiteral("The table was read, but the robot could "
-                                                      "not be woken")) +
-                      QStringLiteral(". ") + BoardCommands::LeftAsleepText());
+        return failed(BoardCommands::LeftAsleep(link.failureWith(
+            QStringLiteral("The table was read, but the robot could not be woken"))));
     return true;
 }
 

@@ -81,8 +81,8 @@ int CmdBoardDiff(const VerbArgs& args, CliServices& io) {
                                    QStringLiteral(" failed"));
     // Woken even when the sleep was not confirmed: the board may have taken it.
     if (!board.SetSleep(1) && asleep)
-        failure = (ok ? state.link.failureWith(BoardCommands::WakeFailedText()) : failure) +
-                  QStringLiteral(". ") + BoardCommands::LeftAsleepText();
+        failure = BoardCommands::LeftAsleep(
+            ok ? state.link.failureWith(BoardCommands::WakeFailedText()) : failure);
     state.link.ClosePort();
     if (!failure.isEmpty()) {
         io.err() << "qvx board diff failed: " << failure << Qt::endl;

@@ -89,16 +89,26 @@ bool PoseFlows::HomePosition(HomeCaller caller) {
     auto flow = link.beginFlow();
     if (!flow) return false;
     if (!m_board.SetSleep(0)) return false;
+    // From here every way out wakes the robot again, or says that it stays
+    // asleep; the cause of the failure stays the link's last failure.
+    const auto wakeAfterFailure = [this, &link] {
+        const QString cause = link.lastFailure();
+        link.setLastFailure(m_board.SetSleep(1) ? cause : BoardCommands::LeftAsleep(cause));
+        return false;
+    };
     BigEndian::Words home{};
-    if (!m_board.StopMotion() || !m_board.ReadHomePosition(home)) return false;
+    if (!m_board.StopMotion() || !m_board.ReadHomePosition(home)) return wakeAfterFailure();
     MotionRecord block;
     block.lead = kHomeSpeed;
     block.words = home;
     // The robot goes home whatever the answer; a lost answer does not keep it asleep.
     sendBlock(block);
     if (caller == HomeCaller::PoseWindow) ApplyPoseBlock(m_pose, m_currentItem(), block);
-    if (!m_board.SetOptionBit1(1)) return false;
-    return m_board.SetSleep(1);
+    if (!m_board.SetOptionBit1(1)) return wakeAfterFailure();
+    if (m_board.SetSleep(1)) return true;
+    link.setLastFailure(
+        BoardCommands::LeftAsleep(link.failureWith(BoardCommands::WakeFailedText())));
+    return false;
 }
 
 bool PoseFlows::Sleep() {

@@ -67,8 +67,8 @@ bool TrimFlows::whileAsleep(const QString& what, const std::function<bool()>& wo
         m_problem = cause;
         return done;
     }
-    m_problem = (done ? link.failureWith(BoardCommands::WakeFailedText()) : cause) +
-                QStringLiteral(". ") + BoardCommands::LeftAsleepText();
+    m_problem =
+        BoardCommands::LeftAsleep(done ? link.failureWith(BoardCommands::WakeFailedText()) : cause);
     return false;
 }
 

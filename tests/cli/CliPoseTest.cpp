@@ -516,14 +516,15 @@ class CliPoseTest : public QObject {
         QCOMPARE(cli.docBytes(), original);
 
         // The last answer of the home sequence fails after the item took the
-        // home pose: the item is saved, and the board stays asleep.
+        // home pose: the item is saved, and the robot is woken again.
         cli.clearFrames();
         QCOMPARE(cli.pose({"home"}).code, 0);
         const int answers = cli.frameCount();
         const Words home = cli.sim([](BoardSimulator& s) { return s.stored().home; });
-        // The fault hits the reading of the option word before waking up.
+        // The fault hits the reading of the option word for bit 1 (the wake
+        // reads and writes it as well, after it).
         cli.sim([&](BoardSimulator& s) {
-            s.injectFault(BoardSimulator::Fault::BadAck, 1, answers - 2);
+            s.injectFault(BoardSimulator::Fault::BadAck, 1, answers - 4);
         });
         r = cli.pose({"home", cli.doc, "--item", "0"});
         QCOMPARE(r.code, 1);
@@ -531,8 +532,19 @@ class CliPoseTest : public QObject {
                                                "wrong checksum (item 0 had changed; saved ") +
                                 cli.doc + ")\n"),
                  qPrintable(r.err));
-        QVERIFY(cli.option() & BoardCommands::kOptSleep);
+        QVERIFY(!(cli.option() & BoardCommands::kOptSleep));
         checkOnlyItemChanged(before, cli.readDocument(), 0, Pose::kHomeSpeed, home);
+        // When the wake fails, the robot stays asleep and the line says so.
+        cli.sim([&](BoardSimulator& s) {
+            s.injectFault(BoardSimulator::Fault::BadAck, 1, answers - 2);
+        });
+        r = cli.pose({"home"});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.endsWith(QStringLiteral("qvx pose home failed: The robot could not be "
+                                               "woken: the board's answer had a wrong checksum. ") +
+                                BoardCommands::LeftAsleepText() + "\n"),
+                 qPrintable(r.err));
+        QVERIFY(cli.option() & BoardCommands::kOptSleep);
 
         // A document that reads only in part is not worked on (saving it would lose the rest).
         const QByteArray whole = cli.docBytes();

@@ -182,6 +182,24 @@ std::vector<VerbHelp> makeVerbs() {
           flag(QStringLiteral("fresh"),
                QStringLiteral("Start with a new board's memory, which replaces FILE.")),
           flag(QStringLiteral("pace"), QStringLiteral("Hold the bytes to 115200 bit/s."))}});
+    v.push_back(
+        {QStringLiteral("preview"),
+         S{QStringLiteral(
+             "preview FILE --item N --png OUT [--size WxH] [--view front|side|top|iso] "
+             "[--model URDF]")},
+         QStringLiteral("Draws the robot in the pose of POS item N to a PNG picture, without a "
+                        "window."),
+         {valued(QStringLiteral("item"), QStringLiteral("N"),
+                 QStringLiteral("The item of the document (N as in its section ItemN).")),
+          valued(QStringLiteral("png"), QStringLiteral("OUT"), QStringLiteral("The picture made.")),
+          valued(QStringLiteral("size"), QStringLiteral("WxH"),
+                 QStringLiteral("Its size in pixels (default 640x480).")),
+          valued(QStringLiteral("view"), QStringLiteral("VIEW"),
+                 QStringLiteral("front, side, top or iso (the default).")),
+          valued(QStringLiteral("model"), QStringLiteral("URDF"),
+                 QStringLiteral("The robot model (default: the one installed with Quorvex)."))},
+         QStringLiteral("Channels drive the joints as section [RobotChannels] of the settings "
+                        "file says;\nwithout it CHn drives the model's n-th moving joint.")});
     return v;
 }
 

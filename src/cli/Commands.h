@@ -37,6 +37,7 @@ int RunBoardServos(const QString& port, const QStringList& args, CliServices& io
 int CmdPose(const QStringList& args, CliServices& io);
 int CmdRemote(const QStringList& args, CliServices& io);
 int CmdConvert(const QStringList& args, CliServices& io);
+int CmdPreview(const QStringList& args, CliServices& io);
 // qvx ports [PATH...], given the paths.
 int CmdPorts(const QStringList& paths, CliServices& io);
 

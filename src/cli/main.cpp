@@ -18,7 +18,7 @@ const std::map<QString, Run>& runners() {
         {QStringLiteral("compile"), CmdCompile}, {QStringLiteral("convert"), CmdConvert},
         {QStringLiteral("hex"), CmdHex},         {QStringLiteral("board"), CmdBoard},
         {QStringLiteral("pose"), CmdPose},       {QStringLiteral("remote"), CmdRemote},
-        {QStringLiteral("sim"), CmdSim},
+        {QStringLiteral("sim"), CmdSim},         {QStringLiteral("preview"), CmdPreview},
     };
     return table;
 }

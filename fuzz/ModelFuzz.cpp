@@ -1,25 +1,14 @@
 #include "fuzz/ModelFuzz.h"
 
+#include "fuzz/FuzzCheck.h"
 #include "preview/ChannelMapping.h"
 #include "preview/RobotModel.h"
 
 #include <QByteArray>
 #include <QTemporaryDir>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace qvx {
-
-namespace {
-
-void check(bool ok, const char* what) {
-    if (ok) return;
-    std::fprintf(stderr, "fuzz invariant broken: %s\n", what);
-    std::abort();
-}
-
-} // namespace
 
 int FuzzModels(const std::uint8_t* data, std::size_t size) {
     static QTemporaryDir dir;
@@ -29,28 +18,28 @@ int FuzzModels(const std::uint8_t* data, std::size_t size) {
     const std::optional<RobotModel> model =
         RobotModel::Parse(text, dir.filePath(QStringLiteral("model.urdf")), &error);
     if (!model) {
-        check(error.startsWith(QStringLiteral("cannot read the robot model ")),
-              "refusal without the model's name");
+        FuzzCheck(error.startsWith(QStringLiteral("cannot read the robot model ")),
+                  "refusal without the model's name");
         return 0;
     }
     // A tree: every link once in the order, each after the link above it.
     const auto& links = model->links();
-    check(model->linkOrder().size() == links.size(), "links outside the tree");
+    FuzzCheck(model->linkOrder().size() == links.size(), "links outside the tree");
     std::vector<int> place(links.size(), -1);
     for (std::size_t i = 0; i < model->linkOrder().size(); ++i) {
         const int l = model->linkOrder()[i];
-        check(l >= 0 && std::size_t(l) < links.size() && place[std::size_t(l)] < 0,
-              "link twice in the order");
+        FuzzCheck(l >= 0 && std::size_t(l) < links.size() && place[std::size_t(l)] < 0,
+                  "link twice in the order");
         place[std::size_t(l)] = int(i);
     }
     for (const ModelJoint& j : model->joints())
-        check(place[std::size_t(j.parentLink)] < place[std::size_t(j.childLink)],
-              "child before its parent");
+        FuzzCheck(place[std::size_t(j.parentLink)] < place[std::size_t(j.childLink)],
+                  "child before its parent");
     // Every channel at a far position gives finite joint values within limits.
     ChannelValues words;
     words.fill(Pose::kHighestPosition);
     for (const JointState& s : ChannelMapping::ForModel(*model).jointPose(*model, words))
-        check(std::isfinite(s.value), "joint value not finite");
+        FuzzCheck(std::isfinite(s.value), "joint value not finite");
     return 0;
 }
 

@@ -171,6 +171,18 @@ class RobotSceneTest : public QObject {
         // CH16 asks the right knee to bend forwards, past its limit.
         scene.setPose(poseOf(qvxtest::poseWords({{16, -unitsFor(45)}})));
         QVERIFY(reddish(renderer.render(size, &scene, camera)) > 50);
+
+        // The highlight's amber is the only colour without blue.
+        const auto amber = [](const QImage& image) {
+            int n = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    n += qBlue(image.pixel(x, y)) == 0 && qRed(image.pixel(x, y)) > 100;
+            return n;
+        };
+        QCOMPARE(amber(renderer.render(size, &scene, camera)), 0);
+        scene.highlightedJoint = joint("l_shoulder_roll");
+        QVERIFY(amber(renderer.render(size, &scene, camera)) > 50);
     }
 
     // Without a model the stage is empty: the grid on the background.

@@ -46,17 +46,21 @@ struct FileOutline {
     std::vector<Element> joints;
 };
 
+// Only the links and joints right below <robot> count: a <joint> inside a
+// <transmission> or a <gazebo> block names a joint, it is none.
 std::optional<Fault> ReadOutline(const QByteArray& text, FileOutline& outline) {
     QXmlStreamReader xml(text);
     bool robot = false;
-    FileOutline::Element* joint = nullptr;
+    int depth = 0;
+    bool inJoint = false;
     while (!xml.atEnd()) {
         const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("joint")) {
-            joint = nullptr;
+        if (token == QXmlStreamReader::EndElement) {
+            if (--depth == 1) inJoint = false;
             continue;
         }
         if (token != QXmlStreamReader::StartElement) continue;
+        ++depth;
         const int line = int(xml.lineNumber());
         const QStringView name = xml.name();
         const QString nameAttribute = xml.attributes().value(QLatin1String("name")).toString();
@@ -65,14 +69,16 @@ std::optional<Fault> ReadOutline(const QByteArray& text, FileOutline& outline) {
                 return Fault{line, tr("the file holds no <robot> element")};
             robot = true;
             outline.robotLine = line;
-        } else if (name == QLatin1String("link") && !joint) {
+        } else if (depth == 2 && name == QLatin1String("link")) {
             outline.links.push_back({nameAttribute, line, {}, {}});
-        } else if (name == QLatin1String("joint") && !joint) {
+        } else if (depth == 2 && name == QLatin1String("joint")) {
             outline.joints.push_back({nameAttribute, line, {}, {}});
-            joint = &outline.joints.back();
-        } else if (joint && (name == QLatin1String("parent") || name == QLatin1String("child"))) {
+            inJoint = true;
+        } else if (depth == 3 && inJoint &&
+                   (name == QLatin1String("parent") || name == QLatin1String("child"))) {
             const QString link = xml.attributes().value(QLatin1String("link")).toString();
-            (name == QLatin1String("parent") ? joint->parent : joint->child) = link;
+            FileOutline::Element& joint = outline.joints.back();
+            (name == QLatin1String("parent") ? joint.parent : joint.child) = link;
         }
     }
     if (xml.hasError()) return Fault{int(xml.lineNumber()), xml.errorString()};
@@ -90,7 +96,11 @@ std::optional<Fault> CheckTree(const FileOutline& outline) {
         linkLine.insert(l.name, l.line);
     }
     QHash<QString, const FileOutline::Element*> parentJoint;
+    QHash<QString, int> jointLine;
     for (const auto& j : outline.joints) {
+        if (jointLine.contains(j.name))
+            return Fault{j.line, tr("joint \"%1\" is defined twice").arg(j.name)};
+        jointLine.insert(j.name, j.line);
         for (const QString& end : {j.parent, j.child})
             if (!end.isEmpty() && !linkLine.contains(end))
                 return Fault{j.line, tr("joint \"%1\" names link \"%2\", which the model does "

@@ -97,6 +97,20 @@ class RobotModelTest : public QObject {
         QVERIFY(coarse.triangleCount() > 1000);
     }
 
+    // A <joint> inside a transmission or a simulator's block is no joint of
+    // the tree.
+    void transmissionJoint_isNoSecondJoint() {
+        const QString path = modelDir() + QStringLiteral("/transmission.urdf");
+        QVERIFY(qvxtest::writeFile(
+            path, twoLinks(kHinge + "<transmission name=\"t\"><joint name=\"j\"/></transmission>"
+                                    "<gazebo reference=\"a\"><link name=\"a\"/></gazebo>")));
+        QString error;
+        const std::optional<RobotModel> model = RobotModel::Load(path, &error);
+        QVERIFY2(model, qPrintable(error));
+        QCOMPARE(model->joints().size(), std::size_t(1));
+        QCOMPARE(model->links().size(), std::size_t(2));
+    }
+
     void badModel_data() {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QString>("message");
@@ -126,6 +140,8 @@ class RobotModelTest : public QObject {
         QTest::newRow("link twice")
             << QByteArray("<robot name=\"r\">\n<link name=\"a\"/>\n<link name=\"a\"/>\n</robot>")
             << at + QStringLiteral("3: link \"a\" is defined twice");
+        QTest::newRow("joint twice") << twoLinks(kHinge + "\n" + kHinge)
+                                     << at + QStringLiteral("6: joint \"j\" is defined twice");
         QTest::newRow("NaN origin")
             << twoLinks(kHinge, "<visual><origin xyz=\"nan 0 0\"/><geometry><box size=\"1 1 "
                                 "1\"/></geometry></visual>")

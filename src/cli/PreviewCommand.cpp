@@ -119,16 +119,15 @@ int CmdPreview(const QStringList& args, CliServices& io) {
     }
     const auto model = std::make_shared<const RobotModel>(std::move(*read));
 
-    // The channel mapping of the settings file, read only; the model's own
-    // order when the file has none.
+    // The channel mapping of the settings file, read only.
     IniFile settings(Settings::SettingsPath());
     settings.load();
-    std::optional<ChannelMapping> mapping = ChannelMapping::Read(settings, &error);
-    if (!mapping && !error.isEmpty()) {
+    const std::optional<ChannelMapping> mapping =
+        ChannelMapping::FromSettings(settings, *model, &error);
+    if (!mapping) {
         io.err() << error << Qt::endl;
         return 1;
     }
-    if (!mapping) mapping = ChannelMapping::ForModel(*model);
     for (const QString& fault : mapping->check(*model))
         io.err() << fault << Qt::endl;
 

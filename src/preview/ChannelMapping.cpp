@@ -71,6 +71,14 @@ std::optional<ChannelMapping> ChannelMapping::Read(const IniFile& ini, QString* 
     return mapping;
 }
 
+std::optional<ChannelMapping>
+ChannelMapping::FromSettings(const IniFile& ini, const RobotModel& model, QString* error) {
+    error->clear();
+    std::optional<ChannelMapping> mapping = Read(ini, error);
+    if (!mapping && error->isEmpty()) mapping = ForModel(model);
+    return mapping;
+}
+
 void ChannelMapping::write(IniFile& ini) const {
     for (int n = 1; n <= Pose::kChannels; ++n) {
         const ChannelDrive& d = drives[std::size_t(n - 1)];

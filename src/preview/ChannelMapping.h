@@ -60,6 +60,10 @@ class ChannelMapping {
     // The section of the settings file; nothing when it is absent. A faulty
     // key gives nothing and a message naming the key and the fault.
     static std::optional<ChannelMapping> Read(const IniFile& ini, QString* error);
+    // The mapping the settings file keeps, or the model's own order when it
+    // keeps none; nothing, with the message, when the section is faulty.
+    static std::optional<ChannelMapping> FromSettings(const IniFile& ini, const RobotModel& model,
+                                                      QString* error);
     // Writes all 24 keys of the section.
     void write(IniFile& ini) const;
     // One message per channel naming a joint the model does not have (those

@@ -94,6 +94,13 @@ class CliPreviewTest : public QObject {
             << QStringList{QStringLiteral("--item"), QStringLiteral("0"), QStringLiteral("--view"),
                            QStringLiteral("back")}
             << 2 << QStringLiteral("the view \"back\" is not front, side, top or iso\n") + usage;
+        QTest::newRow("faulty mapping")
+            << QStringList{QStringLiteral("--item"), QStringLiteral("0"),
+                           QStringLiteral("--config"),
+                           QStringLiteral("[RobotChannels]\r\nCH2=0,1,0,neck_pitch\r\n")}
+            << 1
+            << QStringLiteral("settings file %DIR%/QVX3J.ini, section [RobotChannels], key CH2: "
+                              "the sign \"0\" is not 1 or -1\n");
         QTest::newRow("bad model")
             << QStringList{QStringLiteral("--item"), QStringLiteral("0"), QStringLiteral("--model"),
                            QStringLiteral("%DIR%/other.urdf")}
@@ -107,6 +114,12 @@ class CliPreviewTest : public QObject {
         QFETCH(QString, message);
         QFile::remove(path("out.png"));
         args.replaceInStrings(QStringLiteral("%DIR%"), m_dir.path());
+        // --config is the test's own: the settings file's text for this row.
+        const qsizetype config = args.indexOf(QStringLiteral("--config"));
+        if (config >= 0) {
+            QVERIFY(qvxtest::writeFile(path("QVX3J.ini"), args[config + 1].toLatin1()));
+            args.remove(config, 2);
+        }
         const CliRun run = preview(args << QStringLiteral("--png") << path("out.png"));
         QCOMPARE(run.err, message.replace(QLatin1String("%DOC%"), m_doc)
                               .replace(QLatin1String("%DIR%"), m_dir.path()));

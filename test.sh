@@ -24,7 +24,7 @@ if command -v clang++ >/dev/null 2>&1; then
   # not bring along; without it the code is still compiled.
   if echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }' |
       clang++ -x c++ -fsanitize=fuzzer -o /dev/null - 2>/dev/null; then
-    fuzz_targets+=(fuzz_readers fuzz_pictures)
+    fuzz_targets+=(fuzz_readers fuzz_pictures fuzz_models)
   else
     echo "no libFuzzer runtime for clang++: the fuzz targets are compiled, not linked"
   fi

@@ -1,17 +1,16 @@
 #include "fuzz/ReaderFuzz.h"
 
-#include "board/BoardBackup.h"
 #include "base/Services.h"
+#include "board/BoardBackup.h"
 #include "document/Chart.h"
 #include "document/DocumentFile.h"
 #include "document/IniFile.h"
 #include "document/MotionHeader.h"
+#include "fuzz/FuzzCheck.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QTemporaryDir>
-#include <cstdio>
-#include <cstdlib>
 
 namespace qvx {
 
@@ -30,18 +29,13 @@ class SilentServices : public Services {
     void SetBusy(bool) override {}
 };
 
-void check(bool ok, const char* what) {
-    if (ok) return;
-    std::fprintf(stderr, "fuzz invariant broken: %s\n", what);
-    std::abort();
-}
-
 // What every reader must leave behind: links between items, a start item that
 // is an item or none.
 void checkChart(const Chart& chart) {
     for (const Link& l : chart.links)
-        check(chart.validItem(l.origin) && chart.validItem(l.final), "link end outside the chart");
-    check(chart.startItem == -1 || chart.validItem(chart.startItem), "start outside the chart");
+        FuzzCheck(chart.validItem(l.origin) && chart.validItem(l.final),
+                  "link end outside the chart");
+    FuzzCheck(chart.startItem == -1 || chart.validItem(chart.startItem), "start outside the chart");
 }
 
 } // namespace
@@ -55,10 +49,10 @@ int FuzzReaders(const std::uint8_t* data, std::size_t size) {
     {
         IniFile ini;
         ini.parseBytes(bytes);
-        check(ini.toBytes() == bytes, "INI text not kept byte for byte");
+        FuzzCheck(ini.toBytes() == bytes, "INI text not kept byte for byte");
         for (const QString& s : ini.sections())
             for (const QString& k : ini.keys(s))
-                check(ini.valueExists(s, k), "listed key cannot be read");
+                FuzzCheck(ini.valueExists(s, k), "listed key cannot be read");
     }
 
     const QString path = dir.filePath(data[0] & 1 ? QStringLiteral("input.csv")
@@ -87,7 +81,7 @@ int FuzzReaders(const std::uint8_t* data, std::size_t size) {
     QString error;
     if (const std::optional<BoardBackup> backup = BoardBackup::Parse(bytes, &error)) {
         const std::optional<BoardBackup> again = BoardBackup::Parse(backup->toBytes(), &error);
-        check(again && *again == *backup, "backup not read back as written");
+        FuzzCheck(again && *again == *backup, "backup not read back as written");
     }
     return 0;
 }

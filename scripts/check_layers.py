@@ -4,8 +4,10 @@
 The layers, lowest first:
   core  files CMake adds to quorvex_core: QtCore, QtSerialPort, QtNetwork and
         other core files only; never QtGui, QtWidgets or a window.
-  ui    files added to quorvex_ui: core, ui, QtGui and QtWidgets.
-  cli   src/cli (the qvx tool): core only, like core.
+  draw  files added to quorvex_draw (drawing without widgets, e.g. the robot
+        preview): core, draw and QtGui; never QtWidgets or a window.
+  ui    files added to quorvex_ui: core, draw, ui, QtGui and QtWidgets.
+  cli   src/cli (the qvx tool): core and draw; never QtWidgets or a window.
   app   src/app/main.cpp: anything.
 Tests, benchmarks and fuzz targets are not checked.
 
@@ -18,6 +20,7 @@ import sys
 ROOT = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else pathlib.Path(__file__).resolve().parent.parent)
 SRC = ROOT / "src"
 GUI_MODULES = re.compile(r"^(QtGui|QtWidgets|QtOpenGL|QtQuick|QtQml)(/|$)")
+WIDGET_MODULES = re.compile(r"^(QtWidgets|QtOpenGL|QtQuick|QtQml)(/|$)")
 # Qt classes of QtGui and QtWidgets that core code might include by class name.
 GUI_CLASS = re.compile(r"^Q(Widget|Dialog|MainWindow|Painter|Image|Pixmap|Color|Font|Palette|Label|"
                        r"LineEdit|PushButton|ToolButton|ComboBox|Application|GuiApplication|Screen|"
@@ -26,7 +29,13 @@ GUI_CLASS = re.compile(r"^Q(Widget|Dialog|MainWindow|Painter|Image|Pixmap|Color|
                        r"TabWidget|CheckBox|RadioButton|SpinBox|MessageBox|FileDialog|Cursor|Region|"
                        r"Polygon|PolygonF|Transform|Matrix4x4|Vector3D)\b")
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
-TARGET = re.compile(r"target_sources\(\s*(quorvex_core|quorvex_ui)\s+PRIVATE(.*?)\)", re.S)
+# Classes of QtWidgets a drawing file might include by class name.
+WIDGET_CLASS = re.compile(r"^Q(Widget|Dialog|MainWindow|Label|LineEdit|PushButton|ToolButton|ComboBox|"
+                          r"Application|Menu|Action|Frame|ScrollBar|ScrollArea|Layout|[HV]BoxLayout|"
+                          r"GridLayout|TreeWidget|TabWidget|CheckBox|RadioButton|SpinBox|MessageBox|"
+                          r"FileDialog)\b")
+TARGET = re.compile(r"target_sources\(\s*(quorvex_core|quorvex_draw|quorvex_ui)\s+PRIVATE(.*?)\)", re.S)
+LAYER_OF_TARGET = {"quorvex_core": "core", "quorvex_draw": "draw", "quorvex_ui": "ui"}
 
 
 def layer_files():
@@ -39,7 +48,7 @@ def layer_files():
                 path = (cmake.parent / name).resolve()
                 for f in (path, path.with_suffix(".h")):
                     if f.exists():
-                        layers[f] = "core" if target == "quorvex_core" else "ui"
+                        layers[f] = LAYER_OF_TARGET[target]
     for f in (SRC / "cli").glob("*.*"):
         layers[f.resolve()] = "cli"
     # Headers without a source of their own take the lowest layer that can
@@ -59,20 +68,26 @@ def main():
     layers = layer_files()
     faults = []
     for path, layer in sorted(layers.items()):
-        if layer not in ("core", "cli") or path.suffix not in (".h", ".cpp"):
+        if layer not in ("core", "draw", "cli") or path.suffix not in (".h", ".cpp"):
             continue
+        # Core sees only QtCore; drawing and the qvx tool may use QtGui too.
+        gui_allowed = layer in ("draw", "cli")
+        below = {"core": ("core",), "draw": ("core", "draw"), "cli": ("core", "draw", "cli")}[layer]
         for number, line in enumerate(path.read_text(errors="replace").splitlines(), 1):
             m = INCLUDE.match(line)
             if not m:
                 continue
             kind, name = m.groups()
             where = f"{path.relative_to(ROOT)}:{number}"
-            if kind == "<" and (GUI_MODULES.match(name) or GUI_CLASS.match(name)):
+            if kind == "<" and gui_allowed and (WIDGET_MODULES.match(name) or WIDGET_CLASS.match(name)):
+                faults.append(f"{where}: {layer} code includes <{name}> of the toolkit's windows")
+            elif kind == "<" and not gui_allowed and (GUI_MODULES.match(name) or GUI_CLASS.match(name)):
                 faults.append(f"{where}: {layer} code includes <{name}> of the toolkit's windows")
             elif kind == '"':
                 target = (SRC / name).resolve()
-                if layers.get(target) == "ui":
-                    faults.append(f"{where}: {layer} code includes \"{name}\", a window (ui layer)")
+                if layers.get(target) in ("ui", "draw") and layers.get(target) not in below:
+                    faults.append(f"{where}: {layer} code includes \"{name}\", "
+                                  f"{'a window (ui layer)' if layers.get(target) == 'ui' else 'drawing code (draw layer)'}")
                 elif target.parent.name == "cli" and layer == "core":
                     faults.append(f"{where}: core code includes \"{name}\" of the qvx tool")
     for fault in faults:
@@ -80,7 +95,7 @@ def main():
     if faults:
         print(f"{len(faults)} include(s) run up the layers", file=sys.stderr)
         return 1
-    print(f"layers hold: {sum(1 for l in layers.values() if l in ('core', 'cli'))} core and cli files checked")
+    print(f"layers hold: {sum(1 for l in layers.values() if l in ('core', 'draw', 'cli'))} core, draw and cli files checked")
     return 0
 
 

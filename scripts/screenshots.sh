@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Takes the README's pictures anew (docs/screenshots/editor.png and pose.png):
-# the program's own windows on docs/screenshots/wave.QMX, under Xvfb.
+# the program's own windows on docs/screenshots/wave.QMX, under Xvfb; and
+# robot.png, the robot preview of one item drawn by qvx, without a display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQVX_BUILD_TESTS=OFF \
       -DQVX_BUILD_SCREENSHOTS=ON >/dev/null
-cmake --build build-release --target take_screenshots
+cmake --build build-release --target take_screenshots qvx
 xvfb-run -a -s "-screen 0 1280x900x24" \
     ./build-release/docs/take_screenshots docs/screenshots/wave.QMX docs/screenshots
-echo "docs/screenshots/editor.png and pose.png taken"
+./build-release/src/cli/qvx preview docs/screenshots/wave.QMX --item 1 --view iso --size 480x360 \
+    --png docs/screenshots/robot.png
+echo "docs/screenshots/editor.png, pose.png and robot.png taken"

@@ -308,6 +308,25 @@ std::vector<VerbHelp> makeVerbs() {
                         "/dev/serial/by-id name, USB vendor:product, description, whether you "
                         "may open it (yes/no); tab-separated, \"-\" for nothing."),
          {}});
+    v.push_back(
+        {QStringLiteral("preview"),
+         S{QStringLiteral(
+             "preview FILE --item N --png OUT [--size WxH] [--view front|side|top|iso] "
+             "[--model URDF]")},
+         QStringLiteral("Draws the robot in the pose of POS item N to a PNG picture, without a "
+                        "window."),
+         {valued(QStringLiteral("item"), QStringLiteral("N"),
+                 QStringLiteral("The item of the document (N as in its section ItemN).")),
+          valued(QStringLiteral("png"), QStringLiteral("OUT"), QStringLiteral("The picture made.")),
+          valued(QStringLiteral("size"), QStringLiteral("WxH"),
+                 QStringLiteral("Its size in pixels (default 640x480).")),
+          valued(QStringLiteral("view"), QStringLiteral("VIEW"),
+                 QStringLiteral("front, side, top or iso (the default).")),
+          valued(QStringLiteral("model"), QStringLiteral("URDF"),
+                 QStringLiteral("The robot model (default: the one installed with Quorvex). "
+                                "Channels drive its joints as section [RobotChannels] of the "
+                                "settings file says; without it CHn drives the model's n-th "
+                                "moving joint."))}});
     return v;
 }
 

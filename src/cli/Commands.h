@@ -30,5 +30,7 @@ int CmdPose(const VerbArgs& args, CliServices& io);
 int CmdRemote(const VerbArgs& args, CliServices& io);
 // qvx ports [PATH...]: the serial devices of this machine.
 int CmdPorts(const VerbArgs& args, CliServices& io);
+// qvx preview FILE --item N --png OUT: a pose drawn to a picture.
+int CmdPreview(const VerbArgs& args, CliServices& io);
 
 } // namespace qvx

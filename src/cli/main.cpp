@@ -47,6 +47,7 @@ const std::map<QString, Run>& runners() {
         {QStringLiteral("remote"), CmdRemote},
         {QStringLiteral("sim"), CmdSim},
         {QStringLiteral("ports"), CmdPorts},
+        {QStringLiteral("preview"), CmdPreview},
     };
     return table;
 }

@@ -64,6 +64,7 @@ class InstallTest : public QObject {
             "share/man/man1/qvx.1.gz",
             "share/bash-completion/completions/qvx",
             "lib/udev/rules.d/60-quorvex-serial.rules",
+            "share/quorvex/models/quorvex-humanoid.urdf",
         };
         for (const QString& f : expected)
             QVERIFY2(QFile::exists(p.filePath(f)), qPrintable(f));
@@ -77,6 +78,17 @@ class InstallTest : public QObject {
         const Ran v = run(p.filePath("bin/qvx"), {"--version"});
         QCOMPARE(v.code, 0);
         QVERIFY(v.out.contains(QStringLiteral("qvx 3.")));
+    }
+
+    // The installed qvx draws with the installed robot model: the build tree's
+    // copy lies out of its reach, and naming no model there fails.
+    void installedPreview_findsTheInstalledModel() {
+        const QString doc = QStringLiteral(QVX_SOURCE_DIR "/docs/screenshots/wave.QMX");
+        const QString png = m_prefix.filePath(QStringLiteral("robot.png"));
+        const Ran r = run(QDir(m_prefix.path()).filePath("bin/qvx"),
+                          {"preview", doc, "--item", "1", "--png", png, "--size", "64x48"});
+        QVERIFY2(r.code == 0, qPrintable(r.out));
+        QCOMPARE(QImage(png).size(), QSize(64, 48));
     }
 
     void desktopEntryAndMimeTypeAreValidAndAgree() {

@@ -89,26 +89,24 @@ bool PoseFlows::HomePosition(HomeCaller caller) {
     auto flow = link.beginFlow();
     if (!flow) return false;
     if (!m_board.SetSleep(0)) return false;
-    // From here every way out wakes the robot again, or says that it stays
-    // asleep; the cause of the failure stays the link's last failure.
-    const auto wakeAfterFailure = [this, &link] {
-        const QString cause = link.lastFailure();
-        link.setLastFailure(m_board.SetSleep(1) ? cause : BoardCommands::LeftAsleep(cause));
+    // A failed step ends the sequence there, as designed, with the robot
+    // asleep: the failure says so beside its cause.
+    const auto leftAsleep = [&link] {
+        link.setLastFailure(BoardCommands::LeftAsleep(link.lastFailure()));
         return false;
     };
     BigEndian::Words home{};
-    if (!m_board.StopMotion() || !m_board.ReadHomePosition(home)) return wakeAfterFailure();
+    if (!m_board.StopMotion() || !m_board.ReadHomePosition(home)) return leftAsleep();
     MotionRecord block;
     block.lead = kHomeSpeed;
     block.words = home;
     // The robot goes home whatever the answer; a lost answer does not keep it asleep.
     sendBlock(block);
     if (caller == HomeCaller::PoseWindow) ApplyPoseBlock(m_pose, m_currentItem(), block);
-    if (!m_board.SetOptionBit1(1)) return wakeAfterFailure();
+    if (!m_board.SetOptionBit1(1)) return leftAsleep();
     if (m_board.SetSleep(1)) return true;
-    link.setLastFailure(
-        BoardCommands::LeftAsleep(link.failureWith(BoardCommands::WakeFailedText())));
-    return false;
+    link.setLastFailure(link.failureWith(BoardCommands::WakeFailedText()));
+    return leftAsleep();
 }
 
 bool PoseFlows::Sleep() {

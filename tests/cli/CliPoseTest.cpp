@@ -516,7 +516,8 @@ class CliPoseTest : public QObject {
         QCOMPARE(cli.docBytes(), original);
 
         // The last answer of the home sequence fails after the item took the
-        // home pose: the item is saved, and the robot is woken again.
+        // home pose: the item is saved; the sequence ends there, the robot
+        // asleep, and the failure says so.
         cli.clearFrames();
         QCOMPARE(cli.pose({"home"}).code, 0);
         const int answers = cli.frameCount();
@@ -529,12 +530,13 @@ class CliPoseTest : public QObject {
         r = cli.pose({"home", cli.doc, "--item", "0"});
         QCOMPARE(r.code, 1);
         QVERIFY2(r.err.endsWith(QStringLiteral("qvx pose home failed: the board's answer had a "
-                                               "wrong checksum (item 0 had changed; saved ") +
+                                               "wrong checksum. ") +
+                                BoardCommands::LeftAsleepText() + " (item 0 had changed; saved " +
                                 cli.doc + ")\n"),
                  qPrintable(r.err));
-        QVERIFY(!(cli.option() & BoardCommands::kOptSleep));
+        QVERIFY(cli.option() & BoardCommands::kOptSleep);
         checkOnlyItemChanged(before, cli.readDocument(), 0, Pose::kHomeSpeed, home);
-        // When the wake fails, the robot stays asleep and the line says so.
+        // The same when the last step, the wake, fails.
         cli.sim([&](BoardSimulator& s) {
             s.injectFault(BoardSimulator::Fault::BadAck, 1, answers - 2);
         });

@@ -310,13 +310,19 @@ std::vector<VerbHelp> makeVerbs() {
          {}});
     v.push_back(
         {QStringLiteral("preview"),
-         S{QStringLiteral(
-             "preview FILE --item N --png OUT [--size WxH] [--view front|side|top|iso] "
-             "[--model URDF]")},
-         QStringLiteral("Draws the robot in the pose of POS item N to a PNG picture, without a "
-                        "window."),
+         S{QStringLiteral("preview FILE --item N --png OUT"),
+           QStringLiteral(" [--size WxH] [--view VIEW] [--model URDF]"),
+           QStringLiteral("preview --record M:R --port DEVICE --png OUT"),
+           QStringLiteral(" [--size WxH] [--view VIEW] [--model URDF]")},
+         QStringLiteral("Draws the robot in the pose of POS item N, or of a record on the board, "
+                        "to a PNG picture, without a window."),
          {valued(QStringLiteral("item"), QStringLiteral("N"),
                  QStringLiteral("The item of the document (N as in its section ItemN).")),
+          valued(QStringLiteral("record"), QStringLiteral("M:R"),
+                 QStringLiteral("Record R (from 1, as the LIST page counts) of motion slot M "
+                                "(0 = M1), read from the board.")),
+          valued(QStringLiteral("port"), QStringLiteral("DEVICE"),
+                 QStringLiteral("The serial device of the board, for --record.")),
           valued(QStringLiteral("png"), QStringLiteral("OUT"), QStringLiteral("The picture made.")),
           valued(QStringLiteral("size"), QStringLiteral("WxH"),
                  QStringLiteral("Its size in pixels (default 640x480).")),

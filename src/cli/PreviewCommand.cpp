@@ -1,7 +1,10 @@
+#include "app/AppState.h"
 #include "app/Settings.h"
 #include "cli/CliArgs.h"
+#include "cli/CliPort.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
+#include "compiler/MotionTransfer.h"
 #include "document/Chart.h"
 #include "document/DocumentFile.h"
 #include "document/IniFile.h"
@@ -10,6 +13,7 @@
 #include "preview/RobotModel.h"
 #include "preview/RobotRenderer.h"
 #include "preview/RobotScene.h"
+#include "preview/SlotRecord.h"
 #include "preview/ViewCamera.h"
 
 #include <QImage>
@@ -65,24 +69,68 @@ std::optional<ChannelValues> readPoseItem(const QString& path, int n, CliService
 
 } // namespace
 
+// The pose of record `index` (from 0) of motion `slot`, read from the board on
+// port; nothing, after the failure line, when it cannot be had.
+std::optional<ChannelValues> readRecordPose(const QString& port, int slot, int index,
+                                            CliServices& io) {
+    AppState state;
+    state.link.setServices(&io);
+    if (!OpenCliPort(state, port, io)) return std::nullopt;
+    SlotRecord reader(state.board);
+    const std::optional<MotionRecord> record = reader.read(slot, index);
+    state.link.ClosePort();
+    if (!record) {
+        io.err() << kFailed << reader.failure() << Qt::endl;
+        return std::nullopt;
+    }
+    return record->words;
+}
+
 int CmdPreview(const VerbArgs& args, CliServices& io) {
-    if (const auto refused = args.requireCount(1, QStringLiteral("a document"), io))
-        return *refused;
-    for (const char* name : {"item", "png"})
-        if (const auto refused = args.require(QLatin1String(name), io)) return *refused;
-    const QString& path = args.positional()[0];
+    // The pose comes from an item of a document, or from a record on a board.
+    const bool fromBoard = args.has(QStringLiteral("record"));
+    if (fromBoard && (!args.positional().isEmpty() || args.has(QStringLiteral("item"))))
+        return args.usage(
+            QStringLiteral("give FILE --item N or --record M:R --port PATH, not both"), io);
+    if (fromBoard) {
+        if (const auto refused = args.require(QStringLiteral("port"), io)) return *refused;
+    } else {
+        if (const auto refused = args.requireCount(1, QStringLiteral("a document"), io))
+            return *refused;
+        if (const auto refused = args.require(QStringLiteral("item"), io)) return *refused;
+    }
+    if (const auto refused = args.require(QStringLiteral("png"), io)) return *refused;
     const QString itemText = args.value(QStringLiteral("item"));
+    const QString recordText = args.value(QStringLiteral("record"));
     const QString out = args.value(QStringLiteral("png"));
     const QString sizeText = args.has(QStringLiteral("size")) ? args.value(QStringLiteral("size"))
                                                               : QStringLiteral("640x480");
     const QString viewText = args.has(QStringLiteral("view")) ? args.value(QStringLiteral("view"))
                                                               : QStringLiteral("iso");
     QString modelPath = args.value(QStringLiteral("model"));
-    const std::optional<int> item = NumberIn(itemText, 0, std::numeric_limits<int>::max());
-    if (!item)
-        return args.usage(QStringLiteral("the item number \"%1\" is not a number").arg(itemText),
-                          io);
-    const int n = *item;
+    int n = 0, slot = 0, index = 0;
+    if (fromBoard) {
+        const QStringList parts = recordText.split(u':');
+        const std::optional<int> m =
+            parts.size() == 2 ? NumberIn(parts[0], 0, QmxBoard::kMotionSlots - 1) : std::nullopt;
+        const std::optional<int> r =
+            parts.size() == 2 ? NumberIn(parts[1], 1, QmxBoard::kMaxRecords) : std::nullopt;
+        if (!m || !r)
+            return args.usage(QStringLiteral("--record must be M:R, a motion slot 0..%1 and a "
+                                             "record 1..%2, not %3")
+                                  .arg(QmxBoard::kMotionSlots - 1)
+                                  .arg(QmxBoard::kMaxRecords)
+                                  .arg(recordText),
+                              io);
+        slot = *m;
+        index = *r - 1;
+    } else {
+        const std::optional<int> item = NumberIn(itemText, 0, std::numeric_limits<int>::max());
+        if (!item)
+            return args.usage(
+                QStringLiteral("the item number \"%1\" is not a number").arg(itemText), io);
+        n = *item;
+    }
     const std::optional<QSize> size = parseSize(sizeText);
     if (!size)
         return args.usage(QStringLiteral("the size \"%1\" is not WIDTHxHEIGHT, each from %2 to %3")
@@ -121,7 +169,9 @@ int CmdPreview(const VerbArgs& args, CliServices& io) {
     for (const QString& fault : mapping->check(*model))
         io.err() << fault << Qt::endl;
 
-    const std::optional<ChannelValues> words = readPoseItem(path, n, io);
+    const std::optional<ChannelValues> words =
+        fromBoard ? readRecordPose(args.value(QStringLiteral("port")), slot, index, io)
+                  : readPoseItem(args.positional()[0], n, io);
     if (!words) return 1;
 
     RobotScene scene(model);
@@ -134,7 +184,9 @@ int CmdPreview(const VerbArgs& args, CliServices& io) {
         io.err() << kFailed << "cannot write " << out << ": " << file.errorString() << Qt::endl;
         return 1;
     }
-    io.out() << "item " << n << " drawn to " << out << Qt::endl;
+    io.out() << (fromBoard ? MotionTransfer::RecordName(slot, index)
+                           : QStringLiteral("item ") + QString::number(n))
+             << " drawn to " << out << Qt::endl;
     return 0;
 }
 

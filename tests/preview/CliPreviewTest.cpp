@@ -1,5 +1,6 @@
 #include "common/CliRun.h"
 #include "common/RecordingServices.h"
+#include "common/SimBoard.h"
 #include "common/TestFiles.h"
 #include "common/TestRegistry.h"
 #include "compiler/ChartMaker.h"
@@ -36,9 +37,12 @@ class CliPreviewTest : public QObject {
         qvxtest::ChartMaker m;
         const int forward = m.item(QStringLiteral("Forward"), KindPos, 40);
         m.chart.items[std::size_t(forward)].values = qvxtest::poseWords({{3, -600}});
-        m.item(QStringLiteral("Count"), KindSet, 1, 0x8207);
+        const int count = m.item(QStringLiteral("Count"), KindSet, 1, 0x8207);
         const int back = m.item(QStringLiteral("Back"), KindPos, 40);
         m.chart.items[std::size_t(back)].values = qvxtest::poseWords({{3, 600}});
+        // Linked, so that it compiles into records for a board.
+        m.next(forward, count);
+        m.next(count, back);
         m_doc = path("poses.qmx");
         qvxtest::RecordingServices services;
         MotionHeader header;
@@ -134,6 +138,50 @@ class CliPreviewTest : public QObject {
 
     // A channel mapping that names a joint the model lacks is reported; the
     // other channels still draw.
+    // --record draws a record read from the board exactly as the item it was
+    // compiled from; what the board cannot give is a failure naming why, and
+    // a wrong --record sends nothing.
+    void record_drawnAsItsItem_andRefusedWhenNotAPose() {
+        QFile::remove(path("QVX3J.ini")); // the mapping a row above left
+        qvxtest::SimBoard board;
+        QVERIFY2(board.host, qPrintable(board.error));
+        const QStringList port{QStringLiteral("--port"), board.port};
+        QCOMPARE(qvxtest::runQvx(QStringList{"board", "write", m_doc, "--slot", "0"} + port).code,
+                 0);
+        board.takeFrames();
+        const auto fromBoard = [&](const QString& record, const char* png) {
+            qvxtest::CliSetup setup;
+            setup.configDir(m_dir.path());
+            return qvxtest::runQvx(
+                QStringList{"preview", "--record", record, "--png", path(png)} + port, setup);
+        };
+        CliRun r = fromBoard(QStringLiteral("0:1"), "record.png");
+        QCOMPARE(r.err, QString());
+        QCOMPARE(r.out, QStringLiteral("M1 record 1 drawn to %1\n").arg(path("record.png")));
+        QCOMPARE(preview({"--item", "0", "--png", path("item.png")}).code, 0);
+        QCOMPARE(qvxtest::readFile(path("record.png")), qvxtest::readFile(path("item.png")));
+        // Only reads: the table entry and the record.
+        QCOMPARE(board.takeCommands(), QByteArray::fromHex("f5fc"));
+
+        const QString failed = QStringLiteral("qvx preview failed: ");
+        const std::pair<const char*, QString> refused[] = {
+            {"0:2", failed + "M1 record 2 is no pose (a setting, branch, jump or end)\n"},
+            {"0:9", failed + "M1 holds 4 records; there is no record 9\n"},
+            {"1:1", failed + "M2 holds no motion\n"},
+        };
+        for (const auto& [record, message] : refused) {
+            r = fromBoard(QLatin1String(record), "none.png");
+            QCOMPARE(r.err, message);
+            QCOMPARE(r.code, 1);
+            QVERIFY(!QFile::exists(path("none.png")));
+        }
+        board.takeFrames();
+        r = fromBoard(QStringLiteral("80:1"), "none.png");
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.startsWith(QStringLiteral("qvx preview: --record must be M:R")));
+        QVERIFY(board.takeFrames().isEmpty());
+    }
+
     void mappingWithUnknownJoint_isReportedAndTheRestDrawn() {
         QVERIFY(qvxtest::writeFile(path("QVX3J.ini"),
                                    "[RobotChannels]\r\nCH1=1,0.13,0,tail\r\nCH3=1,0.13,0,"

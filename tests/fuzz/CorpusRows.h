@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <cstddef>
+#include <cstdint>
 
 namespace qvxtest {
 
@@ -20,6 +22,20 @@ inline void addCorpusRows(const QString& folder) {
 inline QByteArray readCorpusFile(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A fuzz target's entry: 0 when the input was handled soundly.
+using FuzzEntry = int (*)(const std::uint8_t*, std::size_t);
+
+// Runs the corpus file at path through the entry the fuzzer drives; its bytes
+// go to input for checks of the caller's own.
+inline void replayCorpusFile(const QString& path, FuzzEntry entry, QByteArray* input = nullptr) {
+    const QByteArray bytes = readCorpusFile(path);
+    QVERIFY(!bytes.isEmpty());
+    QCOMPARE(
+        entry(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())),
+        0);
+    if (input) *input = bytes;
 }
 
 } // namespace qvxtest

@@ -105,6 +105,23 @@ class RobotPreviewWindowTest : public QObject {
         }
     }
 
+    void followsTheRealBoard_sentAndAcquiredPosesOnly() {
+        PreviewWindowRig rig;
+        RobotPreviewWindow& robot = rig.robot();
+        robot.setFollow(RobotPreviewWindow::Follow::RealBoard);
+        rig.pose().Scroll[0]->setValue(Pose::kNeutral + 345);
+        // An edit not sent is not on the robot.
+        QCOMPARE(rig.jointValue(1), 0.0);
+        rig.pose().SetBtn->click();
+        QCOMPARE(rig.jointValue(1), defaultAngle(Pose::kNeutral + 345));
+        rig.pose().Scroll[0]->setValue(Pose::kNeutral - 100);
+        QCOMPARE(rig.jointValue(1), defaultAngle(Pose::kNeutral + 345));
+        // Get reads back the pose the board keeps: the one sent.
+        rig.pose().GetBtn->click();
+        QCOMPARE(rig.word(1), quint16(Pose::kNeutral + 345));
+        QCOMPARE(rig.jointValue(1), defaultAngle(Pose::kNeutral + 345));
+    }
+
     void followsTheSimulatedBoardWhilePlaying_stopsWhenHidden() {
         PreviewWindowRig rig;
         // The program's own SIM port: the simulator in this process.

@@ -119,10 +119,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QTemporaryDir dir;
     const QString closedPath = dir.filePath("closed.ini"), openPath = dir.filePath("open.ini");
-    {
-        IniFile ini(openPath);
+    for (const QString& path : {closedPath, openPath}) {
+        IniFile ini(path);
         ini.writeBool(QString::fromLatin1(RobotPreviewWindow::kSection), QStringLiteral("Open"),
-                      true);
+                      path == openPath);
         ini.save();
     }
     constexpr int kRuns = 15;

@@ -31,8 +31,9 @@ class RobotPreviewWindow : public QWidget {
     Q_OBJECT
   public:
     static constexpr char kSection[] = "RobotPreview";
-    // Frames a second the simulated board is followed at.
-    static constexpr int kSimFollowMs = 33;
+    // How often the simulated board's servos are read while it is followed:
+    // a little over 30 frames a second, so a late timer still keeps 30.
+    static constexpr int kSimFollowMs = 30;
 
     enum class Follow { PoseWindow, SimBoard, RealBoard };
 

@@ -74,6 +74,7 @@ class RobotPreviewWindowTest : public QObject {
         QTest::newRow("scroll bar") << "bar";
         QTest::newRow("edit box") << "box";
         QTest::newRow("undo") << "undo";
+        QTest::newRow("changed behind the window to FREE") << "free";
     }
     void opensOnlyWhenAsked_followsEveryPoseWindowEdit() {
         QFETCH(QString, edit);
@@ -98,6 +99,16 @@ class RobotPreviewWindowTest : public QObject {
         QCOMPARE(rig.pose().focusedChannel(), 3);
         QCOMPARE(robot.scene()->highlightedJoint,
                  robot.scene()->model().jointIndex(robot.mapping().drives[2].joint));
+        if (edit == "free") {
+            // A conversion changes the item and the window looks again: a
+            // FREE channel's joint goes limp where it was.
+            const double before = rig.jointValue(3);
+            rig.state.chart.items[size_t(rig.item)].values[2] = Pose::kFree;
+            rig.pose().ChartChanged();
+            QCOMPARE(rig.jointValue(3), before);
+            const int joint = robot.scene()->model().jointIndex(robot.mapping().drives[2].joint);
+            QVERIFY(robot.scene()->pose()[size_t(joint)].limp);
+        }
         if (edit == "undo") {
             QVERIFY(rig.win->history().undo());
             QCOMPARE(rig.word(3), Pose::kNeutral);

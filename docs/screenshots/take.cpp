@@ -1,16 +1,19 @@
-// Takes the README's pictures: the editor with the chart of wave.QMX, and the
-// pose window on one of its items, drawn by the program's own windows with
-// its own font. Run by scripts/screenshots.sh under Xvfb.
+// Takes the README's pictures: the editor with the chart of wave.QMX, the
+// pose window on one of its items and the robot window following it, drawn by
+// the program's own windows with its own font. Run by scripts/screenshots.sh
+// under Xvfb.
 #include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "app/WidgetServices.h"
 #include "pose/PoseWindow.h"
+#include "preview/RobotPreviewWindow.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFontDatabase>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 using namespace qvx;
 
@@ -48,5 +51,13 @@ int main(int argc, char** argv) {
     window.poseWindow()->OpenPoseItem(1);
     QTest::qWait(300);
     if (!window.poseWindow()->grab().save(out.filePath(QStringLiteral("pose.png")))) return 1;
+
+    // The robot window following the pose window on that item.
+    window.RobotBtn->click();
+    RobotPreviewWindow* robot = window.robotWindow();
+    robot->setFollow(RobotPreviewWindow::Follow::PoseWindow);
+    robot->resize(480, 520);
+    QTest::qWait(300);
+    if (!robot->grab().save(out.filePath(QStringLiteral("robot-window.png")))) return 1;
     return 0;
 }

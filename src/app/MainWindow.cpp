@@ -18,6 +18,7 @@
 #include "ports/PortBox.h"
 #include "pose/ChannelTableDialog.h"
 #include "pose/PoseWindow.h"
+#include "preview/RobotPreviewWindow.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -73,7 +74,7 @@ MainWindow::MainWindow(AppState& state, UiServices& services, const QString& set
 
     // Text buttons are wider than glyphs: the window starts wide enough to show
     // the port box and the whole status line on one row.
-    resize(780, 580);
+    resize(800, 580);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
@@ -86,6 +87,8 @@ MainWindow::MainWindow(AppState& state, UiServices& services, const QString& set
     setUpBoardActions();
     setUpEditHistory();
     setUpCanvasKeys();
+    // The robot window opens again when it was open at the last end.
+    if (RobotPreviewWindow::WasLeftOpen(m_settingsPath)) RobotBtnClick();
 
     qApp->installEventFilter(this);
 }
@@ -170,6 +173,8 @@ std::span<const MainWindow::ToolRow> MainWindow::toolRows() {
         {nullptr, &M::SVPBtn, nullptr, "SVPBtn", "SVP", "SVP"},
         {nullptr, &M::OptionMenu3, nullptr, "OptionMenu3", "Rcv", "Receiver"},
         {nullptr, &M::TableBtn, nullptr, "TableBtn", "Table", "Table"},
+        {nullptr, &M::RobotBtn, nullptr, "RobotBtn", "Robot", "The robot in the pose it follows",
+         &M::RobotBtnClick},
     };
     return rows;
 }
@@ -536,6 +541,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (m_closingOnSignal) keepRecoveryCopy();
     SaveSettings();
     m_poseWindow->SaveLayout(m_settingsPath);
+    if (m_robotWindow) m_robotWindow->SaveSettings(m_robotWindow->isVisible());
     m_channelTableDialog->SavePatterns();
     m_state.link.ClosePort();
     // The simulated board writes its state file shortly after each change;
@@ -699,6 +705,15 @@ void MainWindow::SpeedButton1Click() {
 
 void MainWindow::TableBtnClick() {
     m_motionTableWindow->setVisible(!m_motionTableWindow->isVisible());
+}
+
+void MainWindow::RobotBtnClick() {
+    // Made only when first wanted: the model is read then, not at start.
+    if (!m_robotWindow)
+        m_robotWindow = new RobotPreviewWindow(*m_poseWindow, m_state.port, m_settingsPath, this);
+    m_robotWindow->show();
+    m_robotWindow->raise();
+    m_robotWindow->activateWindow();
 }
 
 void MainWindow::InfoBtnClick() {

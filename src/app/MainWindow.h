@@ -35,6 +35,7 @@ class MotionDataDialog;
 class AboutDialog;
 class MotionTableWindow;
 class PoseWindow;
+class RobotPreviewWindow;
 class ChannelTableDialog;
 class SetItemDialog;
 class CompareItemDialog;
@@ -88,6 +89,8 @@ class MainWindow : public QMainWindow {
                 *MotRunBtn = nullptr;
     QToolButton *HomeBtn = nullptr, *OptionBtn = nullptr, *AdBtn = nullptr, *SVPBtn = nullptr,
                 *OptionMenu3 = nullptr, *TableBtn = nullptr;
+    // The robot preview window, made at its first opening.
+    QToolButton* RobotBtn = nullptr;
     QToolBar* EditMenu = nullptr;
     QToolButton *UndoBtn = nullptr, *RedoBtn = nullptr;
     // Whole-board backup into a file, and restore from one.
@@ -111,6 +114,8 @@ class MainWindow : public QMainWindow {
     MotionDataDialog* motionDataDialog() { return m_motionDataDialog; }
     AboutDialog* aboutDialog() { return m_aboutDialog; }
     PoseWindow* poseWindow() { return m_poseWindow; }
+    // Null until the robot window was first opened.
+    RobotPreviewWindow* robotWindow() { return m_robotWindow; }
     ChannelTableDialog* channelTableDialog() { return m_channelTableDialog; }
     SetItemDialog* setItemDialog() { return m_setItemDialog; }
     CompareItemDialog* compareItemDialog() { return m_compareItemDialog; }
@@ -168,6 +173,7 @@ class MainWindow : public QMainWindow {
     void MotStpBtnClick();
     void SpeedButton1Click();
     void TableBtnClick();
+    void RobotBtnClick();
     void InfoBtnClick();
     void HomePosBtnClick();
     void OptionBtnClick();
@@ -281,6 +287,7 @@ class MainWindow : public QMainWindow {
     AboutDialog* m_aboutDialog = nullptr;
     MotionDataDialog* m_motionDataDialog = nullptr;
     PoseWindow* m_poseWindow = nullptr;
+    RobotPreviewWindow* m_robotWindow = nullptr;
     ChannelTableDialog* m_channelTableDialog = nullptr;
     SetItemDialog* m_setItemDialog = nullptr;
     CompareItemDialog* m_compareItemDialog = nullptr;

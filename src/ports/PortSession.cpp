@@ -78,6 +78,12 @@ bool PortSession::simIsOpen() const {
     return m_simHost && m_link.isOpen() && m_link.portNumber() == BoardLink::kSimPortIndex;
 }
 
+std::optional<BigEndian::Words> PortSession::simServoOutput() const {
+    if (!simIsOpen()) return std::nullopt;
+    // Copied out under the host's lock: the simulator moves on its own thread.
+    return m_simHost->withSimulator([](BoardSimulator& sim) { return sim.servoOutput(); });
+}
+
 void PortSession::powerCycleSim() {
     if (!m_simHost) return;
     m_simHost->powerCycle();

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "board/BoardProtocol.h"
+
 #include <QString>
 #include <memory>
+#include <optional>
 
 namespace qvx {
 
@@ -44,6 +47,9 @@ class PortSession {
     QString simDevice() const;
     // True while the simulated board runs and the link is open on it.
     bool simIsOpen() const;
+    // The simulated board's servo outputs now (what its robot shows), while
+    // it is the open port; nothing otherwise.
+    std::optional<BigEndian::Words> simServoOutput() const;
     // Switches the simulated board off and on; it keeps its memory. Only while
     // it runs.
     void powerCycleSim();

@@ -38,6 +38,7 @@ bool PoseFlows::acquire() {
     // The window's speed stays; only the channels come from the board.
     live.lead = quint8(m_pose.speed);
     ApplyPoseBlock(m_pose, m_currentItem(), live);
+    if (boardPoseSeen) boardPoseSeen(live.words);
     return true;
 }
 
@@ -59,7 +60,10 @@ bool PoseFlows::Send() {
     BoardLink& link = m_board.link();
     auto flow = link.beginFlow();
     if (!flow) return false;
-    return sendBlock(BuildPoseBlock(m_pose));
+    const MotionRecord block = BuildPoseBlock(m_pose);
+    if (!sendBlock(block)) return false;
+    if (boardPoseSeen) boardPoseSeen(block.words);
+    return true;
 }
 
 bool PoseFlows::Acquire() {
@@ -154,6 +158,7 @@ bool PoseFlows::Teach() {
         for (size_t k = 0; k < shown.size(); ++k)
             taken.words[k] = shown[k] == kFree ? measured[k] : shown[k];
         applyKeepingUnshown(taken);
+        if (boardPoseSeen) boardPoseSeen(measured);
         return true;
     }
 

@@ -70,6 +70,10 @@ class PoseFlows {
     // failed write; the number written.
     int WriteChannelNames(const std::array<QString, Pose::kChannels>& names);
 
+    // Called with the robot's pose as the board last had it: read by Acquire
+    // or Teach, or written by Send.
+    std::function<void(const BigEndian::Words&)> boardPoseSeen;
+
   private:
     bool sendBlock(const MotionRecord& block);
     // Reads the live pose and shows it with the window's speed.

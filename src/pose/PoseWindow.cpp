@@ -67,6 +67,7 @@ PoseWindow::PoseWindow(Chart& chart, BoardCommands& board, UiServices& services,
     setObjectName(QStringLiteral("PrmDlg"));
     setWindowTitle(QStringLiteral("Parameter"));
     setAutoFillBackground(true);
+    m_flows.boardPoseSeen = [this](const BigEndian::Words& words) { emit boardPoseChanged(words); };
     m_dragger = new PanelDragger([this] { return !HoldSwitch || HoldSwitch->isChecked(); }, this);
     connect(m_dragger, &PanelDragger::panelMoved, this, &PoseWindow::fitCanvas);
 
@@ -159,6 +160,7 @@ void PoseWindow::buildChannelPanel(int n) {
     bar->setPageStep(1);
     bar->setValue(kNeutral);
     Scroll[k] = bar;
+    bar->installEventFilter(this);
     connect(bar, &QScrollBar::valueChanged, this, [this, n](int v) { ScrollScroll(n, v); });
 
     for (size_t g = 0; g < kRadioGroups.size(); ++g) {
@@ -370,6 +372,19 @@ void PoseWindow::showAll() {
         std::all_of(m_pose.channels.begin(), m_pose.channels.end(),
                     [](const ChannelState& c) { return c.kind == ChannelKind::None; });
     m_emptyHint->setVisible(empty);
+    emit shownPoseChanged();
+}
+
+std::optional<ChannelValues> PoseWindow::shownValues() {
+    const Item* item = m_shown.get();
+    if (!item) return std::nullopt;
+    return item->values;
+}
+
+void PoseWindow::setFocusedChannel(int n) {
+    if (n == m_focusedChannel) return;
+    m_focusedChannel = n;
+    emit focusedChannelChanged(n);
 }
 
 QString PoseWindow::EmptyItemHintText() {
@@ -382,6 +397,8 @@ QString PoseWindow::EmptyItemHintText() {
 void PoseWindow::storeChannel(int n, quint16 value) {
     if (Item* item = currentItem()) item->values[size_t(n - 1)] = value;
     showChannelState(n);
+    setFocusedChannel(n);
+    emit shownPoseChanged();
     if (syncOn()) m_flows.MoveLive(n, value);
 }
 
@@ -428,6 +445,8 @@ void PoseWindow::CkBtnMouseUp(int tag) {
     ChooseRadio(m_pose, n, value);
     if (Item* item = currentItem()) item->values[size_t(n - 1)] = value;
     showChannelState(n);
+    setFocusedChannel(n);
+    emit shownPoseChanged();
     if (!syncOn()) return;
     // A released or SET servo may be moved by hand: its present position goes
     // onto the hidden servo bar, ready for switching back to SERVO.

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QWidget>
 #include <array>
+#include <optional>
 
 class QAbstractButton;
 class QAction;
@@ -149,9 +150,22 @@ class PoseWindow : public QWidget {
     void LinkListCloseUp(int index);
     void LinkBtnClick(int direction);
 
+    // The channel words of the shown item; nothing while no item is shown.
+    std::optional<ChannelValues> shownValues();
+    // The channel (1..24) the user works on: the one whose box or bar has the
+    // keyboard focus, else the one last edited; 0 before any.
+    int focusedChannel() const { return m_focusedChannel; }
+
   signals:
     // The channel names or panel colours changed: other windows copy them.
     void channelLabelsChanged();
+    // The shown item's channel words changed, or another item (or none) is
+    // shown: once per edit, whatever made it.
+    void shownPoseChanged();
+    // Another channel is the focused one.
+    void focusedChannelChanged(int channel);
+    // The robot's pose as the board last had it: read by Get or Teach, or sent.
+    void boardPoseChanged(const qvx::ChannelValues& words);
 
   public:
     // The area that holds the panels over the background picture, and the
@@ -190,6 +204,7 @@ class PoseWindow : public QWidget {
     bool editAllowed();
     // Writes a channel word into the item, shows it and, with SYNC on, moves the robot.
     void storeChannel(int n, quint16 value);
+    void setFocusedChannel(int n);
     // After a flow: the shown item may have gone meanwhile.
     void afterFlow();
     void showNothing();
@@ -233,6 +248,7 @@ class PoseWindow : public QWidget {
     // handled (its live move still waiting) is dropped and its bar snaps back.
     bool m_scrollGuard = false;
     int m_menuTag = 0;
+    int m_focusedChannel = 0;
 };
 
 } // namespace qvx

@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -275,6 +276,12 @@ bool PoseWindow::eventFilter(QObject* watched, QEvent* event) {
             p.drawImage(QPoint(0, 0), m_picture);
         }
         return false;
+    }
+    if (event->type() == QEvent::FocusIn) {
+        // The channel whose box or bar takes the keyboard is the focused one.
+        for (int n = 1; n <= kChannels; ++n)
+            if (watched == Edit[size_t(n - 1)] || watched == Scroll[size_t(n - 1)])
+                setFocusedChannel(n);
     }
     if (event->type() == QEvent::ShortcutOverride) {
         // A box whose typing has been committed (or that holds none) lets

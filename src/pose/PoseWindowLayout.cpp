@@ -7,15 +7,15 @@
 
 #include <QComboBox>
 #include <QFrame>
-#include <QLabel>
-#include <QMenu>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
+#include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QToolButton>

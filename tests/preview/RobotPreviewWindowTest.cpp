@@ -1,6 +1,7 @@
 #include "preview/RobotPreviewWindow.h"
 #include "common/TestRegistry.h"
 #include "compiler/ChartMaker.h"
+#include "document/DocumentFile.h"
 #include "document/IniFile.h"
 #include "editor/EditHistory.h"
 #include "flows/FlowFixture.h"
@@ -133,23 +134,37 @@ class RobotPreviewWindowTest : public QObject {
         QCOMPARE(rig.jointValue(1), defaultAngle(Pose::kNeutral + 345));
     }
 
+    void followsTheSimulatedBoardWhilePlaying_stopsWhenHidden_data() {
+        QTest::addColumn<bool>("wave");
+        QTest::addColumn<int>("channel"); // the channel that moves most
+        QTest::newRow("30 poses") << false << 1;
+        QTest::newRow("wave example: a SET loop and a CMP branch") << true << 5;
+    }
     void followsTheSimulatedBoardWhilePlaying_stopsWhenHidden() {
+        QFETCH(bool, wave);
+        QFETCH(int, channel);
         PreviewWindowRig rig;
         // The program's own SIM port: the simulator in this process.
         QVERIFY(rig.state.port.choose(BoardLink::kSimPortIndex, QString()));
         QVERIFY(rig.state.port.simServoOutput());
-        qvxtest::ChartMaker m;
-        int previous = -1;
-        for (int i = 0; i < 30; ++i) {
-            const int n = m.item(QStringLiteral("P%1").arg(i), KindPos, 20,
-                                 quint16(Pose::kNeutral + (i % 2 ? 600 : -600)));
-            if (previous >= 0) m.next(previous, n);
-            previous = n;
+        if (wave) {
+            DocumentContext ctx(rig.state.chart, rig.state.header, rig.services);
+            QVERIFY(DocumentFile::LoadDocument(
+                ctx, QStringLiteral(QVX_SOURCE_DIR "/docs/screenshots/wave.QMX")));
+        } else {
+            qvxtest::ChartMaker m;
+            int previous = -1;
+            for (int i = 0; i < 30; ++i) {
+                const int n = m.item(QStringLiteral("P%1").arg(i), KindPos, 20,
+                                     quint16(Pose::kNeutral + (i % 2 ? 600 : -600)));
+                if (previous >= 0) m.next(previous, n);
+                previous = n;
+            }
+            rig.state.chart = m.chart;
+            // A motion of more than 30 records takes the next slot too.
+            rig.services.boxAnswers.push_back(ResultYes);
         }
-        rig.state.chart = m.chart;
         rig.services.pickAnswers.push_back(1);
-        // A motion of more than 30 records takes the next slot too.
-        rig.services.boxAnswers.push_back(ResultYes);
         QVERIFY2(rig.win->flows().Write(), qPrintable(rig.services.statuses.join(u'|')));
 
         RobotPreviewWindow& robot = rig.robot();
@@ -159,14 +174,15 @@ class RobotPreviewWindowTest : public QObject {
         QVERIFY(rig.win->flows().Play());
         // The scene takes the simulator's outputs as they move, many frames.
         QSet<qint64> seen;
-        for (int i = 0; i < 20; ++i) {
+        for (int i = 0; i < 300 && seen.size() < 5; ++i) {
             QTest::qWait(RobotPreviewWindow::kSimFollowMs);
-            seen.insert(qRound64(rig.jointValue(1) * 1e6));
+            seen.insert(qRound64(rig.jointValue(channel) * 1e6));
         }
         QVERIFY2(seen.size() >= 5, qPrintable(QString::number(seen.size())));
         // Stopped, the robot comes to rest where the simulator's servos are.
         QVERIFY(rig.win->flows().Stop());
-        QTRY_COMPARE(rig.jointValue(1), defaultAngle((*rig.state.port.simServoOutput())[0]));
+        QTRY_COMPARE(rig.jointValue(channel),
+                     defaultAngle((*rig.state.port.simServoOutput())[size_t(channel - 1)]));
 
         robot.hide();
         QVERIFY(!robot.simTimerActive());

@@ -102,9 +102,12 @@ bool OptionFlows::Open() {
     BoardLink& link = m_board.link();
     auto flow = link.beginFlow();
     if (!flow) return false;
+    if (!m_board.SetSleep(0)) return false;
+    if (readAll() && m_board.SetSleep(1)) return true;
     // Stops at the first failure: a failed load leaves the robot asleep, as
-    // the other flows that sleep around their reads do.
-    return m_board.SetSleep(0) && readAll() && m_board.SetSleep(1);
+    // the other flows that sleep around their reads do, and says so.
+    link.setLastFailure(BoardCommands::LeftAsleep(link.lastFailure()));
+    return false;
 }
 
 bool OptionFlows::ReadAll() {

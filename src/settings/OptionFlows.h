@@ -53,6 +53,11 @@ class OptionFlows {
         BoardCommands::kOptTransmitter;
 
     OptionFlows(BoardCommands& board, const MotionTable& table);
+    BoardCommands& board() { return m_board; }
+    // What a failed opening says before its cause.
+    static QString OpenFailedText() {
+        return QStringLiteral("The options could not be read from the board");
+    }
 
     // The controls as last loaded or changed.
     const OptionSettings& settings() const { return m_settings; }

@@ -1,10 +1,12 @@
 #include "settings/OptionsDialog.h"
 
+#include "base/Services.h"
 #include "board/BoardCommands.h"
+#include "board/BoardLink.h"
 #include "board/MotionTable.h"
+#include "document/PaletteColours.h"
 #include "settings/BoardControls.h"
 #include "settings/UpDown.h"
-#include "document/PaletteColours.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -119,7 +121,14 @@ void OptionsDialog::SetChannelLabels(const QStringList& names, const QList<QColo
 }
 
 bool OptionsDialog::RunFromMainWindow() {
-    if (isVisible() || !m_flows.Open()) return false;
+    if (isVisible()) return false;
+    if (!m_flows.Open()) {
+        // A flow refused while the board is busy has said so itself.
+        BoardLink& link = m_flows.board().link();
+        if (Services* services = link.services(); services && !link.busy())
+            services->ShowStatus(link.failureWith(OptionFlows::OpenFailedText()));
+        return false;
+    }
     fillChoices();
     showSettings();
     exec();

@@ -187,6 +187,8 @@ class OptionDialogTest : public QObject {
         QTest::addRow("SVP channels") << 8 << quint8(Cmd::ReadSvpChannels);
         QTest::addRow("waking up") << 9 << quint8(Cmd::ReadOptionWord);
     }
+    // Nothing is shown; the status line names the cause and that the robot,
+    // asleep for the load, is left asleep.
     void failedLoad_showsNothing() {
         QFETCH(int, skip);
         QFETCH(quint8, last);
@@ -199,6 +201,11 @@ class OptionDialogTest : public QObject {
         const QList<QByteArray> frames = r.takeFrames();
         QCOMPARE(frames.size(), skip + 1);
         QCOMPARE(quint8(frames.last()[0]), last);
+        QCOMPARE(r.services.statuses.last(),
+                 OptionFlows::OpenFailedText() +
+                     QStringLiteral(": the board's answer had a wrong checksum. ") +
+                     BoardCommands::LeftAsleepText());
+        QVERIFY(r.working() & BoardCommands::kOptSleep);
     }
 
     void checkBox_writesStoredThenWorking_data() {

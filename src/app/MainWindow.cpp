@@ -541,7 +541,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (m_closingOnSignal) keepRecoveryCopy();
     SaveSettings();
     m_poseWindow->SaveLayout(m_settingsPath);
-    if (m_robotWindow) m_robotWindow->SaveSettings(m_robotWindow->isVisible());
+    if (m_robotWindow) m_robotWindow->settle();
     m_channelTableDialog->SavePatterns();
     m_state.link.ClosePort();
     // The simulated board writes its state file shortly after each change;

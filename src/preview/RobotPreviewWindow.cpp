@@ -233,8 +233,15 @@ void RobotPreviewWindow::hideEvent(QHideEvent* event) {
 }
 
 void RobotPreviewWindow::closeEvent(QCloseEvent* event) {
-    SaveSettings(false);
+    // Closed by the user: remembered closed. Once the program's end has saved
+    // it (open or not), the close the application's quit sends changes nothing.
+    if (!m_settled) SaveSettings(false);
     event->accept();
+}
+
+void RobotPreviewWindow::settle() {
+    SaveSettings(isVisible());
+    m_settled = true;
 }
 
 void RobotPreviewWindow::wiggle(int joint, double value) {

@@ -46,6 +46,9 @@ class RobotPreviewWindow : public QWidget {
     static bool WasLeftOpen(const QString& settingsPath);
     // Writes the window's section: open or not, size, camera, what it follows.
     bool SaveSettings(bool open) const;
+    // At the program's end: saves the section as the window stands (open or
+    // not); closing the window afterwards saves nothing more.
+    void settle();
 
     // Named components.
     RobotView* View = nullptr;
@@ -82,6 +85,8 @@ class RobotPreviewWindow : public QWidget {
 
     PoseWindow& m_poseWindow;
     PortSession& m_port;
+    // The program's end has saved the section.
+    bool m_settled = false;
     QString m_settingsPath;
     std::unique_ptr<RobotScene> m_scene;
     ChannelMapping m_mapping;

@@ -261,6 +261,9 @@ class RobotPreviewWindowTest : public QObject {
             rig.win->history().markClean();
             rig.services.boxAnswers.push_back(ResultYes);
             QVERIFY(rig.win->close());
+            // The application's quit then closes every window left open: the
+            // window's own close keeps what the program's end saved.
+            robot.close();
             QFile::copy(path, keep.filePath("QVX3J.ini"));
         }
         qvxtest::RecordingServices services;

@@ -132,6 +132,7 @@ JointPose ChannelMapping::jointPose(const RobotModel& model, const ChannelValues
             continue;
         }
         const double wanted = driveValue(d, joint, word);
+        state.requested = wanted;
         state.value = joint.limited ? std::clamp(wanted, joint.lower, joint.upper) : wanted;
         state.atLimit = state.value != wanted;
     }

@@ -36,6 +36,8 @@ struct JointState {
     double value = 0;
     // The channel asked for a value outside the joint's limits.
     bool atLimit = false;
+    // The value the channel asked for, before it was kept within the limits.
+    double requested = 0;
     // The channel drives no servo position (FREE, unused): the joint keeps
     // its last value.
     bool limp = false;

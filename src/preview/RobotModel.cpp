@@ -177,6 +177,8 @@ int LineNamedIn(const QStringList& messages, const FileOutline& outline, const Q
 // The farthest a model may reach in metres: beyond it, pictures and sums
 // lose every digit.
 constexpr double kMaxExtent = 1000;
+// The heaviest link taken for a mass; more is a fault in the file.
+constexpr double kMaxMass = 1000;
 
 bool WithinReach(const Vec3& v) {
     return std::abs(v.x) <= kMaxExtent && std::abs(v.y) <= kMaxExtent &&
@@ -307,7 +309,19 @@ class RobotModelReader {
                 if (visuals.empty() && source->visual) visuals.push_back(source->visual);
                 for (const auto& visual : visuals)
                     if (visual && visual->geometry)
-                        if (auto fault = addShape(*visual, l, link)) return fault;
+                        if (auto fault = addShape(visual->origin, *visual->geometry,
+                                                  visual->material.get(), l, link.shapes))
+                            return fault;
+                std::vector<urdf::CollisionSharedPtr> collisions = source->collision_array;
+                if (collisions.empty() && source->collision)
+                    collisions.push_back(source->collision);
+                for (const auto& collision : collisions)
+                    if (collision && collision->geometry)
+                        if (auto fault = addShape(collision->origin, *collision->geometry, nullptr,
+                                                  l, link.collisions))
+                            return fault;
+                if (source->inertial)
+                    if (auto fault = addInertial(*source->inertial, l, link)) return fault;
             }
             m_model.m_links.push_back(std::move(link));
         }
@@ -323,25 +337,27 @@ class RobotModelReader {
     RobotModel take() { return std::move(m_model); }
 
   private:
-    std::optional<Fault> addShape(const urdf::Visual& visual, const FileOutline::Element& where,
-                                  ModelLink& link) {
+    // A visual (with its material) or a collision geometry (material null),
+    // appended to `shapes`.
+    std::optional<Fault> addShape(const urdf::Pose& pose, const urdf::Geometry& g,
+                                  const urdf::Material* material,
+                                  const FileOutline::Element& where, std::vector<Shape>& shapes) {
         const auto fault = [&](const QString& reason) {
             return Fault{where.line, tr("link \"%1\": %2").arg(where.name, reason)};
         };
         Shape shape;
-        const std::optional<Placement> origin = ToPlacement(visual.origin);
+        const std::optional<Placement> origin = ToPlacement(pose);
         if (!origin)
-            return fault(tr("a visual's origin is not a position within %1 m and a rotation")
+            return fault(tr("a shape's origin is not a position within %1 m and a rotation")
                              .arg(kMaxExtent));
         shape.origin = *origin;
-        if (visual.material) {
-            const urdf::Color& c = visual.material->color;
+        if (material) {
+            const urdf::Color& c = material->color;
             const auto byte = [](float v) {
                 return unsigned(std::clamp(v, 0.0f, 1.0f) * 255 + 0.5f);
             };
             shape.colour = byte(c.r) << 16 | byte(c.g) << 8 | byte(c.b);
         }
-        const urdf::Geometry& g = *visual.geometry;
         switch (g.type) {
         case urdf::Geometry::BOX:
             shape.kind = ShapeKind::Box;
@@ -385,12 +401,14 @@ class RobotModelReader {
                              [](float v) { return std::abs(v) <= kMaxExtent; }))
                 return fault(tr("mesh %1 reaches farther than %2 m").arg(file).arg(kMaxExtent));
             shape.kind = ShapeKind::Mesh;
-            shape.drawMesh = scaled->triangleCount() > RobotModel::kDrawTriangles
+            // Only visuals are drawn; a collision mesh is measured, not drawn.
+            if (material)
+                shape.drawMesh = scaled->triangleCount() > RobotModel::kDrawTriangles
                                  ? std::make_shared<TriangleMesh>(
                                        DecimateMesh(*scaled, RobotModel::kDrawTriangles))
                                  : scaled;
             shape.mesh = std::move(scaled);
-            link.shapes.push_back(std::move(shape));
+            shapes.push_back(std::move(shape));
             return std::nullopt;
         }
         default:
@@ -398,7 +416,22 @@ class RobotModelReader {
         }
         if (!WithinReach(shape.size) || shape.size.x <= 0 || shape.size.y <= 0 || shape.size.z <= 0)
             return fault(tr("a shape's size is not between 0 and %1 m").arg(kMaxExtent));
-        link.shapes.push_back(std::move(shape));
+        shapes.push_back(std::move(shape));
+        return std::nullopt;
+    }
+
+    std::optional<Fault> addInertial(const urdf::Inertial& inertial,
+                                     const FileOutline::Element& where, ModelLink& link) {
+        const std::optional<Placement> origin = ToPlacement(inertial.origin);
+        if (!origin || !std::isfinite(inertial.mass) || inertial.mass < 0 ||
+            inertial.mass > kMaxMass)
+            return Fault{where.line, tr("link \"%1\": its inertial is not a mass of 0 to %2 kg "
+                                        "at a position within %3 m")
+                                         .arg(where.name)
+                                         .arg(kMaxMass)
+                                         .arg(kMaxExtent)};
+        link.mass = inertial.mass;
+        link.centreOfMass = origin->position;
         return std::nullopt;
     }
 

@@ -28,7 +28,7 @@ struct TriangleMesh {
 
 enum class ShapeKind { Box, Cylinder, Sphere, Mesh };
 
-// One visual of a link.
+// One visual or collision geometry of a link.
 struct Shape {
     ShapeKind kind = ShapeKind::Box;
     // Box: its sides; cylinder: radius in x, length in z; sphere: radius in x.
@@ -44,6 +44,12 @@ struct Shape {
 struct ModelLink {
     QString name;
     std::vector<Shape> shapes;
+    // Collision geometry, as the file gives it (meshes without a drawing copy).
+    std::vector<Shape> collisions;
+    // The link's mass (kg) and its centre of mass in the link's frame; a mass
+    // of 0 when the file gives the link no inertial.
+    double mass = 0;
+    Vec3 centreOfMass;
     int parentJoint = -1;
 };
 

@@ -99,5 +99,7 @@ int main() {
     options.board = BoardCheckSettings{0, QByteArray(6, '\0')};
     time("checks, mixed chart", mixedChart(10000), options);
     time("checks, cycle of 5000", endlessChart(10000), options);
+    // The graph walks alone: every channel used, no board, one finding.
+    time("checks, cycle of 5000, one finding", endlessChart(10000), ChartCheckOptions{});
     return 0;
 }

@@ -25,8 +25,15 @@ QString quoted(const QString& name) {
     return QLatin1Char('"') + name + QLatin1Char('"');
 }
 
-QString channel(int k) {
-    return QStringLiteral("CH") + QString::number(k + 1);
+// "CH1".."CH24", made once: a large chart names them thousands of times.
+const QString& channel(int k) {
+    static const std::array<QString, kChannelCount> names = [] {
+        std::array<QString, kChannelCount> n;
+        for (int i = 0; i < kChannelCount; ++i)
+            n[size_t(i)] = QStringLiteral("CH") + QString::number(i + 1);
+        return n;
+    }();
+    return names[size_t(k)];
 }
 
 // "a", "a and b", "a, b and c".

@@ -365,6 +365,8 @@ void MainWindow::ClearChart() {
     m_edit.clearHits();
     // The pose window lets go of an item of the old chart.
     ItemsChanged();
+    // The findings were those of the old chart.
+    Checks->showFindings({}, m_state.chart);
 }
 
 void MainWindow::RepaintCanvas() {

@@ -100,6 +100,8 @@ class WriteChecksTest : public QObject {
         QCOMPARE(rig.state.chart.SelectedItemCount(), 1);
         QVERIFY(rig.state.chart.items[2].selected);
         QCOMPARE(rig.state.chart.items[2].name, QStringLiteral("Lost"));
+        rig.win->ClearChart();
+        QCOMPARE(list->rowCount(), 0);
     }
 };
 

@@ -107,6 +107,18 @@ class CliCheckTest : public QObject {
         // Only reads: the option word, the analog references, table entries.
         QCOMPARE(m_board.takeCommands(), commands);
     }
+
+    // A read that fails names what and why, and no finding is printed.
+    void failedRead_namedWithItsCause() {
+        m_board.sim(
+            [](BoardSimulator& s) { s.injectFault(BoardSimulator::Fault::BadChecksum, 1, 2); });
+        const qvxtest::CliRun r = qvxtest::runQvx(
+            {"check", m_board.dir.filePath("long.qmx"), "--port", m_board.port, "--slot", "2"});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.out, QString());
+        QCOMPARE(r.err, QStringLiteral("qvx check failed: reading the table entry of M4 failed: "
+                                       "the board's answer had a wrong checksum\n"));
+    }
 };
 
 QVX_TEST_CLASS(CliCheckTest)

@@ -72,13 +72,39 @@ bool BoardFlows::wake(const QString& done) {
     return true;
 }
 
-bool BoardFlows::compileChart() {
+bool BoardFlows::compileChart(int slot) {
     Compiler& compiler = m_state.compiler;
-    const bool ok = m_state.chart.documentKind != MotionChart
-                        ? compiler.CompileScenarioChart(m_state.chart, m_services)
-                        : compiler.CompileMotionChart(m_state.chart, m_services);
+    m_compiled = m_state.chart.documentKind != MotionChart
+                     ? compiler.CompileScenarioChart(m_state.chart, m_services)
+                     : compiler.CompileMotionChart(m_state.chart, m_services);
+    RunChecks(slot);
     call(hooks.compiled);
-    return ok;
+    return m_compiled;
+}
+
+const Findings& BoardFlows::RunChecks(int slot) {
+    const bool motion = m_state.chart.documentKind == MotionChart;
+    ChartCheckOptions options = checkOptions;
+    options.usedChannels = m_state.header.MotionPort;
+    options.slot = motion ? slot : -1;
+    options.records = m_compiled && motion ? int(m_state.compiler.MotionImage().size()) : 0;
+    options.takeKnownEntries(m_state.table);
+    m_findings = RunChartChecks(m_state.chart, options);
+    return m_findings;
+}
+
+bool BoardFlows::confirmFindings() {
+    if (!AnyError(m_findings)) return true;
+    // Asked once for all of them; the list under the LIST page names each.
+    QStringList lines;
+    for (const Finding& f : m_findings)
+        if (f.isError()) lines << FindingLine(f, m_state.chart);
+    lines << WriteAnywayText();
+    const bool yes =
+        m_services.ShowMessageBox(MsgIcon::Question, MsgButtons::YesNo, 0, MsgLanguage::English,
+                                  lines.join(QStringLiteral("\r\n"))) == ResultYes;
+    if (!yes) m_services.ShowStatus(QStringLiteral("Writing cancelled: the checks found errors"));
+    return yes;
 }
 
 bool BoardFlows::Write() {
@@ -97,7 +123,7 @@ bool BoardFlows::Write() {
         if (!n) return false;
         if (!compileChart()) return false;
         m_services.ShowStatus(QStringLiteral("Scenario change succeeded"));
-        if (!m_transfer.ConfirmScenarioWrite()) return false;
+        if (!confirmFindings() || !m_transfer.ConfirmScenarioWrite()) return false;
         if (!board.SetSleep(0)) return commandFailed(sleepFailed);
         m_services.ShowStatus(QStringLiteral("Sleep on"));
         if (!m_transfer.WriteScenarioToBoard(m_state.chart, *n, true))
@@ -105,9 +131,11 @@ bool BoardFlows::Write() {
     } else {
         const auto n = pick(caption, prompt, Rows::Motions, -1);
         if (!n) return false;
-        if (!compileChart()) return false;
+        if (!compileChart(*n)) return false;
         m_services.ShowStatus(QStringLiteral("Assembling succeeded"));
-        if (!m_transfer.CheckMotionFits(*n) || !m_transfer.ConfirmMotionWrite(*n)) return false;
+        if (!confirmFindings() || !m_transfer.CheckMotionFits(*n) ||
+            !m_transfer.ConfirmMotionWrite(*n))
+            return false;
         if (!board.SetSleep(0)) return commandFailed(sleepFailed);
         m_services.ShowStatus(QStringLiteral("Sleep on"));
         if (!m_transfer.WriteMotionToBoard(*n, true))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "checks/ChartChecks.h"
 #include "compiler/MotionTransfer.h"
 
 #include <QByteArray>
@@ -55,6 +56,19 @@ class BoardFlows {
     // Compiles the chart as its document kind asks.
     bool Compile();
 
+    // What the checks before writing compare the chart with beyond the chart
+    // itself (the board's settings, ...). A compile fills in the used
+    // channels, and a write the slot, its records and the table rows read.
+    ChartCheckOptions checkOptions;
+    // Runs the checks before writing on the chart and the last compile, for
+    // a write to `slot` when it is not -1, with the table rows read so far.
+    // Every compile runs them.
+    const Findings& RunChecks(int slot = -1);
+    // What the checks found last.
+    const Findings& findings() const { return m_findings; }
+    // The question a write asks when the checks found an error.
+    static QString WriteAnywayText() { return QStringLiteral("Write anyway?"); }
+
     // Why the last flow failed, as the status line showed it (the cause
     // included, and that the robot is left asleep when it is); empty after a
     // success, a cancel or a refusal the flow showed otherwise.
@@ -89,7 +103,12 @@ class BoardFlows {
     bool commandFailed(const QString& what);
     // The same for a flow that stops with the robot asleep.
     bool stoppedAsleep(const QString& what);
-    bool compileChart();
+    // Compiles and runs the checks before writing, for a write to `slot`
+    // when it is not -1.
+    bool compileChart(int slot = -1);
+    // True when nothing the checks found is an error, or the user answered
+    // Yes to writing anyway (No is the default answer).
+    bool confirmFindings();
     void call(const std::function<void()>& hook) {
         if (hook) hook();
     }
@@ -98,6 +117,9 @@ class BoardFlows {
     Services& m_services;
     MotionTransfer m_transfer;
     QString m_failure;
+    Findings m_findings;
+    // Whether the last compile succeeded: only then do its records count.
+    bool m_compiled = false;
 };
 
 } // namespace qvx

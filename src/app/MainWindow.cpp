@@ -8,6 +8,7 @@
 #include "board/BackupFlows.h"
 #include "board/MotionDataDialog.h"
 #include "board/MotionTableWindow.h"
+#include "checks/ChecksList.h"
 #include "compiler/CompilerViews.h"
 #include "document/DocumentFile.h"
 #include "editor/ChartCanvas.h"
@@ -293,7 +294,11 @@ void MainWindow::buildPages() {
     Qmx->setObjectName(QStringLiteral("Qmx"));
     Qmx->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     Qmx->setSelectionMode(QAbstractItemView::SingleSelection);
-    l2->addWidget(Qmx);
+    l2->addWidget(Qmx, 2);
+    Checks = new ChecksList(Sheet2);
+    Checks->setObjectName(QStringLiteral("Checks"));
+    l2->addWidget(Checks, 1);
+    connect(Checks, &ChecksList::goToItem, this, &MainWindow::goToItem);
     PageControl1->addTab(Sheet2, QStringLiteral("LIST"));
 
     TabSheet1 = new QWidget;
@@ -360,6 +365,8 @@ void MainWindow::ClearChart() {
     m_edit.clearHits();
     // The pose window lets go of an item of the old chart.
     ItemsChanged();
+    // The findings were those of the old chart.
+    Checks->showFindings({}, m_state.chart);
 }
 
 void MainWindow::RepaintCanvas() {
@@ -584,6 +591,21 @@ void MainWindow::fillCompiledLists() {
     CompilerViews::FillHexView(*Qmx, m_state.compiler);
 }
 
+void MainWindow::goToItem(quint64 mark, int hint) {
+    const int item = m_state.chart.FindMarked(mark, hint);
+    if (item < 0) {
+        m_services.ShowStatus(QStringLiteral("The item of that finding is no longer in the chart"));
+        return;
+    }
+    m_state.chart.ClearSelection();
+    Item& it = m_state.chart.items[size_t(item)];
+    it.selected = true;
+    PageControl1->setCurrentWidget(Sheet1);
+    const QPoint centre = m_state.chart.ItemCentre(item);
+    ScrollBox1->ensureVisible(centre.x(), centre.y(), it.width / 2 + 20, it.height / 2 + 20);
+    RepaintCanvas();
+}
+
 void MainWindow::setUpBoardActions() {
     m_motionDataDialog = new MotionDataDialog(m_state.board, m_state.table, m_state.header, this);
     m_motionTableWindow = new MotionTableWindow(m_state.table, m_state.board, m_state.header, *m_motionDataDialog, this);
@@ -626,6 +648,7 @@ void MainWindow::setUpFlows() {
         // write does not format texts nobody looks at.
         m_compiledListsStale = true;
         if (PageControl1->currentWidget() == Sheet2) fillCompiledLists();
+        Checks->showFindings(m_flows->findings(), m_state.chart);
     };
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
         if (PageControl1->currentWidget() == Sheet2) fillCompiledLists();

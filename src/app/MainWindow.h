@@ -46,6 +46,7 @@ class ReceiverDialog;
 class ServoSetupDialog;
 class BackupFlows;
 class EditHistory;
+class ChecksList;
 struct DocumentContext;
 
 // The main window: tool bars, the EDIT and LIST pages, the status line and the
@@ -106,6 +107,8 @@ class MainWindow : public QMainWindow {
     ChartCanvas* Image1 = nullptr;
     QListWidget* Qmx = nullptr;
     QTreeWidget* List = nullptr;
+    // The findings of the checks before writing, under the LIST page.
+    ChecksList* Checks = nullptr;
     QLabel* StaPanel[3] = {nullptr, nullptr, nullptr};
     // Shown in the status bar while a motion or scenario is written or read.
     QProgressBar* ProgressBar = nullptr;
@@ -235,6 +238,8 @@ class MainWindow : public QMainWindow {
     void buildProgressBar();
     // Fills the LIST page's rows from the last compile, when they are not yet.
     void fillCompiledLists();
+    // Selects the marked item alone on the canvas and scrolls it into view.
+    void goToItem(quint64 mark, int hint);
     // The item editors (pose window, SET and CMP dialogs, channel table) and
     // the board configuration dialogs.
     void setUpItemWindows();

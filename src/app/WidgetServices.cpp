@@ -61,7 +61,10 @@ int WidgetServices::ShowMessageBox(MsgIcon icon, MsgButtons buttons, int textInd
         box.setStandardButtons(SB::Retry | SB::Cancel);
         break;
     case MB::YesNo:
+        // Every Yes of these questions goes on to change something: Enter
+        // must not answer it.
         box.setStandardButtons(SB::Yes | SB::No);
+        box.setDefaultButton(SB::No);
         break;
     case MB::YesNoCancel:
         box.setStandardButtons(SB::Yes | SB::No | SB::Cancel);

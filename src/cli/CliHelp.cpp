@@ -272,6 +272,20 @@ std::vector<VerbHelp> makeVerbs() {
                  QStringLiteral("The items to convert, numbered as the document's sections ItemN "
                                 "(from 0), separated by commas; every item by default. CMP items "
                                 "are never converted."))}});
+    v.push_back(
+        {QStringLiteral("check"),
+         S{QStringLiteral("check FILE [--port DEVICE [--slot N]] [--backup FILE]")},
+         QStringLiteral("Checks the chart of FILE before it is written and prints one finding a "
+                        "line, \"SEVERITY CODE ITEM: message\"; exit 1 when any is an error."),
+         {valued(QStringLiteral("port"), QStringLiteral("DEVICE"),
+                 QStringLiteral("The board whose options and motion table the chart is checked "
+                                "against; it is only read.")),
+          valued(QStringLiteral("slot"), QStringLiteral("N"),
+                 QStringLiteral("The motion slot a write would go to (0 = M1): a motion longer "
+                                "than one slot must not run into a slot that holds a motion.")),
+          valued(QStringLiteral("backup"), QStringLiteral("FILE"),
+                 QStringLiteral("A backup file (qvx board backup) whose options the chart is "
+                                "checked against instead of a board's."))}});
     v.push_back({QStringLiteral("board"),
                  S{QStringLiteral("board --port DEVICE ACTION ...")},
                  QStringLiteral("The main window's board actions and board settings dialogs."),

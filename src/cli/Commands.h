@@ -32,5 +32,7 @@ int CmdRemote(const VerbArgs& args, CliServices& io);
 int CmdPorts(const VerbArgs& args, CliServices& io);
 // qvx preview FILE --item N --png OUT: a pose drawn to a picture.
 int CmdPreview(const VerbArgs& args, CliServices& io);
+// qvx check FILE: the checks before writing, one finding a line.
+int CmdCheck(const VerbArgs& args, CliServices& io);
 
 } // namespace qvx

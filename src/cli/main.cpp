@@ -48,6 +48,7 @@ const std::map<QString, Run>& runners() {
         {QStringLiteral("sim"), CmdSim},
         {QStringLiteral("ports"), CmdPorts},
         {QStringLiteral("preview"), CmdPreview},
+        {QStringLiteral("check"), CmdCheck},
     };
     return table;
 }

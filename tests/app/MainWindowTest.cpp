@@ -20,12 +20,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QToolBar>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -417,6 +419,22 @@ class MainWindowTest : public QObject {
         QCOMPARE(w.windowTitle(), QString("Quorvex J [Communication now]"));
         services.SetBusy(false);
         QCOMPARE(w.windowTitle(), QString("Quorvex J"));
+    }
+
+    // Enter answers a Yes/No question No: every Yes goes on to change something.
+    void yesNoQuestion_enterAnswersNo() {
+        WidgetServices services;
+        QTimer::singleShot(0, qvxtest::checked([] {
+                               auto* box =
+                                   qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                               QVERIFY(box);
+                               QCOMPARE(static_cast<QAbstractButton*>(box->defaultButton()),
+                                        box->button(QMessageBox::No));
+                               QTest::keyClick(box, Qt::Key_Return);
+                           }));
+        QCOMPARE(services.ShowMessageBox(MsgIcon::Question, MsgButtons::YesNo, 0,
+                                         MsgLanguage::English, BoardFlows::WriteAnywayText()),
+                 int(ResultNo));
     }
 
     void pickNumber_returnsChoiceOrNothing() {

@@ -238,13 +238,29 @@ class Layout {
         return points;
     }
 
+    // A link into its own item: out to the right of the item and back, the
+    // n-th such link of the item a step further out.
+    QVector<QPoint> loop(int item, int n) const {
+        const Item& it = m_chart.items[size_t(item)];
+        const QPoint c = m_chart.ItemCentre(item);
+        const int x = snap(qint64(it.left) + std::clamp(it.width, 0, kLargestSide) + qint64(1 + 2 * n) * m_gw, m_gw);
+        const int half = std::clamp(it.height, 0, kLargestSide) / 4;
+        const int above = snap(qint64(c.y()) - half, m_gh);
+        return {QPoint(x, above), QPoint(x, std::max(snap(qint64(c.y()) + half, m_gh), above + m_gh))};
+    }
+
     void route() {
         int right = 0;
+        std::vector<int> loops(size_t(m_chart.itemCount()), 0);
         for (int l = 0; l < m_chart.linkCount(); ++l) {
             if (!m_edges[size_t(l)]) continue;
             Link& link = m_chart.links[size_t(l)];
-            link.points = corners(l);
-            simplify(link.points, m_chart.ItemCentre(link.origin), m_chart.ItemCentre(link.final));
+            if (link.origin == link.final) {
+                link.points = loop(link.origin, loops[size_t(link.origin)]++);
+            } else {
+                link.points = corners(l);
+                simplify(link.points, m_chart.ItemCentre(link.origin), m_chart.ItemCentre(link.final));
+            }
             for (const QPoint& p : link.points) right = std::max(right, p.x());
         }
         for (const Item& it : m_chart.items)

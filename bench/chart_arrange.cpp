@@ -16,7 +16,8 @@ namespace {
 
 Chart readBackChart(int n) {
     Chart c;
-    for (int i = 0; i < n; ++i) c.CreateItem(i % 10 == 9 ? KindCmp : KindPos, 5, 5 + 40 * i);
+    for (int i = 0; i < n; ++i)
+        c.CreateItem(i % 10 == 9 ? KindCmp : KindPos, 5, 5 + 40 * i);
     auto link = [&c](quint8 kind, int origin, int final) {
         Link& l = c.links[size_t(c.AddLinks(1))];
         l.kind = kind;

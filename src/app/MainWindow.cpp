@@ -122,7 +122,8 @@ void MainWindow::setUpEditorDialogs() {
             return;
         }
         const QSize margin(m_edit.gridWidth, m_edit.gridHeight);
-        applyCanvasSize((r.extent + margin).boundedTo(QSize(DocumentFile::kMaxCanvas, DocumentFile::kMaxCanvas)));
+        applyCanvasSize((r.extent + margin)
+                            .boundedTo(QSize(DocumentFile::kMaxCanvas, DocumentFile::kMaxCanvas)));
         m_history->commit(QStringLiteral("Arrange"));
         m_services.ShowStatus(ChartLayout::DoneText(m_state.chart.itemCount()));
         RepaintCanvas();
@@ -702,7 +703,8 @@ void MainWindow::MotReadBtnClick() {
         // The chart read lies in columns with its branch links drawn across
         // them: the status line points at the canvas menu's "Arrange".
         const auto& links = m_state.chart.links;
-        if (std::any_of(links.begin(), links.end(), [](const Link& l) { return l.kind == BranchLink; }))
+        if (std::any_of(links.begin(), links.end(),
+                        [](const Link& l) { return l.kind == BranchLink; }))
             m_services.ShowStatus(ChartLayout::ReadHintText());
     }
     endTransfer();

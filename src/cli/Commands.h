@@ -20,8 +20,7 @@ int CmdArrange(const VerbArgs& args, CliServices& io);
 // read whole will do: what was only partly read would be saved without the
 // rest of it. Returns the exit status when it cannot be used ("nothing was
 // `done`"), else 0; the file's own canvas size is kept for the saving.
-int ReadWholeDocument(DocumentContext& ctx, const QString& path, const char* done,
-                      CliServices& io);
+int ReadWholeDocument(DocumentContext& ctx, const QString& path, const char* done, CliServices& io);
 int CmdSim(const VerbArgs& args, CliServices& io);
 // qvx board table, write, read, delete, play, stop and pause: the main
 // window's board buttons.

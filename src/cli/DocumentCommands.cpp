@@ -63,7 +63,8 @@ int CmdArrange(const VerbArgs& parsed, CliServices& io) {
     QSize grid(10, 10);
     if (parsed.has(QStringLiteral("grid"))) {
         const QStringList wh = parsed.value(QStringLiteral("grid")).split(u',');
-        const auto w = NumberIn(wh.value(0), 2, 1000), h = NumberIn(wh.value(wh.size() > 1 ? 1 : 0), 2, 1000);
+        const auto w = NumberIn(wh.value(0), 2, 1000),
+                   h = NumberIn(wh.value(wh.size() > 1 ? 1 : 0), 2, 1000);
         if (wh.size() > 2 || !w || !h)
             return parsed.usage(QStringLiteral("--grid takes W,H or N, each from 2 to 1000"), io);
         grid = QSize(*w, *h);
@@ -79,8 +80,8 @@ int CmdArrange(const VerbArgs& parsed, CliServices& io) {
         return 1;
     }
     // The canvas grows to hold the arranged chart, as the window's does.
-    ctx.canvas = ctx.canvas.expandedTo(r.extent + grid).boundedTo(
-        QSize(DocumentFile::kMaxCanvas, DocumentFile::kMaxCanvas));
+    ctx.canvas = ctx.canvas.expandedTo(r.extent + grid)
+                     .boundedTo(QSize(DocumentFile::kMaxCanvas, DocumentFile::kMaxCanvas));
     if (!DocumentFile::SaveDocument(ctx, args[1], false)) return 1;
     io.out() << ChartLayout::DoneText(state.chart.itemCount()) << "; saved " << args[1] << Qt::endl;
     return 0;

@@ -105,8 +105,9 @@ std::set<int> overlappingLinks(const Chart& chart) {
         if (b.from < a.to) {
             const bool aBranch = chart.links[size_t(a.link)].kind == BranchLink;
             const bool bBranch = chart.links[size_t(b.link)].kind == BranchLink;
-            found.insert(aBranch && !bBranch ? a.link : (bBranch && !aBranch ? b.link
-                                                                              : std::max(a.link, b.link)));
+            found.insert(aBranch && !bBranch
+                             ? a.link
+                             : (bBranch && !aBranch ? b.link : std::max(a.link, b.link)));
         }
         if (b.to > a.to) reach = i;
     }
@@ -243,10 +244,13 @@ class Layout {
     QVector<QPoint> loop(int item, int n) const {
         const Item& it = m_chart.items[size_t(item)];
         const QPoint c = m_chart.ItemCentre(item);
-        const int x = snap(qint64(it.left) + std::clamp(it.width, 0, kLargestSide) + qint64(1 + 2 * n) * m_gw, m_gw);
+        const int x =
+            snap(qint64(it.left) + std::clamp(it.width, 0, kLargestSide) + qint64(1 + 2 * n) * m_gw,
+                 m_gw);
         const int half = std::clamp(it.height, 0, kLargestSide) / 4;
         const int above = snap(qint64(c.y()) - half, m_gh);
-        return {QPoint(x, above), QPoint(x, std::max(snap(qint64(c.y()) + half, m_gh), above + m_gh))};
+        return {QPoint(x, above),
+                QPoint(x, std::max(snap(qint64(c.y()) + half, m_gh), above + m_gh))};
     }
 
     void route() {
@@ -259,12 +263,15 @@ class Layout {
                 link.points = loop(link.origin, loops[size_t(link.origin)]++);
             } else {
                 link.points = corners(l);
-                simplify(link.points, m_chart.ItemCentre(link.origin), m_chart.ItemCentre(link.final));
+                simplify(link.points, m_chart.ItemCentre(link.origin),
+                         m_chart.ItemCentre(link.final));
             }
-            for (const QPoint& p : link.points) right = std::max(right, p.x());
+            for (const QPoint& p : link.points)
+                right = std::max(right, p.x());
         }
         for (const Item& it : m_chart.items)
-            right = std::max<qint64>(right, std::min<qint64>(qint64(it.left) + it.width, INT_MAX / 4));
+            right =
+                std::max<qint64>(right, std::min<qint64>(qint64(it.left) + it.width, INT_MAX / 4));
         // Links that still run along another one go round everything on the
         // right, each down a lane of its own; a lane's ends slope in and out
         // so that no two of them lie on one line.
@@ -274,7 +281,8 @@ class Layout {
             if (overlapping.empty()) break;
             for (int l : overlapping) {
                 Link& link = m_chart.links[size_t(l)];
-                const QPoint a = m_chart.ItemCentre(link.origin), b = m_chart.ItemCentre(link.final);
+                const QPoint a = m_chart.ItemCentre(link.origin),
+                             b = m_chart.ItemCentre(link.final);
                 const int x = snap(qint64(right) + qint64(2 + 2 * lane) * m_gw, m_gw);
                 const int rise = (1 + lane % 3) * m_gh;
                 link.points = {QPoint(x, snap(qint64(a.y()) - rise, m_gh)),
@@ -304,7 +312,8 @@ ChartLayout::Result ChartLayout::Arrange(Chart& chart, QSize grid) {
     }
     Layout layout(chart, grid);
     if (!layout.run()) {
-        result.failure = QStringLiteral("The chart could not be arranged: Graphviz's dot layout failed");
+        result.failure =
+            QStringLiteral("The chart could not be arranged: Graphviz's dot layout failed");
         return result;
     }
     result.arranged = true;

@@ -20,8 +20,8 @@ class ChartLayout {
     struct Result {
         bool arranged = false; // false, with the chart untouched, when failure says why
         QString failure;
-        QSize extent;          // right and bottom edge of everything placed
-        int rerouted = 0;      // links given a detour so that none overlaps another
+        QSize extent;     // right and bottom edge of everything placed
+        int rerouted = 0; // links given a detour so that none overlaps another
     };
 
     // Arranges the chart in place; `grid` is the canvas grid's spacing.

@@ -1,6 +1,6 @@
 #include "common/CliRun.h"
-#include "common/TestFiles.h"
 #include "common/RecordingServices.h"
+#include "common/TestFiles.h"
 #include "common/TestRegistry.h"
 #include "document/DocumentFile.h"
 #include "editor/ChartLayout.h"
@@ -77,8 +77,10 @@ private slots:
     void arrange_savesWhatTheCanvasMenuMakes_andRefusesBadInput() {
         // A column as a read leaves it, with a loop back across it.
         qvx::Chart chart;
-        for (int i = 0; i < 5; ++i) chart.CreateItem(i == 3 ? qvx::KindCmp : qvx::KindPos, 5, 5 + 40 * i);
-        for (int i = 0; i < 4; ++i) chart.links[size_t(chart.AddLinks(1))] = {false, qvx::MainLink, i, i + 1, {}};
+        for (int i = 0; i < 5; ++i)
+            chart.CreateItem(i == 3 ? qvx::KindCmp : qvx::KindPos, 5, 5 + 40 * i);
+        for (int i = 0; i < 4; ++i)
+            chart.links[size_t(chart.AddLinks(1))] = {false, qvx::MainLink, i, i + 1, {}};
         chart.links[size_t(chart.AddLinks(1))] = {false, qvx::BranchLink, 3, 1, {}};
         chart.startItem = 0;
         chart.ClearSelection();
@@ -88,7 +90,8 @@ private slots:
         qvx::DocumentContext ctx(chart, header, services);
         QVERIFY(qvx::DocumentFile::SaveDocument(ctx, m_dir.filePath("col.QMX"), false));
 
-        Run r = qvxRun({"arrange", m_dir.filePath("col.QMX"), m_dir.filePath("rows.QMX"), "--grid", "8,6"});
+        Run r = qvxRun(
+            {"arrange", m_dir.filePath("col.QMX"), m_dir.filePath("rows.QMX"), "--grid", "8,6"});
         QCOMPARE(r.err, QString());
         QCOMPARE(r.code, 0);
         QCOMPARE(r.out, "Arranged 5 items; saved " + m_dir.filePath("rows.QMX") + "\n");
@@ -107,8 +110,10 @@ private slots:
         QCOMPARE(r.code, 2);
         QVERIFY(r.err.contains("--grid takes W,H or N, each from 2 to 1000"));
         QByteArray table = "NO,tbl,SPEED";
-        for (int i = 1; i <= 24; ++i) table += ",CH" + QByteArray::number(i);
-        writeFile(m_dir.filePath("p.csv"), table + "\r\n1,a,2" + QByteArray(",10").repeated(24) + "\r\n");
+        for (int i = 1; i <= 24; ++i)
+            table += ",CH" + QByteArray::number(i);
+        writeFile(m_dir.filePath("p.csv"),
+                  table + "\r\n1,a,2" + QByteArray(",10").repeated(24) + "\r\n");
         r = qvxRun({"arrange", m_dir.filePath("p.csv"), m_dir.filePath("x.QMX")});
         QCOMPARE(r.code, 2);
         QVERIFY(r.err.contains("is a pose table, not a QMX document"));

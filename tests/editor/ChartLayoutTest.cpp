@@ -1,9 +1,9 @@
+#include "editor/ChartLayout.h"
 #include "EditorFixtures.h"
 #include "app/AppState.h"
 #include "common/RecordingServices.h"
 #include "common/TestRegistry.h"
 #include "compiler/MotionTransfer.h"
-#include "editor/ChartLayout.h"
 #include "editor/EditHistory.h"
 
 #include <QElapsedTimer>
@@ -52,7 +52,8 @@ bool runAlong(QPoint a, QPoint b, QPoint c, QPoint d) {
 }
 
 QVector<QPoint> path(const Chart& c, const Link& l) {
-    return QVector<QPoint>{c.ItemCentre(l.origin)} + l.points + QVector<QPoint>{c.ItemCentre(l.final)};
+    return QVector<QPoint>{c.ItemCentre(l.origin)} + l.points +
+           QVector<QPoint>{c.ItemCentre(l.final)};
 }
 
 } // namespace
@@ -66,7 +67,8 @@ class ChartLayoutTest : public QObject {
         QTest::addColumn<QSize>("grid");
         QTest::newRow("read back, SET loop and CMP branch") << readBack() << QSize(10, 10);
         Chart parts;
-        for (int i = 0; i < 6; ++i) item(parts, KindPos, 5, 5 + 40 * i);
+        for (int i = 0; i < 6; ++i)
+            item(parts, KindPos, 5, 5 + 40 * i);
         link(parts, 0, 1);
         link(parts, 2, 3);
         link(parts, 3, 2, {}, BranchLink);
@@ -97,7 +99,8 @@ class ChartLayoutTest : public QObject {
         lone.startItem = 0;
         QTest::newRow("one item, grid 2") << lone << QSize(2, 2);
         Chart loose;
-        for (int i = 0; i < 4; ++i) item(loose, KindPos, 5, 5);
+        for (int i = 0; i < 4; ++i)
+            item(loose, KindPos, 5, 5);
         QTest::newRow("no links, no start, all on one spot") << loose << QSize(10, 10);
     }
 

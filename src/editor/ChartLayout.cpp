@@ -33,7 +33,7 @@ constexpr char kMainWeight[] = "8";
 // Rounds of detours for links that still run along another one.
 constexpr int kDetourRounds = 8;
 
-lt_symlist_t kBuiltins[] = {
+const lt_symlist_t kBuiltins[] = {
     {"gvplugin_dot_layout_LTX_library", &gvplugin_dot_layout_LTX_library},
     {nullptr, nullptr},
 };

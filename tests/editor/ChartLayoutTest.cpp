@@ -155,6 +155,10 @@ class ChartLayoutTest : public QObject {
                                  qPrintable(QStringLiteral("links %1 and %2").arg(l).arg(m)));
             }
         }
+        // Main links (none of these charts loops through them) run downwards.
+        for (const Link& l : chart.links)
+            if (l.kind == MainLink && l.origin != l.final)
+                QVERIFY(chart.items[size_t(l.final)].top > chart.items[size_t(l.origin)].top);
         // A link into its own item goes round it, so that it can be seen.
         for (const Link& l : chart.links)
             if (l.origin == l.final) QVERIFY(l.points.size() >= 2);

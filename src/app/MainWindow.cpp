@@ -12,6 +12,7 @@
 #include "compiler/CompilerViews.h"
 #include "document/DocumentFile.h"
 #include "editor/ChartCanvas.h"
+#include "editor/ChartLayout.h"
 #include "editor/DocumentPropertiesDialog.h"
 #include "editor/EditHistory.h"
 #include "editor/FileTypeRegistry.h"
@@ -110,6 +111,22 @@ void MainWindow::setUpEditorDialogs() {
     connect(Image1, &ChartCanvas::itemPropertyRequested, this, [this](int item) {
         m_itemPropertiesDialog->ShowItemProperty(item);
         m_history->commit();
+        RepaintCanvas();
+    });
+    connect(Image1, &ChartCanvas::arrangeRequested, this, [this] {
+        if (RefuseWhileBusy()) return;
+        m_history->commit(); // what was edited before is a step of its own
+        const ChartLayout::Result r =
+            ChartLayout::Arrange(m_state.chart, QSize(m_edit.gridWidth, m_edit.gridHeight));
+        if (!r.arranged) {
+            m_services.ShowStatus(r.failure);
+            return;
+        }
+        const QSize margin(m_edit.gridWidth, m_edit.gridHeight);
+        applyCanvasSize((r.extent + margin)
+                            .boundedTo(QSize(DocumentFile::kMaxCanvas, DocumentFile::kMaxCanvas)));
+        m_history->commit(QStringLiteral("Arrange"));
+        m_services.ShowStatus(ChartLayout::DoneText(m_state.chart.itemCount()));
         RepaintCanvas();
     });
 }
@@ -706,6 +723,12 @@ void MainWindow::MotReadBtnClick() {
     if (m_flows->Read()) {
         m_history->commit(QStringLiteral("Read from the board"));
         m_documentPath.clear();
+        // The chart read lies in columns with its branch links drawn across
+        // them: the status line points at the canvas menu's "Arrange".
+        const auto& links = m_state.chart.links;
+        if (std::any_of(links.begin(), links.end(),
+                        [](const Link& l) { return l.kind == BranchLink; }))
+            m_services.ShowStatus(ChartLayout::ReadHintText());
     }
     endTransfer();
 }

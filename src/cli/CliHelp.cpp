@@ -247,6 +247,13 @@ std::vector<VerbHelp> makeVerbs() {
                  QStringLiteral("Opens IN into an empty chart as the editor does and saves it to "
                                 "OUT."),
                  {}});
+    v.push_back({QStringLiteral("arrange"),
+                 S{QStringLiteral("arrange IN OUT [--grid W,H]")},
+                 QStringLiteral("Lays the chart of IN out in rows as the canvas menu's \"Arrange\" "
+                                "does, with bent links that never run along each other, and "
+                                "saves it to OUT."),
+                 {valued(QStringLiteral("grid"), QStringLiteral("W,H"),
+                         QStringLiteral("The grid the items' corners go on (default 10,10)."))}});
     v.push_back({QStringLiteral("compile"),
                  S{QStringLiteral("compile FILE")},
                  QStringLiteral("Compiles the chart of FILE and prints its listing, or the motion "

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QString>
+
 namespace qvx {
 
 class CliServices;
+struct DocumentContext;
 class VerbArgs;
 
 // One function per verb of qvx: given the verb's parsed arguments, returns
@@ -12,6 +15,12 @@ int CmdResave(const VerbArgs& args, CliServices& io);
 int CmdCompile(const VerbArgs& args, CliServices& io);
 int CmdHex(const VerbArgs& args, CliServices& io);
 int CmdConvert(const VerbArgs& args, CliServices& io);
+int CmdArrange(const VerbArgs& args, CliServices& io);
+// Reads a document that a verb changes and saves again. Only a QMX document
+// read whole will do: what was only partly read would be saved without the
+// rest of it. Returns the exit status when it cannot be used ("nothing was
+// `done`"), else 0; the file's own canvas size is kept for the saving.
+int ReadWholeDocument(DocumentContext& ctx, const QString& path, const char* done, CliServices& io);
 int CmdSim(const VerbArgs& args, CliServices& io);
 // qvx board table, write, read, delete, play, stop and pause: the main
 // window's board buttons.

@@ -56,10 +56,17 @@ std::optional<QList<int>> parseItems(const QString& text, QString& bad) {
     return items;
 }
 
-// Reads the document to convert. Only a QMX document read whole will do: what
-// was only partly read would be saved without the rest of it. Returns the exit
-// status when it cannot be used, else 0.
-int readDocument(DocumentContext& ctx, const QString& path, CliServices& io) {
+QString itemList(const QList<int>& items) {
+    QStringList parts;
+    for (int n : items)
+        parts << QString::number(n);
+    return parts.join(u',');
+}
+
+} // namespace
+
+int ReadWholeDocument(DocumentContext& ctx, const QString& path, const char* done,
+                      CliServices& io) {
     const int kind = DocumentFile::DetectFileKind(path);
     if (kind == DocumentFile::kPoseTable) {
         io.err() << path
@@ -74,22 +81,13 @@ int readDocument(DocumentContext& ctx, const QString& path, CliServices& io) {
     }
     const int problems = io.messageCount;
     if (!DocumentFile::LoadDocument(ctx, path) || io.messageCount != problems) {
-        io.err() << path << " was not read completely; nothing was converted" << Qt::endl;
+        io.err() << path << " was not read completely; nothing was " << done << Qt::endl;
         return 1;
     }
     // The file's own canvas size goes into the result, not the editor's minimum.
     ctx.canvas = ctx.loadedCanvas;
     return 0;
 }
-
-QString itemList(const QList<int>& items) {
-    QStringList parts;
-    for (int n : items)
-        parts << QString::number(n);
-    return parts.join(u',');
-}
-
-} // namespace
 
 // qvx convert: the canvas menu's "Conversion" on the items of a document, with
 // a stored conversion pattern or entries given on the command line.
@@ -129,7 +127,7 @@ int CmdConvert(const VerbArgs& args, CliServices& io) {
     const QString& out = args.positional()[1];
     AppState state;
     DocumentContext ctx{state.chart, state.header, io};
-    if (const int status = readDocument(ctx, in, io)) return status;
+    if (const int status = ReadWholeDocument(ctx, in, "converted", io)) return status;
     Chart& chart = state.chart;
     if (listed) {
         for (int n : *listed) {

@@ -18,6 +18,7 @@ const std::map<QString, Run>& runners() {
     static const std::map<QString, Run> table = {
         {QStringLiteral("info"), CmdInfo},
         {QStringLiteral("resave"), CmdResave},
+        {QStringLiteral("arrange"), CmdArrange},
         {QStringLiteral("compile"), CmdCompile},
         {QStringLiteral("convert"), CmdConvert},
         {QStringLiteral("hex"), CmdHex},

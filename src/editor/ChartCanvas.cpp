@@ -81,6 +81,7 @@ void ChartCanvas::buildMenu() {
     Separate0 = separator(QStringLiteral("Separate0"));
     ItemDel = add(QStringLiteral("ItemDel"), QStringLiteral("Deletion"));
     N22 = add(QStringLiteral("N22"), QStringLiteral("All selection"));
+    ArrangeMenu = add(QStringLiteral("ArrangeMenu"), QStringLiteral("Arrange"));
 
     connect(N21, &QAction::triggered, this, [this] { m_editor.ReleaseSelection(); });
     connect(N22, &QAction::triggered, this, [this] { m_editor.SelectAll(); });
@@ -101,6 +102,7 @@ void ChartCanvas::buildMenu() {
         if (item >= 0) emit itemPropertyRequested(item);
         update();
     });
+    connect(ArrangeMenu, &QAction::triggered, this, [this] { emit arrangeRequested(); });
     connect(PointAddBtn, &QAction::triggered, this, [this] {
         m_editor.AddBendingPoint();
         update();

@@ -50,6 +50,7 @@ class ChartCanvas : public QWidget {
     QAction* Separate0 = nullptr;   // separator
     QAction* ItemDel = nullptr;     // "Deletion"
     QAction* N22 = nullptr;         // "All selection"
+    QAction* ArrangeMenu = nullptr; // "Arrange"
 
   signals:
     // The mouse moved to a canvas point (grid-snapped).
@@ -64,6 +65,8 @@ class ChartCanvas : public QWidget {
     void itemPropertyRequested(int item);
     // "Conversion" in the canvas menu.
     void conversionRequested();
+    // "Arrange" in the canvas menu: the whole chart is to be laid out anew.
+    void arrangeRequested();
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,6 +1,9 @@
 #include "common/CliRun.h"
+#include "common/RecordingServices.h"
 #include "common/TestFiles.h"
 #include "common/TestRegistry.h"
+#include "document/DocumentFile.h"
+#include "editor/ChartLayout.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -69,6 +72,55 @@ private slots:
         r = qvxRun({"resave", m_dir.filePath("t.csv"), m_dir.filePath("no/dir/x.QMX")});
         QCOMPARE(r.code, 1);
         QVERIFY(r.err.contains("It can't be kept in the designated place"));
+    }
+
+    void arrange_savesWhatTheCanvasMenuMakes_andRefusesBadInput() {
+        // A column as a read leaves it, with a loop back across it.
+        qvx::Chart chart;
+        for (int i = 0; i < 5; ++i)
+            chart.CreateItem(i == 3 ? qvx::KindCmp : qvx::KindPos, 5, 5 + 40 * i);
+        for (int i = 0; i < 4; ++i)
+            chart.links[size_t(chart.AddLinks(1))] = {false, qvx::MainLink, i, i + 1, {}};
+        chart.links[size_t(chart.AddLinks(1))] = {false, qvx::BranchLink, 3, 1, {}};
+        chart.startItem = 0;
+        chart.ClearSelection();
+        qvx::MotionHeader header;
+        header.MotionName = QStringLiteral("wave");
+        qvxtest::RecordingServices services;
+        qvx::DocumentContext ctx(chart, header, services);
+        QVERIFY(qvx::DocumentFile::SaveDocument(ctx, m_dir.filePath("col.QMX"), false));
+
+        Run r = qvxRun(
+            {"arrange", m_dir.filePath("col.QMX"), m_dir.filePath("rows.QMX"), "--grid", "8,6"});
+        QCOMPARE(r.err, QString());
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, "Arranged 5 items; saved " + m_dir.filePath("rows.QMX") + "\n");
+        qvx::Chart read;
+        qvx::MotionHeader readHeader;
+        qvx::DocumentContext in(read, readHeader, services);
+        QVERIFY(qvx::DocumentFile::OpenDocument(in, m_dir.filePath("rows.QMX")));
+        QVERIFY(qvx::ChartLayout::Arrange(chart, QSize(8, 6)).arranged);
+        read.ClearSelection(); // an opened document comes selected
+        QVERIFY(read.items == chart.items);
+        QVERIFY(read.links == chart.links);
+        QCOMPARE(readHeader, header);
+
+        // Refused: a grid out of range, a pose table, a missing file; nothing is written.
+        r = qvxRun({"arrange", m_dir.filePath("col.QMX"), m_dir.filePath("x.QMX"), "--grid", "1"});
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.contains("--grid takes W,H or N, each from 2 to 1000"));
+        QByteArray table = "NO,tbl,SPEED";
+        for (int i = 1; i <= 24; ++i)
+            table += ",CH" + QByteArray::number(i);
+        writeFile(m_dir.filePath("p.csv"),
+                  table + "\r\n1,a,2" + QByteArray(",10").repeated(24) + "\r\n");
+        r = qvxRun({"arrange", m_dir.filePath("p.csv"), m_dir.filePath("x.QMX")});
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.contains("is a pose table, not a QMX document"));
+        r = qvxRun({"arrange", m_dir.filePath("none.QMX"), m_dir.filePath("x.QMX")});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.out, QString());
+        QVERIFY(!QFile::exists(m_dir.filePath("x.QMX")));
     }
 };
 

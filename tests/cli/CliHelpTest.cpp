@@ -17,6 +17,7 @@ class CliHelpTest : public QObject {
         const std::map<QString, QStringList> accepted = {
             {"info", {}},
             {"resave", {}},
+            {"arrange", {"--grid"}},
             {"compile", {}},
             {"hex", {}},
             {"remote", {}},

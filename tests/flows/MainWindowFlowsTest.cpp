@@ -3,6 +3,9 @@
 #include "app/MainWindow.h"
 #include "board/MotionTableWindow.h"
 #include "common/TestRegistry.h"
+#include "editor/ChartCanvas.h"
+#include "editor/ChartLayout.h"
+#include "editor/EditHistory.h"
 #include "pose/PoseData.h"
 #include "pose/PoseWindow.h"
 
@@ -59,6 +62,36 @@ class MainWindowFlowsTest : public QObject {
         QCOMPARE(rig.win->PageControl1->tabText(0), QStringLiteral("EDIT Wave"));
         QCOMPARE(rig.win->Qmx->count(), 4);
         QVERIFY(rig.win->Qmx->item(0)->text().startsWith(QStringLiteral("001 0A ")));
+    }
+
+    void readWithALoop_pointsAtArrange_whichIsOneStepAndSendsNothing() {
+        Rig rig;
+        qvxtest::ChartMaker m;
+        const int a = m.item(QStringLiteral("A")), c = m.cmp(QStringLiteral("C"));
+        const int b = m.item(QStringLiteral("B"), KindPos, 100, 1500);
+        m.next(a, c);
+        m.next(c, b);
+        m.branch(c, a);
+        rig.state.chart = m.chart;
+        rig.services.pickAnswers.push_back(4);
+        rig.click(rig.win->MotWriteBtn);
+        QCOMPARE(rig.services.statuses.last(), QStringLiteral("Writing succeeded"));
+        rig.services.pickAnswers.push_back(4);
+        rig.click(rig.win->MotReadBtn);
+        // The read chart is one column with the loop's link across it.
+        QCOMPARE(rig.services.statuses.last(), ChartLayout::ReadHintText());
+        const Chart read = rig.state.chart;
+        QCOMPARE(read.linkCount(), 3);
+        QCOMPARE(read.items[0].left, read.items[2].left);
+
+        rig.sim.frames.clear();
+        rig.win->Image1->ArrangeMenu->trigger();
+        QVERIFY(rig.sim.frames.isEmpty());
+        QCOMPARE(rig.services.statuses.last(), ChartLayout::DoneText(3));
+        QVERIFY(rig.state.chart.items != read.items);
+        QCOMPARE(rig.win->history().stack().undoText(), QStringLiteral("Arrange"));
+        QVERIFY(rig.win->history().undo());
+        QVERIFY(rig.state.chart.items == read.items && rig.state.chart.links == read.links);
     }
 
     void slotPickers_readTheTableOnceForEachOpenedPort() {

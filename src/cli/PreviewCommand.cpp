@@ -2,6 +2,7 @@
 #include "app/Settings.h"
 #include "cli/CliArgs.h"
 #include "cli/CliPort.h"
+#include "cli/CliRobot.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
 #include "compiler/MotionTransfer.h"
@@ -143,31 +144,10 @@ int CmdPreview(const VerbArgs& args, CliServices& io) {
         return args.usage(
             QStringLiteral("the view \"%1\" is not front, side, top or iso").arg(viewText), io);
 
-    if (modelPath.isEmpty()) modelPath = RobotModel::DefaultModelPath();
-    if (modelPath.isEmpty()) {
-        io.err() << kFailed << "the default robot model " << RobotModel::kDefaultModelName
-                 << " is not installed; name one with --model" << Qt::endl;
-        return 1;
-    }
-    QString error;
-    std::optional<RobotModel> read = RobotModel::Load(modelPath, &error);
-    if (!read) {
-        io.err() << kFailed << error << Qt::endl;
-        return 1;
-    }
-    const auto model = std::make_shared<const RobotModel>(std::move(*read));
-
-    // The channel mapping of the settings file, read only.
-    IniFile settings(Settings::SettingsPath());
-    settings.load();
-    const std::optional<ChannelMapping> mapping =
-        ChannelMapping::FromSettings(settings, *model, &error);
-    if (!mapping) {
-        io.err() << kFailed << error << Qt::endl;
-        return 1;
-    }
-    for (const QString& fault : mapping->check(*model))
-        io.err() << fault << Qt::endl;
+    const std::optional<CliRobot> robot = LoadCliRobot(modelPath, kFailed, io);
+    if (!robot) return 1;
+    const std::shared_ptr<const RobotModel>& model = robot->model;
+    const ChannelMapping& mapping = robot->mapping;
 
     const std::optional<ChannelValues> words =
         fromBoard ? readRecordPose(args.value(QStringLiteral("port")), slot, index, io)
@@ -175,7 +155,7 @@ int CmdPreview(const VerbArgs& args, CliServices& io) {
     if (!words) return 1;
 
     RobotScene scene(model);
-    scene.setPose(mapping->jointPose(*model, *words));
+    scene.setPose(mapping.jointPose(*model, *words));
     ViewCamera camera;
     camera.setView(*view);
     const QImage picture = RobotRenderer(model).render(*size, &scene, camera);

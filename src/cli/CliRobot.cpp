@@ -1,0 +1,36 @@
+#include "cli/CliRobot.h"
+
+#include "app/Settings.h"
+#include "cli/CliServices.h"
+#include "document/IniFile.h"
+
+namespace qvx {
+
+std::optional<CliRobot> LoadCliRobot(QString path, const char* failed, CliServices& io) {
+    if (path.isEmpty()) path = RobotModel::DefaultModelPath();
+    if (path.isEmpty()) {
+        io.err() << failed << "the default robot model " << RobotModel::kDefaultModelName
+                 << " is not installed; name one with --model" << Qt::endl;
+        return std::nullopt;
+    }
+    QString error;
+    std::optional<RobotModel> read = RobotModel::Load(path, &error);
+    if (!read) {
+        io.err() << failed << error << Qt::endl;
+        return std::nullopt;
+    }
+    auto model = std::make_shared<const RobotModel>(std::move(*read));
+    IniFile settings(Settings::SettingsPath());
+    settings.load();
+    const std::optional<ChannelMapping> mapping =
+        ChannelMapping::FromSettings(settings, *model, &error);
+    if (!mapping) {
+        io.err() << failed << error << Qt::endl;
+        return std::nullopt;
+    }
+    for (const QString& fault : mapping->check(*model))
+        io.err() << fault << Qt::endl;
+    return CliRobot{std::move(model), *mapping};
+}
+
+} // namespace qvx

@@ -1,12 +1,16 @@
 #include "common/TestRegistry.h"
 #include "flows/FlowFixture.h"
+#include "preview/RobotPreviewWindow.h"
+#include "preview/RobotScene.h"
 #include "timeline/MotionTimeline.h"
 #include "timeline/TimelinePage.h"
 
 #include <QChart>
 #include <QChartView>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QSpinBox>
+#include <QToolButton>
 #include <QTest>
 #include <memory>
 
@@ -183,10 +187,22 @@ class TimelineTest : public QObject {
         QChart* chart = page->View->chart();
         const QPointF at = chart->mapToPosition(QPointF(25, 0));
         const QPoint click = page->View->mapFromScene(chart->mapToScene(at));
+        rig.win->RobotBtn->click();
+        RobotPreviewWindow* robot = rig.win->robotWindow();
+        QVERIFY(robot && robot->scene());
+        QSignalSpy picked(page, &TimelinePage::instantPicked);
         QTest::mouseClick(page->View->viewport(), Qt::LeftButton, {}, click);
         QVERIFY(rig.state.chart.items[1].selected);
         for (int i : {0, 2, 3, 4, 5, 6})
             QVERIFY(!rig.state.chart.items[size_t(i)].selected);
+        // The robot window shows the outputs of that instant (CH1 mid-move).
+        QCOMPARE(picked.size(), 1);
+        const auto words = picked[0][0].value<BigEndian::Words>();
+        QVERIFY(words[0] > kHome && words[0] < kHome + 200);
+        const JointPose expected = robot->mapping().jointPose(robot->scene()->model(), words);
+        const int joint = robot->scene()->model().jointIndex(robot->mapping().drives[0].joint);
+        QVERIFY(joint >= 0);
+        QCOMPARE(robot->scene()->pose()[size_t(joint)].value, expected[size_t(joint)].value);
     }
 };
 

@@ -10,8 +10,8 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QToolButton>
 #include <QTest>
+#include <QToolButton>
 #include <memory>
 
 using namespace qvx;

@@ -20,14 +20,13 @@ namespace {
 const QString kCursorName = QStringLiteral("timeline-cursor");
 // Marks closer than this share of the time span keep only the first name.
 constexpr int kMarkNamesAcross = 40;
-// A point that lies this close (in shown units) to the line through its
-// neighbours adds nothing to the curve.
-constexpr double kTolerance = 0.5;
-
 // The curve of one channel with the points on straight stretches left out:
 // a point is kept where the line from the last kept point can no longer pass
-// within kTolerance of every sample since.
+// within the tolerance of every sample since. A move's steps are whole
+// positions, shown rounded: a point off the straight line by one step and the
+// rounding adds nothing to the curve.
 QList<QPointF> curveOf(const Timeline& t, int channel, float rate) {
+    const double tolerance = std::abs(double(rate)) + 0.5;
     QList<QPointF> out;
     double lowSlope = -std::numeric_limits<double>::infinity();
     double highSlope = std::numeric_limits<double>::infinity();
@@ -47,14 +46,14 @@ QList<QPointF> curveOf(const Timeline& t, int channel, float rate) {
             continue;
         }
         const double dx = p.x() - anchor.x();
-        const double low = (p.y() - kTolerance - anchor.y()) / dx;
-        const double high = (p.y() + kTolerance - anchor.y()) / dx;
+        const double low = (p.y() - tolerance - anchor.y()) / dx;
+        const double high = (p.y() + tolerance - anchor.y()) / dx;
         if (qMax(low, lowSlope) > qMin(high, highSlope)) {
             out << last;
             anchor = last;
             const double dx2 = p.x() - anchor.x();
-            lowSlope = (p.y() - kTolerance - anchor.y()) / dx2;
-            highSlope = (p.y() + kTolerance - anchor.y()) / dx2;
+            lowSlope = (p.y() - tolerance - anchor.y()) / dx2;
+            highSlope = (p.y() + tolerance - anchor.y()) / dx2;
         } else {
             lowSlope = qMax(low, lowSlope);
             highSlope = qMin(high, highSlope);
@@ -87,6 +86,7 @@ void Fill(QChart& chart, const Timeline& t, const TimelineLabels& labels) {
     const double end = qMax(Timeline::kSampleMs, t.endMs());
     auto* time = new QValueAxis;
     time->setRange(0, end);
+    time->applyNiceNumbers();
     time->setLabelFormat(QStringLiteral("%d"));
     time->setTitleText(QStringLiteral("Board time (ms)"));
     auto* position = new QValueAxis;
@@ -107,6 +107,11 @@ void Fill(QChart& chart, const Timeline& t, const TimelineLabels& labels) {
             high = qMax(high, p.y());
         }
         chart.addSeries(series);
+        // A thin line in the theme's colour: cheaper to draw and clearer where
+        // curves cross.
+        QPen pen = series->pen();
+        pen.setWidthF(1.0);
+        series->setPen(pen);
         series->attachAxis(time);
         series->attachAxis(position);
     }
@@ -115,18 +120,21 @@ void Fill(QChart& chart, const Timeline& t, const TimelineLabels& labels) {
     position->setRange(low - margin, high + margin);
     position->applyNiceNumbers();
 
-    // The records as marks under the time axis, a name at each; names that
-    // would crowd the one before are left out.
+    // The records as marks under the time axis, a name at each. Of records
+    // run at the same instant the last is named (the one executing then);
+    // names that would crowd the one before are left out.
     auto* marks = new QCategoryAxis;
     marks->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    marks->setRange(0, end);
+    marks->setRange(time->min(), time->max());
     marks->setStartValue(0);
     marks->setGridLineVisible(true);
     marks->setGridLinePen(QPen(QColor(160, 160, 160), 1, Qt::DotLine));
     const double spacing = end / kMarkNamesAcross;
     double lastMark = -spacing;
     QStringList used;
-    for (const Timeline::Mark& m : t.marks) {
+    for (size_t i = 0; i < t.marks.size(); ++i) {
+        const Timeline::Mark& m = t.marks[i];
+        if (i + 1 < t.marks.size() && t.marks[i + 1].timeMs == m.timeMs) continue;
         if (m.timeMs - lastMark < spacing) continue;
         QString name = m.item < int(labels.itemNames.size()) ? labels.itemNames[size_t(m.item)]
                                                              : QString::number(m.item);

@@ -19,7 +19,7 @@ namespace {
 
 const QString kCursorName = QStringLiteral("timeline-cursor");
 // Marks closer than this share of the time span keep only the first name.
-constexpr int kMarkNamesAcross = 40;
+constexpr int kMarkNamesAcross = 20;
 // The curve of one channel with the points on straight stretches left out:
 // a point is kept where the line from the last kept point can no longer pass
 // within the tolerance of every sample since. A move's steps are whole
@@ -81,6 +81,7 @@ void Fill(QChart& chart, const Timeline& t, const TimelineLabels& labels) {
         delete a;
     }
     chart.setAnimationOptions(QChart::NoAnimation);
+    chart.setDropShadowEnabled(false);
     chart.legend()->setAlignment(Qt::AlignRight);
 
     const double end = qMax(Timeline::kSampleMs, t.endMs());
@@ -187,7 +188,8 @@ QImage Draw(const Timeline& timeline, const TimelineLabels& labels, QSize size) 
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
+    // Lines are drawn without antialiasing, as the page's view draws them:
+    // thousands of thin segments take about twice as long with it.
     scene.render(&painter, QRectF(QPointF(0, 0), size), QRectF(QPointF(0, 0), size));
     return image;
 }

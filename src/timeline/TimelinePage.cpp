@@ -82,7 +82,6 @@ TimelinePage::TimelinePage(QWidget* parent) : QWidget(parent) {
 
     View = new PickingView(*this, new QChart);
     View->setObjectName(QStringLiteral("TimelineView"));
-    View->setRenderHint(QPainter::Antialiasing);
     Status = new QLabel(this);
     Status->setObjectName(QStringLiteral("TimelineStatus"));
 

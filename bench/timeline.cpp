@@ -84,9 +84,8 @@ int main(int argc, char** argv) {
     const auto [computeWall, computeCpu] =
         timed(20, [&] { t = ComputeTimeline(records, stepItem, TimelineInputs()); });
     bool drawn = true;
-    const auto [drawWall, drawCpu] = timed(20, [&] {
-        drawn = drawn && !TimelineChart::Draw(t, labels, QSize(1280, 720)).isNull();
-    });
+    const auto [drawWall, drawCpu] = timed(
+        20, [&] { drawn = drawn && !TimelineChart::Draw(t, labels, QSize(1280, 720)).isNull(); });
     if (!drawn) return 1;
     std::printf("%zu records, %zu samples (%s)\n", records.size(), t.outputs.size(),
                 t.ended ? "ended" : "cut at the limit");

@@ -73,6 +73,9 @@ class TimelineTest : public QObject {
         QFETCH(int, finalCh1);
         FlowFixture fx(true);
         QVERIFY(fx.open());
+        // Time-outs long enough that a busy machine never makes the link send
+        // PlayMotion again, which would restart the motion a tick later.
+        fx.state->link.setTimeouts(2000, 2500);
         fx.setChart(loopAndBranch());
         QVERIFY(fx.state->compiler.CompileMotionChart(fx.state->chart, fx.services));
         TimelineInputs inputs;
@@ -95,8 +98,10 @@ class TimelineTest : public QObject {
                 rec->done = !s.playing();
             };
         });
+        fx.board->takeFrames();
         fx.answerPick(5);
         QVERIFY(fx.flows->Play());
+        QCOMPARE(qvxtest::SimBoard::commandsOf(fx.board->frames()).count(char(0xF4)), 1);
         QTRY_VERIFY_WITH_TIMEOUT(fx.sim([rec](BoardSimulator&) { return rec->done; }), 10000);
         const std::vector<BigEndian::Words> played = fx.sim([rec](BoardSimulator& s) {
             s.afterEachTick = nullptr;

@@ -615,6 +615,10 @@ bool BoardSimulator::playing() const {
     return m_player->playing();
 }
 
+bool BoardSimulator::moving() const {
+    return m_player->moving();
+}
+
 int BoardSimulator::loopCounter() const {
     return m_player->loopCounter();
 }

@@ -185,6 +185,9 @@ class BoardSimulator {
     // for running the board's player on a clock of one's own.
     void startPlay(int number);
     bool playing() const;
+    // A move towards a pose is under way (played, or sent live); a motion
+    // started meanwhile begins only once it is done.
+    bool moving() const;
     int loopCounter() const;
     int compareRegister() const;
     // The compare register as earlier motions left it (0 at power-on).

@@ -45,6 +45,7 @@ class SimPlayer {
     void reset();
 
     bool playing() const { return m_play.active; }
+    bool moving() const { return m_move.active; }
     int loopCounter() const { return m_loopCounter; }
     int compareRegister() const { return m_compare; }
     // The compare register as earlier motions left it.

@@ -23,7 +23,7 @@ std::optional<int> parseNumber(const QString& text) {
     const int v = digits.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)
                       ? digits.mid(2).toInt(&ok, 16)
                       : digits.toInt(&ok, 10);
-    if (!ok) return std::nullopt;
+    if (!ok || digits.startsWith(u'-')) return std::nullopt;
     return negative ? -v : v;
 }
 

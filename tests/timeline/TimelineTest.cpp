@@ -163,7 +163,8 @@ class TimelineTest : public QObject {
             << "ad3 must be a number from 0 to 16383, not \"16384\"";
         QTest::newRow("not a number") << "button=0xZZ"
                                       << "button must be a number from 0 to 65535, not \"0xZZ\"";
-        QTest::newRow("two signs") << "cmp=--5" << "cmp must be a number from -1023 to 1023, not \"--5\"";
+        QTest::newRow("two signs") << "cmp=--5"
+                                   << "cmp must be a number from -1023 to 1023, not \"--5\"";
         QTest::newRow("empty value") << "cmp="
                                      << "cmp must be a number from -1023 to 1023, not \"\"";
     }

@@ -6,8 +6,13 @@ The layers, lowest first:
         other core files only; never QtGui, QtWidgets or a window.
   draw  files added to quorvex_draw (drawing without widgets, e.g. the robot
         preview): core, draw and QtGui; never QtWidgets or a window.
-  ui    files added to quorvex_ui: core, draw, ui, QtGui and QtWidgets.
-  cli   src/cli (the qvx tool): core and draw; never QtWidgets or a window.
+  plot  files added to quorvex_plot (charts drawn with the chart library, which
+        needs the toolkit's widgets): core, draw, plot, QtGui, QtWidgets and
+        QtCharts; never a window (ui layer).
+  ui    files added to quorvex_ui: core, draw, plot, ui, QtGui and QtWidgets.
+  cli   src/cli (the qvx tool): core, draw and plot; never QtWidgets, QtCharts
+        or a window. It reaches the chart library only through plot code,
+        whose headers name no widget.
   app   src/app/main.cpp: anything.
 Tests, benchmarks and fuzz targets are not checked.
 
@@ -19,23 +24,24 @@ import sys
 
 ROOT = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else pathlib.Path(__file__).resolve().parent.parent)
 SRC = ROOT / "src"
-GUI_MODULES = re.compile(r"^(QtGui|QtWidgets|QtOpenGL|QtQuick|QtQml)(/|$)")
-WIDGET_MODULES = re.compile(r"^(QtWidgets|QtOpenGL|QtQuick|QtQml)(/|$)")
+GUI_MODULES = re.compile(r"^(QtGui|QtWidgets|QtCharts|QtOpenGL|QtQuick|QtQml)(/|$)")
+WIDGET_MODULES = re.compile(r"^(QtWidgets|QtCharts|QtOpenGL|QtQuick|QtQml)(/|$)")
 # Qt classes of QtGui and QtWidgets that core code might include by class name.
 GUI_CLASS = re.compile(r"^Q(Widget|Dialog|MainWindow|Painter|Image|Pixmap|Color|Font|Palette|Label|"
                        r"LineEdit|PushButton|ToolButton|ComboBox|Application|GuiApplication|Screen|"
                        r"Menu|Action|Shortcut|KeySequence|MouseEvent|KeyEvent|PaintEvent|Icon|Brush|Pen|"
                        r"Frame|ScrollBar|ScrollArea|Layout|[HV]BoxLayout|GridLayout|TreeWidget|"
                        r"TabWidget|CheckBox|RadioButton|SpinBox|MessageBox|FileDialog|Cursor|Region|"
-                       r"Polygon|PolygonF|Transform|Matrix4x4|Vector3D)\b")
+                       r"Polygon|PolygonF|Transform|Matrix4x4|Vector3D|Chart|ChartView|LineSeries|"
+                       r"ValueAxis|CategoryAxis)\b")
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 # Classes of QtWidgets a drawing file might include by class name.
 WIDGET_CLASS = re.compile(r"^Q(Widget|Dialog|MainWindow|Label|LineEdit|PushButton|ToolButton|ComboBox|"
                           r"Application|Menu|Action|Frame|ScrollBar|ScrollArea|Layout|[HV]BoxLayout|"
                           r"GridLayout|TreeWidget|TabWidget|CheckBox|RadioButton|SpinBox|MessageBox|"
-                          r"FileDialog)\b")
-TARGET = re.compile(r"target_sources\(\s*(quorvex_core|quorvex_draw|quorvex_ui)\s+PRIVATE(.*?)\)", re.S)
-LAYER_OF_TARGET = {"quorvex_core": "core", "quorvex_draw": "draw", "quorvex_ui": "ui"}
+                          r"FileDialog|Chart|ChartView|LineSeries|ValueAxis|CategoryAxis)\b")
+TARGET = re.compile(r"target_sources\(\s*(quorvex_core|quorvex_draw|quorvex_plot|quorvex_ui)\s+PRIVATE(.*?)\)", re.S)
+LAYER_OF_TARGET = {"quorvex_core": "core", "quorvex_draw": "draw", "quorvex_plot": "plot", "quorvex_ui": "ui"}
 
 
 def layer_files():
@@ -68,26 +74,32 @@ def main():
     layers = layer_files()
     faults = []
     for path, layer in sorted(layers.items()):
-        if layer not in ("core", "draw", "cli") or path.suffix not in (".h", ".cpp"):
+        if layer not in ("core", "draw", "plot", "cli") or path.suffix not in (".h", ".cpp"):
             continue
-        # Core sees only QtCore; drawing and the qvx tool may use QtGui too.
+        # Core sees only QtCore; drawing and the qvx tool may use QtGui too;
+        # plot code the widgets and charts as well.
         gui_allowed = layer in ("draw", "cli")
-        below = {"core": ("core",), "draw": ("core", "draw"), "cli": ("core", "draw", "cli")}[layer]
+        widgets_allowed = layer == "plot"
+        below = {"core": ("core",), "draw": ("core", "draw"), "plot": ("core", "draw", "plot"),
+                 "cli": ("core", "draw", "plot", "cli")}[layer]
         for number, line in enumerate(path.read_text(errors="replace").splitlines(), 1):
             m = INCLUDE.match(line)
             if not m:
                 continue
             kind, name = m.groups()
             where = f"{path.relative_to(ROOT)}:{number}"
-            if kind == "<" and gui_allowed and (WIDGET_MODULES.match(name) or WIDGET_CLASS.match(name)):
+            if kind == "<" and widgets_allowed:
+                pass
+            elif kind == "<" and gui_allowed and (WIDGET_MODULES.match(name) or WIDGET_CLASS.match(name)):
                 faults.append(f"{where}: {layer} code includes <{name}> of the toolkit's windows")
             elif kind == "<" and not gui_allowed and (GUI_MODULES.match(name) or GUI_CLASS.match(name)):
                 faults.append(f"{where}: {layer} code includes <{name}> of the toolkit's windows")
             elif kind == '"':
                 target = (SRC / name).resolve()
-                if layers.get(target) in ("ui", "draw") and layers.get(target) not in below:
-                    faults.append(f"{where}: {layer} code includes \"{name}\", "
-                                  f"{'a window (ui layer)' if layers.get(target) == 'ui' else 'drawing code (draw layer)'}")
+                if layers.get(target) in ("ui", "draw", "plot") and layers.get(target) not in below:
+                    what = {"ui": "a window (ui layer)", "draw": "drawing code (draw layer)",
+                            "plot": "chart code (plot layer)"}[layers[target]]
+                    faults.append(f"{where}: {layer} code includes \"{name}\", {what}")
                 elif target.parent.name == "cli" and layer == "core":
                     faults.append(f"{where}: core code includes \"{name}\" of the qvx tool")
     for fault in faults:
@@ -95,7 +107,8 @@ def main():
     if faults:
         print(f"{len(faults)} include(s) run up the layers", file=sys.stderr)
         return 1
-    print(f"layers hold: {sum(1 for l in layers.values() if l in ('core', 'draw', 'cli'))} core, draw and cli files checked")
+    print(f"layers hold: {sum(1 for l in layers.values() if l in ('core', 'draw', 'plot', 'cli'))} "
+          "core, draw, plot and cli files checked")
     return 0
 
 

@@ -21,6 +21,7 @@
 #include "pose/ChannelTableDialog.h"
 #include "pose/PoseWindow.h"
 #include "preview/RobotPreviewWindow.h"
+#include "timeline/TimelinePage.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -328,6 +329,21 @@ void MainWindow::buildPages() {
     l3->addWidget(List);
     PageControl1->addTab(TabSheet1, QStringLiteral("TabSheet1"));
     PageControl1->setTabVisible(2, false);
+
+    m_timelinePage = new TimelinePage;
+    m_timelinePage->setObjectName(QStringLiteral("TimelinePage"));
+    PageControl1->addTab(m_timelinePage, QStringLiteral("Timeline"));
+    connect(m_timelinePage, &TimelinePage::instantPicked, this,
+            [this](const BigEndian::Words& outputs, int item) {
+                if (m_robotWindow && m_robotWindow->isVisible()) m_robotWindow->showPose(outputs);
+                if (!m_state.chart.validItem(item)) return;
+                m_state.chart.ClearSelection();
+                Item& it = m_state.chart.items[size_t(item)];
+                it.selected = true;
+                ScrollBox1->ensureVisible(it.left + it.width / 2, it.top + it.height / 2,
+                                          it.width / 2 + 20, it.height / 2 + 20);
+                RepaintCanvas();
+            });
 }
 
 void MainWindow::buildStatusBar() {
@@ -666,6 +682,10 @@ void MainWindow::setUpFlows() {
         m_compiledListsStale = true;
         if (PageControl1->currentWidget() == Sheet2) fillCompiledLists();
         Checks->showFindings(m_flows->findings(), m_state.chart);
+        const Compiler& compiler = m_state.compiler;
+        if (!compiler.showsScenario())
+            m_timelinePage->setMotion(compiler.MotionImage(), compiler.StepItem(),
+                                      TimelineLabels(m_poseWindow->CollectLayout(), m_state.chart));
     };
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
         if (PageControl1->currentWidget() == Sheet2) fillCompiledLists();

@@ -36,6 +36,7 @@ class AboutDialog;
 class MotionTableWindow;
 class PoseWindow;
 class RobotPreviewWindow;
+class TimelinePage;
 class ChannelTableDialog;
 class SetItemDialog;
 class CompareItemDialog;
@@ -119,6 +120,7 @@ class MainWindow : public QMainWindow {
     PoseWindow* poseWindow() { return m_poseWindow; }
     // Null until the robot window was first opened.
     RobotPreviewWindow* robotWindow() { return m_robotWindow; }
+    TimelinePage* timelinePage() { return m_timelinePage; }
     ChannelTableDialog* channelTableDialog() { return m_channelTableDialog; }
     SetItemDialog* setItemDialog() { return m_setItemDialog; }
     CompareItemDialog* compareItemDialog() { return m_compareItemDialog; }
@@ -293,6 +295,8 @@ class MainWindow : public QMainWindow {
     MotionDataDialog* m_motionDataDialog = nullptr;
     PoseWindow* m_poseWindow = nullptr;
     RobotPreviewWindow* m_robotWindow = nullptr;
+    // The Timeline page, beside EDIT and LIST.
+    TimelinePage* m_timelinePage = nullptr;
     ChannelTableDialog* m_channelTableDialog = nullptr;
     SetItemDialog* m_setItemDialog = nullptr;
     CompareItemDialog* m_compareItemDialog = nullptr;

@@ -354,6 +354,30 @@ std::vector<VerbHelp> makeVerbs() {
                                 "Channels drive its joints as section [RobotChannels] of the "
                                 "settings file says; without it CHn drives the model's n-th "
                                 "moving joint."))}});
+    v.push_back(
+        {QStringLiteral("timeline"),
+         S{QStringLiteral("timeline FILE [--inputs K=V,...] [--csv OUT] [--png OUT]"),
+           QStringLiteral(" [--limit MS]")},
+         QStringLiteral("Plays the compiled motion of FILE on a simulated board's player, on a "
+                        "clock of its own, and prints the servo outputs every 10 ms of board "
+                        "time: a header line \"ms,CH1,...,CH24\", then one line per sample: the "
+                        "time in ms and the 24 channels as the pose window shows them (the "
+                        "display rates of the settings file), comma-separated; a channel that "
+                        "holds no servo position (an output, FREE) is empty. A motion still "
+                        "playing at the limit is shown up to it, with a note on standard "
+                        "error."),
+         {valued(QStringLiteral("inputs"), QStringLiteral("K=V,..."),
+                 QStringLiteral("The inputs the CMP branches test: button (0..0xFFFF), pa1..pa4 "
+                                "(0..255), ad1..ad3 (0..16383), cmp (the compare register, "
+                                "-1023..1023); 0x for hex. Unnamed ones keep the simulated "
+                                "board's starting values (all 0).")),
+          valued(QStringLiteral("csv"), QStringLiteral("OUT"),
+                 QStringLiteral("Write the lines to OUT instead of printing them.")),
+          valued(QStringLiteral("png"), QStringLiteral("OUT"),
+                 QStringLiteral("Draw the chart of the Timeline page to OUT (1280x720) "
+                                "instead of printing the lines (--csv still writes them).")),
+          valued(QStringLiteral("limit"), QStringLiteral("MS"),
+                 QStringLiteral("Board time to play at most, 10..600000 (default 60000)."))}});
     return v;
 }
 

@@ -7,6 +7,12 @@ namespace qvx {
 class CliServices;
 struct DocumentContext;
 class VerbArgs;
+struct AppState;
+
+// Opens the document FILE as `qvx info` does and compiles it by its kind, as
+// the window's compile button does. Returns the exit status; 0 leaves the
+// result in the state's compiler.
+int OpenAndCompile(const VerbArgs& args, CliServices& io, AppState& state);
 
 // One function per verb of qvx: given the verb's parsed arguments, returns
 // the exit status (0 success, 1 failure, 2 usage).
@@ -43,5 +49,7 @@ int CmdPorts(const VerbArgs& args, CliServices& io);
 int CmdPreview(const VerbArgs& args, CliServices& io);
 // qvx check FILE: the checks before writing, one finding a line.
 int CmdCheck(const VerbArgs& args, CliServices& io);
+// qvx timeline FILE: the servo outputs of the compiled motion over board time.
+int CmdTimeline(const VerbArgs& args, CliServices& io);
 
 } // namespace qvx

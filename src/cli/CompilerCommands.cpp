@@ -7,11 +7,7 @@
 
 namespace qvx {
 
-namespace {
-
-// Opens the file as `qvx info` does and compiles it by its document kind.
-// Returns the exit status; 0 leaves the result in the state's compiler.
-int openAndCompile(const VerbArgs& parsed, CliServices& io, AppState& state) {
+int OpenAndCompile(const VerbArgs& parsed, CliServices& io, AppState& state) {
     if (const auto code = parsed.requireCount(1, QStringLiteral("FILE"), io)) return *code;
     const QStringList& args = parsed.positional();
     if (!io.canRead(parsed.name(), args[0])) return 1;
@@ -37,11 +33,9 @@ int openAndCompile(const VerbArgs& parsed, CliServices& io, AppState& state) {
     return 0;
 }
 
-} // namespace
-
 int CmdCompile(const VerbArgs& args, CliServices& io) {
     AppState state;
-    if (const int status = openAndCompile(args, io, state)) return status;
+    if (const int status = OpenAndCompile(args, io, state)) return status;
     const QStringList& lines =
         state.compiler.showsScenario() ? state.compiler.hexRows() : state.compiler.listingLines();
     for (const QString& line : lines)
@@ -52,7 +46,7 @@ int CmdCompile(const VerbArgs& args, CliServices& io) {
 
 int CmdHex(const VerbArgs& args, CliServices& io) {
     AppState state;
-    if (const int status = openAndCompile(args, io, state)) return status;
+    if (const int status = OpenAndCompile(args, io, state)) return status;
     for (const QString& row : state.compiler.hexRows())
         io.out() << row << '\n';
     io.out().flush();

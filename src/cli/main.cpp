@@ -2,11 +2,13 @@
 #include "cli/CliHelp.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
+#include "timeline/TimelineChart.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
 #include <functional>
 #include <map>
+#include <memory>
 
 using namespace qvx;
 
@@ -50,6 +52,7 @@ const std::map<QString, Run>& runners() {
         {QStringLiteral("ports"), CmdPorts},
         {QStringLiteral("preview"), CmdPreview},
         {QStringLiteral("check"), CmdCheck},
+        {QStringLiteral("timeline"), CmdTimeline},
     };
     return table;
 }
@@ -73,14 +76,27 @@ std::optional<qsizetype> actionIndex(const QString& group, const QStringList& ar
     return std::nullopt;
 }
 
+// True when the command draws a timeline's picture: the chart library needs
+// the toolkit's widgets (run offscreen), which no other command starts.
+bool drawsChart(int argc, char** argv) {
+    bool timeline = false, png = false;
+    for (int i = 1; i < argc; ++i) {
+        timeline = timeline || qstrcmp(argv[i], "timeline") == 0;
+        png = png || qstrncmp(argv[i], "--png", 5) == 0;
+    }
+    return timeline && png;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app =
+        drawsChart(argc, argv) ? TimelineChart::NewApplication(argc, argv)
+                               : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("qvx"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QVX_VERSION));
     CliServices io;
-    QStringList args = app.arguments().mid(1);
+    QStringList args = QCoreApplication::arguments().mid(1);
     if (const auto code = CheckToolArgs(args, io)) return *code;
     if (args.isEmpty()) return UsageError({}, QStringLiteral("a command is required"), io);
     QString name = args.takeFirst();

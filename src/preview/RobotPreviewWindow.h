@@ -64,6 +64,9 @@ class RobotPreviewWindow : public QWidget {
     void setFollow(Follow follow);
     bool simTimerActive() const;
     ChannelMappingDialog* mappingDialog() const { return m_mappingDialog; }
+    // Draws the robot in the pose of these servo outputs (an instant of the
+    // timeline); whatever the window follows takes over again at its next change.
+    void showPose(const BigEndian::Words& outputs) { showWords(outputs); }
     // Opens the channel mapping dialog; with OK, a changed mapping is written
     // to the settings file and drawn at once.
     void MappingBtnClick();

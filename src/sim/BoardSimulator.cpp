@@ -58,9 +58,9 @@ QByteArray wordAnswer(quint16 w) {
 } // namespace
 
 BoardSimulator::BoardSimulator()
-    : m_player(std::make_unique<SimPlayer>(
-          SimPlayer::Board{m_stored, m_working, m_pose, m_stored.buttonInput,
-                           m_stored.receiverInputs, startedMotions, executedRecords})) {
+    : m_player(std::make_unique<SimPlayer>(SimPlayer::Board{
+          m_stored, m_working, m_pose, m_stored.buttonInput, m_stored.receiverInputs,
+          startedMotions, executedRecords, afterEachTick})) {
     QByteArray empty(kEntrySize, '\0');
     for (int i = 4; i <= 9; ++i)
         empty[i] = char(0xFF);
@@ -374,7 +374,7 @@ std::optional<QByteArray> BoardSimulator::handleReadTableEntry(const QByteArray&
 std::optional<QByteArray> BoardSimulator::handlePlayMotion(const QByteArray& f) {
     const int number = byteAt(f, 2);
     if (number >= kEntries) return nakAnswer();
-    m_player->startPlay(number);
+    startPlay(number);
     return ackAnswer();
 }
 
@@ -607,8 +607,16 @@ QByteArray BoardSimulator::advance(int ms) {
     return m_player->advance(ms, reportPeriodMs);
 }
 
+void BoardSimulator::startPlay(int number) {
+    m_player->startPlay(number);
+}
+
 bool BoardSimulator::playing() const {
     return m_player->playing();
+}
+
+bool BoardSimulator::moving() const {
+    return m_player->moving();
 }
 
 int BoardSimulator::loopCounter() const {
@@ -617,6 +625,10 @@ int BoardSimulator::loopCounter() const {
 
 int BoardSimulator::compareRegister() const {
     return m_player->compareRegister();
+}
+
+void BoardSimulator::setCompareRegister(int value) {
+    m_player->setCompareRegister(value);
 }
 
 quint8 BoardSimulator::sensorControl() const {

@@ -10,6 +10,7 @@
 #include <array>
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -180,9 +181,20 @@ class BoardSimulator {
     Words servoOutput() const;
 
     // --- playback, for inspection ---
+    // Starts motion or scenario `number` as PlayMotion does, without a frame:
+    // for running the board's player on a clock of one's own.
+    void startPlay(int number);
     bool playing() const;
+    // A move towards a pose is under way (played, or sent live); a motion
+    // started meanwhile begins only once it is done.
+    bool moving() const;
     int loopCounter() const;
     int compareRegister() const;
+    // The compare register as earlier motions left it (0 at power-on).
+    void setCompareRegister(int value);
+    // Called after every tick of playback time (10 ms), on the thread that
+    // moves time on; for watching the servo outputs tick by tick.
+    std::function<void()> afterEachTick;
     // Which of the six sensor interrupts are switched on (bits 0..5; all at
     // power-on, then as the last sensor control code of a motion set them).
     quint8 sensorControl() const;

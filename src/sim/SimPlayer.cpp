@@ -51,6 +51,7 @@ QByteArray SimPlayer::advance(int ms, int reportPeriodMs) {
         m_clockMs -= kTickMs;
         watchInputs();
         tick();
+        if (m_b.afterTick) m_b.afterTick();
         m_reportClockMs += kTickMs;
         if (reportPeriodMs > 0 && m_reportClockMs >= reportPeriodMs) {
             m_reportClockMs = 0;

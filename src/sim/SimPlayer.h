@@ -2,6 +2,8 @@
 
 #include "sim/BoardSimulator.h"
 
+#include <functional>
+
 namespace qvx {
 
 // Playback on the simulated board: runs stored motions and scenarios record by
@@ -22,6 +24,8 @@ class SimPlayer {
         const std::array<quint8, 4>& receiver;
         QList<int>& startedMotions;
         QList<int>& executedRecords;
+        // Called after every tick of 10 ms, when set.
+        const std::function<void()>& afterTick;
     };
 
     explicit SimPlayer(const Board& board) : m_b(board) {}
@@ -41,8 +45,11 @@ class SimPlayer {
     void reset();
 
     bool playing() const { return m_play.active; }
+    bool moving() const { return m_move.active; }
     int loopCounter() const { return m_loopCounter; }
     int compareRegister() const { return m_compare; }
+    // The compare register as earlier motions left it.
+    void setCompareRegister(int value) { m_compare = value; }
     quint8 sensorControl() const { return m_sensorFlags; }
     Words teachValues() const { return m_teach; }
     // The pose with the real time mixing of the working mixing tables added.

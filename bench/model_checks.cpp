@@ -21,8 +21,8 @@ namespace {
 ChannelValues RandomPose(QRandomGenerator& random, bool collide) {
     ChannelValues words;
     for (auto& w : words)
-        w = quint16(Pose::kNeutral + random.bounded(-Pose::kEditHalfRange / 3,
-                                                    Pose::kEditHalfRange / 3));
+        w = quint16(Pose::kNeutral +
+                    random.bounded(-Pose::kEditHalfRange / 3, Pose::kEditHalfRange / 3));
     // CH4 rolls the right arm into the body.
     if (collide) words[3] = quint16(Pose::kNeutral + Pose::kEditHalfRange / 2);
     return words;

@@ -90,6 +90,19 @@ const Findings& BoardFlows::RunChecks(int slot) {
     options.records = m_compiled && motion ? int(m_state.compiler.MotionImage().size()) : 0;
     options.takeKnownEntries(m_state.table);
     m_findings = RunChartChecks(m_state.chart, options);
+    // What the walk over the chart cannot see: the motion as the board plays it.
+    std::vector<PoseInstant> instants;
+    if (options.records > 0) {
+        const PlayedMotion played =
+            PlayForChecks(m_state.compiler.MotionImage(), m_state.compiler.StepItem());
+        const Findings more = PlayedFindings(played, m_findings);
+        m_findings.insert(m_findings.end(), more.begin(), more.end());
+        if (moreChecks) instants = PlayedInstants(played);
+    }
+    if (moreChecks) {
+        const Findings more = moreChecks(m_state.chart, instants);
+        m_findings.insert(m_findings.end(), more.begin(), more.end());
+    }
     return m_findings;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "checks/ChartChecks.h"
+#include "checks/PlayedChecks.h"
 #include "compiler/MotionTransfer.h"
 
 #include <QByteArray>
@@ -64,6 +65,10 @@ class BoardFlows {
     // a write to `slot` when it is not -1, with the table rows read so far.
     // Every compile runs them.
     const Findings& RunChecks(int slot = -1);
+    // Checks the window or the tool adds to the chart's own (the robot
+    // model's), given the chart and the poses of the motion as the simulated
+    // board plays it (none when no motion compiled). Unset: none.
+    std::function<Findings(const Chart&, const std::vector<PoseInstant>&)> moreChecks;
     // What the checks found last.
     const Findings& findings() const { return m_findings; }
     // The question a write asks when the checks found an error.

@@ -9,6 +9,7 @@
 #include "board/MotionDataDialog.h"
 #include "board/MotionTableWindow.h"
 #include "checks/ChecksList.h"
+#include "checks/ModelChecks.h"
 #include "compiler/CompilerViews.h"
 #include "document/DocumentFile.h"
 #include "editor/ChartCanvas.h"
@@ -336,13 +337,10 @@ void MainWindow::buildPages() {
     connect(m_timelinePage, &TimelinePage::instantPicked, this,
             [this](const BigEndian::Words& outputs, int item) {
                 if (m_robotWindow && m_robotWindow->isVisible()) m_robotWindow->showPose(outputs);
-                if (!m_state.chart.validItem(item)) return;
-                m_state.chart.ClearSelection();
-                Item& it = m_state.chart.items[size_t(item)];
-                it.selected = true;
-                ScrollBox1->ensureVisible(it.left + it.width / 2, it.top + it.height / 2,
-                                          it.width / 2 + 20, it.height / 2 + 20);
-                RepaintCanvas();
+                // The timeline names items as they were numbered when it was
+                // compiled; their marks find them after edits since.
+                if (item >= 0 && size_t(item) < m_timelineMarks.size())
+                    selectItem(m_timelineMarks[size_t(item)], item, false);
             });
 }
 
@@ -625,18 +623,21 @@ void MainWindow::fillCompiledLists() {
 }
 
 void MainWindow::goToItem(quint64 mark, int hint) {
-    const int item = m_state.chart.FindMarked(mark, hint);
-    if (item < 0) {
+    if (!selectItem(mark, hint, true))
         m_services.ShowStatus(QStringLiteral("The item of that finding is no longer in the chart"));
-        return;
-    }
+}
+
+bool MainWindow::selectItem(quint64 mark, int hint, bool showCanvas) {
+    const int item = m_state.chart.FindMarked(mark, hint);
+    if (item < 0) return false;
     m_state.chart.ClearSelection();
     Item& it = m_state.chart.items[size_t(item)];
     it.selected = true;
-    PageControl1->setCurrentWidget(Sheet1);
+    if (showCanvas) PageControl1->setCurrentWidget(Sheet1);
     const QPoint centre = m_state.chart.ItemCentre(item);
     ScrollBox1->ensureVisible(centre.x(), centre.y(), it.width / 2 + 20, it.height / 2 + 20);
     RepaintCanvas();
+    return true;
 }
 
 void MainWindow::setUpBoardActions() {
@@ -673,6 +674,17 @@ void MainWindow::setUpFlows() {
     m_flows->readTableBeforePick = true;
     Image1->editor().refuseChange = [this] { return RefuseWhileBusy(); };
     Image1->editor().itemsDeleted = [this] { ItemsChanged(); };
+    // The robot model's checks use the Robot window's model and channel
+    // mapping, once that window has been opened and could read its model.
+    m_flows->moreChecks = [this](const Chart& chart, const std::vector<PoseInstant>& instants) {
+        if (!m_robotWindow || !m_robotWindow->scene()) return Findings{};
+        const ModelChecks checks(m_robotWindow->scene()->sharedModel(), m_robotWindow->mapping());
+        // What the model cannot support is said once per model.
+        const QString skipped = checks.skipped().join(QLatin1Char(' '));
+        if (!skipped.isEmpty() && skipped != m_modelChecksSaid) m_services.ShowStatus(skipped);
+        m_modelChecksSaid = skipped;
+        return checks.check(chart, instants);
+    };
     BoardFlows::Hooks& hooks = m_flows->hooks;
     hooks.clearChart = [this] { ClearChart(); };
     hooks.compiled = [this] {
@@ -683,9 +695,13 @@ void MainWindow::setUpFlows() {
         if (PageControl1->currentWidget() == Sheet2) fillCompiledLists();
         Checks->showFindings(m_flows->findings(), m_state.chart);
         const Compiler& compiler = m_state.compiler;
-        if (!compiler.showsScenario())
+        if (!compiler.showsScenario()) {
+            m_timelineMarks.resize(size_t(m_state.chart.itemCount()));
+            for (int i = 0; i < m_state.chart.itemCount(); ++i)
+                m_timelineMarks[size_t(i)] = m_state.chart.MarkItem(i);
             m_timelinePage->setMotion(compiler.MotionImage(), compiler.StepItem(),
                                       TimelineLabels(m_poseWindow->CollectLayout(), m_state.chart));
+        }
     };
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
         if (PageControl1->currentWidget() == Sheet2) fillCompiledLists();

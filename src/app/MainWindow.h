@@ -240,8 +240,12 @@ class MainWindow : public QMainWindow {
     void buildProgressBar();
     // Fills the LIST page's rows from the last compile, when they are not yet.
     void fillCompiledLists();
-    // Selects the marked item alone on the canvas and scrolls it into view.
+    // Selects the marked item alone on the EDIT page and scrolls it into
+    // view, or says that it is gone.
     void goToItem(quint64 mark, int hint);
+    // Selects the marked item alone and scrolls the canvas to it, showing the
+    // EDIT page when asked; false when the item is gone.
+    bool selectItem(quint64 mark, int hint, bool showCanvas);
     // The item editors (pose window, SET and CMP dialogs, channel table) and
     // the board configuration dialogs.
     void setUpItemWindows();
@@ -297,6 +301,10 @@ class MainWindow : public QMainWindow {
     RobotPreviewWindow* m_robotWindow = nullptr;
     // The Timeline page, beside EDIT and LIST.
     TimelinePage* m_timelinePage = nullptr;
+    // The marks of the items as numbered when the timeline was compiled.
+    std::vector<quint64> m_timelineMarks;
+    // What the model checks last said they skip.
+    QString m_modelChecksSaid;
     ChannelTableDialog* m_channelTableDialog = nullptr;
     SetItemDialog* m_setItemDialog = nullptr;
     CompareItemDialog* m_compareItemDialog = nullptr;

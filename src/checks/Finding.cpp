@@ -7,7 +7,8 @@
 namespace qvx {
 
 QString FindingLine(const Finding& finding, const Chart& chart) {
-    const QString severity = finding.isError() ? QStringLiteral("error") : QStringLiteral("warning");
+    const QString severity =
+        finding.isError() ? QStringLiteral("error") : QStringLiteral("warning");
     QString item = QStringLiteral("-");
     if (finding.item >= 0 && chart.validItem(finding.item))
         item = QLatin1Char('"') + chart.items[size_t(finding.item)].name + QLatin1Char('"');

@@ -68,10 +68,12 @@ ModelChecks::ModelChecks(std::shared_ptr<const RobotModel> model, ChannelMapping
                 s.half = QVector3D(float(shape.size.x), 0, 0);
                 break;
             case ShapeKind::Cylinder:
-                s.half = QVector3D(float(shape.size.x), float(shape.size.x), float(shape.size.z / 2));
+                s.half =
+                    QVector3D(float(shape.size.x), float(shape.size.x), float(shape.size.z / 2));
                 break;
             case ShapeKind::Box:
-                s.half = QVector3D(float(shape.size.x), float(shape.size.y), float(shape.size.z)) / 2;
+                s.half =
+                    QVector3D(float(shape.size.x), float(shape.size.y), float(shape.size.z)) / 2;
                 break;
             case ShapeKind::Mesh: {
                 if (!shape.mesh) continue;

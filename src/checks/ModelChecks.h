@@ -1,6 +1,7 @@
 #pragma once
 
 #include "checks/Finding.h"
+#include "checks/PlayedChecks.h"
 #include "checks/SolidGeometry.h"
 #include "preview/ChannelMapping.h"
 #include "preview/RobotModel.h"
@@ -13,17 +14,6 @@ namespace qvx {
 
 class Chart;
 class RobotScene;
-
-// A pose the robot takes: an item's own pose, or an instant of the motion as
-// the board plays it.
-struct PoseInstant {
-    ChannelValues words{};
-    // The item the pose belongs to (the one executing at that instant), -1
-    // when none is known.
-    int item = -1;
-    // Board time of the instant in ms, -1 for an item's own pose.
-    int timeMs = -1;
-};
 
 // The checks that need a robot model: a POS item asking for more than its
 // joints allow (out-of-range), links that are not parent and child running

@@ -24,8 +24,8 @@ QVector3D ClosestInBox(const PlacedSolid& box, const QVector3D& p) {
     const QVector3D d = p - box.centre;
     QVector3D q = box.centre;
     for (int i = 0; i < 3; ++i) {
-        const float along = std::clamp(QVector3D::dotProduct(d, box.axes[size_t(i)]),
-                                       -box.half[i], box.half[i]);
+        const float along =
+            std::clamp(QVector3D::dotProduct(d, box.axes[size_t(i)]), -box.half[i], box.half[i]);
         q += along * box.axes[size_t(i)];
     }
     return q;

@@ -1,8 +1,10 @@
 #include "app/AppState.h"
 #include "app/BoardFlows.h"
 #include "board/BoardBackup.h"
+#include "checks/ModelChecks.h"
 #include "cli/CliArgs.h"
 #include "cli/CliPort.h"
+#include "cli/CliRobot.h"
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
 #include "document/DocumentFile.h"
@@ -38,7 +40,7 @@ QString readBoard(AppState& state, int slot, int records, BoardCheckSettings& se
 
 } // namespace
 
-// qvx check FILE [--port DEVICE [--slot N]] [--backup FILE]: the checks
+// qvx check FILE [--port DEVICE [--slot N]] [--backup FILE] [--model URDF]: the checks
 // before writing, one finding a line; exit 1 when any is an error (or the
 // chart does not compile), 0 otherwise.
 int CmdCheck(const VerbArgs& args, CliServices& io) {
@@ -73,6 +75,20 @@ int CmdCheck(const VerbArgs& args, CliServices& io) {
             return 1;
         }
         flows.checkOptions.board = BoardCheckSettings::FromBackup(*b);
+    }
+    // The robot model's checks, on the items' poses and the motion as played.
+    std::optional<ModelChecks> modelChecks;
+    if (args.has(QStringLiteral("model"))) {
+        const std::optional<CliRobot> robot =
+            LoadCliRobot(args.value(QStringLiteral("model")), "qvx check failed: ", io);
+        if (!robot) return 1;
+        modelChecks.emplace(robot->model, robot->mapping);
+        for (const QString& note : modelChecks->skipped())
+            io.err() << "qvx check: " << note << Qt::endl;
+        flows.moreChecks = [&modelChecks](const Chart& chart,
+                                          const std::vector<PoseInstant>& instants) {
+            return modelChecks->check(chart, instants);
+        };
     }
     DocumentContext ctx{state.chart, state.header, io};
     if (!DocumentFile::OpenDocument(ctx, path)) {

@@ -281,7 +281,8 @@ std::vector<VerbHelp> makeVerbs() {
                                 "are never converted."))}});
     v.push_back(
         {QStringLiteral("check"),
-         S{QStringLiteral("check FILE [--port DEVICE [--slot N]] [--backup FILE]")},
+         S{QStringLiteral("check FILE [--port DEVICE [--slot N]] [--backup FILE]"),
+           QStringLiteral(" [--model URDF]")},
          QStringLiteral("Checks the chart of FILE before it is written and prints one finding a "
                         "line, \"SEVERITY CODE ITEM: message\"; exit 1 when any is an error."),
          {valued(QStringLiteral("port"), QStringLiteral("DEVICE"),
@@ -292,7 +293,11 @@ std::vector<VerbHelp> makeVerbs() {
                                 "than one slot must not run into a slot that holds a motion.")),
           valued(QStringLiteral("backup"), QStringLiteral("FILE"),
                  QStringLiteral("A backup file (qvx board backup) whose options the chart is "
-                                "checked against instead of a board's."))}});
+                                "checked against instead of a board's.")),
+          valued(QStringLiteral("model"), QStringLiteral("URDF"),
+                 QStringLiteral("A robot model (empty: the shipped one) with the settings "
+                                "file's channel mapping: joint limits, self-collision and "
+                                "stability of every POS pose and of the motion as played."))}});
     v.push_back({QStringLiteral("board"),
                  S{QStringLiteral("board --port DEVICE ACTION ...")},
                  QStringLiteral("The main window's board actions and board settings dialogs."),

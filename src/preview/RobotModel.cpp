@@ -340,8 +340,8 @@ class RobotModelReader {
     // A visual (with its material) or a collision geometry (material null),
     // appended to `shapes`.
     std::optional<Fault> addShape(const urdf::Pose& pose, const urdf::Geometry& g,
-                                  const urdf::Material* material,
-                                  const FileOutline::Element& where, std::vector<Shape>& shapes) {
+                                  const urdf::Material* material, const FileOutline::Element& where,
+                                  std::vector<Shape>& shapes) {
         const auto fault = [&](const QString& reason) {
             return Fault{where.line, tr("link \"%1\": %2").arg(where.name, reason)};
         };
@@ -404,9 +404,9 @@ class RobotModelReader {
             // Only visuals are drawn; a collision mesh is measured, not drawn.
             if (material)
                 shape.drawMesh = scaled->triangleCount() > RobotModel::kDrawTriangles
-                                 ? std::make_shared<TriangleMesh>(
-                                       DecimateMesh(*scaled, RobotModel::kDrawTriangles))
-                                 : scaled;
+                                     ? std::make_shared<TriangleMesh>(
+                                           DecimateMesh(*scaled, RobotModel::kDrawTriangles))
+                                     : scaled;
             shape.mesh = std::move(scaled);
             shapes.push_back(std::move(shape));
             return std::nullopt;

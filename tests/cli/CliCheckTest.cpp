@@ -6,6 +6,9 @@
 #include "compiler/ChartMaker.h"
 #include "document/DocumentFile.h"
 #include "items/SetCodes.h"
+#include "pose/PoseData.h"
+
+#include <QFile>
 
 #include <QTest>
 
@@ -106,6 +109,72 @@ class CliCheckTest : public QObject {
         if (code == 2) QVERIFY(r.err.startsWith(QStringLiteral("qvx check: ")));
         // Only reads: the option word, the analog references, table entries.
         QCOMPARE(m_board.takeCommands(), commands);
+    }
+
+    // What the chart's walk cannot see: the motion played on the simulated
+    // board, and with a robot model the poses of the items and of the play.
+    void playedAndModelChecks_data() {
+        QTest::addColumn<QString>("chart");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("err");
+        const QString collide = "error self-collision \"Into body\": links \"torso\" and "
+                                "\"r_upper_arm\" run into each other";
+        QTest::newRow("a wait no input ends")
+            << "wait.qmx" << QStringList{} << 0
+            << QStringList{"warning endless \"Step\": the motion still played after 60 s of board "
+                           "time with each of the 3 input combinations tried (as a fresh board "
+                           "starts, every input at its highest, every input at its lowest), so "
+                           "it may run until Stop is pressed; this item was executing at the "
+                           "limit"}
+            << QString();
+        QTest::newRow("no model: poses not checked")
+            << "collide.qmx" << QStringList{} << 0 << QStringList{} << QString();
+        QTest::newRow("shipped model") << "collide.qmx" << QStringList{"--model", ""} << 1
+                                       << QStringList{collide} << QString();
+        QTest::newRow("model without inertials")
+            << "collide.qmx" << QStringList{"--model", "DIR/arm.urdf"} << 0 << QStringList{}
+            << "qvx check: The robot model has no inertials: the stability check is skipped.\n";
+        QTest::newRow("model missing")
+            << "collide.qmx" << QStringList{"--model", "DIR/none.urdf"} << 1 << QStringList{}
+            << "qvx check failed: cannot read the robot model DIR/none.urdf: the file is "
+               "missing\n";
+    }
+    void playedAndModelChecks() {
+        QFETCH(QString, chart);
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        QFETCH(QStringList, lines);
+        QFETCH(QString, err);
+        // A loop whose CMP waits for the button input to equal 5.
+        qvxtest::ChartMaker wait;
+        const int five = wait.item("Five", KindSet, 1, SetCodes::CompareRegisterCode(5));
+        const int step = wait.item("Step", KindPos, 10, Pose::kNeutral);
+        const int test = wait.cmp("Wait", CmpCodes::ConditionCode(8));
+        const int end = wait.item("End", KindPos, 10, Pose::kNeutral);
+        wait.next(five, step);
+        wait.next(step, test);
+        wait.next(test, step);
+        wait.branch(test, end);
+        QVERIFY(!save(wait.chart, "wait.qmx").isEmpty());
+        // CH4 rolls the right arm 30 degrees into the body.
+        qvxtest::ChartMaker into;
+        into.item("Into body", KindPos, 10, Pose::kNeutral);
+        into.chart.items[0].values[3] = Pose::kNeutral + 230;
+        QVERIFY(!save(into.chart, "collide.qmx").isEmpty());
+        QFile arm(m_board.dir.filePath("arm.urdf"));
+        QVERIFY(arm.open(QIODevice::WriteOnly));
+        arm.write("<robot name=\"arm\"><link name=\"a\"><collision><geometry><box "
+                  "size=\"1 1 1\"/></geometry></collision></link></robot>");
+        arm.close();
+
+        args.replaceInStrings("DIR/", m_board.dir.path() + u'/');
+        const qvxtest::CliRun r =
+            qvxtest::runQvx(QStringList{"check", m_board.dir.filePath(chart)} + args);
+        QCOMPARE(r.err, QString(err).replace("DIR/", m_board.dir.path() + u'/'));
+        QCOMPARE(r.code, code);
+        QCOMPARE(r.out.split(u'\n', Qt::SkipEmptyParts), lines);
     }
 
     // A read that fails names what and why, and no finding is printed.

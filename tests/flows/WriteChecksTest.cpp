@@ -1,9 +1,12 @@
 #include "FlowFixture.h"
 #include "checks/ChecksList.h"
 #include "common/TestRegistry.h"
+#include "pose/PoseData.h"
+#include "preview/RobotPreviewWindow.h"
 
 #include <QPushButton>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include <QTest>
@@ -102,6 +105,22 @@ class WriteChecksTest : public QObject {
         QCOMPARE(rig.state.chart.items[2].name, QStringLiteral("Lost"));
         rig.win->ClearChart();
         QCOMPARE(list->rowCount(), 0);
+    }
+
+    // The robot model's checks join once the Robot window has its model.
+    void window_modelChecksWithTheRobotWindowsModel() {
+        WindowRig rig;
+        qvxtest::ChartMaker m;
+        m.item("Into body", KindPos, 10, Pose::kNeutral);
+        m.chart.items[0].values[3] = Pose::kNeutral + 230; // CH4: the arm into the body
+        rig.state.chart = m.chart;
+        QVERIFY(rig.win->CompileChart());
+        QCOMPARE(rig.win->Checks->rowCount(), 0);
+        rig.win->RobotBtn->click();
+        QVERIFY(rig.win->robotWindow() && rig.win->robotWindow()->scene());
+        QVERIFY(rig.win->CompileChart());
+        QCOMPARE(rig.win->Checks->rowCount(), 1);
+        QCOMPARE(rig.win->Checks->rows->topLevelItem(0)->text(1), QStringLiteral("self-collision"));
     }
 };
 

@@ -37,9 +37,10 @@ QStringList Lines(const Findings& findings, const Chart& chart) {
 // out along x on it: the arm is no child of the base, so turning it down
 // into the base is a collision.
 QByteArray ArmModel(bool collisions, bool inertials) {
-    const QByteArray box = collisions ? "<collision><geometry><box size=\"0.1 0.1 0.1\"/></geometry>"
-                                        "</collision>"
-                                      : "";
+    const QByteArray box = collisions
+                               ? "<collision><geometry><box size=\"0.1 0.1 0.1\"/></geometry>"
+                                 "</collision>"
+                               : "";
     const QByteArray mass =
         inertials ? "<inertial><mass value=\"1\"/><inertia ixx=\"1\" ixy=\"0\" ixz=\"0\" iyy=\"1\" "
                     "iyz=\"0\" izz=\"1\"/></inertial>"
@@ -50,7 +51,8 @@ QByteArray ArmModel(bool collisions, bool inertials) {
            "</geometry></collision></link>"
            "<joint name=\"turn\" type=\"continuous\"><parent link=\"base\"/><child link=\"hinge\"/>"
            "<origin xyz=\"0 0 0.1\"/><axis xyz=\"0 1 0\"/></joint>"
-           "<joint name=\"fixed\" type=\"fixed\"><parent link=\"hinge\"/><child link=\"arm\"/></joint>"
+           "<joint name=\"fixed\" type=\"fixed\"><parent link=\"hinge\"/><child "
+           "link=\"arm\"/></joint>"
            "</robot>";
 }
 
@@ -148,8 +150,8 @@ class ModelChecksTest : public QObject {
         QFETCH(QString, expected);
         QFETCH(QString, skipped);
         QString error;
-        auto model = RobotModel::Parse(ArmModel(collisions, inertials), QStringLiteral("arm.urdf"),
-                                       &error);
+        auto model =
+            RobotModel::Parse(ArmModel(collisions, inertials), QStringLiteral("arm.urdf"), &error);
         QVERIFY2(model, qPrintable(error));
         auto shared = std::make_shared<const RobotModel>(std::move(*model));
         ModelChecks checks(shared, ChannelMapping::ForModel(*shared));

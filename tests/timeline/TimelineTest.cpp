@@ -213,6 +213,17 @@ class TimelineTest : public QObject {
         const int joint = robot->scene()->model().jointIndex(robot->mapping().drives[0].joint);
         QVERIFY(joint >= 0);
         QCOMPARE(robot->scene()->pose()[size_t(joint)].value, expected[size_t(joint)].value);
+
+        // Items deleted after the compile renumber the rest: the click still
+        // finds the item executing then, not the one now at its old number.
+        const QString name = rig.state.chart.items[1].name;
+        rig.state.chart.ClearSelection();
+        rig.state.chart.items[0].selected = true;
+        rig.state.chart.DeleteSelected();
+        QTest::mouseClick(page->View->viewport(), Qt::LeftButton, {}, click);
+        QCOMPARE(rig.state.chart.SelectedItemCount(), 1);
+        QVERIFY(rig.state.chart.items[0].selected);
+        QCOMPARE(rig.state.chart.items[0].name, name);
     }
 };
 

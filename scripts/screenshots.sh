@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Takes the README's pictures anew (docs/screenshots/editor.png, pose.png and
-# robot-window.png): the program's own windows on docs/screenshots/wave.QMX,
-# under Xvfb; and
+# Takes the README's pictures anew (docs/screenshots/editor.png, pose.png,
+# robot-window.png, checks.png and timeline.png): the program's own windows
+# on docs/screenshots/wave.QMX, under Xvfb; and
 # robot.png, the robot preview of one item drawn by qvx, without a display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,4 +13,4 @@ xvfb-run -a -s "-screen 0 1280x900x24" \
     ./build-release/docs/take_screenshots docs/screenshots/wave.QMX docs/screenshots
 ./build-release/src/cli/qvx preview docs/screenshots/wave.QMX --item 1 --view iso --size 480x360 \
     --png docs/screenshots/robot.png
-echo "docs/screenshots/editor.png, pose.png, robot-window.png and robot.png taken"
+echo "docs/screenshots/editor.png, pose.png, robot-window.png, checks.png, timeline.png and robot.png taken"

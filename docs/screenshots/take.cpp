@@ -1,17 +1,20 @@
 // Takes the README's pictures: the editor with the chart of wave.QMX, the
-// pose window on one of its items and the robot window following it, drawn by
+// pose window on one of its items, the robot window following it, and the
+// LIST and Timeline pages after a compile, drawn by
 // the program's own windows with its own font. Run by scripts/screenshots.sh
 // under Xvfb.
 #include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "app/WidgetServices.h"
 #include "pose/PoseWindow.h"
+#include "timeline/TimelinePage.h"
 #include "preview/RobotPreviewWindow.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFontDatabase>
 #include <QTemporaryDir>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 
@@ -59,5 +62,16 @@ int main(int argc, char** argv) {
     robot->resize(480, 520);
     QTest::qWait(300);
     if (!robot->grab().save(out.filePath(QStringLiteral("robot-window.png")))) return 1;
+
+    // After a compile: the LIST page with the findings of the checks under it
+    // (the robot model's too, the Robot window being open), and the Timeline.
+    window.resize(1000, 680);
+    if (!window.CompileChart()) return 1;
+    window.PageControl1->setCurrentWidget(window.Sheet2);
+    QTest::qWait(300);
+    if (!window.grab().save(out.filePath(QStringLiteral("checks.png")))) return 1;
+    window.PageControl1->setCurrentWidget(window.timelinePage());
+    QTest::qWait(300);
+    if (!window.grab().save(out.filePath(QStringLiteral("timeline.png")))) return 1;
     return 0;
 }

@@ -19,7 +19,7 @@ namespace {
 
 const QString kCursorName = QStringLiteral("timeline-cursor");
 // Marks closer than this share of the time span keep only the first name.
-constexpr int kMarkNamesAcross = 20;
+constexpr int kMarkNamesAcross = 8;
 // The curve of one channel with the points on straight stretches left out:
 // a point is kept where the line from the last kept point can no longer pass
 // within the tolerance of every sample since. A move's steps are whole
@@ -103,11 +103,18 @@ void Fill(QChart& chart, const Timeline& t, const TimelineLabels& labels) {
         auto* series = new QLineSeries;
         series->setName(labels.channelNames[size_t(c)]);
         series->replace(points);
+        bool moves = false;
         for (const QPointF& p : points) {
             low = qMin(low, p.y());
             high = qMax(high, p.y());
+            moves = moves || p.y() != points.front().y();
         }
         chart.addSeries(series);
+        // The legend names the channels that move; 24 names would not fit,
+        // and a channel held still is one flat line among many.
+        if (!moves)
+            for (QLegendMarker* marker : chart.legend()->markers(series))
+                marker->setVisible(false);
         // A thin line in the theme's colour: cheaper to draw and clearer where
         // curves cross.
         QPen pen = series->pen();

@@ -7,14 +7,14 @@
 #include "app/MainWindow.h"
 #include "app/WidgetServices.h"
 #include "pose/PoseWindow.h"
-#include "timeline/TimelinePage.h"
 #include "preview/RobotPreviewWindow.h"
+#include "timeline/TimelinePage.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFontDatabase>
-#include <QTemporaryDir>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 

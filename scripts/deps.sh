@@ -7,6 +7,7 @@ set -euo pipefail
 PACKAGES=(cmake g++ ninja-build ccache pkg-config
           qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-qpa-plugins libgl-dev
           libjpeg-dev liburdfdom-dev libassimp-dev qt6-charts-dev libqt6opengl6-dev libgraphviz-dev
+          qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
           fonts-ipafont-gothic xvfb xauth
           desktop-file-utils libxml2-utils)
 # The test run's own checks: the include layers and the pinned formatter.

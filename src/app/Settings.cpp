@@ -1,5 +1,7 @@
 #include "app/Settings.h"
 
+#include "base/Language.h"
+
 #include <algorithm>
 
 #include <QCoreApplication>
@@ -62,6 +64,20 @@ bool Settings::SaveSettings(const QString& path, const MainSettings& s) {
         ini.writeString(sec, QStringLiteral("CommPath"), s.commPath);
     if (s.verifyWrite || ini.valueExists(sec, QStringLiteral("VerifyWrite")))
         ini.writeBool(sec, QStringLiteral("VerifyWrite"), s.verifyWrite);
+    return ini.save();
+}
+
+QString Settings::ReadLanguage(const QString& path) {
+    IniFile ini(path);
+    ini.load();
+    return ini.readString(QLatin1String(kSection), QLatin1String(Language::kKey),
+                          QStringLiteral("auto"));
+}
+
+bool Settings::WriteLanguage(const QString& path, const QString& language) {
+    IniFile ini(path);
+    if (!ini.load() && QFileInfo::exists(path)) return false;
+    ini.writeString(QLatin1String(kSection), QLatin1String(Language::kKey), language);
     return ini.save();
 }
 

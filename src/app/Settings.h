@@ -41,6 +41,12 @@ class Settings {
     // writes nothing, when the file cannot be written.
     static bool SaveSettings(const QString& path, const MainSettings& s);
 
+    // Key Language of the main section (auto, en or ja; auto when missing),
+    // read only: a language chosen in the program is written with
+    // WriteLanguage and applies at the next start.
+    static QString ReadLanguage(const QString& path);
+    static bool WriteLanguage(const QString& path, const QString& language);
+
     // The device that "COMn" opens: key COMn of section Ports, by default
     // /dev/ttyUSB(n-1).
     static QString PortDevice(const IniFile& ini, int n);

@@ -1,10 +1,11 @@
 #include "app/AppState.h"
 #include "app/ExitSignals.h"
+#include "app/MainWindow.h"
 #include "app/RemoteServer.h"
 #include "app/Settings.h"
 #include "app/SingleInstance.h"
-#include "app/MainWindow.h"
 #include "app/WidgetServices.h"
+#include "base/Language.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -45,6 +46,10 @@ int main(int argc, char** argv) {
     if (const std::optional<int> code = answerWithoutWindow(argc, argv)) return *code;
     QApplication app(argc, argv);
     WidgetServices::SetUpApplication();
+    // The language the settings file or the locale asks for, before any window.
+    QString languageProblem;
+    Language::Install(app, Language::Resolve(Settings::ReadLanguage(Settings::SettingsPath())),
+                      &languageProblem);
 
     SingleInstance instance;
     if (!instance.acquire()) {
@@ -67,6 +72,7 @@ int main(int argc, char** argv) {
     // A lock left by an editor that did not end cleanly, or a damaged one, was
     // replaced; say so, and where, in case it keeps happening.
     if (!instance.takeOverMessage().isEmpty()) services.ShowStatus(instance.takeOverMessage());
+    if (!languageProblem.isEmpty()) services.ShowStatus(languageProblem);
 
     // Ended by the session, kill or Ctrl+C: the settings and pattern files are
     // saved and the lock released, as at Exit, without the close question.

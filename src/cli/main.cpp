@@ -1,3 +1,5 @@
+#include "app/Settings.h"
+#include "base/Language.h"
 #include "cli/CliArgs.h"
 #include "cli/CliHelp.h"
 #include "cli/CliServices.h"
@@ -96,6 +98,13 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("qvx"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QVX_VERSION));
     CliServices io;
+    // Messages and help in the language of the settings file or the locale;
+    // what scripts read (listings, rows, findings, files) never changes with it.
+    QString languageProblem;
+    if (!Language::Install(*app,
+                           Language::Resolve(Settings::ReadLanguage(Settings::SettingsPath())),
+                           &languageProblem))
+        io.err() << "qvx: " << languageProblem << Qt::endl;
     QStringList args = QCoreApplication::arguments().mid(1);
     if (const auto code = CheckToolArgs(args, io)) return *code;
     if (args.isEmpty()) return UsageError({}, QStringLiteral("a command is required"), io);

@@ -43,7 +43,9 @@ QByteArray fileBytes(const QString& path) {
 struct PreviewWindowRig : WindowRig {
     int item = -1;
 
-    PreviewWindowRig() {
+    // The simulated board runs behind a pseudo-terminal here: 40 ms for an
+    // answer is too short on a busy machine.
+    PreviewWindowRig() : WindowRig(150) {
         item = state.chart.CreateItem(KindPos, 20, 20);
         state.chart.items[size_t(item)].values.fill(Pose::kNeutral);
         win->history().commit();

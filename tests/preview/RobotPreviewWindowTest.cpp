@@ -209,9 +209,12 @@ class RobotPreviewWindowTest : public QObject {
             ChannelMappingDialog* d = robot.mappingDialog();
             QVERIFY(d);
             d->Move[1]->setChecked(true);
-            QTest::qWait(3 * ChannelMappingDialog::kWiggleStepMs);
+            // The wiggle moves on a timer: on a busy machine its first steps
+            // may come late.
             const JointPose& shown = robot.scene()->pose();
-            wiggledOnlyItsJoint = shown[size_t(joint2)].value != 0;
+            wiggledOnlyItsJoint = QTest::qWaitFor(
+                [&] { return shown[size_t(joint2)].value != 0; },
+                100 * ChannelMappingDialog::kWiggleStepMs);
             for (size_t j = 0; j < shown.size(); ++j)
                 if (int(j) != joint2 && shown[j].value != followed[j].value)
                     wiggledOnlyItsJoint = false;

@@ -381,7 +381,7 @@
     </message>
     <message>
         <source>Sleep</source>
-        <translation>スリープ</translation>
+        <translation>休止</translation>
     </message>
     <message>
         <source>Teach</source>
@@ -450,6 +450,11 @@
     <message>
         <source>Color</source>
         <translation>色</translation>
+    </message>
+    <message>
+        <source>Sleep</source>
+        <comment>hint</comment>
+        <translation>スリープモード</translation>
     </message>
 </context>
 <context>

@@ -215,7 +215,7 @@ void PoseWindow::buildCommandPanel() {
         button = new QToolButton(panel);
         button->setObjectName(QString::fromLatin1(name));
         button->setText(tr(caption));
-        button->setToolTip(tr(hint));
+        if (hint) button->setToolTip(tr(hint));
         button->setAutoRaise(true);
         button->setGeometry(left, 1, width, kPanelHeight - 2);
         left += width + 1;
@@ -229,8 +229,11 @@ void PoseWindow::buildCommandPanel() {
             &QToolButton::clicked, this, &PoseWindow::GetBtnClick);
     connect(add(StopBtn, "StopBtn", QT_TR_NOOP("Home"), QT_TR_NOOP("Home position"), 40),
             &QToolButton::clicked, this, &PoseWindow::StopBtnClick);
-    connect(add(SleepBtn, "SleepBtn", QT_TR_NOOP("Sleep"), QT_TR_NOOP("Sleep"), 40),
-            &QToolButton::clicked, this, &PoseWindow::SleepBtnClick);
+    connect(add(SleepBtn, "SleepBtn", QT_TR_NOOP("Sleep"), nullptr, 40), &QToolButton::clicked,
+            this, &PoseWindow::SleepBtnClick);
+    // The hint reads as the caption in English, but longer in Japanese: "hint"
+    // tells the two apart in the catalogue.
+    SleepBtn->setToolTip(tr("Sleep", "hint")); // not translated: "hint" is no text shown
     connect(add(TchBtn, "TchBtn", QT_TR_NOOP("Teach"),
                 QT_TR_NOOP("Take the angle from the output of FREE"), 42),
             &QToolButton::clicked, this, &PoseWindow::TchBtnClick);

@@ -1,6 +1,7 @@
 #include "pose/BackgroundPicture.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -204,7 +205,7 @@ bool bitmapComplete(const QByteArray& bytes) {
 // The whole file, or nothing with the reason in `why`.
 std::optional<QByteArray> readWhole(const QString& path, QString& why) {
     if (!QFileInfo(path).isFile()) {
-        why = QStringLiteral("it is not a file");
+        why = QCoreApplication::translate("BackgroundPicture", "it is not a file");
         return std::nullopt;
     }
     QFile file(path);
@@ -214,16 +215,17 @@ std::optional<QByteArray> readWhole(const QString& path, QString& why) {
     }
     const qint64 size = file.size();
     if (size <= 0) {
-        why = QStringLiteral("it is empty");
+        why = QCoreApplication::translate("BackgroundPicture", "it is empty");
         return std::nullopt;
     }
     if (size > BackgroundPicture::kMaxFileSize) {
-        why = QStringLiteral("it is larger than %1 MB").arg(BackgroundPicture::kMaxFileSize >> 20);
+        why = QCoreApplication::translate("BackgroundPicture", "it is larger than %1 MB")
+                  .arg(BackgroundPicture::kMaxFileSize >> 20);
         return std::nullopt;
     }
     QByteArray bytes = file.read(size);
     if (bytes.size() != size) {
-        why = QStringLiteral("it could not be read whole");
+        why = QCoreApplication::translate("BackgroundPicture", "it could not be read whole");
         return std::nullopt;
     }
     return bytes;
@@ -232,7 +234,9 @@ std::optional<QByteArray> readWhole(const QString& path, QString& why) {
 } // namespace
 
 QString BackgroundPicture::UnreadableText(const QString& path, const QString& reason) {
-    return QStringLiteral("The background picture %1 cannot be read: %2").arg(path, reason);
+    return QCoreApplication::translate("BackgroundPicture",
+                                       "The background picture %1 cannot be read: %2")
+        .arg(path, reason);
 }
 
 bool BackgroundPicture::IsBitmapPath(const QString& path) {
@@ -272,10 +276,13 @@ PictureLoad BackgroundPicture::Load(const QString& path) {
     const bool bitmap = IsBitmapPath(path);
     QImage image = bitmap ? DecodeBitmap(*bytes) : DecodeJpeg(*bytes);
     if (image.isNull()) {
-        result.reason = bitmap ? QStringLiteral("it is no Windows bitmap that can be shown, or its "
-                                                "data is damaged or too large")
-                               : QStringLiteral("it is no JPEG picture that can be shown, or its "
-                                                "data is damaged or too large");
+        result.reason =
+            bitmap ? QCoreApplication::translate("BackgroundPicture",
+                                                 "it is no Windows bitmap that can be shown, or "
+                                                 "its data is damaged or too large")
+                   : QCoreApplication::translate("BackgroundPicture",
+                                                 "it is no JPEG picture that can be shown, or its "
+                                                 "data is damaged or too large");
         return result;
     }
     result.outcome = PictureLoad::Loaded;

@@ -66,7 +66,7 @@ ChannelTableDialog::ChannelTableDialog(PoseWindow& prm, UiServices& services, QW
         grid->addWidget(box, row, 2 * column + 1);
     }
 
-    ListLabel = new QLabel(QStringLiteral("Name"), this);
+    ListLabel = new QLabel(tr("Name"), this);
     ListLabel->setObjectName(QStringLiteral("ListLabel"));
     ListMenu = new QComboBox(this);
     ListMenu->setObjectName(QStringLiteral("ListMenu"));
@@ -78,13 +78,13 @@ ChannelTableDialog::ChannelTableDialog(PoseWindow& prm, UiServices& services, QW
     connect(ListMenu, &QComboBox::editTextChanged, this, [this](const QString& text) {
         if (m_selected >= 0 && text != ListMenu->itemText(m_selected)) m_selected = -1;
     });
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
+    OKBtn = new QPushButton(tr("OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->setAutoDefault(false);
-    DelBtn = new QPushButton(QStringLiteral("Deletion"), this);
+    DelBtn = new QPushButton(tr("Deletion"), this);
     DelBtn->setObjectName(QStringLiteral("DelBtn"));
     DelBtn->setAutoDefault(false);
-    Button1 = new QPushButton(QStringLiteral("Cancel"), this);
+    Button1 = new QPushButton(tr("Cancel"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setAutoDefault(false);
     connect(OKBtn, &QPushButton::clicked, this, &ChannelTableDialog::OKBtnClick);
@@ -150,10 +150,11 @@ QString ChannelTableDialog::RateText(float rate) {
 void ChannelTableDialog::Open(Mode mode) {
     m_mode = mode;
     const bool patterns = mode == Mode::Conversion || mode == Mode::LinkPatterns;
-    static const QString captions[] = {QString(), QStringLiteral("変換"), QStringLiteral("Change of the name"),
-                                       QStringLiteral("Change if the frequency rate"),
-                                       QStringLiteral("Setting of the assigned motion")};
-    setWindowTitle(captions[int(mode)]);
+    // The conversion caption is the designed Japanese one in both languages.
+    static const char* const captions[] = {"", nullptr, QT_TR_NOOP("Change of the name"),
+                                           QT_TR_NOOP("Change if the frequency rate"),
+                                           QT_TR_NOOP("Setting of the assigned motion")};
+    setWindowTitle(mode == Mode::Conversion ? QStringLiteral("変換") : tr(captions[int(mode)]));
     ListMenu->setVisible(patterns);
     ListLabel->setVisible(patterns);
     DelBtn->setVisible(patterns);
@@ -227,7 +228,7 @@ void ChannelTableDialog::DelBtnClick() {
     if (m_selected < 0) return;
     const QString name = ListMenu->itemText(m_selected);
     if (m_services.ShowMessageBox(MsgIcon::Warning, MsgButtons::YesNo, 0, MsgLanguage::English,
-                                  name + QStringLiteral("Do you delete this?")) != ResultYes)
+                                  name + tr("Do you delete this?")) != ResultYes)
         return;
     m_patterns.removeName(kind(), name);
     fillNames();
@@ -311,7 +312,7 @@ bool ChannelTableDialog::okRates() {
         if (rate && *rate == 0.0f) {
             m_services.ShowMessageBox(
                 MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
-                QStringLiteral("CH%1: a display rate of 0 cannot show a position").arg(n));
+                tr("CH%1: a display rate of 0 cannot show a position").arg(n));
             return false;
         }
     }
@@ -322,7 +323,7 @@ bool ChannelTableDialog::okLinkPatterns() {
     const Texts actions = texts();
     if (const int bad = ValidateLinkPattern(actions)) {
         m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
-                                  QStringLiteral("CH%1There is an error in the input of").arg(bad));
+                                  tr("CH%1There is an error in the input of").arg(bad));
         return false;
     }
     if (m_selected < 0) {

@@ -68,7 +68,7 @@ class ChannelTableDialog : public QDialog {
     // A display rate as the rate mode shows it: up to three decimals.
     static QString RateText(float rate);
     // The entry of the link list that opens this table rather than a pattern.
-    static QString EditorEntryText() { return QStringLiteral("Setting of the combination"); }
+    static QString EditorEntryText() { return tr("Setting of the combination"); }
 
   public slots:
     void OKBtnClick();

@@ -3,6 +3,8 @@
 #include "base/CommaList.h"
 #include "base/Cp932.h"
 
+#include <QCoreApplication>
+
 namespace qvx {
 
 PatternFile::PatternFile(QString path) : m_ini(std::move(path)) {}
@@ -63,7 +65,7 @@ bool hasControl(const QString& text) {
 
 std::optional<QString> PatternFile::Pattern::incompleteText(const QString& name) const {
     if (complete()) return std::nullopt;
-    return QStringLiteral("\"%1\" holds %2 of %3 channel entries")
+    return QCoreApplication::translate("PatternFile", "\"%1\" holds %2 of %3 channel entries")
         .arg(name)
         .arg(stored)
         .arg(Pose::kChannels);
@@ -72,13 +74,18 @@ std::optional<QString> PatternFile::Pattern::incompleteText(const QString& name)
 std::optional<QString> PatternFile::CheckPatternName(const QString& name) {
     const QString key = keyOf(name);
     if (key.isEmpty()) return NoNameText();
-    if (name.contains(u'=')) return QStringLiteral("The name \"%1\" cannot hold \"=\"").arg(name);
+    if (name.contains(u'='))
+        return QCoreApplication::translate("PatternFile", "The name \"%1\" cannot hold \"=\"")
+            .arg(name);
     if (hasControl(name))
-        return QStringLiteral("The name cannot hold line breaks or other control characters");
+        return QCoreApplication::translate(
+            "PatternFile", "The name cannot hold line breaks or other control characters");
     if (key.startsWith(u';'))
-        return QStringLiteral("The name \"%1\" cannot start with \";\"").arg(name);
+        return QCoreApplication::translate("PatternFile", "The name \"%1\" cannot start with \";\"")
+            .arg(name);
     if (!fitsCodePage(name))
-        return QStringLiteral("The name \"%1\" holds characters the pattern file cannot keep")
+        return QCoreApplication::translate(
+                   "PatternFile", "The name \"%1\" holds characters the pattern file cannot keep")
             .arg(name);
     return std::nullopt;
 }
@@ -103,11 +110,13 @@ std::optional<QString> PatternFile::writePattern(Kind kind, const QString& name,
         // Other control characters are kept inside the quotes; these three
         // would end the line or the list.
         if (e.contains(u'\r') || e.contains(u'\n') || e.contains(QChar(0)))
-            return QStringLiteral("CH%1: the entry cannot hold a line break or a NUL character")
+            return QCoreApplication::translate(
+                       "PatternFile", "CH%1: the entry cannot hold a line break or a NUL character")
                 .arg(k + 1);
         if (!fitsCodePage(e))
-            return QStringLiteral("CH%1: the entry \"%2\" holds characters the pattern file "
-                                  "cannot keep")
+            return QCoreApplication::translate("PatternFile",
+                                               "CH%1: the entry \"%2\" holds characters the "
+                                               "pattern file cannot keep")
                 .arg(k + 1)
                 .arg(e);
         quoted << u'"' + e.replace(u'"', QStringLiteral("\"\"")) + u'"';

@@ -3,6 +3,7 @@
 #include "document/IniFile.h"
 #include "pose/PoseData.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -81,7 +82,9 @@ class PatternFile {
     // blanks around them share one key, as exactly equal names do.
     static std::optional<QString> CheckPatternName(const QString& name);
     // Why an empty name is refused.
-    static QString NoNameText() { return QStringLiteral("Input the name"); }
+    static QString NoNameText() {
+        return QCoreApplication::translate("PatternFile", "Input the name");
+    }
 
     // Appends a name to the name list of a kind, even when it is listed
     // already (it is then listed twice and shares the key). Returns why the

@@ -65,7 +65,7 @@ PoseWindow::PoseWindow(Chart& chart, BoardCommands& board, UiServices& services,
     : QWidget(parent, Qt::Window), m_chart(chart), m_board(board),
       m_flows(board, m_pose, m_links, [this] { return currentItem(); }), m_services(services) {
     setObjectName(QStringLiteral("PrmDlg"));
-    setWindowTitle(QStringLiteral("Parameter"));
+    setWindowTitle(tr("Parameter"));
     setAutoFillBackground(true);
     m_flows.boardPoseSeen = [this](const BigEndian::Words& words) { emit boardPoseChanged(words); };
     m_dragger = new PanelDragger([this] { return !HoldSwitch || HoldSwitch->isChecked(); }, this);
@@ -165,6 +165,7 @@ void PoseWindow::buildChannelPanel(int n) {
 
     for (size_t g = 0; g < kRadioGroups.size(); ++g) {
         const int tag = int(g) * kChannels + n;
+        // The radio captions are output levels and state codes, the same in both languages.
         auto* radio = new QRadioButton(QString::fromLatin1(kRadioGroups[g].caption), panel);
         radio->setObjectName(QStringLiteral("CkBtn") + QString::number(tag));
         radio->setGeometry(kRadioGroups[g].left, kControlTop, kRadioGroups[g].width, kControlHeight);
@@ -213,27 +214,33 @@ void PoseWindow::buildCommandPanel() {
                    int width) {
         button = new QToolButton(panel);
         button->setObjectName(QString::fromLatin1(name));
-        button->setText(QString::fromLatin1(caption));
-        button->setToolTip(QString::fromLatin1(hint));
+        button->setText(tr(caption));
+        if (hint) button->setToolTip(tr(hint));
         button->setAutoRaise(true);
         button->setGeometry(left, 1, width, kPanelHeight - 2);
         left += width + 1;
         return button;
     };
-    connect(add(SetBtn, "SetBtn", "Send", "Send the position data on the screen", 38),
+    connect(add(SetBtn, "SetBtn", QT_TR_NOOP("Send"),
+                QT_TR_NOOP("Send the position data on the screen"), 38),
             &QToolButton::clicked, this, &PoseWindow::SetBtnClick);
-    connect(add(GetBtn, "GetBtn", "Get", "Acquire the present position data", 34),
+    connect(add(GetBtn, "GetBtn", QT_TR_NOOP("Get"),
+                QT_TR_NOOP("Acquire the present position data"), 34),
             &QToolButton::clicked, this, &PoseWindow::GetBtnClick);
-    connect(add(StopBtn, "StopBtn", "Home", "Home position", 40), &QToolButton::clicked, this,
-            &PoseWindow::StopBtnClick);
-    connect(add(SleepBtn, "SleepBtn", "Sleep", "Sleep", 40), &QToolButton::clicked, this,
-            &PoseWindow::SleepBtnClick);
-    connect(add(TchBtn, "TchBtn", "Teach", "Take the angle from the output of FREE", 42),
+    connect(add(StopBtn, "StopBtn", QT_TR_NOOP("Home"), QT_TR_NOOP("Home position"), 40),
+            &QToolButton::clicked, this, &PoseWindow::StopBtnClick);
+    connect(add(SleepBtn, "SleepBtn", QT_TR_NOOP("Sleep"), nullptr, 40), &QToolButton::clicked,
+            this, &PoseWindow::SleepBtnClick);
+    // The hint reads as the caption in English, but longer in Japanese: "hint"
+    // tells the two apart in the catalogue.
+    SleepBtn->setToolTip(tr("Sleep", "hint")); // not translated: "hint" is no text shown
+    connect(add(TchBtn, "TchBtn", QT_TR_NOOP("Teach"),
+                QT_TR_NOOP("Take the angle from the output of FREE"), 42),
             &QToolButton::clicked, this, &PoseWindow::TchBtnClick);
-    connect(add(LinkSubBtn, "LinkSubBtn", "<", "Link movement", 26), &QToolButton::clicked, this,
-            [this] { LinkBtnClick(-1); });
-    connect(add(LinkAddBtn, "LinkAddBtn", ">", "Link movement", 26), &QToolButton::clicked, this,
-            [this] { LinkBtnClick(+1); });
+    connect(add(LinkSubBtn, "LinkSubBtn", "<", QT_TR_NOOP("Link movement"), 26),
+            &QToolButton::clicked, this, [this] { LinkBtnClick(-1); });
+    connect(add(LinkAddBtn, "LinkAddBtn", ">", QT_TR_NOOP("Link movement"), 26),
+            &QToolButton::clicked, this, [this] { LinkBtnClick(+1); });
 }
 
 void PoseWindow::buildLinkPanel() {
@@ -287,7 +294,7 @@ void PoseWindow::ChartChanged() {
 
 void PoseWindow::showNothing() {
     m_shown.clear();
-    setWindowTitle(QStringLiteral("Parameter"));
+    setWindowTitle(tr("Parameter"));
     // Every channel shows only its name; the bars keep their positions.
     for (ChannelState& c : m_pose.channels) c.kind = ChannelKind::None;
     setItemControlsEnabled(false);
@@ -351,7 +358,7 @@ void PoseWindow::showChannelState(int n) {
         SSL[k]->setValue(c.paramPosition);
     }
     SSL[k]->setVisible(param);
-    SLB[k]->setText(c.param == ParamKind::Sp ? QStringLiteral("SP")
+    SLB[k]->setText(c.param == ParamKind::Sp   ? QStringLiteral("SP") // not translated: codes
                     : c.param == ParamKind::St ? QStringLiteral("ST")
                                                : QString());
     SLB[k]->setVisible(param);
@@ -388,8 +395,8 @@ void PoseWindow::setFocusedChannel(int n) {
 }
 
 QString PoseWindow::EmptyItemHintText() {
-    return QStringLiteral("No channel is in use: right-click a channel's name and choose SERVO, "
-                          "FREE, SET1..SET3, H or L, or press Get to take the robot's pose.");
+    return tr("No channel is in use: right-click a channel's name and choose SERVO, "
+              "FREE, SET1..SET3, H or L, or press Get to take the robot's pose.");
 }
 
 // ---- editing ----
@@ -505,8 +512,8 @@ static void goHome(BoardLink& link, Services& services, PoseFlows& flows,
                    PoseFlows::HomeCaller caller) {
     runHomeFlow(
         link, services, [&flows, caller] { return flows.HomePosition(caller); },
-        QStringLiteral("The robot went to its home position"),
-        QStringLiteral("The robot did not go to its home position"));
+        PoseWindow::tr("The robot went to its home position"),
+        PoseWindow::tr("The robot did not go to its home position"));
 }
 
 void PoseWindow::StopBtnClick() {
@@ -527,7 +534,7 @@ void PoseWindow::TchBtnClick() {
     BoardLink& link = m_board.link();
     const bool wasBusy = link.busy();
     if (!m_flows.Teach() && !wasBusy && m_links.hasSelection())
-        m_services.ShowStatus(link.failureWith(QStringLiteral("Teach failed")));
+        m_services.ShowStatus(link.failureWith(tr("Teach failed")));
     afterFlow();
 }
 
@@ -535,8 +542,8 @@ void PoseWindow::N27Click() {
     if (!currentItem()) return;
     runHomeFlow(
         m_board.link(), m_services, [this] { return m_flows.MakeHomePosition(); },
-        QStringLiteral("The shown pose is the home position now"),
-        QStringLiteral("The home position could not be written"));
+        tr("The shown pose is the home position now"),
+        tr("The home position could not be written"));
 }
 
 } // namespace qvx

@@ -35,7 +35,8 @@ constexpr std::array<const char*, 8> kTypeEntries = {"NONE", "SERVO", "FREE", "S
                                                      "SET2", "SET3",  "H",    "L"};
 
 // What the picture dialog offers.
-const QString kPictureCaption = QStringLiteral("Setting of the background picture");
+const char* const kPictureCaption =
+    QT_TRANSLATE_NOOP("qvx::PoseWindow", "Setting of the background picture");
 const QStringList kPictureFilters = {QStringLiteral("*.jpg (*.jpg)"), QStringLiteral("*.jpeg (*.jpeg)"),
                                      QStringLiteral("*.bmp (*.bmp)"), QStringLiteral("*.* (*)")};
 
@@ -65,8 +66,9 @@ void PoseWindow::buildMenu() {
         connect(a, &QAction::triggered, this, [this, tag] { MenyTypeClick(tag); });
     }
     PrmMenu->addSeparator();
-    VisibleMenu = PrmMenu->addMenu(QStringLiteral("Visible"));
+    VisibleMenu = PrmMenu->addMenu(tr("Visible"));
     VisibleMenu->setObjectName(QStringLiteral("VisibleMenu"));
+    // The panels' names, the same in both languages.
     const char* fixedCaptions[] = {"SPEED", "COMMAND", "LINK"};
     for (int p = 1; p <= kPanels; ++p) {
         const QString caption = p <= kChannels ? PoseLayout::DefaultName(p)
@@ -82,33 +84,35 @@ void PoseWindow::buildMenu() {
         });
     }
     buildColourMenu();
-    PmName = add(PrmMenu, "PmName", QStringLiteral("Name"));
+    PmName = add(PrmMenu, "PmName", tr("Name"));
     connect(PmName, &QAction::triggered, this, &PoseWindow::PmNameClick);
-    RateBtn = add(PrmMenu, "RateBtn", QStringLiteral("Setting of the display rate"));
+    RateBtn = add(PrmMenu, "RateBtn", tr("Setting of the display rate"));
     connect(RateBtn, &QAction::triggered, this, &PoseWindow::RateBtnClick);
-    N27 = add(PrmMenu, "N27", QStringLiteral("Turn it in the home position"));
+    N27 = add(PrmMenu, "N27", tr("Turn it in the home position"));
     connect(N27, &QAction::triggered, this, &PoseWindow::N27Click);
     PrmMenu->addSeparator();
-    PmImage = add(PrmMenu, "PmImage", kPictureCaption);
+    PmImage = add(PrmMenu, "PmImage", tr(kPictureCaption));
     connect(PmImage, &QAction::triggered, this, &PoseWindow::PmImageClick);
-    Background = add(PrmMenu, "Background", QStringLiteral("Display of the background"));
+    Background = add(PrmMenu, "Background", tr("Display of the background"));
     Background->setCheckable(true);
     connect(Background, &QAction::triggered, this, &PoseWindow::BackgroundClick);
-    HoldSwitch = add(PrmMenu, "HoldSwitch", QStringLiteral("Fixation of the panel"));
+    HoldSwitch = add(PrmMenu, "HoldSwitch", tr("Fixation of the panel"));
     HoldSwitch->setCheckable(true);
     // Checked at every start, whatever it was when the program ended.
     HoldSwitch->setChecked(true);
 }
 
 void PoseWindow::buildColourMenu() {
-    PmColor = PrmMenu->addMenu(QStringLiteral("Color"));
+    PmColor = PrmMenu->addMenu(tr("Color"));
     PmColor->setObjectName(QStringLiteral("PmColor"));
     // The canvas menu's palette, under this window's own entry names.
     int number = 8;
     for (const PaletteEntry& e : ItemColours::Palette()) {
         const int tag = e.tag;
         const QString name = tag == 16 ? QStringLiteral("N25") : QStringLiteral("N") + QString::number(number++);
-        QAction* a = PmColor->addAction(e.caption);
+        // The palette's captions are translated under the palette's own context.
+        QAction* a = PmColor->addAction(
+            QCoreApplication::translate("ItemColours", e.caption.toUtf8().constData()));
         a->setObjectName(name);
         connect(a, &QAction::triggered, this, [this, tag] {
             if (const std::optional<quint32> colour = ItemColours::ColourForTag(tag)) {
@@ -251,7 +255,7 @@ bool PoseWindow::LoadPicture(const QString& path, PictureNotice notice) {
 
 void PoseWindow::PmImageClick() {
     const std::optional<FileChoice> choice =
-        m_services.GetOpenFileName(kPictureCaption, kPictureFilters);
+        m_services.GetOpenFileName(tr(kPictureCaption), kPictureFilters);
     if (!choice) return;
     m_layout.picturePath = choice->path;
     const bool shown = LoadPicture(choice->path);

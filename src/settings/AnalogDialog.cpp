@@ -62,27 +62,28 @@ void setValueQuietly(QScrollBar* b, int value) {
 AnalogDialog::AnalogDialog(BoardCommands& board, MotionTable& table, QWidget* parent)
     : QDialog(parent), m_board(board), m_table(table), m_flows(board, m_settings) {
     setObjectName(QStringLiteral("TAdDlg"));
-    setWindowTitle(QStringLiteral("Analog"));
+    setWindowTitle(tr("Analog"));
     setModal(true);
     auto* top = new QVBoxLayout(this);
 
     AdChannel = new QTabBar(this);
     AdChannel->setObjectName(QStringLiteral("AdChannel"));
-    for (const char* caption : {"Input 1", "Input 2", "Input 3"})
-        AdChannel->addTab(QString::fromLatin1(caption));
+    for (const char* caption :
+         {QT_TR_NOOP("Input 1"), QT_TR_NOOP("Input 2"), QT_TR_NOOP("Input 3")})
+        AdChannel->addTab(tr(caption));
     top->addWidget(AdChannel);
 
-    GroupBox2 = new QGroupBox(QStringLiteral("Setting of a basis"), this);
+    GroupBox2 = new QGroupBox(tr("Setting of a basis"), this);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     auto* ref = new QHBoxLayout(GroupBox2);
-    Label2 = label(GroupBox2, QStringLiteral("Label2"), QStringLiteral("Ref"));
+    Label2 = label(GroupBox2, QStringLiteral("Label2"), tr("Ref"));
     CalEdit = shownValue(GroupBox2, QStringLiteral("CalEdit"), 56);
     ScrollBar1 = bar(GroupBox2, QStringLiteral("ScrollBar1"), 0, QmxBoard::Analog::kReferenceMax);
-    AutoCalBtn = BoardButton(QStringLiteral("AUTO"), GroupBox2);
+    AutoCalBtn = BoardButton(QStringLiteral("AUTO"), GroupBox2); // not translated: the board's term
     AutoCalBtn->setObjectName(QStringLiteral("AutoCalBtn"));
-    Label3 = label(GroupBox2, QStringLiteral("Label3"), QStringLiteral("Measure"));
+    Label3 = label(GroupBox2, QStringLiteral("Label3"), tr("Measure"));
     AdcEdit = shownValue(GroupBox2, QStringLiteral("AdcEdit"), 56);
-    Label1 = label(GroupBox2, QStringLiteral("Label1"), QStringLiteral("Amount"));
+    Label1 = label(GroupBox2, QStringLiteral("Label1"), tr("Amount"));
     RifEdit = shownValue(GroupBox2, QStringLiteral("RifEdit"), 56);
     QPalette yellow = RifEdit->palette();
     yellow.setColor(QPalette::Base, Qt::yellow);
@@ -93,7 +94,7 @@ AnalogDialog::AnalogDialog(BoardCommands& board, MotionTable& table, QWidget* pa
         ref->addWidget(w);
     top->addWidget(GroupBox2);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("Real time mixing"), this);
+    GroupBox1 = new QGroupBox(tr("Real time mixing"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     auto* mixing = new QGridLayout(GroupBox1);
     const QStringList gains = AnalogSettings::GainList();
@@ -115,25 +116,24 @@ AnalogDialog::AnalogDialog(BoardCommands& board, MotionTable& table, QWidget* pa
     }
     top->addWidget(GroupBox1);
 
-    GroupBox3 =
-        new QGroupBox(QStringLiteral("Playing the motion with interrupt of a sensor"), this);
+    GroupBox3 = new QGroupBox(tr("Playing the motion with interrupt of a sensor"), this);
     GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
     auto* sensors = new QGridLayout(GroupBox3);
     const int thrMax = QmxBoard::Analog::kThresholdMax;
-    Label4 = label(GroupBox3, QStringLiteral("Label4"), QStringLiteral("Playing"));
+    Label4 = label(GroupBox3, QStringLiteral("Label4"), tr("Playing"));
     Edit1 = shownValue(GroupBox3, QStringLiteral("Edit1"), 56);
     SensScroll1 = bar(GroupBox3, QStringLiteral("SensScroll1"), -thrMax, thrMax);
-    Label5 = label(GroupBox3, QStringLiteral("Label5"), QStringLiteral("when an amount of "));
+    Label5 = label(GroupBox3, QStringLiteral("Label5"), tr("when an amount of "));
     MotList1 = new QComboBox(GroupBox3);
     MotList1->setObjectName(QStringLiteral("MotList1"));
-    Label6 = label(GroupBox3, QStringLiteral("Label6"), QStringLiteral("change exceeds"));
-    Label7 = label(GroupBox3, QStringLiteral("Label7"), QStringLiteral("Playing"));
+    Label6 = label(GroupBox3, QStringLiteral("Label6"), tr("change exceeds"));
+    Label7 = label(GroupBox3, QStringLiteral("Label7"), tr("Playing"));
     Edit2 = shownValue(GroupBox3, QStringLiteral("Edit2"), 56);
     SensScroll2 = bar(GroupBox3, QStringLiteral("SensScroll2"), -thrMax, thrMax);
-    Label9 = label(GroupBox3, QStringLiteral("Label9"), QStringLiteral("when an amount of "));
+    Label9 = label(GroupBox3, QStringLiteral("Label9"), tr("when an amount of "));
     MotList2 = new QComboBox(GroupBox3);
     MotList2->setObjectName(QStringLiteral("MotList2"));
-    Label8 = label(GroupBox3, QStringLiteral("Label8"), QStringLiteral("change exceeds"));
+    Label8 = label(GroupBox3, QStringLiteral("Label8"), tr("change exceeds"));
     const std::array<std::array<QWidget*, 6>, 2> rows = {
         std::array<QWidget*, 6>{Label4, Edit1, SensScroll1, Label5, MotList1, Label6},
         std::array<QWidget*, 6>{Label7, Edit2, SensScroll2, Label9, MotList2, Label8}};

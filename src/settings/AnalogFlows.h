@@ -3,6 +3,7 @@
 #include "board/AnalogFormat.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -85,20 +86,25 @@ class AnalogFlows {
 
     // What a failure that leaves option bit 8 set means.
     static QString StillReportingText() {
-        return QStringLiteral("The board still sends analog reports: open and close the analog "
-                              "window again to stop them");
+        return QCoreApplication::translate(
+            "AnalogFlows", "The board still sends analog reports: open and close the analog "
+                           "window again to stop them");
     }
     static QString ReadFailedText() {
-        return QStringLiteral("The analog settings could not be read from the board");
+        return QCoreApplication::translate("AnalogFlows",
+                                           "The analog settings could not be read from the board");
     }
     static QString ReportsFailedText() {
-        return QStringLiteral("The analog reports could not be switched on");
+        return QCoreApplication::translate("AnalogFlows",
+                                           "The analog reports could not be switched on");
     }
     static QString ReportsOffFailedText() {
-        return QStringLiteral("The analog reports could not be switched off");
+        return QCoreApplication::translate("AnalogFlows",
+                                           "The analog reports could not be switched off");
     }
     static QString SaveFailedText() {
-        return QStringLiteral("The analog settings were not saved to the stored copies");
+        return QCoreApplication::translate(
+            "AnalogFlows", "The analog settings were not saved to the stored copies");
     }
 
     // Loads references, mixing tables and sensor settings from the stored

@@ -3,6 +3,7 @@
 #include "board/BoardCommands.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -56,7 +57,8 @@ class OptionFlows {
     BoardCommands& board() { return m_board; }
     // What a failed opening says before its cause.
     static QString OpenFailedText() {
-        return QStringLiteral("The options could not be read from the board");
+        return QCoreApplication::translate("OptionFlows",
+                                           "The options could not be read from the board");
     }
 
     // The controls as last loaded or changed.

@@ -45,24 +45,21 @@ QString defaultName(int n) {
 OptionsDialog::OptionsDialog(BoardCommands& board, const MotionTable& table, QWidget* parent)
     : QDialog(parent), m_flows(board, table) {
     setObjectName(QStringLiteral("OptDlg"));
-    setWindowTitle(QStringLiteral("Option"));
+    setWindowTitle(tr("Option"));
     setModal(true);
 
     auto* top = new QVBoxLayout(this);
-    Check5 =
-        checkBox(this, "Check5", QStringLiteral("Get a replay in the end of playing the motions"));
-    Check1 = checkBox(this, "Check1",
-                      QStringLiteral("Activate playing the motion scenario with the sender"));
-    Check7 = checkBox(this, "Check7", QStringLiteral("Control through WRX-1"));
+    Check5 = checkBox(this, "Check5", tr("Get a replay in the end of playing the motions"));
+    Check1 = checkBox(this, "Check1", tr("Activate playing the motion scenario with the sender"));
+    Check7 = checkBox(this, "Check7", tr("Control through WRX-1"));
     for (QCheckBox* box : {Check5, Check1, Check7})
         top->addWidget(box);
 
-    Label2 = new QLabel(QStringLiteral("Playing the motion scenario with a start switch"), this);
+    Label2 = new QLabel(tr("Playing the motion scenario with a start switch"), this);
     BtnList = choiceList(this, "BtnList");
-    Label3 = new QLabel(QStringLiteral("Playing the motion scenario in the power source on"), this);
+    Label3 = new QLabel(tr("Playing the motion scenario in the power source on"), this);
     StartList = choiceList(this, "StartList");
-    Label4 =
-        new QLabel(QStringLiteral("Playing the motion scenario in the power voltage down"), this);
+    Label4 = new QLabel(tr("Playing the motion scenario in the power voltage down"), this);
     AlarmList = choiceList(this, "AlarmList");
     top->addWidget(Label2);
     top->addWidget(BtnList);
@@ -85,7 +82,7 @@ OptionsDialog::OptionsDialog(BoardCommands& board, const MotionTable& table, QWi
     alarmRow->addWidget(AlmVoltBtn);
     top->addLayout(alarmRow);
 
-    GroupBox6 = new QGroupBox(QStringLiteral("SVP"), this);
+    GroupBox6 = new QGroupBox(QStringLiteral("SVP"), this); // not translated: the board's mode name
     GroupBox6->setObjectName(QStringLiteral("GroupBox6"));
     auto* grid = new QGridLayout(GroupBox6);
     for (int i = 0; i < 24; ++i) {

@@ -37,27 +37,28 @@ QLabel* label(QWidget* parent, int number, const QString& text) {
 ReceiverDialog::ReceiverDialog(BoardCommands& board, QWidget* parent)
     : QDialog(parent), m_link(board.link()), m_flows(board, m_settings) {
     setObjectName(QStringLiteral("TPropoDlg"));
-    setWindowTitle(QStringLiteral("Receiver"));
+    setWindowTitle(tr("Receiver"));
     setModal(true);
     auto* top = new QVBoxLayout(this);
 
     for (int tag = 0; tag < ReceiverSettings::kInputs; ++tag) {
         const size_t n = size_t(tag);
         const QString number = QString::number(tag + 1);
-        auto* box = GroupBox[n] = new QGroupBox(QStringLiteral("PA") + number, this);
+        auto* box = GroupBox[n] =
+            new QGroupBox(QStringLiteral("PA") + number, this); // not translated: input name
         box->setObjectName(QStringLiteral("GroupBox") + number);
         auto* grid = new QGridLayout(box);
-        RefLabel[n] = label(box, 7 + 3 * tag, QStringLiteral("Ref"));
+        RefLabel[n] = label(box, 7 + 3 * tag, tr("Ref"));
         PCal[n] = shownValue(box, QStringLiteral("PCal") + number);
         PScrBar[n] = new QScrollBar(Qt::Horizontal, box);
         PScrBar[n]->setObjectName(QStringLiteral("PScrBar") + number);
         PScrBar[n]->setRange(0, QmxBoard::Receiver::kReferenceMax);
         PScrBar[n]->setMinimumWidth(160);
-        ACBtn[n] = BoardButton(QStringLiteral("AUTO"), box);
+        ACBtn[n] = BoardButton(QStringLiteral("AUTO"), box); // not translated: the board's term
         ACBtn[n]->setObjectName(QStringLiteral("ACBtn") + number);
-        MeasureLabel[n] = label(box, 8 + 3 * tag, QStringLiteral("Measure"));
+        MeasureLabel[n] = label(box, 8 + 3 * tag, tr("Measure"));
         PAdc[n] = shownValue(box, QStringLiteral("PAdc") + number);
-        AmountLabel[n] = label(box, 9 + 3 * tag, QStringLiteral("Amount"));
+        AmountLabel[n] = label(box, 9 + 3 * tag, tr("Amount"));
         PRif[n] = shownValue(box, QStringLiteral("PRif") + number);
         QPalette yellow = PRif[n]->palette();
         yellow.setColor(QPalette::Base, Qt::yellow);
@@ -84,10 +85,10 @@ ReceiverDialog::ReceiverDialog(BoardCommands& board, QWidget* parent)
         connect(ACBtn[n], &QPushButton::clicked, this, [this, tag] { ACBtnClick(tag); });
     }
 
-    GroupBox5 = new QGroupBox(QStringLiteral("Input with buttons"), this);
+    GroupBox5 = new QGroupBox(tr("Input with buttons"), this);
     GroupBox5->setObjectName(QStringLiteral("GroupBox5"));
     auto* buttons = new QHBoxLayout(GroupBox5);
-    Label1 = label(GroupBox5, 1, QStringLiteral("Ref"));
+    Label1 = label(GroupBox5, 1, tr("Ref"));
     BEdit = shownValue(GroupBox5, QStringLiteral("BEdit"));
     buttons->addWidget(Label1);
     buttons->addWidget(BEdit);

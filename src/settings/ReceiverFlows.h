@@ -3,6 +3,7 @@
 #include "board/ReceiverFormat.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <array>
@@ -40,11 +41,14 @@ class ReceiverFlows {
     ReceiverFlows(BoardCommands& board, ReceiverSettings& settings);
 
     // The status text of a failed opening or closing (with its cause).
-    static QString FailedText() { return QStringLiteral("Connection failed"); }
+    static QString FailedText() {
+        return QCoreApplication::translate("ReceiverFlows", "Connection failed");
+    }
     // What a failure that leaves option bit 2 set means.
     static QString StillReportingText() {
-        return QStringLiteral("The board still sends receiver reports: open and close the "
-                              "receiver window again to stop them");
+        return QCoreApplication::translate(
+            "ReceiverFlows", "The board still sends receiver reports: open and close the "
+                             "receiver window again to stop them");
     }
 
     // Loads the references from the stored copy; nothing changes unless the

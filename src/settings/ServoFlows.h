@@ -3,6 +3,7 @@
 #include "settings/ServoParams.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -35,19 +36,24 @@ class ServoFlows {
     using Editor = std::function<void(ServoControls& controls, const QString& caption)>;
 
     static QString SvpModeWarning() {
-        return QStringLiteral("Put power supply again and change to SVP mode");
+        return QCoreApplication::translate("ServoFlows",
+                                           "Put power supply again and change to SVP mode");
     }
     static QString ReadFailedText() {
-        return QStringLiteral("The SVP channels could not be read from the board");
+        return QCoreApplication::translate("ServoFlows",
+                                           "The SVP channels could not be read from the board");
     }
-    static QString SetFailedText() { return QStringLiteral("Option bit 14 could not be set"); }
+    static QString SetFailedText() {
+        return QCoreApplication::translate("ServoFlows", "Option bit 14 could not be set");
+    }
     static QString ClearFailedText() {
-        return QStringLiteral("Option bit 14 could not be cleared");
+        return QCoreApplication::translate("ServoFlows", "Option bit 14 could not be cleared");
     }
     // What a failure that leaves bit 14 of the stored word set means.
     static QString StillSvpText() {
-        return QStringLiteral("The board starts in SVP mode at every power-up: open and close "
-                              "the servo setup window again to stop that");
+        return QCoreApplication::translate(
+            "ServoFlows", "The board starts in SVP mode at every power-up: open and close "
+                          "the servo setup window again to stop that");
     }
 
     explicit ServoFlows(BoardCommands& board);

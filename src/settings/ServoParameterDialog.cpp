@@ -40,8 +40,8 @@ ServoParameterDialog::ServoParameterDialog(QWidget* parent) : QDialog(parent) {
 
     auto* sets = new QGroupBox(this);
     auto* grid = new QGridLayout(sets);
-    Label8 = new QLabel(QStringLiteral("Stretch"), sets);
-    Label2 = new QLabel(QStringLiteral("Speed"), sets);
+    Label8 = new QLabel(tr("Stretch"), sets);
+    Label2 = new QLabel(tr("Speed"), sets);
     grid->addWidget(Label8, 0, 1);
     grid->addWidget(Label2, 0, 2);
     Stretch1 = choiceList(sets, "Stretch1", ServoParams::StretchEntries());
@@ -53,7 +53,9 @@ ServoParameterDialog::ServoParameterDialog(QWidget* parent) : QDialog(parent) {
     const std::array<QComboBox*, 3> stretch{Stretch1, Stretch2, Stretch3};
     const std::array<QComboBox*, 3> speed{Speed1, Speed2, Speed3};
     for (int k = 0; k < 3; ++k) {
-        grid->addWidget(new QLabel(QStringLiteral("SET%1").arg(k + 1), sets), k + 1, 0);
+        auto* name =
+            new QLabel(QStringLiteral("SET%1").arg(k + 1), sets); // not translated: set names
+        grid->addWidget(name, k + 1, 0);
         grid->addWidget(stretch[size_t(k)], k + 1, 1);
         grid->addWidget(speed[size_t(k)], k + 1, 2);
     }
@@ -67,10 +69,11 @@ ServoParameterDialog::ServoParameterDialog(QWidget* parent) : QDialog(parent) {
     PowFreeP = choiceList(this, "PowFreeP", ServoParams::PowerFreeEntries());
     auto* choices = new QGridLayout;
     const std::pair<QString, QComboBox*> panels[] = {
-        {QStringLiteral("Dead band"), DeadBand},
-        {QStringLiteral("Dumping"), Damping},
-        {QStringLiteral("Punch"), Punch},
-        {QStringLiteral("Reverse"), Reverse},
+        {tr("Dead band"), DeadBand},
+        {tr("Dumping"), Damping},
+        {tr("Punch"), Punch},
+        {tr("Reverse"), Reverse},
+        // These two keep the designed Japanese captions in both languages.
         {QStringLiteral("プロテクション"), ProtecP},
         {QStringLiteral("脱力タイマー"), PowFreeP},
     };
@@ -101,8 +104,8 @@ ServoParameterDialog::ServoParameterDialog(QWidget* parent) : QDialog(parent) {
                 [shown](int v) { shown->setText(QString::number(v)); });
         top->addWidget(group);
     };
-    limit(QStringLiteral("LimiterL"), "LimitL", "Edit7", LimitL, Edit7);
-    limit(QStringLiteral("LimiterR"), "LimitR", "Edit8", LimitR, Edit8);
+    limit(tr("LimiterL"), "LimitL", "Edit7", LimitL, Edit7);
+    limit(tr("LimiterR"), "LimitR", "Edit8", LimitR, Edit8);
 }
 
 void ServoParameterDialog::SetControls(const ServoControls& c) {

@@ -64,17 +64,18 @@ void ServoList::dropEvent(QDropEvent* event) {
 ServoSetupDialog::ServoSetupDialog(BoardCommands& board, QWidget* parent)
     : QDialog(parent), m_link(board.link()), m_flows(board) {
     setObjectName(QStringLiteral("SVPDlg"));
-    setWindowTitle(QStringLiteral("SVP"));
+    setWindowTitle(QStringLiteral("SVP")); // not translated: the board's mode name
     setModal(true);
     auto* top = new QVBoxLayout(this);
     SioReadBtn = new QToolButton(this);
     SioReadBtn->setObjectName(QStringLiteral("SioReadBtn"));
-    SioReadBtn->setText(QStringLiteral("Read"));
+    SioReadBtn->setText(tr("Read"));
+    // The designed Japanese hint, in both languages.
     SioReadBtn->setToolTip(QStringLiteral("読込ボタン"));
     PowerBtn = new QToolButton(this);
     PowerBtn->setObjectName(QStringLiteral("PowerBtn"));
-    PowerBtn->setText(QStringLiteral("Power"));
-    PowerBtn->setToolTip(QStringLiteral("Switch the simulated board off and on"));
+    PowerBtn->setText(tr("Power"));
+    PowerBtn->setToolTip(tr("Switch the simulated board off and on"));
     PowerBtn->hide();
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(SioReadBtn);
@@ -82,6 +83,7 @@ ServoSetupDialog::ServoSetupDialog(BoardCommands& board, QWidget* parent)
     buttons->addStretch();
     top->addLayout(buttons);
     SVPList = new ServoList(this);
+    // The listing's column names, as qvx and the backup files write them.
     SVPList->setHeaderLabels(ServoParams::Columns());
     SVPList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     top->addWidget(SVPList, 1);

@@ -2,6 +2,7 @@
 
 #include "board/BoardProtocol.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <array>
 #include <functional>
@@ -92,13 +93,16 @@ class TrimFlows {
     const QString& problem() const { return m_problem; }
 
     static QString ReadFailedText() {
-        return QStringLiteral("The trim could not be read from the board");
+        return QCoreApplication::translate("TrimFlows",
+                                           "The trim could not be read from the board");
     }
     static QString WriteFailedText() {
-        return QStringLiteral("The trim could not be written to the board's stored copy");
+        return QCoreApplication::translate(
+            "TrimFlows", "The trim could not be written to the board's stored copy");
     }
     static QString LoadFailedText() {
-        return QStringLiteral("The loaded trim could not be written to the board");
+        return QCoreApplication::translate("TrimFlows",
+                                           "The loaded trim could not be written to the board");
     }
 
   private:

@@ -57,7 +57,7 @@ QToolButton* flatButton(QWidget* parent, const char* name, const QString& hint,
 TrimWindow::TrimWindow(BoardCommands& board, UiServices& services, QWidget* parent)
     : QDialog(parent), m_board(board), m_services(services), m_flows(board, services) {
     setObjectName(QStringLiteral("HomeDlg"));
-    setWindowTitle(QStringLiteral("HomeDlg"));
+    setWindowTitle(tr("HomeDlg"));
     setModal(true);
     resize(PoseLayout::kDefaultWidth, PoseLayout::kDefaultHeight);
 
@@ -92,6 +92,7 @@ TrimWindow::TrimWindow(BoardCommands& board, UiServices& services, QWidget* pare
         connect(Edit[i], &QLineEdit::returnPressed, this, [this, n] { EditKeyDown(n); });
     }
     Panel26 = panel(this, QStringLiteral("Panel26"), PoseLayout::DefaultPlace(kCommandPanel));
+    // The buttons keep their designed Japanese hints in both languages.
     OpenBtn = flatButton(Panel26, "OpenBtn", QStringLiteral("ロードボタン"),
                          QStyle::SP_DialogOpenButton, 3);
     SaveBtn = flatButton(Panel26, "SaveBtn", QStringLiteral("セーブボタン"),
@@ -115,7 +116,7 @@ int TrimWindow::EditWidth(const QLineEdit* edit) {
 
 QStringList TrimWindow::FileFilters() {
     // The main window's document filters, in the same order.
-    return {QStringLiteral("QMX file (*.QMX *.qmx)"), QStringLiteral("AllFiles (*)")};
+    return {tr("QMX file (*.QMX *.qmx)"), tr("AllFiles (*)")};
 }
 
 void TrimWindow::CopyLook(const PoseLayout& layout, const QFont& labelFont) {
@@ -183,14 +184,14 @@ void TrimWindow::EditKeyDown(int channel) {
 void TrimWindow::OpenBtnClick() {
     // Refused before the file dialog while the board is busy.
     if (m_board.link().RefuseWhileBusy()) return;
-    const auto choice = m_services.GetOpenFileName(QStringLiteral("Load"), FileFilters());
+    const auto choice = m_services.GetOpenFileName(tr("Load"), FileFilters());
     if (!choice) return;
     if (m_flows.LoadFile(choice->path) == TrimFlows::LoadResult::BoardFailed) showProblem();
     ShowState();
 }
 
 void TrimWindow::SaveBtnClick() {
-    const auto choice = m_services.GetSaveFileName(QStringLiteral("Save"), FileFilters());
+    const auto choice = m_services.GetSaveFileName(tr("Save"), FileFilters());
     if (!choice) return;
     m_flows.SaveFile(DocumentFile::SaveName(choice->path, choice->filterIndex == 0));
 }

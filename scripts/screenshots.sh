@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQVX_BUILD_TESTS=OFF \
       -DQVX_BUILD_SCREENSHOTS=ON >/dev/null
 cmake --build build-release --target take_screenshots qvx
-xvfb-run -a -s "-screen 0 1280x900x24" \
+LC_ALL=C.UTF-8 xvfb-run -a -s "-screen 0 1280x900x24" \
     ./build-release/docs/take_screenshots docs/screenshots/wave.QMX docs/screenshots
 ./build-release/src/cli/qvx preview docs/screenshots/wave.QMX --item 1 --view iso --size 480x360 \
     --png docs/screenshots/robot.png

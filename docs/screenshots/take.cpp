@@ -6,6 +6,7 @@
 #include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "app/WidgetServices.h"
+#include "base/Language.h"
 #include "pose/PoseWindow.h"
 #include "preview/RobotPreviewWindow.h"
 #include "timeline/TimelinePage.h"
@@ -27,6 +28,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     WidgetServices::SetUpApplication();
+    // The language of the locale: LC_ALL=C.UTF-8 gives the README's English
+    // pictures, LANG=ja_JP.UTF-8 (without LC_ALL) the Japanese ones.
+    Language::Install(app, Language::FromLocale(), nullptr);
     QFont font(QStringLiteral("IPAPGothic"));
     if (QFontDatabase::families().contains(QStringLiteral("IPAPGothic"))) {
         font.setPixelSize(12);

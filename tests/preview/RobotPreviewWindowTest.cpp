@@ -212,9 +212,8 @@ class RobotPreviewWindowTest : public QObject {
             // The wiggle moves on a timer: on a busy machine its first steps
             // may come late.
             const JointPose& shown = robot.scene()->pose();
-            wiggledOnlyItsJoint = QTest::qWaitFor(
-                [&] { return shown[size_t(joint2)].value != 0; },
-                100 * ChannelMappingDialog::kWiggleStepMs);
+            wiggledOnlyItsJoint = QTest::qWaitFor([&] { return shown[size_t(joint2)].value != 0; },
+                                                  100 * ChannelMappingDialog::kWiggleStepMs);
             for (size_t j = 0; j < shown.size(); ++j)
                 if (int(j) != joint2 && shown[j].value != followed[j].value)
                     wiggledOnlyItsJoint = false;

@@ -5,12 +5,18 @@
 #include "base/Services.h"
 #include "board/BoardCommands.h"
 
+#include <QCoreApplication>
+
 namespace qvx {
 
 namespace {
 
-const QString kPlaybackText = QStringLiteral("Sending the playback command");
-const QString kWriteStoppedText = QStringLiteral("Writing stopped: ");
+QString PlaybackText() {
+    return QCoreApplication::translate("qvx::BoardFlows", "Sending the playback command");
+}
+QString WriteStoppedText() {
+    return QCoreApplication::translate("qvx::BoardFlows", "Writing stopped: ");
+}
 
 } // namespace
 
@@ -28,7 +34,7 @@ bool BoardFlows::RefuseWhileBusy() {
 bool BoardFlows::readTableIfNotRead() {
     MotionTable& table = m_state.table;
     if (!readTableBeforePick || table.allRead()) return true;
-    m_services.ShowStatus(QStringLiteral("Reading the motion table"));
+    m_services.ShowStatus(tr("Reading the motion table"));
     QString failure;
     if (table.ReadFromBoard(m_state.board, &failure)) return true;
     m_services.ShowStatus(failure);
@@ -66,8 +72,8 @@ bool BoardFlows::stoppedAsleep(const QString& what) {
 bool BoardFlows::wake(const QString& done) {
     if (!m_state.board.SetSleep(1))
         return stoppedAsleep(
-            m_state.link.failureWith(done + QStringLiteral(", but the robot could not be woken")));
-    m_services.ShowStatus(QStringLiteral("Sleep off"));
+            m_state.link.failureWith(done + tr(", but the robot could not be woken")));
+    m_services.ShowStatus(tr("Sleep off"));
     m_services.ShowStatus(done);
     return true;
 }
@@ -116,7 +122,7 @@ bool BoardFlows::confirmFindings() {
     const bool yes =
         m_services.ShowMessageBox(MsgIcon::Question, MsgButtons::YesNo, 0, MsgLanguage::English,
                                   lines.join(QStringLiteral("\r\n"))) == ResultYes;
-    if (!yes) m_services.ShowStatus(QStringLiteral("Writing cancelled: the checks found errors"));
+    if (!yes) m_services.ShowStatus(tr("Writing cancelled: the checks found errors"));
     return yes;
 }
 
@@ -124,10 +130,9 @@ bool BoardFlows::Write() {
     m_failure.clear();
     auto flow = m_state.link.beginFlow();
     if (!flow) return false;
-    const QString caption = QStringLiteral("Writing the data");
-    const QString prompt = QStringLiteral("Select the place where the data are written");
-    const QString sleepFailed =
-        QStringLiteral("Writing failed: ") + BoardCommands::SleepFailedText();
+    const QString caption = tr("Writing the data");
+    const QString prompt = tr("Select the place where the data are written");
+    const QString sleepFailed = tr("Writing failed: ") + BoardCommands::SleepFailedText();
     BoardCommands& board = m_state.board;
     // What cannot be stored, and a No to the write's question, are settled
     // before the robot is put to sleep, so that they leave it as it was.
@@ -135,39 +140,38 @@ bool BoardFlows::Write() {
         const auto n = pick(caption, prompt, Rows::Scenarios, -1);
         if (!n) return false;
         if (!compileChart()) return false;
-        m_services.ShowStatus(QStringLiteral("Scenario change succeeded"));
+        m_services.ShowStatus(tr("Scenario change succeeded"));
         if (!confirmFindings() || !m_transfer.ConfirmScenarioWrite()) return false;
         if (!board.SetSleep(0)) return commandFailed(sleepFailed);
-        m_services.ShowStatus(QStringLiteral("Sleep on"));
+        m_services.ShowStatus(tr("Sleep on"));
         if (!m_transfer.WriteScenarioToBoard(m_state.chart, *n, true))
-            return stoppedAsleep(kWriteStoppedText + m_transfer.failure());
+            return stoppedAsleep(WriteStoppedText() + m_transfer.failure());
     } else {
         const auto n = pick(caption, prompt, Rows::Motions, -1);
         if (!n) return false;
         if (!compileChart(*n)) return false;
-        m_services.ShowStatus(QStringLiteral("Assembling succeeded"));
+        m_services.ShowStatus(tr("Assembling succeeded"));
         if (!confirmFindings() || !m_transfer.CheckMotionFits(*n) ||
             !m_transfer.ConfirmMotionWrite(*n))
             return false;
         if (!board.SetSleep(0)) return commandFailed(sleepFailed);
-        m_services.ShowStatus(QStringLiteral("Sleep on"));
+        m_services.ShowStatus(tr("Sleep on"));
         if (!m_transfer.WriteMotionToBoard(*n, true))
-            return stoppedAsleep(kWriteStoppedText + m_transfer.failure());
+            return stoppedAsleep(WriteStoppedText() + m_transfer.failure());
     }
-    return wake(QStringLiteral("Writing succeeded"));
+    return wake(tr("Writing succeeded"));
 }
 
 bool BoardFlows::Read() {
     m_failure.clear();
     auto flow = m_state.link.beginFlow();
     if (!flow) return false;
-    const auto n = pick(QStringLiteral("Reading the data"),
-                        QStringLiteral("Select the reading data"), Rows::All, -1);
+    const auto n = pick(tr("Reading the data"), tr("Select the reading data"), Rows::All, -1);
     if (!n) return false;
     BoardCommands& board = m_state.board;
     if (!board.SetSleep(0))
-        return commandFailed(QStringLiteral("Reading failed: ") + BoardCommands::SleepFailedText());
-    m_services.ShowStatus(QStringLiteral("Sleep on"));
+        return commandFailed(tr("Reading failed: ") + BoardCommands::SleepFailedText());
+    m_services.ShowStatus(tr("Sleep on"));
     if (hooks.listRowsChanged) hooks.listRowsChanged({});
     const bool scenario = *n >= MotionTable::kMotionRows;
     const QString nameBefore = m_state.header.MotionName;
@@ -177,10 +181,9 @@ bool BoardFlows::Read() {
         // A read that failed after its table entry may have set the data name.
         if (m_state.header.MotionName != nameBefore) call(hooks.nameChanged);
         // An empty slot says so; a read that failed names what and why.
-        const QString what =
-            m_transfer.failure().isEmpty()
-                ? (scenario ? QStringLiteral("No data") : QStringLiteral("There are no data."))
-                : QStringLiteral("Reading failed: ") + m_transfer.failure();
+        const QString what = m_transfer.failure().isEmpty()
+                                 ? (scenario ? tr("No data") : tr("There are no data."))
+                                 : tr("Reading failed: ") + m_transfer.failure();
         failed(what);
         // Nothing was changed but the sleep: the robot is woken again.
         if (!board.SetSleep(1))
@@ -204,7 +207,7 @@ bool BoardFlows::Read() {
     }
     if (hooks.listRowsChanged) hooks.listRowsChanged(m_transfer.listRows());
     call(hooks.nameChanged);
-    const bool woke = wake(QStringLiteral("Reading succeeded"));
+    const bool woke = wake(tr("Reading succeeded"));
     call(hooks.repaint);
     return woke;
 }
@@ -213,17 +216,14 @@ bool BoardFlows::Delete() {
     m_failure.clear();
     auto flow = m_state.link.beginFlow();
     if (!flow) return false;
-    const auto n = pick(QStringLiteral("Delete the data"),
-                        QStringLiteral("Select the data to be deleted"), Rows::All, -1);
+    const auto n = pick(tr("Delete the data"), tr("Select the data to be deleted"), Rows::All, -1);
     if (!n) return false;
     if (m_services.ShowMessageBox(MsgIcon::Question, MsgButtons::YesNo, 0, MsgLanguage::Japanese,
-                                  QStringLiteral("Again, are you sure to delete this?")) !=
-        ResultYes)
+                                  tr("Again, are you sure to delete this?")) != ResultYes)
         return false;
     if (!m_state.board.ClearTableEntry(*n))
-        return commandFailed(QStringLiteral("Deleting ") + MotionTable::Caption(*n) +
-                             QStringLiteral(" failed"));
-    m_services.ShowStatus(QStringLiteral("Data deletion is done"));
+        return commandFailed(tr("Deleting %1 failed").arg(MotionTable::Caption(*n)));
+    m_services.ShowStatus(tr("Data deletion is done"));
     return true;
 }
 
@@ -231,13 +231,12 @@ bool BoardFlows::Play() {
     m_failure.clear();
     auto flow = m_state.link.beginFlow();
     if (!flow) return false;
-    const auto n = pick(QStringLiteral("Playing number"),
-                        QStringLiteral("Select the playing number"), Rows::All, lastChosen);
+    const auto n =
+        pick(tr("Playing number"), tr("Select the playing number"), Rows::All, lastChosen);
     if (!n) return false;
     if (!m_state.board.PlayMotion(*n))
-        return commandFailed(QStringLiteral("Playing ") + MotionTable::Caption(*n) +
-                             QStringLiteral(" failed"));
-    m_services.ShowStatus(kPlaybackText);
+        return commandFailed(tr("Playing %1 failed").arg(MotionTable::Caption(*n)));
+    m_services.ShowStatus(PlaybackText());
     return true;
 }
 
@@ -245,9 +244,8 @@ bool BoardFlows::Stop() {
     m_failure.clear();
     auto flow = m_state.link.beginFlow();
     if (!flow) return false;
-    if (!m_state.board.StopMotion())
-        return commandFailed(QStringLiteral("Sending the stop command failed"));
-    m_services.ShowStatus(QStringLiteral("Sending the stop command"));
+    if (!m_state.board.StopMotion()) return commandFailed(tr("Sending the stop command failed"));
+    m_services.ShowStatus(tr("Sending the stop command"));
     return true;
 }
 
@@ -256,8 +254,8 @@ bool BoardFlows::Pause() {
     auto flow = m_state.link.beginFlow();
     if (!flow) return false;
     if (!m_state.board.SetOptionBit1(2))
-        return commandFailed(QStringLiteral("Sending the pause command failed"));
-    m_services.ShowStatus(QStringLiteral("Sending the pause command"));
+        return commandFailed(tr("Sending the pause command failed"));
+    m_services.ShowStatus(tr("Sending the pause command"));
     return true;
 }
 
@@ -289,13 +287,13 @@ bool BoardFlows::RemoteMessage(quint32 kindAndData, quint32 rowOrData) {
     if (t == 0) {
         if (rowOrData >= quint32(MotionTable::kRows)) return false;
         if (!m_state.board.PlayMotion(int(rowOrData))) return false;
-        m_services.ShowStatus(kPlaybackText);
+        m_services.ShowStatus(PlaybackText());
         return true;
     }
     if (t == 1) {
         if (!m_state.board.SendExpandedSerial(ExpandedSerialBytes(kindAndData, qint32(rowOrData))))
             return false;
-        m_services.ShowStatus(QStringLiteral("Sending the expanded low speed serial"));
+        m_services.ShowStatus(tr("Sending the expanded low speed serial"));
         return true;
     }
     return false;

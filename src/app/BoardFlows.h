@@ -5,6 +5,7 @@
 #include "compiler/MotionTransfer.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QStringList>
 #include <functional>
 #include <optional>
@@ -19,6 +20,8 @@ struct AppState;
 // program and the command-line tool run these same flows; what differs is the
 // services that show things and answer the number picker, and the hooks below.
 class BoardFlows {
+    Q_DECLARE_TR_FUNCTIONS(qvx::BoardFlows)
+
   public:
     BoardFlows(AppState& state, Services& services);
 
@@ -72,7 +75,7 @@ class BoardFlows {
     // What the checks found last.
     const Findings& findings() const { return m_findings; }
     // The question a write asks when the checks found an error.
-    static QString WriteAnywayText() { return QStringLiteral("Write anyway?"); }
+    static QString WriteAnywayText() { return tr("Write anyway?"); }
 
     // Why the last flow failed, as the status line showed it (the cause
     // included, and that the robot is left asleep when it is); empty after a

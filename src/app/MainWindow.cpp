@@ -127,7 +127,7 @@ void MainWindow::setUpEditorDialogs() {
         const QSize margin(m_edit.gridWidth, m_edit.gridHeight);
         applyCanvasSize((r.extent + margin)
                             .boundedTo(QSize(DocumentFile::kMaxCanvas, DocumentFile::kMaxCanvas)));
-        m_history->commit(QStringLiteral("Arrange"));
+        m_history->commit(tr("Arrange"));
         m_services.ShowStatus(ChartLayout::DoneText(m_state.chart.itemCount()));
         RepaintCanvas();
     });
@@ -152,49 +152,62 @@ QToolButton* MainWindow::addButton(QToolBar* bar, const QString& name, const QSt
 std::span<const MainWindow::ToolRow> MainWindow::toolRows() {
     using M = MainWindow;
     static const ToolRow rows[] = {
-        {&M::ToolBar1, nullptr, nullptr, "ToolBar1", "FILE", nullptr},
-        {nullptr, &M::NewBtn, nullptr, "NewBtn", "New", "New chart (Ctrl+N)", &M::NewBtnClick},
-        {nullptr, &M::OpenBtn, nullptr, "OpenBtn", "Open", "Load", &M::OpenBtnClick},
-        {nullptr, &M::SaveBtn, nullptr, "SaveBtn", "Save", "Save", &M::SaveBtnClick},
+        {&M::ToolBar1, nullptr, nullptr, "ToolBar1", QT_TR_NOOP("FILE"), nullptr},
+        {nullptr, &M::NewBtn, nullptr, "NewBtn", QT_TR_NOOP("New"),
+         QT_TR_NOOP("New chart (Ctrl+N)"), &M::NewBtnClick},
+        {nullptr, &M::OpenBtn, nullptr, "OpenBtn", QT_TR_NOOP("Open"), QT_TR_NOOP("Load"),
+         &M::OpenBtnClick},
+        {nullptr, &M::SaveBtn, nullptr, "SaveBtn", QT_TR_NOOP("Save"), QT_TR_NOOP("Save"),
+         &M::SaveBtnClick},
         // The whole board to a file and back: beside the document's own file actions.
-        {nullptr, &M::BackupBtn, nullptr, "BackupBtn", "Backup",
-         "Back up everything the board keeps into a file"},
-        {nullptr, &M::RestoreBtn, nullptr, "RestoreBtn", "Restore",
-         "Write a backup file back onto the board"},
-        {nullptr, &M::FormBtn, nullptr, "FormBtn", "Prop", "Property"},
-        {nullptr, &M::InfoBtn, nullptr, "InfoBtn", "Info", "Information"},
-        {nullptr, &M::ExitBtn, nullptr, "ExitBtn", "Exit", "Exit", &M::ExitBtnClick},
-        {&M::PartsMenu, nullptr, nullptr, "PartsMenu", "PARTS", nullptr},
-        {nullptr, &M::SelectBtn, nullptr, "SelectBtn", "Sel", "Default"},
-        {nullptr, nullptr, &M::GridSw, "GridSw", "GRID", "Grid"},
-        {nullptr, &M::SetStartBtn, nullptr, "SetStartBtn", "Start", "Origin"},
-        {nullptr, &M::SetItem1Btn, nullptr, "SetItem1Btn", "POS", "Position"},
-        {nullptr, &M::SetItem2Btn, nullptr, "SetItem2Btn", "SET", "Set"},
-        {nullptr, &M::SetItem3Btn, nullptr, "SetItem3Btn", "CMP", "Compare tool"},
-        {nullptr, &M::Link1Btn, nullptr, "Link1Btn", "Link", "Connection wiring"},
-        {nullptr, &M::Link2Btn, nullptr, "Link2Btn", "Branch", "Branching connection wiring"},
-        {nullptr, &M::CompileBtn, nullptr, "CompileBtn", "Comp", "Compilation tool",
-         &M::CompileBtnClick},
-        {&M::CommandMenu, nullptr, nullptr, "CommandMenu", "Commad", nullptr},
-        {nullptr, &M::HomePosBtn, nullptr, "HomePosBtn", "Home", "Home position"},
-        {nullptr, &M::MotWriteBtn, nullptr, "MotWriteBtn", "Write", "Writing"},
+        {nullptr, &M::BackupBtn, nullptr, "BackupBtn", QT_TR_NOOP("Backup"),
+         QT_TR_NOOP("Back up everything the board keeps into a file")},
+        {nullptr, &M::RestoreBtn, nullptr, "RestoreBtn", QT_TR_NOOP("Restore"),
+         QT_TR_NOOP("Write a backup file back onto the board")},
+        {nullptr, &M::FormBtn, nullptr, "FormBtn", QT_TR_NOOP("Prop"), QT_TR_NOOP("Property")},
+        {nullptr, &M::InfoBtn, nullptr, "InfoBtn", QT_TR_NOOP("Info"), QT_TR_NOOP("Information")},
+        {nullptr, &M::ExitBtn, nullptr, "ExitBtn", QT_TR_NOOP("Exit"), QT_TR_NOOP("Exit"),
+         &M::ExitBtnClick},
+        {&M::PartsMenu, nullptr, nullptr, "PartsMenu", QT_TR_NOOP("PARTS"), nullptr},
+        {nullptr, &M::SelectBtn, nullptr, "SelectBtn", QT_TR_NOOP("Sel"), QT_TR_NOOP("Default")},
+        {nullptr, nullptr, &M::GridSw, "GridSw", QT_TR_NOOP("GRID"), QT_TR_NOOP("Grid")},
+        {nullptr, &M::SetStartBtn, nullptr, "SetStartBtn", QT_TR_NOOP("Start"),
+         QT_TR_NOOP("Origin")},
+        {nullptr, &M::SetItem1Btn, nullptr, "SetItem1Btn", QT_TR_NOOP("POS"),
+         QT_TR_NOOP("Position")},
+        {nullptr, &M::SetItem2Btn, nullptr, "SetItem2Btn", QT_TR_NOOP("SET"), QT_TR_NOOP("Set")},
+        {nullptr, &M::SetItem3Btn, nullptr, "SetItem3Btn", QT_TR_NOOP("CMP"),
+         QT_TR_NOOP("Compare tool")},
+        {nullptr, &M::Link1Btn, nullptr, "Link1Btn", QT_TR_NOOP("Link"),
+         QT_TR_NOOP("Connection wiring")},
+        {nullptr, &M::Link2Btn, nullptr, "Link2Btn", QT_TR_NOOP("Branch"),
+         QT_TR_NOOP("Branching connection wiring")},
+        {nullptr, &M::CompileBtn, nullptr, "CompileBtn", QT_TR_NOOP("Comp"),
+         QT_TR_NOOP("Compilation tool"), &M::CompileBtnClick},
+        {&M::CommandMenu, nullptr, nullptr, "CommandMenu", QT_TR_NOOP("Commad"), nullptr},
+        {nullptr, &M::HomePosBtn, nullptr, "HomePosBtn", QT_TR_NOOP("Home"),
+         QT_TR_NOOP("Home position")},
+        {nullptr, &M::MotWriteBtn, nullptr, "MotWriteBtn", QT_TR_NOOP("Write"),
+         QT_TR_NOOP("Writing")},
         // Beside the write it checks; the port bar has no room left for it.
-        {nullptr, nullptr, &M::VerifyCheck, "VerifyCheck", "VERIFY",
-         "Read every motion record back after writing it"},
-        {nullptr, &M::MotReadBtn, nullptr, "MotReadBtn", "Read", "Reading"},
-        {nullptr, &M::MotDelBtn, nullptr, "MotDelBtn", "Del", "Delete"},
-        {nullptr, &M::MotStpBtn, nullptr, "MotStpBtn", "Stop", "Stop"},
-        {nullptr, &M::SpeedButton1, nullptr, "SpeedButton1", "Pause", "Pause"},
-        {nullptr, &M::MotRunBtn, nullptr, "MotRunBtn", "Play", "Start"},
-        {&M::ToolsMenu, nullptr, nullptr, "ToolsMenu", "Tools", nullptr},
-        {nullptr, &M::HomeBtn, nullptr, "HomeBtn", "Trim", "Trim"},
-        {nullptr, &M::OptionBtn, nullptr, "OptionBtn", "Opt", "Option"},
-        {nullptr, &M::AdBtn, nullptr, "AdBtn", "AD", "Analog"},
-        {nullptr, &M::SVPBtn, nullptr, "SVPBtn", "SVP", "SVP"},
-        {nullptr, &M::OptionMenu3, nullptr, "OptionMenu3", "Rcv", "Receiver"},
-        {nullptr, &M::TableBtn, nullptr, "TableBtn", "Table", "Table"},
-        {nullptr, &M::RobotBtn, nullptr, "RobotBtn", "Robot", "The robot in the pose it follows",
-         &M::RobotBtnClick},
+        {nullptr, nullptr, &M::VerifyCheck, "VerifyCheck", QT_TR_NOOP("VERIFY"),
+         QT_TR_NOOP("Read every motion record back after writing it")},
+        {nullptr, &M::MotReadBtn, nullptr, "MotReadBtn", QT_TR_NOOP("Read"), QT_TR_NOOP("Reading")},
+        {nullptr, &M::MotDelBtn, nullptr, "MotDelBtn", QT_TR_NOOP("Del"), QT_TR_NOOP("Delete")},
+        {nullptr, &M::MotStpBtn, nullptr, "MotStpBtn", QT_TR_NOOP("Stop"), QT_TR_NOOP("Stop")},
+        {nullptr, &M::SpeedButton1, nullptr, "SpeedButton1", QT_TR_NOOP("Pause"),
+         QT_TR_NOOP("Pause")},
+        {nullptr, &M::MotRunBtn, nullptr, "MotRunBtn", QT_TR_NOOP("Play"), QT_TR_NOOP("Start")},
+        {&M::ToolsMenu, nullptr, nullptr, "ToolsMenu", QT_TR_NOOP("Tools"), nullptr},
+        {nullptr, &M::HomeBtn, nullptr, "HomeBtn", QT_TR_NOOP("Trim"), QT_TR_NOOP("Trim")},
+        {nullptr, &M::OptionBtn, nullptr, "OptionBtn", QT_TR_NOOP("Opt"), QT_TR_NOOP("Option")},
+        {nullptr, &M::AdBtn, nullptr, "AdBtn", QT_TR_NOOP("AD"), QT_TR_NOOP("Analog")},
+        {nullptr, &M::SVPBtn, nullptr, "SVPBtn", QT_TR_NOOP("SVP"), QT_TR_NOOP("SVP")},
+        {nullptr, &M::OptionMenu3, nullptr, "OptionMenu3", QT_TR_NOOP("Rcv"),
+         QT_TR_NOOP("Receiver")},
+        {nullptr, &M::TableBtn, nullptr, "TableBtn", QT_TR_NOOP("Table"), QT_TR_NOOP("Table")},
+        {nullptr, &M::RobotBtn, nullptr, "RobotBtn", QT_TR_NOOP("Robot"),
+         QT_TR_NOOP("The robot in the pose it follows"), &M::RobotBtnClick},
     };
     return rows;
 }
@@ -203,20 +216,20 @@ void MainWindow::buildToolBars() {
     QToolBar* bar = nullptr;
     for (const ToolRow& t : toolRows()) {
         const QString name = QString::fromLatin1(t.name);
-        const QString label = QString::fromLatin1(t.label);
+        const QString label = tr(t.label);
         if (t.bar) {
             // The command bar starts the second row.
             if (t.bar == &MainWindow::CommandMenu) addToolBarBreak(Qt::TopToolBarArea);
             bar = makeToolBar(name, label, t.bar != &MainWindow::ToolBar1);
             this->*t.bar = bar;
         } else if (t.button) {
-            QToolButton* b = addButton(bar, name, label, QString::fromLatin1(t.hint));
+            QToolButton* b = addButton(bar, name, label, tr(t.hint));
             this->*t.button = b;
             if (t.clicked) connect(b, &QToolButton::clicked, this, t.clicked);
         } else {
             auto* box = new QCheckBox(label, bar);
             box->setObjectName(name);
-            box->setToolTip(QString::fromLatin1(t.hint));
+            box->setToolTip(tr(t.hint));
             bar->addWidget(box);
             this->*t.check = box;
         }
@@ -260,23 +273,24 @@ void MainWindow::setUpPartsGroup() {
 }
 
 void MainWindow::buildPortBar() {
-    CommMenu = makeToolBar(QStringLiteral("CommMenu"), QStringLiteral("COMM"), true);
-    Sync = new QCheckBox(QStringLiteral("SYNC"), CommMenu);
+    CommMenu = makeToolBar(QStringLiteral("CommMenu"), tr("COMM"), true);
+    // The switch keeps its name in every language, like the board's own terms.
+    Sync = new QCheckBox(QStringLiteral("SYNC"), CommMenu); // not translated: a name
     Sync->setObjectName(QStringLiteral("Sync"));
-    Sync->setToolTip(QStringLiteral("SYNC"));
+    Sync->setToolTip(QStringLiteral("SYNC")); // not translated: a name
     CommMenu->addWidget(Sync);
     CommPort = new PortBox(CommMenu);
     CommPort->setObjectName(QStringLiteral("CommPort"));
-    CommPort->setToolTip(QStringLiteral("Serial port"));
+    CommPort->setToolTip(tr("Serial port"));
     CommPort->refresh();
     connect(CommPort, &QComboBox::activated, this, &MainWindow::CommPortCloseUp);
     CommPort->setStyleSheet(QStringLiteral("combobox-popup: 0;"));
     CommMenu->addWidget(CommPort);
 
-    ToolBar2 = makeToolBar(QStringLiteral("ToolBar2"), QStringLiteral("COMM"), true);
+    ToolBar2 = makeToolBar(QStringLiteral("ToolBar2"), tr("COMM"), true);
     Edit2 = new QLineEdit(ToolBar2);
     Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->setToolTip(QStringLiteral("Status"));
+    Edit2->setToolTip(tr("Status"));
     Edit2->setReadOnly(true);
     Edit2->setFixedWidth(553);
     Edit2->setFocusPolicy(Qt::NoFocus);
@@ -302,7 +316,7 @@ void MainWindow::buildPages() {
     PageControl1->addTab(Sheet1, EditPageTitle());
     connect(Image1, &ChartCanvas::toolModeReset, this, [this] { SelectBtn->setChecked(true); });
     connect(Image1, &ChartCanvas::mousePositionChanged, this, [this](const QPoint& p) {
-        StaPanel[0]->setText(QStringLiteral("X = %1  Y = %2").arg(p.x()).arg(p.y()));
+        StaPanel[0]->setText(tr("X = %1  Y = %2").arg(p.x()).arg(p.y()));
     });
 
     Sheet2 = new QWidget;
@@ -318,7 +332,7 @@ void MainWindow::buildPages() {
     Checks->setObjectName(QStringLiteral("Checks"));
     l2->addWidget(Checks, 1);
     connect(Checks, &ChecksList::goToItem, this, &MainWindow::goToItem);
-    PageControl1->addTab(Sheet2, QStringLiteral("LIST"));
+    PageControl1->addTab(Sheet2, tr("LIST"));
 
     TabSheet1 = new QWidget;
     TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
@@ -328,12 +342,12 @@ void MainWindow::buildPages() {
     List->setColumnCount(5);
     List->setRootIsDecorated(false);
     l3->addWidget(List);
-    PageControl1->addTab(TabSheet1, QStringLiteral("TabSheet1"));
+    PageControl1->addTab(TabSheet1, QStringLiteral("TabSheet1")); // not translated: never shown
     PageControl1->setTabVisible(2, false);
 
     m_timelinePage = new TimelinePage;
     m_timelinePage->setObjectName(QStringLiteral("TimelinePage"));
-    PageControl1->addTab(m_timelinePage, QStringLiteral("Timeline"));
+    PageControl1->addTab(m_timelinePage, tr("Timeline"));
     connect(m_timelinePage, &TimelinePage::instantPicked, this,
             [this](const BigEndian::Words& outputs, int item) {
                 if (m_robotWindow && m_robotWindow->isVisible()) m_robotWindow->showPose(outputs);
@@ -454,7 +468,7 @@ bool MainWindow::OpenFile(const QString& path) {
         // A pose table has no file the chart could be saved back to.
         m_documentPath = ctx.loadedCanvas.isValid() ? path : QString();
     } else if (ok)
-        m_history->commit(QStringLiteral("Add ") + QFileInfo(path).fileName());
+        m_history->commit(tr("Add %1").arg(QFileInfo(path).fileName()));
     else
         m_history->commit();
     RepaintCanvas();
@@ -466,7 +480,7 @@ bool MainWindow::SaveFile(const QString& path, bool qmxFilter) {
     if (!DocumentFile::SaveDocument(ctx, path, qmxFilter)) return false;
     m_history->markClean();
     m_documentPath = DocumentFile::SaveName(path, qmxFilter);
-    m_services.ShowStatus(QStringLiteral("Saved ") + m_documentPath);
+    m_services.ShowStatus(tr("Saved %1").arg(m_documentPath));
     return true;
 }
 
@@ -474,15 +488,13 @@ void MainWindow::OpenBtnClick() {
     if (RefuseWhileBusy()) return;
     // The mouse event that a closing dialog lets through onto the canvas is swallowed.
     m_edit.toolMode = ToolSwallow;
-    const auto choice =
-        m_services.GetOpenFileName(QStringLiteral("Load"), {FileFilterQmx(), FileFilterAll()});
+    const auto choice = m_services.GetOpenFileName(tr("Load"), {FileFilterQmx(), FileFilterAll()});
     if (!choice) return;
     OpenFile(choice->path);
 }
 
 void MainWindow::SaveBtnClick() {
-    const auto choice =
-        m_services.GetSaveFileName(QStringLiteral("Save"), {FileFilterQmx(), FileFilterAll()});
+    const auto choice = m_services.GetSaveFileName(tr("Save"), {FileFilterQmx(), FileFilterAll()});
     if (!choice) return;
     SaveFile(choice->path, choice->filterIndex == 0);
 }
@@ -505,10 +517,10 @@ void MainWindow::CompileBtnClick() {
     // A scenario compiles into the motions it plays, a motion into records.
     const bool scenario = compiler.showsScenario();
     const int n = scenario ? int(compiler.StepItem().size()) : int(compiler.MotionImage().size());
-    const QString unit = scenario ? QStringLiteral("motion") : QStringLiteral("record");
-    m_services.ShowStatus(QStringLiteral("Compiled: %1 %2%3")
-                              .arg(n)
-                              .arg(unit, n == 1 ? QString() : QStringLiteral("s")));
+    const QString text = scenario
+                             ? (n == 1 ? tr("Compiled: %1 motion") : tr("Compiled: %1 motions"))
+                             : (n == 1 ? tr("Compiled: %1 record") : tr("Compiled: %1 records"));
+    m_services.ShowStatus(text.arg(n));
 }
 
 void MainWindow::CommPortCloseUp() {
@@ -537,8 +549,7 @@ void MainWindow::OpenCommPort() {
         device = index > 0 ? Settings::PortDevice(m_settingsPath, index) : QString();
         m_state.port.choose(index, device);
     }
-    CommPort->setToolTip(device.isEmpty() ? QStringLiteral("Serial port")
-                                          : QStringLiteral("Serial port: ") + device);
+    CommPort->setToolTip(device.isEmpty() ? tr("Serial port") : tr("Serial port: %1").arg(device));
 }
 
 void MainWindow::MenuClick(int tag) {
@@ -557,12 +568,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (!m_closeConfirmed) {
         // What the last action changed counts as a change.
         m_history->commit();
-        const bool mayClose =
-            m_history->isClean()
-                ? m_services.ShowMessageBox(MsgIcon::Question, MsgButtons::YesNo, 0,
-                                            MsgLanguage::English,
-                                            QStringLiteral("May I close it?")) == ResultYes
-                : settleUnsavedChanges();
+        const bool mayClose = m_history->isClean()
+                                  ? m_services.ShowMessageBox(MsgIcon::Question, MsgButtons::YesNo,
+                                                              0, MsgLanguage::English,
+                                                              tr("May I close it?")) == ResultYes
+                                  : settleUnsavedChanges();
         if (!mayClose) {
             event->ignore();
             return;
@@ -624,7 +634,7 @@ void MainWindow::fillCompiledLists() {
 
 void MainWindow::goToItem(quint64 mark, int hint) {
     if (!selectItem(mark, hint, true))
-        m_services.ShowStatus(QStringLiteral("The item of that finding is no longer in the chart"));
+        m_services.ShowStatus(tr("The item of that finding is no longer in the chart"));
 }
 
 bool MainWindow::selectItem(quint64 mark, int hint, bool showCanvas) {
@@ -757,7 +767,7 @@ void MainWindow::MotReadBtnClick() {
     // Undo brings back the chart that was open. The chart read is no longer
     // the file's: saving it asks for a name.
     if (m_flows->Read()) {
-        m_history->commit(QStringLiteral("Read from the board"));
+        m_history->commit(tr("Read from the board"));
         m_documentPath.clear();
         // The chart read lies in columns with its branch links drawn across
         // them: the status line points at the canvas menu's "Arrange".

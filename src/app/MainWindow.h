@@ -55,12 +55,10 @@ struct DocumentContext;
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    static QString FileFilterQmx() { return QStringLiteral("QMX file (*.QMX *.qmx)"); }
-    static QString FileFilterAll() { return QStringLiteral("AllFiles (*)"); }
+    static QString FileFilterQmx() { return tr("QMX file (*.QMX *.qmx)"); }
+    static QString FileFilterAll() { return tr("AllFiles (*)"); }
     // The question asked before changes not saved would be lost.
-    static QString UnsavedChangesText() {
-        return QStringLiteral("The chart has changes that are not saved.");
-    }
+    static QString UnsavedChangesText() { return tr("The chart has changes that are not saved."); }
     // Where a chart with changes not saved is kept when the editor is ended
     // by a signal: beside the settings file. The next start renames it (so a
     // later one cannot overwrite it) and says where it is.
@@ -142,8 +140,8 @@ class MainWindow : public QMainWindow {
     void SetMotionName(const QString& name);
     // The EDIT page's caption: "EDIT " and the motion's name, "No subject"
     // for a chart that has none yet.
-    static QString EditPageTitle(const QString& motionName = QStringLiteral("No subject")) {
-        return QStringLiteral("EDIT ") + motionName;
+    static QString EditPageTitle(const QString& motionName = tr("No subject")) {
+        return tr("EDIT %1").arg(motionName);
     }
     // Empties the chart (and the items kept for pasting).
     void ClearChart();

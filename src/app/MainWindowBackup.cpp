@@ -5,6 +5,7 @@
 #include "base/UiServices.h"
 #include "document/IniFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProgressBar>
 #include <QToolButton>
@@ -17,12 +18,13 @@ namespace qvx {
 namespace {
 
 QString backupFilter() {
-    return QStringLiteral("Board backup (*.QBK *.qbk)");
+    return QCoreApplication::translate("qvx::MainWindow", "Board backup (*.QBK *.qbk)");
 }
 
 void cannotWrite(UiServices& services, const QString& path) {
-    services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
-                            QStringLiteral("Cannot write ") + path);
+    services.ShowMessageBox(
+        MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
+        QCoreApplication::translate("qvx::MainWindow", "Cannot write %1").arg(path));
 }
 
 } // namespace
@@ -46,8 +48,7 @@ void MainWindow::showBackupNotes() {
 
 void MainWindow::BackupBtnClick() {
     if (RefuseWhileBusy()) return;
-    const auto choice =
-        m_services.GetSaveFileName(QStringLiteral("Backup"), {backupFilter(), FileFilterAll()});
+    const auto choice = m_services.GetSaveFileName(tr("Backup"), {backupFilter(), FileFilterAll()});
     if (!choice) return;
     QString path = choice->path;
     if (choice->filterIndex == 0 && QFileInfo(path).suffix().isEmpty())
@@ -64,14 +65,14 @@ void MainWindow::BackupBtnClick() {
         cannotWrite(m_services, path);
         return;
     }
-    m_services.ShowStatus(QStringLiteral("Backed up ") + BackupFlows::Summary(*backup));
+    m_services.ShowStatus(tr("Backed up %1").arg(BackupFlows::Summary(*backup)));
     showBackupNotes();
 }
 
 void MainWindow::RestoreBtnClick() {
     if (RefuseWhileBusy()) return;
     const auto choice =
-        m_services.GetOpenFileName(QStringLiteral("Restore"), {backupFilter(), FileFilterAll()});
+        m_services.GetOpenFileName(tr("Restore"), {backupFilter(), FileFilterAll()});
     if (!choice) return;
     QString error;
     const std::optional<BoardBackup> backup = BoardBackup::Load(choice->path, &error);
@@ -83,7 +84,7 @@ void MainWindow::RestoreBtnClick() {
     const bool ok = m_backup->Restore(*backup);
     ProgressBar->hide();
     if (!ok) return;
-    m_services.ShowStatus(QStringLiteral("Restored ") + BackupFlows::Summary(*backup));
+    m_services.ShowStatus(tr("Restored %1").arg(BackupFlows::Summary(*backup)));
     showBackupNotes();
 }
 

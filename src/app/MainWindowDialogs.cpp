@@ -51,7 +51,7 @@ void MainWindow::setUpItemWindows() {
         std::optional<QString> refusal = ApplyConversion(m_state.chart, entries, pattern, &changed);
         if (!refusal) {
             // One step for the whole application, across every converted item.
-            history().commit(QStringLiteral("Conversion ") + pattern);
+            history().commit(tr("Conversion %1").arg(pattern));
             ItemsChanged();
             // Entries the conversion passed over are named, and a conversion
             // that changed nothing says so rather than looking like success.

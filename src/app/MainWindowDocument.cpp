@@ -42,8 +42,7 @@ bool MainWindow::settleUnsavedChanges() {
 
 bool MainWindow::saveDocument() {
     if (!m_documentPath.isEmpty()) return SaveFile(m_documentPath, false);
-    const auto choice =
-        m_services.GetSaveFileName(QStringLiteral("Save"), {FileFilterQmx(), FileFilterAll()});
+    const auto choice = m_services.GetSaveFileName(tr("Save"), {FileFilterQmx(), FileFilterAll()});
     return choice && SaveFile(choice->path, choice->filterIndex == 0);
 }
 
@@ -75,7 +74,7 @@ void MainWindow::reportRecoveryCopy() {
         info.lastModified().toString(QStringLiteral("yyyyMMdd-HHmmss")) + QStringLiteral(".QMX"));
     const QString shown = !QFileInfo::exists(kept) && QFile::rename(path, kept) ? kept : path;
     m_services.ShowStatus(
-        QStringLiteral("The chart not saved when the editor was ended is kept in ") + shown);
+        tr("The chart not saved when the editor was ended is kept in %1").arg(shown));
 }
 
 } // namespace qvx

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QInputEvent>
 #include <QShortcut>
 #include <QStyle>
@@ -22,27 +23,33 @@ namespace qvx {
 namespace {
 
 // The buttons' hints: the step they would take back or do again.
-QString nothingTo(const char* what) {
-    return QStringLiteral("Nothing to ") + QLatin1String(what);
+QString nothingToUndo() {
+    return QCoreApplication::translate("qvx::MainWindow", "Nothing to undo");
+}
+
+QString nothingToRedo() {
+    return QCoreApplication::translate("qvx::MainWindow", "Nothing to redo");
 }
 
 QString undoHint(const QUndoStack& stack) {
-    return stack.canUndo() ? QStringLiteral("Undo ") + stack.undoText() : nothingTo("undo");
+    return stack.canUndo()
+               ? QCoreApplication::translate("qvx::MainWindow", "Undo %1").arg(stack.undoText())
+               : nothingToUndo();
 }
 
 QString redoHint(const QUndoStack& stack) {
-    return stack.canRedo() ? QStringLiteral("Redo ") + stack.redoText() : nothingTo("redo");
+    return stack.canRedo()
+               ? QCoreApplication::translate("qvx::MainWindow", "Redo %1").arg(stack.redoText())
+               : nothingToRedo();
 }
 
 } // namespace
 
 void MainWindow::buildEditBar() {
-    EditMenu = makeToolBar(QStringLiteral("EditMenu"), QStringLiteral("Edit"), true);
+    EditMenu = makeToolBar(QStringLiteral("EditMenu"), tr("Edit"), true);
     EditMenu->setIconSize(QSize(16, 16));
-    UndoBtn =
-        addButton(EditMenu, QStringLiteral("UndoBtn"), QStringLiteral("Undo"), nothingTo("undo"));
-    RedoBtn =
-        addButton(EditMenu, QStringLiteral("RedoBtn"), QStringLiteral("Redo"), nothingTo("redo"));
+    UndoBtn = addButton(EditMenu, QStringLiteral("UndoBtn"), tr("Undo"), nothingToUndo());
+    RedoBtn = addButton(EditMenu, QStringLiteral("RedoBtn"), tr("Redo"), nothingToRedo());
     // Arrows rather than words: the row has no room for two more words.
     UndoBtn->setIcon(
         QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)));
@@ -66,7 +73,7 @@ void MainWindow::setUpEditHistory() {
         QString text = change.describe();
         // Undoing it moves nothing: the robot follows at the next send.
         if (change.onlyPoseValues() && Sync->isChecked())
-            text += QStringLiteral(" (the robot moves at the next send)");
+            text += tr(" (the robot moves at the next send)");
         return text;
     };
     connect(m_history.get(), &EditHistory::applied, this, [this] {

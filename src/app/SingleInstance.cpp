@@ -2,6 +2,7 @@
 
 #include "app/Settings.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
@@ -114,7 +115,10 @@ SingleInstance::Outcome SingleInstance::acquireAt(const QString& path) {
     }
     // Something lay at the path before and is gone now: a lock left by an
     // editor that ended without removing it, or one of the forms above.
-    if (existed) m_takeOverMessage = QStringLiteral("A stale lock was taken over: ") + path;
+    if (existed)
+        m_takeOverMessage =
+            QCoreApplication::translate("qvx::SingleInstance", "A stale lock was taken over: %1")
+                .arg(path);
     return Outcome::Held;
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/UiServices.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 
 class QLineEdit;
@@ -15,7 +16,9 @@ namespace qvx {
 class WidgetServices : public UiServices {
 public:
     static QString ApplicationTitle() { return QStringLiteral("Quorvex J"); }
-    static QString BusySuffix() { return QStringLiteral(" [Communication now]"); }
+    static QString BusySuffix() {
+        return QCoreApplication::translate("qvx::WidgetServices", " [Communication now]");
+    }
 
     // Names the application at start, before any window exists.
     static void SetUpApplication();

@@ -53,7 +53,8 @@ int main(int argc, char** argv) {
 
     SingleInstance instance;
     if (!instance.acquire()) {
-        QMessageBox::warning(nullptr, QStringLiteral("I am sorry"), QStringLiteral("The double start is impossible"));
+        QMessageBox::warning(nullptr, QCoreApplication::translate("main", "I am sorry"),
+                             QCoreApplication::translate("main", "The double start is impossible"));
         return 1;
     }
 

@@ -6,6 +6,7 @@
 #include "editor/EditState.h"
 #include "document/ItemColours.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDataStream>
 #include <QDropEvent>
@@ -51,16 +52,18 @@ void ChartCanvas::buildMenu() {
         a->setObjectName(name);
         return a;
     };
-    N21 = add(QStringLiteral("N21"), QStringLiteral("Release the selection"));
+    N21 = add(QStringLiteral("N21"), tr("Release the selection"));
     N20 = separator(QStringLiteral("N20"));
-    CopyMenu = add(QStringLiteral("CopyMenu"), QStringLiteral("Copy"));
-    PasteMenu = add(QStringLiteral("PasteMenu"), QStringLiteral("Paste"));
-    MirMenu = add(QStringLiteral("MirMenu"), QStringLiteral("Conversion"));
+    CopyMenu = add(QStringLiteral("CopyMenu"), tr("Copy"));
+    PasteMenu = add(QStringLiteral("PasteMenu"), tr("Paste"));
+    MirMenu = add(QStringLiteral("MirMenu"), tr("Conversion"));
     N19 = separator(QStringLiteral("N19"));
-    ColorMenu = PopupMenu->addMenu(QStringLiteral("Color"));
+    ColorMenu = PopupMenu->addMenu(tr("Color"));
     ColorMenu->setObjectName(QStringLiteral("ColorMenu"));
     for (const PaletteEntry& e : ItemColours::Palette()) {
-        QAction* a = ColorMenu->addAction(e.caption);
+        // The palette's names are marked where the palette is named.
+        QAction* a = ColorMenu->addAction(
+            QCoreApplication::translate("ItemColours", e.caption.toUtf8().constData()));
         a->setObjectName(e.name);
         if (e.tag >= 0) {
             // A small swatch of the colour in front of its name.
@@ -75,13 +78,13 @@ void ChartCanvas::buildMenu() {
         const int tag = e.tag;
         connect(a, &QAction::triggered, this, [this, tag] { SetSelectedItemColour(tag); });
     }
-    PropMenu = add(QStringLiteral("PropMenu"), QStringLiteral("Property"));
-    PointAddBtn = add(QStringLiteral("PointAddBtn"), QStringLiteral("Add the bending line"));
-    PointDelBtn = add(QStringLiteral("PointDelBtn"), QStringLiteral("Deletion of bending line"));
+    PropMenu = add(QStringLiteral("PropMenu"), tr("Property"));
+    PointAddBtn = add(QStringLiteral("PointAddBtn"), tr("Add the bending line"));
+    PointDelBtn = add(QStringLiteral("PointDelBtn"), tr("Deletion of bending line"));
     Separate0 = separator(QStringLiteral("Separate0"));
-    ItemDel = add(QStringLiteral("ItemDel"), QStringLiteral("Deletion"));
-    N22 = add(QStringLiteral("N22"), QStringLiteral("All selection"));
-    ArrangeMenu = add(QStringLiteral("ArrangeMenu"), QStringLiteral("Arrange"));
+    ItemDel = add(QStringLiteral("ItemDel"), tr("Deletion"));
+    N22 = add(QStringLiteral("N22"), tr("All selection"));
+    ArrangeMenu = add(QStringLiteral("ArrangeMenu"), tr("Arrange"));
 
     connect(N21, &QAction::triggered, this, [this] { m_editor.ReleaseSelection(); });
     connect(N22, &QAction::triggered, this, [this] { m_editor.SelectAll(); });

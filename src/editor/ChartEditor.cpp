@@ -6,6 +6,8 @@
 #include "editor/HitTest.h"
 #include "document/ItemColours.h"
 
+#include <QCoreApplication>
+
 namespace qvx {
 
 namespace {
@@ -253,9 +255,11 @@ void ChartEditor::linkClick(int kind, QPoint p) {
     }
     if (item == m_edit.linkOrigin) {
         if (m_services)
-            m_services->ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::Japanese,
-                                       QStringLiteral("The starting point and the ending point "
-                                                      "should be different"));
+            m_services->ShowMessageBox(
+                MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::Japanese,
+                QCoreApplication::translate("ChartEditor",
+                                            "The starting point and the ending point should be "
+                                            "different"));
     } else {
         int l = m_chart.FindLink(m_edit.linkOrigin, item);
         if (l < 0) l = m_chart.AddLinks(1);

@@ -6,6 +6,7 @@
 #include <gvplugin.h>
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -307,13 +308,14 @@ class Layout {
 ChartLayout::Result ChartLayout::Arrange(Chart& chart, QSize grid) {
     Result result;
     if (chart.items.empty()) {
-        result.failure = QStringLiteral("Nothing to arrange: the chart has no items");
+        result.failure = QCoreApplication::translate("ChartLayout",
+                                                     "Nothing to arrange: the chart has no items");
         return result;
     }
     Layout layout(chart, grid);
     if (!layout.run()) {
-        result.failure =
-            QStringLiteral("The chart could not be arranged: Graphviz's dot layout failed");
+        result.failure = QCoreApplication::translate(
+            "ChartLayout", "The chart could not be arranged: Graphviz's dot layout failed");
         return result;
     }
     result.arranged = true;
@@ -333,13 +335,14 @@ ChartLayout::Result ChartLayout::Arrange(Chart& chart, QSize grid) {
 }
 
 QString ChartLayout::DoneText(int items) {
-    return items == 1 ? QStringLiteral("Arranged 1 item")
-                      : QStringLiteral("Arranged %1 items").arg(items);
+    return items == 1 ? QCoreApplication::translate("ChartLayout", "Arranged 1 item")
+                      : QCoreApplication::translate("ChartLayout", "Arranged %1 items").arg(items);
 }
 
 QString ChartLayout::ReadHintText() {
-    return QStringLiteral("Reading succeeded. Its branch links run across the items: \"Arrange\" "
-                          "in the canvas menu lays the chart out");
+    return QCoreApplication::translate("ChartLayout",
+                                       "Reading succeeded. Its branch links run across the items: "
+                                       "\"Arrange\" in the canvas menu lays the chart out");
 }
 
 } // namespace qvx

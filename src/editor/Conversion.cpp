@@ -4,6 +4,8 @@
 #include "pose/ChannelEntry.h"
 #include "pose/PoseData.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -55,7 +57,8 @@ int speedStep(const QString& argument, int before, int speed) {
 namespace {
 
 QString NoWholeNumberText() {
-    return QStringLiteral("the argument is no whole number and counts as 0");
+    return QCoreApplication::translate("Conversion",
+                                       "the argument is no whole number and counts as 0");
 }
 
 // Where an entry stands, for messages: pattern (when named), channel, text.
@@ -67,7 +70,8 @@ QString entryPlace(int channel, const QString& text, const QString& patternName)
                      : QString(c);
     QString where = QStringLiteral("CH%1 \"%2\"").arg(channel).arg(shown);
     if (!patternName.isEmpty())
-        where = QStringLiteral("Conversion pattern \"%1\", ").arg(patternName) + where;
+        where = QCoreApplication::translate("Conversion", "Conversion pattern \"%1\", %2")
+                    .arg(patternName, where);
     return where;
 }
 
@@ -79,23 +83,29 @@ QString entryNote(const EntryParts& e) {
     if (k.isEmpty() && a.isEmpty()) return {};
     if (k == u"COPYTO" || k == u"READTO" || k == u"CHANGE") {
         const std::optional<int> ch = EntryInteger(a);
-        if (!ch || *ch < 1 || *ch > kChannelCount) return QStringLiteral("no channel 1 to 24; ignored");
+        if (!ch || *ch < 1 || *ch > kChannelCount)
+            return QCoreApplication::translate("Conversion", "no channel 1 to 24; ignored");
         return {};
     }
     if (k == u"REVERSE") return {};
     if (k == u"ADD") return EntryInteger(a) ? QString() : NoWholeNumberText();
     if (k == u"MUL")
-        return EntryNumber(a) ? QString() : QStringLiteral("the argument is no number and counts as 0");
+        return EntryNumber(a) ? QString()
+                              : QCoreApplication::translate(
+                                    "Conversion", "the argument is no number and counts as 0");
     if (k == u"SPD") {
         const QChar op = a.isEmpty() ? QChar() : a[0];
         if (op == u'+' || op == u'-')
             return EntryInteger(a.mid(1)) ? QString() : NoWholeNumberText();
         if (op == u'*' || op == u'/')
-            return EntryNumber(a.mid(1)) ? QString()
-                                         : QStringLiteral("the argument is no number and counts as 1");
-        return QStringLiteral("no +, -, * or / before the number; ignored");
+            return EntryNumber(a.mid(1))
+                       ? QString()
+                       : QCoreApplication::translate("Conversion",
+                                                     "the argument is no number and counts as 1");
+        return QCoreApplication::translate("Conversion",
+                                           "no +, -, * or / before the number; ignored");
     }
-    return QStringLiteral("not a conversion; ignored");
+    return QCoreApplication::translate("Conversion", "not a conversion; ignored");
 }
 
 } // namespace
@@ -111,8 +121,12 @@ QStringList ConversionNotes(const ConversionEntries& entries, const QString& pat
 }
 
 QString ConversionOutcomeText(int changedItems) {
-    if (changedItems == 0) return QStringLiteral("Conversion changed no value");
-    return QStringLiteral("Conversion changed %1 item%2").arg(changedItems).arg(changedItems == 1 ? "" : "s");
+    if (changedItems == 0)
+        return QCoreApplication::translate("Conversion", "Conversion changed no value");
+    return (changedItems == 1
+                ? QCoreApplication::translate("Conversion", "Conversion changed 1 item")
+                : QCoreApplication::translate("Conversion", "Conversion changed %1 items")
+                      .arg(changedItems));
 }
 
 std::optional<QString> CheckConversion(const ConversionEntries& entries,
@@ -121,7 +135,8 @@ std::optional<QString> CheckConversion(const ConversionEntries& entries,
         const QString& text = entries[size_t(r - 1)];
         if (!dividesByZero(SplitEntry(text))) continue;
         return entryPlace(r, text, patternName) +
-               QStringLiteral(": the speed cannot be divided by zero; nothing was converted");
+               QCoreApplication::translate(
+                   "Conversion", ": the speed cannot be divided by zero; nothing was converted");
     }
     return std::nullopt;
 }

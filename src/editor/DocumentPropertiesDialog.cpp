@@ -29,7 +29,7 @@ DocumentPropertiesDialog::DocumentPropertiesDialog(ChartCanvas& canvas, EditStat
                    QWidget* parent)
     : QDialog(parent), m_canvas(canvas), m_edit(edit), m_registry(registry) {
     setObjectName(QStringLiteral("TFormDlg"));
-    setWindowTitle(QStringLiteral("Property"));
+    setWindowTitle(tr("Property"));
     auto label = [this](const QString& name, const QString& caption) {
         auto* l = new QLabel(caption, this);
         l->setObjectName(name);
@@ -46,24 +46,23 @@ DocumentPropertiesDialog::DocumentPropertiesDialog(ChartCanvas& canvas, EditStat
         c->setObjectName(name);
         return c;
     };
-    Label4 = label(QStringLiteral("Label4"), QStringLiteral("Breadth"));
-    Label5 = label(QStringLiteral("Label5"), QStringLiteral("Width"));
+    Label4 = label(QStringLiteral("Label4"), tr("Breadth"));
+    Label5 = label(QStringLiteral("Label5"), tr("Width"));
     FormWidth = edit_(QStringLiteral("FormWidth"));
-    Label6 = label(QStringLiteral("Label6"), QStringLiteral("Height"));
+    Label6 = label(QStringLiteral("Label6"), tr("Height"));
     FormHeight = edit_(QStringLiteral("FormHeight"));
-    Label3 = label(QStringLiteral("Label3"), QStringLiteral("Interval of grids"));
-    Label1 = label(QStringLiteral("Label1"), QStringLiteral("X"));
+    Label3 = label(QStringLiteral("Label3"), tr("Interval of grids"));
+    Label1 = label(QStringLiteral("Label1"), tr("X"));
     GridX = edit_(QStringLiteral("GridX"));
-    Label2 = label(QStringLiteral("Label2"), QStringLiteral("Y"));
+    Label2 = label(QStringLiteral("Label2"), tr("Y"));
     GridY = edit_(QStringLiteral("GridY"));
-    FileIcon = check(QStringLiteral("FileIcon"), QStringLiteral("Display an icon of QMX file"));
-    Label7 = label(QStringLiteral("Label7"), QStringLiteral("Display"));
-    ViewCmdMenu = check(QStringLiteral("ViewCmdMenu"), QStringLiteral("Menu of tools"));
-    ViewPartMenu = check(QStringLiteral("ViewPartMenu"), QStringLiteral("Menu of parts"));
-    ViewCommMenu =
-        check(QStringLiteral("ViewCommMenu"), QStringLiteral("Setting of communication"));
-    ViewToolMenu = check(QStringLiteral("ViewToolMenu"), QStringLiteral("Menu of commands"));
-    ReWriteBtn = new QPushButton(QStringLiteral("Revision"), this);
+    FileIcon = check(QStringLiteral("FileIcon"), tr("Display an icon of QMX file"));
+    Label7 = label(QStringLiteral("Label7"), tr("Display"));
+    ViewCmdMenu = check(QStringLiteral("ViewCmdMenu"), tr("Menu of tools"));
+    ViewPartMenu = check(QStringLiteral("ViewPartMenu"), tr("Menu of parts"));
+    ViewCommMenu = check(QStringLiteral("ViewCommMenu"), tr("Setting of communication"));
+    ViewToolMenu = check(QStringLiteral("ViewToolMenu"), tr("Menu of commands"));
+    ReWriteBtn = new QPushButton(tr("Revision"), this);
     ReWriteBtn->setObjectName(QStringLiteral("ReWriteBtn"));
     ReWriteBtn->setDefault(true);
 

@@ -35,16 +35,16 @@ ItemPropertiesDialog::ItemPropertiesDialog(Chart& chart, Services& services, QWi
         e->setObjectName(name);
         return e;
     };
-    Label1 = label(QStringLiteral("Label1"), QStringLiteral("Name"));
+    Label1 = label(QStringLiteral("Label1"), tr("Name"));
     NameEdit = edit(QStringLiteral("NameEdit"));
-    Button2 = new QPushButton(QStringLiteral("Auto"), this);
+    Button2 = new QPushButton(tr("Auto"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setAutoDefault(false);
-    Label3 = label(QStringLiteral("Label3"), QStringLiteral("Width"));
+    Label3 = label(QStringLiteral("Label3"), tr("Width"));
     WidthEdit = edit(QStringLiteral("WidthEdit"));
-    Label4 = label(QStringLiteral("Label4"), QStringLiteral("Height"));
+    Label4 = label(QStringLiteral("Label4"), tr("Height"));
     HeightEdit = edit(QStringLiteral("HeightEdit"));
-    Button1 = new QPushButton(QStringLiteral("Revision"), this);
+    Button1 = new QPushButton(tr("Revision"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setDefault(true);
 
@@ -105,13 +105,13 @@ void ItemPropertiesDialog::Button1Click() {
     const bool known = m_chart.validItem(m_item);
     if (fieldValue(WidthEdit) < kMinimumSize) {
         m_services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::Japanese,
-                                  QStringLiteral("Make Width over 20s"));
+                                  tr("Make Width over 20s"));
         if (known) WidthEdit->setText(QString::number(m_chart.items[size_t(m_item)].width));
         return;
     }
     if (fieldValue(HeightEdit) < kMinimumSize) {
         m_services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::Japanese,
-                                  QStringLiteral("Make Height over 20s"));
+                                  tr("Make Height over 20s"));
         if (known) HeightEdit->setText(QString::number(m_chart.items[size_t(m_item)].height));
         return;
     }

@@ -12,17 +12,26 @@ namespace qvx {
 namespace {
 
 // The conditions' captions in tag order.
-const std::array<QString, CmpCodes::kConditions> kCaptions = {
-    QStringLiteral("Jump if the loop counter doesn’t show 0"),
-    QStringLiteral("Jump if the amount of AD1change > the comparing resistor"),
-    QStringLiteral("Jump if the amount of AD2change > the comparing resistor"),
-    QStringLiteral("Jump if the amount of AD3change > the comparing resistor"),
-    QStringLiteral("Jump if the amount of PA1change > the comparing resistor"),
-    QStringLiteral("Jump if the amount of PA2change > the comparing resistor"),
-    QStringLiteral("Jump if the amount of PA3change > the comparing resistor"),
-    QStringLiteral("Jump if the amount of PA4change > the comparing resistor"),
-    QStringLiteral("Jump if the cotton input equals the comparing resistor"),
-    QStringLiteral("Jump if (the button input AND the comparing resistor) <> 0"),
+const std::array<const char*, CmpCodes::kConditions> kCaptions = {
+    QT_TRANSLATE_NOOP("qvx::CompareItemDialog", "Jump if the loop counter doesn’t show 0"),
+    QT_TRANSLATE_NOOP("qvx::CompareItemDialog",
+                      "Jump if the amount of AD1change > the comparing resistor"),
+    QT_TRANSLATE_NOOP("qvx::CompareItemDialog",
+                      "Jump if the amount of AD2change > the comparing resistor"),
+    QT_TRANSLATE_NOOP("qvx::CompareItemDialog",
+                      "Jump if the amount of AD3change > the comparing resistor"),
+    QT_TRANSLATE_NOOP("qvx::CompareItemDialog",
+                      "Jump if the amount of PA1change > the comparing resistor"),
+    QT_TRANSLATE_NOOP("qvx::CompareItemDialog",
+                      "Jump if the amount of PA2change > the comparing resistor"),
+    QT_TRANSLATE_NOOP("qvx::CompareItemDialog",
+                      "Jump if the amount of PA3change > the comparing resistor"),
+    QT_TRANSLATE_NOOP("qvx::CompareItemDialog",
+                      "Jump if the amount of PA4change > the comparing resistor"),
+    QT_TRANSLATE_NOOP("qvx::CompareItemDialog",
+                      "Jump if the cotton input equals the comparing resistor"),
+    QT_TRANSLATE_NOOP("qvx::CompareItemDialog",
+                      "Jump if (the button input AND the comparing resistor) <> 0"),
 };
 
 } // namespace
@@ -37,7 +46,7 @@ CompareItemDialog::CompareItemDialog(Chart& chart, BoardLink& link, QWidget* par
     outer->addWidget(Panel1);
     auto* stack = new QVBoxLayout(Panel1);
     for (int tag = 0; tag < CmpCodes::kConditions; ++tag) {
-        auto* radio = new QRadioButton(kCaptions[size_t(tag)], Panel1);
+        auto* radio = new QRadioButton(tr(kCaptions[size_t(tag)]), Panel1);
         radio->setObjectName(QStringLiteral("RadBtn") + QString::number(tag + 1));
         radio->setProperty("tag", tag);
         RadBtn[size_t(tag)] = radio;
@@ -90,7 +99,7 @@ void CompareItemDialog::showItemState() {
 
 void CompareItemDialog::showNothing() {
     m_shown.clear();
-    setWindowTitle(QStringLiteral("CMP"));
+    setWindowTitle(QStringLiteral("CMP")); // not translated: the item kind's name
     uncheckAll();
     Panel1->setEnabled(false);
 }

@@ -2,6 +2,8 @@
 
 #include "board/MotionTable.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <optional>
 
@@ -143,8 +145,8 @@ QString SetCodes::SensorCaption(int k, const SensorInterrupt& interrupt) {
     const int row = interrupt.selection - 1;
     const QString motion =
         row >= 0 && row < MotionTable::kRows ? MotionTable::Caption(row) : QString();
-    return base + QStringLiteral(" Playing") + QString::number(interrupt.threshold) +
-           QStringLiteral("when an amount of ") + motion + QStringLiteral("change exceeds");
+    return QCoreApplication::translate("SetCodes", "%1 Playing%2when an amount of %3change exceeds")
+        .arg(base, QString::number(interrupt.threshold), motion);
 }
 
 quint16 CmpCodes::ConditionCode(int tag) {

@@ -56,20 +56,17 @@ SetItemDialog::SetItemDialog(Chart& chart, BoardCommands& board, QWidget* parent
 void SetItemDialog::buildOtherPage() {
     TabSheet1 = new QWidget;
     TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
-    PageControl1->addTab(TabSheet1, QStringLiteral("Other"));
+    PageControl1->addTab(TabSheet1, tr("Other"));
     auto* grid = new QGridLayout(TabSheet1);
 
-    RadBtn1 = makeRadio(TabSheet1, "RadBtn1",
-                        QStringLiteral("Set the value measured by teaching in the parameter"));
-    RadBtn2 = makeRadio(TabSheet1, "RadBtn2",
-                        QStringLiteral("Set the number of loops in the loop counter"));
-    RadBtn3 =
-        makeRadio(TabSheet1, "RadBtn3", QStringLiteral("Set the number in the comparing resistor"));
-    RadBtn4 = makeRadio(TabSheet1, "RadBtn4",
-                        QStringLiteral("Emend the reference value of analog input"));
-    RadBtn7 = makeRadio(TabSheet1, "RadBtn7", QStringLiteral("Turn the playing from receiver ON"));
-    RadBtn8 = makeRadio(TabSheet1, "RadBtn8", QStringLiteral("Turn the playing from receiver OFF"));
-    RadBtn6 = makeRadio(TabSheet1, "RadBtn6", QStringLiteral("Switching of the sensor control"));
+    RadBtn1 =
+        makeRadio(TabSheet1, "RadBtn1", tr("Set the value measured by teaching in the parameter"));
+    RadBtn2 = makeRadio(TabSheet1, "RadBtn2", tr("Set the number of loops in the loop counter"));
+    RadBtn3 = makeRadio(TabSheet1, "RadBtn3", tr("Set the number in the comparing resistor"));
+    RadBtn4 = makeRadio(TabSheet1, "RadBtn4", tr("Emend the reference value of analog input"));
+    RadBtn7 = makeRadio(TabSheet1, "RadBtn7", tr("Turn the playing from receiver ON"));
+    RadBtn8 = makeRadio(TabSheet1, "RadBtn8", tr("Turn the playing from receiver OFF"));
+    RadBtn6 = makeRadio(TabSheet1, "RadBtn6", tr("Switching of the sensor control"));
 
     NumBar = new QScrollBar(Qt::Horizontal, TabSheet1);
     NumBar->setObjectName(QStringLiteral("NumBar"));
@@ -86,7 +83,9 @@ void SetItemDialog::buildOtherPage() {
     Edit2->installEventFilter(this);
     AdList = new QComboBox(TabSheet1);
     AdList->setObjectName(QStringLiteral("AdList"));
-    AdList->addItems({QStringLiteral("AD1"), QStringLiteral("AD2"), QStringLiteral("AD3")});
+    // The inputs' names, the same in every language.
+    const QStringList inputs{QStringLiteral("AD1"), QStringLiteral("AD2"), QStringLiteral("AD3")};
+    AdList->addItems(inputs);
 
     int row = 0;
     grid->addWidget(RadBtn1, row++, 0, 1, 3);
@@ -137,7 +136,7 @@ void SetItemDialog::buildOtherPage() {
 void SetItemDialog::buildMixingPage() {
     TabSheet2 = new QWidget;
     TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
-    PageControl1->addTab(TabSheet2, QStringLiteral("Mixing"));
+    PageControl1->addTab(TabSheet2, tr("Mixing"));
     auto* grid = new QGridLayout(TabSheet2);
     const QStringList sources = SetCodes::SourceList();
     const QStringList gains = AnalogSettings::GainList();
@@ -145,7 +144,8 @@ void SetItemDialog::buildMixingPage() {
     for (int n = 1; n <= kChannels; ++n) {
         const size_t k = size_t(n - 1);
         const QString num = QString::number(n);
-        auto* label = new QLabel(QStringLiteral("CH") + num, TabSheet2);
+        auto* label =
+            new QLabel(QStringLiteral("CH") + num, TabSheet2); // not translated: channel names
         label->setObjectName(QStringLiteral("MixLabel") + num);
         label->setAutoFillBackground(true);
         label->setMinimumWidth(56);
@@ -303,7 +303,7 @@ SetVariant SetItemDialog::showItemState() {
 void SetItemDialog::showNothing() {
     m_shown.clear();
     m_showing = true;
-    setWindowTitle(QStringLiteral("SET"));
+    setWindowTitle(QStringLiteral("SET")); // not translated: the item kind's name
     uncheckOptions();
     TabSheet1->setEnabled(false);
     TabSheet2->setEnabled(false);

@@ -19,11 +19,13 @@ namespace {
 constexpr int kSettingSteps = 12 + QmxBoard::kChannels;
 
 QString stepName(int scenario, int step) {
-    return MotionTable::Caption(QmxBoard::kScenarioEntryBase + scenario) +
-           QStringLiteral(" step ") + QString::number(step + 1);
+    return BackupFlows::tr("%1 step %2")
+        .arg(MotionTable::Caption(QmxBoard::kScenarioEntryBase + scenario))
+        .arg(step + 1);
 }
+// WHAT is a text marked with QT_TRANSLATE_NOOP in the context BackupFlows.
 QString channelName(const char* what, int c) {
-    return QLatin1String(what) + QStringLiteral(" of CH") + QString::number(c + 1);
+    return BackupFlows::tr("%1 of CH%2").arg(BackupFlows::tr(what)).arg(c + 1);
 }
 
 QByteArray wordBytes(quint16 w) {
@@ -49,7 +51,7 @@ bool BackupFlows::stop(const QString& what, bool withCause, const QString& detai
 }
 
 void BackupFlows::showFailure(bool asleep) {
-    QString text = m_flowName + QStringLiteral(" stopped: ") + m_failure;
+    QString text = tr("%1 stopped: %2").arg(m_flowName, m_failure);
     if (asleep) text = BoardCommands::LeftAsleep(text);
     m_services.ShowStatus(text);
     if (!m_details.isEmpty()) text += QStringLiteral("\r\n") + m_details;
@@ -62,7 +64,7 @@ std::optional<BoardBackup> BackupFlows::Backup() {
     auto flow = link.beginFlow();
     if (!flow) return std::nullopt;
     m_notes.clear();
-    m_flowName = QStringLiteral("Backup");
+    m_flowName = tr("Backup");
     m_done = 0;
     m_total = QmxBoard::kTableEntries + kSettingSteps;
     BoardBackup b;
@@ -80,7 +82,7 @@ std::optional<BoardBackup> BackupFlows::Backup() {
         return std::nullopt;
     }
     if (!m_board.SetSleep(1)) {
-        stop(QStringLiteral("everything was read, but the robot could not be woken"));
+        stop(tr("everything was read, but the robot could not be woken"));
         showFailure(true);
         return std::nullopt;
     }
@@ -89,19 +91,16 @@ std::optional<BoardBackup> BackupFlows::Backup() {
 }
 
 bool BackupFlows::readAll(BoardBackup& b) {
-    auto failed = [this](const QString& what) {
-        return stop(QStringLiteral("reading ") + what + QStringLiteral(" failed"));
-    };
+    auto failed = [this](const QString& what) { return stop(tr("reading %1 failed").arg(what)); };
     quint16 working = 0;
-    if (!m_board.ReadOptionWord(false, working)) return failed(QStringLiteral("the option word"));
+    if (!m_board.ReadOptionWord(false, working)) return failed(tr("the option word"));
     b.servosRead = working & BoardCommands::kOptSvp;
-    if (!m_board.ReadBoardInfo(b.boardInfo))
-        return failed(QStringLiteral("the board's identification"));
+    if (!m_board.ReadBoardInfo(b.boardInfo)) return failed(tr("the board's identification"));
 
     for (int e = 0; e < QmxBoard::kTableEntries; ++e) {
         QByteArray& entry = b.table[size_t(e)];
         if (!m_board.ReadTableEntry(e, entry))
-            return failed(QStringLiteral("table entry ") + MotionTable::Caption(e));
+            return failed(tr("table entry %1").arg(MotionTable::Caption(e)));
         if (m_table) m_table->ShowTableRow(entry, e);
         step();
     }
@@ -113,9 +112,9 @@ bool BackupFlows::readAll(BoardBackup& b) {
     for (int s = 0; s < QmxBoard::kMotionSlots; ++s) {
         const int n = BoardBackup::RecordsOf(s, b.table[size_t(s)]);
         if (MotionTable::EntryCount(b.table[size_t(s)]) > n)
-            m_notes << MotionTable::Caption(s) +
-                           QStringLiteral(" counts more records than the board holds; the "
-                                          "records up to the end of its memory were read");
+            m_notes << tr("%1 counts more records than the board holds; the records up to "
+                          "the end of its memory were read")
+                           .arg(MotionTable::Caption(s));
         auto& records = b.motions[size_t(s)];
         records.resize(size_t(n));
         for (int i = 0; i < n; ++i) {
@@ -136,46 +135,41 @@ bool BackupFlows::readAll(BoardBackup& b) {
     }
 
     int button = 0, powerOn = 0, alarm = 0;
-    if (!m_board.ReadOptionWord(true, b.optionWord))
-        return failed(QStringLiteral("the option word"));
+    if (!m_board.ReadOptionWord(true, b.optionWord)) return failed(tr("the option word"));
     step();
-    if (!m_board.ReadStartMotions(button, powerOn))
-        return failed(QStringLiteral("the start motions"));
+    if (!m_board.ReadStartMotions(button, powerOn)) return failed(tr("the start motions"));
     b.buttonStart = quint8(button);
     b.powerOnStart = quint8(powerOn);
     step();
-    if (!m_board.ReadAlarmSetting(alarm, b.alarmVoltage))
-        return failed(QStringLiteral("the alarm setting"));
+    if (!m_board.ReadAlarmSetting(alarm, b.alarmVoltage)) return failed(tr("the alarm setting"));
     b.alarmMotion = quint8(alarm);
     step();
-    if (!m_board.ReadSvpChannels(b.svpChannels)) return failed(QStringLiteral("the SVP channels"));
+    if (!m_board.ReadSvpChannels(b.svpChannels)) return failed(tr("the SVP channels"));
     step();
-    if (!m_board.ReadAdReference(true, b.adReference))
-        return failed(QStringLiteral("the analog references"));
+    if (!m_board.ReadAdReference(true, b.adReference)) return failed(tr("the analog references"));
     step();
     for (int k = 0; k < 3; ++k) {
         if (!m_board.ReadMixing(true, k, b.mixing[size_t(k)]))
-            return failed(QStringLiteral("the mixing of AD") + QString::number(k + 1));
+            return failed(tr("the mixing of AD%1").arg(k + 1));
         step();
     }
-    if (!m_board.ReadAdSettings(true, b.adSettings))
-        return failed(QStringLiteral("the sensor settings"));
+    if (!m_board.ReadAdSettings(true, b.adSettings)) return failed(tr("the sensor settings"));
     step();
     if (!m_board.ReadReceiverReference(true, b.receiverReference))
-        return failed(QStringLiteral("the receiver references"));
+        return failed(tr("the receiver references"));
     step();
-    if (!m_board.ReadTrimData(true, b.trim)) return failed(QStringLiteral("the trim"));
+    if (!m_board.ReadTrimData(true, b.trim)) return failed(tr("the trim"));
     step();
-    if (!m_board.ReadHomePosition(b.home)) return failed(QStringLiteral("the home position"));
+    if (!m_board.ReadHomePosition(b.home)) return failed(tr("the home position"));
     step();
     for (int c = 0; c < QmxBoard::kChannels; ++c) {
         if (!m_board.ReadChannelNameBytes(c, b.channelNames[size_t(c)]))
-            return failed(channelName("the name", c));
+            return failed(channelName(QT_TRANSLATE_NOOP("BackupFlows", "the name"), c));
         step();
     }
 
     if (!b.servosRead) {
-        m_notes << QStringLiteral("Servo parameters were left out: the board is not in SVP mode");
+        m_notes << tr("Servo parameters were left out: the board is not in SVP mode");
         return true;
     }
     const quint32 svp = OptionFlows::SvpMask(b.svpChannels);
@@ -189,8 +183,8 @@ bool BackupFlows::readAll(BoardBackup& b) {
         if (m_board.ReadServoParams(c, block))
             b.servos[c] = block;
         else
-            m_notes << QStringLiteral("The servo of CH") + QString::number(c + 1) +
-                           QStringLiteral(" did not answer; its parameters were left out");
+            m_notes
+                << tr("The servo of CH%1 did not answer; its parameters were left out").arg(c + 1);
         step();
     }
     return true;
@@ -204,7 +198,7 @@ bool BackupFlows::Restore(const BoardBackup& backup) {
     // an exchange waits.
     const BoardBackup b = backup;
     m_notes.clear();
-    m_flowName = QStringLiteral("Restore");
+    m_flowName = tr("Restore");
     m_done = 0;
     m_total = b.recordCount() + b.stepCount() + QmxBoard::kTableEntries + kSettingSteps;
     if (!m_board.SetSleep(0)) {
@@ -216,7 +210,7 @@ bool BackupFlows::Restore(const BoardBackup& backup) {
     // left asleep rather than started on it.
     bool ok = writeAll(b);
     if (ok && !m_board.SetSleep(1))
-        ok = stop(QStringLiteral("everything was written, but the robot could not be woken"));
+        ok = stop(tr("everything was written, but the robot could not be woken"));
     if (!ok) {
         showFailure(true);
         return false;
@@ -228,14 +222,13 @@ bool BackupFlows::Restore(const BoardBackup& backup) {
 bool BackupFlows::verified(const QString& what, const std::function<bool()>& write,
                            const std::function<bool(QByteArray&)>& read,
                            const QByteArray& expected) {
-    if (!write()) return stop(QStringLiteral("writing ") + what + QStringLiteral(" failed"));
+    if (!write()) return stop(tr("writing %1 failed").arg(what));
     QByteArray back;
-    if (!read(back))
-        return stop(QStringLiteral("reading back ") + what + QStringLiteral(" failed"));
+    if (!read(back)) return stop(tr("reading back %1 failed").arg(what));
     if (back != expected)
-        return stop(what + QStringLiteral(" reads back differently from what was written"), false,
-                    QStringLiteral("written ") + BoardBackup::HexBytes(expected) +
-                        QStringLiteral("\r\nread    ") + BoardBackup::HexBytes(back));
+        return stop(tr("%1 reads back differently from what was written").arg(what), false,
+                    tr("written %1\r\nread    %2")
+                        .arg(BoardBackup::HexBytes(expected), BoardBackup::HexBytes(back)));
     step();
     return true;
 }
@@ -246,7 +239,7 @@ bool BackupFlows::writeAll(const BoardBackup& b) {
     if (!b.servos.empty()) {
         quint16 working = 0;
         if (!board.ReadOptionWord(false, working))
-            return stop(QStringLiteral("reading the option word failed"));
+            return stop(tr("reading the option word failed"));
         svpMode = working & BoardCommands::kOptSvp;
         if (svpMode) m_total += int(b.servos.size());
     }
@@ -288,7 +281,7 @@ bool BackupFlows::writeAll(const BoardBackup& b) {
     for (int e = 0; e < QmxBoard::kTableEntries; ++e) {
         const QByteArray& entry = b.table[size_t(e)];
         if (!verified(
-                QStringLiteral("table entry ") + MotionTable::Caption(e),
+                tr("table entry %1").arg(MotionTable::Caption(e)),
                 [&] { return board.WriteTableEntry(e, entry); },
                 [&](QByteArray& back) { return board.ReadTableEntry(e, back); }, entry))
             return false;
@@ -296,7 +289,7 @@ bool BackupFlows::writeAll(const BoardBackup& b) {
     }
 
     if (!verified(
-            QStringLiteral("the home position"), [&] { return board.WriteHomePosition(b.home); },
+            tr("the home position"), [&] { return board.WriteHomePosition(b.home); },
             [&](QByteArray& back) {
                 BigEndian::Words w{};
                 if (!board.ReadHomePosition(w)) return false;
@@ -308,12 +301,13 @@ bool BackupFlows::writeAll(const BoardBackup& b) {
     for (int c = 0; c < QmxBoard::kChannels; ++c) {
         const QByteArray& name = b.channelNames[size_t(c)];
         if (!verified(
-                channelName("the name", c), [&] { return board.WriteChannelNameBytes(c, name); },
+                channelName(QT_TRANSLATE_NOOP("BackupFlows", "the name"), c),
+                [&] { return board.WriteChannelNameBytes(c, name); },
                 [&](QByteArray& back) { return board.ReadChannelNameBytes(c, back); }, name))
             return false;
     }
     if (!verified(
-            QStringLiteral("the trim"), [&] { return board.WriteTrimData(true, b.trim); },
+            tr("the trim"), [&] { return board.WriteTrimData(true, b.trim); },
             [&](QByteArray& back) {
                 BigEndian::Words w{};
                 if (!board.ReadTrimData(true, w)) return false;
@@ -323,31 +317,30 @@ bool BackupFlows::writeAll(const BoardBackup& b) {
             BigEndian::fromWords(b.trim)))
         return false;
     if (!verified(
-            QStringLiteral("the analog references"),
+            tr("the analog references"),
             [&] { return board.WriteAdReference(true, b.adReference); },
             [&](QByteArray& back) { return board.ReadAdReference(true, back); }, b.adReference))
         return false;
     for (int k = 0; k < 3; ++k) {
         const QByteArray& mix = b.mixing[size_t(k)];
         if (!verified(
-                QStringLiteral("the mixing of AD") + QString::number(k + 1),
+                tr("the mixing of AD%1").arg(k + 1),
                 [&] { return board.WriteMixing(true, k, mix); },
                 [&](QByteArray& back) { return board.ReadMixing(true, k, back); }, mix))
             return false;
     }
     if (!verified(
-            QStringLiteral("the sensor settings"),
-            [&] { return board.WriteAdSettings(true, b.adSettings); },
+            tr("the sensor settings"), [&] { return board.WriteAdSettings(true, b.adSettings); },
             [&](QByteArray& back) { return board.ReadAdSettings(true, back); }, b.adSettings))
         return false;
     if (!verified(
-            QStringLiteral("the receiver references"),
+            tr("the receiver references"),
             [&] { return board.WriteReceiverReference(true, b.receiverReference); },
             [&](QByteArray& back) { return board.ReadReceiverReference(true, back); },
             b.receiverReference))
         return false;
     if (!verified(
-            QStringLiteral("the start motions"),
+            tr("the start motions"),
             [&] { return board.WriteStartMotions(b.buttonStart, b.powerOnStart); },
             [&](QByteArray& back) {
                 int button = 0, powerOn = 0;
@@ -358,7 +351,7 @@ bool BackupFlows::writeAll(const BoardBackup& b) {
             BoardBackup::Bytes({b.buttonStart, b.powerOnStart})))
         return false;
     if (!verified(
-            QStringLiteral("the alarm setting"),
+            tr("the alarm setting"),
             [&] { return board.WriteAlarmSetting(b.alarmMotion, b.alarmVoltage); },
             [&](QByteArray& back) {
                 int motion = 0;
@@ -370,14 +363,12 @@ bool BackupFlows::writeAll(const BoardBackup& b) {
             QByteArray(1, char(b.alarmMotion)) + wordBytes(b.alarmVoltage)))
         return false;
     if (!verified(
-            QStringLiteral("the SVP channels"),
-            [&] { return board.WriteSvpChannels(b.svpChannels); },
+            tr("the SVP channels"), [&] { return board.WriteSvpChannels(b.svpChannels); },
             [&](QByteArray& back) { return board.ReadSvpChannels(back); }, b.svpChannels))
         return false;
 
     if (!b.servos.empty() && !svpMode)
-        m_notes << QStringLiteral(
-            "Servo parameters were not written: the board is not in SVP mode");
+        m_notes << tr("Servo parameters were not written: the board is not in SVP mode");
     // Named copies rather than a structured binding, which clang 14 cannot
     // capture in a lambda.
     for (const auto& servoBlock : b.servos) {
@@ -385,7 +376,7 @@ bool BackupFlows::writeAll(const BoardBackup& b) {
         const int servo = servoBlock.first;
         const QByteArray& block = servoBlock.second;
         if (!verified(
-                channelName("the servo", servo),
+                channelName(QT_TRANSLATE_NOOP("BackupFlows", "the servo"), servo),
                 [&] { return board.WriteServoParams(servo, block); },
                 [&](QByteArray& back) { return board.ReadServoParams(servo, back); }, block))
             return false;
@@ -394,8 +385,7 @@ bool BackupFlows::writeAll(const BoardBackup& b) {
     // The option word last: it decides what the board starts at power-on,
     // which must find everything else in place.
     return verified(
-        QStringLiteral("the option word"),
-        [&] { return board.WriteOptionWord(true, b.optionWord); },
+        tr("the option word"), [&] { return board.WriteOptionWord(true, b.optionWord); },
         [&](QByteArray& back) {
             quint16 w = 0;
             if (!board.ReadOptionWord(true, w)) return false;
@@ -410,14 +400,18 @@ QString BackupFlows::Summary(const BoardBackup& b) {
     for (int e : b.usedEntries())
         (e < QmxBoard::kMotionSlots ? motions : scenarios)++;
     // "1 motion", "2 motions".
-    auto count = [](qsizetype n, const char* one) {
-        return QString::number(n) + u' ' + QLatin1String(one) + (n == 1 ? "" : "s");
+    auto count = [](qsizetype n, const char* one, const char* many) {
+        return tr(n == 1 ? one : many).arg(n);
     };
-    QString s = count(motions, "motion") + QStringLiteral(" (") + count(b.recordCount(), "record") +
-                QStringLiteral("), ") + count(scenarios, "scenario") + QStringLiteral(" (") +
-                count(b.stepCount(), "step") + u')';
+    QString s = tr("%1 (%2), %3 (%4)")
+                    .arg(count(motions, QT_TR_NOOP("%1 motion"), QT_TR_NOOP("%1 motions")),
+                         count(b.recordCount(), QT_TR_NOOP("%1 record"), QT_TR_NOOP("%1 records")),
+                         count(scenarios, QT_TR_NOOP("%1 scenario"), QT_TR_NOOP("%1 scenarios")),
+                         count(b.stepCount(), QT_TR_NOOP("%1 step"), QT_TR_NOOP("%1 steps")));
     if (b.servosRead)
-        s += QStringLiteral(", ") + count(qsizetype(b.servos.size()), "servo parameter block");
+        s +=
+            tr(", %1").arg(count(qsizetype(b.servos.size()), QT_TR_NOOP("%1 servo parameter block"),
+                                 QT_TR_NOOP("%1 servo parameter blocks")));
     return s;
 }
 
@@ -430,22 +424,27 @@ bool BackupFlows::ConfirmRestore(Services& services, const BoardBackup& backup,
 QString BackupFlows::RestoreWarnings(const BoardBackup& b) {
     const QStringList unusual = b.unusualValues();
     if (unusual.isEmpty()) return {};
-    return QStringLiteral("Warning: the backup holds values the program's own dialogs never "
-                          "set; they are restored as they are:\r\n") +
+    return tr("Warning: the backup holds values the program's own dialogs never "
+              "set; they are restored as they are:\r\n") +
            unusual.join(QStringLiteral("\r\n"));
 }
 
 QString BackupFlows::RestoreQuestion(const BoardBackup& b, const QString& path) {
     const QString warnings = RestoreWarnings(b);
     return (warnings.isEmpty() ? QString() : warnings + QStringLiteral("\r\n\r\n")) +
-           QStringLiteral("Restore ") + path + QStringLiteral(" onto the board?\r\n\r\n") +
-           QStringLiteral("It overwrites all 85 table entries with the backup's ") + Summary(b) +
-           QStringLiteral(", and every stored setting: option word, start and alarm motions, SVP "
-                          "channels, analog and receiver settings, trim, home position and "
-                          "channel names") +
-           (b.servos.empty() ? QString() : QStringLiteral(", servo parameters")) +
-           QStringLiteral(".\r\n\r\nMotions now on the board that the backup does not hold are "
-                          "lost. The robot sleeps while the backup is written.");
+           (b.servos.empty()
+                ? tr("Restore %1 onto the board?\r\n\r\nIt overwrites all 85 table entries with "
+                     "the backup's %2, and every stored setting: option word, start and alarm "
+                     "motions, SVP channels, analog and receiver settings, trim, home position "
+                     "and channel names.\r\n\r\nMotions now on the board that the backup does "
+                     "not hold are lost. The robot sleeps while the backup is written.")
+                : tr("Restore %1 onto the board?\r\n\r\nIt overwrites all 85 table entries with "
+                     "the backup's %2, and every stored setting: option word, start and alarm "
+                     "motions, SVP channels, analog and receiver settings, trim, home position "
+                     "and channel names, servo parameters.\r\n\r\nMotions now on the board that "
+                     "the backup does not hold are lost. The robot sleeps while the backup is "
+                     "written."))
+               .arg(path, Summary(b));
 }
 
 } // namespace qvx

@@ -2,6 +2,7 @@
 
 #include "board/BoardBackup.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -26,6 +27,8 @@ class Services;
 // it wakes the robot again; a failed restore leaves it asleep, as the board
 // holds part of the backup. Either says so when the robot stays asleep.
 class BackupFlows {
+    Q_DECLARE_TR_FUNCTIONS(BackupFlows)
+
   public:
     BackupFlows(BoardCommands& board, Services& services);
 

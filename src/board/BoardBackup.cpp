@@ -11,6 +11,7 @@
 #include "base/Cp932.h"
 #include "document/IniFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
@@ -222,40 +223,45 @@ class Layout {
             if (trimmed.startsWith(u'[') && trimmed.endsWith(u']') && trimmed.size() >= 2) {
                 section = trimmed.mid(1, trimmed.size() - 2).trimmed().toString();
                 if (m_sections.size() == kMaxSections)
-                    return QStringLiteral("The file has more sections than a backup of a whole "
-                                          "board (%1): [%2] on line %3 is one too many")
+                    return QCoreApplication::translate(
+                               "BoardBackup", "The file has more sections than a backup of a whole "
+                                              "board (%1): [%2] on line %3 is one too many")
                         .arg(kMaxSections)
                         .arg(section)
                         .arg(line);
                 if (section.compare(kBackup, Qt::CaseInsensitive) == 0) m_sawBackup = true;
                 const auto [it, fresh] = m_sections.emplace(section.toLower(), line);
                 if (!fresh)
-                    return u'[' + section +
-                           QStringLiteral("] is given twice, on lines %1 and %2")
-                               .arg(it->second)
-                               .arg(line);
+                    return QCoreApplication::translate("BoardBackup",
+                                                       "[%1] is given twice, on lines %2 and %3")
+                        .arg(section, QString::number(it->second), QString::number(line));
                 continue;
             }
             const qsizetype eq = view.indexOf(u'=');
             const QString key = eq < 0 ? QString() : view.left(eq).trimmed().toString();
             if (key.isEmpty())
-                return QStringLiteral("Line %1 is no [section], KEY=VALUE or ;comment line")
+                return QCoreApplication::translate(
+                           "BoardBackup", "Line %1 is no [section], KEY=VALUE or ;comment line")
                     .arg(line);
             if (m_sections.empty())
-                return QStringLiteral("Line %1 gives %2 before the first section")
+                return QCoreApplication::translate("BoardBackup",
+                                                   "Line %1 gives %2 before the first section")
                     .arg(line)
                     .arg(key);
             if (int(m_keys.size()) == kMaxKeys)
-                return QStringLiteral("The file has more keys than a backup of a whole board "
-                                      "(%1): %2 on line %3 is one too many")
+                return QCoreApplication::translate(
+                           "BoardBackup", "The file has more keys than a backup of a whole board "
+                                          "(%1): %2 on line %3 is one too many")
                     .arg(kMaxKeys)
                     .arg(Where(section, key))
                     .arg(line);
             const auto [it, fresh] = m_keys.emplace(keyName(section, key), line);
             if (!fresh)
-                return Where(section, key) + QStringLiteral(" is given twice, on lines %1 and %2")
-                                                 .arg(it->second)
-                                                 .arg(line);
+                return Where(section, key) +
+                       QCoreApplication::translate("BoardBackup",
+                                                   " is given twice, on lines %1 and %2")
+                           .arg(it->second)
+                           .arg(line);
         }
         return {};
     }
@@ -296,7 +302,8 @@ class Reader {
     std::optional<QString> value(const QString& section, const QString& key) {
         m_taken[section.toLower()].insert(key.toLower());
         if (!m_ini.valueExists(section, key)) {
-            fail(Layout::Where(section, key) + QStringLiteral(" is missing"));
+            fail(Layout::Where(section, key) +
+                 QCoreApplication::translate("BoardBackup", " is missing"));
             return std::nullopt;
         }
         return m_ini.readString(section, key, {});
@@ -313,9 +320,11 @@ class Reader {
         const std::optional<QByteArray> b =
             BoardBackup::ParseHexBytes(v->left(open < 0 ? v->size() : open).trimmed(), size);
         if (!b) {
-            fail(where(section, key) + QStringLiteral(" must be %1 in hex")
-                                           .arg(size == 1 ? QStringLiteral("1 byte")
-                                                          : QStringLiteral("%1 bytes").arg(size)));
+            fail(where(section, key) +
+                 QCoreApplication::translate("BoardBackup", " must be %1 in hex")
+                     .arg(size == 1
+                              ? QCoreApplication::translate("BoardBackup", "1 byte")
+                              : QCoreApplication::translate("BoardBackup", "%1 bytes").arg(size)));
             return QByteArray(size, '\0');
         }
         return *b;
@@ -329,12 +338,14 @@ class Reader {
         for (const QString& s : m_ini.sections()) {
             const auto it = m_taken.constFind(s.toLower());
             if (it == m_taken.cend()) {
-                fail(QStringLiteral("[") + s + QStringLiteral("] does not belong in a backup"));
+                fail(QCoreApplication::translate("BoardBackup", "[%1] does not belong in a backup")
+                         .arg(s));
                 return;
             }
             for (const QString& k : m_ini.keys(s))
                 if (!it->contains(k.toLower())) {
-                    fail(where(s, k) + QStringLiteral(" does not belong in a backup"));
+                    fail(where(s, k) + QCoreApplication::translate("BoardBackup",
+                                                                   " does not belong in a backup"));
                     return;
                 }
         }
@@ -344,7 +355,8 @@ class Reader {
     QString where(const QString& section, const QString& key) const {
         const int line = m_layout.line(section, key);
         return Layout::Where(section, key) +
-               (line > 0 ? QStringLiteral(" (line %1)").arg(line) : QString());
+               (line > 0 ? QCoreApplication::translate("BoardBackup", " (line %1)").arg(line)
+                         : QString());
     }
 
   private:
@@ -362,13 +374,15 @@ std::optional<int> formatOf(Reader& r) {
     const QString text = value->trimmed();
     const QString where = r.where(kBackup, QStringLiteral("Format"));
     if (text.isEmpty()) {
-        r.fail(where + QStringLiteral(" is empty: it must give the format number, %1")
+        r.fail(where + QCoreApplication::translate("BoardBackup",
+                                                   " is empty: it must give the format number, %1")
                            .arg(BoardBackup::kFormatVersion));
         return std::nullopt;
     }
     for (QChar c : text)
         if (c < u'0' || c > u'9') {
-            r.fail(where + QStringLiteral(" must be a decimal format number such as %1, not %2")
+            r.fail(where + QCoreApplication::translate(
+                               "BoardBackup", " must be a decimal format number such as %1, not %2")
                                .arg(BoardBackup::kFormatVersion)
                                .arg(text));
             return std::nullopt;
@@ -377,15 +391,16 @@ std::optional<int> formatOf(Reader& r) {
     while (digits.size() > 1 && digits.front() == u'0')
         digits = digits.mid(1);
     if (digits == u"0") {
-        r.fail(where + QStringLiteral(" is 0; formats count from 1"));
+        r.fail(where + QCoreApplication::translate("BoardBackup", " is 0; formats count from 1"));
         return std::nullopt;
     }
     // A number too long for an int is of a format far newer than this one.
     bool ok = false;
     const int format = digits.size() <= 9 ? digits.toInt(&ok) : 0;
     if (!ok || format > BoardBackup::kFormatVersion) {
-        r.fail(QStringLiteral("This backup is of format %1, written by a newer version; "
-                              "this version reads format %2")
+        r.fail(QCoreApplication::translate(
+                   "BoardBackup", "This backup is of format %1, written by a newer version; "
+                                  "this version reads format %2")
                    .arg(digits)
                    .arg(BoardBackup::kFormatVersion));
         return std::nullopt;
@@ -532,23 +547,27 @@ std::optional<BoardBackup> BoardBackup::Parse(const QByteArray& bytes, QString* 
         if (error) *error = why;
         return std::nullopt;
     };
-    if (bytes.size() > kMaxFileSize) return refuse(TooLargeText(QStringLiteral("The file")));
+    if (bytes.size() > kMaxFileSize)
+        return refuse(TooLargeText(QCoreApplication::translate("BoardBackup", "The file")));
     // Counted before anything is made of the lines, which would cost far more.
     const qsizetype lines = std::count(bytes.cbegin(), bytes.cend(), '\n') + 1;
     if (lines > kMaxLines)
         return refuse(
-            QStringLiteral("The file has %1 lines; a backup of a whole board has at most %2")
+            QCoreApplication::translate(
+                "BoardBackup", "The file has %1 lines; a backup of a whole board has at most %2")
                 .arg(lines)
                 .arg(kMaxLines));
     Layout layout;
     if (const QString fault = layout.scan(bytes); !fault.isEmpty())
         return refuse(layout.sawBackup() ? fault
-                                         : QStringLiteral("This is no board backup: ") +
+                                         : QCoreApplication::translate(
+                                               "BoardBackup", "This is no board backup: ") +
                                                fault.front().toLower() + fault.mid(1));
     IniFile ini;
     ini.parseBytes(bytes);
     if (!ini.valueExists(kBackup, QStringLiteral("Format")))
-        return refuse(QStringLiteral("This is no board backup: [Backup] Format is missing"));
+        return refuse(QCoreApplication::translate(
+            "BoardBackup", "This is no board backup: [Backup] Format is missing"));
 
     Reader r(ini, layout);
     if (!formatOf(r)) return refuse(r.error());
@@ -578,8 +597,9 @@ std::optional<BoardBackup> BoardBackup::Parse(const QByteArray& bytes, QString* 
     for (int k = 0; k < QmxBoard::Receiver::kReferenceSize && r.ok(); ++k)
         if (quint8(b.receiverReference[k]) == QmxBoard::Receiver::kAutoCalibrate)
             r.fail(r.where(kReceiver, QStringLiteral("Reference")) +
-                   QStringLiteral(" holds FF for PA%1, which a board takes as the order to "
-                                  "calibrate PA%1 from what it measures: it cannot be restored")
+                   QCoreApplication::translate(
+                       "BoardBackup", " holds FF for PA%1, which a board takes as the order to "
+                                      "calibrate PA%1 from what it measures: it cannot be restored")
                        .arg(k + 1));
 
     for (int c = 0; c < kChannels; ++c) {
@@ -593,14 +613,16 @@ std::optional<BoardBackup> BoardBackup::Parse(const QByteArray& bytes, QString* 
         if (answer == QLatin1String("yes"))
             b.servosRead = true;
         else if (answer != QLatin1String("no"))
-            r.fail(r.where(kServos, QStringLiteral("Read")) + QStringLiteral(" must be yes or no"));
+            r.fail(r.where(kServos, QStringLiteral("Read")) +
+                   QCoreApplication::translate("BoardBackup", " must be yes or no"));
     }
     const quint32 svp = OptionFlows::SvpMask(b.svpChannels);
     for (int c = 0; c < kChannels && r.ok(); ++c) {
         if (!r.has(kServos, channelKey(c))) continue;
         if (!b.servosRead || !(svp & (1u << c))) {
             r.fail(r.where(kServos, channelKey(c)) +
-                   QStringLiteral(" is given, but no SVP servo was read on that channel"));
+                   QCoreApplication::translate(
+                       "BoardBackup", " is given, but no SVP servo was read on that channel"));
             break;
         }
         b.servos[c] = r.bytes(kServos, channelKey(c), ServoParams::kSize);
@@ -626,9 +648,10 @@ std::optional<BoardBackup> BoardBackup::Parse(const QByteArray& bytes, QString* 
             const auto [os, oi] = it->second;
             if (b.motions[size_t(os)][size_t(oi)] != records.back())
                 r.fail(r.where(section, recordKey(i)) +
-                       QStringLiteral(" is the same record of the board as ") +
+                       QCoreApplication::translate("BoardBackup",
+                                                   " is the same record of the board as ") +
                        r.where(MotionTable::Caption(os), recordKey(oi)) +
-                       QStringLiteral(", but differs from it"));
+                       QCoreApplication::translate("BoardBackup", ", but differs from it"));
         }
     }
     for (int s = 0; s < QmxBoard::kScenarioSlots && r.ok(); ++s) {
@@ -652,41 +675,47 @@ QStringList BoardBackup::unusualValues() const {
     };
     if (const quint16 other = optionWord & ~namedOptionBits())
         note(kOptions, QStringLiteral("OptionWord"), wordBytes(optionWord),
-             QString::asprintf("bits %04X are set, which no dialog sets", other));
+             QCoreApplication::translate("BoardBackup", "bits %1 are set, which no dialog sets")
+                 .arg(QString::asprintf("%04X", other)));
     // A motion choice is a table entry, or FF for none.
     auto noEntry = [](quint8 e) { return e != 0xFF && e >= QmxBoard::kTableEntries; };
     if (noEntry(buttonStart) || noEntry(powerOnStart))
         note(kOptions, QStringLiteral("StartMotions"), Bytes({buttonStart, powerOnStart}),
-             QStringLiteral("a start motion that is no table entry"));
+             QCoreApplication::translate("BoardBackup", "a start motion that is no table entry"));
     const QByteArray alarm = QByteArray(1, char(alarmMotion)) + wordBytes(alarmVoltage);
     if (noEntry(alarmMotion))
         note(kOptions, QStringLiteral("Alarm"), alarm,
-             QStringLiteral("an alarm motion that is no table entry"));
+             QCoreApplication::translate("BoardBackup", "an alarm motion that is no table entry"));
     const int volts = OptionFlows::RawToVolts(alarmVoltage);
     if (volts < OptionFlows::kVoltMin || volts > OptionFlows::kVoltMax)
         note(kOptions, QStringLiteral("Alarm"), alarm,
-             QStringLiteral("the alarm voltage %1 is outside the option dialog's %2 to %3")
+             QCoreApplication::translate(
+                 "BoardBackup", "the alarm voltage %1 is outside the option dialog's %2 to %3")
                  .arg(OptionFlows::VoltText(volts), OptionFlows::VoltText(OptionFlows::kVoltMin),
                       OptionFlows::VoltText(OptionFlows::kVoltMax)));
     for (int k = 0; k < QmxBoard::Analog::kInputs; ++k)
         if (const int v = BigEndian::word(adReference, 2 * k); v > QmxBoard::Analog::kReferenceMax)
             note(kAnalog, QStringLiteral("Reference"), adReference,
-                 QStringLiteral("AD%1 is %2, beyond the analog dialog's 0 to %3")
+                 QCoreApplication::translate("BoardBackup",
+                                             "AD%1 is %2, beyond the analog dialog's 0 to %3")
                      .arg(k + 1)
                      .arg(v)
                      .arg(QmxBoard::Analog::kReferenceMax));
     for (int k = 0; k < receiverReference.size(); ++k)
         if (const int v = quint8(receiverReference[k]); v > QmxBoard::Receiver::kReferenceMax)
             note(kReceiver, QStringLiteral("Reference"), receiverReference,
-                 QStringLiteral("PA%1 is %2, beyond the receiver window's 0 to %3")
+                 QCoreApplication::translate("BoardBackup",
+                                             "PA%1 is %2, beyond the receiver window's 0 to %3")
                      .arg(k + 1)
                      .arg(v)
                      .arg(QmxBoard::Receiver::kReferenceMax));
     for (int c = 0; c < kChannels; ++c)
         if (const int t = trim[size_t(c)]; t < TrimFlows::kMin || t > TrimFlows::kMax)
             note(kTrim, channelKey(c), wordBytes(quint16(t)),
-                 QStringLiteral("%1 is beyond the trim window's %2 to %3 (a trim file holding it "
-                                "is refused)")
+                 QCoreApplication::translate(
+                     "BoardBackup",
+                     "%1 is beyond the trim window's %2 to %3 (a trim file holding it "
+                     "is refused)")
                      .arg(t)
                      .arg(TrimFlows::kMin)
                      .arg(TrimFlows::kMax));
@@ -698,7 +727,8 @@ bool BoardBackup::Save(const QString& path) const {
 }
 
 QString BoardBackup::TooLargeText(const QString& what) {
-    return what + QStringLiteral(" is larger than %1 MB; a backup of a whole board is smaller")
+    return what + QCoreApplication::translate(
+                      "BoardBackup", " is larger than %1 MB; a backup of a whole board is smaller")
                       .arg(kMaxFileSize / (1024 * 1024));
 }
 
@@ -710,13 +740,15 @@ std::optional<BoardBackup> BoardBackup::Load(const QString& path, QString* error
     // Only regular files: a pipe would block the read for ever and a device
     // such as /dev/zero never ends.
     const QFileInfo info(path);
-    if (!info.exists()) return refuse(path + QStringLiteral(" does not exist"));
-    if (!info.isFile()) return refuse(path + QStringLiteral(" is no file"));
+    if (!info.exists())
+        return refuse(path + QCoreApplication::translate("BoardBackup", " does not exist"));
+    if (!info.isFile())
+        return refuse(path + QCoreApplication::translate("BoardBackup", " is no file"));
     if (info.size() > kMaxFileSize) return refuse(TooLargeText(path));
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        return refuse(QStringLiteral("Cannot read ") + path + QStringLiteral(": ") +
-                      f.errorString());
+        return refuse(QCoreApplication::translate("BoardBackup", "Cannot read %1: %2")
+                          .arg(path, f.errorString()));
     // One byte more than the limit shows a file still growing past it.
     const QByteArray bytes = f.read(kMaxFileSize + 1);
     qCDebug(lcDoc) << "read" << path << bytes.size() << "bytes";

@@ -76,7 +76,7 @@ bool BoardCommands::ack(const QByteArray& frame) {
     const QByteArray answer = m_link.Transact(frame, 1);
     if (answer.size() != 1) return false;
     if (quint8(answer[0]) != QmxBoard::kAck) {
-        m_link.setLastFailure(QStringLiteral("the board answered %1 instead of the acknowledge byte")
+        m_link.setLastFailure(tr("the board answered %1 instead of the acknowledge byte")
                                   .arg(QString::asprintf("%02X", quint8(answer[0]))));
         return false;
     }
@@ -88,7 +88,7 @@ bool BoardCommands::data(const QByteArray& frame, int length, QByteArray& out) {
     QByteArray answer = m_link.Transact(frame, length);
     if (answer.size() != length) return false;
     if (!BoardLink::CheckAnswerSum(answer)) {
-        m_link.setLastFailure(QStringLiteral("the board's answer had a wrong checksum"));
+        m_link.setLastFailure(tr("the board's answer had a wrong checksum"));
         return false;
     }
     answer.chop(1);
@@ -104,7 +104,7 @@ void BoardCommands::none(const QByteArray& frame) {
 // ---- commands ----
 
 QString BoardCommands::LeftAsleepText() {
-    return QStringLiteral("The robot is left asleep: press Sleep to wake it");
+    return tr("The robot is left asleep: press Sleep to wake it");
 }
 
 bool BoardCommands::ReadBoardInfo(QByteArray& text) {
@@ -473,8 +473,7 @@ void BoardCommands::OnPlaybackDone(const QByteArray& report) {
     const QList<int> numbers = PlaybackNumbers(report);
     if (Services* s = m_link.services())
         for (int n : numbers)
-            s->ShowStatus(QStringLiteral("[") + QString::number(n) +
-                          QStringLiteral("]Playback is done"));
+            s->ShowStatus(tr("[%1]Playback is done").arg(n));
     emit playbackDone(numbers);
 }
 

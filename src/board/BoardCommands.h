@@ -47,14 +47,12 @@ class BoardCommands : public QObject {
     static QString LeftAsleepText();
     // "why. The robot is left asleep: ...": a failure that left it asleep.
     static QString LeftAsleep(const QString& why) {
-        return why + QStringLiteral(". ") + LeftAsleepText();
+        return tr("%1. %2").arg(why, LeftAsleepText());
     }
     // The causes of a flow stopping because the robot would not go to sleep
     // before it, or would not wake after it.
-    static QString SleepFailedText() {
-        return QStringLiteral("the robot could not be put to sleep");
-    }
-    static QString WakeFailedText() { return QStringLiteral("The robot could not be woken"); }
+    static QString SleepFailedText() { return tr("the robot could not be put to sleep"); }
+    static QString WakeFailedText() { return tr("The robot could not be woken"); }
 
     // Flag byte of a read: 0x02 for the stored copy, 0x00 for the working copy.
     static quint8 ReadFlag(bool stored) { return stored ? 0x02 : 0x00; }

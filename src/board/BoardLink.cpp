@@ -48,7 +48,7 @@ bool BoardLink::OpenCommPort(int index, const QString& device) {
     if (index <= 0) {
         if (m_inExchange) return false;
         closeNow();
-        if (m_services) m_services->ShowStatus(QStringLiteral("Close"));
+        if (m_services) m_services->ShowStatus(tr("Close"));
         return true;
     }
     return OpenTransport(index, std::make_unique<SerialTransport>(device));
@@ -76,7 +76,7 @@ bool BoardLink::OpenTransport(int index, std::unique_ptr<BoardTransport> transpo
         if (services)
             services->ShowStatus(transport && transport->openDenied()
                                      ? PermissionText(label)
-                                     : label + QStringLiteral(" does not exist"));
+                                     : tr("%1 does not exist").arg(label));
         return false;
     }
     m_transport = std::move(transport);
@@ -91,14 +91,15 @@ bool BoardLink::OpenTransport(int index, std::unique_ptr<BoardTransport> transpo
     m_transport->discardInput();
     m_transport->drainOutput();
     qCDebug(lcLink) << "opened" << label << m_deviceName;
-    if (services) services->ShowStatus(label + QStringLiteral(" completion"));
+    if (services) services->ShowStatus(tr("%1 completion").arg(label));
     emit portOpened();
     return true;
 }
 
 QString BoardLink::PermissionText(const QString& label) {
-    return label + QStringLiteral(": permission denied. Add your user to the dialout group "
-                                  "(sudo adduser $USER dialout) and log in again.");
+    return tr("%1: permission denied. Add your user to the dialout group "
+              "(sudo adduser $USER dialout) and log in again.")
+        .arg(label);
 }
 
 void BoardLink::ClosePort() {
@@ -192,7 +193,7 @@ QByteArray BoardLink::Transact(const QByteArray& frame, int expectedLength) {
     // One exchange at a time: a command started while another waits (from a
     // click handled by the waiting loop) fails without touching the port.
     if (m_inExchange) {
-        m_lastFailure = QStringLiteral("another command was still waiting for the board");
+        m_lastFailure = tr("another command was still waiting for the board");
         return {};
     }
     if (!m_lostReason.isEmpty()) {
@@ -200,7 +201,7 @@ QByteArray BoardLink::Transact(const QByteArray& frame, int expectedLength) {
         return {};
     }
     if (!isOpen()) {
-        m_lastFailure = QStringLiteral("no port is open");
+        m_lastFailure = tr("no port is open");
         return {};
     }
     m_lastFailure.clear();
@@ -220,13 +221,12 @@ QByteArray BoardLink::Transact(const QByteArray& frame, int expectedLength) {
         m_device->write(QByteArray(1, char(kAttention)));
         m_transport->sendNow();
         if (!waitForBytes(1)) {
-            m_lastFailure =
-                !m_lostReason.isEmpty()
-                    ? DisconnectedText(portName())
-                    : QStringLiteral("the board did not answer (no reply to the attention "
+            m_lastFailure = !m_lostReason.isEmpty()
+                                ? DisconnectedText(portName())
+                                : tr("the board did not answer (no reply to the attention "
                                      "byte within %1 ms on %2)")
-                          .arg(receiveTimeoutMs)
-                          .arg(portName());
+                                      .arg(receiveTimeoutMs)
+                                      .arg(portName());
             qCDebug(lcLink) << "no answer to the attention byte within" << receiveTimeoutMs
                             << "ms; frame not sent:" << hex(frame);
             break;
@@ -246,8 +246,8 @@ QByteArray BoardLink::Transact(const QByteArray& frame, int expectedLength) {
         } else if (!m_lostReason.isEmpty() || !m_device) {
             m_lastFailure = DisconnectedText(portName());
         } else {
-            m_lastFailure = QStringLiteral("the board's answer was incomplete (%1 of %2 bytes "
-                                           "within %3 ms)")
+            m_lastFailure = tr("the board's answer was incomplete (%1 of %2 bytes "
+                               "within %3 ms)")
                                 .arg(m_device->bytesAvailable())
                                 .arg(expectedLength)
                                 .arg(receiveTimeoutMs);

@@ -119,7 +119,7 @@ class BoardLink : public QObject {
     // another flow or change what a flow works on are refused then.
     bool busy() const { return m_flowDepth > 0 || m_inExchange; }
     // The status text of an action refused for that reason.
-    static QString BusyText() { return QStringLiteral("Wait: the board is still busy"); }
+    static QString BusyText() { return tr("Wait: the board is still busy"); }
     // True, after showing BusyText, while busy.
     bool RefuseWhileBusy();
 
@@ -132,7 +132,7 @@ class BoardLink : public QObject {
     static QString PermissionText(const QString& label);
     // Why exchanges fail once the port has gone away.
     static QString DisconnectedText(const QString& label) {
-        return label + QStringLiteral(" was disconnected");
+        return tr("%1 was disconnected").arg(label);
     }
 
     // Link state.

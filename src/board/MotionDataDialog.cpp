@@ -20,15 +20,15 @@ namespace qvx {
 MotionDataDialog::MotionDataDialog(BoardCommands& board, MotionTable& table, MotionHeader& header, QWidget* parent)
     : QDialog(parent), m_board(board), m_table(table), m_header(header) {
     setObjectName(QStringLiteral("TDataDlg"));
-    setWindowTitle(QStringLiteral("Data"));
+    setWindowTitle(tr("Data"));
     setModal(true);
 
     auto* top = new QVBoxLayout(this);
     auto* fields = new QGridLayout;
-    Label1 = new QLabel(QStringLiteral("Data name"), this);
+    Label1 = new QLabel(tr("Data name"), this);
     MotName = new QLineEdit(this);
     MotName->setObjectName(QStringLiteral("MotName"));
-    Label2 = new QLabel(QStringLiteral("Control input"), this);
+    Label2 = new QLabel(tr("Control input"), this);
     CntEdit = new QLineEdit(this);
     CntEdit->setObjectName(QStringLiteral("CntEdit"));
     fields->addWidget(Label1, 0, 0);
@@ -37,7 +37,7 @@ MotionDataDialog::MotionDataDialog(BoardCommands& board, MotionTable& table, Mot
     fields->addWidget(CntEdit, 1, 1);
     top->addLayout(fields);
 
-    PortLabel = new QLabel(QStringLiteral("Available port"), this);
+    PortLabel = new QLabel(tr("Available port"), this);
     top->addWidget(PortLabel);
     auto* ports = new QGridLayout;
     for (int i = 0; i < 24; ++i) {
@@ -49,9 +49,9 @@ MotionDataDialog::MotionDataDialog(BoardCommands& board, MotionTable& table, Mot
     top->addLayout(ports);
 
     auto* buttons = new QHBoxLayout;
-    Button3 = new QPushButton(QStringLiteral("Reception"), this);
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button2 = new QPushButton(QStringLiteral("Cancel"), this);
+    Button3 = new QPushButton(tr("Reception"), this);
+    Button1 = new QPushButton(tr("OK"), this);
+    Button2 = new QPushButton(tr("Cancel"), this);
     Button3->setObjectName(QStringLiteral("Button3"));
     Button1->setObjectName(QStringLiteral("Button1"));
     Button2->setObjectName(QStringLiteral("Button2"));

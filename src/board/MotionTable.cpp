@@ -109,21 +109,21 @@ bool MotionTable::ReadFromBoard(BoardCommands& board, QString* failure) {
     };
     clear();
     if (!board.SetSleep(0))
-        return failed(link.failureWith(QStringLiteral("The robot could not be put to sleep")));
+        return failed(link.failureWith(tr("The robot could not be put to sleep")));
     for (int row = 0; row < kRows; ++row) {
         QByteArray e;
         if (!board.ReadTableEntry(row, e)) {
             // The read put the robot to sleep for itself: it is woken again.
-            QString text = link.failureWith(QStringLiteral("Reading the table entry of ") +
-                                            Caption(row) + QStringLiteral(" failed"));
+            QString text =
+                link.failureWith(tr("Reading the table entry of %1 failed").arg(Caption(row)));
             if (!board.SetSleep(1)) text = BoardCommands::LeftAsleep(text);
             return failed(text);
         }
         ShowTableRow(e, row);
     }
     if (!board.SetSleep(1))
-        return failed(BoardCommands::LeftAsleep(link.failureWith(
-            QStringLiteral("The table was read, but the robot could not be woken"))));
+        return failed(BoardCommands::LeftAsleep(
+            link.failureWith(tr("The table was read, but the robot could not be woken"))));
     return true;
 }
 

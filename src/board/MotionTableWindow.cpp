@@ -20,15 +20,15 @@ MotionTableWindow::MotionTableWindow(MotionTable& table, BoardCommands& board, M
                      QWidget* parent)
     : QWidget(parent, Qt::Window), m_table(table), m_board(board), m_header(header), m_data(data) {
     setObjectName(QStringLiteral("TTableDlg"));
-    setWindowTitle(QStringLiteral("DataTable"));
+    setWindowTitle(tr("DataTable"));
 
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(2, 2, 2, 2);
     auto* panel = new QHBoxLayout;
     MotReadBtn = new QToolButton(this);
     MotReadBtn->setObjectName(QStringLiteral("MotReadBtn"));
-    MotReadBtn->setText(QStringLiteral("Read"));
-    MotReadBtn->setToolTip(QStringLiteral("Read the table from the board"));
+    MotReadBtn->setText(tr("Read"));
+    MotReadBtn->setToolTip(tr("Read the table from the board"));
     panel->addWidget(MotReadBtn);
     panel->addStretch();
     top->addLayout(panel);
@@ -36,9 +36,7 @@ MotionTableWindow::MotionTableWindow(MotionTable& table, BoardCommands& board, M
     ListView = new QTreeWidget(this);
     ListView->setObjectName(QStringLiteral("ListView"));
     ListView->setColumnCount(5);
-    ListView->setHeaderLabels({QStringLiteral("No"), QStringLiteral("Name"),
-                               QStringLiteral("Count"), QStringLiteral("Date"),
-                               QStringLiteral("Control")});
+    ListView->setHeaderLabels({tr("No"), tr("Name"), tr("Count"), tr("Date"), tr("Control")});
     ListView->setRootIsDecorated(false);
     ListView->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView->setSelectionBehavior(QAbstractItemView::SelectRows);

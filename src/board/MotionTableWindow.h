@@ -24,7 +24,7 @@ class MotionTableWindow : public QWidget {
 
     // The name column of a row not read from the board since the port was
     // opened: the slot may hold a motion, so the row must not look empty.
-    static QString NotReadText() { return QStringLiteral("(not read)"); }
+    static QString NotReadText() { return tr("(not read)"); }
 
     QToolButton* MotReadBtn = nullptr;
     // Named "ListView": the canvas takes drops only from this list.

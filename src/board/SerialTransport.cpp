@@ -20,7 +20,7 @@ SerialTransport::~SerialTransport() {
 
 bool SerialTransport::open(QString* error) {
     if (m_port.isOpen()) {
-        if (error) *error = QStringLiteral("already open");
+        if (error) *error = tr("already open");
         return false;
     }
     m_lostReported = false;
@@ -72,20 +72,21 @@ SerialTransport::OpenProblem SerialTransport::Diagnose(const QString& path) {
 QString SerialTransport::OpenFailureText(const QString& path, OpenProblem problem, const QString& detail) {
     switch (problem) {
     case OpenProblem::Missing:
-        return path + QStringLiteral(" does not exist");
+        return tr("%1 does not exist").arg(path);
     case OpenProblem::Directory:
-        return path + QStringLiteral(" is a directory, not a serial device");
+        return tr("%1 is a directory, not a serial device").arg(path);
     case OpenProblem::RegularFile:
-        return path + QStringLiteral(" is a regular file, not a serial device");
+        return tr("%1 is a regular file, not a serial device").arg(path);
     case OpenProblem::NotADevice:
-        return path + QStringLiteral(" is not a serial device");
+        return tr("%1 is not a serial device").arg(path);
     case OpenProblem::NoPermission:
-        return path + QStringLiteral(" cannot be opened: permission denied (your user needs read and write "
-                                     "access to the device; on Debian, membership of the dialout group)");
+        return tr("%1 cannot be opened: permission denied (your user needs read and write "
+                  "access to the device; on Debian, membership of the dialout group)")
+            .arg(path);
     case OpenProblem::Other:
         break;
     }
-    QString text = path + QStringLiteral(" cannot be opened as a serial device");
+    QString text = tr("%1 cannot be opened as a serial device").arg(path);
     if (!detail.isEmpty()) text += QStringLiteral(": ") + detail;
     return text;
 }

@@ -21,9 +21,9 @@ ChecksList::ChecksList(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* bar = new QHBoxLayout;
-    bar->addWidget(new QLabel(QStringLiteral("Checks before writing"), this));
+    bar->addWidget(new QLabel(tr("Checks before writing"), this));
     bar->addStretch(1);
-    goToButton = new QPushButton(QStringLiteral("Go to"), this);
+    goToButton = new QPushButton(tr("Go to"), this);
     goToButton->setObjectName(QStringLiteral("ChecksGoToBtn"));
     goToButton->setAutoDefault(false);
     goToButton->setEnabled(false);
@@ -31,8 +31,7 @@ ChecksList::ChecksList(QWidget* parent) : QWidget(parent) {
     layout->addLayout(bar);
     rows = new QTreeWidget(this);
     rows->setObjectName(QStringLiteral("ChecksRows"));
-    rows->setHeaderLabels({QStringLiteral("Severity"), QStringLiteral("Code"),
-                           QStringLiteral("Item"), QStringLiteral("Message")});
+    rows->setHeaderLabels({tr("Severity"), tr("Code"), tr("Item"), tr("Message")});
     rows->setRootIsDecorated(false);
     rows->setSelectionMode(QAbstractItemView::SingleSelection);
     rows->header()->setStretchLastSection(true);
@@ -51,7 +50,7 @@ void ChecksList::showFindings(const Findings& findings, Chart& chart) {
     for (const Finding& f : findings) {
         const bool item = chart.validItem(f.item);
         auto* row = new QTreeWidgetItem(
-            {f.isError() ? QStringLiteral("error") : QStringLiteral("warning"), f.code,
+            {f.isError() ? tr("error") : tr("warning"), f.code,
              item ? chart.items[size_t(f.item)].name : QStringLiteral("-"), f.message});
         row->setData(0, kItemRole, item ? f.item : -1);
         row->setData(0, kMarkRole, item ? chart.MarkItem(f.item) : 0);

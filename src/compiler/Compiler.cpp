@@ -10,9 +10,9 @@ namespace qvx {
 
 namespace {
 
-const QString kNoStart = QStringLiteral("Set up the start item");
-const QString kNoBranch = QStringLiteral("There is no branch destination of");
-const QString kBadLinks = QStringLiteral("There is an errow in branch line of ");
+const char* const kNoStart = QT_TRANSLATE_NOOP("Compiler", "Set up the start item");
+const char* const kNoBranch = QT_TRANSLATE_NOOP("Compiler", "There is no branch destination of");
+const char* const kBadLinks = QT_TRANSLATE_NOOP("Compiler", "There is an errow in branch line of ");
 
 void showError(Services& services, const QString& text) {
     services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::Japanese, text);
@@ -27,7 +27,8 @@ QString nameOf(const Chart& chart, int item) {
 bool Compiler::CheckStartItem(const Chart& chart, Services& services) {
     // A start index outside the item table is as unusable as none at all.
     if (chart.validItem(chart.startItem)) return true;
-    services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::Japanese, kNoStart);
+    services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::Japanese,
+                            tr(kNoStart));
     return false;
 }
 
@@ -51,13 +52,13 @@ Successors Compiler::successors(const Chart& chart, int item, const int* links, 
     }
     const Item& it = chart.items[size_t(item)];
     if (it.kind == KindCmp && branchCount == 0) {
-        showError(services, kNoBranch + it.name);
+        showError(services, tr(kNoBranch) + it.name);
         return s;
     }
     if (nextCount > 1 || branchCount > 1) {
         if (nextCount > 1) s.next = -1;
         if (branchCount > 1) s.branch = -1;
-        showError(services, kBadLinks + it.name);
+        showError(services, tr(kBadLinks) + it.name);
         return s;
     }
     s.ok = true;
@@ -175,11 +176,12 @@ bool Compiler::CheckTargets(const Chart& chart, Services& services) const {
         const int item = m_stepItem[size_t(i)];
         if (item == kJumpStep) {
             if (t > kMaxTargetStep) {
-                showError(services, QStringLiteral("The jump to %1 cannot be written: it goes to "
-                                                   "step %2, and a jump reaches steps 0 to %3 only")
-                                        .arg(nameOf(chart, target))
-                                        .arg(t)
-                                        .arg(kMaxTargetStep));
+                showError(services,
+                          tr("The jump to %1 cannot be written: it goes to step %2, and a "
+                             "jump reaches steps 0 to %3 only")
+                              .arg(nameOf(chart, target))
+                              .arg(t)
+                              .arg(kMaxTargetStep));
                 return false;
             }
             continue;
@@ -193,8 +195,8 @@ bool Compiler::CheckTargets(const Chart& chart, Services& services) const {
             if (c.kind != RecordCmp && c.kind != RecordJmp) continue;
             if (int(values[size_t(k)]) + t > int(c.last)) {
                 showError(services,
-                          QStringLiteral("The branch of %1 to %2 cannot be written: step %3 "
-                                         "added to the code of CH%4 leaves its range")
+                          tr("The branch of %1 to %2 cannot be written: step %3 added to the "
+                             "code of CH%4 leaves its range")
                               .arg(nameOf(chart, item), nameOf(chart, target))
                               .arg(t)
                               .arg(k + 1));

@@ -3,6 +3,7 @@
 #include "board/MotionRecord.h"
 #include "document/Chart.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -29,6 +30,8 @@ struct Successors {
 // only when a compile succeeds (a failed scenario compile empties the LIST view
 // rows, as that view is emptied when a scenario compile starts).
 class Compiler {
+    Q_DECLARE_TR_FUNCTIONS(Compiler)
+
   public:
     // Step markers in StepItem.
     static constexpr qint32 kEndStep = -1;

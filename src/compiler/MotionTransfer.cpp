@@ -27,18 +27,16 @@ bool MotionTransfer::CheckMotionFits(int slot) {
     // The table entry counts records in one byte, and a long motion runs on into
     // the slots after its own.
     if (n > kMaxRecords) {
-        m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
-                                  QStringLiteral("The motion has %1 records; a motion can hold "
-                                                 "at most %2.")
-                                      .arg(n)
-                                      .arg(kMaxRecords));
+        m_services.ShowMessageBox(
+            MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
+            tr("The motion has %1 records; a motion can hold at most %2.").arg(n).arg(kMaxRecords));
         return false;
     }
     const int lastSlot = slot + (std::max(n, 1) - 1) / kRecordsPerSlot;
     if (lastSlot >= kMotionSlots) {
         m_services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
-                                  QStringLiteral("The motion has %1 records and would need "
-                                                 "M%2 to M%3; the board ends at M%4.")
+                                  tr("The motion has %1 records and would need M%2 to M%3; "
+                                     "the board ends at M%4.")
                                       .arg(n)
                                       .arg(slot + 1)
                                       .arg(lastSlot + 1)
@@ -49,7 +47,7 @@ bool MotionTransfer::CheckMotionFits(int slot) {
 }
 
 QString MotionTransfer::RecordName(int slot, int index) {
-    return MotionTable::Caption(slot) + QStringLiteral(" record ") + QString::number(index + 1);
+    return tr("%1 record %2").arg(MotionTable::Caption(slot)).arg(index + 1);
 }
 
 bool MotionTransfer::failed(const QString& what) {
@@ -64,8 +62,9 @@ bool MotionTransfer::ConfirmMotionWrite(int slot) {
     for (int k = 0; k < n / kRecordsPerSlot; ++k)
         later << QStringLiteral("M") + QString::number(slot + 2 + k);
     const QString question =
-        QStringLiteral("As the data to input are more than thirty\r\nThe data of ") +
-        later.join(u',') + QStringLiteral(" would be deleted. Do you agree with this");
+        tr("As the data to input are more than thirty\r\nThe data of %1 would be deleted. Do "
+           "you agree with this")
+            .arg(later.join(u','));
     return m_services.ShowMessageBox(MsgIcon::Question, MsgButtons::YesNo, 0, MsgLanguage::English,
                                      question) == ResultYes;
 }
@@ -73,7 +72,7 @@ bool MotionTransfer::ConfirmMotionWrite(int slot) {
 bool MotionTransfer::ConfirmScenarioWrite() {
     if (m_compiler.StepCount() <= kMaxSteps) return true;
     const QString question =
-        QStringLiteral("We can't write the motion data\r\nmore than 200. Please understand us.");
+        tr("We can't write the motion data\r\nmore than 200. Please understand us.");
     return m_services.ShowMessageBox(MsgIcon::Question, MsgButtons::YesNo, 0, MsgLanguage::English,
                                      question) == ResultYes;
 }
@@ -93,28 +92,26 @@ bool MotionTransfer::WriteMotionToBoard(int slot, bool confirmed) {
         if (!m_board.WriteMotionRecord(true, slot, i, image[size_t(i)]))
             return failed(RecordName(slot, i));
         if (m_verify && !verifyRecord(slot, i, image[size_t(i)])) return false;
-        m_services.ShowStatus(QStringLiteral("Writing of ") + QString::number(i + 1) +
-                              QStringLiteral(" is done"));
+        m_services.ShowStatus(tr("Writing of %1 is done").arg(i + 1));
         report(i + 1, n);
     }
     if (!m_board.UpdateTableEntry(slot, n, int(header.MotionPort & 0xFFFFFF), header.MotionName,
                                   QDateTime(), int(header.MotionCtrl & 0xFFFF)))
-        return failed(QStringLiteral("the table entry of ") + MotionTable::Caption(slot));
-    m_services.ShowStatus(QStringLiteral("PCT is written"));
+        return failed(tr("the table entry of %1").arg(MotionTable::Caption(slot)));
+    m_services.ShowStatus(tr("PCT is written"));
     return true;
 }
 
 bool MotionTransfer::verifyRecord(int slot, int index, const MotionRecord& written) {
     MotionRecord back;
     if (!m_board.ReadMotionRecord(true, slot, index, back))
-        return failed(QStringLiteral("reading back ") + RecordName(slot, index));
+        return failed(tr("reading back %1").arg(RecordName(slot, index)));
     if (back == written) return true;
-    m_failure =
-        RecordName(slot, index) + QStringLiteral(" reads back differently from what was written");
+    m_failure = tr("%1 reads back differently from what was written").arg(RecordName(slot, index));
     m_services.ShowMessageBox(
         MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::English,
-        QStringLiteral("Record %1 of M%2 reads back differently from what was written:\r\n"
-                       "written %3\r\nread    %4")
+        tr("Record %1 of M%2 reads back differently from what was written:\r\n"
+           "written %3\r\nread    %4")
             .arg(index + 1)
             .arg(slot + 1)
             .arg(ReadRow(index, written).trimmed(), ReadRow(index, back).trimmed()));
@@ -140,7 +137,7 @@ bool MotionTransfer::ReadMotionFromBoard(int slot) {
     if (slot < 0 || slot >= kMotionSlots) return false;
     QByteArray entry;
     if (!m_board.ReadTableEntry(slot, entry))
-        return failed(QStringLiteral("the table entry of ") + MotionTable::Caption(slot));
+        return failed(tr("the table entry of %1").arg(MotionTable::Caption(slot)));
     const int n = MotionTable::EntryCount(entry);
     if (n == 0) return false;
     if (m_table) m_table->ShowTableRow(entry, slot);
@@ -161,8 +158,7 @@ bool MotionTransfer::ReadMotionFromBoard(int slot) {
         }
         image[size_t(i)] = r;
         rows << ReadRow(i, r);
-        m_services.ShowStatus(QStringLiteral("Reading of ") + QString::number(i + 1) +
-                              QStringLiteral(" is done"));
+        m_services.ShowStatus(tr("Reading of %1 is done").arg(i + 1));
         report(i + 1, n);
     }
     m_compiler.SetMotionImage(std::move(image));
@@ -193,13 +189,12 @@ bool MotionTransfer::WriteScenarioToBoard(const Chart& chart, int scenario, bool
     report(0, n);
     for (int k = 0; k < n; ++k) {
         if (!m_board.WriteScenarioStep(scenario, k, motions[size_t(k)]))
-            return failed(caption + QStringLiteral(" step ") + QString::number(k + 1));
-        m_services.ShowStatus(QStringLiteral("Writing of ") + QString::number(k + 1) +
-                              QStringLiteral(" is done"));
+            return failed(tr("%1 step %2").arg(caption).arg(k + 1));
+        m_services.ShowStatus(tr("Writing of %1 is done").arg(k + 1));
         report(k + 1, n);
     }
     if (!m_board.UpdateTableEntry(kScenarioEntryBase + scenario, n, -1, name, QDateTime(), -1))
-        return failed(QStringLiteral("the table entry of ") + caption);
+        return failed(tr("the table entry of %1").arg(caption));
     return true;
 }
 
@@ -209,7 +204,7 @@ bool MotionTransfer::ReadScenarioFromBoard(int scenario) {
     const QString caption = MotionTable::Caption(kScenarioEntryBase + scenario);
     QByteArray entry;
     if (!m_board.ReadTableEntry(kScenarioEntryBase + scenario, entry))
-        return failed(QStringLiteral("the table entry of ") + caption);
+        return failed(tr("the table entry of %1").arg(caption));
     if (m_table) m_table->ShowTableRow(entry, kScenarioEntryBase + scenario);
     const int n = MotionTable::EntryCount(entry);
     if (n == 0) return false;
@@ -221,7 +216,7 @@ bool MotionTransfer::ReadScenarioFromBoard(int scenario) {
     for (int i = 0; i < n; ++i) {
         int c = 0;
         if (!m_board.ReadScenarioStep(scenario, i, c))
-            return failed(caption + QStringLiteral(" step ") + QString::number(i + 1));
+            return failed(tr("%1 step %2").arg(caption).arg(i + 1));
         steps[size_t(i)] = c;
         rows << QStringLiteral("M") + QString::number(c + 1);
         report(i + 1, n);

@@ -2,6 +2,7 @@
 
 #include "board/MotionRecord.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -25,6 +26,8 @@ struct MotionHeader;
 // place once it is complete, and a rebuild reads from the board first and
 // builds the chart afterwards.
 class MotionTransfer {
+    Q_DECLARE_TR_FUNCTIONS(MotionTransfer)
+
   public:
     static constexpr int kRecordsPerSlot = QmxBoard::kRecordsPerSlot;
     static constexpr int kMotionSlots = QmxBoard::kMotionSlots;

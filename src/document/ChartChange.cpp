@@ -247,7 +247,7 @@ namespace {
 // "POS2" for one item, "3 items" for more.
 QString itemsText(const std::vector<QString>& names) {
     if (names.size() == 1) return names.front();
-    return QString::number(names.size()) + QStringLiteral(" items");
+    return ChartChange::tr("%1 items").arg(names.size());
 }
 
 } // namespace
@@ -257,12 +257,12 @@ QString ChartChange::describeItems() const {
     if (!m_items.inserted.empty()) {
         for (const auto& e : m_items.inserted)
             names.push_back(e.second.name);
-        return QStringLiteral("Add ") + itemsText(names);
+        return tr("Add %1").arg(itemsText(names));
     }
     if (!m_items.removed.empty()) {
         for (const auto& e : m_items.removed)
             names.push_back(e.second.name);
-        return QStringLiteral("Delete ") + itemsText(names);
+        return tr("Delete %1").arg(itemsText(names));
     }
     if (m_items.spanAt >= 0) {
         const auto& before = m_items.spanBefore;
@@ -272,16 +272,15 @@ QString ChartChange::describeItems() const {
         if (before.empty()) {
             for (const Item& it : after)
                 names.push_back(it.name);
-            return QStringLiteral("Add ") + itemsText(names);
+            return tr("Add %1").arg(itemsText(names));
         }
         const size_t removed = before.size() > after.size() ? before.size() - after.size() : 0;
         if (removed > 0) {
-            if (removed == 1 && after.empty())
-                return QStringLiteral("Delete ") + before.front().name;
-            return QStringLiteral("Delete ") + QString::number(removed) +
-                   (removed == 1 ? QStringLiteral(" item") : QStringLiteral(" items"));
+            if (removed == 1 && after.empty()) return tr("Delete %1").arg(before.front().name);
+            return tr("Delete %1")
+                .arg((removed == 1 ? tr("%1 item") : tr("%1 items")).arg(removed));
         }
-        return QStringLiteral("Edit items");
+        return tr("Edit items");
     }
     // In place: name the kind of change all of them share.
     bool moved = false, sized = false, coloured = false, named = false, values = false,
@@ -299,29 +298,24 @@ QString ChartChange::describeItems() const {
     const int kinds =
         int(moved) + int(sized) + int(coloured) + int(named) + int(values) + int(other);
     const QString what = itemsText(names);
-    if (kinds == 1 && moved) return QStringLiteral("Move ") + what;
-    if (kinds == 1 && coloured) return QStringLiteral("Colour of ") + what;
-    if (kinds == 1 && values) return QStringLiteral("Values of ") + what;
-    if (!values && !other && !coloured && (sized || named))
-        return QStringLiteral("Properties of ") + what;
-    if (kinds == 2 && moved && sized) return QStringLiteral("Resize ") + what;
-    return QStringLiteral("Edit ") + what;
+    if (kinds == 1 && moved) return tr("Move %1").arg(what);
+    if (kinds == 1 && coloured) return tr("Colour of %1").arg(what);
+    if (kinds == 1 && values) return tr("Values of %1").arg(what);
+    if (!values && !other && !coloured && (sized || named)) return tr("Properties of %1").arg(what);
+    if (kinds == 2 && moved && sized) return tr("Resize %1").arg(what);
+    return tr("Edit %1").arg(what);
 }
 
 QString ChartChange::describeLinks() const {
     if (!m_links.inserted.empty() && m_links.removed.empty())
-        return m_links.inserted.size() == 1 ? QStringLiteral("Draw link")
-                                            : QStringLiteral("Add links");
+        return m_links.inserted.size() == 1 ? tr("Draw link") : tr("Add links");
     if (!m_links.removed.empty() && m_links.inserted.empty())
-        return m_links.removed.size() == 1 ? QStringLiteral("Delete link")
-                                           : QStringLiteral("Delete links");
+        return m_links.removed.size() == 1 ? tr("Delete link") : tr("Delete links");
     if (m_links.spanAt >= 0) {
         if (m_links.spanBefore.empty())
-            return m_links.spanAfter.size() == 1 ? QStringLiteral("Draw link")
-                                                 : QStringLiteral("Add links");
-        if (m_links.spanAfter.size() < m_links.spanBefore.size())
-            return QStringLiteral("Delete links");
-        return QStringLiteral("Edit links");
+            return m_links.spanAfter.size() == 1 ? tr("Draw link") : tr("Add links");
+        if (m_links.spanAfter.size() < m_links.spanBefore.size()) return tr("Delete links");
+        return tr("Edit links");
     }
     bool bent = false, reversed = false, other = false;
     for (const auto& e : m_links.changed) {
@@ -333,25 +327,25 @@ QString ChartChange::describeLinks() const {
         else
             other = true;
     }
-    if (reversed && !bent && !other) return QStringLiteral("Reverse link");
-    if (bent && !reversed && !other) return QStringLiteral("Bend link");
-    return QStringLiteral("Edit links");
+    if (reversed && !bent && !other) return tr("Reverse link");
+    if (bent && !reversed && !other) return tr("Bend link");
+    return tr("Edit links");
 }
 
 QString ChartChange::describe() const {
     const bool items = !m_items.empty(), links = !m_links.empty();
-    if (m_kind) return QStringLiteral("Replace the chart");
+    if (m_kind) return tr("Replace the chart");
     if (items) {
         // Deleting items takes their links along; placing items or pasting
         // brings links with them.
         const QString text = describeItems();
         if (!links || m_items.spanAt >= 0 || m_renumbered) return text;
-        return QStringLiteral("Edit the chart");
+        return tr("Edit the chart");
     }
     if (links) return describeLinks();
-    if (m_start) return QStringLiteral("Start item");
-    if (m_header) return QStringLiteral("Data of the document");
-    return QStringLiteral("Edit");
+    if (m_start) return tr("Start item");
+    if (m_header) return tr("Data of the document");
+    return tr("Edit");
 }
 
 } // namespace qvx

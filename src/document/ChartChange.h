@@ -3,6 +3,7 @@
 #include "document/Chart.h"
 #include "document/MotionHeader.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -16,6 +17,8 @@ namespace qvx {
 // document: they make no change, and going back or forth keeps the marks the
 // items carry.
 class ChartChange {
+    Q_DECLARE_TR_FUNCTIONS(ChartChange)
+
   public:
     // The change from one state of a document to another; nothing when both
     // hold the same document.

@@ -9,6 +9,7 @@
 #include <limits>
 #include <optional>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QVarLengthArray>
@@ -18,8 +19,8 @@ namespace qvx {
 namespace {
 
 const QString kHead = QStringLiteral("GraphicalEdit");
-const QString kDiscard =
-    QStringLiteral("Do you prepared for the disappearance of all the present data?");
+const char* const kDiscard = QT_TRANSLATE_NOOP(
+    "DocumentFile", "Do you prepared for the disappearance of all the present data?");
 
 QString itemSection(int n) { return QStringLiteral("Item") + QString::number(n); }
 QString linkSection(int n) { return QStringLiteral("Link") + QString::number(n); }
@@ -61,7 +62,8 @@ bool readItem(const IniFile::SectionReader& sec, Item& it, QString& error) {
         {"Width", it.width}, {"Height", it.height}, {"Left", it.left}, {"Top", it.top}};
     for (const auto& [key, value] : geometry) {
         if (!inCoordinateRange(value)) {
-            error = QStringLiteral("%1=%2 lies outside the range a chart can hold (%3 to %4)")
+            error = QCoreApplication::translate(
+                        "DocumentFile", "%1=%2 lies outside the range a chart can hold (%3 to %4)")
                         .arg(QLatin1String(key))
                         .arg(value)
                         .arg(-DocumentFile::kMaxCoordinate)
@@ -85,7 +87,9 @@ bool readItem(const IniFile::SectionReader& sec, Item& it, QString& error) {
         return true;
     });
     if (f.size() < 1 + kChannelCount) {
-        error = QStringLiteral("the Prm value has %1 of %2 numbers").arg(f.size()).arg(1 + kChannelCount);
+        error = QCoreApplication::translate("DocumentFile", "the Prm value has %1 of %2 numbers")
+                    .arg(f.size())
+                    .arg(1 + kChannelCount);
         return false;
     }
     it.lead = quint8(f[0].value_or(1) & 0xFF);
@@ -99,15 +103,19 @@ bool readPoints(const QString& text, QVector<QPoint>& points, QString& error) {
     const bool numbersOnly = CommaList::scan(text, [&](QStringView s) {
         int v = 0;
         if (!IniFile::parseInteger(s, v)) {
-            error = QStringLiteral("the Point value holds \"%1\", which is not a number").arg(s);
+            error = QCoreApplication::translate(
+                        "DocumentFile", "the Point value holds \"%1\", which is not a number")
+                        .arg(s);
             return false;
         }
         if (!inCoordinateRange(v)) {
-            error = QStringLiteral("the Point value holds %1, outside the range a chart can hold "
-                                   "(%2 to %3)")
-                        .arg(v)
-                        .arg(-DocumentFile::kMaxCoordinate)
-                        .arg(DocumentFile::kMaxCoordinate);
+            error =
+                QCoreApplication::translate(
+                    "DocumentFile", "the Point value holds %1, outside the range a chart can hold "
+                                    "(%2 to %3)")
+                    .arg(v)
+                    .arg(-DocumentFile::kMaxCoordinate)
+                    .arg(DocumentFile::kMaxCoordinate);
             return false;
         }
         numbers.append(v);
@@ -264,8 +272,9 @@ bool DocumentFile::OpenDocument(DocumentContext& ctx, const QString& fileName) {
     }
     const int k = r == kPoseTable ? MotionChart : r;
     if (k != ctx.chart.documentKind && !ctx.chart.items.empty()) {
-        if (ctx.services.ShowMessageBox(MsgIcon::Question, MsgButtons::OkCancel, 0,
-                                        MsgLanguage::Japanese, kDiscard) != ResultOk)
+        if (ctx.services.ShowMessageBox(
+                MsgIcon::Question, MsgButtons::OkCancel, 0, MsgLanguage::Japanese,
+                QCoreApplication::translate("DocumentFile", kDiscard)) != ResultOk)
             return false;
         clearFor(ctx);
     }
@@ -286,7 +295,8 @@ bool DocumentFile::LoadDocument(DocumentContext& ctx, const QString& fileName) {
     IniFile ini(fileName);
     if (!ini.load()) {
         report(ctx.services,
-               {QStringLiteral("\"%1\" could not be read.").arg(fileLabel(fileName))});
+               {QCoreApplication::translate("DocumentFile", "\"%1\" could not be read.")
+                    .arg(fileLabel(fileName))});
         return false;
     }
     return LoadDocument(ctx, ini);
@@ -316,9 +326,14 @@ bool DocumentFile::LoadDocument(DocumentContext& ctx, const IniFile& ini) {
     int itemTotal = ini.readInteger(kHead, QStringLiteral("Items"), 0);
     int linkTotal = ini.readInteger(kHead, QStringLiteral("Links"), 0);
     if (itemTotal > kMaxCount || linkTotal > kMaxCount) {
-        problems << QStringLiteral("\"%1\" claims %2 items and %3 links, more than the %4 allowed; "
-                                   "nothing was read from it.")
-                        .arg(label).arg(itemTotal).arg(linkTotal).arg(kMaxCount);
+        problems << QCoreApplication::translate(
+                        "DocumentFile",
+                        "\"%1\" claims %2 items and %3 links, more than the %4 allowed; "
+                        "nothing was read from it.")
+                        .arg(label)
+                        .arg(itemTotal)
+                        .arg(linkTotal)
+                        .arg(kMaxCount);
         itemTotal = linkTotal = 0;
     }
 
@@ -330,9 +345,11 @@ bool DocumentFile::LoadDocument(DocumentContext& ctx, const IniFile& ini) {
         Item it;
         QString error;
         if (!readItem(ini.section(itemSection(n)), it, error)) {
-            problems << QStringLiteral("Reading \"%1\" stopped at section [%2]: %3. "
-                                       "%4 item(s) before it were kept.")
-                            .arg(label, itemSection(n), error).arg(n);
+            problems << QCoreApplication::translate("DocumentFile",
+                                                    "Reading \"%1\" stopped at section [%2]: %3. "
+                                                    "%4 item(s) before it were kept.")
+                            .arg(label, itemSection(n), error)
+                            .arg(n);
             complete = false;
             break;
         }
@@ -369,8 +386,9 @@ bool DocumentFile::LoadDocument(DocumentContext& ctx, const IniFile& ini) {
             if (l.final != -1) l.final = shiftedIndex(l.final, oldCount);
             QString error;
             if (!readPoints(sec.readString(QStringLiteral("Point"), QString()), l.points, error)) {
-                problems << QStringLiteral("Reading \"%1\" stopped at section [%2]: %3. "
-                                           "The links before it were kept.")
+                problems << QCoreApplication::translate(
+                                "DocumentFile", "Reading \"%1\" stopped at section [%2]: %3. "
+                                                "The links before it were kept.")
                                 .arg(label, s, error);
                 complete = false;
                 break;
@@ -389,9 +407,12 @@ bool DocumentFile::LoadDocument(DocumentContext& ctx, const IniFile& ini) {
         }
     }
     if (dropped > 0)
-        problems << QStringLiteral("%1 link(s) of \"%2\" did not join two items of the chart and "
-                                   "were left out.")
-                        .arg(dropped).arg(label);
+        problems << QCoreApplication::translate(
+                        "DocumentFile",
+                        "%1 link(s) of \"%2\" did not join two items of the chart and "
+                        "were left out.")
+                        .arg(dropped)
+                        .arg(label);
     report(ctx.services, problems);
     return complete;
 }
@@ -410,7 +431,9 @@ bool DocumentFile::ImportTable(DocumentContext& ctx, const QString& fileName) {
     const QStringList lines = ReadLines(fileName, &ok);
     const QString label = fileLabel(fileName);
     if (!ok || lines.isEmpty()) {
-        report(ctx.services, {QStringLiteral("\"%1\" could not be read.").arg(label)});
+        report(
+            ctx.services,
+            {QCoreApplication::translate("DocumentFile", "\"%1\" could not be read.").arg(label)});
         return false;
     }
     if (chart.items.empty()) {
@@ -426,9 +449,14 @@ bool DocumentFile::ImportTable(DocumentContext& ctx, const QString& fileName) {
     for (int k = 1; k < lines.size() && k <= kMaxCount; ++k) {
         const QStringList f = CommaList::split(lines[k]);
         if (f.size() < 27) {
-            problems << QStringLiteral("Reading \"%1\" stopped at line %2: it has %3 of 27 fields. "
-                                       "%4 pose(s) before it were kept.")
-                            .arg(label).arg(k + 1).arg(f.size()).arg(k - 1);
+            problems << QCoreApplication::translate(
+                            "DocumentFile",
+                            "Reading \"%1\" stopped at line %2: it has %3 of 27 fields. "
+                            "%4 pose(s) before it were kept.")
+                            .arg(label)
+                            .arg(k + 1)
+                            .arg(f.size())
+                            .arg(k - 1);
             break;
         }
         Item it;

@@ -3,6 +3,7 @@
 #include "document/Chart.h"
 #include "document/MotionHeader.h"
 
+#include <QCoreApplication>
 #include <QSize>
 #include <QStringList>
 #include <functional>
@@ -33,7 +34,9 @@ struct DocumentContext {
 // "ItemN" section per item and one "LinkN" section per link, and the import of
 // comma-separated pose tables.
 class DocumentFile {
-public:
+    Q_DECLARE_TR_FUNCTIONS(DocumentFile)
+
+  public:
     static constexpr int kPoseTable = 100;
     // Counts beyond these are refused instead of filling memory.
     static constexpr int kMaxCount = 100000;
@@ -44,10 +47,8 @@ public:
 
     // What the user is told when a file cannot be read, or cannot be written
     // where it was asked to go.
-    static QString CantUseText() { return QStringLiteral("The designated file can't be used"); }
-    static QString CantKeepText() {
-        return QStringLiteral("It can't be kept in the designated place");
-    }
+    static QString CantUseText() { return tr("The designated file can't be used"); }
+    static QString CantKeepText() { return tr("It can't be kept in the designated place"); }
 
     // The name a save uses: with the QMX filter the extension becomes ".QMX",
     // with the other filter the name stays as typed.

@@ -1,29 +1,35 @@
 #include "document/ItemColours.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace qvx {
 
 const std::vector<PaletteEntry>& ItemColours::Palette() {
     static const std::vector<PaletteEntry> palette = {
-        {QStringLiteral("N18"), QStringLiteral("Standard"), 16, kButtonFace},
-        {QStringLiteral("N6"), QStringLiteral("White"), 0, 0xFFFFFF},
-        {QStringLiteral("N15"), QStringLiteral("Gray"), 1, 0xC0C0C0},
-        {QStringLiteral("N17"), QStringLiteral("Dark gray"), 2, 0x808080},
-        {QStringLiteral("N7"), QStringLiteral("Black"), 3, 0x000000},
-        {QStringLiteral("N13"), QStringLiteral("Brown"), 4, 0x000080},
-        {QStringLiteral("N12"), QStringLiteral("Peach"), 5, 0xFF00FF},
-        {QStringLiteral("N2"), QStringLiteral("Red"), 6, 0x0000FF},
-        {QStringLiteral("N1"), QStringLiteral("Purple"), 7, 0x800080},
-        {QStringLiteral("N14"), QStringLiteral("Persian blue"), 8, 0x800000},
-        {QStringLiteral("N3"), QStringLiteral("Blue"), 9, 0xFF0000},
-        {QStringLiteral("N16"), QStringLiteral("Turquoise green"), 10, 0x808000},
-        {QStringLiteral("N10"), QStringLiteral("Yellow green"), 12, 0x00FF00},
-        {QStringLiteral("N5"), QStringLiteral("Green"), 11, 0x008000},
-        {QStringLiteral("N4"), QStringLiteral("Yellow"), 13, 0x00FFFF},
-        {QStringLiteral("N11"), QStringLiteral("Aqua"), 14, 0xFFFF00},
-        {QStringLiteral("N9"), QStringLiteral("Ochre"), 15, 0x008080},
-        {QStringLiteral("N8"), QStringLiteral("etc."), -1, 0},
+        {QStringLiteral("N18"), QCoreApplication::translate("ItemColours", "Standard"), 16,
+         kButtonFace},
+        {QStringLiteral("N6"), QCoreApplication::translate("ItemColours", "White"), 0, 0xFFFFFF},
+        {QStringLiteral("N15"), QCoreApplication::translate("ItemColours", "Gray"), 1, 0xC0C0C0},
+        {QStringLiteral("N17"), QCoreApplication::translate("ItemColours", "Dark gray"), 2,
+         0x808080},
+        {QStringLiteral("N7"), QCoreApplication::translate("ItemColours", "Black"), 3, 0x000000},
+        {QStringLiteral("N13"), QCoreApplication::translate("ItemColours", "Brown"), 4, 0x000080},
+        {QStringLiteral("N12"), QCoreApplication::translate("ItemColours", "Peach"), 5, 0xFF00FF},
+        {QStringLiteral("N2"), QCoreApplication::translate("ItemColours", "Red"), 6, 0x0000FF},
+        {QStringLiteral("N1"), QCoreApplication::translate("ItemColours", "Purple"), 7, 0x800080},
+        {QStringLiteral("N14"), QCoreApplication::translate("ItemColours", "Persian blue"), 8,
+         0x800000},
+        {QStringLiteral("N3"), QCoreApplication::translate("ItemColours", "Blue"), 9, 0xFF0000},
+        {QStringLiteral("N16"), QCoreApplication::translate("ItemColours", "Turquoise green"), 10,
+         0x808000},
+        {QStringLiteral("N10"), QCoreApplication::translate("ItemColours", "Yellow green"), 12,
+         0x00FF00},
+        {QStringLiteral("N5"), QCoreApplication::translate("ItemColours", "Green"), 11, 0x008000},
+        {QStringLiteral("N4"), QCoreApplication::translate("ItemColours", "Yellow"), 13, 0x00FFFF},
+        {QStringLiteral("N11"), QCoreApplication::translate("ItemColours", "Aqua"), 14, 0xFFFF00},
+        {QStringLiteral("N9"), QCoreApplication::translate("ItemColours", "Ochre"), 15, 0x008080},
+        {QStringLiteral("N8"), QCoreApplication::translate("ItemColours", "etc."), -1, 0},
     };
     return palette;
 }

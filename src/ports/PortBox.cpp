@@ -3,16 +3,16 @@
 namespace qvx {
 
 PortBox::PortBox(QWidget* parent) : QComboBox(parent), m_finder([] { return FindSerialPorts(); }) {
-    addItem(QStringLiteral("OFF"));
+    addItem(QStringLiteral("OFF")); // not translated: port names are stored
     for (int n = 1; n <= kNumberedPorts; ++n)
-        addItem(QStringLiteral("COM") + QString::number(n));
-    addItem(QStringLiteral("SIM"));
+        addItem(QStringLiteral("COM") + QString::number(n)); // not translated: port name
+    addItem(QStringLiteral("SIM"));                          // not translated: port name
     setMaxVisibleItems(30);
 }
 
 void PortBox::addDevice(const SerialPortEntry& entry, bool present) {
     const QString name = entry.shownName();
-    QString hint = present ? entry.details() : QStringLiteral("not present");
+    QString hint = present ? entry.details() : tr("not present");
     // A stable name hides which device it is today.
     if (present && !entry.byId.isEmpty())
         hint += (hint.isEmpty() ? QString() : QStringLiteral("\n")) + entry.path;

@@ -5,6 +5,8 @@
 #include "board/SerialTransport.h"
 #include "sim/SimPtyHost.h"
 
+#include <QCoreApplication>
+
 namespace qvx {
 
 PortSession::PortSession(BoardLink& link) : m_link(link) {}
@@ -45,7 +47,8 @@ bool PortSession::startSim() {
     // As a failed open does, the port that was open is closed.
     m_link.ClosePort();
     if (Services* services = m_link.services())
-        services->ShowStatus(QStringLiteral("SIM does not exist: ") + error);
+        services->ShowStatus(
+            QCoreApplication::translate("PortSession", "SIM does not exist: %1").arg(error));
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include "document/IniFile.h"
 #include "preview/RobotModel.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -45,28 +46,36 @@ std::optional<ChannelMapping> ChannelMapping::Read(const IniFile& ini, QString* 
             continue;
         }
         const auto refuse = [&](const QString& reason) {
-            *error = QStringLiteral("settings file %1, section [%2], key %3: %4")
+            *error = QCoreApplication::translate("ChannelMapping",
+                                                 "settings file %1, section [%2], key %3: %4")
                          .arg(ini.path(), QLatin1String(kSection), channelKey(n), reason);
             return std::nullopt;
         };
         const QStringList parts = value.split(QLatin1Char(','));
         if (parts.size() < 4)
-            return refuse(
-                QStringLiteral("\"%1\" is not SIGN,DEGREES PER UNIT,OFFSET,JOINT").arg(value));
+            return refuse(QCoreApplication::translate(
+                              "ChannelMapping", "\"%1\" is not SIGN,DEGREES PER UNIT,OFFSET,JOINT")
+                              .arg(value));
         bool signOk = false, rateOk = false, offsetOk = false;
         d.sign = parts[0].trimmed().toInt(&signOk);
         d.degreesPerUnit = parts[1].trimmed().toDouble(&rateOk);
         d.offsetDegrees = parts[2].trimmed().toDouble(&offsetOk);
         d.joint = parts.mid(3).join(QLatin1Char(',')).trimmed();
         if (!signOk || (d.sign != 1 && d.sign != -1))
-            return refuse(QStringLiteral("the sign \"%1\" is not 1 or -1").arg(parts[0].trimmed()));
+            return refuse(
+                QCoreApplication::translate("ChannelMapping", "the sign \"%1\" is not 1 or -1")
+                    .arg(parts[0].trimmed()));
         if (!rateOk || !std::isfinite(d.degreesPerUnit) || d.degreesPerUnit <= 0)
-            return refuse(QStringLiteral("the degrees per unit \"%1\" is not a number above 0")
-                              .arg(parts[1].trimmed()));
+            return refuse(
+                QCoreApplication::translate("ChannelMapping",
+                                            "the degrees per unit \"%1\" is not a number above 0")
+                    .arg(parts[1].trimmed()));
         if (!offsetOk || !std::isfinite(d.offsetDegrees))
             return refuse(
-                QStringLiteral("the offset \"%1\" is not a number").arg(parts[2].trimmed()));
-        if (d.joint.isEmpty()) return refuse(QStringLiteral("it names no joint"));
+                QCoreApplication::translate("ChannelMapping", "the offset \"%1\" is not a number")
+                    .arg(parts[2].trimmed()));
+        if (d.joint.isEmpty())
+            return refuse(QCoreApplication::translate("ChannelMapping", "it names no joint"));
     }
     return mapping;
 }
@@ -99,13 +108,17 @@ QStringList ChannelMapping::check(const RobotModel& model) const {
         if (joint.isEmpty()) continue;
         const int index = model.jointIndex(joint);
         if (index < 0)
-            faults << QStringLiteral("CH%1 drives joint \"%2\", which the robot model %3 does not "
-                                     "have; the channel moves nothing")
+            faults << QCoreApplication::translate(
+                          "ChannelMapping",
+                          "CH%1 drives joint \"%2\", which the robot model %3 does not "
+                          "have; the channel moves nothing")
                           .arg(n)
                           .arg(joint, model.path());
         else if (!model.joints()[std::size_t(index)].movable())
-            faults << QStringLiteral("CH%1 drives joint \"%2\" of the robot model %3, which does "
-                                     "not move; the channel moves nothing")
+            faults << QCoreApplication::translate(
+                          "ChannelMapping",
+                          "CH%1 drives joint \"%2\" of the robot model %3, which does "
+                          "not move; the channel moves nothing")
                           .arg(n)
                           .arg(joint, model.path());
     }

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
@@ -18,7 +19,7 @@ namespace qvx {
 
 namespace {
 QString noJointText() {
-    return QStringLiteral("(none)");
+    return QCoreApplication::translate("qvx::ChannelMappingDialog", "(none)");
 }
 } // namespace
 
@@ -26,7 +27,7 @@ ChannelMappingDialog::ChannelMappingDialog(const RobotModel& model, const Channe
                                            QWidget* parent)
     : QDialog(parent), m_model(model), m_start(mapping) {
     setObjectName(QStringLiteral("ChannelMappingDlg"));
-    setWindowTitle(QStringLiteral("Channel mapping"));
+    setWindowTitle(tr("Channel mapping"));
 
     QStringList joints{noJointText()};
     for (const ModelJoint& j : model.joints())
@@ -35,13 +36,16 @@ ChannelMappingDialog::ChannelMappingDialog(const RobotModel& model, const Channe
     auto* rows = new QWidget;
     auto* grid = new QGridLayout(rows);
     int column = 1;
-    for (const char* title : {"Joint", "Sign", "Degrees per unit", "Offset (degrees)", ""})
-        grid->addWidget(new QLabel(QString::fromLatin1(title)), 0, column++);
+    for (const char* title : {QT_TR_NOOP("Joint"), QT_TR_NOOP("Sign"),
+                              QT_TR_NOOP("Degrees per unit"), QT_TR_NOOP("Offset (degrees)"), ""})
+        grid->addWidget(new QLabel(*title ? tr(title) : QString()), 0, column++);
     for (int n = 1; n <= kChannels; ++n) {
         const size_t k = size_t(n - 1);
         const ChannelDrive& d = mapping.drives[k];
         const QString number = QString::number(n);
-        grid->addWidget(new QLabel(QStringLiteral("CH") + number), n, 0);
+        // A channel's name is the same in every language.
+        const QString channel = QStringLiteral("CH") + number;
+        grid->addWidget(new QLabel(channel), n, 0);
 
         Joint[k] = new QComboBox;
         Joint[k]->setObjectName(QStringLiteral("Joint") + number);
@@ -67,7 +71,7 @@ ChannelMappingDialog::ChannelMappingDialog(const RobotModel& model, const Channe
         Offset[k]->setRange(-3600, 3600);
         Offset[k]->setValue(d.offsetDegrees);
 
-        Move[k] = new QCheckBox(QStringLiteral("move this channel"));
+        Move[k] = new QCheckBox(tr("move this channel"));
         Move[k]->setObjectName(QStringLiteral("Move") + number);
         connect(Move[k], &QCheckBox::toggled, this, [this, n](bool on) { moveChannel(n, on); });
 

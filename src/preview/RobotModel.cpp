@@ -22,10 +22,6 @@ namespace qvx {
 
 namespace {
 
-QString tr(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 // A model fault at a line of the file.
 struct Fault {
     int line = 1;
@@ -66,7 +62,8 @@ std::optional<Fault> ReadOutline(const QByteArray& text, FileOutline& outline) {
         const QString nameAttribute = xml.attributes().value(QLatin1String("name")).toString();
         if (!robot) {
             if (name != QLatin1String("robot"))
-                return Fault{line, tr("the file holds no <robot> element")};
+                return Fault{line, QCoreApplication::translate(
+                                       "RobotModel", "the file holds no <robot> element")};
             robot = true;
             outline.robotLine = line;
         } else if (depth == 2 && name == QLatin1String("link")) {
@@ -82,7 +79,9 @@ std::optional<Fault> ReadOutline(const QByteArray& text, FileOutline& outline) {
         }
     }
     if (xml.hasError()) return Fault{int(xml.lineNumber()), xml.errorString()};
-    if (!robot) return Fault{1, tr("the file holds no <robot> element")};
+    if (!robot)
+        return Fault{
+            1, QCoreApplication::translate("RobotModel", "the file holds no <robot> element")};
     return std::nullopt;
 }
 
@@ -92,23 +91,31 @@ std::optional<Fault> CheckTree(const FileOutline& outline) {
     QHash<QString, int> linkLine;
     for (const auto& l : outline.links) {
         if (linkLine.contains(l.name))
-            return Fault{l.line, tr("link \"%1\" is defined twice").arg(l.name)};
+            return Fault{l.line,
+                         QCoreApplication::translate("RobotModel", "link \"%1\" is defined twice")
+                             .arg(l.name)};
         linkLine.insert(l.name, l.line);
     }
     QHash<QString, const FileOutline::Element*> parentJoint;
     QHash<QString, int> jointLine;
     for (const auto& j : outline.joints) {
         if (jointLine.contains(j.name))
-            return Fault{j.line, tr("joint \"%1\" is defined twice").arg(j.name)};
+            return Fault{j.line,
+                         QCoreApplication::translate("RobotModel", "joint \"%1\" is defined twice")
+                             .arg(j.name)};
         jointLine.insert(j.name, j.line);
         for (const QString& end : {j.parent, j.child})
             if (!end.isEmpty() && !linkLine.contains(end))
-                return Fault{j.line, tr("joint \"%1\" names link \"%2\", which the model does "
-                                        "not have")
+                return Fault{j.line, QCoreApplication::translate(
+                                         "RobotModel",
+                                         "joint \"%1\" names link \"%2\", which the model does "
+                                         "not have")
                                          .arg(j.name, end)};
         if (const auto* other = parentJoint.value(j.child))
-            return Fault{j.line, tr("link \"%1\" is the child of both joint \"%2\" and joint "
-                                    "\"%3\"")
+            return Fault{j.line, QCoreApplication::translate(
+                                     "RobotModel",
+                                     "link \"%1\" is the child of both joint \"%2\" and joint "
+                                     "\"%3\"")
                                      .arg(j.child, other->name, j.name)};
         if (!j.child.isEmpty()) parentJoint.insert(j.child, &j);
     }
@@ -122,7 +129,9 @@ std::optional<Fault> CheckTree(const FileOutline& outline) {
         while (!reachesRoot.value(at) && parentJoint.contains(at)) {
             if (reachesRoot.contains(at))
                 return Fault{parentJoint.value(at)->line,
-                             tr("the joints form a cycle through link \"%1\"").arg(at)};
+                             QCoreApplication::translate(
+                                 "RobotModel", "the joints form a cycle through link \"%1\"")
+                                 .arg(at)};
             reachesRoot.insert(at, false);
             walk << at;
             at = parentJoint.value(at)->parent;
@@ -209,7 +218,9 @@ QString MeshFile(const QString& folder, const QString& uri, QString* reason) {
         const qsizetype slash = relative.indexOf(QLatin1Char('/'), 10);
         relative = slash < 0 ? QString() : relative.mid(slash + 1);
     } else if (relative.contains(QLatin1String("://"))) {
-        *reason = tr("mesh \"%1\" is not a file; only files are read").arg(uri);
+        *reason = QCoreApplication::translate("RobotModel",
+                                              "mesh \"%1\" is not a file; only files are read")
+                      .arg(uri);
         return {};
     }
     const QString cleanFolder = QDir::cleanPath(QDir(folder).absolutePath());
@@ -219,19 +230,22 @@ QString MeshFile(const QString& folder, const QString& uri, QString* reason) {
     if (!path.startsWith(cleanFolder + QLatin1Char('/')) ||
         (info.exists() &&
          !info.canonicalFilePath().startsWith(canonicalFolder + QLatin1Char('/')))) {
-        *reason = tr("mesh \"%1\" lies outside the model's folder %2").arg(uri, cleanFolder);
+        *reason = QCoreApplication::translate("RobotModel",
+                                              "mesh \"%1\" lies outside the model's folder %2")
+                      .arg(uri, cleanFolder);
         return {};
     }
     if (!info.exists()) {
-        *reason = tr("mesh file %1 is missing").arg(path);
+        *reason = QCoreApplication::translate("RobotModel", "mesh file %1 is missing").arg(path);
         return {};
     }
     if (!info.isFile()) {
-        *reason = tr("mesh %1 is not a regular file").arg(path);
+        *reason =
+            QCoreApplication::translate("RobotModel", "mesh %1 is not a regular file").arg(path);
         return {};
     }
     if (info.size() > RobotModel::kMaxMeshBytes) {
-        *reason = tr("mesh file %1 is larger than %2 MB")
+        *reason = QCoreApplication::translate("RobotModel", "mesh file %1 is larger than %2 MB")
                       .arg(path)
                       .arg(RobotModel::kMaxMeshBytes / (1024 * 1024));
         return {};
@@ -262,7 +276,7 @@ std::shared_ptr<const TriangleMesh> ReadMesh(const QString& path, QString* reaso
     const aiScene* scene = importer.ReadFile(QFile::encodeName(path).toStdString(),
                                              aiProcess_Triangulate | aiProcess_SortByPType);
     if (!scene || !scene->mRootNode) {
-        *reason = tr("mesh file %1 cannot be read: %2")
+        *reason = QCoreApplication::translate("RobotModel", "mesh file %1 cannot be read: %2")
                       .arg(path, QString::fromUtf8(importer.GetErrorString()));
         return nullptr;
     }
@@ -270,7 +284,8 @@ std::shared_ptr<const TriangleMesh> ReadMesh(const QString& path, QString* reaso
     for (unsigned m = 0; m < scene->mNumMeshes; ++m)
         faces += scene->mMeshes[m]->mNumFaces;
     if (faces > RobotModel::kMaxTriangles) {
-        *reason = tr("mesh file %1 has %2 triangles, more than the %3 read")
+        *reason = QCoreApplication::translate(
+                      "RobotModel", "mesh file %1 has %2 triangles, more than the %3 read")
                       .arg(path)
                       .arg(faces)
                       .arg(RobotModel::kMaxTriangles);
@@ -281,7 +296,9 @@ std::shared_ptr<const TriangleMesh> ReadMesh(const QString& path, QString* reaso
     AddNodeTriangles(*scene, *scene->mRootNode, aiMatrix4x4(), *mesh);
     if (!std::all_of(mesh->corners.begin(), mesh->corners.end(),
                      [](float v) { return std::isfinite(v); })) {
-        *reason = tr("mesh file %1 holds a corner that is not a number").arg(path);
+        *reason = QCoreApplication::translate("RobotModel",
+                                              "mesh file %1 holds a corner that is not a number")
+                      .arg(path);
         return nullptr;
     }
     return mesh;
@@ -343,13 +360,16 @@ class RobotModelReader {
                                   const urdf::Material* material, const FileOutline::Element& where,
                                   std::vector<Shape>& shapes) {
         const auto fault = [&](const QString& reason) {
-            return Fault{where.line, tr("link \"%1\": %2").arg(where.name, reason)};
+            return Fault{where.line, QCoreApplication::translate("RobotModel", "link \"%1\": %2")
+                                         .arg(where.name, reason)};
         };
         Shape shape;
         const std::optional<Placement> origin = ToPlacement(pose);
         if (!origin)
-            return fault(tr("a shape's origin is not a position within %1 m and a rotation")
-                             .arg(kMaxExtent));
+            return fault(
+                QCoreApplication::translate(
+                    "RobotModel", "a shape's origin is not a position within %1 m and a rotation")
+                    .arg(kMaxExtent));
         shape.origin = *origin;
         if (material) {
             const urdf::Color& c = material->color;
@@ -380,7 +400,8 @@ class RobotModelReader {
             const Vec3 scale = ToVec3(m.scale);
             if (!(scale.x > 0 && scale.y > 0 && scale.z > 0) ||
                 !std::isfinite(scale.x * scale.y * scale.z))
-                return fault(tr("mesh scale %1 %2 %3 is not above zero")
+                return fault(QCoreApplication::translate("RobotModel",
+                                                         "mesh scale %1 %2 %3 is not above zero")
                                  .arg(scale.x)
                                  .arg(scale.y)
                                  .arg(scale.z));
@@ -399,7 +420,10 @@ class RobotModelReader {
             }
             if (!std::all_of(scaled->corners.begin(), scaled->corners.end(),
                              [](float v) { return std::abs(v) <= kMaxExtent; }))
-                return fault(tr("mesh %1 reaches farther than %2 m").arg(file).arg(kMaxExtent));
+                return fault(
+                    QCoreApplication::translate("RobotModel", "mesh %1 reaches farther than %2 m")
+                        .arg(file)
+                        .arg(kMaxExtent));
             shape.kind = ShapeKind::Mesh;
             // Only visuals are drawn; a collision mesh is measured, not drawn.
             if (material)
@@ -415,7 +439,9 @@ class RobotModelReader {
             return std::nullopt;
         }
         if (!WithinReach(shape.size) || shape.size.x <= 0 || shape.size.y <= 0 || shape.size.z <= 0)
-            return fault(tr("a shape's size is not between 0 and %1 m").arg(kMaxExtent));
+            return fault(QCoreApplication::translate("RobotModel",
+                                                     "a shape's size is not between 0 and %1 m")
+                             .arg(kMaxExtent));
         shapes.push_back(std::move(shape));
         return std::nullopt;
     }
@@ -425,11 +451,13 @@ class RobotModelReader {
         const std::optional<Placement> origin = ToPlacement(inertial.origin);
         if (!origin || !std::isfinite(inertial.mass) || inertial.mass < 0 ||
             inertial.mass > kMaxMass)
-            return Fault{where.line, tr("link \"%1\": its inertial is not a mass of 0 to %2 kg "
-                                        "at a position within %3 m")
-                                         .arg(where.name)
-                                         .arg(kMaxMass)
-                                         .arg(kMaxExtent)};
+            return Fault{where.line,
+                         QCoreApplication::translate(
+                             "RobotModel", "link \"%1\": its inertial is not a mass of 0 to %2 kg "
+                                           "at a position within %3 m")
+                             .arg(where.name)
+                             .arg(kMaxMass)
+                             .arg(kMaxExtent)};
         link.mass = inertial.mass;
         link.centreOfMass = origin->position;
         return std::nullopt;
@@ -438,14 +466,16 @@ class RobotModelReader {
     std::optional<Fault> addJoint(const urdf::Joint& source, const FileOutline::Element& where,
                                   const QHash<QString, int>& linkIndex) {
         const auto fault = [&](const QString& reason) {
-            return Fault{where.line, tr("joint \"%1\": %2").arg(where.name, reason)};
+            return Fault{where.line, QCoreApplication::translate("RobotModel", "joint \"%1\": %2")
+                                         .arg(where.name, reason)};
         };
         ModelJoint joint;
         joint.name = where.name;
         joint.line = where.line;
         joint.parentLink = linkIndex.value(QString::fromStdString(source.parent_link_name), -1);
         joint.childLink = linkIndex.value(QString::fromStdString(source.child_link_name), -1);
-        if (joint.parentLink < 0 || joint.childLink < 0) return fault(tr("it names no link"));
+        if (joint.parentLink < 0 || joint.childLink < 0)
+            return fault(QCoreApplication::translate("RobotModel", "it names no link"));
         switch (source.type) {
         case urdf::Joint::REVOLUTE:
             joint.kind = JointKind::Revolute;
@@ -467,13 +497,15 @@ class RobotModelReader {
             ToPlacement(source.parent_to_joint_origin_transform);
         if (!origin)
             return fault(
-                tr("its origin is not a position within %1 m and a rotation").arg(kMaxExtent));
+                QCoreApplication::translate(
+                    "RobotModel", "its origin is not a position within %1 m and a rotation")
+                    .arg(kMaxExtent));
         joint.origin = *origin;
         joint.axis = ToVec3(source.axis);
         const double length = std::sqrt(joint.axis.x * joint.axis.x + joint.axis.y * joint.axis.y +
                                         joint.axis.z * joint.axis.z);
         if (joint.movable() && (!std::isfinite(length) || length < 1e-9))
-            return fault(tr("its axis has no direction"));
+            return fault(QCoreApplication::translate("RobotModel", "its axis has no direction"));
         if (joint.movable())
             joint.axis = {joint.axis.x / length, joint.axis.y / length, joint.axis.z / length};
         if ((joint.kind == JointKind::Revolute || joint.kind == JointKind::Prismatic) &&
@@ -483,7 +515,9 @@ class RobotModelReader {
             if (!std::isfinite(joint.lower) || !std::isfinite(joint.upper) ||
                 joint.lower > joint.upper)
                 return fault(
-                    tr("its limits %1 to %2 are no range").arg(joint.lower).arg(joint.upper));
+                    QCoreApplication::translate("RobotModel", "its limits %1 to %2 are no range")
+                        .arg(joint.lower)
+                        .arg(joint.upper));
             joint.limited = joint.lower < joint.upper;
         }
         m_model.m_links[std::size_t(joint.childLink)].parentJoint = int(m_model.m_joints.size());
@@ -512,15 +546,19 @@ class RobotModelReader {
 
 std::optional<RobotModel> RobotModel::Load(const QString& path, QString* error) {
     const auto refuse = [&](const QString& reason) {
-        *error = tr("cannot read the robot model %1: %2").arg(path, reason);
+        *error = QCoreApplication::translate("RobotModel", "cannot read the robot model %1: %2")
+                     .arg(path, reason);
         return std::nullopt;
     };
     QFile file(path);
     const QFileInfo info(path);
-    if (!info.exists()) return refuse(tr("the file is missing"));
-    if (!info.isFile()) return refuse(tr("it is not a regular file"));
+    if (!info.exists())
+        return refuse(QCoreApplication::translate("RobotModel", "the file is missing"));
+    if (!info.isFile())
+        return refuse(QCoreApplication::translate("RobotModel", "it is not a regular file"));
     if (info.size() > kMaxModelBytes)
-        return refuse(tr("the file is larger than %1 MB").arg(kMaxModelBytes / (1024 * 1024)));
+        return refuse(QCoreApplication::translate("RobotModel", "the file is larger than %1 MB")
+                          .arg(kMaxModelBytes / (1024 * 1024)));
     if (!file.open(QIODevice::ReadOnly)) return refuse(file.errorString());
     return Parse(file.read(kMaxModelBytes + 1), path, error);
 }
@@ -528,10 +566,11 @@ std::optional<RobotModel> RobotModel::Load(const QString& path, QString* error) 
 std::optional<RobotModel> RobotModel::Parse(const QByteArray& text, const QString& path,
                                             QString* error) {
     const auto refuse = [&](const Fault& fault) {
-        *error = tr("cannot read the robot model %1, line %2: %3")
-                     .arg(path)
-                     .arg(fault.line)
-                     .arg(fault.reason);
+        *error =
+            QCoreApplication::translate("RobotModel", "cannot read the robot model %1, line %2: %3")
+                .arg(path)
+                .arg(fault.line)
+                .arg(fault.reason);
         return std::nullopt;
     };
     FileOutline outline;
@@ -550,7 +589,8 @@ std::optional<RobotModel> RobotModel::Parse(const QByteArray& text, const QStrin
         parserErrors += log.errors();
     }
     if (!urdf || !parserErrors.isEmpty()) {
-        if (parserErrors.isEmpty()) parserErrors << tr("urdfdom refused the model");
+        if (parserErrors.isEmpty())
+            parserErrors << QCoreApplication::translate("RobotModel", "urdfdom refused the model");
         return refuse({LineNamedIn(parserErrors, outline, text), parserErrors.first()});
     }
     RobotModelReader reader(outline, path);

@@ -41,13 +41,13 @@ RobotPreviewWindow::RobotPreviewWindow(PoseWindow& poseWindow, PortSession& port
     : QWidget(parent, Qt::Window), m_poseWindow(poseWindow), m_port(port),
       m_settingsPath(settingsPath) {
     setObjectName(QStringLiteral("RobotDlg"));
-    setWindowTitle(QStringLiteral("Robot"));
+    setWindowTitle(tr("Robot"));
 
     auto* bar = new QHBoxLayout;
     const auto addButton = [this, bar](QToolButton*& b, const char* name, const char* label) {
         b = new QToolButton(this);
         b->setObjectName(QString::fromLatin1(name));
-        b->setText(QString::fromLatin1(label));
+        b->setText(tr(label));
         bar->addWidget(b);
         return b;
     };
@@ -59,19 +59,18 @@ RobotPreviewWindow::RobotPreviewWindow(PoseWindow& poseWindow, PortSession& port
             View->update();
         });
     };
-    viewButton(FrontBtn, "FrontBtn", "Front", ViewDirection::Front);
-    viewButton(SideBtn, "SideBtn", "Side", ViewDirection::Side);
-    viewButton(TopBtn, "TopBtn", "Top", ViewDirection::Top);
-    viewButton(ResetBtn, "ResetBtn", "Reset", ViewDirection::Iso);
+    viewButton(FrontBtn, "FrontBtn", QT_TR_NOOP("Front"), ViewDirection::Front);
+    viewButton(SideBtn, "SideBtn", QT_TR_NOOP("Side"), ViewDirection::Side);
+    viewButton(TopBtn, "TopBtn", QT_TR_NOOP("Top"), ViewDirection::Top);
+    viewButton(ResetBtn, "ResetBtn", QT_TR_NOOP("Reset"), ViewDirection::Iso);
     bar->addStretch();
-    bar->addWidget(new QLabel(QStringLiteral("Follow:"), this));
+    bar->addWidget(new QLabel(tr("Follow:"), this));
     FollowBox = new QComboBox(this);
     FollowBox->setObjectName(QStringLiteral("FollowBox"));
-    FollowBox->addItems({QStringLiteral("Pose window"), QStringLiteral("Simulated board"),
-                         QStringLiteral("Real board")});
+    FollowBox->addItems({tr("Pose window"), tr("Simulated board"), tr("Real board")});
     bar->addWidget(FollowBox);
-    connect(addButton(MappingBtn, "MappingBtn", "Channels..."), &QToolButton::clicked, this,
-            &RobotPreviewWindow::MappingBtnClick);
+    connect(addButton(MappingBtn, "MappingBtn", QT_TR_NOOP("Channels...")), &QToolButton::clicked,
+            this, &RobotPreviewWindow::MappingBtnClick);
 
     Message = new QLabel(this);
     Message->setObjectName(QStringLiteral("Message"));
@@ -272,8 +271,8 @@ void RobotPreviewWindow::MappingBtnClick() {
             saved = ini.save();
         }
         if (!saved) {
-            Message->setText(QStringLiteral("The channel mapping could not be written to %1")
-                                 .arg(m_settingsPath));
+            Message->setText(
+                tr("The channel mapping could not be written to %1").arg(m_settingsPath));
             Message->show();
         } else {
             m_mapping = chosen;

@@ -6,6 +6,8 @@
 #include "board/WordClasses.h"
 #include "compiler/MotionTransfer.h"
 
+#include <QCoreApplication>
+
 namespace qvx {
 
 std::optional<MotionRecord> SlotRecord::failed(const QString& text) {
@@ -21,21 +23,30 @@ std::optional<MotionRecord> SlotRecord::read(int slot, int index) {
     const QString slotName = MotionTable::Caption(slot);
     QByteArray entry;
     if (!m_board.ReadTableEntry(slot, entry))
-        return failed(link.failureWith(QStringLiteral("reading the table entry of ") + slotName));
+        return failed(link.failureWith(
+            QCoreApplication::translate("SlotRecord", "reading the table entry of %1")
+                .arg(slotName)));
     const int count = MotionTable::EntryCount(entry);
-    if (count == 0) return failed(slotName + QStringLiteral(" holds no motion"));
+    if (count == 0)
+        return failed(
+            QCoreApplication::translate("SlotRecord", "%1 holds no motion").arg(slotName));
     if (index >= count)
-        return failed(QStringLiteral("%1 holds %2 record%3; there is no record %4")
+        return failed((count == 1 ? QCoreApplication::translate(
+                                        "SlotRecord", "%1 holds %2 record; there is no record %3")
+                                  : QCoreApplication::translate(
+                                        "SlotRecord", "%1 holds %2 records; there is no record %3"))
                           .arg(slotName)
                           .arg(count)
-                          .arg(count == 1 ? QString() : QStringLiteral("s"))
                           .arg(index + 1));
     MotionRecord record;
     const QString recordName = MotionTransfer::RecordName(slot, index);
     if (!m_board.ReadMotionRecord(true, slot, index, record))
-        return failed(link.failureWith(QStringLiteral("reading ") + recordName));
+        return failed(link.failureWith(
+            QCoreApplication::translate("SlotRecord", "reading %1").arg(recordName)));
     if (MotionTransfer::ClassifyRecord(record) != RecordPos)
-        return failed(recordName + QStringLiteral(" is no pose (a setting, branch, jump or end)"));
+        return failed(QCoreApplication::translate("SlotRecord",
+                                                  "%1 is no pose (a setting, branch, jump or end)")
+                          .arg(recordName));
     return record;
 }
 

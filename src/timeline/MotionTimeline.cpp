@@ -5,6 +5,7 @@
 #include "pose/PoseLayout.h"
 #include "sim/BoardSimulator.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
 #include <functional>
@@ -72,19 +73,23 @@ std::optional<TimelineInputs> TimelineInputs::parsed(const QString& text, QStrin
     if (text.trimmed().isEmpty()) return in;
     for (const QString& part : text.split(u',')) {
         const qsizetype eq = part.indexOf(u'=');
-        if (eq < 0) return refuse(QStringLiteral("\"%1\" is not KEY=VALUE").arg(part.trimmed()));
+        if (eq < 0)
+            return refuse(QCoreApplication::translate("MotionTimeline", "\"%1\" is not KEY=VALUE")
+                              .arg(part.trimmed()));
         const QString key = part.left(eq).trimmed().toLower();
         const QString value = part.mid(eq + 1).trimmed();
         const auto& keys = inputKeys();
         const auto k = std::find_if(keys.begin(), keys.end(),
                                     [&key](const InputKey& x) { return x.name == key; });
         if (k == keys.end())
-            return refuse(QStringLiteral("unknown input \"%1\" (known: button, pa1..pa4, "
-                                         "ad1..ad3, cmp)")
+            return refuse(QCoreApplication::translate("MotionTimeline",
+                                                      "unknown input \"%1\" (known: button, "
+                                                      "pa1..pa4, ad1..ad3, cmp)")
                               .arg(key));
         const std::optional<int> v = parseNumber(value);
         if (!v || *v < k->min || *v > k->max)
-            return refuse(QStringLiteral("%1 must be a number from %2 to %3, not \"%4\"")
+            return refuse(QCoreApplication::translate(
+                              "MotionTimeline", "%1 must be a number from %2 to %3, not \"%4\"")
                               .arg(key)
                               .arg(k->min)
                               .arg(k->max)
@@ -180,7 +185,8 @@ std::optional<int> ShownOutput(quint16 word, float rate) {
 }
 
 QString TimelineLimitText(int limitMs) {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "MotionTimeline",
                "The motion did not end within %1 s of board time; shown up to the limit.")
         .arg(limitMs / 1000.0);
 }

@@ -18,6 +18,9 @@ namespace qvx {
 namespace {
 
 const QString kCursorName = QStringLiteral("timeline-cursor");
+const char* const kTimeTitle = QT_TRANSLATE_NOOP("TimelineChart", "Board time (ms)");
+const char* const kPositionTitle = QT_TRANSLATE_NOOP("TimelineChart", "Position");
+
 // Marks closer than this share of the time span keep only the first name.
 constexpr int kMarkNamesAcross = 8;
 // The curve of one channel with the points on straight stretches left out:
@@ -89,9 +92,9 @@ void Fill(QChart& chart, const Timeline& t, const TimelineLabels& labels) {
     time->setRange(0, end);
     time->applyNiceNumbers();
     time->setLabelFormat(QStringLiteral("%d"));
-    time->setTitleText(QStringLiteral("Board time (ms)"));
+    time->setTitleText(QCoreApplication::translate("TimelineChart", kTimeTitle));
     auto* position = new QValueAxis;
-    position->setTitleText(QStringLiteral("Position"));
+    position->setTitleText(QCoreApplication::translate("TimelineChart", kPositionTitle));
     chart.addAxis(time, Qt::AlignBottom);
     chart.addAxis(position, Qt::AlignLeft);
 

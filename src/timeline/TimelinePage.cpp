@@ -60,8 +60,8 @@ TimelinePage::TimelinePage(QWidget* parent) : QWidget(parent) {
     };
     ButtonBox = numberBox(0, 0xFFFF, start.button, this);
     ButtonBox->setDisplayIntegerBase(16);
-    ButtonBox->setPrefix(QStringLiteral("0x"));
-    add(QStringLiteral("Buttons"), ButtonBox, QStringLiteral("ButtonBox"));
+    ButtonBox->setPrefix(QStringLiteral("0x")); // not translated: hexadecimal
+    add(tr("Buttons"), ButtonBox, QStringLiteral("ButtonBox"));
     for (int i = 0; i < 4; ++i) {
         PaBox[size_t(i)] = numberBox(0, 0xFF, start.receiver[size_t(i)], this);
         add(QStringLiteral("PA%1").arg(i + 1), PaBox[size_t(i)],
@@ -74,10 +74,10 @@ TimelinePage::TimelinePage(QWidget* parent) : QWidget(parent) {
     }
     CmpBox =
         numberBox(TimelineInputs::kCompareMin, TimelineInputs::kCompareMax, start.compare, this);
-    add(QStringLiteral("Compare"), CmpBox, QStringLiteral("CmpBox"));
+    add(tr("Compare"), CmpBox, QStringLiteral("CmpBox"));
     LimitBox = numberBox(1, 600, Timeline::kDefaultLimitMs / 1000, this);
-    LimitBox->setSuffix(QStringLiteral(" s"));
-    add(QStringLiteral("Limit"), LimitBox, QStringLiteral("LimitBox"));
+    LimitBox->setSuffix(QStringLiteral(" s")); // not translated: unit
+    add(tr("Limit"), LimitBox, QStringLiteral("LimitBox"));
     panel->addStretch();
 
     View = new PickingView(*this, new QChart);
@@ -89,7 +89,7 @@ TimelinePage::TimelinePage(QWidget* parent) : QWidget(parent) {
     layout->addLayout(panel);
     layout->addWidget(View, 1);
     layout->addWidget(Status);
-    Status->setText(QStringLiteral("Compile a motion chart to see its timeline."));
+    Status->setText(tr("Compile a motion chart to see its timeline."));
 }
 
 TimelineInputs TimelinePage::inputs() const {
@@ -117,8 +117,7 @@ void TimelinePage::recompute() {
     if (!m_timeline.ended)
         Status->setText(TimelineLimitText(m_timeline.limitMs));
     else
-        Status->setText(
-            QStringLiteral("The motion ends after %1 ms of board time.").arg(m_timeline.endMs()));
+        Status->setText(tr("The motion ends after %1 ms of board time.").arg(m_timeline.endMs()));
 }
 
 void TimelinePage::pickTime(int timeMs) {

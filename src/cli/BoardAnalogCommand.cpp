@@ -108,7 +108,7 @@ int CmdBoardAnalog(const VerbArgs& args, CliServices& io) {
     for (const auto& [name, value] : args.given()) {
         if (name == QLatin1String("port") || name == QLatin1String("yes")) continue;
         const std::optional<Change> change = parseChange(QStringLiteral("--") + name, value);
-        if (!change) return args.usage(QStringLiteral("cannot use --%1 %2").arg(name, value), io);
+        if (!change) return args.usage(Cli::tr("cannot use --%1 %2").arg(name, value), io);
         changes << *change;
     }
 
@@ -126,7 +126,7 @@ int CmdBoardAnalog(const VerbArgs& args, CliServices& io) {
         const QString failure = state.link.failureWith(AnalogFlows::ReadFailedText());
         state.link.ClosePort();
         if (!read) {
-            io.err() << "qvx board analog failed: " << failure << Qt::endl;
+            io.failed(QStringLiteral("board analog"), failure);
             return 1;
         }
         print(settings, io);
@@ -136,22 +136,22 @@ int CmdBoardAnalog(const VerbArgs& args, CliServices& io) {
     bool reportsOn = false;
     if (!flows.Open(&reportsOn)) {
         state.link.ClosePort();
-        io.err() << "qvx board analog failed: " << flows.problem() << Qt::endl;
+        io.failed(QStringLiteral("board analog"), flows.problem());
         return 1;
     }
     bool ok = true;
     if (!reportsOn) {
-        io.err() << "qvx board analog: " << flows.problem() << Qt::endl;
+        io.note(QStringLiteral("board analog"), flows.problem());
         ok = false;
     }
     // A failed change is told and the rest still made, as in the dialog.
     for (const Change& c : changes) {
         if (apply(flows, c)) continue;
-        io.err() << "qvx board analog: " << state.link.failureWith(c.text + " failed") << Qt::endl;
+        io.note(QStringLiteral("board analog"), state.link.failureWith(Cli::tr("%1 failed").arg(c.text)));
         ok = false;
     }
     if (!flows.Close()) {
-        io.err() << "qvx board analog failed: " << flows.problem() << Qt::endl;
+        io.failed(QStringLiteral("board analog"), flows.problem());
         ok = false;
     }
     state.link.ClosePort();

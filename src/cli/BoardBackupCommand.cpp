@@ -25,7 +25,7 @@ int CmdBoardBackup(const VerbArgs& args, CliServices& io) {
     const QString& path = args.positional()[0];
     // The file's place is checked before the board is read for a minute.
     if (!IniFile(path).canReplace()) {
-        io.err() << "qvx board backup failed: cannot write " << path << Qt::endl;
+        io.failed(QStringLiteral("board backup"), Cli::tr("cannot write %1").arg(path));
         return 1;
     }
     AppState state;
@@ -37,15 +37,15 @@ int CmdBoardBackup(const VerbArgs& args, CliServices& io) {
     const std::optional<BoardBackup> backup = flows.Backup();
     state.link.ClosePort();
     if (!backup) {
-        io.err() << "qvx board backup failed: " << io.heldError() << Qt::endl;
+        io.failed(QStringLiteral("board backup"), io.heldError());
         return 1;
     }
     if (!backup->Save(path)) {
-        io.err() << "qvx board backup failed: cannot write " << path << Qt::endl;
+        io.failed(QStringLiteral("board backup"), Cli::tr("cannot write %1").arg(path));
         return 1;
     }
     printNotes(flows, io);
-    io.out() << "backed up " << BackupFlows::Summary(*backup) << " to " << path << Qt::endl;
+    io.out() << Cli::tr("backed up %1 to %2").arg(BackupFlows::Summary(*backup), path) << Qt::endl;
     return 0;
 }
 
@@ -61,7 +61,7 @@ int CmdBoardRestore(const VerbArgs& args, CliServices& io) {
     QString error;
     const std::optional<BoardBackup> backup = BoardBackup::Load(path, &error);
     if (!backup) {
-        io.err() << "qvx board restore failed: " << error << Qt::endl;
+        io.failed(QStringLiteral("board restore"), error);
         return 1;
     }
     // --yes answers the question, which is not shown; its warnings are.
@@ -78,11 +78,11 @@ int CmdBoardRestore(const VerbArgs& args, CliServices& io) {
     const bool ok = flows.Restore(*backup);
     state.link.ClosePort();
     if (!ok) {
-        io.err() << "qvx board restore failed: " << io.heldError() << Qt::endl;
+        io.failed(QStringLiteral("board restore"), io.heldError());
         return 1;
     }
     printNotes(flows, io);
-    io.out() << "restored " << BackupFlows::Summary(*backup) << " from " << path << Qt::endl;
+    io.out() << Cli::tr("restored %1 from %2").arg(BackupFlows::Summary(*backup), path) << Qt::endl;
     return 0;
 }
 

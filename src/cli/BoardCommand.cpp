@@ -56,7 +56,7 @@ int CmdBoard(const VerbArgs& args, CliServices& io) {
     if (numbered) {
         n = NumberIn(args.positional()[0], 0, MotionTable::kRows - 1);
         if (!n)
-            return args.usage(QStringLiteral("N must be a table row 0..%1, not %2")
+            return args.usage(Cli::tr("N must be a table row 0..%1, not %2")
                                   .arg(MotionTable::kRows - 1)
                                   .arg(args.positional()[0]),
                               io);
@@ -73,19 +73,14 @@ int CmdBoard(const VerbArgs& args, CliServices& io) {
         if (!io.canRead(args.name(), path)) return 1;
         DocumentContext ctx{state.chart, state.header, io};
         if (!DocumentFile::OpenDocument(ctx, path)) {
-            io.err() << "qvx board write failed: cannot open " << path << Qt::endl;
+            io.failed(QStringLiteral("board write"), Cli::tr("cannot open %1").arg(path));
             return 1;
         }
         const bool scenario = state.chart.documentKind != MotionChart;
         const int slotCount = scenario ? QmxBoard::kScenarioSlots : QmxBoard::kMotionSlots;
         n = NumberIn(args.value(QStringLiteral("slot")), 0, slotCount - 1);
         if (!n)
-            return args.usage(
-                QStringLiteral("--slot must be a %1 slot 0..%2, not %3")
-                    .arg(scenario ? QStringLiteral("scenario") : QStringLiteral("motion"))
-                    .arg(slotCount - 1)
-                    .arg(args.value(QStringLiteral("slot"))),
-                io);
+            return args.usage(BadSlotText(scenario, args.value(QStringLiteral("slot"))), io);
     }
     io.pickAnswer = n;
 
@@ -105,7 +100,7 @@ int CmdBoard(const VerbArgs& args, CliServices& io) {
             DocumentContext ctx{state.chart, state.header, io};
             const QString out = args.value(QStringLiteral("out"));
             ok = DocumentFile::SaveDocument(ctx, out, false);
-            if (!ok) failure = QStringLiteral("cannot write ") + out;
+            if (!ok) failure = Cli::tr("cannot write %1").arg(out);
         }
     } else if (sub == QLatin1String("delete")) {
         ok = flows.Delete();
@@ -120,9 +115,10 @@ int CmdBoard(const VerbArgs& args, CliServices& io) {
     if (!ok) {
         if (failure.isEmpty()) failure = flows.failure();
         if (failure.isEmpty()) failure = io.failureCause(state.link.lastFailure());
-        io.err() << "qvx board " << sub << " failed";
-        if (!failure.isEmpty()) io.err() << ": " << failure;
-        io.err() << Qt::endl;
+        if (failure.isEmpty())
+            io.err() << Cli::tr("qvx %1 failed").arg(QStringLiteral("board ") + sub) << Qt::endl;
+        else
+            io.failed(QStringLiteral("board ") + sub, failure);
         return 1;
     }
     return 0;
@@ -143,15 +139,15 @@ int CmdRemote(const VerbArgs& parsed, CliServices& io) {
     const std::optional<quint32> l = number32(args.last());
     if (!w || !l)
         return parsed.usage(
-            QStringLiteral("%1 is not a 32-bit number").arg(!w ? args[1] : args.last()), io);
+            Cli::tr("%1 is not a 32-bit number").arg(!w ? args[1] : args.last()), io);
     QString error;
     const std::optional<bool> answer = RemoteServer::Send(*w, *l, &error);
-    if (answer && !*answer) error = QStringLiteral("the editor did not send the command");
+    if (answer && !*answer) error = Cli::tr("the editor did not send the command");
     if (!answer || !*answer) {
-        io.err() << "qvx remote failed: " << error << Qt::endl;
+        io.failed(QStringLiteral("remote"), error);
         return 1;
     }
-    io.out() << "sent" << Qt::endl;
+    io.out() << Cli::tr("sent") << Qt::endl;
     return 0;
 }
 

@@ -22,23 +22,19 @@ int CmdBoardDiff(const VerbArgs& args, CliServices& io) {
     state.link.setServices(&io);
     DocumentContext ctx{state.chart, state.header, io};
     if (!DocumentFile::OpenDocument(ctx, path)) {
-        io.err() << "qvx board diff failed: cannot open " << path << Qt::endl;
+        io.failed(QStringLiteral("board diff"), Cli::tr("cannot open %1").arg(path));
         return 1;
     }
     const bool scenario = state.chart.documentKind == ScenarioChart;
     const int slotCount = scenario ? QmxBoard::kScenarioSlots : QmxBoard::kMotionSlots;
     const std::optional<int> given = NumberIn(args.value(QStringLiteral("slot")), 0, slotCount - 1);
     if (!given)
-        return args.usage(QStringLiteral("--slot must be a %1 slot 0..%2, not %3")
-                              .arg(scenario ? QStringLiteral("scenario") : QStringLiteral("motion"))
-                              .arg(slotCount - 1)
-                              .arg(args.value(QStringLiteral("slot"))),
-                          io);
+        return args.usage(BadSlotText(scenario, args.value(QStringLiteral("slot"))), io);
     const int slot = *given;
     const bool compiled = scenario ? state.compiler.CompileScenarioChart(state.chart, io)
                                    : state.compiler.CompileMotionChart(state.chart, io);
     if (!compiled) {
-        io.err() << "qvx board diff failed: cannot compile " << path << Qt::endl;
+        io.failed(QStringLiteral("board diff"), Cli::tr("cannot compile %1").arg(path));
         return 1;
     }
     // What a write would send, taken before the first exchange.
@@ -77,15 +73,14 @@ int CmdBoardDiff(const VerbArgs& args, CliServices& io) {
         failure = state.link.failureWith(BoardCommands::SleepFailedText());
     else if (!ok)
         failure =
-            state.link.failureWith(QStringLiteral("reading ") + MotionTable::Caption(entryIndex) +
-                                   QStringLiteral(" failed"));
+            state.link.failureWith(Cli::tr("reading %1 failed").arg(MotionTable::Caption(entryIndex)));
     // Woken even when the sleep was not confirmed: the board may have taken it.
     if (!board.SetSleep(1) && asleep)
         failure = BoardCommands::LeftAsleep(
             ok ? state.link.failureWith(BoardCommands::WakeFailedText()) : failure);
     state.link.ClosePort();
     if (!failure.isEmpty()) {
-        io.err() << "qvx board diff failed: " << failure << Qt::endl;
+        io.failed(QStringLiteral("board diff"), failure);
         return 1;
     }
     const QStringList differences =
@@ -93,10 +88,10 @@ int CmdBoardDiff(const VerbArgs& args, CliServices& io) {
                  : MotionCompare::Differences(file, state.header, entry, held);
     const QString target = MotionTable::Caption(entryIndex);
     if (differences.isEmpty()) {
-        io.out() << target << " holds " << path << Qt::endl;
+        io.out() << Cli::tr("%1 holds %2").arg(target, path) << Qt::endl;
         return 0;
     }
-    io.out() << target << " differs from " << path << ":" << Qt::endl;
+    io.out() << Cli::tr("%1 differs from %2:").arg(target, path) << Qt::endl;
     for (const QString& line : differences)
         io.out() << line << Qt::endl;
     return 1;

@@ -20,20 +20,24 @@ using Names = std::array<QString, Pose::kChannels>;
 std::optional<Names> readNameFile(const QString& path, CliServices& io) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
-        io.err() << "qvx board names: cannot read " << path << ": " << f.errorString() << Qt::endl;
+        io.note(QStringLiteral("board names"),
+                Cli::tr("cannot read %1: %2").arg(path, f.errorString()));
         return std::nullopt;
     }
     // A names file is a few hundred bytes; anything far larger is no names file.
     constexpr qint64 kMaxSize = 64 * 1024;
     if (f.size() > kMaxSize) {
-        io.err() << path << " is too large for a list of 24 names" << Qt::endl;
+        io.err() << Cli::tr("%1 is too large for a list of 24 names").arg(path) << Qt::endl;
         return std::nullopt;
     }
     QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
     if (lines.size() > Pose::kChannels) {
-        io.err() << path << " lists " << lines.size() << " lines; there are " << Pose::kChannels
-                 << " channels" << Qt::endl;
+        io.err() << Cli::tr("%1 lists %2 lines; there are %3 channels")
+                        .arg(path)
+                        .arg(lines.size())
+                        .arg(Pose::kChannels)
+                 << Qt::endl;
         return std::nullopt;
     }
     Names names;
@@ -73,11 +77,10 @@ int CmdBoardNames(const VerbArgs& args, CliServices& io) {
     Names onBoard;
     const int read = flows.ReadChannelNames(onBoard);
     if (read < Pose::kChannels) {
-        io.err() << "qvx board names failed: "
-                 << state.link.failureWith(QStringLiteral("reading the name of ") +
-                                           PoseLayout::DefaultName(read + 1) +
-                                           QStringLiteral(" failed"))
-                 << (typed ? "; nothing was written" : "") << Qt::endl;
+        const QString cause = state.link.failureWith(
+            Cli::tr("reading the name of %1 failed").arg(PoseLayout::DefaultName(read + 1)));
+        io.failed(QStringLiteral("board names"),
+                  typed ? Cli::tr("%1; nothing was written").arg(cause) : cause);
         state.link.ClosePort();
         return 1;
     }
@@ -98,16 +101,16 @@ int CmdBoardNames(const VerbArgs& args, CliServices& io) {
     }
     const int written = flows.WriteChannelNames(names);
     const QString writeFailure =
-        state.link.failureWith(QStringLiteral("writing the name of ") +
-                               PoseLayout::DefaultName(written + 1) + QStringLiteral(" failed"));
+        state.link.failureWith(
+            Cli::tr("writing the name of %1 failed").arg(PoseLayout::DefaultName(written + 1)));
     state.link.ClosePort();
     const bool kept = layout.Save(settings);
     for (int n = 1; n <= written; ++n)
         io.out() << PoseLayout::DefaultName(n) << '\t' << names[size_t(n - 1)] << Qt::endl;
-    if (!kept) io.err() << "the names could not be kept in " << settings << Qt::endl;
+    if (!kept) io.err() << Cli::tr("the names could not be kept in %1").arg(settings) << Qt::endl;
     if (written < Pose::kChannels) {
-        io.err() << "qvx board names failed: " << writeFailure
-                 << "; the later channels were not written" << Qt::endl;
+        io.failed(QStringLiteral("board names"),
+                  Cli::tr("%1; the later channels were not written").arg(writeFailure));
         return 1;
     }
     return kept ? 0 : 1;

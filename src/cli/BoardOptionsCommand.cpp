@@ -148,9 +148,7 @@ int CmdBoardOptions(const VerbArgs& args, CliServices& io) {
         const QString option = QStringLiteral("--") + name;
         std::optional<Change> change = parseChange(option, value);
         if (!change)
-            return args.usage(option + u' ' + value +
-                                  QStringLiteral(": a value its control "
-                                                 "cannot take"),
+            return args.usage(Cli::tr("%1 %2: a value its control cannot take").arg(option, value),
                               io);
         changes.push_back(std::move(*change));
     }
@@ -162,19 +160,17 @@ int CmdBoardOptions(const VerbArgs& args, CliServices& io) {
 
     if (!flows.Open()) {
         state.link.ClosePort();
-        io.err() << "qvx board options failed: "
-                 << state.link.failureWith(
-                        QStringLiteral("the options could not be read from the board"))
-                 << Qt::endl;
+        io.failed(QStringLiteral("board options"),
+                  state.link.failureWith(Cli::tr("the options could not be read from the board")));
         return 1;
     }
     for (const Change& change : changes) {
         if (!change.run(flows)) {
             state.link.ClosePort();
-            io.err() << "qvx board options failed: "
-                     << state.link.failureWith(QStringLiteral("the board did not take ") +
-                                               change.option)
-                     << "; the later options were not sent" << Qt::endl;
+            io.failed(QStringLiteral("board options"),
+                      Cli::tr("%1; the later options were not sent")
+                          .arg(state.link.failureWith(
+                              Cli::tr("the board did not take %1").arg(change.option))));
             return 1;
         }
     }

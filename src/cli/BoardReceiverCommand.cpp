@@ -68,7 +68,7 @@ int CmdBoardReceiver(const VerbArgs& args, CliServices& io) {
     for (const auto& [name, value] : args.given()) {
         if (name == QLatin1String("port") || name == QLatin1String("yes")) continue;
         const std::optional<Change> change = parseChange(QStringLiteral("--") + name, value);
-        if (!change) return args.usage(QStringLiteral("cannot use --%1 %2").arg(name, value), io);
+        if (!change) return args.usage(Cli::tr("cannot use --%1 %2").arg(name, value), io);
         changes << *change;
     }
 
@@ -89,7 +89,7 @@ int CmdBoardReceiver(const VerbArgs& args, CliServices& io) {
 
     if (!flows.Open()) {
         state.link.ClosePort();
-        io.err() << "qvx board receiver failed: " << flows.problem() << Qt::endl;
+        io.failed(QStringLiteral("board receiver"), flows.problem());
         return 1;
     }
     if (!reported) {
@@ -97,19 +97,17 @@ int CmdBoardReceiver(const VerbArgs& args, CliServices& io) {
         waitForReport.exec();
     }
     if (!reported)
-        io.err() << "qvx board receiver: no receiver report arrived; the measured values are "
-                    "not known"
-                 << Qt::endl;
+        io.note(QStringLiteral("board receiver"),
+                Cli::tr("no receiver report arrived; the measured values are not known"));
     bool ok = true;
     // A failed change is told and the rest still made, as in the dialog.
     for (const Change& c : changes) {
         if (apply(flows, c)) continue;
-        io.err() << "qvx board receiver: " << state.link.failureWith(c.text + " failed")
-                 << Qt::endl;
+        io.note(QStringLiteral("board receiver"), state.link.failureWith(Cli::tr("%1 failed").arg(c.text)));
         ok = false;
     }
     if (!flows.Close()) {
-        io.err() << "qvx board receiver failed: " << flows.problem() << Qt::endl;
+        io.failed(QStringLiteral("board receiver"), flows.problem());
         ok = false;
     }
     state.link.ClosePort();

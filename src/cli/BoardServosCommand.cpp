@@ -47,7 +47,7 @@ void printServo(const ServoFlows& flows, int row, CliServices& io) {
 }
 
 int fail(CliServices& io, const QString& why) {
-    io.err() << "qvx board servos failed: " << why << Qt::endl;
+    io.failed(QStringLiteral("board servos"), why);
     return 1;
 }
 
@@ -74,7 +74,7 @@ int CmdBoardServos(const VerbArgs& args, CliServices& io) {
             const auto from = pair.size() == 2 ? servoId(pair[0]) : std::nullopt;
             const auto onto = pair.size() == 2 ? servoId(pair[1]) : std::nullopt;
             if (!from || !onto)
-                return args.usage(QStringLiteral("--copy %1: give FROM=TO, servo IDs 0..%2")
+                return args.usage(Cli::tr("--copy %1: give FROM=TO, servo IDs 0..%2")
                                       .arg(value)
                                       .arg(ServoFlows::kRows - 1),
                                   io);
@@ -84,7 +84,7 @@ int CmdBoardServos(const VerbArgs& args, CliServices& io) {
         } else {
             const auto n = servoId(value);
             if (!n)
-                return args.usage(QStringLiteral("--%1 %2: a servo ID is 0..%3")
+                return args.usage(Cli::tr("--%1 %2: a servo ID is 0..%3")
                                       .arg(name, value)
                                       .arg(ServoFlows::kRows - 1),
                                   io);
@@ -93,12 +93,12 @@ int CmdBoardServos(const VerbArgs& args, CliServices& io) {
         }
     }
     if (forms > 1)
-        return args.usage(QStringLiteral("give one of --read, --show, --copy and --set"), io);
+        return args.usage(Cli::tr("give one of --read, --show, --copy and --set"), io);
     // The PARAM=VALUE arguments of --set.
     if (verb != Verb::Set && !args.positional().isEmpty())
-        return args.usage(QStringLiteral("unexpected argument ") + args.positional()[0], io);
+        return args.usage(Cli::tr("unexpected argument ") + args.positional()[0], io);
     if (verb == Verb::Set && args.positional().isEmpty())
-        return args.usage(QStringLiteral("--set needs PARAM=VALUE arguments"), io);
+        return args.usage(Cli::tr("--set needs PARAM=VALUE arguments"), io);
     ServoControls check;
     for (const QString& change : args.positional()) {
         const qsizetype eq = change.indexOf(u'=');
@@ -126,7 +126,7 @@ int CmdBoardServos(const VerbArgs& args, CliServices& io) {
     case Verb::List: break;
     case Verb::Read:
         ok = flows.ReadServos();
-        why = QStringLiteral("not every SVP servo could be read");
+        why = Cli::tr("not every SVP servo could be read");
         break;
     case Verb::Show:
     case Verb::Set:
@@ -134,15 +134,15 @@ int CmdBoardServos(const VerbArgs& args, CliServices& io) {
             for (const auto& [param, value] : changes)
                 ServoParams::SetColumn(controls, param, value);
         });
-        why = QStringLiteral("servo %1 could not be read and written back").arg(id);
+        why = Cli::tr("servo %1 could not be read and written back").arg(id);
         break;
     case Verb::Copy:
         if (!flows.CanDrop(id, to)) {
             ok = false;
-            why = QStringLiteral("rows %1 and %2 must both be SVP channels").arg(id).arg(to);
+            why = Cli::tr("rows %1 and %2 must both be SVP channels").arg(id).arg(to);
         } else {
             ok = flows.CopyServo(id, to);
-            why = QStringLiteral("servo %1 could not be copied to servo %2").arg(id).arg(to);
+            why = Cli::tr("servo %1 could not be copied to servo %2").arg(id).arg(to);
         }
         break;
     }

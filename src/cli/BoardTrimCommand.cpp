@@ -50,15 +50,14 @@ int CmdBoardTrim(const VerbArgs& args, CliServices& io) {
         if (name != QLatin1String("set")) continue;
         const auto e = entry(value);
         if (!e)
-            return args.usage(QStringLiteral("--set ") + value +
-                                  QStringLiteral(": give CH=OFFSET with CH 1..24 and OFFSET an "
-                                                 "integer"),
-                              io);
+            return args.usage(
+                Cli::tr("--set %1: give CH=OFFSET with CH 1..24 and OFFSET an integer").arg(value),
+                io);
         entries.push_back(*e);
     }
     const int forms = int(args.has(QStringLiteral("save"))) +
                       int(args.has(QStringLiteral("load"))) + int(!entries.empty());
-    if (forms > 1) return args.usage(QStringLiteral("give one of --save, --load and --set"), io);
+    if (forms > 1) return args.usage(Cli::tr("give one of --save, --load and --set"), io);
 
     AppState state;
     state.link.setServices(&io);
@@ -75,13 +74,13 @@ int CmdBoardTrim(const VerbArgs& args, CliServices& io) {
 
     if (!flows.Open()) {
         state.link.ClosePort();
-        io.err() << "qvx board trim failed: " << flows.problem() << Qt::endl;
+        io.failed(QStringLiteral("board trim"), flows.problem());
         return 1;
     }
     QString failure;
     if (!savePath.isEmpty()) {
         // The name as given: no filter, so no extension is changed.
-        if (!flows.SaveFile(savePath)) failure = QStringLiteral("the trim file was not saved");
+        if (!flows.SaveFile(savePath)) failure = Cli::tr("the trim file was not saved");
     } else if (loaded) {
         if (flows.LoadWords(*loaded) != TrimFlows::LoadResult::Loaded) failure = flows.problem();
     } else {
@@ -94,7 +93,7 @@ int CmdBoardTrim(const VerbArgs& args, CliServices& io) {
     if (!closed)
         failure += (failure.isEmpty() ? QString() : QStringLiteral("; ")) + flows.problem();
     if (!failure.isEmpty()) {
-        io.err() << "qvx board trim failed: " << failure << Qt::endl;
+        io.failed(QStringLiteral("board trim"), failure);
         return 1;
     }
     // What the board now holds in its stored copy.

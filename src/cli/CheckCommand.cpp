@@ -22,17 +22,17 @@ namespace {
 QString readBoard(AppState& state, int slot, int records, BoardCheckSettings& settings) {
     BoardCommands& board = state.board;
     if (!board.ReadOptionWord(true, settings.optionWord))
-        return state.link.failureWith(QStringLiteral("reading the option word failed"));
+        return state.link.failureWith(Cli::tr("reading the option word failed"));
     if (!board.ReadAdReference(true, settings.adReference))
-        return state.link.failureWith(QStringLiteral("reading the analog references failed"));
+        return state.link.failureWith(Cli::tr("reading the analog references failed"));
     if (slot < 0 || records <= QmxBoard::kRecordsPerSlot) return {};
     const int last =
         std::min(slot + (records - 1) / QmxBoard::kRecordsPerSlot, QmxBoard::kMotionSlots - 1);
     for (int s = slot + 1; s <= last; ++s) {
         QByteArray entry;
         if (!board.ReadTableEntry(s, entry))
-            return state.link.failureWith(QStringLiteral("reading the table entry of ") +
-                                          MotionTable::Caption(s) + QStringLiteral(" failed"));
+            return state.link.failureWith(
+                Cli::tr("reading the table entry of %1 failed").arg(MotionTable::Caption(s)));
         state.table.ShowTableRow(entry, s);
     }
     return {};
@@ -47,17 +47,14 @@ int CmdCheck(const VerbArgs& args, CliServices& io) {
     if (const auto code = args.requireCount(1, QStringLiteral("FILE"), io)) return *code;
     const bool port = args.has(QStringLiteral("port"));
     const bool backup = args.has(QStringLiteral("backup"));
-    if (port && backup) return args.usage(QStringLiteral("give --port or --backup, not both"), io);
+    if (port && backup) return args.usage(Cli::tr("give --port or --backup, not both"), io);
     if (args.has(QStringLiteral("slot")) && !port)
-        return args.usage(QStringLiteral("--slot needs the board given with --port"), io);
+        return args.usage(Cli::tr("--slot needs the board given with --port"), io);
     std::optional<int> slot;
     if (args.has(QStringLiteral("slot"))) {
         slot = NumberIn(args.value(QStringLiteral("slot")), 0, QmxBoard::kMotionSlots - 1);
         if (!slot)
-            return args.usage(QStringLiteral("--slot must be a motion slot 0..%1, not %2")
-                                  .arg(QmxBoard::kMotionSlots - 1)
-                                  .arg(args.value(QStringLiteral("slot"))),
-                              io);
+            return args.usage(BadSlotText(false, args.value(QStringLiteral("slot"))), io);
     }
     const QString& path = args.positional()[0];
     if (!io.canRead(args.name(), path)) return 1;
@@ -70,8 +67,7 @@ int CmdCheck(const VerbArgs& args, CliServices& io) {
         QString error;
         const std::optional<BoardBackup> b = BoardBackup::Load(backupPath, &error);
         if (!b) {
-            io.err() << "qvx check failed: " << backupPath << " is no backup: " << error
-                     << Qt::endl;
+            io.failed(QStringLiteral("check"), Cli::tr("%1 is no backup: %2").arg(backupPath, error));
             return 1;
         }
         flows.checkOptions.board = BoardCheckSettings::FromBackup(*b);
@@ -80,11 +76,11 @@ int CmdCheck(const VerbArgs& args, CliServices& io) {
     std::optional<ModelChecks> modelChecks;
     if (args.has(QStringLiteral("model"))) {
         const std::optional<CliRobot> robot =
-            LoadCliRobot(args.value(QStringLiteral("model")), "qvx check failed: ", io);
+            LoadCliRobot(args.value(QStringLiteral("model")), QStringLiteral("check"), io);
         if (!robot) return 1;
         modelChecks.emplace(robot->model, robot->mapping);
         for (const QString& note : modelChecks->skipped())
-            io.err() << "qvx check: " << note << Qt::endl;
+            io.note(QStringLiteral("check"), note);
         flows.moreChecks = [&modelChecks](const Chart& chart,
                                           const std::vector<PoseInstant>& instants) {
             return modelChecks->check(chart, instants);
@@ -92,7 +88,7 @@ int CmdCheck(const VerbArgs& args, CliServices& io) {
     }
     DocumentContext ctx{state.chart, state.header, io};
     if (!DocumentFile::OpenDocument(ctx, path)) {
-        io.err() << "qvx check failed: cannot open " << path << Qt::endl;
+        io.failed(QStringLiteral("check"), Cli::tr("cannot open %1").arg(path));
         return 1;
     }
     // The same compile, with its checks, as the window's; its error boxes go
@@ -106,7 +102,7 @@ int CmdCheck(const VerbArgs& args, CliServices& io) {
         const QString failure = readBoard(state, slot.value_or(-1), records, settings);
         state.link.ClosePort();
         if (!failure.isEmpty()) {
-            io.err() << "qvx check failed: " << failure << Qt::endl;
+            io.failed(QStringLiteral("check"), failure);
             return 1;
         }
         flows.checkOptions.board = settings;
@@ -116,7 +112,7 @@ int CmdCheck(const VerbArgs& args, CliServices& io) {
         io.out() << FindingLine(f, state.chart) << '\n';
     io.out().flush();
     if (!compiled) {
-        io.err() << "qvx check: " << path << " does not compile" << Qt::endl;
+        io.note(QStringLiteral("check"), Cli::tr("%1 does not compile").arg(path));
         return 1;
     }
     return AnyError(flows.findings()) ? 1 : 0;

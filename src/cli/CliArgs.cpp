@@ -43,7 +43,7 @@ QString typed(const QString& name, const QStringList& args) {
 
 QString ParserProblem(const QCommandLineParser& p, const QStringList& args) {
     if (!p.unknownOptionNames().isEmpty())
-        return QStringLiteral("unknown option ") + typed(p.unknownOptionNames().first(), args);
+        return Cli::tr("unknown option %1").arg(typed(p.unknownOptionNames().first(), args));
     QString text = p.errorText().trimmed();
     if (text.endsWith(u'.')) text.chop(1);
     if (!text.isEmpty()) text[0] = text[0].toLower();
@@ -59,7 +59,7 @@ std::optional<int> NumberIn(const QString& text, int lo, int hi) {
 
 int UsageError(const QString& verb, const QString& problem, CliServices& io) {
     const QString command = verb.isEmpty() ? QStringLiteral("qvx") : QStringLiteral("qvx ") + verb;
-    io.err() << command << ": " << problem << " (see " << command << " --help)" << Qt::endl;
+    io.err() << Cli::tr("%1: %2 (see %1 --help)").arg(command, problem) << Qt::endl;
     return 2;
 }
 
@@ -89,7 +89,7 @@ std::optional<int> VerbArgs::Parse(const VerbHelp& verb, const QStringList& args
             continue;
         }
         if (use == 1 && !verb.repeatable.contains(longName))
-            return parsed.usage(QStringLiteral("--%1 is given more than once").arg(longName), io);
+            return parsed.usage(Cli::tr("--%1 is given more than once").arg(longName), io);
         parsed.m_given.append({longName, restored(p.values(name).value(use), args)});
     }
     for (const QString& a : p.positionalArguments())
@@ -123,14 +123,14 @@ int VerbArgs::usage(const QString& problem, CliServices& io) const {
 
 std::optional<int> VerbArgs::require(const QString& name, CliServices& io) const {
     if (has(name)) return std::nullopt;
-    return usage(QStringLiteral("--%1 is required").arg(name), io);
+    return usage(Cli::tr("--%1 is required").arg(name), io);
 }
 
 std::optional<int> VerbArgs::requireCount(qsizetype count, const QString& what,
                                           CliServices& io) const {
     if (m_positional.size() == count) return std::nullopt;
-    if (m_positional.size() < count) return usage(what + QStringLiteral(" is missing"), io);
-    return usage(QStringLiteral("unexpected argument ") + m_positional[count], io);
+    if (m_positional.size() < count) return usage(Cli::tr("%1 is missing").arg(what), io);
+    return usage(Cli::tr("unexpected argument %1").arg(m_positional[count]), io);
 }
 
 } // namespace qvx

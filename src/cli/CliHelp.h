@@ -46,8 +46,13 @@ QString HelpText(const VerbHelp* verb);
 // The help text of a group: its actions and what each does.
 QString GroupHelpText(const QString& group);
 
-// Text broken into lines of at most width columns, each after indent blanks.
+// Text broken into lines of at most width terminal columns, each after indent
+// blanks: at blanks, and in Japanese between characters (never before closing
+// punctuation).
 QString Wrapped(const QString& text, int width, int indent = 0);
+
+// How many terminal columns text takes: CJK and full-width characters take two.
+int DisplayWidth(const QString& text);
 
 // qvx's own arguments before the verb: --help and --version answer here (exit
 // 0), --verbose (-V) is taken off the list and switches the logs on; anything

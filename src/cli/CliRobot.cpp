@@ -6,17 +6,18 @@
 
 namespace qvx {
 
-std::optional<CliRobot> LoadCliRobot(QString path, const char* failed, CliServices& io) {
+std::optional<CliRobot> LoadCliRobot(QString path, const QString& command, CliServices& io) {
     if (path.isEmpty()) path = RobotModel::DefaultModelPath();
     if (path.isEmpty()) {
-        io.err() << failed << "the default robot model " << RobotModel::kDefaultModelName
-                 << " is not installed; name one with --model" << Qt::endl;
+        io.failed(command, Cli::tr("the default robot model %1 is not installed; name one with "
+                                   "--model")
+                               .arg(QLatin1String(RobotModel::kDefaultModelName)));
         return std::nullopt;
     }
     QString error;
     std::optional<RobotModel> read = RobotModel::Load(path, &error);
     if (!read) {
-        io.err() << failed << error << Qt::endl;
+        io.failed(command, error);
         return std::nullopt;
     }
     auto model = std::make_shared<const RobotModel>(std::move(*read));
@@ -25,7 +26,7 @@ std::optional<CliRobot> LoadCliRobot(QString path, const char* failed, CliServic
     const std::optional<ChannelMapping> mapping =
         ChannelMapping::FromSettings(settings, *model, &error);
     if (!mapping) {
-        io.err() << failed << error << Qt::endl;
+        io.failed(command, error);
         return std::nullopt;
     }
     for (const QString& fault : mapping->check(*model))

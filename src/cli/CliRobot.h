@@ -20,9 +20,9 @@ struct CliRobot {
 
 // Reads the model at `path` (the shipped one when empty) and the channel
 // mapping the settings file keeps for it (read only). Nothing, after a line
-// "`failed`CAUSE" on standard error, when either cannot be read; the mapping's
+// "qvx COMMAND failed: CAUSE" on standard error, when either cannot be read; the mapping's
 // faults that still leave a model (joints it does not have) go to standard
 // error too.
-std::optional<CliRobot> LoadCliRobot(QString path, const char* failed, CliServices& io);
+std::optional<CliRobot> LoadCliRobot(QString path, const QString& command, CliServices& io);
 
 } // namespace qvx

@@ -49,7 +49,7 @@ int CliServices::ShowMessageBox(MsgIcon icon, MsgButtons buttons, int textIndex,
 
 QString CliServices::failureCause(const QString& linkCause) const {
     if (!linkCause.isEmpty()) return linkCause;
-    if (m_declined) return QStringLiteral("the question was not answered Yes (--yes answers it)");
+    if (m_declined) return Cli::tr("the question was not answered Yes (--yes answers it)");
     // The message's first line, which says what went wrong.
     return m_lastMessage.section(QRegularExpression(QStringLiteral("\r?\n")), 0, 0);
 }
@@ -62,9 +62,16 @@ QString CliServices::heldError() const {
 bool CliServices::canRead(const QString& command, const QString& path) {
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) return true;
-    m_err << "qvx " << command << " failed: cannot read " << path << ": " << file.errorString()
-          << Qt::endl;
+    failed(command, Cli::tr("cannot read %1: %2").arg(path, file.errorString()));
     return false;
+}
+
+void CliServices::failed(const QString& command, const QString& cause) {
+    m_err << Cli::tr("qvx %1 failed: %2").arg(command, cause) << Qt::endl;
+}
+
+void CliServices::note(const QString& command, const QString& text) {
+    m_err << QStringLiteral("qvx %1: %2").arg(command, text) << Qt::endl;
 }
 
 std::optional<int> CliServices::PickNumber(const QString&, const QString&, const QString&, int) {

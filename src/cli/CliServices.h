@@ -2,9 +2,15 @@
 
 #include "base/Services.h"
 
+#include <QCoreApplication>
 #include <QTextStream>
 
 namespace qvx {
+
+// qvx's texts for the user, in the language chosen at start (Cli::tr).
+struct Cli {
+    Q_DECLARE_TR_FUNCTIONS(qvx::Cli)
+};
 
 // The services on a terminal: status lines go to standard output, message box
 // texts to standard error. Questions take the answer given on the command line
@@ -32,6 +38,12 @@ public:
     // Whether the file at path opens for reading; when it does not, says
     // "qvx COMMAND failed: cannot read PATH: REASON" on standard error.
     bool canRead(const QString& command, const QString& path);
+
+    // "qvx COMMAND failed: CAUSE" on standard error.
+    void failed(const QString& command, const QString& cause);
+    // "qvx COMMAND: TEXT" on standard error: a warning, or a failure whose
+    // text says what failed.
+    void note(const QString& command, const QString& text);
 
     // Why a flow failed that kept no text of its own: the cause of the link's
     // last exchange (linkCause), else a question not answered Yes, else the

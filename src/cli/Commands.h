@@ -27,6 +27,16 @@ int CmdArrange(const VerbArgs& args, CliServices& io);
 // rest of it. Returns the exit status when it cannot be used ("nothing was
 // `done`"), else 0; the file's own canvas size is kept for the saving.
 int ReadWholeDocument(DocumentContext& ctx, const QString& path, const char* done, CliServices& io);
+// The refusals of a document the verbs share: "PATH is a pose table, not a
+// QMX document; ...", "cannot open PATH: ...", "PATH has no item N (its items
+// are Item0 to ItemM)" and "PATH: item N ("NAME") is a KIND item, not a POS
+// item".
+QString PoseTableRefusal(const QString& path);
+QString CannotOpenText(const QString& path);
+QString NoItemText(const QString& path, int n, int itemCount);
+QString NotPosItemText(const QString& path, int n, const QString& name, const QString& kind);
+// "--slot must be a motion slot 0..79, not GIVEN" (or a scenario slot).
+QString BadSlotText(bool scenario, const QString& given);
 int CmdSim(const VerbArgs& args, CliServices& io);
 // qvx board table, write, read, delete, play, stop and pause: the main
 // window's board buttons.

@@ -17,24 +17,24 @@ namespace {
 int readPattern(const QString& name, ConversionEntries& entries, CliServices& io) {
     PatternFile patterns(PatternFile::PathIn(Settings::ConfigDir()));
     if (!patterns.load()) {
-        io.err() << "cannot read " << patterns.path() << Qt::endl;
+        io.err() << Cli::tr("cannot read %1").arg(patterns.path()) << Qt::endl;
         return 1;
     }
     const std::optional<PatternFile::Pattern> pattern =
         patterns.pattern(PatternFile::Kind::Conversion, name);
     if (!pattern) {
         const QStringList names = patterns.names(PatternFile::Kind::Conversion);
-        io.err() << "there is no conversion pattern \"" << name << "\" in " << patterns.path();
-        if (names.isEmpty())
-            io.err() << " (it holds none)";
-        else
-            io.err() << " (its conversion patterns: \"" << names.join(QStringLiteral("\", \""))
-                     << "\")";
-        io.err() << Qt::endl;
+        io.err() << (names.isEmpty()
+                         ? Cli::tr("there is no conversion pattern \"%1\" in %2 (it holds none)")
+                               .arg(name, patterns.path())
+                         : Cli::tr("there is no conversion pattern \"%1\" in %2 (its conversion "
+                                   "patterns: \"%3\")")
+                               .arg(name, patterns.path(), names.join(QStringLiteral("\", \""))))
+                 << Qt::endl;
         return 2;
     }
     if (const std::optional<QString> problem = pattern->incompleteText(name)) {
-        io.err() << "conversion pattern " << *problem << "; it cannot be used" << Qt::endl;
+        io.err() << Cli::tr("conversion pattern %1; it cannot be used").arg(*problem) << Qt::endl;
         return 1;
     }
     entries = pattern->entries;
@@ -69,19 +69,17 @@ int ReadWholeDocument(DocumentContext& ctx, const QString& path, const char* don
                       CliServices& io) {
     const int kind = DocumentFile::DetectFileKind(path);
     if (kind == DocumentFile::kPoseTable) {
-        io.err() << path
-                 << " is a pose table, not a QMX document; make a document of it first "
-                    "(qvx resave)"
-                 << Qt::endl;
+        io.err() << PoseTableRefusal(path) << Qt::endl;
         return 2;
     }
     if (kind != MotionChart && kind != ScenarioChart) {
-        io.err() << "cannot open " << path << ": " << DocumentFile::CantUseText() << Qt::endl;
+        io.err() << CannotOpenText(path) << Qt::endl;
         return 1;
     }
     const int problems = io.messageCount;
     if (!DocumentFile::LoadDocument(ctx, path) || io.messageCount != problems) {
-        io.err() << path << " was not read completely; nothing was " << done << Qt::endl;
+        io.err() << Cli::tr("%1 was not read completely; nothing was %2").arg(path, Cli::tr(done))
+                 << Qt::endl;
         return 1;
     }
     // The file's own canvas size goes into the result, not the editor's minimum.
@@ -97,15 +95,15 @@ int CmdConvert(const VerbArgs& args, CliServices& io) {
     const bool haveEntries = args.has(QStringLiteral("entries"));
     const QString patternName = args.value(QStringLiteral("pattern"));
     if (havePattern == haveEntries)
-        return args.usage(QStringLiteral("give one of --pattern and --entries"), io);
+        return args.usage(Cli::tr("give one of --pattern and --entries"), io);
     if (havePattern && patternName.isEmpty())
-        return args.usage(QStringLiteral("--pattern needs a name"), io);
+        return args.usage(Cli::tr("--pattern needs a name"), io);
 
     ConversionEntries entries;
     if (haveEntries) {
         const QStringList given = CommaList::split(args.value(QStringLiteral("entries")));
         if (given.size() != kChannelCount)
-            return args.usage(QStringLiteral("--entries holds %1 entries; %2 are needed, one per "
+            return args.usage(Cli::tr("--entries holds %1 entries; %2 are needed, one per "
                                              "channel (empty for no entry)")
                                   .arg(given.size())
                                   .arg(kChannelCount),
@@ -118,7 +116,7 @@ int CmdConvert(const VerbArgs& args, CliServices& io) {
         QString bad;
         listed = parseItems(args.value(QStringLiteral("items")), bad);
         if (!listed)
-            return args.usage(QStringLiteral("\"%1\" in --items is no item number").arg(bad), io);
+            return args.usage(Cli::tr("\"%1\" in --items is no item number").arg(bad), io);
     }
     if (havePattern)
         if (const int status = readPattern(patternName, entries, io)) return status;
@@ -127,17 +125,12 @@ int CmdConvert(const VerbArgs& args, CliServices& io) {
     const QString& out = args.positional()[1];
     AppState state;
     DocumentContext ctx{state.chart, state.header, io};
-    if (const int status = ReadWholeDocument(ctx, in, "converted", io)) return status;
+    if (const int status = ReadWholeDocument(ctx, in, QT_TRANSLATE_NOOP("qvx::Cli", "converted"), io)) return status;
     Chart& chart = state.chart;
     if (listed) {
         for (int n : *listed) {
             if (chart.validItem(n)) continue;
-            io.err() << in << " has no item " << n;
-            if (chart.itemCount() > 0)
-                io.err() << " (its items are Item0 to Item" << chart.itemCount() - 1 << ")";
-            else
-                io.err() << " (it holds no items)";
-            io.err() << Qt::endl;
+            io.err() << NoItemText(in, n, chart.itemCount()) << Qt::endl;
             return 2;
         }
     }
@@ -158,17 +151,18 @@ int CmdConvert(const VerbArgs& args, CliServices& io) {
         io.err() << note << Qt::endl;
     if (!DocumentFile::SaveDocument(ctx, out, false)) return 1;
 
-    QTextStream& o = io.out();
-    if (converted.isEmpty())
-        o << "no item was converted";
-    else
-        o << "converted item" << (converted.size() > 1 ? "s " : " ") << itemList(converted);
-    if (havePattern) o << " with conversion pattern \"" << patternName << "\"";
+    QString done = converted.isEmpty()    ? Cli::tr("no item was converted")
+                   : converted.size() > 1 ? Cli::tr("converted items %1").arg(itemList(converted))
+                                          : Cli::tr("converted item %1").arg(itemList(converted));
+    if (havePattern) done = Cli::tr("%1 with conversion pattern \"%2\"").arg(done, patternName);
+    QStringList clauses{done};
     if (!skipped.isEmpty())
-        o << "; CMP item" << (skipped.size() > 1 ? "s " : " ") << itemList(skipped)
-          << " left unchanged";
-    if (!converted.isEmpty() && changed == 0) o << "; no value changed";
-    o << "; saved " << out << Qt::endl;
+        clauses << (skipped.size() > 1 ? Cli::tr("CMP items %1 left unchanged")
+                                       : Cli::tr("CMP item %1 left unchanged"))
+                       .arg(itemList(skipped));
+    if (!converted.isEmpty() && changed == 0) clauses << Cli::tr("no value changed");
+    clauses << Cli::tr("saved %1").arg(out);
+    io.out() << clauses.join(QStringLiteral("; ")) << Qt::endl;
     return 0;
 }
 

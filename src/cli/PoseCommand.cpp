@@ -47,19 +47,16 @@ QString channelList(const QList<int>& channels) {
 int readDocument(DocumentContext& ctx, const QString& path, CliServices& io) {
     const int kind = DocumentFile::DetectFileKind(path);
     if (kind == DocumentFile::kPoseTable) {
-        io.err() << path
-                 << " is a pose table, not a QMX document; make a document of it first "
-                    "(qvx resave)"
-                 << Qt::endl;
+        io.err() << PoseTableRefusal(path) << Qt::endl;
         return 2;
     }
     if (kind != MotionChart && kind != ScenarioChart) {
-        io.err() << "cannot open " << path << ": " << DocumentFile::CantUseText() << Qt::endl;
+        io.err() << CannotOpenText(path) << Qt::endl;
         return 1;
     }
     const int problems = io.messageCount;
     if (!DocumentFile::LoadDocument(ctx, path) || io.messageCount != problems) {
-        io.err() << path << " was not read completely; it is left as it is" << Qt::endl;
+        io.err() << Cli::tr("%1 was not read completely; it is left as it is").arg(path) << Qt::endl;
         return 1;
     }
     // The file's own canvas size goes back into it, not the editor's minimum.
@@ -71,18 +68,12 @@ int readDocument(DocumentContext& ctx, const QString& path, CliServices& io) {
 // it is not, else 0.
 int checkItem(const Chart& chart, int n, const QString& path, CliServices& io) {
     if (!chart.validItem(n)) {
-        io.err() << path << " has no item " << n;
-        if (chart.itemCount() > 0)
-            io.err() << " (its items are Item0 to Item" << chart.itemCount() - 1 << ")";
-        else
-            io.err() << " (it holds no items)";
-        io.err() << Qt::endl;
+        io.err() << NoItemText(path, n, chart.itemCount()) << Qt::endl;
         return 2;
     }
     const Item& item = chart.items[size_t(n)];
     if (item.kind != KindPos) {
-        io.err() << path << ": item " << n << " (\"" << item.name << "\") is a "
-                 << KindLabel(item.kind) << " item, not a POS item" << Qt::endl;
+        io.err() << NotPosItemText(path, n, item.name, KindLabel(item.kind)) << Qt::endl;
         return 2;
     }
     return 0;
@@ -94,18 +85,19 @@ int checkItem(const Chart& chart, int n, const QString& path, CliServices& io) {
 int selectPattern(const QString& name, LinkSelection& links, CliServices& io) {
     PatternFile patterns(PatternFile::PathIn(Settings::ConfigDir()));
     if (!patterns.load()) {
-        io.err() << "cannot read " << patterns.path() << Qt::endl;
+        io.err() << Cli::tr("cannot read %1").arg(patterns.path()) << Qt::endl;
         return 1;
     }
     const QStringList names = patterns.linkNames();
     const std::optional<PatternFile::Pattern> pattern = patterns.linkPattern(name);
     if (!pattern) {
-        io.err() << "there is no link pattern \"" << name << "\" in " << patterns.path();
-        if (names.isEmpty())
-            io.err() << " (it holds none)";
-        else
-            io.err() << " (its link patterns: \"" << names.join(QStringLiteral("\", \"")) << "\")";
-        io.err() << Qt::endl;
+        io.err() << (names.isEmpty()
+                         ? Cli::tr("there is no link pattern \"%1\" in %2 (it holds none)")
+                               .arg(name, patterns.path())
+                         : Cli::tr("there is no link pattern \"%1\" in %2 (its link patterns: "
+                                   "\"%3\")")
+                               .arg(name, patterns.path(), names.join(QStringLiteral("\", \""))))
+                 << Qt::endl;
         return 2;
     }
     // A pattern the window would refuse to pick is refused here too.
@@ -142,20 +134,20 @@ int CmdPose(const VerbArgs& args, CliServices& io) {
     if (wantsItem)
         if (const auto code = args.require(QStringLiteral("item"), io)) return *code;
     if (!wantsItem && args.has(QStringLiteral("item")))
-        return args.usage(QStringLiteral("--item needs FILE"), io);
+        return args.usage(Cli::tr("--item needs FILE"), io);
     if (verb->needs == Needs::ItemAndPattern)
         if (const auto code = args.require(QStringLiteral("pattern"), io)) return *code;
     if (havePattern && patternName.isEmpty())
-        return args.usage(QStringLiteral("--pattern needs a name"), io);
+        return args.usage(Cli::tr("--pattern needs a name"), io);
     const bool linkVerb = QLatin1String(verb->name) == QLatin1String("link");
     if (linkVerb && plus == minus)
-        return args.usage(QStringLiteral("give one of --plus and --minus"), io);
+        return args.usage(Cli::tr("give one of --plus and --minus"), io);
     int n = -1;
     if (wantsItem) {
         bool ok = false;
         n = args.value(QStringLiteral("item")).toInt(&ok);
         if (!ok)
-            return args.usage(QStringLiteral("the item number \"%1\" is not a number")
+            return args.usage(Cli::tr("the item number \"%1\" is not a number")
                                   .arg(args.value(QStringLiteral("item"))),
                               io);
     }
@@ -231,44 +223,54 @@ int CmdPose(const VerbArgs& args, CliServices& io) {
     }
     const bool saved = changed && DocumentFile::SaveDocument(ctx, path, false);
     if (changed && !saved) {
-        io.err() << "the changed item " << n << " could not be saved in " << path << Qt::endl;
+        io.err() << Cli::tr("the changed item %1 could not be saved in %2").arg(n).arg(path)
+                 << Qt::endl;
         return 1;
     }
-    const QString savedNote = saved ? QStringLiteral("; saved ") + path : QString();
+    const QString savedNote = saved ? Cli::tr("; saved %1").arg(path) : QString();
     if (!ok) {
-        io.err() << "qvx pose " << verbName << " failed";
-        if (!cause.isEmpty()) io.err() << ": " << cause;
-        if (saved) io.err() << " (item " << n << " had changed" << savedNote << ")";
-        io.err() << Qt::endl;
+        QString failure = Cli::tr("qvx pose %1 failed").arg(verbName);
+        if (!cause.isEmpty()) failure += QStringLiteral(": ") + cause;
+        if (saved) failure += u' ' + Cli::tr("(item %1 had changed%2)").arg(n).arg(savedNote);
+        io.err() << failure << Qt::endl;
         return 1;
     }
 
-    const QString itemLabel = QStringLiteral("item %1 (\"%2\")").arg(n).arg(before.name);
-    QTextStream& out = io.out();
+    const QString itemLabel = Cli::tr("item %1 (\"%2\")").arg(n).arg(before.name);
+    QString done;
     if (verbName == QLatin1String("send")) {
-        out << "sent the pose of " << itemLabel << " to the robot";
+        done = Cli::tr("sent the pose of %1 to the robot").arg(itemLabel);
     } else if (verbName == QLatin1String("get")) {
-        out << itemLabel << (changed ? " took the live pose" : " already held the live pose");
+        done = (changed ? Cli::tr("%1 took the live pose") : Cli::tr("%1 already held the live pose"))
+                   .arg(itemLabel);
     } else if (verbName == QLatin1String("home")) {
-        out << "the robot went to its home position";
-        if (wantsItem) out << "; " << itemLabel << " took it at speed " << Pose::kHomeSpeed;
+        done = Cli::tr("the robot went to its home position");
+        if (wantsItem)
+            done += QStringLiteral("; ") +
+                    Cli::tr("%1 took it at speed %2").arg(itemLabel).arg(Pose::kHomeSpeed);
     } else if (verbName == QLatin1String("sleep")) {
-        out << panel;
+        done = panel;
     } else if (verbName == QLatin1String("sethome")) {
-        out << "the pose of " << itemLabel << " is the board's home position now";
+        done = Cli::tr("the pose of %1 is the board's home position now").arg(itemLabel);
     } else if (verbName == QLatin1String("teach")) {
         if (!taken.isEmpty())
-            out << itemLabel << " took the angles of " << channelList(taken);
+            done = Cli::tr("%1 took the angles of %2").arg(itemLabel, channelList(taken));
         else if (!freed.isEmpty())
-            out << "released " << channelList(freed) << " of " << itemLabel;
+            done = Cli::tr("released %1 of %2").arg(channelList(freed), itemLabel);
         else
-            out << "link pattern \"" << patternName
-                << "\" marks no channel TCH; the pose was sent as shown";
+            done = Cli::tr("link pattern \"%1\" marks no channel TCH; the pose was sent as shown")
+                       .arg(patternName);
     } else if (linkVerb) {
-        out << itemLabel << (changed ? " took one link step " : " was not changed by a link step ")
-            << (direction > 0 ? "forward" : "back") << (sync ? ", sent to the robot" : "");
+        if (changed)
+            done = direction > 0 ? Cli::tr("%1 took one link step forward")
+                                 : Cli::tr("%1 took one link step back");
+        else
+            done = direction > 0 ? Cli::tr("%1 was not changed by a link step forward")
+                                 : Cli::tr("%1 was not changed by a link step back");
+        done = done.arg(itemLabel);
+        if (sync) done += Cli::tr(", sent to the robot");
     }
-    out << savedNote << Qt::endl;
+    io.out() << done << savedNote << Qt::endl;
     return 0;
 }
 

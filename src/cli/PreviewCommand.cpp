@@ -26,7 +26,7 @@ namespace qvx {
 
 namespace {
 
-constexpr char kFailed[] = "qvx preview failed: ";
+const QString kVerb = QStringLiteral("preview");
 constexpr int kMinSide = 16;
 constexpr int kMaxSide = 4096;
 
@@ -51,18 +51,16 @@ std::optional<ChannelValues> readPoseItem(const QString& path, int n, CliService
     const int problems = io.messageCount;
     if ((kind != MotionChart && kind != ScenarioChart) || !DocumentFile::LoadDocument(ctx, path) ||
         io.messageCount != problems) {
-        io.err() << kFailed << "cannot open " << path << ": " << DocumentFile::CantUseText()
-                 << Qt::endl;
+        io.failed(kVerb, CannotOpenText(path));
         return std::nullopt;
     }
     if (!chart.validItem(n)) {
-        io.err() << kFailed << path << " has no item " << n << Qt::endl;
+        io.failed(kVerb, Cli::tr("%1 has no item %2").arg(path).arg(n));
         return std::nullopt;
     }
     const Item& item = chart.items[std::size_t(n)];
     if (item.kind != KindPos) {
-        io.err() << kFailed << path << ": item " << n << " (\"" << item.name << "\") is a "
-                 << KindLabel(item.kind) << " item, not a POS item" << Qt::endl;
+        io.failed(kVerb, NotPosItemText(path, n, item.name, KindLabel(item.kind)));
         return std::nullopt;
     }
     return item.values;
@@ -81,7 +79,7 @@ std::optional<ChannelValues> readRecordPose(const QString& port, int slot, int i
     const std::optional<MotionRecord> record = reader.read(slot, index);
     state.link.ClosePort();
     if (!record) {
-        io.err() << kFailed << reader.failure() << Qt::endl;
+        io.failed(kVerb, reader.failure());
         return std::nullopt;
     }
     return record->words;
@@ -92,11 +90,11 @@ int CmdPreview(const VerbArgs& args, CliServices& io) {
     const bool fromBoard = args.has(QStringLiteral("record"));
     if (fromBoard && (!args.positional().isEmpty() || args.has(QStringLiteral("item"))))
         return args.usage(
-            QStringLiteral("give FILE --item N or --record M:R --port PATH, not both"), io);
+            Cli::tr("give FILE --item N or --record M:R --port PATH, not both"), io);
     if (fromBoard) {
         if (const auto refused = args.require(QStringLiteral("port"), io)) return *refused;
     } else {
-        if (const auto refused = args.requireCount(1, QStringLiteral("a document"), io))
+        if (const auto refused = args.requireCount(1, Cli::tr("a document"), io))
             return *refused;
         if (const auto refused = args.require(QStringLiteral("item"), io)) return *refused;
     }
@@ -117,7 +115,7 @@ int CmdPreview(const VerbArgs& args, CliServices& io) {
         const std::optional<int> r =
             parts.size() == 2 ? NumberIn(parts[1], 1, QmxBoard::kMaxRecords) : std::nullopt;
         if (!m || !r)
-            return args.usage(QStringLiteral("--record must be M:R, a motion slot 0..%1 and a "
+            return args.usage(Cli::tr("--record must be M:R, a motion slot 0..%1 and a "
                                              "record 1..%2, not %3")
                                   .arg(QmxBoard::kMotionSlots - 1)
                                   .arg(QmxBoard::kMaxRecords)
@@ -129,12 +127,12 @@ int CmdPreview(const VerbArgs& args, CliServices& io) {
         const std::optional<int> item = NumberIn(itemText, 0, std::numeric_limits<int>::max());
         if (!item)
             return args.usage(
-                QStringLiteral("the item number \"%1\" is not a number").arg(itemText), io);
+                Cli::tr("the item number \"%1\" is not a number").arg(itemText), io);
         n = *item;
     }
     const std::optional<QSize> size = parseSize(sizeText);
     if (!size)
-        return args.usage(QStringLiteral("the size \"%1\" is not WIDTHxHEIGHT, each from %2 to %3")
+        return args.usage(Cli::tr("the size \"%1\" is not WIDTHxHEIGHT, each from %2 to %3")
                               .arg(sizeText)
                               .arg(kMinSide)
                               .arg(kMaxSide),
@@ -142,9 +140,9 @@ int CmdPreview(const VerbArgs& args, CliServices& io) {
     const std::optional<ViewDirection> view = ViewDirectionFromName(viewText);
     if (!view)
         return args.usage(
-            QStringLiteral("the view \"%1\" is not front, side, top or iso").arg(viewText), io);
+            Cli::tr("the view \"%1\" is not front, side, top or iso").arg(viewText), io);
 
-    const std::optional<CliRobot> robot = LoadCliRobot(modelPath, kFailed, io);
+    const std::optional<CliRobot> robot = LoadCliRobot(modelPath, kVerb, io);
     if (!robot) return 1;
     const std::shared_ptr<const RobotModel>& model = robot->model;
     const ChannelMapping& mapping = robot->mapping;
@@ -161,12 +159,14 @@ int CmdPreview(const VerbArgs& args, CliServices& io) {
     const QImage picture = RobotRenderer(model).render(*size, &scene, camera);
     QSaveFile file(out);
     if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit()) {
-        io.err() << kFailed << "cannot write " << out << ": " << file.errorString() << Qt::endl;
+        io.failed(kVerb, Cli::tr("cannot write %1: %2").arg(out, file.errorString()));
         return 1;
     }
-    io.out() << (fromBoard ? MotionTransfer::RecordName(slot, index)
-                           : QStringLiteral("item ") + QString::number(n))
-             << " drawn to " << out << Qt::endl;
+    io.out() << Cli::tr("%1 drawn to %2")
+                    .arg(fromBoard ? MotionTransfer::RecordName(slot, index)
+                                   : Cli::tr("item %1").arg(n),
+                         out)
+             << Qt::endl;
     return 0;
 }
 

@@ -22,20 +22,22 @@ int CmdSim(const VerbArgs& args, CliServices& io) {
     options.statePath = args.value(QStringLiteral("state"));
     options.pace = args.has(QStringLiteral("pace"));
     options.freshState = args.has(QStringLiteral("fresh"));
-    if (options.linkPath.isEmpty()) return args.usage(QStringLiteral("--link needs a path"), io);
+    if (options.linkPath.isEmpty()) return args.usage(Cli::tr("--link needs a path"), io);
     if (options.freshState && options.statePath.isEmpty())
-        return args.usage(QStringLiteral("--fresh needs --state FILE"), io);
+        return args.usage(Cli::tr("--fresh needs --state FILE"), io);
     QString error;
     auto host = SimPtyHost::Start(options, &error);
     if (!host) {
         io.err() << error << Qt::endl;
         if (!options.statePath.isEmpty() && !options.freshState &&
             error.contains(options.statePath))
-            io.err() << "Give --fresh to start with a new board's memory, which then replaces "
-                     << options.statePath << "." << Qt::endl;
+            io.err() << Cli::tr("Give --fresh to start with a new board's memory, which then "
+                                "replaces %1.")
+                            .arg(options.statePath)
+                     << Qt::endl;
         return 1;
     }
-    io.out() << "simulated board on " << host->slavePath() << " linked at " << options.linkPath
+    io.out() << Cli::tr("simulated board on %1 linked at %2").arg(host->slavePath(), options.linkPath)
              << Qt::endl;
 
     // SIGINT, SIGTERM and SIGHUP end it in order (the state file is written);

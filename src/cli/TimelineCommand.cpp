@@ -15,7 +15,7 @@ namespace qvx {
 
 namespace {
 
-constexpr char kFailed[] = "qvx timeline failed: ";
+const QString kVerb = QStringLiteral("timeline");
 constexpr int kMaxLimitMs = 600000;
 const QSize kPictureSize(1280, 720);
 
@@ -41,7 +41,7 @@ QByteArray samplesText(const Timeline& t, const TimelineLabels& labels) {
 bool writeFile(const QString& path, const QByteArray& bytes, CliServices& io) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        io.err() << kFailed << "cannot write " << path << ": " << file.errorString() << Qt::endl;
+        io.failed(kVerb, Cli::tr("cannot write %1: %2").arg(path, file.errorString()));
         return false;
     }
     return true;
@@ -60,7 +60,7 @@ int CmdTimeline(const VerbArgs& args, CliServices& io) {
         const std::optional<int> limit =
             NumberIn(args.value(QStringLiteral("limit")), Timeline::kSampleMs, kMaxLimitMs);
         if (!limit)
-            return args.usage(QStringLiteral("--limit must be a number of ms from %1 to %2")
+            return args.usage(Cli::tr("--limit must be a number of ms from %1 to %2")
                                   .arg(Timeline::kSampleMs)
                                   .arg(kMaxLimitMs),
                               io);
@@ -69,8 +69,8 @@ int CmdTimeline(const VerbArgs& args, CliServices& io) {
     AppState state;
     if (const int status = OpenAndCompile(args, io, state)) return status;
     if (state.compiler.showsScenario()) {
-        io.err() << kFailed << args.positional()[0]
-                 << " is a scenario chart; a timeline shows a motion chart" << Qt::endl;
+        io.failed(kVerb, Cli::tr("%1 is a scenario chart; a timeline shows a motion chart")
+                             .arg(args.positional()[0]));
         return 1;
     }
 

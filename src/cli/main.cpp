@@ -104,12 +104,12 @@ int main(int argc, char** argv) {
     if (!Language::Install(*app,
                            Language::Resolve(Settings::ReadLanguage(Settings::SettingsPath())),
                            &languageProblem))
-        io.err() << "qvx: " << languageProblem << Qt::endl;
+        io.err() << QStringLiteral("qvx: ") << languageProblem << Qt::endl;
     QStringList args = QCoreApplication::arguments().mid(1);
     if (const auto code = CheckToolArgs(args, io)) return *code;
-    if (args.isEmpty()) return UsageError({}, QStringLiteral("a command is required"), io);
+    if (args.isEmpty()) return UsageError({}, Cli::tr("a command is required"), io);
     QString name = args.takeFirst();
-    if (!FindVerb(name)) return UsageError({}, QStringLiteral("no command ") + name, io);
+    if (!FindVerb(name)) return UsageError({}, Cli::tr("no command %1").arg(name), io);
     if (IsVerbGroup(name)) {
         const std::optional<qsizetype> at = actionIndex(name, args);
         if (!at) {
@@ -118,11 +118,11 @@ int main(int argc, char** argv) {
                 io.out().flush();
                 return 0;
             }
-            return UsageError(name, QStringLiteral("an action is required"), io);
+            return UsageError(name, Cli::tr("an action is required"), io);
         }
         const QString action = name + u' ' + args[*at];
         if (!FindVerb(action))
-            return UsageError(name, QStringLiteral("no action ") + args[*at], io);
+            return UsageError(name, Cli::tr("no action %1").arg(args[*at]), io);
         args.removeAt(*at);
         name = action;
     }

@@ -10,9 +10,12 @@ QStringLiteral("...") holding a letter) given straight to a call that puts
 text on the screen (setText, setWindowTitle, addItem, ShowStatus, a button's
 constructor ...) is a fault; tr("..."), QT_TR_NOOP and
 QCoreApplication::translate pass. By default it scans the files CMake adds to
-quorvex_ui and quorvex_plot and the cli help; PATHs narrow it to some files or
-folders. A line ending in the comment `// not translated: REASON` is passed
-over (names of things, texts the design keeps in one language).
+quorvex_ui and quorvex_plot, and qvx's
+sources, where a literal streamed out or given to a usage or failure line
+counts as shown; PATHs narrow it to some files or
+folders. A line ending in the comment `// not translated: REASON`, or a statement
+after a comment line saying so, is passed over (names of things, texts the
+design keeps in one language, listings scripts read).
 
 The catalogue check fails on a message whose translation is unfinished, empty
 or missing.
@@ -31,6 +34,9 @@ SHOWING = ("setText|setWindowTitle|setToolTip|setStatusTip|setWhatsThis|setPlace
            "QLabel|QPushButton|QToolButton|QCheckBox|QRadioButton|QGroupBox|QAction|QMenu|"
            "information|warning|critical|question")
 CALL = re.compile(r"\b(" + SHOWING + r")\s*\(")
+# qvx prints its messages on its streams and gives them to its usage and
+# failure lines.
+CLI_CALL = re.compile(r"(<<|\b(?:usage|UsageError|failed|note|failureWith)\s*\()")
 LITERAL = re.compile(r'(?<![A-Za-z_])(?:QStringLiteral\(\s*|QLatin1String\(\s*|u)?"((?:[^"\\]|\\.)*)"')
 MARKED = re.compile(r"\b(tr|QT_TR_NOOP|QT_TRANSLATE_NOOP|translate)\s*\(\s*$")
 TARGET = re.compile(r"target_sources\(\s*(quorvex_ui|quorvex_plot)\s+PRIVATE(.*?)\)", re.S)
@@ -43,17 +49,50 @@ def window_files():
         text = re.sub(r"#.*", "", cmake.read_text())
         for _, body in TARGET.findall(text):
             files += [cmake.parent / n for n in body.split() if n.endswith(".cpp")]
-    files.append(SRC / "cli" / "CliHelp.cpp")
+    files += list((SRC / "cli").glob("*.cpp"))
     return sorted(set(files))
+
+
+def is_sentence(text):
+    """qvx's names (verbs, options, placeholders) are single words; a message
+    has words and blanks."""
+    return re.search(r"[A-Za-z]{2}", text) and re.search(r"\s", text)
+
+
+def scan_cli(path, number, line, call):
+    rest = line[call.end():]
+    if call.group(1) == "<<":
+        # A streamed literal runs to the next insertion.
+        lit = LITERAL.match(rest.lstrip())
+        found = [lit.group(1)] if lit else []
+    else:
+        # The first argument of failed() and note() names the verb.
+        if re.match(r"\b(failed|note)", call.group(1)):
+            rest = rest[rest.find(",") + 1:] if "," in rest else ""
+        found = [m.group(1) for m in LITERAL.finditer(rest)
+                 if not MARKED.search(rest[:m.start()])]
+    return [f"{path.relative_to(ROOT)}:{number}: \"{t}\" is shown but not marked for "
+            f"translation" for t in found if is_sentence(t)]
 
 
 def scan(path):
     faults = []
     lines = path.read_text(errors="replace").splitlines()
+    calls = CLI_CALL if path.parent.name == "cli" else CALL
+    passed_over = False
     for number, line in enumerate(lines, 1):
-        if SKIP.search(line) or line.lstrip().startswith("//"):
+        # A comment line `// not translated: REASON` passes over the
+        # statement after it, to its end.
+        if line.lstrip().startswith("//"):
+            passed_over = passed_over or bool(SKIP.search(line))
             continue
-        for call in CALL.finditer(line):
+        if passed_over or SKIP.search(line):
+            passed_over = passed_over and not line.rstrip().endswith((";", "{", "}"))
+            continue
+        for call in calls.finditer(line):
+            if calls is CLI_CALL:
+                faults += scan_cli(path, number, line, call)
+                continue
             # The call's own arguments on this line, up to its closing bracket.
             depth, end = 0, len(line)
             for i in range(call.end() - 1, len(line)):

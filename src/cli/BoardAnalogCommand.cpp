@@ -84,14 +84,18 @@ bool apply(AnalogFlows& flows, const Change& c) {
     return false;
 }
 
+// A listing scripts read: the same in every language.
 void print(const AnalogSettings& s, CliServices& io) {
     for (int k = 0; k < AnalogSettings::kInputs; ++k)
+        // not translated: a listing scripts read
         io.out() << "AD" << k + 1 << " ref " << s.ref[size_t(k)] << Qt::endl;
     for (int k = 0; k < AnalogSettings::kInputs; ++k)
         for (int c = 0; c < AnalogSettings::kChannels; ++c)
+            // not translated: a listing scripts read
             io.out() << "AD" << k + 1 << " CH" << c + 1 << ' '
                      << AnalogSettings::GainText(s.gain[size_t(k)][size_t(c)]) << Qt::endl;
     for (int slot = 0; slot < AnalogSettings::kSlots; ++slot)
+        // not translated: a listing scripts read
         io.out() << "sensor " << slot + 1 << " AD" << slot / 2 + 1 << " threshold "
                  << s.thr[size_t(slot)] << " motion "
                  << AnalogSettings::SelectionCaption(s.sel[size_t(slot)]) << Qt::endl;
@@ -147,7 +151,8 @@ int CmdBoardAnalog(const VerbArgs& args, CliServices& io) {
     // A failed change is told and the rest still made, as in the dialog.
     for (const Change& c : changes) {
         if (apply(flows, c)) continue;
-        io.note(QStringLiteral("board analog"), state.link.failureWith(Cli::tr("%1 failed").arg(c.text)));
+        io.note(QStringLiteral("board analog"),
+                state.link.failureWith(Cli::tr("%1 failed").arg(c.text)));
         ok = false;
     }
     if (!flows.Close()) {

@@ -79,8 +79,7 @@ int CmdBoard(const VerbArgs& args, CliServices& io) {
         const bool scenario = state.chart.documentKind != MotionChart;
         const int slotCount = scenario ? QmxBoard::kScenarioSlots : QmxBoard::kMotionSlots;
         n = NumberIn(args.value(QStringLiteral("slot")), 0, slotCount - 1);
-        if (!n)
-            return args.usage(BadSlotText(scenario, args.value(QStringLiteral("slot"))), io);
+        if (!n) return args.usage(BadSlotText(scenario, args.value(QStringLiteral("slot"))), io);
     }
     io.pickAnswer = n;
 
@@ -129,8 +128,8 @@ int CmdRemote(const VerbArgs& parsed, CliServices& io) {
     const QStringList& args = parsed.positional();
     const bool play = args.value(0) == QLatin1String("play");
     if (!play && args.value(0) != QLatin1String("message"))
-        return parsed.usage(args.isEmpty() ? QStringLiteral("play or message is required")
-                                           : QStringLiteral("no form ") + args[0],
+        return parsed.usage(args.isEmpty() ? Cli::tr("play or message is required")
+                                           : Cli::tr("no form %1").arg(args[0]),
                             io);
     if (const auto code = parsed.requireCount(
             play ? 2 : 3, play ? QStringLiteral("N") : QStringLiteral("WPARAM LPARAM"), io))
@@ -138,8 +137,8 @@ int CmdRemote(const VerbArgs& parsed, CliServices& io) {
     const std::optional<quint32> w = play ? 0u : number32(args[1]);
     const std::optional<quint32> l = number32(args.last());
     if (!w || !l)
-        return parsed.usage(
-            Cli::tr("%1 is not a 32-bit number").arg(!w ? args[1] : args.last()), io);
+        return parsed.usage(Cli::tr("%1 is not a 32-bit number").arg(!w ? args[1] : args.last()),
+                            io);
     QString error;
     const std::optional<bool> answer = RemoteServer::Send(*w, *l, &error);
     if (answer && !*answer) error = Cli::tr("the editor did not send the command");

@@ -28,8 +28,7 @@ int CmdBoardDiff(const VerbArgs& args, CliServices& io) {
     const bool scenario = state.chart.documentKind == ScenarioChart;
     const int slotCount = scenario ? QmxBoard::kScenarioSlots : QmxBoard::kMotionSlots;
     const std::optional<int> given = NumberIn(args.value(QStringLiteral("slot")), 0, slotCount - 1);
-    if (!given)
-        return args.usage(BadSlotText(scenario, args.value(QStringLiteral("slot"))), io);
+    if (!given) return args.usage(BadSlotText(scenario, args.value(QStringLiteral("slot"))), io);
     const int slot = *given;
     const bool compiled = scenario ? state.compiler.CompileScenarioChart(state.chart, io)
                                    : state.compiler.CompileMotionChart(state.chart, io);
@@ -72,8 +71,8 @@ int CmdBoardDiff(const VerbArgs& args, CliServices& io) {
     if (!asleep)
         failure = state.link.failureWith(BoardCommands::SleepFailedText());
     else if (!ok)
-        failure =
-            state.link.failureWith(Cli::tr("reading %1 failed").arg(MotionTable::Caption(entryIndex)));
+        failure = state.link.failureWith(
+            Cli::tr("reading %1 failed").arg(MotionTable::Caption(entryIndex)));
     // Woken even when the sleep was not confirmed: the board may have taken it.
     if (!board.SetSleep(1) && asleep)
         failure = BoardCommands::LeftAsleep(

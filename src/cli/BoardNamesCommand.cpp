@@ -100,9 +100,8 @@ int CmdBoardNames(const VerbArgs& args, CliServices& io) {
         names[size_t(n - 1)] = name;
     }
     const int written = flows.WriteChannelNames(names);
-    const QString writeFailure =
-        state.link.failureWith(
-            Cli::tr("writing the name of %1 failed").arg(PoseLayout::DefaultName(written + 1)));
+    const QString writeFailure = state.link.failureWith(
+        Cli::tr("writing the name of %1 failed").arg(PoseLayout::DefaultName(written + 1)));
     state.link.ClosePort();
     const bool kept = layout.Save(settings);
     for (int n = 1; n <= written; ++n)

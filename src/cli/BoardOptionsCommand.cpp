@@ -110,12 +110,15 @@ void printState(const OptionFlows& flows, CliServices& io) {
     const OptionSettings& s = flows.settings();
     const quint16 w = flows.optionWord();
     const auto bit = [&](const char* name, quint16 mask, int number) {
+        // A listing scripts read: the same in every language.
+        // not translated: a listing scripts read
         io.out() << QStringLiteral("  bit %1  %2 %3")
                         .arg(number, 2)
                         .arg(QLatin1String(name), -14)
                         .arg(onOffText(w & mask))
                  << Qt::endl;
     };
+    // not translated: a listing scripts read
     io.out() << QStringLiteral("option word   0x%1").arg(w, 4, 16, QLatin1Char('0')) << Qt::endl;
     bit("wrx1", BoardCommands::kOptWrx1, 3);
     bit("reply-at-end", BoardCommands::kOptPlaybackReport, 9);

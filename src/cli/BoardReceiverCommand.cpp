@@ -48,12 +48,16 @@ bool apply(ReceiverFlows& flows, const Change& c) {
     return flows.MoveReference(c.n, c.value) && flows.EndReference(c.n);
 }
 
+// A listing scripts read: the same in every language.
 void print(const ReceiverSettings& s, bool reported, CliServices& io) {
     for (int n = 0; n < ReceiverSettings::kInputs; ++n) {
+        // not translated: a listing scripts read
         io.out() << "PA" << n + 1 << " ref " << s.ref[size_t(n)];
+        // not translated: a listing scripts read
         if (reported) io.out() << " measure " << s.meas[size_t(n)] << " amount " << s.amount(n);
         io.out() << Qt::endl;
     }
+    // not translated: a listing scripts read
     if (reported) io.out() << "buttons " << s.button << Qt::endl;
 }
 
@@ -103,7 +107,8 @@ int CmdBoardReceiver(const VerbArgs& args, CliServices& io) {
     // A failed change is told and the rest still made, as in the dialog.
     for (const Change& c : changes) {
         if (apply(flows, c)) continue;
-        io.note(QStringLiteral("board receiver"), state.link.failureWith(Cli::tr("%1 failed").arg(c.text)));
+        io.note(QStringLiteral("board receiver"),
+                state.link.failureWith(Cli::tr("%1 failed").arg(c.text)));
         ok = false;
     }
     if (!flows.Close()) {

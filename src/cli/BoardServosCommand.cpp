@@ -92,8 +92,7 @@ int CmdBoardServos(const VerbArgs& args, CliServices& io) {
             id = *n;
         }
     }
-    if (forms > 1)
-        return args.usage(Cli::tr("give one of --read, --show, --copy and --set"), io);
+    if (forms > 1) return args.usage(Cli::tr("give one of --read, --show, --copy and --set"), io);
     // The PARAM=VALUE arguments of --set.
     if (verb != Verb::Set && !args.positional().isEmpty())
         return args.usage(Cli::tr("unexpected argument ") + args.positional()[0], io);
@@ -104,9 +103,8 @@ int CmdBoardServos(const VerbArgs& args, CliServices& io) {
         const qsizetype eq = change.indexOf(u'=');
         const QString param = change.left(eq), value = change.mid(eq + 1);
         if (eq < 0 || !ServoParams::SetColumn(check, param, value))
-            return args.usage(change + QStringLiteral(": no such column, or a value its control "
-                                                      "cannot take"),
-                              io);
+            return args.usage(
+                Cli::tr("%1: no such column, or a value its control cannot take").arg(change), io);
         changes.append({param, value});
     }
 
@@ -123,7 +121,8 @@ int CmdBoardServos(const VerbArgs& args, CliServices& io) {
     bool ok = true;
     QString why;
     switch (verb) {
-    case Verb::List: break;
+    case Verb::List:
+        break;
     case Verb::Read:
         ok = flows.ReadServos();
         why = Cli::tr("not every SVP servo could be read");

@@ -53,8 +53,7 @@ int CmdCheck(const VerbArgs& args, CliServices& io) {
     std::optional<int> slot;
     if (args.has(QStringLiteral("slot"))) {
         slot = NumberIn(args.value(QStringLiteral("slot")), 0, QmxBoard::kMotionSlots - 1);
-        if (!slot)
-            return args.usage(BadSlotText(false, args.value(QStringLiteral("slot"))), io);
+        if (!slot) return args.usage(BadSlotText(false, args.value(QStringLiteral("slot"))), io);
     }
     const QString& path = args.positional()[0];
     if (!io.canRead(args.name(), path)) return 1;
@@ -67,7 +66,8 @@ int CmdCheck(const VerbArgs& args, CliServices& io) {
         QString error;
         const std::optional<BoardBackup> b = BoardBackup::Load(backupPath, &error);
         if (!b) {
-            io.failed(QStringLiteral("check"), Cli::tr("%1 is no backup: %2").arg(backupPath, error));
+            io.failed(QStringLiteral("check"),
+                      Cli::tr("%1 is no backup: %2").arg(backupPath, error));
             return 1;
         }
         flows.checkOptions.board = BoardCheckSettings::FromBackup(*b);

@@ -71,6 +71,7 @@ void CliServices::failed(const QString& command, const QString& cause) {
 }
 
 void CliServices::note(const QString& command, const QString& text) {
+    // not translated: a form
     m_err << QStringLiteral("qvx %1: %2").arg(command, text) << Qt::endl;
 }
 

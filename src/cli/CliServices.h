@@ -17,7 +17,7 @@ struct Cli {
 // (assumeYes), else the cautious one (No or Cancel); the number picker takes the
 // number given on the command line.
 class CliServices : public Services {
-public:
+  public:
     CliServices();
 
     bool assumeYes = false;
@@ -31,8 +31,8 @@ public:
     void ShowStatus(const QString& message) override;
     int ShowMessageBox(MsgIcon icon, MsgButtons buttons, int textIndex, MsgLanguage language,
                        const QString& text) override;
-    std::optional<int> PickNumber(const QString& caption, const QString& prompt, const QString& choices,
-                                  int preselected) override;
+    std::optional<int> PickNumber(const QString& caption, const QString& prompt,
+                                  const QString& choices, int preselected) override;
     void SetBusy(bool) override {}
 
     // Whether the file at path opens for reading; when it does not, says
@@ -55,11 +55,11 @@ public:
     QTextStream& out() { return m_out; }
     QTextStream& err() { return m_err; }
 
-private:
-  QString m_lastMessage;
-  bool m_declined = false;
-  QTextStream m_out;
-  QTextStream m_err;
+  private:
+    QString m_lastMessage;
+    bool m_declined = false;
+    QTextStream m_out;
+    QTextStream m_err;
 };
 
 } // namespace qvx

@@ -13,7 +13,8 @@ int OpenAndCompile(const VerbArgs& parsed, CliServices& io, AppState& state) {
     if (!io.canRead(parsed.name(), args[0])) return 1;
     const int kind = DocumentFile::DetectFileKind(args[0]);
     if (kind != MotionChart && kind != ScenarioChart && kind != DocumentFile::kPoseTable) {
-        io.err() << Cli::tr("\"%1\" is not a document that can be compiled").arg(args[0]) << Qt::endl;
+        io.err() << Cli::tr("\"%1\" is not a document that can be compiled").arg(args[0])
+                 << Qt::endl;
         return 1;
     }
     DocumentContext ctx{state.chart, state.header, io};
@@ -27,7 +28,8 @@ int OpenAndCompile(const VerbArgs& parsed, CliServices& io, AppState& state) {
     const bool ok = flows.Compile();
     if (!ok) {
         // An empty chart fails without a message box of its own.
-        if (chart.items.empty()) io.err() << Cli::tr("The chart has no items to compile") << Qt::endl;
+        if (chart.items.empty())
+            io.err() << Cli::tr("The chart has no items to compile") << Qt::endl;
         return 1;
     }
     return 0;

@@ -104,7 +104,7 @@ int CmdConvert(const VerbArgs& args, CliServices& io) {
         const QStringList given = CommaList::split(args.value(QStringLiteral("entries")));
         if (given.size() != kChannelCount)
             return args.usage(Cli::tr("--entries holds %1 entries; %2 are needed, one per "
-                                             "channel (empty for no entry)")
+                                      "channel (empty for no entry)")
                                   .arg(given.size())
                                   .arg(kChannelCount),
                               io);
@@ -115,8 +115,7 @@ int CmdConvert(const VerbArgs& args, CliServices& io) {
     if (args.has(QStringLiteral("items"))) {
         QString bad;
         listed = parseItems(args.value(QStringLiteral("items")), bad);
-        if (!listed)
-            return args.usage(Cli::tr("\"%1\" in --items is no item number").arg(bad), io);
+        if (!listed) return args.usage(Cli::tr("\"%1\" in --items is no item number").arg(bad), io);
     }
     if (havePattern)
         if (const int status = readPattern(patternName, entries, io)) return status;
@@ -125,7 +124,9 @@ int CmdConvert(const VerbArgs& args, CliServices& io) {
     const QString& out = args.positional()[1];
     AppState state;
     DocumentContext ctx{state.chart, state.header, io};
-    if (const int status = ReadWholeDocument(ctx, in, QT_TRANSLATE_NOOP("qvx::Cli", "converted"), io)) return status;
+    if (const int status =
+            ReadWholeDocument(ctx, in, QT_TRANSLATE_NOOP("qvx::Cli", "converted"), io))
+        return status;
     Chart& chart = state.chart;
     if (listed) {
         for (int n : *listed) {
@@ -143,7 +144,8 @@ int CmdConvert(const VerbArgs& args, CliServices& io) {
         if (item.selected) (item.kind == KindCmp ? skipped : converted) << n;
     }
     int changed = 0;
-    if (const std::optional<QString> refused = ApplyConversion(chart, entries, patternName, &changed)) {
+    if (const std::optional<QString> refused =
+            ApplyConversion(chart, entries, patternName, &changed)) {
         io.err() << *refused << Qt::endl;
         return 1;
     }

@@ -11,10 +11,14 @@ namespace qvx {
 namespace {
 QString kindText(int kind) {
     switch (kind) {
-    case MotionChart: return QStringLiteral("motion chart");
-    case ScenarioChart: return QStringLiteral("scenario chart");
-    case DocumentFile::kPoseTable: return QStringLiteral("pose table");
-    default: return QStringLiteral("not usable");
+    case MotionChart:
+        return QStringLiteral("motion chart");
+    case ScenarioChart:
+        return QStringLiteral("scenario chart");
+    case DocumentFile::kPoseTable:
+        return QStringLiteral("pose table");
+    default:
+        return QStringLiteral("not usable");
     }
 }
 
@@ -30,18 +34,21 @@ int CmdInfo(const VerbArgs& parsed, CliServices& io) {
     // A document is read once: what the kind was told from is loaded.
     IniFile ini;
     const int kind = DocumentFile::DetectFileKind(args[0], ini);
+    // What qvx info prints is read by scripts: the same in every language.
+    // not translated: a listing scripts read
     io.out() << "kind: " << kind << " (" << kindText(kind) << ")" << Qt::endl;
     if (kind != MotionChart && kind != ScenarioChart && kind != DocumentFile::kPoseTable) return 1;
     AppState state;
     DocumentContext ctx{state.chart, state.header, io};
     const bool complete = kind == DocumentFile::kPoseTable ? DocumentFile::ImportTable(ctx, args[0])
                                                            : DocumentFile::LoadDocument(ctx, ini);
-    io.out() << "name: " << state.header.MotionName << Qt::endl;
-    io.out() << "port: " << hex(state.header.MotionPort, 6) << Qt::endl;
-    io.out() << "ctrl: " << hex(state.header.MotionCtrl, 4) << Qt::endl;
-    io.out() << "items: " << state.chart.itemCount() << Qt::endl;
-    io.out() << "links: " << state.chart.linkCount() << Qt::endl;
-    io.out() << "start: " << state.chart.startItem << Qt::endl;
+    // not translated: a listing scripts read
+    io.out() << "name: " << state.header.MotionName << Qt::endl
+             << "port: " << hex(state.header.MotionPort, 6) << Qt::endl
+             << "ctrl: " << hex(state.header.MotionCtrl, 4) << Qt::endl
+             << "items: " << state.chart.itemCount() << Qt::endl
+             << "links: " << state.chart.linkCount() << Qt::endl
+             << "start: " << state.chart.startItem << Qt::endl;
     return complete ? 0 : 1;
 }
 
@@ -105,7 +112,9 @@ int CmdArrange(const VerbArgs& parsed, CliServices& io) {
     if (!io.canRead(QStringLiteral("arrange"), args[0])) return 1;
     AppState state;
     DocumentContext ctx{state.chart, state.header, io};
-    if (const int status = ReadWholeDocument(ctx, args[0], QT_TRANSLATE_NOOP("qvx::Cli", "arranged"), io)) return status;
+    if (const int status =
+            ReadWholeDocument(ctx, args[0], QT_TRANSLATE_NOOP("qvx::Cli", "arranged"), io))
+        return status;
     const ChartLayout::Result r = ChartLayout::Arrange(state.chart, grid);
     if (!r.arranged) {
         io.err() << r.failure << Qt::endl;

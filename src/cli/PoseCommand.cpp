@@ -56,7 +56,8 @@ int readDocument(DocumentContext& ctx, const QString& path, CliServices& io) {
     }
     const int problems = io.messageCount;
     if (!DocumentFile::LoadDocument(ctx, path) || io.messageCount != problems) {
-        io.err() << Cli::tr("%1 was not read completely; it is left as it is").arg(path) << Qt::endl;
+        io.err() << Cli::tr("%1 was not read completely; it is left as it is").arg(path)
+                 << Qt::endl;
         return 1;
     }
     // The file's own canvas size goes back into it, not the editor's minimum.
@@ -140,8 +141,7 @@ int CmdPose(const VerbArgs& args, CliServices& io) {
     if (havePattern && patternName.isEmpty())
         return args.usage(Cli::tr("--pattern needs a name"), io);
     const bool linkVerb = QLatin1String(verb->name) == QLatin1String("link");
-    if (linkVerb && plus == minus)
-        return args.usage(Cli::tr("give one of --plus and --minus"), io);
+    if (linkVerb && plus == minus) return args.usage(Cli::tr("give one of --plus and --minus"), io);
     int n = -1;
     if (wantsItem) {
         bool ok = false;
@@ -241,8 +241,9 @@ int CmdPose(const VerbArgs& args, CliServices& io) {
     if (verbName == QLatin1String("send")) {
         done = Cli::tr("sent the pose of %1 to the robot").arg(itemLabel);
     } else if (verbName == QLatin1String("get")) {
-        done = (changed ? Cli::tr("%1 took the live pose") : Cli::tr("%1 already held the live pose"))
-                   .arg(itemLabel);
+        done =
+            (changed ? Cli::tr("%1 took the live pose") : Cli::tr("%1 already held the live pose"))
+                .arg(itemLabel);
     } else if (verbName == QLatin1String("home")) {
         done = Cli::tr("the robot went to its home position");
         if (wantsItem)

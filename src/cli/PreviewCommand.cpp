@@ -89,13 +89,11 @@ int CmdPreview(const VerbArgs& args, CliServices& io) {
     // The pose comes from an item of a document, or from a record on a board.
     const bool fromBoard = args.has(QStringLiteral("record"));
     if (fromBoard && (!args.positional().isEmpty() || args.has(QStringLiteral("item"))))
-        return args.usage(
-            Cli::tr("give FILE --item N or --record M:R --port PATH, not both"), io);
+        return args.usage(Cli::tr("give FILE --item N or --record M:R --port PATH, not both"), io);
     if (fromBoard) {
         if (const auto refused = args.require(QStringLiteral("port"), io)) return *refused;
     } else {
-        if (const auto refused = args.requireCount(1, Cli::tr("a document"), io))
-            return *refused;
+        if (const auto refused = args.requireCount(1, Cli::tr("a document"), io)) return *refused;
         if (const auto refused = args.require(QStringLiteral("item"), io)) return *refused;
     }
     if (const auto refused = args.require(QStringLiteral("png"), io)) return *refused;
@@ -116,7 +114,7 @@ int CmdPreview(const VerbArgs& args, CliServices& io) {
             parts.size() == 2 ? NumberIn(parts[1], 1, QmxBoard::kMaxRecords) : std::nullopt;
         if (!m || !r)
             return args.usage(Cli::tr("--record must be M:R, a motion slot 0..%1 and a "
-                                             "record 1..%2, not %3")
+                                      "record 1..%2, not %3")
                                   .arg(QmxBoard::kMotionSlots - 1)
                                   .arg(QmxBoard::kMaxRecords)
                                   .arg(recordText),
@@ -126,8 +124,7 @@ int CmdPreview(const VerbArgs& args, CliServices& io) {
     } else {
         const std::optional<int> item = NumberIn(itemText, 0, std::numeric_limits<int>::max());
         if (!item)
-            return args.usage(
-                Cli::tr("the item number \"%1\" is not a number").arg(itemText), io);
+            return args.usage(Cli::tr("the item number \"%1\" is not a number").arg(itemText), io);
         n = *item;
     }
     const std::optional<QSize> size = parseSize(sizeText);
@@ -139,8 +136,8 @@ int CmdPreview(const VerbArgs& args, CliServices& io) {
                           io);
     const std::optional<ViewDirection> view = ViewDirectionFromName(viewText);
     if (!view)
-        return args.usage(
-            Cli::tr("the view \"%1\" is not front, side, top or iso").arg(viewText), io);
+        return args.usage(Cli::tr("the view \"%1\" is not front, side, top or iso").arg(viewText),
+                          io);
 
     const std::optional<CliRobot> robot = LoadCliRobot(modelPath, kVerb, io);
     if (!robot) return 1;

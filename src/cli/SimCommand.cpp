@@ -37,8 +37,9 @@ int CmdSim(const VerbArgs& args, CliServices& io) {
                      << Qt::endl;
         return 1;
     }
-    io.out() << Cli::tr("simulated board on %1 linked at %2").arg(host->slavePath(), options.linkPath)
-             << Qt::endl;
+    io.out()
+        << Cli::tr("simulated board on %1 linked at %2").arg(host->slavePath(), options.linkPath)
+        << Qt::endl;
 
     // SIGINT, SIGTERM and SIGHUP end it in order (the state file is written);
     // SIGUSR1 switches the board off and on.

@@ -54,7 +54,8 @@ int CmdTimeline(const VerbArgs& args, CliServices& io) {
     QString error;
     const std::optional<TimelineInputs> inputs =
         TimelineInputs().parsed(args.value(QStringLiteral("inputs")), &error);
-    if (!inputs) return args.usage(QStringLiteral("--inputs: ") + error, io);
+    // not translated: a form
+    if (!inputs) return args.usage(QStringLiteral("--inputs: %1").arg(error), io);
     int limitMs = Timeline::kDefaultLimitMs;
     if (args.has(QStringLiteral("limit"))) {
         const std::optional<int> limit =

@@ -101,10 +101,11 @@ int main(int argc, char** argv) {
     // Messages and help in the language of the settings file or the locale;
     // what scripts read (listings, rows, findings, files) never changes with it.
     QString languageProblem;
+    // not translated: a listing scripts read
     if (!Language::Install(*app,
                            Language::Resolve(Settings::ReadLanguage(Settings::SettingsPath())),
                            &languageProblem))
-        io.err() << QStringLiteral("qvx: ") << languageProblem << Qt::endl;
+        io.err() << QStringLiteral("qvx: %1").arg(languageProblem) << Qt::endl;
     QStringList args = QCoreApplication::arguments().mid(1);
     if (const auto code = CheckToolArgs(args, io)) return *code;
     if (args.isEmpty()) return UsageError({}, Cli::tr("a command is required"), io);
@@ -121,8 +122,7 @@ int main(int argc, char** argv) {
             return UsageError(name, Cli::tr("an action is required"), io);
         }
         const QString action = name + u' ' + args[*at];
-        if (!FindVerb(action))
-            return UsageError(name, Cli::tr("no action %1").arg(args[*at]), io);
+        if (!FindVerb(action)) return UsageError(name, Cli::tr("no action %1").arg(args[*at]), io);
         args.removeAt(*at);
         name = action;
     }

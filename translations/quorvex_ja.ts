@@ -1591,6 +1591,961 @@ read    %4</source>
     </message>
 </context>
 <context>
+    <name>qvx::Cli</name>
+    <message>
+        <source>cannot use --%1 %2</source>
+        <translation>--%1 %2 は使えません</translation>
+    </message>
+    <message>
+        <source>%1 failed</source>
+        <translation>%1 に失敗しました</translation>
+    </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>%1 に書き込めません</translation>
+    </message>
+    <message>
+        <source>backed up %1 to %2</source>
+        <translation>%1 を %2 にバックアップしました</translation>
+    </message>
+    <message>
+        <source>restored %1 from %2</source>
+        <translation>%2 から %1 を復元しました</translation>
+    </message>
+    <message>
+        <source>N must be a table row 0..%1, not %2</source>
+        <translation>N はテーブルの行 0..%1 で指定してください (%2 ではなく)</translation>
+    </message>
+    <message>
+        <source>cannot open %1</source>
+        <translation>%1 を開けません</translation>
+    </message>
+    <message>
+        <source>qvx %1 failed</source>
+        <translation>qvx %1 に失敗しました</translation>
+    </message>
+    <message>
+        <source>play or message is required</source>
+        <translation>play か message が必要です</translation>
+    </message>
+    <message>
+        <source>no form %1</source>
+        <translation>%1 という形式はありません</translation>
+    </message>
+    <message>
+        <source>%1 is not a 32-bit number</source>
+        <translation>%1 は 32 ビットの数ではありません</translation>
+    </message>
+    <message>
+        <source>the editor did not send the command</source>
+        <translation>エディタはコマンドを送りませんでした</translation>
+    </message>
+    <message>
+        <source>sent</source>
+        <translation>送信しました</translation>
+    </message>
+    <message>
+        <source>cannot compile %1</source>
+        <translation>%1 をコンパイルできません</translation>
+    </message>
+    <message>
+        <source>reading %1 failed</source>
+        <translation>%1 の読み込みに失敗しました</translation>
+    </message>
+    <message>
+        <source>%1 holds %2</source>
+        <translation>%1 の内容は %2 と同じです</translation>
+    </message>
+    <message>
+        <source>%1 differs from %2:</source>
+        <translation>%1 は %2 と異なります:</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>%1 を読み込めません: %2</translation>
+    </message>
+    <message>
+        <source>%1 is too large for a list of 24 names</source>
+        <translation>%1 は 24 個の名前のリストとしては大きすぎます</translation>
+    </message>
+    <message>
+        <source>%1 lists %2 lines; there are %3 channels</source>
+        <translation>%1 には %2 行ありますが、チャンネルは %3 個です</translation>
+    </message>
+    <message>
+        <source>reading the name of %1 failed</source>
+        <translation>%1 の名前の読み込みに失敗しました</translation>
+    </message>
+    <message>
+        <source>%1; nothing was written</source>
+        <translation>%1。何も書き込んでいません</translation>
+    </message>
+    <message>
+        <source>writing the name of %1 failed</source>
+        <translation>%1 の名前の書き込みに失敗しました</translation>
+    </message>
+    <message>
+        <source>the names could not be kept in %1</source>
+        <translation>名前を %1 に保存できませんでした</translation>
+    </message>
+    <message>
+        <source>%1; the later channels were not written</source>
+        <translation>%1。以降のチャンネルは書き込んでいません</translation>
+    </message>
+    <message>
+        <source>%1 %2: a value its control cannot take</source>
+        <translation>%1 %2: そのコントロールが取れない値です</translation>
+    </message>
+    <message>
+        <source>the options could not be read from the board</source>
+        <translation>ボードからオプションを読み込めませんでした</translation>
+    </message>
+    <message>
+        <source>%1; the later options were not sent</source>
+        <translation>%1。以降のオプションは送っていません</translation>
+    </message>
+    <message>
+        <source>the board did not take %1</source>
+        <translation>ボードは %1 を受け付けませんでした</translation>
+    </message>
+    <message>
+        <source>no receiver report arrived; the measured values are not known</source>
+        <translation>受信機の報告が届かなかったため、計測値は分かりません</translation>
+    </message>
+    <message>
+        <source>--copy %1: give FROM=TO, servo IDs 0..%2</source>
+        <translation>--copy %1: FROM=TO の形でサーボ ID 0..%2 を指定してください</translation>
+    </message>
+    <message>
+        <source>--%1 %2: a servo ID is 0..%3</source>
+        <translation>--%1 %2: サーボ ID は 0..%3 です</translation>
+    </message>
+    <message>
+        <source>give one of --read, --show, --copy and --set</source>
+        <translation>--read、--show、--copy、--set のどれか一つを指定してください</translation>
+    </message>
+    <message>
+        <source>--set needs PARAM=VALUE arguments</source>
+        <translation>--set には PARAM=VALUE の引数が必要です</translation>
+    </message>
+    <message>
+        <source>%1: no such column, or a value its control cannot take</source>
+        <translation>%1: その列はないか、そのコントロールが取れない値です</translation>
+    </message>
+    <message>
+        <source>not every SVP servo could be read</source>
+        <translation>読み込めなかった SVP サーボがあります</translation>
+    </message>
+    <message>
+        <source>servo %1 could not be read and written back</source>
+        <translation>サーボ %1 を読み込んで書き戻せませんでした</translation>
+    </message>
+    <message>
+        <source>rows %1 and %2 must both be SVP channels</source>
+        <translation>行 %1 と %2 はどちらも SVP チャンネルでなければなりません</translation>
+    </message>
+    <message>
+        <source>servo %1 could not be copied to servo %2</source>
+        <translation>サーボ %1 をサーボ %2 にコピーできませんでした</translation>
+    </message>
+    <message>
+        <source>--set %1: give CH=OFFSET with CH 1..24 and OFFSET an integer</source>
+        <translation>--set %1: CH=OFFSET の形で、CH は 1..24、OFFSET は整数で指定してください</translation>
+    </message>
+    <message>
+        <source>give one of --save, --load and --set</source>
+        <translation>--save、--load、--set のどれか一つを指定してください</translation>
+    </message>
+    <message>
+        <source>the trim file was not saved</source>
+        <translation>トリムファイルを保存できませんでした</translation>
+    </message>
+    <message>
+        <source>reading the option word failed</source>
+        <translation>オプションワードの読み込みに失敗しました</translation>
+    </message>
+    <message>
+        <source>reading the analog references failed</source>
+        <translation>アナログ基準値の読み込みに失敗しました</translation>
+    </message>
+    <message>
+        <source>reading the table entry of %1 failed</source>
+        <translation>%1 のテーブルエントリの読み込みに失敗しました</translation>
+    </message>
+    <message>
+        <source>give --port or --backup, not both</source>
+        <translation>--port か --backup のどちらか一方を指定してください</translation>
+    </message>
+    <message>
+        <source>--slot needs the board given with --port</source>
+        <translation>--slot には --port で指定したボードが必要です</translation>
+    </message>
+    <message>
+        <source>%1 is no backup: %2</source>
+        <translation>%1 はバックアップではありません: %2</translation>
+    </message>
+    <message>
+        <source>%1 does not compile</source>
+        <translation>%1 はコンパイルできません</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>不明なオプション %1</translation>
+    </message>
+    <message>
+        <source>%1: %2 (see %1 --help)</source>
+        <translation>%1: %2 (%1 --help を参照)</translation>
+    </message>
+    <message>
+        <source>--%1 is given more than once</source>
+        <translation>--%1 が二回以上指定されています</translation>
+    </message>
+    <message>
+        <source>--%1 is required</source>
+        <translation>--%1 が必要です</translation>
+    </message>
+    <message>
+        <source>%1 is missing</source>
+        <translation>%1 がありません</translation>
+    </message>
+    <message>
+        <source>unexpected argument %1</source>
+        <translation>余分な引数 %1</translation>
+    </message>
+    <message>
+        <source>The serial device of the board (a real one, or the link of `qvx sim`).</source>
+        <translation>ボードのシリアルデバイス (実機のもの、または `qvx sim` のリンク)。</translation>
+    </message>
+    <message>
+        <source>Answer Yes to any question the action asks.</source>
+        <translation>操作の質問にはすべて「はい」と答えます。</translation>
+    </message>
+    <message>
+        <source>The item of the document (N as in its section ItemN).</source>
+        <translation>ドキュメントのアイテム (N はセクション ItemN の N)。</translation>
+    </message>
+    <message>
+        <source>A link pattern of PATTERN.ini in the settings folder.</source>
+        <translation>設定フォルダの PATTERN.ini にあるリンクパターン。</translation>
+    </message>
+    <message>
+        <source>%1: OFF, motion Mn (1..80) or scenario Sn (1..5).</source>
+        <translation>%1: OFF、モーション Mn (1..80) またはシナリオ Sn (1..5)。</translation>
+    </message>
+    <message>
+        <source>Reads the board&apos;s 85-entry motion table (the robot asleep while it reads) and prints one row per entry.</source>
+        <translation>ボードの 85 エントリのモーションテーブルを読み込み (読み込み中ロボットはスリープします)、エントリごとに一行を表示します。</translation>
+    </message>
+    <message>
+        <source>Compiles the document FILE and writes it to a slot, as the main window&apos;s write button does.</source>
+        <translation>ドキュメント FILE をコンパイルし、メインウィンドウの書き込みボタンと同じようにスロットに書き込みます。</translation>
+    </message>
+    <message>
+        <source>The motion slot to write (0 = M1), or the scenario slot (0 = S1) for a scenario document.</source>
+        <translation>書き込むモーションスロット (0 = M1)。シナリオのドキュメントではシナリオスロット (0 = S1)。</translation>
+    </message>
+    <message>
+        <source>Read every motion record back after writing it.</source>
+        <translation>書き込んだモーションレコードをすべて読み返します。</translation>
+    </message>
+    <message>
+        <source>Answer Yes when a motion longer than a slot asks first.</source>
+        <translation>スロットより長いモーションについての確認に「はい」と答えます。</translation>
+    </message>
+    <message>
+        <source>Reads row N of the table (0..79 motions, 80..84 scenarios) and saves the rebuilt chart as a document.</source>
+        <translation>テーブルの行 N (0..79 はモーション、80..84 はシナリオ) を読み込み、組み立て直したチャートをドキュメントとして保存します。</translation>
+    </message>
+    <message>
+        <source>The document to save the chart read in.</source>
+        <translation>読み込んだチャートを保存するドキュメント。</translation>
+    </message>
+    <message>
+        <source>Compiles the document FILE and compares it with what a slot holds; exit 0 when they are the same, 1 when they differ.</source>
+        <translation>ドキュメント FILE をコンパイルしてスロットの内容と比較します。同じなら終了コード 0、異なれば 1 です。</translation>
+    </message>
+    <message>
+        <source>The motion slot to compare with (0 = M1), or the scenario slot (0 = S1) for a scenario document.</source>
+        <translation>比較するモーションスロット (0 = M1)。シナリオのドキュメントではシナリオスロット (0 = S1)。</translation>
+    </message>
+    <message>
+        <source>Reads everything the board keeps into the text file FILE.</source>
+        <translation>ボードが保持しているものをすべてテキストファイル FILE に読み込みます。</translation>
+    </message>
+    <message>
+        <source>Writes a backup file back onto the board, overwriting all it holds.</source>
+        <translation>バックアップファイルをボードに書き戻し、ボードの内容をすべて上書きします。</translation>
+    </message>
+    <message>
+        <source>Confirm that the whole board is overwritten (required).</source>
+        <translation>ボード全体を上書きすることを確認します (必須)。</translation>
+    </message>
+    <message>
+        <source>Clears row N of the motion table (0..79 motions, 80..84 scenarios).</source>
+        <translation>モーションテーブルの行 N (0..79 はモーション、80..84 はシナリオ) を消去します。</translation>
+    </message>
+    <message>
+        <source>Confirm the deletion (required).</source>
+        <translation>削除を確認します (必須)。</translation>
+    </message>
+    <message>
+        <source>Plays row N of the motion table (0..79 motions, 80..84 scenarios).</source>
+        <translation>モーションテーブルの行 N (0..79 はモーション、80..84 はシナリオ) を再生します。</translation>
+    </message>
+    <message>
+        <source>Stops the motion playing.</source>
+        <translation>再生中のモーションを止めます。</translation>
+    </message>
+    <message>
+        <source>Pauses the motion playing, or lets it go on.</source>
+        <translation>再生中のモーションを一時停止、または再開します。</translation>
+    </message>
+    <message>
+        <source>Prints the 24 channel names stored on the board, or writes new ones as the pose window&apos;s names dialog does.</source>
+        <translation>ボードに保存された 24 個のチャンネル名を表示するか、ポーズウィンドウの名前ダイアログと同じように新しい名前を書き込みます。</translation>
+    </message>
+    <message>
+        <source>A file of channel names, one line each, CH1 first; an empty line keeps the pose window&apos;s name.</source>
+        <translation>チャンネル名のファイル。一行に一つ、CH1 から。空行ならポーズウィンドウの名前のままです。</translation>
+    </message>
+    <message>
+        <source>The board options dialog: each option changes what its control changes, in the order given; prints what the dialog then shows.</source>
+        <translation>ボードオプションのダイアログ: 各オプションはそのコントロールが変えるものを指定の順に変えます。その後ダイアログが示す内容を表示します。</translation>
+    </message>
+    <message>
+        <source>A report when a motion has played.</source>
+        <translation>モーションの再生が終わったときの報告。</translation>
+    </message>
+    <message>
+        <source>Playing from the transmitter.</source>
+        <translation>送信機からの再生。</translation>
+    </message>
+    <message>
+        <source>Control through WRX-1.</source>
+        <translation>WRX-1 による操作。</translation>
+    </message>
+    <message>
+        <source>The motion of the start switch</source>
+        <translation>スタートスイッチのモーション</translation>
+    </message>
+    <message>
+        <source>The motion played at power-on</source>
+        <translation>電源投入時に再生するモーション</translation>
+    </message>
+    <message>
+        <source>The motion played at low voltage</source>
+        <translation>低電圧時に再生するモーション</translation>
+    </message>
+    <message>
+        <source>The alarm voltage, 5.5 to 15.0 in steps of 0.1.</source>
+        <translation>アラーム電圧。5.5 から 15.0 まで 0.1 刻み。</translation>
+    </message>
+    <message>
+        <source>The channels (1..24, separated by commas) driving SVP servos.</source>
+        <translation>SVP サーボを駆動するチャンネル (1..24、カンマ区切り)。</translation>
+    </message>
+    <message>
+        <source>The servo setup dialog: prints its list, after the one change asked for.</source>
+        <translation>サーボ設定のダイアログ: 指定された一つの変更の後、その一覧を表示します。</translation>
+    </message>
+    <message>
+        <source>Press the read button: read every SVP servo.</source>
+        <translation>読み込みボタンを押します: すべての SVP サーボを読み込みます。</translation>
+    </message>
+    <message>
+        <source>Print one servo&apos;s parameters (ID 0..23, channel ID + 1).</source>
+        <translation>一つのサーボのパラメータを表示します (ID 0..23、チャンネルは ID + 1)。</translation>
+    </message>
+    <message>
+        <source>Copy one servo&apos;s parameters to another, as a drag does.</source>
+        <translation>ドラッグと同じように、サーボのパラメータを別のサーボにコピーします。</translation>
+    </message>
+    <message>
+        <source>Change the parameters of servo ID; each PARAM=VALUE after it names a list column (Stretch1, Punch, Reverse, Limit(L), ...) and its value as the list shows it.</source>
+        <translation>サーボ ID のパラメータを変更します。後に続く各 PARAM=VALUE は一覧の列 (Stretch1、Punch、Reverse、Limit(L) など) と、一覧に表示される形の値です。</translation>
+    </message>
+    <message>
+        <source>The trim window: opens it, makes the one change asked for, closes it (which writes the trim to the board&apos;s stored copy) and prints the offsets.</source>
+        <translation>トリムウィンドウ: 開いて指定の変更を一つ行い、閉じて (トリムをボードの保存領域に書き込みます) オフセットを表示します。</translation>
+    </message>
+    <message>
+        <source>Save the trim to a trim file.</source>
+        <translation>トリムをトリムファイルに保存します。</translation>
+    </message>
+    <message>
+        <source>Load a trim file.</source>
+        <translation>トリムファイルを読み込みます。</translation>
+    </message>
+    <message>
+        <source>Enter OFFSET (from the neutral 16384) in the edit box of channel CH (1..24); may be given for several channels.</source>
+        <translation>チャンネル CH (1..24) の入力欄に OFFSET (中立 16384 からの差) を入力します。複数のチャンネルに指定できます。</translation>
+    </message>
+    <message>
+        <source>The analog input dialog: without changes prints the references, mixing gains and sensor interrupts the board stores; with changes opens the dialog, makes them in the order given and closes it, which saves everything to the stored copies.</source>
+        <translation>アナログ入力のダイアログ: 変更がなければボードが保存している基準値、ミキシングゲイン、センサー割り込みを表示します。変更があればダイアログを開いて指定の順に変更し、閉じてすべてを保存領域に保存します。</translation>
+    </message>
+    <message>
+        <source>Drag the reference bar of input K (1..3) to V (0..1023).</source>
+        <translation>入力 K (1..3) の基準値バーを V (0..1023) までドラッグします。</translation>
+    </message>
+    <message>
+        <source>The gain of channel CH (1..24) on input K: &quot;x -63&quot;..&quot;x -1&quot;, &quot;OFF&quot;, &quot;x 1&quot;..&quot;x 63&quot;.</source>
+        <translation>入力 K でのチャンネル CH (1..24) のゲイン: &quot;x -63&quot;..&quot;x -1&quot;、&quot;OFF&quot;、&quot;x 1&quot;..&quot;x 63&quot;。</translation>
+    </message>
+    <message>
+        <source>Sensor interrupt S (1..6: AD1 first, AD1 second, AD2 first, ...): its threshold bar dragged to THRESHOLD (-1023..1023), then MOTION (OFF, M1..M80, S1..S5) chosen.</source>
+        <translation>センサー割り込み S (1..6: AD1 の一つ目、AD1 の二つ目、AD2 の一つ目、...): しきい値バーを THRESHOLD (-1023..1023) までドラッグし、MOTION (OFF、M1..M80、S1..S5) を選びます。</translation>
+    </message>
+    <message>
+        <source>Press AUTO on input K (1..3).</source>
+        <translation>入力 K (1..3) の AUTO を押します。</translation>
+    </message>
+    <message>
+        <source>The receiver input dialog: opens it, makes the changes in the order given, closes it (which saves the references to the stored copy) and prints the references, the last measured values and the button input.</source>
+        <translation>受信機入力のダイアログ: 開いて指定の順に変更し、閉じて (基準値を保存領域に保存します) 基準値、最後の計測値、ボタン入力を表示します。</translation>
+    </message>
+    <message>
+        <source>Drag the reference bar of PA N (1..4) to V (0..127).</source>
+        <translation>PA N (1..4) の基準値バーを V (0..127) までドラッグします。</translation>
+    </message>
+    <message>
+        <source>Press AUTO on PA N (1..4).</source>
+        <translation>PA N (1..4) の AUTO を押します。</translation>
+    </message>
+    <message>
+        <source>Sends the pose of item N to the robot.</source>
+        <translation>アイテム N のポーズをロボットに送ります。</translation>
+    </message>
+    <message>
+        <source>Item N takes the robot&apos;s live pose (its speed stays); the document is saved.</source>
+        <translation>アイテム N にロボットの現在のポーズを取り込みます (速度はそのまま)。ドキュメントは保存されます。</translation>
+    </message>
+    <message>
+        <source>The robot goes to its home position; with a document, item N takes the home pose at speed 100 and the document is saved.</source>
+        <translation>ロボットがホームポジションに移ります。ドキュメントを指定すると、アイテム N が速度 100 でホームポーズを取り込み、ドキュメントは保存されます。</translation>
+    </message>
+    <message>
+        <source>Toggles sleep and run.</source>
+        <translation>スリープと動作を切り替えます。</translation>
+    </message>
+    <message>
+        <source>The pose of item N becomes the board&apos;s home position.</source>
+        <translation>アイテム N のポーズをボードのホームポジションにします。</translation>
+    </message>
+    <message>
+        <source>One press of the teach button with a link pattern: releases the pattern&apos;s TCH channels, or item N takes the angles of its FREE channels; the document is saved.</source>
+        <translation>リンクパターンを使って教示ボタンを一回押します: パターンの TCH チャンネルを脱力させるか、アイテム N が FREE チャンネルの角度を取り込みます。ドキュメントは保存されます。</translation>
+    </message>
+    <message>
+        <source>One press of a link movement button with a link pattern on item N; the document is saved.</source>
+        <translation>アイテム N でリンクパターンを使ってリンク移動ボタンを一回押します。ドキュメントは保存されます。</translation>
+    </message>
+    <message>
+        <source>The + button.</source>
+        <translation>+ ボタン。</translation>
+    </message>
+    <message>
+        <source>The - button.</source>
+        <translation>- ボタン。</translation>
+    </message>
+    <message>
+        <source>The stepped pose goes to the robot first, as with SYNC on; the item changes only when it arrived.</source>
+        <translation>SYNC がオンのときと同じく、一歩進めたポーズをまずロボットに送ります。届いたときだけアイテムが変わります。</translation>
+    </message>
+    <message>
+        <source>What FILE is (document kind, pose table or unusable), with its data name, port mask, control input and item and link counts.</source>
+        <translation>FILE が何か (ドキュメントの種類、ポーズテーブル、使えないもの) を、データ名、ポートマスク、制御入力、アイテム数、リンク数とともに表示します。</translation>
+    </message>
+    <message>
+        <source>Opens IN into an empty chart as the editor does and saves it to OUT.</source>
+        <translation>エディタと同じように IN を空のチャートに開き、OUT に保存します。</translation>
+    </message>
+    <message>
+        <source>Lays the chart of IN out in rows as the canvas menu&apos;s &quot;Arrange&quot; does, with bent links that never run along each other, and saves it to OUT.</source>
+        <translation>キャンバスメニューの「整列」と同じように IN のチャートを行に並べ、リンクが重ならないように折り曲げて、OUT に保存します。</translation>
+    </message>
+    <message>
+        <source>The grid the items&apos; corners go on (default 10,10).</source>
+        <translation>アイテムの角を合わせるグリッド (既定は 10,10)。</translation>
+    </message>
+    <message>
+        <source>Compiles the chart of FILE and prints its listing, or the motion list of a scenario; a compile error goes to standard error, exit 1.</source>
+        <translation>FILE のチャートをコンパイルしてリスト (シナリオならモーションの一覧) を表示します。コンパイルエラーは標準エラーに出し、終了コードは 1 です。</translation>
+    </message>
+    <message>
+        <source>Compiles FILE and prints the rows of its hex view, one per motion record.</source>
+        <translation>FILE をコンパイルし、16 進表示の行をモーションレコードごとに一行ずつ表示します。</translation>
+    </message>
+    <message>
+        <source>Applies a conversion pattern to the items of IN, as the canvas menu&apos;s &quot;Conversion&quot; does, and saves the chart to OUT.</source>
+        <translation>キャンバスメニューの「変換」と同じように IN のアイテムに変換パターンを適用し、チャートを OUT に保存します。</translation>
+    </message>
+    <message>
+        <source>A conversion pattern of PATTERN.ini in the settings folder.</source>
+        <translation>設定フォルダの PATTERN.ini にある変換パターン。</translation>
+    </message>
+    <message>
+        <source>The 24 conversion entries of CH1..CH24 as one comma list, empty for no entry; quote an entry that holds blanks or commas.</source>
+        <translation>CH1..CH24 の 24 個の変換エントリをカンマ区切りの一つのリストで。エントリなしは空。空白やカンマを含むエントリは引用符で囲みます。</translation>
+    </message>
+    <message>
+        <source>The items to convert, numbered as the document&apos;s sections ItemN (from 0), separated by commas; every item by default. CMP items are never converted.</source>
+        <translation>変換するアイテム。ドキュメントのセクション ItemN の番号 (0 から) をカンマ区切りで。既定ではすべてのアイテム。CMP アイテムは変換しません。</translation>
+    </message>
+    <message>
+        <source>Checks the chart of FILE before it is written and prints one finding a line, &quot;SEVERITY CODE ITEM: message&quot;; exit 1 when any is an error.</source>
+        <translation>書き込む前に FILE のチャートを検査し、指摘を一行に一つ &quot;SEVERITY CODE ITEM: message&quot; の形で表示します。エラーがあれば終了コードは 1 です。</translation>
+    </message>
+    <message>
+        <source>The board whose options and motion table the chart is checked against; it is only read.</source>
+        <translation>チャートの検査に使うオプションとモーションテーブルを持つボード。読み込むだけです。</translation>
+    </message>
+    <message>
+        <source>The motion slot a write would go to (0 = M1): a motion longer than one slot must not run into a slot that holds a motion.</source>
+        <translation>書き込み先のモーションスロット (0 = M1): 一つのスロットより長いモーションが、モーションの入ったスロットにはみ出してはいけません。</translation>
+    </message>
+    <message>
+        <source>A backup file (qvx board backup) whose options the chart is checked against instead of a board&apos;s.</source>
+        <translation>ボードの代わりに、そのオプションでチャートを検査するバックアップファイル (qvx board backup)。</translation>
+    </message>
+    <message>
+        <source>A robot model (empty: the shipped one) with the settings file&apos;s channel mapping: joint limits, self-collision and stability of every POS pose and of the motion as played.</source>
+        <translation>ロボットモデル (空なら同梱のもの) と設定ファイルのチャンネル対応: すべての POS ポーズと再生したモーションの関節の限界、自己干渉、安定を検査します。</translation>
+    </message>
+    <message>
+        <source>The main window&apos;s board actions and board settings dialogs.</source>
+        <translation>メインウィンドウのボード操作とボード設定のダイアログ。</translation>
+    </message>
+    <message>
+        <source>The pose window&apos;s exchanges with the robot; a changed item is saved in place.</source>
+        <translation>ポーズウィンドウとロボットのやり取り。変わったアイテムはその場で保存します。</translation>
+    </message>
+    <message>
+        <source>Sends a remote command message to the running editor (numbers decimal or 0x hex).</source>
+        <translation>実行中のエディタにリモートコマンドのメッセージを送ります (数は 10 進か 0x の 16 進)。</translation>
+    </message>
+    <message>
+        <source>Runs a simulated QMX board behind a pseudo-terminal until it is stopped; SIGUSR1 switches it off and on, keeping its memory.</source>
+        <translation>止めるまで疑似端末の向こうでシミュレータの QMX ボードを動かします。SIGUSR1 でメモリを保ったまま電源を入れ直します。</translation>
+    </message>
+    <message>
+        <source>Where the link to the pseudo-terminal is made.</source>
+        <translation>疑似端末へのリンクを作る場所。</translation>
+    </message>
+    <message>
+        <source>Keep the board&apos;s stored memory in FILE across restarts; a damaged FILE is refused and left as it is.</source>
+        <translation>ボードの保存メモリを再起動をまたいで FILE に保ちます。壊れた FILE は拒否し、そのまま残します。</translation>
+    </message>
+    <message>
+        <source>Start with a new board&apos;s memory, which replaces FILE.</source>
+        <translation>新品のボードのメモリで始め、FILE を置き換えます。</translation>
+    </message>
+    <message>
+        <source>Hold the bytes to 115200 bit/s.</source>
+        <translation>バイトを 115200 bit/s に合わせて送ります。</translation>
+    </message>
+    <message>
+        <source>Lists the serial devices present, or those given, one a line: path, /dev/serial/by-id name, USB vendor:product, description, whether you may open it (yes/no); tab-separated, &quot;-&quot; for nothing.</source>
+        <translation>あるシリアルデバイス、または指定したものを一行に一つ表示します: パス、/dev/serial/by-id の名前、USB vendor:product、説明、開けるかどうか (yes/no)。タブ区切りで、ないものは &quot;-&quot;。</translation>
+    </message>
+    <message>
+        <source>Draws the robot in the pose of POS item N, or of a record on the board, to a PNG picture, without a window.</source>
+        <translation>POS アイテム N、またはボード上のレコードのポーズでロボットを、ウィンドウなしで PNG 画像に描きます。</translation>
+    </message>
+    <message>
+        <source>Record R (from 1, as the LIST page counts) of motion slot M (0 = M1), read from the board.</source>
+        <translation>ボードから読み込む、モーションスロット M (0 = M1) のレコード R (LIST ページと同じく 1 から)。</translation>
+    </message>
+    <message>
+        <source>The serial device of the board, for --record.</source>
+        <translation>--record で使うボードのシリアルデバイス。</translation>
+    </message>
+    <message>
+        <source>The picture made.</source>
+        <translation>作る画像。</translation>
+    </message>
+    <message>
+        <source>Its size in pixels (default 640x480).</source>
+        <translation>画像の大きさ (ピクセル、既定は 640x480)。</translation>
+    </message>
+    <message>
+        <source>front, side, top or iso (the default).</source>
+        <translation>front、side、top、iso (既定) のどれか。</translation>
+    </message>
+    <message>
+        <source>The robot model (default: the one installed with Quorvex). Channels drive its joints as section [RobotChannels] of the settings file says; without it CHn drives the model&apos;s n-th moving joint.</source>
+        <translation>ロボットモデル (既定は Quorvex とともにインストールされたもの)。チャンネルは設定ファイルのセクション [RobotChannels] のとおりに関節を動かします。そのセクションがなければ CHn はモデルの n 番目の可動関節を動かします。</translation>
+    </message>
+    <message>
+        <source>Plays the compiled motion of FILE on a simulated board&apos;s player, on a clock of its own, and prints the servo outputs every 10 ms of board time: a header line &quot;ms,CH1,...,CH24&quot;, then one line per sample: the time in ms and the 24 channels as the pose window shows them (the display rates of the settings file), comma-separated; a channel that holds no servo position (an output, FREE) is empty. A motion still playing at the limit is shown up to it, with a note on standard error.</source>
+        <translation>FILE のコンパイルしたモーションをシミュレータのボードの再生機で独自の時計により再生し、ボード時間 10 ms ごとのサーボ出力を表示します: 見出し行 &quot;ms,CH1,...,CH24&quot; の後、サンプルごとに一行: ms 単位の時刻と、ポーズウィンドウの表示どおりの (設定ファイルの表示倍率による) 24 チャンネルをカンマ区切りで。サーボ位置を持たないチャンネル (出力、FREE) は空です。上限でまだ再生中のモーションは上限まで表示し、標準エラーに注記します。</translation>
+    </message>
+    <message>
+        <source>The inputs the CMP branches test: button (0..0xFFFF), pa1..pa4 (0..255), ad1..ad3 (0..16383), cmp (the compare register, -1023..1023); 0x for hex. Unnamed ones keep the simulated board&apos;s starting values (all 0).</source>
+        <translation>CMP 分岐が調べる入力: button (0..0xFFFF)、pa1..pa4 (0..255)、ad1..ad3 (0..16383)、cmp (比較レジスタ、-1023..1023)。16 進は 0x。指定しないものはシミュレータのボードの初期値 (すべて 0) のままです。</translation>
+    </message>
+    <message>
+        <source>Write the lines to OUT instead of printing them.</source>
+        <translation>行を表示せずに OUT に書き込みます。</translation>
+    </message>
+    <message>
+        <source>Draw the chart of the Timeline page to OUT (1280x720) instead of printing the lines (--csv still writes them).</source>
+        <translation>行を表示せずに、タイムラインページのグラフを OUT (1280x720) に描きます (--csv は行を書き込みます)。</translation>
+    </message>
+    <message>
+        <source>Board time to play at most, 10..600000 (default 60000).</source>
+        <translation>再生するボード時間の上限、10..600000 (既定は 60000)。</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <translation>使い方:</translation>
+    </message>
+    <message>
+        <source>Shows this help.</source>
+        <translation>このヘルプを表示します。</translation>
+    </message>
+    <message>
+        <source>Displays version information.</source>
+        <translation>バージョン情報を表示します。</translation>
+    </message>
+    <message>
+        <source>Log the frames on the serial link, the frames the simulated board takes and answers, and the files read and written, on standard error.</source>
+        <translation>シリアルリンク上のフレーム、シミュレータのボードが受け取り答えるフレーム、読み書きしたファイルを標準エラーに記録します。</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>オプション:</translation>
+    </message>
+    <message>
+        <source>The Quorvex motion editor&apos;s tool for the terminal: documents, compiling, the board and its settings, the pose window&apos;s exchanges and a simulated board.</source>
+        <translation>Quorvex モーションエディタの端末用ツール: ドキュメント、コンパイル、ボードとその設定、ポーズウィンドウのやり取り、シミュレータのボード。</translation>
+    </message>
+    <message>
+        <source>Commands:</source>
+        <translation>コマンド:</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; describes a command and its options.</source>
+        <translation>&apos;%1&apos; でコマンドとそのオプションの説明を表示します。</translation>
+    </message>
+    <message>
+        <source>Actions:</source>
+        <translation>操作:</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; describes an action and its options.</source>
+        <translation>&apos;%1&apos; で操作とそのオプションの説明を表示します。</translation>
+    </message>
+    <message>
+        <source>the default robot model %1 is not installed; name one with --model</source>
+        <translation>既定のロボットモデル %1 がインストールされていません。--model で指定してください</translation>
+    </message>
+    <message>
+        <source>the question was not answered Yes (--yes answers it)</source>
+        <translation>質問に「はい」と答えていません (--yes で答えます)</translation>
+    </message>
+    <message>
+        <source>qvx %1 failed: %2</source>
+        <translation>qvx %1 に失敗しました: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a document that can be compiled</source>
+        <translation>「%1」はコンパイルできるドキュメントではありません</translation>
+    </message>
+    <message>
+        <source>The chart has no items to compile</source>
+        <translation>チャートにコンパイルするアイテムがありません</translation>
+    </message>
+    <message>
+        <source>cannot read %1</source>
+        <translation>%1 を読み込めません</translation>
+    </message>
+    <message>
+        <source>there is no conversion pattern &quot;%1&quot; in %2 (it holds none)</source>
+        <translation>%2 に変換パターン「%1」はありません (変換パターンが一つもありません)</translation>
+    </message>
+    <message>
+        <source>there is no conversion pattern &quot;%1&quot; in %2 (its conversion patterns: &quot;%3&quot;)</source>
+        <translation>%2 に変換パターン「%1」はありません (あるのは「%3」です)</translation>
+    </message>
+    <message>
+        <source>conversion pattern %1; it cannot be used</source>
+        <translation>変換パターン %1。使えません</translation>
+    </message>
+    <message>
+        <source>%1 was not read completely; nothing was %2</source>
+        <translation>%1 を完全には読み込めなかったため、何も%2していません</translation>
+    </message>
+    <message>
+        <source>give one of --pattern and --entries</source>
+        <translation>--pattern か --entries のどちらか一つを指定してください</translation>
+    </message>
+    <message>
+        <source>--pattern needs a name</source>
+        <translation>--pattern には名前が必要です</translation>
+    </message>
+    <message>
+        <source>--entries holds %1 entries; %2 are needed, one per channel (empty for no entry)</source>
+        <translation>--entries のエントリは %1 個です。チャンネルごとに一つ、%2 個必要です (エントリなしは空)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; in --items is no item number</source>
+        <translation>--items の「%1」はアイテム番号ではありません</translation>
+    </message>
+    <message>
+        <source>converted</source>
+        <translation>変換</translation>
+    </message>
+    <message>
+        <source>no item was converted</source>
+        <translation>変換したアイテムはありません</translation>
+    </message>
+    <message>
+        <source>converted items %1</source>
+        <translation>アイテム %1 を変換しました</translation>
+    </message>
+    <message>
+        <source>converted item %1</source>
+        <translation>アイテム %1 を変換しました</translation>
+    </message>
+    <message>
+        <source>%1 with conversion pattern &quot;%2&quot;</source>
+        <translation>%1 (変換パターン「%2」)</translation>
+    </message>
+    <message>
+        <source>CMP items %1 left unchanged</source>
+        <translation>CMP アイテム %1 は変えていません</translation>
+    </message>
+    <message>
+        <source>CMP item %1 left unchanged</source>
+        <translation>CMP アイテム %1 は変えていません</translation>
+    </message>
+    <message>
+        <source>no value changed</source>
+        <translation>変わった値はありません</translation>
+    </message>
+    <message>
+        <source>saved %1</source>
+        <translation>%1 に保存しました</translation>
+    </message>
+    <message>
+        <source>%1 is a pose table, not a QMX document; make a document of it first (qvx resave)</source>
+        <translation>%1 はポーズテーブルで、QMX ドキュメントではありません。先にドキュメントにしてください (qvx resave)</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>%1 を開けません: %2</translation>
+    </message>
+    <message>
+        <source>%1 has no item %2 (its items are Item0 to Item%3)</source>
+        <translation>%1 にアイテム %2 はありません (アイテムは Item0 から Item%3 まで)</translation>
+    </message>
+    <message>
+        <source>%1 has no item %2 (it holds no items)</source>
+        <translation>%1 にアイテム %2 はありません (アイテムが一つもありません)</translation>
+    </message>
+    <message>
+        <source>%1: item %2 (&quot;%3&quot;) is a %4 item, not a POS item</source>
+        <translation>%1: アイテム %2 (「%3」) は %4 アイテムで、POS アイテムではありません</translation>
+    </message>
+    <message>
+        <source>--slot must be a scenario slot 0..%1, not %2</source>
+        <translation>--slot はシナリオスロット 0..%1 で指定してください (%2 ではなく)</translation>
+    </message>
+    <message>
+        <source>--slot must be a motion slot 0..%1, not %2</source>
+        <translation>--slot はモーションスロット 0..%1 で指定してください (%2 ではなく)</translation>
+    </message>
+    <message>
+        <source>--grid takes W,H or N, each from 2 to 1000</source>
+        <translation>--grid は W,H または N で、それぞれ 2 から 1000 です</translation>
+    </message>
+    <message>
+        <source>arranged</source>
+        <translation>整列</translation>
+    </message>
+    <message>
+        <source>%1; saved %2</source>
+        <translation>%1。%2 に保存しました</translation>
+    </message>
+    <message>
+        <source>a command is required</source>
+        <translation>コマンドが必要です</translation>
+    </message>
+    <message>
+        <source>no command %1</source>
+        <translation>%1 というコマンドはありません</translation>
+    </message>
+    <message>
+        <source>an action is required</source>
+        <translation>操作が必要です</translation>
+    </message>
+    <message>
+        <source>no action %1</source>
+        <translation>%1 という操作はありません</translation>
+    </message>
+    <message>
+        <source>%1 was not read completely; it is left as it is</source>
+        <translation>%1 を完全には読み込めなかったため、そのままにしています</translation>
+    </message>
+    <message>
+        <source>there is no link pattern &quot;%1&quot; in %2 (it holds none)</source>
+        <translation>%2 にリンクパターン「%1」はありません (リンクパターンが一つもありません)</translation>
+    </message>
+    <message>
+        <source>there is no link pattern &quot;%1&quot; in %2 (its link patterns: &quot;%3&quot;)</source>
+        <translation>%2 にリンクパターン「%1」はありません (あるのは「%3」です)</translation>
+    </message>
+    <message>
+        <source>--item needs FILE</source>
+        <translation>--item には FILE が必要です</translation>
+    </message>
+    <message>
+        <source>give one of --plus and --minus</source>
+        <translation>--plus か --minus のどちらか一つを指定してください</translation>
+    </message>
+    <message>
+        <source>the item number &quot;%1&quot; is not a number</source>
+        <translation>アイテム番号「%1」は数ではありません</translation>
+    </message>
+    <message>
+        <source>the changed item %1 could not be saved in %2</source>
+        <translation>変わったアイテム %1 を %2 に保存できませんでした</translation>
+    </message>
+    <message>
+        <source>; saved %1</source>
+        <translation>。%1 に保存しました</translation>
+    </message>
+    <message>
+        <source>qvx pose %1 failed</source>
+        <translation>qvx pose %1 に失敗しました</translation>
+    </message>
+    <message>
+        <source>(item %1 had changed%2)</source>
+        <translation>(アイテム %1 は変わっていました%2)</translation>
+    </message>
+    <message>
+        <source>item %1 (&quot;%2&quot;)</source>
+        <translation>アイテム %1 (「%2」)</translation>
+    </message>
+    <message>
+        <source>sent the pose of %1 to the robot</source>
+        <translation>%1 のポーズをロボットに送りました</translation>
+    </message>
+    <message>
+        <source>%1 took the live pose</source>
+        <translation>%1 にロボットの現在のポーズを取り込みました</translation>
+    </message>
+    <message>
+        <source>%1 already held the live pose</source>
+        <translation>%1 はすでにロボットの現在のポーズでした</translation>
+    </message>
+    <message>
+        <source>the robot went to its home position</source>
+        <translation>ロボットがホームポジションに移りました</translation>
+    </message>
+    <message>
+        <source>%1 took it at speed %2</source>
+        <translation>%1 に速度 %2 で取り込みました</translation>
+    </message>
+    <message>
+        <source>the pose of %1 is the board&apos;s home position now</source>
+        <translation>%1 のポーズがボードのホームポジションになりました</translation>
+    </message>
+    <message>
+        <source>%1 took the angles of %2</source>
+        <translation>%1 に %2 の角度を取り込みました</translation>
+    </message>
+    <message>
+        <source>released %1 of %2</source>
+        <translation>%2 の %1 を脱力させました</translation>
+    </message>
+    <message>
+        <source>link pattern &quot;%1&quot; marks no channel TCH; the pose was sent as shown</source>
+        <translation>リンクパターン「%1」には TCH のチャンネルがありません。表示どおりのポーズを送りました</translation>
+    </message>
+    <message>
+        <source>%1 took one link step forward</source>
+        <translation>%1 をリンクで一歩進めました</translation>
+    </message>
+    <message>
+        <source>%1 took one link step back</source>
+        <translation>%1 をリンクで一歩戻しました</translation>
+    </message>
+    <message>
+        <source>%1 was not changed by a link step forward</source>
+        <translation>%1 はリンクで一歩進めても変わりませんでした</translation>
+    </message>
+    <message>
+        <source>%1 was not changed by a link step back</source>
+        <translation>%1 はリンクで一歩戻しても変わりませんでした</translation>
+    </message>
+    <message>
+        <source>, sent to the robot</source>
+        <translation>、ロボットに送りました</translation>
+    </message>
+    <message>
+        <source>%1 has no item %2</source>
+        <translation>%1 にアイテム %2 はありません</translation>
+    </message>
+    <message>
+        <source>give FILE --item N or --record M:R --port PATH, not both</source>
+        <translation>FILE --item N か --record M:R --port PATH のどちらか一方を指定してください</translation>
+    </message>
+    <message>
+        <source>a document</source>
+        <translation>ドキュメント</translation>
+    </message>
+    <message>
+        <source>--record must be M:R, a motion slot 0..%1 and a record 1..%2, not %3</source>
+        <translation>--record は M:R (モーションスロット 0..%1 とレコード 1..%2) で指定してください (%3 ではなく)</translation>
+    </message>
+    <message>
+        <source>the size &quot;%1&quot; is not WIDTHxHEIGHT, each from %2 to %3</source>
+        <translation>大きさ「%1」が WIDTHxHEIGHT (それぞれ %2 から %3) ではありません</translation>
+    </message>
+    <message>
+        <source>the view &quot;%1&quot; is not front, side, top or iso</source>
+        <translation>視点「%1」は front、side、top、iso のどれでもありません</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 に書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>%1 drawn to %2</source>
+        <translation>%1 を %2 に描きました</translation>
+    </message>
+    <message>
+        <source>item %1</source>
+        <translation>アイテム %1</translation>
+    </message>
+    <message>
+        <source>--link needs a path</source>
+        <translation>--link にはパスが必要です</translation>
+    </message>
+    <message>
+        <source>--fresh needs --state FILE</source>
+        <translation>--fresh には --state FILE が必要です</translation>
+    </message>
+    <message>
+        <source>Give --fresh to start with a new board&apos;s memory, which then replaces %1.</source>
+        <translation>新品のボードのメモリで始めるには --fresh を指定してください。%1 は置き換えられます。</translation>
+    </message>
+    <message>
+        <source>simulated board on %1 linked at %2</source>
+        <translation>シミュレータのボードは %1 にあり、%2 にリンクしました</translation>
+    </message>
+    <message>
+        <source>--limit must be a number of ms from %1 to %2</source>
+        <translation>--limit は %1 から %2 までの ms の数で指定してください</translation>
+    </message>
+    <message>
+        <source>%1 is a scenario chart; a timeline shows a motion chart</source>
+        <translation>%1 はシナリオのチャートです。タイムラインはモーションのチャートを表示します</translation>
+    </message>
+</context>
+<context>
     <name>qvx::CompareItemDialog</name>
     <message>
         <source>Jump if the loop counter doesn’t show 0</source>

@@ -95,7 +95,7 @@ int CmdBoardServos(const VerbArgs& args, CliServices& io) {
     if (forms > 1) return args.usage(Cli::tr("give one of --read, --show, --copy and --set"), io);
     // The PARAM=VALUE arguments of --set.
     if (verb != Verb::Set && !args.positional().isEmpty())
-        return args.usage(Cli::tr("unexpected argument ") + args.positional()[0], io);
+        return args.usage(Cli::tr("unexpected argument %1").arg(args.positional()[0]), io);
     if (verb == Verb::Set && args.positional().isEmpty())
         return args.usage(Cli::tr("--set needs PARAM=VALUE arguments"), io);
     ServoControls check;

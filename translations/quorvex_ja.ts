@@ -1167,6 +1167,25 @@ read    %4</source>
     </message>
 </context>
 <context>
+    <name>qvx::AboutDialog</name>
+    <message>
+        <source>Language:</source>
+        <translation>言語:</translation>
+    </message>
+    <message>
+        <source>As the system</source>
+        <translation>システムに合わせる</translation>
+    </message>
+    <message>
+        <source>The language changes at the next start.</source>
+        <translation>言語は次回の起動から変わります。</translation>
+    </message>
+    <message>
+        <source>The language could not be saved in %1.</source>
+        <translation>言語を %1 に保存できませんでした。</translation>
+    </message>
+</context>
+<context>
     <name>qvx::AnalogDialog</name>
     <message>
         <source>Analog</source>

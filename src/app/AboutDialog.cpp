@@ -1,10 +1,14 @@
 #include "app/AboutDialog.h"
 
-#include "board/BoardCommands.h"
+#include "app/Settings.h"
 #include "base/Cp932.h"
+#include "base/Language.h"
+#include "board/BoardCommands.h"
 
+#include <QComboBox>
 #include <QEvent>
 #include <QFontDatabase>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -35,6 +39,36 @@ AboutDialog::AboutDialog(BoardCommands& board, QWidget* parent)
         l->setAlignment(Qt::AlignCenter);
         top->addWidget(l);
     }
+
+    auto* languageRow = new QHBoxLayout;
+    auto* languageLabel = new QLabel(tr("Language:"), this);
+    LanguageBox = new QComboBox(this);
+    LanguageBox->setObjectName(QStringLiteral("Language"));
+    LanguageBox->addItem(tr("As the system"), QStringLiteral("auto"));
+    // Each language is named in itself, so that it is found whatever the
+    // program speaks now.
+    LanguageBox->addItem(QStringLiteral("English"), QStringLiteral("en")); // not translated: a name
+    LanguageBox->addItem(QStringLiteral("日本語"), QStringLiteral("ja"));  // not translated: a name
+    languageLabel->setBuddy(LanguageBox);
+    const int current =
+        LanguageBox->findData(Settings::ReadLanguage(Settings::SettingsPath()).toLower());
+    LanguageBox->setCurrentIndex(std::max(current, 0));
+    languageRow->addWidget(languageLabel);
+    languageRow->addWidget(LanguageBox, 1);
+    top->addLayout(languageRow);
+    LanguageNote = new QLabel(this);
+    LanguageNote->setObjectName(QStringLiteral("LanguageNote"));
+    LanguageNote->setWordWrap(true);
+    top->addWidget(LanguageNote);
+    connect(LanguageBox, &QComboBox::activated, this, &AboutDialog::languageChosen);
+}
+
+void AboutDialog::languageChosen() {
+    const QString path = Settings::SettingsPath();
+    if (Settings::WriteLanguage(path, LanguageBox->currentData().toString()))
+        LanguageNote->setText(tr("The language changes at the next start."));
+    else
+        LanguageNote->setText(tr("The language could not be saved in %1.").arg(path));
 }
 
 QStringList AboutDialog::BoardLines(const QByteArray& info) {

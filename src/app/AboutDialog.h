@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <QWidget>
 
+class QComboBox;
 class QLabel;
 
 namespace qvx {
@@ -10,7 +11,8 @@ namespace qvx {
 class BoardCommands;
 
 // The About box: the program's title and version date, and the board's
-// identification text, read again each time the window is activated.
+// identification text, read again each time the window is activated; and the
+// program's language, which the settings file keeps for the next start.
 class AboutDialog : public QWidget {
     Q_OBJECT
   public:
@@ -22,6 +24,10 @@ class AboutDialog : public QWidget {
     QLabel* TitleLabel = nullptr;
     QLabel* VersionLabel = nullptr;
     QLabel* BoardLabel = nullptr;
+    // auto (the locale's), en or ja: chosen here, written to the settings
+    // file at once, applied at the next start (LanguageNote says so).
+    QComboBox* LanguageBox = nullptr;
+    QLabel* LanguageNote = nullptr;
 
     // Reads the board identification and shows it; blank lines when it cannot be read.
     bool ReadBoardText();
@@ -37,6 +43,8 @@ class AboutDialog : public QWidget {
     void showEvent(QShowEvent* event) override;
 
   private:
+    void languageChosen();
+
     BoardCommands& m_board;
     bool m_reading = false;
     bool m_activeSinceShown = false;

@@ -1,6 +1,7 @@
 #include "common/CliRun.h"
 #include "common/TestRegistry.h"
 
+#include <QDir>
 #include <QTest>
 
 using qvxtest::runQvx;
@@ -66,6 +67,44 @@ class CliHelpTest : public QObject {
             QCOMPARE(bad.err, QStringLiteral("qvx %1: unknown option --no-such-option (see qvx %1 "
                                              "--help)\n")
                                   .arg(verb));
+        }
+    }
+
+    // In Japanese every help keeps to 80 terminal columns (a CJK character
+    // takes two), messages are Japanese, and what scripts read is the same as
+    // in English.
+    void japanese_helpFitsAndListingsStay() {
+        qvxtest::CliSetup ja, c;
+        ja.env.insert(QStringLiteral("LC_ALL"), QStringLiteral("ja_JP.UTF-8"));
+        c.env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        const auto columns = [](const QString& line) {
+            int width = 0;
+            for (const char32_t u : line.toStdU32String())
+                width += u >= 0x1100 && !(u >= 0xFF61 && u <= 0xFFDC) ? 2 : 1;
+            return width;
+        };
+        const QList<QStringList> helps{{"--help"},
+                                       {"board", "--help"},
+                                       {"check", "--help"},
+                                       {"timeline", "--help"},
+                                       {"board", "--port", "x", "analog", "--help"},
+                                       {"pose", "--port", "x", "teach", "--help"}};
+        for (const QStringList& args : helps) {
+            const qvxtest::CliRun r = runQvx(args, ja);
+            QCOMPARE(r.code, 0);
+            QVERIFY2(r.out.startsWith(QStringLiteral("使い方: qvx ")), qPrintable(r.out));
+            for (const QString& line : r.out.split(u'\n'))
+                QVERIFY2(columns(line) <= 80, qPrintable(line));
+        }
+        QCOMPARE(runQvx({"board", "write", "x.QMX"}, ja).err,
+                 QStringLiteral("qvx board write: --port が必要です (qvx board write --help を参照)\n"));
+        const QString wave =
+            QDir::cleanPath(QStringLiteral(QVX_TEST_DATA_DIR "/../../../docs/screenshots/wave.QMX"));
+        for (const QStringList& listing : QList<QStringList>{{"info", wave}, {"hex", wave},
+                                                             {"check", wave, "--model", ""}}) {
+            const qvxtest::CliRun inJapanese = runQvx(listing, ja), inEnglish = runQvx(listing, c);
+            QVERIFY(!inEnglish.out.isEmpty());
+            QCOMPARE(inJapanese.out, inEnglish.out);
         }
     }
 

@@ -1,6 +1,7 @@
 #include "FlowFixture.h"
 #include "app/AboutDialog.h"
 #include "app/MainWindow.h"
+#include "app/Settings.h"
 #include "board/MotionTableWindow.h"
 #include "common/TestRegistry.h"
 #include "editor/ChartCanvas.h"
@@ -9,6 +10,9 @@
 #include "pose/PoseData.h"
 #include "pose/PoseWindow.h"
 
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -223,6 +227,26 @@ class MainWindowFlowsTest : public QObject {
         QCOMPARE(lines.size(), 4);
         for (const QString& l : lines)
             QCOMPARE(l.size(), 16);
+
+        // The language is chosen here and kept in the settings file for the
+        // next start; a settings file that cannot be written says so.
+        const QString path = Settings::SettingsPath();
+        QCOMPARE(info->LanguageBox->currentData().toString(), Settings::ReadLanguage(path));
+        info->LanguageBox->setCurrentIndex(info->LanguageBox->findData(QStringLiteral("ja")));
+        emit info->LanguageBox->activated(info->LanguageBox->currentIndex());
+        QCOMPARE(Settings::ReadLanguage(path), QStringLiteral("ja"));
+        QCOMPARE(info->LanguageNote->text(),
+                 QStringLiteral("The language changes at the next start."));
+        QVERIFY(Settings::WriteLanguage(path, QStringLiteral("auto")));
+        const QString aside = path + QStringLiteral(".aside");
+        QVERIFY(QFile::rename(path, aside));
+        QVERIFY(QDir().mkdir(path));
+        emit info->LanguageBox->activated(info->LanguageBox->currentIndex());
+        QVERIFY(QDir().rmdir(path));
+        QVERIFY(QFile::rename(aside, path));
+        QCOMPARE(info->LanguageNote->text(),
+                 QStringLiteral("The language could not be saved in %1.").arg(path));
+        QCOMPARE(Settings::ReadLanguage(path), QStringLiteral("auto"));
     }
 };
 

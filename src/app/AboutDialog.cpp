@@ -44,7 +44,8 @@ AboutDialog::AboutDialog(BoardCommands& board, QWidget* parent)
     auto* languageLabel = new QLabel(tr("Language:"), this);
     LanguageBox = new QComboBox(this);
     LanguageBox->setObjectName(QStringLiteral("Language"));
-    LanguageBox->addItem(tr("As the system"), QStringLiteral("auto"));
+    const QString automatic = QStringLiteral("auto");
+    LanguageBox->addItem(tr("As the system"), automatic);
     // Each language is named in itself, so that it is found whatever the
     // program speaks now.
     LanguageBox->addItem(QStringLiteral("English"), QStringLiteral("en")); // not translated: a name

@@ -18,7 +18,8 @@ after a comment line saying so, is passed over (names of things, texts the
 design keeps in one language, listings scripts read).
 
 The catalogue check fails on a message whose translation is unfinished, empty
-or missing.
+or missing, and on a correction of the English catalogue whose source text
+the sources no longer have.
 """
 import pathlib
 import re
@@ -142,7 +143,21 @@ def check_catalogue():
                 faults += 1
                 print(f"{ts.relative_to(ROOT)}: {name}: \"{source}\" has no finished translation")
     print(f"translations: {total} messages in the Japanese catalogue, {faults} unfinished")
-    return 1 if faults else 0
+    # The English catalogue corrects texts the sources still have: a
+    # correction whose source text is gone would silently stop applying.
+    known = {(c.findtext("name"), m.findtext("source"))
+             for c in root.iter("context") for m in c.iter("message")}
+    en = ROOT / "translations" / "quorvex_en.ts"
+    stale = 0
+    for context in ET.parse(en).getroot().iter("context"):
+        name = context.findtext("name")
+        for message in context.iter("message"):
+            if (name, message.findtext("source")) not in known or not message.findtext("translation"):
+                stale += 1
+                print(f"{en.relative_to(ROOT)}: {name}: \"{message.findtext('source')}\" is no "
+                      f"text of the sources, or has no correction")
+    print(f"translations: {stale} stale corrections in the English catalogue")
+    return 1 if faults or stale else 0
 
 
 def main():

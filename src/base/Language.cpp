@@ -11,7 +11,7 @@ namespace qvx {
 
 namespace {
 
-QString g_current = QStringLiteral("en");
+QString g_current = QStringLiteral("C");
 
 } // namespace
 
@@ -23,9 +23,9 @@ QString Language::Resolve(const QString& setting) {
 
 QString Language::FromLocale() {
     // As gettext does: the locale of messages is the first of LC_ALL,
-    // LC_MESSAGES and LANG that is set; the C locale speaks English whatever
-    // LANGUAGE says, any other lets LANGUAGE's list choose (the first
-    // language the program has wins).
+    // LC_MESSAGES and LANG that is set; the C locale shows the texts of the
+    // source whatever LANGUAGE says, any other lets LANGUAGE's list choose
+    // (the first language the program has wins).
     QString locale;
     for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         locale = qEnvironmentVariable(variable);
@@ -33,7 +33,7 @@ QString Language::FromLocale() {
     }
     if (locale.isEmpty() || locale == QLatin1String("C") ||
         locale.startsWith(QLatin1String("C.")) || locale == QLatin1String("POSIX"))
-        return QStringLiteral("en");
+        return QStringLiteral("C");
     for (const QString& entry : qEnvironmentVariable("LANGUAGE").split(u':', Qt::SkipEmptyParts)) {
         if (entry.startsWith(QLatin1String("ja"))) return QStringLiteral("ja");
         if (entry.startsWith(QLatin1String("en"))) return QStringLiteral("en");
@@ -52,20 +52,28 @@ QString Language::CatalogueDir() {
 }
 
 bool Language::Install(QCoreApplication& app, const QString& language, QString* error) {
-    if (language != QLatin1String("ja")) {
-        g_current = QStringLiteral("en");
+    if (language != QLatin1String("ja") && language != QLatin1String("en")) {
+        g_current = QStringLiteral("C");
         return true;
     }
     auto* own = new QTranslator(&app);
     const QString dir = CatalogueDir();
-    if (dir.isEmpty() || !own->load(QStringLiteral("quorvex_") + language, dir)) {
+    const QString file = QStringLiteral("quorvex_%1.qm").arg(language);
+    if (dir.isEmpty() || !own->load(file, dir)) {
         delete own;
+        g_current = QStringLiteral("C");
         if (error)
-            *error = QStringLiteral("The Japanese texts (quorvex_ja.qm) were not found in %1")
-                         .arg(dir.isEmpty() ? QStringLiteral("share/quorvex/translations") : dir);
+            *error = QStringLiteral("The texts of %1 were not found in %2")
+                         .arg(file, dir.isEmpty() ? QStringLiteral("share/quorvex/translations")
+                                                  : dir);
         return false;
     }
     QCoreApplication::installTranslator(own);
+    if (language == QLatin1String("en")) {
+        // Qt's own texts are English already.
+        g_current = language;
+        return true;
+    }
     // Qt's own texts (Yes, No, Cancel ...) when Debian's Qt translations are there.
     auto* qt = new QTranslator(&app);
     if (qt->load(QStringLiteral("qtbase_") + language,

@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QTest>
+#include <QTranslator>
 
 using namespace qvx;
 
@@ -36,15 +37,17 @@ class LanguageTest : public QObject {
             << "ja" << QStringList{"C.UTF-8", "", "", ""} << "ja";
         QTest::newRow("unknown setting counts as auto") << "fr" << japanese << "ja";
         QTest::newRow("C.UTF-8 speaks English")
-            << "auto" << QStringList{"", "", "C.UTF-8", ""} << "en";
+            << "auto" << QStringList{"", "", "C.UTF-8", ""} << "C";
+        QTest::newRow("an English locale")
+            << "auto" << QStringList{"", "", "en_GB.UTF-8", ""} << "en";
         QTest::newRow("LC_ALL before LANG")
-            << "auto" << QStringList{"C", "", "ja_JP.UTF-8", ""} << "en";
+            << "auto" << QStringList{"C", "", "ja_JP.UTF-8", ""} << "C";
         QTest::newRow("LC_MESSAGES before LANG")
             << "auto" << QStringList{"", "ja_JP.UTF-8", "en_GB.UTF-8", ""} << "ja";
         QTest::newRow("LANGUAGE lists ja first")
             << "auto" << QStringList{"", "", "en_US.UTF-8", "fr:ja:en"} << "ja";
-        QTest::newRow("C ignores LANGUAGE") << "auto" << QStringList{"", "", "C", "ja"} << "en";
-        QTest::newRow("nothing set") << "auto" << QStringList{"", "", "", ""} << "en";
+        QTest::newRow("C ignores LANGUAGE") << "auto" << QStringList{"", "", "C", "ja"} << "C";
+        QTest::newRow("nothing set") << "auto" << QStringList{"", "", "", ""} << "C";
     }
     void resolve() {
         QFETCH(QString, setting);
@@ -59,10 +62,15 @@ class LanguageTest : public QObject {
         QCOMPARE(Language::Resolve(setting), expected);
     }
 
-    // The catalogue the build makes is found beside the programs.
-    void catalogueBuilt() {
+    // The catalogues the build makes are found beside the programs; English
+    // shows the corrected texts, the C locale those of the source.
+    void cataloguesBuilt() {
         QVERIFY(!Language::CatalogueDir().isEmpty());
         QVERIFY(QFile::exists(Language::CatalogueDir() + QStringLiteral("/quorvex_ja.qm")));
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral("quorvex_en.qm"), Language::CatalogueDir()));
+        QCOMPARE(english.translate("qvx::ServoParameterDialog", "Dumping"), QStringLiteral("Damping"));
+        QCOMPARE(english.translate("qvx::ServoParameterDialog", "Punch"), QString());
     }
 };
 

@@ -1,0 +1,92 @@
+// Takes pictures of the settings dialogs and of a message box, drawn by the
+// program's own windows on the simulated board, in the locale's language:
+// scripts/screenshots.sh runs it under Xvfb with LANG=ja_JP.UTF-8 to show
+// that every Japanese text fits.
+#include "app/AppState.h"
+#include "app/MainWindow.h"
+#include "app/WidgetServices.h"
+#include "base/Language.h"
+#include "editor/ChartCanvas.h"
+#include "ports/PortBox.h"
+
+#include <QToolButton>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFontDatabase>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace qvx;
+
+namespace {
+
+// The window a press of `press` opens, saved as `file` once it has drawn
+// itself, then closed (a modal one returns from its loop).
+bool shoot(const std::function<void()>& press, const QString& file) {
+    QWidgetList before;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible()) before << w;
+    bool saved = false;
+    QTimer::singleShot(1500, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (!w->isVisible() || before.contains(w)) continue;
+            saved = w->grab().save(file);
+            w->close();
+            return;
+        }
+    });
+    press();
+    QTest::qWait(1800);
+    if (!saved) std::fprintf(stderr, "no window to take for %s\n", qPrintable(file));
+    return saved;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: take_dialogs DOCUMENT OUTDIR\n");
+        return 2;
+    }
+    WidgetServices::SetUpApplication();
+    Language::Install(app, Language::FromLocale(), nullptr);
+    QFont font(QStringLiteral("IPAPGothic"));
+    if (QFontDatabase::families().contains(QStringLiteral("IPAPGothic"))) {
+        font.setPixelSize(12);
+        QApplication::setFont(font);
+    }
+    QTemporaryDir settings;
+    qputenv("QVX_CONFIG_DIR", QFile::encodeName(settings.path()));
+
+    AppState state;
+    WidgetServices services;
+    MainWindow window(state, services, settings.filePath(QStringLiteral("QVX3J.ini")));
+    services.attach(&window, window.Edit2);
+    window.show();
+    window.ClearChart();
+    if (!window.OpenFile(QString::fromLocal8Bit(argv[1]))) return 1;
+    // The simulated board answers the dialogs.
+    window.CommPort->setCurrentIndex(PortBox::kSimIndex);
+    window.OpenCommPort();
+    QTest::qWait(500);
+    const QDir out(QString::fromLocal8Bit(argv[2]));
+    const auto picture = [&out](const char* name) {
+        return out.filePath(QLatin1String(name) + QStringLiteral(".png"));
+    };
+    bool ok = true;
+    const std::pair<QToolButton*, const char*> dialogs[] = {
+        {window.OptionBtn, "options"}, {window.AdBtn, "analog"},
+        {window.SVPBtn, "servos"},     {window.HomeBtn, "trim"},
+        {window.OptionMenu3, "receiver"}, {window.FormBtn, "document"},
+        {window.InfoBtn, "about"}};
+    for (const auto& [button, name] : dialogs)
+        ok = shoot([button] { button->click(); }, picture(name)) && ok;
+    // A message box: New with changes not saved asks what to do with them.
+    window.Image1->ArrangeMenu->trigger();
+    QTest::qWait(300);
+    ok = shoot([&window] { window.NewBtn->click(); }, picture("message")) && ok;
+    return ok ? 0 : 1;
+}

@@ -574,6 +574,105 @@ Motions now on the board that the backup does not hold are lost. The robot sleep
     </message>
 </context>
 <context>
+    <name>Checks</name>
+    <message>
+        <source>, </source>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1と%2</translation>
+    </message>
+    <message>
+        <source>the loop through %1</source>
+        <translation>%1 を通るループ</translation>
+    </message>
+    <message>
+        <source>the loop through %1 and %2</source>
+        <translation>%1 と %2 を通るループ</translation>
+    </message>
+    <message>
+        <source>the loop through %1 and %2 other items</source>
+        <translation>%1 とほか %2 個のアイテムを通るループ</translation>
+    </message>
+    <message>
+        <source>%1 has no way out: no CMP branch leaves it and nothing in it ends the motion, so the motion runs until Stop is pressed</source>
+        <translation>%1 には出口がありません: 抜ける CMP 分岐がなく、中にモーションを終えるものもないため、停止を押すまでモーションが続きます</translation>
+    </message>
+    <message>
+        <source>%1 is left only when this CMP&apos;s loop counter test says so, but no SET item loads the loop counter before or in the loop: how often it runs depends on what an earlier motion left in the counter</source>
+        <translation>%1 はこの CMP のループカウンタの判定でしか抜けませんが、ループの前にも中にもループカウンタを設定する SET アイテムがありません: 何回回るかは前のモーションがカウンタに残した値しだいです</translation>
+    </message>
+    <message>
+        <source>the button input</source>
+        <translation>ボタン入力</translation>
+    </message>
+    <message>
+        <source>tests %1 of the receiver, but the board&apos;s options leave control through the WRX-1 receiver unit off (option bit 3)</source>
+        <translation>受信機の %1 を調べていますが、ボードのオプションで WRX-1 受信ユニットからの制御がオフです (オプションビット 3)</translation>
+    </message>
+    <message>
+        <source>tests the change of %1, but the board holds no reference value for %1 (0) and no SET item calibrates it</source>
+        <translation>%1 の変化量を調べていますが、ボードに %1 の基準値がなく (0)、較正する SET アイテムもありません</translation>
+    </message>
+    <message>
+        <source>%1 is at %2, outside the editor&apos;s position range %3 to %4</source>
+        <translation>%1 が %2 で、エディタの位置の範囲 %3 から %4 の外です</translation>
+    </message>
+    <message>
+        <source>sets %1, which the data dialog marks unused</source>
+        <translation>%1 を設定していますが、データダイアログでは未使用です</translation>
+    </message>
+    <message>
+        <source>the motion has %1 records and, written to %2, runs on into %3, which holds a motion (%4%5 records)</source>
+        <translation>モーションは %1 レコードあり、%2 に書き込むとモーションの入った %3 (%4%5 レコード) にはみ出します</translation>
+    </message>
+    <message>
+        <source>the chart has %1 items but no start item, so it cannot be compiled</source>
+        <translation>チャートにはアイテムが %1 個ありますが、スタートアイテムがないためコンパイルできません</translation>
+    </message>
+    <message>
+        <source>no path from the start item reaches this item, so it is never played</source>
+        <translation>スタートアイテムからこのアイテムに届く道がないため、再生されることはありません</translation>
+    </message>
+    <message>
+        <source> at %1 s</source>
+        <translation> (%1 秒の時点)</translation>
+    </message>
+    <message>
+        <source>The robot model has no collision geometry: the collision and stability checks are skipped.</source>
+        <translation>ロボットモデルに衝突形状がありません: 干渉と安定の検査は行いません。</translation>
+    </message>
+    <message>
+        <source>The robot model has no inertials: the stability check is skipped.</source>
+        <translation>ロボットモデルに慣性の情報がありません: 安定の検査は行いません。</translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation>mm</translation>
+    </message>
+    <message>
+        <source>degrees</source>
+        <translation>度</translation>
+    </message>
+    <message>
+        <source>CH%1 asks for %2 %3 of joint &quot;%4&quot;, beyond its limits %5 to %6 %3</source>
+        <translation>CH%1 が関節「%4」に %2 %3 を求めていますが、限界 %5 から %6 %3 を超えています</translation>
+    </message>
+    <message>
+        <source>links &quot;%1&quot; and &quot;%2&quot; run into each other</source>
+        <translation>リンク「%1」と「%2」がぶつかります</translation>
+    </message>
+    <message>
+        <source>the centre of mass is %1 mm outside the support of %2</source>
+        <translation>重心が %2 の支持範囲から %1 mm 外れています</translation>
+    </message>
+    <message>
+        <source>the motion still played after %1 s of board time with each of the %2 input combinations tried (as a fresh board starts, every input at its highest, every input at its lowest), so it may run until Stop is pressed; this item was executing at the limit</source>
+        <translation>試した %2 通りの入力 (新品のボードの初期値、すべての入力が最大、すべての入力が最小) のどれでも、ボード時間 %1 秒の後もモーションが再生中だったため、停止を押すまで続くかもしれません。上限の時点で実行していたのはこのアイテムです</translation>
+    </message>
+</context>
+<context>
     <name>Compiler</name>
     <message>
         <source>Set up the start item</source>

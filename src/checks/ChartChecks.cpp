@@ -37,14 +37,17 @@ const QString& channel(int k) {
 }
 
 // "a", "a and b", "a, b and c".
-QString spoken(const QStringList& parts) {
-    if (parts.size() < 2) return parts.join(QString());
-    return QStringList(parts.mid(0, parts.size() - 1)).join(QStringLiteral(", ")) +
-           QStringLiteral(" and ") + parts.last();
+FindingText spoken(const QStringList& parts) {
+    if (parts.size() < 2) return FindingText::Same(parts.join(QString()));
+    const QStringList head = parts.mid(0, parts.size() - 1);
+    const FindingText comma = FindingText::Of(QT_TRANSLATE_NOOP("Checks", ", "));
+    return FindingText::Of(QT_TRANSLATE_NOOP("Checks", "%1 and %2"))
+        .arg(FindingText{head.join(comma.english), head.join(comma.shown)},
+             FindingText::Same(parts.last()));
 }
 
-Finding finding(Finding::Severity severity, const char* code, int item, const QString& message) {
-    return Finding{severity, QLatin1String(code), item, message};
+Finding finding(Finding::Severity severity, const char* code, int item, const FindingText& text) {
+    return MakeFinding(severity, QLatin1String(code), item, text);
 }
 
 // The links of the chart as lists of successors per item, for the walks
@@ -150,13 +153,16 @@ bool testsLoopCounter(const Item& it) {
 
 // "the loop through "A"", "the loop through "A" and "B"", "the loop through
 // "A" and 4 other items".
-QString loopName(const Chart& chart, const std::vector<int>& members) {
-    const QString head =
-        QStringLiteral("the loop through ") + quoted(chart.items[size_t(members[0])].name);
-    if (members.size() == 1) return head;
+FindingText loopName(const Chart& chart, const std::vector<int>& members) {
+    const QString first = quoted(chart.items[size_t(members[0])].name);
+    if (members.size() == 1)
+        return FindingText::Of(QT_TRANSLATE_NOOP("Checks", "the loop through %1")).arg(first);
     if (members.size() == 2)
-        return head + QStringLiteral(" and ") + quoted(chart.items[size_t(members[1])].name);
-    return head + QStringLiteral(" and %1 other items").arg(members.size() - 1);
+        return FindingText::Of(QT_TRANSLATE_NOOP("Checks", "the loop through %1 and %2"))
+            .arg(FindingText::Same(first),
+                 FindingText::Same(quoted(chart.items[size_t(members[1])].name)));
+    return FindingText::Of(QT_TRANSLATE_NOOP("Checks", "the loop through %1 and %2 other items"))
+        .arg(FindingText::Same(first), FindingText::Same(QString::number(members.size() - 1)));
 }
 
 // Loops that never end, and loops that end on a loop counter nothing loads.
@@ -193,19 +199,23 @@ void checkLoops(const Chart& chart, const Graph& g, Findings& out) {
                     loadedBefore[size_t(parts.of[size_t(*w)])] = 1;
         if (!cycle || chart.documentKind != MotionChart) continue;
         if (!otherExit && counterExit < 0) {
-            out.push_back(finding(Finding::Severity::Warning, "endless", members[0],
-                                  loopName(chart, members) +
-                                      QStringLiteral(" has no way out: no CMP branch leaves it and "
-                                                     "nothing in it ends the motion, so the motion "
-                                                     "runs until Stop is pressed")));
+            out.push_back(finding(
+                Finding::Severity::Warning, "endless", members[0],
+                FindingText::Of(QT_TRANSLATE_NOOP("Checks",
+                                                  "%1 has no way out: no CMP branch leaves it "
+                                                  "and nothing in it ends the motion, so the "
+                                                  "motion runs until Stop is pressed"))
+                    .arg(loopName(chart, members))));
         } else if (!otherExit && !loads) {
             out.push_back(finding(
                 Finding::Severity::Warning, "loop-without-counter", counterExit,
-                loopName(chart, members) +
-                    QStringLiteral(" is left only when this CMP's loop counter test says so, but "
-                                   "no SET item loads the loop counter before or in the loop: "
-                                   "how often it runs depends on what an earlier motion left "
-                                   "in the counter")));
+                FindingText::Of(
+                    QT_TRANSLATE_NOOP("Checks",
+                                      "%1 is left only when this CMP's loop counter test says so, "
+                                      "but no SET item loads the loop counter before or in the "
+                                      "loop: how often it runs depends on what an earlier motion "
+                                      "left in the counter"))
+                    .arg(loopName(chart, members))));
         }
     }
 }
@@ -226,15 +236,17 @@ void checkInputs(const Chart& chart, const BoardCheckSettings& board, Findings& 
         if (it.kind != KindCmp) continue;
         const int tag = CmpCodes::ConditionOf(it.values);
         if (tag >= kFirstPaTag && !receiver) {
-            const QString input =
+            const FindingText input =
                 tag >= kFirstButtonTag
-                    ? QStringLiteral("the button input")
-                    : QStringLiteral("PA") + QString::number(tag - kFirstPaTag + 1);
+                    ? FindingText::Of(QT_TRANSLATE_NOOP("Checks", "the button input"))
+                    : FindingText::Same(QStringLiteral("PA") +
+                                        QString::number(tag - kFirstPaTag + 1));
             out.push_back(
                 finding(Finding::Severity::Warning, "input-off", i,
-                        QStringLiteral("tests %1 of the receiver, but the board's options "
-                                       "leave control through the WRX-1 receiver unit "
-                                       "off (option bit 3)")
+                        FindingText::Of(
+                            QT_TRANSLATE_NOOP("Checks", "tests %1 of the receiver, but the board's "
+                                                        "options leave control through the WRX-1 "
+                                                        "receiver unit off (option bit 3)"))
                             .arg(input)));
         } else if (tag >= kFirstAdTag && tag < kFirstPaTag) {
             const int input = tag - kFirstAdTag;
@@ -242,11 +254,13 @@ void checkInputs(const Chart& chart, const BoardCheckSettings& board, Findings& 
             const int reference = known ? BigEndian::word(board.adReference, 2 * input) : 0;
             if (reference != 0 || calibrated[size_t(input)]) continue;
             const QString name = QStringLiteral("AD") + QString::number(input + 1);
-            out.push_back(finding(Finding::Severity::Warning, "input-off", i,
-                                  QStringLiteral("tests the change of %1, but the board holds no "
-                                                 "reference value for %1 (0) and no SET item "
-                                                 "calibrates it")
-                                      .arg(name)));
+            out.push_back(
+                finding(Finding::Severity::Warning, "input-off", i,
+                        FindingText::Of(QT_TRANSLATE_NOOP("Checks",
+                                                          "tests the change of %1, but the board "
+                                                          "holds no reference value for %1 (0) and "
+                                                          "no SET item calibrates it"))
+                            .arg(name)));
         }
     }
 }
@@ -263,18 +277,22 @@ void checkPoses(const Chart& chart, quint32 usedChannels, Findings& out) {
             if (!(usedChannels & (1u << k))) unused << channel(k);
             if (v < Pose::kLowestPosition || v > Pose::kHighestPosition) continue;
             if (v >= Pose::kBarMin && v <= Pose::kBarMax) continue;
-            out.push_back(finding(Finding::Severity::Warning, "out-of-range", i,
-                                  QStringLiteral("%1 is at %2, outside the editor's position range "
-                                                 "%3 to %4")
-                                      .arg(channel(k))
-                                      .arg(v)
-                                      .arg(Pose::kBarMin)
-                                      .arg(Pose::kBarMax)));
+            out.push_back(finding(
+                Finding::Severity::Warning, "out-of-range", i,
+                FindingText::Of(QT_TRANSLATE_NOOP("Checks",
+                                                  "%1 is at %2, outside the editor's position "
+                                                  "range %3 to %4"))
+                    .arg(channel(k))
+                    .arg(qint64(v))
+                    .arg(qint64(Pose::kBarMin))
+                    .arg(qint64(Pose::kBarMax))));
         }
         if (!unused.isEmpty())
             out.push_back(finding(
                 Finding::Severity::Warning, "unused-channel", i,
-                QStringLiteral("sets %1, which the data dialog marks unused").arg(spoken(unused))));
+                FindingText::Of(
+                    QT_TRANSLATE_NOOP("Checks", "sets %1, which the data dialog marks unused"))
+                    .arg(spoken(unused))));
     }
 }
 
@@ -290,12 +308,16 @@ void checkSlots(const ChartCheckOptions& o, Findings& out) {
         const QString name = MotionTable::EntryName(entry);
         out.push_back(finding(
             Finding::Severity::Error, "slot-overrun", -1,
-            QStringLiteral("the motion has %1 records and, written to %2, runs on into %3, which "
-                           "holds a motion (%4%5 records)")
-                .arg(o.records)
-                .arg(MotionTable::Caption(o.slot), MotionTable::Caption(s),
-                     name.isEmpty() ? QString() : quoted(name) + QStringLiteral(", "))
-                .arg(held)));
+            FindingText::Of(
+                QT_TRANSLATE_NOOP("Checks", "the motion has %1 records and, written to %2, runs on "
+                                            "into %3, which holds a motion (%4%5 records)"))
+                .arg(qint64(o.records))
+                .arg(FindingText::Same(MotionTable::Caption(o.slot)),
+                     FindingText::Same(MotionTable::Caption(s)),
+                     name.isEmpty() ? FindingText::Same(QString())
+                                    : FindingText::Same(quoted(name)) +
+                                          FindingText::Of(QT_TRANSLATE_NOOP("Checks", ", ")),
+                     FindingText::Same(QString::number(held)))));
     }
 }
 
@@ -315,10 +337,11 @@ Findings RunChartChecks(const Chart& chart, const ChartCheckOptions& options) {
     if (chart.items.empty()) return out;
     checkSlots(options, out);
     if (!chart.validItem(chart.startItem)) {
-        out.push_back(finding(Finding::Severity::Error, "no-start", -1,
-                              QStringLiteral("the chart has %1 items but no start item, so it "
-                                             "cannot be compiled")
-                                  .arg(chart.itemCount())));
+        out.push_back(finding(
+            Finding::Severity::Error, "no-start", -1,
+            FindingText::Of(QT_TRANSLATE_NOOP("Checks", "the chart has %1 items but no start "
+                                                        "item, so it cannot be compiled"))
+                .arg(qint64(chart.itemCount()))));
     } else {
         const Graph g(chart);
         checkLoops(chart, g, out);
@@ -338,8 +361,9 @@ Findings RunChartChecks(const Chart& chart, const ChartCheckOptions& options) {
         for (int i = 0; i < chart.itemCount(); ++i)
             if (!reached[size_t(i)])
                 out.push_back(finding(Finding::Severity::Warning, "unreachable", i,
-                                      QStringLiteral("no path from the start item reaches this "
-                                                     "item, so it is never played")));
+                                      FindingText::Of(QT_TRANSLATE_NOOP(
+                                          "Checks", "no path from the start item reaches this "
+                                                    "item, so it is never played"))));
     }
     if (chart.documentKind == MotionChart) {
         if (options.board) checkInputs(chart, *options.board, out);

@@ -49,9 +49,10 @@ void ChecksList::showFindings(const Findings& findings, Chart& chart) {
     made.reserve(qsizetype(findings.size()));
     for (const Finding& f : findings) {
         const bool item = chart.validItem(f.item);
-        auto* row = new QTreeWidgetItem(
-            {f.isError() ? tr("error") : tr("warning"), f.code,
-             item ? chart.items[size_t(f.item)].name : QStringLiteral("-"), f.message});
+        auto* row =
+            new QTreeWidgetItem({f.isError() ? tr("error") : tr("warning"), f.code,
+                                 item ? chart.items[size_t(f.item)].name : QStringLiteral("-"),
+                                 f.shown.isEmpty() ? f.message : f.shown});
         row->setData(0, kItemRole, item ? f.item : -1);
         row->setData(0, kMarkRole, item ? chart.MarkItem(f.item) : 0);
         made << row;

@@ -2,9 +2,19 @@
 
 #include "document/Chart.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace qvx {
+
+FindingText FindingText::Of(const char* source) {
+    return {QString::fromUtf8(source), QCoreApplication::translate("Checks", source)};
+}
+
+Finding MakeFinding(Finding::Severity severity, const QString& code, int item,
+                    const FindingText& text) {
+    return Finding{severity, code, item, text.english, text.shown};
+}
 
 QString FindingLine(const Finding& finding, const Chart& chart) {
     const QString severity =

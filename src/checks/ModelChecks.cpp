@@ -3,6 +3,7 @@
 #include "document/Chart.h"
 #include "preview/RobotScene.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <algorithm>
 #include <cmath>
@@ -21,12 +22,10 @@ constexpr float kCollisionDepth = 0.0005f;
 // ground: a foot tilted by a few degrees still stands on its whole sole.
 constexpr float kGroundTolerance = 0.005f;
 
-QString Tr(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-QString AtTime(int timeMs) {
-    return timeMs < 0 ? QString() : Tr(" at %1 s").arg(timeMs / 1000.0, 0, 'f', 2);
+FindingText AtTime(int timeMs) {
+    return timeMs < 0
+               ? FindingText{}
+               : FindingText::Of(QT_TRANSLATE_NOOP("Checks", " at %1 s")).arg(timeMs / 1000.0, 2);
 }
 
 // A joint value as the user thinks of it: degrees, or millimetres for a sliding joint.
@@ -97,10 +96,12 @@ ModelChecks::ModelChecks(std::shared_ptr<const RobotModel> model, ChannelMapping
         for (std::size_t k = i + 1; k < m_solids.size(); ++k)
             if (!adjacent(m_solids[i].link, m_solids[k].link)) m_pairs.emplace_back(int(i), int(k));
     if (m_solids.empty())
-        m_skipped << Tr("The robot model has no collision geometry: the collision and stability "
-                        "checks are skipped.");
+        m_skipped << QCoreApplication::translate(
+            "Checks", "The robot model has no collision geometry: the collision and stability "
+                      "checks are skipped.");
     else if (!m_hasMass)
-        m_skipped << Tr("The robot model has no inertials: the stability check is skipped.");
+        m_skipped << QCoreApplication::translate(
+            "Checks", "The robot model has no inertials: the stability check is skipped.");
 }
 
 ModelChecks::~ModelChecks() = default;
@@ -109,9 +110,9 @@ Findings ModelChecks::check(const Chart& chart, const std::vector<PoseInstant>& 
     Findings findings;
     std::set<std::pair<int, QString>> said;
     const auto add = [&](Finding::Severity severity, const QString& code, int item,
-                         const QString& message) {
+                         const FindingText& text) {
         if (!said.insert({item, code}).second) return;
-        findings.push_back({severity, code, item, message});
+        findings.push_back(MakeFinding(severity, code, item, text));
     };
     const auto& joints = m_model->joints();
     RobotScene scene(m_model);
@@ -130,12 +131,19 @@ Findings ModelChecks::check(const Chart& chart, const std::vector<PoseInstant>& 
         for (std::size_t j = 0; j < pose.size(); ++j) {
             if (!pose[j].atLimit) continue;
             const ModelJoint& joint = joints[j];
-            const QString unit = joint.kind == JointKind::Prismatic ? Tr("mm") : Tr("degrees");
+            const FindingText unit = joint.kind == JointKind::Prismatic
+                                         ? FindingText::Of(QT_TRANSLATE_NOOP("Checks", "mm"))
+                                         : FindingText::Of(QT_TRANSLATE_NOOP("Checks", "degrees"));
             add(Finding::Severity::Warning, QStringLiteral("out-of-range"), i,
-                Tr("CH%1 asks for %2 %3 of joint \"%4\", beyond its limits %5 to %6 %3")
-                    .arg(pose[j].channel)
-                    .arg(JointAmount(joint, pose[j].requested), unit, joint.name,
-                         JointAmount(joint, joint.lower), JointAmount(joint, joint.upper)));
+                FindingText::Of(
+                    QT_TRANSLATE_NOOP("Checks",
+                                      "CH%1 asks for %2 %3 of joint \"%4\", beyond its limits %5 "
+                                      "to %6 %3"))
+                    .arg(qint64(pose[j].channel))
+                    .arg(FindingText::Same(JointAmount(joint, pose[j].requested)), unit,
+                         FindingText::Same(joint.name),
+                         FindingText::Same(JointAmount(joint, joint.lower)))
+                    .arg(JointAmount(joint, joint.upper)));
         }
         report(examine(scene, item.values), i, -1);
     }
@@ -167,18 +175,19 @@ ModelChecks::PoseReport ModelChecks::examine(RobotScene& scene, const ChannelVal
     return r;
 }
 
-QString ModelChecks::collision(const std::vector<PlacedSolid>& placed) const {
+FindingText ModelChecks::collision(const std::vector<PlacedSolid>& placed) const {
     const auto& links = m_model->links();
     for (const auto& [a, b] : m_pairs)
         if (SolidsOverlap(placed[std::size_t(a)], placed[std::size_t(b)], kCollisionDepth))
-            return Tr("links \"%1\" and \"%2\" run into each other")
-                .arg(links[std::size_t(m_solids[std::size_t(a)].link)].name,
-                     links[std::size_t(m_solids[std::size_t(b)].link)].name);
+            return FindingText::Of(
+                       QT_TRANSLATE_NOOP("Checks", "links \"%1\" and \"%2\" run into each other"))
+                .arg(FindingText::Same(links[std::size_t(m_solids[std::size_t(a)].link)].name),
+                     FindingText::Same(links[std::size_t(m_solids[std::size_t(b)].link)].name));
     return {};
 }
 
-QString ModelChecks::instability(const RobotScene& scene,
-                                 const std::vector<PlacedSolid>& placed) const {
+FindingText ModelChecks::instability(const RobotScene& scene,
+                                     const std::vector<PlacedSolid>& placed) const {
     // The robot stands on its lowest points: the support is the hull of the
     // points of its solids that are within a hair of the lowest one.
     std::vector<std::pair<QVector3D, int>> points;
@@ -211,8 +220,9 @@ QString ModelChecks::instability(const RobotScene& scene,
     QStringList names;
     for (int link : standing)
         names << QLatin1Char('"') + links[std::size_t(link)].name + QLatin1Char('"');
-    return Tr("the centre of mass is %1 mm outside the support of %2")
-        .arg(outside * 1000, 0, 'f', 0)
+    return FindingText::Of(
+               QT_TRANSLATE_NOOP("Checks", "the centre of mass is %1 mm outside the support of %2"))
+        .arg(outside * 1000, 0)
         .arg(names.join(QStringLiteral(", ")));
 }
 

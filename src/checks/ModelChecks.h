@@ -42,12 +42,12 @@ class ModelChecks {
         QVector3D half;
     };
     struct PoseReport {
-        QString collision; // why the pose collides, empty when it does not
-        QString unstable;  // why it is unstable, empty when it is not
+        FindingText collision; // why the pose collides, empty when it does not
+        FindingText unstable;  // why it is unstable, empty when it is not
     };
     PoseReport examine(RobotScene& scene, const ChannelValues& words) const;
-    QString collision(const std::vector<PlacedSolid>& placed) const;
-    QString instability(const RobotScene& scene, const std::vector<PlacedSolid>& placed) const;
+    FindingText collision(const std::vector<PlacedSolid>& placed) const;
+    FindingText instability(const RobotScene& scene, const std::vector<PlacedSolid>& placed) const;
 
     std::shared_ptr<const RobotModel> m_model;
     ChannelMapping m_mapping;

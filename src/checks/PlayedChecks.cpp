@@ -37,13 +37,16 @@ Findings PlayedFindings(const PlayedMotion& played, const Findings& found) {
         return {};
     const Timeline& t = played.timeline;
     const int item = t.outputs.empty() ? -1 : t.itemAt(int(t.outputs.size()) - 1, played.stepItem);
-    return {{Finding::Severity::Warning, QStringLiteral("endless"), item,
-             QStringLiteral("the motion still played after %1 s of board time with each of the "
-                            "%2 input combinations tried (as a fresh board starts, every input "
-                            "at its highest, every input at its lowest), so it may run until "
-                            "Stop is pressed; this item was executing at the limit")
-                 .arg(t.limitMs / 1000)
-                 .arg(played.tried)}};
+    return {MakeFinding(
+        Finding::Severity::Warning, QStringLiteral("endless"), item,
+        FindingText::Of(
+            QT_TRANSLATE_NOOP("Checks",
+                              "the motion still played after %1 s of board time with each of the "
+                              "%2 input combinations tried (as a fresh board starts, every input "
+                              "at its highest, every input at its lowest), so it may run until "
+                              "Stop is pressed; this item was executing at the limit"))
+            .arg(qint64(t.limitMs / 1000))
+            .arg(qint64(played.tried)))};
 }
 
 std::vector<PoseInstant> PlayedInstants(const PlayedMotion& played) {

@@ -1,11 +1,15 @@
 #include "checks/ChartChecks.h"
 #include "board/BoardCommands.h"
+#include "base/Language.h"
 #include "board/MotionTable.h"
 #include "common/TestRegistry.h"
 #include "compiler/ChartMaker.h"
 #include "items/SetCodes.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QTranslator>
 #include <QTest>
 
 using namespace qvx;
@@ -194,6 +198,20 @@ class ChartChecksTest : public QObject {
         QFETCH(CheckCase, input);
         QFETCH(QStringList, expected);
         QCOMPARE(lines(input), expected);
+        // In Japanese the window's list shows each finding in Japanese, while
+        // the lines scripts read stay as they are.
+        QTranslator japanese;
+        QVERIFY(japanese.load(QStringLiteral("quorvex_ja.qm"), Language::CatalogueDir()));
+        QCoreApplication::installTranslator(&japanese);
+        const Findings found = RunChartChecks(input.chart, input.options);
+        QCoreApplication::removeTranslator(&japanese);
+        QStringList english;
+        for (const Finding& f : found) {
+            english << FindingLine(f, input.chart);
+            QVERIFY2(f.shown.contains(QRegularExpression(QStringLiteral("[\\x{3040}-\\x{30FF}]"))),
+                     qPrintable(f.shown));
+        }
+        QCOMPARE(english, expected);
     }
 
     // Long cycles and chains are walked without recursion, in linear time.

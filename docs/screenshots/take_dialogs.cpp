@@ -9,7 +9,6 @@
 #include "editor/ChartCanvas.h"
 #include "ports/PortBox.h"
 
-#include <QToolButton>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -17,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 using namespace qvx;
 
@@ -78,8 +78,8 @@ int main(int argc, char** argv) {
     };
     bool ok = true;
     const std::pair<QToolButton*, const char*> dialogs[] = {
-        {window.OptionBtn, "options"}, {window.AdBtn, "analog"},
-        {window.SVPBtn, "servos"},     {window.HomeBtn, "trim"},
+        {window.OptionBtn, "options"},    {window.AdBtn, "analog"},
+        {window.SVPBtn, "servos"},        {window.HomeBtn, "trim"},
         {window.OptionMenu3, "receiver"}, {window.FormBtn, "document"},
         {window.InfoBtn, "about"}};
     for (const auto& [button, name] : dialogs)

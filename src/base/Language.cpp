@@ -63,9 +63,9 @@ bool Language::Install(QCoreApplication& app, const QString& language, QString* 
         delete own;
         g_current = QStringLiteral("C");
         if (error)
-            *error = QStringLiteral("The texts of %1 were not found in %2")
-                         .arg(file, dir.isEmpty() ? QStringLiteral("share/quorvex/translations")
-                                                  : dir);
+            *error =
+                QStringLiteral("The texts of %1 were not found in %2")
+                    .arg(file, dir.isEmpty() ? QStringLiteral("share/quorvex/translations") : dir);
         return false;
     }
     QCoreApplication::installTranslator(own);

@@ -69,7 +69,8 @@ class LanguageTest : public QObject {
         QVERIFY(QFile::exists(Language::CatalogueDir() + QStringLiteral("/quorvex_ja.qm")));
         QTranslator english;
         QVERIFY(english.load(QStringLiteral("quorvex_en.qm"), Language::CatalogueDir()));
-        QCOMPARE(english.translate("qvx::ServoParameterDialog", "Dumping"), QStringLiteral("Damping"));
+        QCOMPARE(english.translate("qvx::ServoParameterDialog", "Dumping"),
+                 QStringLiteral("Damping"));
         QCOMPARE(english.translate("qvx::ServoParameterDialog", "Punch"), QString());
     }
 };

@@ -1,6 +1,6 @@
 #include "checks/ChartChecks.h"
-#include "board/BoardCommands.h"
 #include "base/Language.h"
+#include "board/BoardCommands.h"
 #include "board/MotionTable.h"
 #include "common/TestRegistry.h"
 #include "compiler/ChartMaker.h"
@@ -9,8 +9,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QRegularExpression>
-#include <QTranslator>
 #include <QTest>
+#include <QTranslator>
 
 using namespace qvx;
 

@@ -96,12 +96,13 @@ class CliHelpTest : public QObject {
             for (const QString& line : r.out.split(u'\n'))
                 QVERIFY2(columns(line) <= 80, qPrintable(line));
         }
-        QCOMPARE(runQvx({"board", "write", "x.QMX"}, ja).err,
-                 QStringLiteral("qvx board write: --port が必要です (qvx board write --help を参照)\n"));
-        const QString wave =
-            QDir::cleanPath(QStringLiteral(QVX_TEST_DATA_DIR "/../../../docs/screenshots/wave.QMX"));
-        for (const QStringList& listing : QList<QStringList>{{"info", wave}, {"hex", wave},
-                                                             {"check", wave, "--model", ""}}) {
+        QCOMPARE(
+            runQvx({"board", "write", "x.QMX"}, ja).err,
+            QStringLiteral("qvx board write: --port が必要です (qvx board write --help を参照)\n"));
+        const QString wave = QDir::cleanPath(
+            QStringLiteral(QVX_TEST_DATA_DIR "/../../../docs/screenshots/wave.QMX"));
+        for (const QStringList& listing :
+             QList<QStringList>{{"info", wave}, {"hex", wave}, {"check", wave, "--model", ""}}) {
             const qvxtest::CliRun inJapanese = runQvx(listing, ja), inEnglish = runQvx(listing, c);
             QVERIFY(!inEnglish.out.isEmpty());
             QCOMPARE(inJapanese.out, inEnglish.out);

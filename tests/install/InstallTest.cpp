@@ -65,6 +65,8 @@ class InstallTest : public QObject {
             "share/bash-completion/completions/qvx",
             "lib/udev/rules.d/60-quorvex-serial.rules",
             "share/quorvex/models/quorvex-humanoid.urdf",
+            "share/quorvex/translations/quorvex_ja.qm",
+            "share/quorvex/translations/quorvex_en.qm",
         };
         for (const QString& f : expected)
             QVERIFY2(QFile::exists(p.filePath(f)), qPrintable(f));

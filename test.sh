@@ -42,6 +42,14 @@ fi
 cmake -S . -B build-werror -G Ninja -DCMAKE_BUILD_TYPE=Release -DQVX_BUILD_TESTS=OFF \
       -DCMAKE_CXX_FLAGS=-Werror >/dev/null
 cmake --build build-werror
+# The release is linked with full RELRO and BIND_NOW (Debian's hardening).
+for program in build-werror/quorvex build-werror/src/cli/qvx; do
+  if ! readelf -dW "$program" | grep BIND_NOW >/dev/null ||
+     ! readelf -lW "$program" | grep GNU_RELRO >/dev/null; then
+    echo "$program is not linked with full RELRO"
+    exit 1
+  fi
+done
 # The Debian package of that release, as lintian judges it: no error and no
 # warning (informational tags are listed).
 if command -v lintian >/dev/null 2>&1; then

@@ -2,7 +2,8 @@
 # Installs what is missing, checks the include layers and the formatting of
 # changed lines, builds with AddressSanitizer and UndefinedBehaviorSanitizer,
 # builds the release with warnings as errors and, with clang, the fuzz targets,
-# and runs the whole test suite.
+# checks the release's Debian package with lintian, and runs the whole test
+# suite.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/deps.sh --test
@@ -41,5 +42,22 @@ fi
 cmake -S . -B build-werror -G Ninja -DCMAKE_BUILD_TYPE=Release -DQVX_BUILD_TESTS=OFF \
       -DCMAKE_CXX_FLAGS=-Werror >/dev/null
 cmake --build build-werror
+# The release is linked with full RELRO and BIND_NOW (Debian's hardening).
+for program in build-werror/quorvex build-werror/src/cli/qvx; do
+  if ! readelf -dW "$program" | grep BIND_NOW >/dev/null ||
+     ! readelf -lW "$program" | grep GNU_RELRO >/dev/null; then
+    echo "$program is not linked with full RELRO"
+    exit 1
+  fi
+done
+# The Debian package of that release, as lintian judges it: no error and no
+# warning (informational tags are listed).
+if command -v lintian >/dev/null 2>&1; then
+  rm -f build-werror/quorvex_*.deb
+  (cd build-werror && cpack -G DEB >/dev/null)
+  lintian --fail-on error,warning --display-info build-werror/quorvex_*.deb
+else
+  echo "lintian not found: the package is not checked"
+fi
 cd build-test
 ctest --output-on-failure -j2 "$@"

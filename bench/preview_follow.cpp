@@ -39,7 +39,8 @@ class BenchServices : public UiServices {
         return 1;
     }
     void SetBusy(bool) override {}
-    std::optional<FileChoice> GetOpenFileName(const QString&, const QStringList&) override {
+    std::optional<FileChoice> GetOpenFileName(const QString&, const QStringList&,
+                                              const QString&) override {
         return std::nullopt;
     }
     std::optional<FileChoice> GetSaveFileName(const QString&, const QStringList&) override {

@@ -10,9 +10,10 @@ PACKAGES=(cmake g++ ninja-build ccache pkg-config
           qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
           fonts-ipafont-gothic xvfb xauth
           desktop-file-utils libxml2-utils)
-# The test run's own checks: the include layers and the pinned formatter.
+# The test run's own checks: the include layers, the pinned formatter, the
+# package (lintian) and its AppStream metadata.
 if [ "${1:-}" = "--test" ]; then
-  PACKAGES+=(python3 clang-format-14)
+  PACKAGES+=(python3 clang-format-14 lintian appstream)
 fi
 
 missing=()

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Takes the README's pictures anew (docs/screenshots/editor.png, pose.png,
+# Takes the pictures of the README and the guide anew (docs/screenshots/editor.png, pose.png,
 # robot-window.png, checks.png and timeline.png): the program's own windows
 # on docs/screenshots/wave.QMX, under Xvfb; and
 # robot.png, the robot preview of one item drawn by qvx, without a display;

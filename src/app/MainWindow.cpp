@@ -4,6 +4,7 @@
 #include "app/AppState.h"
 #include "app/BoardFlows.h"
 #include "app/WidgetServices.h"
+#include "base/DataFolder.h"
 #include "base/UiServices.h"
 #include "board/BackupFlows.h"
 #include "board/MotionDataDialog.h"
@@ -456,6 +457,7 @@ bool MainWindow::OpenFile(const QString& path) {
     };
     const bool ok = DocumentFile::OpenDocument(ctx, path);
     if (ok) {
+        m_openFolder = QFileInfo(path).absolutePath();
         // Only a document sets the canvas; an imported pose table leaves it.
         if (ctx.loadedCanvas.isValid()) applyCanvasSize(ctx.loadedCanvas);
         if (wasEmpty || m_state.chart.itemCount() == m_state.chart.SelectedItemCount())
@@ -488,7 +490,10 @@ void MainWindow::OpenBtnClick() {
     if (RefuseWhileBusy()) return;
     // The mouse event that a closing dialog lets through onto the canvas is swallowed.
     m_edit.toolMode = ToolSwallow;
-    const auto choice = m_services.GetOpenFileName(tr("Load"), {FileFilterQmx(), FileFilterAll()});
+    const QString folder =
+        m_openFolder.isEmpty() ? FindDataFolder(QStringLiteral("examples")) : m_openFolder;
+    const auto choice =
+        m_services.GetOpenFileName(tr("Load"), {FileFilterQmx(), FileFilterAll()}, folder);
     if (!choice) return;
     OpenFile(choice->path);
 }

@@ -288,6 +288,9 @@ class MainWindow : public QMainWindow {
     // The file the shown document was opened from or saved to; empty for a
     // chart that has none (new, read from the board, a pose table).
     QString m_documentPath;
+    // The folder of the document opened last; the open dialog starts there,
+    // and in the example motions' folder until a document was opened.
+    QString m_openFolder;
     bool m_compiledListsStale = false;
     std::unique_ptr<FileTypeRegistry> m_fileTypes;
     ItemPropertiesDialog* m_itemPropertiesDialog = nullptr;

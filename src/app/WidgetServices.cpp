@@ -14,6 +14,9 @@ namespace qvx {
 
 void WidgetServices::SetUpApplication() {
     QApplication::setApplicationName(QStringLiteral("quorvex"));
+    // The desktop entry the windows belong to: its icon and name in the task
+    // bar under Wayland, and the window group the desktop matches to it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("quorvex"));
     // No display name is set: Qt's platform windows would append it to every
     // window caption (" — Quorvex J"), and each caption is to read exactly as
     // its window sets it. The main window carries the application title itself.
@@ -101,10 +104,12 @@ void WidgetServices::SetBusy(bool busy) {
     if (m_window) m_window->setWindowTitle(ApplicationTitle() + (m_busy > 0 ? BusySuffix() : QString()));
 }
 
-std::optional<FileChoice> WidgetServices::GetOpenFileName(const QString& caption, const QStringList& filters) {
+std::optional<FileChoice> WidgetServices::GetOpenFileName(const QString& caption,
+                                                          const QStringList& filters,
+                                                          const QString& folder) {
     QString selected;
-    const QString path = QFileDialog::getOpenFileName(m_window, caption, {}, filters.join(QStringLiteral(";;")),
-                                                      &selected);
+    const QString path = QFileDialog::getOpenFileName(
+        m_window, caption, folder, filters.join(QStringLiteral(";;")), &selected);
     if (path.isEmpty()) return std::nullopt;
     return FileChoice{path, int(std::max<qsizetype>(0, filters.indexOf(selected)))};
 }

@@ -31,7 +31,8 @@ public:
     std::optional<int> PickNumber(const QString& caption, const QString& prompt, const QString& choices,
                                   int preselected) override;
     void SetBusy(bool busy) override;
-    std::optional<FileChoice> GetOpenFileName(const QString& caption, const QStringList& filters) override;
+    std::optional<FileChoice> GetOpenFileName(const QString& caption, const QStringList& filters,
+                                              const QString& folder) override;
     std::optional<FileChoice> GetSaveFileName(const QString& caption, const QStringList& filters) override;
     std::optional<QColor> PickColour(const QColor& initial) override;
 

@@ -1,8 +1,8 @@
 #include "base/Language.h"
 
+#include "base/DataFolder.h"
+
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -42,13 +42,7 @@ QString Language::FromLocale() {
 }
 
 QString Language::CatalogueDir() {
-    const QString relative = QStringLiteral("share/quorvex/translations");
-    QDir dir(QCoreApplication::applicationDirPath());
-    for (int up = 0; up < 4; ++up) {
-        if (QFileInfo(dir.filePath(relative)).isDir()) return dir.filePath(relative);
-        if (!dir.cdUp()) break;
-    }
-    return {};
+    return FindDataFolder(QStringLiteral("translations"));
 }
 
 bool Language::Install(QCoreApplication& app, const QString& language, QString* error) {

@@ -17,9 +17,14 @@ struct FileChoice {
 // the colour dialog. Reached only through here, so tests can answer them.
 class UiServices : public Services {
 public:
-    virtual std::optional<FileChoice> GetOpenFileName(const QString& caption, const QStringList& filters) = 0;
-    virtual std::optional<FileChoice> GetSaveFileName(const QString& caption, const QStringList& filters) = 0;
-    virtual std::optional<QColor> PickColour(const QColor& initial) = 0;
+  // The open dialog starts in FOLDER when one is given, else where the
+  // last file dialog was.
+  virtual std::optional<FileChoice> GetOpenFileName(const QString& caption,
+                                                    const QStringList& filters,
+                                                    const QString& folder = {}) = 0;
+  virtual std::optional<FileChoice> GetSaveFileName(const QString& caption,
+                                                    const QStringList& filters) = 0;
+  virtual std::optional<QColor> PickColour(const QColor& initial) = 0;
 };
 
 } // namespace qvx

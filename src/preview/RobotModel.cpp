@@ -1,5 +1,7 @@
 #include "preview/RobotModel.h"
 
+#include "base/DataFolder.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -599,16 +601,9 @@ std::optional<RobotModel> RobotModel::Parse(const QByteArray& text, const QStrin
 }
 
 QString RobotModel::DefaultModelPath() {
-    // Installed: PREFIX/bin/../share/quorvex/models; in the build tree the copy
-    // sits in share/ of the build folder, up to three folders above a program.
-    QDir dir(QCoreApplication::applicationDirPath());
-    const QString relative =
-        QStringLiteral("share/quorvex/models/") + QLatin1String(kDefaultModelName);
-    for (int up = 0; up < 4; ++up) {
-        if (QFileInfo(dir.filePath(relative)).isFile()) return dir.filePath(relative);
-        if (!dir.cdUp()) break;
-    }
-    return {};
+    const QString folder = FindDataFolder(QStringLiteral("models"));
+    const QString path = QDir(folder).filePath(QLatin1String(kDefaultModelName));
+    return !folder.isEmpty() && QFileInfo(path).isFile() ? path : QString();
 }
 
 int RobotModel::jointIndex(const QString& name) const {

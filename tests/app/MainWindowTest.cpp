@@ -338,6 +338,33 @@ class MainWindowTest : public QObject {
         QVERIFY(m_win->SelectBtn->isChecked());
     }
 
+    // Until a document was opened the dialog offers the example motions (the
+    // build tree's copy here); then the folder of the document opened last.
+    void openButton_startsInTheExamplesUntilADocumentWasOpened() {
+        makeWindow();
+        const QString examples =
+            QFileInfo(QStringLiteral(QVX_BUILD_DIR "/share/quorvex/examples")).canonicalFilePath();
+        QVERIFY(QFile::exists(examples + "/wave.QMX"));
+        m_services.openAnswers = {std::nullopt, FileChoice{examples + "/wave.QMX", 0}};
+        QTest::mouseClick(m_win->OpenBtn, Qt::LeftButton);
+        QTest::mouseClick(m_win->OpenBtn, Qt::LeftButton);
+        QCOMPARE(m_owned->header.MotionName, QString("Wave hello"));
+        m_services.openAnswers = {std::nullopt};
+        QTest::mouseClick(m_win->OpenBtn, Qt::LeftButton);
+        QCOMPARE(m_services.openFolders.size(), 3);
+        QCOMPARE(QFileInfo(m_services.openFolders[0]).canonicalFilePath(), examples);
+        QCOMPARE(QFileInfo(m_services.openFolders[1]).canonicalFilePath(), examples);
+        QCOMPARE(QFileInfo(m_services.openFolders[2]).canonicalFilePath(), examples);
+
+        // A document opened from elsewhere (here as by a drop or the command
+        // line) moves the dialog to its folder.
+        QVERIFY(m_win->OpenFile(saveDocument("elsewhere", 1)));
+        m_services.openAnswers = {std::nullopt};
+        QTest::mouseClick(m_win->OpenBtn, Qt::LeftButton);
+        QCOMPARE(m_services.openFolders.size(), 4);
+        QCOMPARE(m_services.openFolders[3], QFileInfo(m_dir.path()).absoluteFilePath());
+    }
+
     void saveButton_firstFilterAddsTheExtension() {
         makeWindow();
         m_owned->chart.CreateItem(KindPos, 10, 10);

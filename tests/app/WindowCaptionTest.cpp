@@ -3,6 +3,7 @@
 #include "common/TestRegistry.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -49,6 +50,14 @@ class WindowCaptionTest : public QObject {
                  QString("Quorvex J [Communication now]"));
         services.SetBusy(false);
         QCOMPARE(captionShown(window.windowHandle()->title()), QString("Quorvex J"));
+    }
+
+    // The windows belong to the desktop entry the package installs (its icon
+    // and name in a Wayland task bar), which the desktop finds by file name.
+    void desktopFileName_namesTheInstalledEntry() {
+        const QString entry = QGuiApplication::desktopFileName() + QStringLiteral(".desktop");
+        QVERIFY2(QFile::exists(QStringLiteral(QVX_SOURCE_DIR "/packaging/") + entry),
+                 qPrintable(entry));
     }
 
     void messageBoxCaption_isOnlyTheIconWord() {

@@ -32,6 +32,7 @@ void RecordingServices::clear() {
     boxAnswers.clear();
     pickAnswers.clear();
     fileDialogs = 0;
+    openFolders.clear();
 }
 
 } // namespace qvxtest

@@ -41,7 +41,11 @@ public:
     std::deque<std::optional<QColor>> colourAnswers;
     int fileDialogs = 0;
 
-    std::optional<qvx::FileChoice> GetOpenFileName(const QString&, const QStringList&) override {
+    QStringList openFolders; // the folder each open dialog started in
+
+    std::optional<qvx::FileChoice> GetOpenFileName(const QString&, const QStringList&,
+                                                   const QString& folder) override {
+        openFolders << folder;
         return take(openAnswers);
     }
     std::optional<qvx::FileChoice> GetSaveFileName(const QString&, const QStringList&) override {

@@ -65,8 +65,16 @@ class InstallTest : public QObject {
             "share/bash-completion/completions/qvx",
             "lib/udev/rules.d/60-quorvex-serial.rules",
             "share/quorvex/models/quorvex-humanoid.urdf",
+            "share/quorvex/examples/wave.QMX",
+            "share/metainfo/org.example.quorvex.metainfo.xml",
+            "share/doc/quorvex/copyright",
+            "share/doc/quorvex/changelog.gz",
+            "share/doc/quorvex/changelog.Debian.gz",
             "share/quorvex/translations/quorvex_ja.qm",
             "share/quorvex/translations/quorvex_en.qm",
+            "share/lintian/overrides/quorvex",
+            "share/doc/quorvex/README.md",
+            "share/doc/quorvex/guide.md",
         };
         for (const QString& f : expected)
             QVERIFY2(QFile::exists(p.filePath(f)), qPrintable(f));
@@ -132,6 +140,70 @@ class InstallTest : public QObject {
         QVERIFY(seen.contains(QStringLiteral("icon=application-x-quorvex-qmx")));
     }
 
+    // Software centres read the AppStream file; it names the desktop entry
+    // that is installed beside it.
+    void appStreamMetadata_isValid() {
+        const QDir p(m_prefix.path());
+        const QString metainfo = p.filePath("share/metainfo/org.example.quorvex.metainfo.xml");
+        const Ran validate =
+            run(QStringLiteral("appstreamcli"), {"validate", "--no-net", "--explain", metainfo});
+        QVERIFY2(validate.code == 0, qPrintable(validate.out));
+        QVERIFY(readText(metainfo).contains(
+            QStringLiteral("<launchable type=\"desktop-id\">quorvex.desktop</launchable>")));
+        QVERIFY(QFile::exists(p.filePath("share/applications/quorvex.desktop")));
+    }
+
+    // Every installed example compiles with the installed qvx, and none has a
+    // finding the checks call an error on the shipped robot model.
+    void examples_compileAndPassTheChecks_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("listed");
+        QTest::newRow("wave") << "wave.QMX"
+                              << "\"Waved 3 times?\",CPJ,\"Wave out\"";
+        QTest::newRow("squats") << "squats.QMX"
+                                << "\"Squatted 5 times?\",CPJ,\"Squat down\"";
+        QTest::newRow("button") << "button.QMX"
+                                << "\"Button 1 pressed?\",CPJ,\"Raise both arms\"";
+        QTest::newRow("scenario") << "scenario.QMX"
+                                  << "M3 Button reply";
+    }
+
+    void examples_compileAndPassTheChecks() {
+        QFETCH(QString, file);
+        QFETCH(QString, listed);
+        const QDir p(m_prefix.path());
+        const QString doc = p.filePath(QStringLiteral("share/quorvex/examples/") + file);
+        const Ran compiled = run(p.filePath("bin/qvx"), {"compile", doc});
+        QVERIFY2(compiled.code == 0, qPrintable(compiled.out));
+        QVERIFY2(compiled.out.contains(listed), qPrintable(compiled.out));
+        const Ran checked = run(p.filePath("bin/qvx"), {"check", doc, "--model", ""});
+        QVERIFY2(checked.code == 0, qPrintable(checked.out));
+    }
+
+    // The package's documents: the copyright file in the machine-readable
+    // form; the project's changelog and the package's Debian changelog, which
+    // begins with this version, compressed without name or time stamp.
+    void copyrightAndChangelogs() {
+        const QDir p(m_prefix.path());
+        const QString copyright = readText(p.filePath("share/doc/quorvex/copyright"));
+        QVERIFY(copyright.startsWith(
+            "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"));
+        QVERIFY(copyright.contains("\nLicense: Expat\n"));
+        QVERIFY(!copyright.contains(u'@' + QStringLiteral("QVX")));
+        const QStringList starts = {QStringLiteral("Quorvex " QVX_VERSION_TEXT " ("),
+                                    QStringLiteral("quorvex (" QVX_PACKAGE_VERSION ") unstable;")};
+        const QStringList files = {"changelog.gz", "changelog.Debian.gz"};
+        for (int i = 0; i < files.size(); ++i) {
+            const QString changelog = p.filePath(QStringLiteral("share/doc/quorvex/") + files[i]);
+            const Ran z = run(QStringLiteral("gzip"), {"-dc", changelog});
+            QCOMPARE(z.code, 0);
+            QVERIFY2(z.out.startsWith(starts[i]), qPrintable(z.out));
+            QFile gz(changelog);
+            QVERIFY(gz.open(QIODevice::ReadOnly));
+            QCOMPARE(gz.read(10).mid(3, 5), QByteArray(5, '\0')); // no name, no time stamp
+        }
+    }
+
     void manPagesCompletionAndRule() {
         const QDir p(m_prefix.path());
         for (const char* page : {"quorvex", "qvx"}) {
@@ -162,16 +234,31 @@ class InstallTest : public QObject {
         const QStringList debs = QDir(out.path()).entryList({"*.deb"});
         QCOMPARE(debs.size(), 1);
         const QString deb = QDir(out.path()).filePath(debs.first());
+        // The libraries as dpkg-shlibdeps finds them (the C++ runtime's
+        // libgcc-s1 too); the font and the platform plugins are no dependency.
         const Ran depends = run(QStringLiteral("dpkg-deb"), {"--field", deb, "Depends"});
         QCOMPARE(depends.code, 0);
-        for (const char* p : {"libqt6widgets6", "libqt6serialport6", "libjpeg62-turbo",
-                              "fonts-ipafont-gothic", "qt6-qpa-plugins"})
-            QVERIFY2(depends.out.contains(QLatin1String(p)), p);
+        for (const char* p : {"libqt6widgets6", "libqt6serialport6", "libjpeg62-turbo", "libgcc-s1",
+                              "libgvc6", "libassimp5"})
+            QVERIFY2(depends.out.contains(QLatin1String(p)), qPrintable(depends.out));
+        for (const char* p : {"fonts-ipafont-gothic", "qt6-qpa-plugins"})
+            QVERIFY2(!depends.out.contains(QLatin1String(p)), qPrintable(depends.out));
+        const Ran recommends = run(QStringLiteral("dpkg-deb"), {"--field", deb, "Recommends"});
+        QVERIFY2(recommends.out.contains("fonts-ipafont-gothic | fonts-noto-cjk"),
+                 qPrintable(recommends.out));
+        QVERIFY2(recommends.out.contains("qt6-wayland"), qPrintable(recommends.out));
+        const Ran version = run(QStringLiteral("dpkg-deb"), {"--field", deb, "Version"});
+        QCOMPARE(version.out.trimmed(), QStringLiteral(QVX_PACKAGE_VERSION));
+        const Ran fields =
+            run(QStringLiteral("dpkg-deb"), {"--field", deb, "Maintainer", "Homepage"});
+        QVERIFY2(!fields.out.contains("localhost") && fields.out.contains("Homepage: https://"),
+                 qPrintable(fields.out));
         const Ran contents = run(QStringLiteral("dpkg-deb"), {"--contents", deb});
         for (const char* f :
              {"./usr/bin/quorvex", "./usr/bin/qvx", "./usr/share/applications/quorvex.desktop",
               "./usr/share/mime/packages/quorvex.xml",
-              "./usr/lib/udev/rules.d/60-quorvex-serial.rules"})
+              "./usr/lib/udev/rules.d/60-quorvex-serial.rules", "./usr/share/doc/quorvex/copyright",
+              "./usr/share/doc/quorvex/changelog.gz", "./usr/share/quorvex/examples/scenario.QMX"})
             QVERIFY2(contents.out.contains(QLatin1String(f)), f);
     }
 };

@@ -572,6 +572,10 @@ Motions now on the board that the backup does not hold are lost. The robot sleep
         <source>Reading succeeded. Its branch links run across the items: &quot;Arrange&quot; in the canvas menu lays the chart out</source>
         <translation>読み込みました。分岐の結線がアイテムの上を通っています: キャンバスメニューの「整列」でチャートを並べ直せます</translation>
     </message>
+    <message>
+        <source>The chart could not be arranged: Graphviz&apos;s dot layout plugin could not be loaded (%1)</source>
+        <translation>チャートを整列できませんでした: Graphviz の dot レイアウトプラグインを読み込めません (%1)</translation>
+    </message>
 </context>
 <context>
     <name>Checks</name>

@@ -7,6 +7,8 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QFile>
+#include <dlfcn.h>
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -14,12 +16,6 @@
 #include <tuple>
 #include <vector>
 
-// The dot layout plugin is linked into the program and handed to Graphviz
-// directly, so arranging works without Graphviz's plugin configuration file
-// (which only exists once the system has run its configuration step).
-extern "C" {
-extern gvplugin_library_t gvplugin_dot_layout_LTX_library;
-}
 
 namespace qvx {
 
@@ -34,10 +30,35 @@ constexpr char kMainWeight[] = "8";
 // Rounds of detours for links that still run along another one.
 constexpr int kDetourRounds = 8;
 
-const lt_symlist_t kBuiltins[] = {
-    {"gvplugin_dot_layout_LTX_library", &gvplugin_dot_layout_LTX_library},
-    {nullptr, nullptr},
-};
+// The dot layout plugin, loaded once from Graphviz's plugin folder and handed
+// to Graphviz directly, so arranging works without Graphviz's plugin
+// configuration file (which only exists once the system has run its
+// configuration step). Null, with the reason, when it cannot be loaded.
+const lt_symlist_t* dotPlugin(QString* why) {
+    static QString failure;
+    static const lt_symlist_t* const builtins = []() -> const lt_symlist_t* {
+        const QString dir = QStringLiteral(QVX_GRAPHVIZ_PLUGIN_DIR);
+        for (const char* name : {"libgvplugin_dot_layout.so.6", "libgvplugin_dot_layout.so"}) {
+            const QByteArray path = QFile::encodeName(dir + u'/' + QLatin1String(name));
+            void* library = dlopen(path.constData(), RTLD_NOW | RTLD_LOCAL);
+            if (!library) {
+                failure = QString::fromLocal8Bit(dlerror());
+                continue;
+            }
+            void* symbol = dlsym(library, "gvplugin_dot_layout_LTX_library");
+            if (!symbol) {
+                failure = QString::fromLocal8Bit(dlerror());
+                continue;
+            }
+            static lt_symlist_t list[] = {{"gvplugin_dot_layout_LTX_library", symbol},
+                                          {nullptr, nullptr}};
+            return list;
+        }
+        return nullptr;
+    }();
+    if (!builtins && why) *why = failure;
+    return builtins;
+}
 
 char* text(const char* s) {
     return const_cast<char*>(s);
@@ -146,7 +167,7 @@ class Layout {
 
     bool run() {
         agseterr(AGMAX); // warnings and errors are not printed; a failure shows in the result
-        m_gvc = gvContextPlugins(kBuiltins, 0);
+        m_gvc = gvContextPlugins(dotPlugin(nullptr), 0);
         if (!m_gvc) return false;
         build();
         if (gvLayout(m_gvc, m_graph, "dot") != 0) return false;
@@ -310,6 +331,15 @@ ChartLayout::Result ChartLayout::Arrange(Chart& chart, QSize grid) {
     if (chart.items.empty()) {
         result.failure = QCoreApplication::translate("ChartLayout",
                                                      "Nothing to arrange: the chart has no items");
+        return result;
+    }
+    QString missing;
+    if (!dotPlugin(&missing)) {
+        result.failure = QCoreApplication::translate(
+                             "ChartLayout",
+                             "The chart could not be arranged: Graphviz's dot layout plugin "
+                             "could not be loaded (%1)")
+                             .arg(missing);
         return result;
     }
     Layout layout(chart, grid);

@@ -3,19 +3,15 @@
 // LIST and Timeline pages after a compile, drawn by
 // the program's own windows with its own font. Run by scripts/screenshots.sh
 // under Xvfb.
+#include "Shots.h"
 #include "app/AppState.h"
-#include "app/MainWindow.h"
-#include "app/WidgetServices.h"
-#include "base/Language.h"
 #include "pose/PoseWindow.h"
 #include "preview/RobotPreviewWindow.h"
 #include "timeline/TimelinePage.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFontDatabase>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -27,26 +23,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: take_screenshots DOCUMENT OUTDIR\n");
         return 2;
     }
-    WidgetServices::SetUpApplication();
-    // The language of the locale: LC_ALL=C.UTF-8 gives the README's English
-    // pictures, LANG=ja_JP.UTF-8 (without LC_ALL) the Japanese ones.
-    Language::Install(app, Language::FromLocale(), nullptr);
-    QFont font(QStringLiteral("IPAPGothic"));
-    if (QFontDatabase::families().contains(QStringLiteral("IPAPGothic"))) {
-        font.setPixelSize(12);
-        QApplication::setFont(font);
-    }
-    // Settings of its own: the pictures show the program as it starts.
-    QTemporaryDir settings;
-    qputenv("QVX_CONFIG_DIR", QFile::encodeName(settings.path()));
-
+    Shots shots(app);
     AppState state;
     WidgetServices services;
-    MainWindow window(state, services, settings.filePath(QStringLiteral("QVX3J.ini")));
-    services.attach(&window, window.Edit2);
-    window.show();
-    window.ClearChart();
-    if (!window.OpenFile(QString::fromLocal8Bit(argv[1]))) return 1;
+    MainWindow window(state, services, shots.settingsFile());
+    if (!Shots::Open(window, services, argv[1])) return 1;
     // Opening selects what it loaded; the picture shows the items' colours.
     state.chart.ClearSelection();
     window.RepaintCanvas();

@@ -2,18 +2,14 @@
 // program's own windows on the simulated board, in the locale's language:
 // scripts/screenshots.sh runs it under Xvfb with LANG=ja_JP.UTF-8 to show
 // that every Japanese text fits.
+#include "Shots.h"
 #include "app/AppState.h"
-#include "app/MainWindow.h"
-#include "app/WidgetServices.h"
-#include "base/Language.h"
 #include "editor/ChartCanvas.h"
 #include "ports/PortBox.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFontDatabase>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -51,23 +47,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: take_dialogs DOCUMENT OUTDIR\n");
         return 2;
     }
-    WidgetServices::SetUpApplication();
-    Language::Install(app, Language::FromLocale(), nullptr);
-    QFont font(QStringLiteral("IPAPGothic"));
-    if (QFontDatabase::families().contains(QStringLiteral("IPAPGothic"))) {
-        font.setPixelSize(12);
-        QApplication::setFont(font);
-    }
-    QTemporaryDir settings;
-    qputenv("QVX_CONFIG_DIR", QFile::encodeName(settings.path()));
-
+    Shots shots(app);
     AppState state;
     WidgetServices services;
-    MainWindow window(state, services, settings.filePath(QStringLiteral("QVX3J.ini")));
-    services.attach(&window, window.Edit2);
-    window.show();
-    window.ClearChart();
-    if (!window.OpenFile(QString::fromLocal8Bit(argv[1]))) return 1;
+    MainWindow window(state, services, shots.settingsFile());
+    if (!Shots::Open(window, services, argv[1])) return 1;
     // The simulated board answers the dialogs.
     window.CommPort->setCurrentIndex(PortBox::kSimIndex);
     window.OpenCommPort();

@@ -67,7 +67,8 @@ QString itemList(const QList<int>& items) {
 
 int ReadWholeDocument(DocumentContext& ctx, const QString& path, const char* done,
                       CliServices& io) {
-    const int kind = DocumentFile::DetectFileKind(path);
+    DocumentSource source = DocumentFile::ReadSource(path);
+    const int kind = DocumentFile::DetectFileKind(source);
     if (kind == DocumentFile::kPoseTable) {
         io.err() << path
                  << " is a pose table, not a QMX document; make a document of it first "
@@ -80,7 +81,7 @@ int ReadWholeDocument(DocumentContext& ctx, const QString& path, const char* don
         return 1;
     }
     const int problems = io.messageCount;
-    if (!DocumentFile::LoadDocument(ctx, path) || io.messageCount != problems) {
+    if (!DocumentFile::LoadDocument(ctx, source) || io.messageCount != problems) {
         io.err() << path << " was not read completely; nothing was " << done << Qt::endl;
         return 1;
     }

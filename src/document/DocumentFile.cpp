@@ -133,13 +133,14 @@ void writeDocument(const DocumentContext& ctx, IniWriter& ini) {
         ini.write(QLatin1StringView("Top"), it.top);
         ini.write(QLatin1StringView("Color"), int(it.colour));
         ini.write(QLatin1StringView("Type"), it.kind);
-        list.clear();
-        appendNumber(list, it.lead);
+        // The parameter list is made in place: at most 25 numbers of 5 digits.
+        char prm[(1 + kChannelCount) * 6];
+        char* end = std::to_chars(prm, prm + sizeof prm, it.lead).ptr;
         for (quint16 v : it.values) {
-            list += ',';
-            appendNumber(list, v);
+            *end++ = ',';
+            end = std::to_chars(end, prm + sizeof prm, v).ptr;
         }
-        ini.writeAscii(QLatin1StringView("Prm"), list);
+        ini.writeAscii(QLatin1StringView("Prm"), QByteArrayView(prm, end - prm));
     }
     for (int n = 0; n < chart.linkCount(); ++n) {
         const Link& l = chart.links[size_t(n)];
@@ -147,7 +148,8 @@ void writeDocument(const DocumentContext& ctx, IniWriter& ini) {
         ini.write(QLatin1StringView("Main"), l.kind);
         ini.write(QLatin1StringView("Origin"), l.origin);
         ini.write(QLatin1StringView("Final"), l.final);
-        list.clear();
+        // Emptied, keeping its room for the next link.
+        list.resize(0);
         for (const QPoint& p : l.points) {
             if (!list.isEmpty()) list += ',';
             appendNumber(list, p.x());

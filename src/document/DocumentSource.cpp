@@ -204,10 +204,11 @@ class DocumentSource::Reader {
     }
 
     // The first occurrence of a key in a section wins.
-    static bool firstTime(unsigned& seen, int key) {
+    template <typename Bits>
+    static bool firstTime(Bits& seen, int key) {
         const unsigned bit = 1u << key;
         if (seen & bit) return false;
-        seen |= bit;
+        seen = Bits(seen | bit);
         return true;
     }
 
@@ -249,9 +250,7 @@ class DocumentSource::Reader {
     }
 
     template <typename View> void itemEntry(int key, View value) {
-        unsigned seen = m_itemSeen[size_t(m_number)];
-        if (key < 0 || !firstTime(seen, key)) return;
-        m_itemSeen[size_t(m_number)] = quint8(seen);
+        if (key < 0 || !firstTime(m_itemSeen[size_t(m_number)], key)) return;
         Item& it = m_s.m_items[size_t(m_number)];
         switch (key) {
         case IName:
@@ -298,9 +297,7 @@ class DocumentSource::Reader {
     }
 
     template <typename View> void linkEntry(int key, View value) {
-        unsigned seen = m_linkSeen[size_t(m_number)];
-        if (key < 0 || !firstTime(seen, key)) return;
-        m_linkSeen[size_t(m_number)] = quint8(seen);
+        if (key < 0 || !firstTime(m_linkSeen[size_t(m_number)], key)) return;
         Link& l = m_s.m_links[size_t(m_number)];
         switch (key) {
         case LMain:

@@ -571,7 +571,7 @@ void IniWriter::write(QLatin1StringView key, qint64 value) {
     m_out += "\r\n";
 }
 
-void IniWriter::writeAscii(QLatin1StringView key, const QByteArray& value) {
+void IniWriter::writeAscii(QLatin1StringView key, QByteArrayView value) {
     m_out += QByteArrayView(key);
     m_out += '=';
     m_out += value;

@@ -180,7 +180,7 @@ class IniWriter {
     void write(QLatin1StringView key, const QString& value);
     void write(QLatin1StringView key, qint64 value);
     // A value made of ASCII bytes with no line break, such as a list of numbers.
-    void writeAscii(QLatin1StringView key, const QByteArray& value);
+    void writeAscii(QLatin1StringView key, QByteArrayView value);
     // Ends the last section and hands over the file's bytes; the writer is
     // empty afterwards.
     QByteArray finish();

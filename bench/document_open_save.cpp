@@ -213,8 +213,8 @@ Run runProcess(QStringList args, const QString& report) {
     posix_spawn_file_actions_destroy(&actions);
     QFile f(report);
     // The last line: an exit status other than 0 is told on a line before it.
-    const QList<QByteArray> lines = f.open(QIODevice::ReadOnly) ? f.readAll().trimmed().split('\n')
-                                                                 : QList<QByteArray>{};
+    const QList<QByteArray> lines =
+        f.open(QIODevice::ReadOnly) ? f.readAll().trimmed().split('\n') : QList<QByteArray>{};
     const QList<QByteArray> figures = lines.value(lines.size() - 1).split(' ');
     run.cpuMs = (figures.value(0).toDouble() + figures.value(1).toDouble()) * 1000;
     run.peakMiB = figures.value(2).toDouble() / 1024.0;
@@ -294,8 +294,8 @@ int toolAndGrowthRows(const QCoreApplication& app, const QString& qvx, bool only
     toolRow("qvx convert, 100 000 items",
             {qvx, QStringLiteral("convert"), QStringLiteral("--entries"), entries, large, out},
             largeBytes, 5, 1000, 2, timeReport);
-    toolRow("qvx info, 100 000 items", {qvx, QStringLiteral("info"), large}, largeBytes, 5, 1000,
-            2, timeReport);
+    toolRow("qvx info, 100 000 items", {qvx, QStringLiteral("info"), large}, largeBytes, 5, 1000, 2,
+            timeReport);
     if (onlyTools) return 0;
 
     // Growth: each row ten times the items of the one before.

@@ -204,8 +204,7 @@ class DocumentSource::Reader {
     }
 
     // The first occurrence of a key in a section wins.
-    template <typename Bits>
-    static bool firstTime(Bits& seen, int key) {
+    template <typename Bits> static bool firstTime(Bits& seen, int key) {
         const unsigned bit = 1u << key;
         if (seen & bit) return false;
         seen = Bits(seen | bit);

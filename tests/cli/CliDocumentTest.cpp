@@ -96,16 +96,19 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(QString, file);
         QByteArray prm = "1";
-        for (int i = 0; i < 24; ++i) prm += ",16384";
+        for (int i = 0; i < 24; ++i)
+            prm += ",16384";
         writeFile(m_dir.filePath("once.QMX"),
                   "[GraphicalEdit]\r\nType=0\r\nItems=2\r\nLinks=1\r\nStart=0\r\n\r\n"
-                  "[Item0]\r\nPrm=" + prm + "\r\n[Item1]\r\nPrm=" + prm +
-                      "\r\n[Link0]\r\nOrigin=0\r\nFinal=1\r\n");
+                  "[Item0]\r\nPrm=" +
+                      prm + "\r\n[Item1]\r\nPrm=" + prm + "\r\n[Link0]\r\nOrigin=0\r\nFinal=1\r\n");
         QByteArray table = "NO,tbl,SPEED";
-        for (int i = 1; i <= 24; ++i) table += ",CH" + QByteArray::number(i);
+        for (int i = 1; i <= 24; ++i)
+            table += ",CH" + QByteArray::number(i);
         for (int k = 1; k <= 2; ++k) {
             table += "\r\n" + QByteArray::number(k) + ",a,2";
-            for (int i = 1; i <= 24; ++i) table += ",10";
+            for (int i = 1; i <= 24; ++i)
+                table += ",10";
         }
         writeFile(m_dir.filePath("once.csv"), table + "\r\n");
         const QString path = m_dir.filePath(file);

@@ -2,10 +2,6 @@
 
 namespace qvx {
 
-namespace {
-bool isBlank(QChar c) { return c.unicode() >= 1 && c.unicode() <= 32; }
-} // namespace
-
 QStringList CommaList::split(const QString& text) {
     QStringList out;
     scan(text, [&out](QStringView field) {
@@ -15,26 +11,48 @@ QStringList CommaList::split(const QString& text) {
     return out;
 }
 
-bool CommaList::scan(QStringView text, const std::function<bool(QStringView)>& field) {
+namespace {
+unsigned code(QChar c) {
+    return c.unicode();
+}
+unsigned code(char c) {
+    return static_cast<unsigned char>(c);
+}
+QString copy(QStringView v) {
+    return v.toString();
+}
+QByteArray copy(QByteArrayView v) {
+    return v.toByteArray();
+}
+
+// The one reading of a list, for text and for bytes read straight from a file
+// (ASCII, whose codes are the characters'). A quoted field with a doubled
+// quote is made anew in a Built.
+template <typename View, typename Built>
+bool scanFields(View text, const std::function<bool(View)>& field) {
+    auto at = [&text](qsizetype i) { return code(text[i]); };
+    auto blank = [&at](qsizetype i) { return at(i) >= 1 && at(i) <= 32; };
     qsizetype p = 0;
     // A NUL character ends the text, as it would in a C string.
-    const qsizetype end = text.indexOf(QChar(0));
-    const qsizetype limit = end < 0 ? text.size() : end;
-    while (p < limit && isBlank(text[p])) ++p;
-    QString built;
+    qsizetype limit = 0;
+    while (limit < text.size() && at(limit) != 0)
+        ++limit;
+    while (p < limit && blank(p))
+        ++p;
+    Built built;
     while (p < limit) {
-        QStringView value;
-        if (text[p] == u'"') {
+        View value;
+        if (at(p) == '"') {
             ++p;
             const qsizetype start = p;
             bool doubled = false;
             built.clear();
             while (p < limit) {
-                if (text[p] == u'"') {
-                    if (p + 1 < limit && text[p + 1] == u'"') {
-                        if (!doubled) built = text.mid(start, p - start).toString();
+                if (at(p) == '"') {
+                    if (p + 1 < limit && at(p + 1) == '"') {
+                        if (!doubled) built = copy(text.sliced(start, p - start));
                         doubled = true;
-                        built += u'"';
+                        built += text[p];
                         p += 2;
                         continue;
                     }
@@ -43,23 +61,34 @@ bool CommaList::scan(QStringView text, const std::function<bool(QStringView)>& f
                 if (doubled) built += text[p];
                 ++p;
             }
-            value = doubled ? QStringView(built) : text.mid(start, p - start);
+            value = doubled ? View(built) : text.sliced(start, p - start);
             if (p < limit) ++p; // past the closing quote
         } else {
             const qsizetype start = p;
-            while (p < limit && !isBlank(text[p]) && text[p] != u',') ++p;
-            value = text.mid(start, p - start);
+            while (p < limit && !blank(p) && at(p) != ',')
+                ++p;
+            value = text.sliced(start, p - start);
         }
         if (!field(value)) return false;
-        while (p < limit && isBlank(text[p])) ++p;
-        if (p < limit && text[p] == u',') {
-            if (p + 1 >= limit && !field(QStringView())) return false;
+        while (p < limit && blank(p))
+            ++p;
+        if (p < limit && at(p) == ',') {
+            if (p + 1 >= limit && !field(View())) return false;
             do {
                 ++p;
-            } while (p < limit && isBlank(text[p]));
+            } while (p < limit && blank(p));
         }
     }
     return true;
+}
+} // namespace
+
+bool CommaList::scan(QStringView text, const std::function<bool(QStringView)>& field) {
+    return scanFields<QStringView, QString>(text, field);
+}
+
+bool CommaList::scan(QByteArrayView bytes, const std::function<bool(QByteArrayView)>& field) {
+    return scanFields<QByteArrayView, QByteArray>(bytes, field);
 }
 
 QString CommaList::quoteIfNeeded(const QString& element) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -26,6 +27,9 @@ public:
     // the others are views of text. Stops when `field` returns false, and then
     // returns false.
     static bool scan(QStringView text, const std::function<bool(QStringView)>& field);
+    // The same for bytes whose codes are their characters, such as ASCII text
+    // read straight from a file.
+    static bool scan(QByteArrayView bytes, const std::function<bool(QByteArrayView)>& field);
     static QString join(const QStringList& elements);
     static QString quoteIfNeeded(const QString& element);
 };

@@ -59,6 +59,10 @@ bool Cp932::isPlain(QStringView text) {
     return true;
 }
 
+bool Cp932::isPlain(QByteArrayView bytes) {
+    return isPlainBytes(bytes, plainCodes());
+}
+
 QString Cp932::decode(const QByteArray& bytes) {
     const std::array<bool, 128>& plain = plainCodes();
     if (isPlainBytes(bytes, plain)) return QString::fromLatin1(bytes);

@@ -25,6 +25,9 @@ public:
     // True when every character of text is one that CP932 writes as the single
     // byte of the same code, so that encoding it is a plain copy.
     static bool isPlain(QStringView text);
+    // True when every byte is one that CP932 reads as the character of the
+    // same code, so that decoding the bytes is a plain copy.
+    static bool isPlain(QByteArrayView bytes);
 };
 
 } // namespace qvx

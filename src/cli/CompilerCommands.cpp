@@ -11,7 +11,8 @@ int OpenAndCompile(const VerbArgs& parsed, CliServices& io, AppState& state) {
     if (const auto code = parsed.requireCount(1, QStringLiteral("FILE"), io)) return *code;
     const QStringList& args = parsed.positional();
     if (!io.canRead(parsed.name(), args[0])) return 1;
-    const int kind = DocumentFile::DetectFileKind(args[0]);
+    DocumentSource source = DocumentFile::ReadSource(args[0]);
+    const int kind = DocumentFile::DetectFileKind(source);
     if (kind != MotionChart && kind != ScenarioChart && kind != DocumentFile::kPoseTable) {
         io.err() << Cli::tr("\"%1\" is not a document that can be compiled").arg(args[0])
                  << Qt::endl;
@@ -19,8 +20,8 @@ int OpenAndCompile(const VerbArgs& parsed, CliServices& io, AppState& state) {
     }
     DocumentContext ctx{state.chart, state.header, io};
     const bool complete = kind == DocumentFile::kPoseTable
-                              ? DocumentFile::ImportTable(ctx, args[0])
-                              : DocumentFile::LoadDocument(ctx, args[0]);
+                              ? DocumentFile::ImportTable(ctx, source)
+                              : DocumentFile::LoadDocument(ctx, source);
     if (!complete) return 1;
     const Chart& chart = state.chart;
     // The same compile flow as the window's compile button.

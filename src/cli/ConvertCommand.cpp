@@ -67,7 +67,8 @@ QString itemList(const QList<int>& items) {
 
 int ReadWholeDocument(DocumentContext& ctx, const QString& path, const char* done,
                       CliServices& io) {
-    const int kind = DocumentFile::DetectFileKind(path);
+    DocumentSource source = DocumentFile::ReadSource(path);
+    const int kind = DocumentFile::DetectFileKind(source);
     if (kind == DocumentFile::kPoseTable) {
         io.err() << PoseTableRefusal(path) << Qt::endl;
         return 2;
@@ -77,7 +78,7 @@ int ReadWholeDocument(DocumentContext& ctx, const QString& path, const char* don
         return 1;
     }
     const int problems = io.messageCount;
-    if (!DocumentFile::LoadDocument(ctx, path) || io.messageCount != problems) {
+    if (!DocumentFile::LoadDocument(ctx, source) || io.messageCount != problems) {
         io.err() << Cli::tr("%1 was not read completely; nothing was %2").arg(path, Cli::tr(done))
                  << Qt::endl;
         return 1;

@@ -3,7 +3,6 @@
 #include "cli/CliServices.h"
 #include "cli/Commands.h"
 #include "document/DocumentFile.h"
-#include "document/IniFile.h"
 #include "editor/ChartLayout.h"
 
 namespace qvx {
@@ -32,16 +31,17 @@ int CmdInfo(const VerbArgs& parsed, CliServices& io) {
     const QStringList& args = parsed.positional();
     if (!io.canRead(QStringLiteral("info"), args[0])) return 1;
     // A document is read once: what the kind was told from is loaded.
-    IniFile ini;
-    const int kind = DocumentFile::DetectFileKind(args[0], ini);
+    DocumentSource source = DocumentFile::ReadSource(args[0]);
+    const int kind = DocumentFile::DetectFileKind(source);
     // What qvx info prints is read by scripts: the same in every language.
     // not translated: a listing scripts read
     io.out() << "kind: " << kind << " (" << kindText(kind) << ")" << Qt::endl;
     if (kind != MotionChart && kind != ScenarioChart && kind != DocumentFile::kPoseTable) return 1;
     AppState state;
     DocumentContext ctx{state.chart, state.header, io};
-    const bool complete = kind == DocumentFile::kPoseTable ? DocumentFile::ImportTable(ctx, args[0])
-                                                           : DocumentFile::LoadDocument(ctx, ini);
+    const bool complete = kind == DocumentFile::kPoseTable
+                              ? DocumentFile::ImportTable(ctx, source)
+                              : DocumentFile::LoadDocument(ctx, source);
     // not translated: a listing scripts read
     io.out() << "name: " << state.header.MotionName << Qt::endl
              << "port: " << hex(state.header.MotionPort, 6) << Qt::endl

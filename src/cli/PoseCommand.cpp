@@ -45,7 +45,8 @@ QString channelList(const QList<int>& channels) {
 // read (or a pose table turned into a chart) would lose the rest of it.
 // Returns the exit status when the document cannot be used, else 0.
 int readDocument(DocumentContext& ctx, const QString& path, CliServices& io) {
-    const int kind = DocumentFile::DetectFileKind(path);
+    DocumentSource source = DocumentFile::ReadSource(path);
+    const int kind = DocumentFile::DetectFileKind(source);
     if (kind == DocumentFile::kPoseTable) {
         io.err() << PoseTableRefusal(path) << Qt::endl;
         return 2;
@@ -55,7 +56,7 @@ int readDocument(DocumentContext& ctx, const QString& path, CliServices& io) {
         return 1;
     }
     const int problems = io.messageCount;
-    if (!DocumentFile::LoadDocument(ctx, path) || io.messageCount != problems) {
+    if (!DocumentFile::LoadDocument(ctx, source) || io.messageCount != problems) {
         io.err() << Cli::tr("%1 was not read completely; it is left as it is").arg(path)
                  << Qt::endl;
         return 1;

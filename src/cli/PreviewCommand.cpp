@@ -47,10 +47,11 @@ std::optional<ChannelValues> readPoseItem(const QString& path, int n, CliService
     Chart chart;
     MotionHeader header;
     DocumentContext ctx{chart, header, io};
-    const int kind = DocumentFile::DetectFileKind(path);
+    DocumentSource source = DocumentFile::ReadSource(path);
+    const int kind = DocumentFile::DetectFileKind(source);
     const int problems = io.messageCount;
-    if ((kind != MotionChart && kind != ScenarioChart) || !DocumentFile::LoadDocument(ctx, path) ||
-        io.messageCount != problems) {
+    if ((kind != MotionChart && kind != ScenarioChart) ||
+        !DocumentFile::LoadDocument(ctx, source) || io.messageCount != problems) {
         io.failed(kVerb, CannotOpenText(path));
         return std::nullopt;
     }

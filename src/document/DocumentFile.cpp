@@ -49,83 +49,40 @@ void report(Services& services, const QStringList& problems) {
                             problems.join(u'\n'));
 }
 
-// Reads one item section. Returns false, with the reason in error, when its
-// parameter list is too short to fill the item.
-bool readItem(const IniFile::SectionReader& sec, Item& it, QString& error) {
-    it.selected = true;
-    it.name = sec.readString(QStringLiteral("Name"), QString());
-    it.width = sec.readInteger(QStringLiteral("Width"), kItemWidth);
-    it.height = sec.readInteger(QStringLiteral("Height"), kItemHeight);
-    it.left = sec.readInteger(QStringLiteral("Left"), 0);
-    it.top = sec.readInteger(QStringLiteral("Top"), 0);
+// Why an item read from a file cannot be taken into a chart: a place or size
+// outside the range a chart can hold, or a parameter list too short to fill it.
+// Empty when it can be taken.
+QString itemFault(const Item& it, std::optional<qsizetype> prmCount) {
     const std::pair<const char*, int> geometry[] = {
         {"Width", it.width}, {"Height", it.height}, {"Left", it.left}, {"Top", it.top}};
     for (const auto& [key, value] : geometry) {
         if (!inCoordinateRange(value)) {
-            error = QCoreApplication::translate(
-                        "DocumentFile", "%1=%2 lies outside the range a chart can hold (%3 to %4)")
-                        .arg(QLatin1String(key))
-                        .arg(value)
-                        .arg(-DocumentFile::kMaxCoordinate)
-                        .arg(DocumentFile::kMaxCoordinate);
-            return false;
+            return QCoreApplication::translate(
+                       "DocumentFile", "%1=%2 lies outside the range a chart can hold (%3 to %4)")
+                .arg(QLatin1String(key))
+                .arg(value)
+                .arg(-DocumentFile::kMaxCoordinate)
+                .arg(DocumentFile::kMaxCoordinate);
         }
     }
-    it.colour = quint32(sec.readInteger(QStringLiteral("Color"), int(kWhite)));
-    it.kind = quint8(sec.readInteger(QStringLiteral("Type"), 0) & 0xFF);
-    if (!sec.valueExists(QStringLiteral("Prm"))) {
-        // No parameter list: speed 1 and every channel 0.
-        it.lead = 1;
-        it.values.fill(0);
-        return true;
-    }
-    // Each field as a number, or nothing where it is none.
-    QVarLengthArray<std::optional<int>, 1 + kChannelCount> f;
-    CommaList::scan(sec.readString(QStringLiteral("Prm"), QString()), [&f](QStringView field) {
-        int v = 0;
-        f.append(IniFile::parseInteger(field, v) ? std::optional<int>(v) : std::nullopt);
-        return true;
-    });
-    if (f.size() < 1 + kChannelCount) {
-        error = QCoreApplication::translate("DocumentFile", "the Prm value has %1 of %2 numbers")
-                    .arg(f.size())
-                    .arg(1 + kChannelCount);
-        return false;
-    }
-    it.lead = quint8(f[0].value_or(1) & 0xFF);
-    for (int m = 0; m < kChannelCount; ++m)
-        it.values[size_t(m)] = quint16(f[m + 1].value_or(0) & 0xFFFF);
-    return true;
+    if (prmCount)
+        return QCoreApplication::translate("DocumentFile", "the Prm value has %1 of %2 numbers")
+            .arg(*prmCount)
+            .arg(1 + kChannelCount);
+    return {};
 }
 
-bool readPoints(const QString& text, QVector<QPoint>& points, QString& error) {
-    QVarLengthArray<int, 32> numbers;
-    const bool numbersOnly = CommaList::scan(text, [&](QStringView s) {
-        int v = 0;
-        if (!IniFile::parseInteger(s, v)) {
-            error = QCoreApplication::translate(
-                        "DocumentFile", "the Point value holds \"%1\", which is not a number")
-                        .arg(s);
-            return false;
-        }
-        if (!inCoordinateRange(v)) {
-            error =
-                QCoreApplication::translate(
-                    "DocumentFile", "the Point value holds %1, outside the range a chart can hold "
-                                    "(%2 to %3)")
-                    .arg(v)
-                    .arg(-DocumentFile::kMaxCoordinate)
-                    .arg(DocumentFile::kMaxCoordinate);
-            return false;
-        }
-        numbers.append(v);
-        return true;
-    });
-    if (!numbersOnly) return false;
-    points.reserve(numbers.size() / 2);
-    for (qsizetype i = 0; i + 1 < numbers.size(); i += 2)
-        points << QPoint(numbers[i], numbers[i + 1]);
-    return true;
+QString pointFaultText(const DocumentSource::PointFault& fault) {
+    if (!fault.number)
+        return QCoreApplication::translate("DocumentFile",
+                                           "the Point value holds \"%1\", which is not a number")
+            .arg(fault.field);
+    return QCoreApplication::translate(
+               "DocumentFile", "the Point value holds %1, outside the range a chart can hold "
+                               "(%2 to %3)")
+        .arg(fault.value)
+        .arg(-DocumentFile::kMaxCoordinate)
+        .arg(DocumentFile::kMaxCoordinate);
 }
 
 // Decimal digits with a leading minus, as QString::number writes them.
@@ -150,9 +107,10 @@ QString DocumentFile::SaveName(const QString& fileName, bool qmxFilter) {
     return stem + QStringLiteral(".QMX");
 }
 
-QByteArray DocumentFile::DocumentBytes(const DocumentContext& ctx) {
+namespace {
+// The document's sections, written into ini.
+void writeDocument(const DocumentContext& ctx, IniWriter& ini) {
     const Chart& chart = ctx.chart;
-    IniWriter ini;
     ini.beginSection(kHead);
     ini.write(QLatin1StringView("Type"), chart.documentKind);
     ini.write(QLatin1StringView("Width"), ctx.canvas.width());
@@ -175,13 +133,14 @@ QByteArray DocumentFile::DocumentBytes(const DocumentContext& ctx) {
         ini.write(QLatin1StringView("Top"), it.top);
         ini.write(QLatin1StringView("Color"), int(it.colour));
         ini.write(QLatin1StringView("Type"), it.kind);
-        list.clear();
-        appendNumber(list, it.lead);
+        // The parameter list is made in place: at most 25 numbers of 5 digits.
+        char prm[(1 + kChannelCount) * 6];
+        char* end = std::to_chars(prm, prm + sizeof prm, it.lead).ptr;
         for (quint16 v : it.values) {
-            list += ',';
-            appendNumber(list, v);
+            *end++ = ',';
+            end = std::to_chars(end, prm + sizeof prm, v).ptr;
         }
-        ini.writeAscii(QLatin1StringView("Prm"), list);
+        ini.writeAscii(QLatin1StringView("Prm"), QByteArrayView(prm, end - prm));
     }
     for (int n = 0; n < chart.linkCount(); ++n) {
         const Link& l = chart.links[size_t(n)];
@@ -189,7 +148,8 @@ QByteArray DocumentFile::DocumentBytes(const DocumentContext& ctx) {
         ini.write(QLatin1StringView("Main"), l.kind);
         ini.write(QLatin1StringView("Origin"), l.origin);
         ini.write(QLatin1StringView("Final"), l.final);
-        list.clear();
+        // Emptied, keeping its room for the next link.
+        list.resize(0);
         for (const QPoint& p : l.points) {
             if (!list.isEmpty()) list += ',';
             appendNumber(list, p.x());
@@ -198,6 +158,12 @@ QByteArray DocumentFile::DocumentBytes(const DocumentContext& ctx) {
         }
         ini.writeAscii(QLatin1StringView("Point"), list);
     }
+}
+} // namespace
+
+QByteArray DocumentFile::DocumentBytes(const DocumentContext& ctx) {
+    IniWriter ini;
+    writeDocument(ctx, ini);
     return ini.finish();
 }
 
@@ -211,7 +177,14 @@ bool DocumentFile::SaveDocument(DocumentContext& ctx, const QString& fileName, b
     // file, too large, not readable) or a place where no new file can be made
     // refuses the save before anything is written. The document then replaces
     // the file atomically, so a save that fails part-way keeps the old file.
-    if (!IniFile(name).canReplace() || !IniFile::saveBytes(name, DocumentBytes(ctx))) {
+    // The text goes to the new file as it is made.
+    const auto write = [&ctx](QIODevice& out) {
+        IniWriter ini(&out);
+        writeDocument(ctx, ini);
+        ini.finish();
+        return ini.written();
+    };
+    if (!IniFile(name).canReplace() || !IniFile::saveWith(name, write)) {
         ctx.services.ShowMessageBox(MsgIcon::Error, MsgButtons::Ok, 0, MsgLanguage::Japanese,
                                     DocumentFile::CantKeepText());
         return false;
@@ -229,8 +202,12 @@ QStringList DocumentFile::ReadLines(const QString& fileName, bool* ok) {
     const QByteArray bytes = f.read(info.size() + 1);
     qCDebug(lcDoc) << "read" << fileName << bytes.size() << "bytes";
     if (bytes.size() > IniFile::kMaxFileSize) return {};
-    QString text = Cp932::decode(bytes);
     if (ok) *ok = true;
+    return LinesOf(bytes);
+}
+
+QStringList DocumentFile::LinesOf(const QByteArray& bytes) {
+    QString text = Cp932::decode(bytes);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
     if (text.isEmpty()) return {};
@@ -238,18 +215,19 @@ QStringList DocumentFile::ReadLines(const QString& fileName, bool* ok) {
     return text.split(u'\n');
 }
 
-int DocumentFile::DetectFileKind(const QString& fileName) {
-    IniFile ini;
-    return DetectFileKind(fileName, ini);
+DocumentSource DocumentFile::ReadSource(const QString& fileName) {
+    return DocumentSource::Read(fileName, {IniFile::kMaxFileSize, kMaxCount});
 }
 
-int DocumentFile::DetectFileKind(const QString& fileName, IniFile& ini) {
-    ini.clear();
-    ini.setPath(fileName);
-    if (!QFileInfo(fileName).isFile() || !ini.load()) return -1;
-    const int type = ini.readInteger(kHead, QStringLiteral("Type"), -1);
+int DocumentFile::DetectFileKind(const QString& fileName) {
+    return DetectFileKind(ReadSource(fileName));
+}
+
+int DocumentFile::DetectFileKind(const DocumentSource& source) {
+    if (!source.isFile() || !source.readable()) return -1;
+    const int type = source.type().value_or(-1);
     if (type == MotionChart || type == ScenarioChart) return type;
-    const QStringList lines = ReadLines(fileName);
+    const QStringList& lines = source.lines();
     if (lines.size() < 2) return type;
     const QStringList head = CommaList::split(lines[0]);
     if (head.size() != 27 || head[0] != QStringLiteral("NO") || head[2] != QStringLiteral("SPEED"))
@@ -262,9 +240,9 @@ int DocumentFile::DetectFileKind(const QString& fileName, IniFile& ini) {
 }
 
 bool DocumentFile::OpenDocument(DocumentContext& ctx, const QString& fileName) {
-    // A document is read once: what the kind was told from is loaded.
-    IniFile ini;
-    const int r = DetectFileKind(fileName, ini);
+    // The file is read once: what the kind was told from is loaded.
+    DocumentSource source = ReadSource(fileName);
+    const int r = DetectFileKind(source);
     if (r == -1) {
         ctx.services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::Japanese,
                                     DocumentFile::CantUseText());
@@ -279,11 +257,11 @@ bool DocumentFile::OpenDocument(DocumentContext& ctx, const QString& fileName) {
         clearFor(ctx);
     }
     if (r == MotionChart || r == ScenarioChart) {
-        LoadDocument(ctx, ini);
+        LoadDocument(ctx, source);
         return true;
     }
     if (r == kPoseTable) {
-        ImportTable(ctx, fileName);
+        ImportTable(ctx, source);
         return true;
     }
     ctx.services.ShowMessageBox(MsgIcon::Warning, MsgButtons::Ok, 0, MsgLanguage::Japanese,
@@ -292,40 +270,43 @@ bool DocumentFile::OpenDocument(DocumentContext& ctx, const QString& fileName) {
 }
 
 bool DocumentFile::LoadDocument(DocumentContext& ctx, const QString& fileName) {
-    IniFile ini(fileName);
-    if (!ini.load()) {
+    DocumentSource source = ReadSource(fileName);
+    if (!source.readable()) {
         report(ctx.services,
                {QCoreApplication::translate("DocumentFile", "\"%1\" could not be read.")
                     .arg(fileLabel(fileName))});
         return false;
     }
-    return LoadDocument(ctx, ini);
+    return LoadDocument(ctx, source);
 }
 
-bool DocumentFile::LoadDocument(DocumentContext& ctx, const IniFile& ini) {
+bool DocumentFile::LoadDocument(DocumentContext& ctx, DocumentSource& source) {
+    using Head = DocumentSource::Head;
     Chart& chart = ctx.chart;
     QStringList problems;
-    const QString label = fileLabel(ini.path());
+    const QString label = fileLabel(source.path());
+    const Head& head = source.head();
     const int oldCount = chart.itemCount();
     if (oldCount == 0) {
-        QString name = ini.readString(kHead, QStringLiteral("Name"), MotionHeader::defaultName());
+        QString name = head.name.value_or(MotionHeader::defaultName());
         const int nul = name.indexOf(QChar(0));
         if (nul >= 0) name.truncate(nul);
         ctx.header.MotionName = name;
-        ctx.header.MotionPort = quint32(ini.readInteger(kHead, QStringLiteral("Port"), 0xFFFFFF));
-        ctx.header.MotionCtrl = quint32(ini.readInteger(kHead, QStringLiteral("Ctrl"), 0xFFFF));
+        ctx.header.MotionPort = quint32(head.number(Head::Port).value_or(0xFFFFFF));
+        ctx.header.MotionCtrl = quint32(head.number(Head::Ctrl).value_or(0xFFFF));
     }
-    chart.documentKind = quint8(ini.readInteger(kHead, QStringLiteral("Type"), 0) & 0xFF);
+    chart.documentKind = quint8(head.number(Head::Type).value_or(0) & 0xFF);
 
-    const int w = std::clamp(ini.readInteger(kHead, QStringLiteral("Width"), 640), 0, kMaxCanvas);
-    const int h = std::clamp(ini.readInteger(kHead, QStringLiteral("Height"), 480), 0, kMaxCanvas);
+    const int w = std::clamp(head.number(Head::Width).value_or(640), 0, kMaxCanvas);
+    const int h = std::clamp(head.number(Head::Height).value_or(480), 0, kMaxCanvas);
     ctx.canvas = ctx.canvas.expandedTo(QSize(w, h));
     ctx.loadedCanvas = QSize(w, h);
 
-    const int fileStart = ini.readInteger(kHead, QStringLiteral("Start"), -1);
-    int itemTotal = ini.readInteger(kHead, QStringLiteral("Items"), 0);
-    int linkTotal = ini.readInteger(kHead, QStringLiteral("Links"), 0);
-    if (itemTotal > kMaxCount || linkTotal > kMaxCount) {
+    const int fileStart = head.number(Head::Start).value_or(-1);
+    int itemTotal = head.number(Head::Items).value_or(0);
+    int linkTotal = head.number(Head::Links).value_or(0);
+    const int limit = source.limits().count;
+    if (itemTotal > limit || linkTotal > limit) {
         problems << QCoreApplication::translate(
                         "DocumentFile",
                         "\"%1\" claims %2 items and %3 links, more than the %4 allowed; "
@@ -333,32 +314,32 @@ bool DocumentFile::LoadDocument(DocumentContext& ctx, const IniFile& ini) {
                         .arg(label)
                         .arg(itemTotal)
                         .arg(linkTotal)
-                        .arg(kMaxCount);
+                        .arg(limit);
         itemTotal = linkTotal = 0;
     }
 
-    // Items are read whole into a list first, so that a section that stops
-    // reading never leaves a half-filled item in the chart.
-    std::vector<Item> read;
+    // Items are taken whole into the chart, so that a section that stops
+    // reading never leaves a half-filled item in it.
+    std::vector<Item> read = source.takeItems(itemTotal);
     bool complete = true;
-    for (int n = 0; n < itemTotal; ++n) {
-        Item it;
-        QString error;
-        if (!readItem(ini.section(itemSection(n)), it, error)) {
-            problems << QCoreApplication::translate("DocumentFile",
-                                                    "Reading \"%1\" stopped at section [%2]: %3. "
-                                                    "%4 item(s) before it were kept.")
-                            .arg(label, itemSection(n), error)
-                            .arg(n);
-            complete = false;
-            break;
-        }
-        read.push_back(std::move(it));
+    for (int n = 0; n < int(read.size()); ++n) {
+        const QString error = itemFault(read[size_t(n)], source.shortPrm(n));
+        if (error.isEmpty()) continue;
+        problems << QCoreApplication::translate("DocumentFile",
+                                                "Reading \"%1\" stopped at section [%2]: %3. "
+                                                "%4 item(s) before it were kept.")
+                        .arg(label, itemSection(n), error)
+                        .arg(n);
+        complete = false;
+        read.resize(size_t(n));
+        break;
     }
     // Afterwards exactly the loaded items and links are selected, so that a
     // merged part can be dragged away at once.
     chart.ClearSelection();
-    if (!read.empty()) {
+    if (chart.items.empty()) {
+        chart.items = std::move(read);
+    } else if (!read.empty()) {
         const int base = chart.AddItems(int(read.size()));
         std::move(read.begin(), read.end(), chart.items.begin() + base);
     }
@@ -373,23 +354,17 @@ bool DocumentFile::LoadDocument(DocumentContext& ctx, const IniFile& ini) {
 
     int dropped = 0;
     if (complete && linkTotal > 0) {
-        std::vector<Link> links;
+        std::vector<Link> links = source.takeLinks(linkTotal);
+        size_t kept = 0;
         for (int n = 0; n < linkTotal; ++n) {
-            const QString s = linkSection(n);
-            const IniFile::SectionReader sec = ini.section(s);
-            Link l;
-            l.selected = true;
-            l.kind = quint8(sec.readInteger(QStringLiteral("Main"), 0) & 0xFF);
-            l.origin = sec.readInteger(QStringLiteral("Origin"), -1);
-            l.final = sec.readInteger(QStringLiteral("Final"), -1);
+            Link& l = links[size_t(n)];
             if (l.origin != -1) l.origin = shiftedIndex(l.origin, oldCount);
             if (l.final != -1) l.final = shiftedIndex(l.final, oldCount);
-            QString error;
-            if (!readPoints(sec.readString(QStringLiteral("Point"), QString()), l.points, error)) {
+            if (const DocumentSource::PointFault* fault = source.pointFault(n)) {
                 problems << QCoreApplication::translate(
                                 "DocumentFile", "Reading \"%1\" stopped at section [%2]: %3. "
                                                 "The links before it were kept.")
-                                .arg(label, s, error);
+                                .arg(label, linkSection(n), pointFaultText(*fault));
                 complete = false;
                 break;
             }
@@ -399,8 +374,10 @@ bool DocumentFile::LoadDocument(DocumentContext& ctx, const IniFile& ini) {
                 ++dropped;
                 continue;
             }
-            links.push_back(std::move(l));
+            if (size_t(n) != kept) links[kept] = std::move(l);
+            ++kept;
         }
+        links.resize(kept);
         if (!links.empty()) {
             const int first = chart.AddLinks(int(links.size()));
             std::move(links.begin(), links.end(), chart.links.begin() + first);
@@ -425,12 +402,11 @@ quint16 DocumentFile::TableEntryValue(int e) {
     return 0;
 }
 
-bool DocumentFile::ImportTable(DocumentContext& ctx, const QString& fileName) {
+namespace {
+// Appends the pose table of lines (none when the file could not be read).
+bool importLines(DocumentContext& ctx, const QString& label, const QStringList& lines) {
     Chart& chart = ctx.chart;
-    bool ok = false;
-    const QStringList lines = ReadLines(fileName, &ok);
-    const QString label = fileLabel(fileName);
-    if (!ok || lines.isEmpty()) {
+    if (lines.isEmpty()) {
         report(
             ctx.services,
             {QCoreApplication::translate("DocumentFile", "\"%1\" could not be read.").arg(label)});
@@ -446,7 +422,7 @@ bool DocumentFile::ImportTable(DocumentContext& ctx, const QString& fileName) {
     std::vector<Item> read;
     QStringList problems;
     int left = 5, top = 5;
-    for (int k = 1; k < lines.size() && k <= kMaxCount; ++k) {
+    for (int k = 1; k < lines.size() && k <= DocumentFile::kMaxCount; ++k) {
         const QStringList f = CommaList::split(lines[k]);
         if (f.size() < 27) {
             problems << QCoreApplication::translate(
@@ -470,7 +446,8 @@ bool DocumentFile::ImportTable(DocumentContext& ctx, const QString& fileName) {
         it.top = top;
         const int exponent = intOr(f[2], 1);
         it.lead = quint8((1u << (unsigned(exponent) & 31u)) & 0xFF);
-        for (int m = 0; m < kChannelCount; ++m) it.values[size_t(m)] = TableEntryValue(intOr(f[3 + m], 225));
+        for (int m = 0; m < kChannelCount; ++m)
+            it.values[size_t(m)] = DocumentFile::TableEntryValue(intOr(f[3 + m], 225));
         read.push_back(std::move(it));
         top += 40;
         if (top > ctx.canvas.height() - 30) {
@@ -494,6 +471,18 @@ bool DocumentFile::ImportTable(DocumentContext& ctx, const QString& fileName) {
     }
     report(ctx.services, problems);
     return problems.isEmpty();
+}
+} // namespace
+
+bool DocumentFile::ImportTable(DocumentContext& ctx, const QString& fileName) {
+    bool ok = false;
+    const QStringList lines = ReadLines(fileName, &ok);
+    return importLines(ctx, fileLabel(fileName), ok ? lines : QStringList());
+}
+
+bool DocumentFile::ImportTable(DocumentContext& ctx, const DocumentSource& source) {
+    return importLines(ctx, fileLabel(source.path()),
+                       source.readable() ? source.lines() : QStringList());
 }
 
 } // namespace qvx

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/Chart.h"
+#include "document/DocumentSource.h"
 #include "document/MotionHeader.h"
 
 #include <QCoreApplication>
@@ -10,7 +11,6 @@
 
 namespace qvx {
 
-class IniFile;
 class Services;
 
 // What opening and saving a document works on: the chart, its header, the
@@ -60,23 +60,28 @@ class DocumentFile {
     static QString DocumentText(const DocumentContext& ctx);
     // The bytes SaveDocument writes.
     static QByteArray DocumentBytes(const DocumentContext& ctx);
+    // Reads the file once, for telling its kind and loading it.
+    static DocumentSource ReadSource(const QString& fileName);
     // 0 or 7: a document of that kind; 100: a pose table; anything else: unusable.
     static int DetectFileKind(const QString& fileName);
-    // The same, leaving the file read into ini (with its path), so that a
-    // document need not be read again to be loaded.
-    static int DetectFileKind(const QString& fileName, IniFile& ini);
+    static int DetectFileKind(const DocumentSource& source);
     // Detects what the file is, asks before discarding a chart of another kind,
     // then loads, merges or imports it. Returns true when something was read.
     static bool OpenDocument(DocumentContext& ctx, const QString& fileName);
     // Appends a document to the chart. Returns false when reading stopped part-way.
     static bool LoadDocument(DocumentContext& ctx, const QString& fileName);
-    // Appends the document already read into ini (its path names it in messages).
-    static bool LoadDocument(DocumentContext& ctx, const IniFile& ini);
+    // Appends the document the source read (its path names it in messages);
+    // the source's items and links go into the chart.
+    static bool LoadDocument(DocumentContext& ctx, DocumentSource& source);
     // Appends a pose table to the chart. Returns false when reading stopped part-way.
     static bool ImportTable(DocumentContext& ctx, const QString& fileName);
+    // Appends the pose table the source read.
+    static bool ImportTable(DocumentContext& ctx, const DocumentSource& source);
 
     // The lines of a CP932 text file (CR LF, LF or CR ends); empty when unreadable.
     static QStringList ReadLines(const QString& fileName, bool* ok = nullptr);
+    // The lines of CP932 text as ReadLines() gives them.
+    static QStringList LinesOf(const QByteArray& bytes);
     // The channel value a pose table entry stands for.
     static quint16 TableEntryValue(int entry);
 };

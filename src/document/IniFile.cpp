@@ -130,6 +130,10 @@ bool IniFile::load() {
 }
 
 bool IniFile::saveBytes(const QString& path, const QByteArray& bytes) {
+    return saveWith(path, [&bytes](QIODevice& out) { return out.write(bytes) == bytes.size(); });
+}
+
+bool IniFile::saveWith(const QString& path, const std::function<bool(QIODevice&)>& write) {
     if (path.isEmpty()) return false;
     // A device, pipe or directory in the file's place is never replaced.
     const QFileInfo info(path);
@@ -139,13 +143,13 @@ bool IniFile::saveBytes(const QString& path, const QByteArray& bytes) {
     // The bytes sit in QSaveFile's buffer until it is flushed. A flush that
     // falls short (disk full, file size limit) is not seen by commit(), which
     // would put the cut file in place of the old one, so it is checked here.
-    if (f.write(bytes) != bytes.size() || !f.flush()) {
+    if (!write(f) || !f.flush()) {
         qCDebug(lcDoc) << "cannot write" << path << ":" << f.errorString();
         f.cancelWriting();
         return false;
     }
     const bool written = f.commit();
-    qCDebug(lcDoc) << (written ? "wrote" : "cannot write") << path << bytes.size() << "bytes";
+    qCDebug(lcDoc) << (written ? "wrote" : "cannot write") << path;
     return written;
 }
 
@@ -163,11 +167,15 @@ bool IniFile::loadAndTestWrite() {
 }
 
 bool IniFile::canReplace() const {
-    QByteArray bytes;
-    if (m_path.isEmpty() || !readBytes(bytes)) return false;
-    // A device, pipe or directory in the file's place is never replaced.
+    if (m_path.isEmpty()) return false;
+    // A file load() reads, or none; the file is opened, not read. A device,
+    // pipe or directory in the file's place is never replaced.
     const QFileInfo info(m_path);
-    if (info.exists() && !info.isFile()) return false;
+    if (info.exists()) {
+        QFile old(m_path);
+        if (!info.isFile() || info.size() > kMaxFileSize || !old.open(QIODevice::ReadOnly))
+            return false;
+    }
     QSaveFile f(m_path);
     if (!f.open(QIODevice::WriteOnly)) return false;
     f.cancelWriting();
@@ -362,33 +370,44 @@ bool IniFile::parseInteger(const QString& text, int& out) {
     return parseInteger(QStringView(text), out);
 }
 
-bool IniFile::parseInteger(QStringView text, int& out) {
-    QStringView body = text.trimmed();
+namespace {
+unsigned code(QChar c) {
+    return c.unicode();
+}
+unsigned code(char c) {
+    return static_cast<unsigned char>(c);
+}
+
+// The one reading of integer text, for text and for ASCII bytes read straight
+// from a file.
+template <typename View> bool parseIntegerIn(View text, int& out) {
+    View body = text.trimmed();
+    auto at = [&body](qsizetype i) { return code(body[i]); };
     bool negative = false;
-    if (body.startsWith(u'-') || body.startsWith(u'+')) {
-        negative = body.startsWith(u'-');
-        body = body.mid(1);
+    if (!body.isEmpty() && (at(0) == '-' || at(0) == '+')) {
+        negative = at(0) == '-';
+        body = body.sliced(1);
     }
     int base = 10;
-    if (body.startsWith(u'$')) {
+    if (!body.isEmpty() && at(0) == '$') {
         base = 16;
-        body = body.mid(1);
-    } else if (body.size() >= 2 && body[0] == u'0' && (body[1] == u'x' || body[1] == u'X')) {
+        body = body.sliced(1);
+    } else if (body.size() >= 2 && at(0) == '0' && (at(1) == 'x' || at(1) == 'X')) {
         base = 16;
-        body = body.mid(2);
+        body = body.sliced(2);
     }
     // At most 12 digits, so the sum below cannot overflow.
     if (body.isEmpty() || body.size() > 12) return false;
     qint64 v = 0;
-    for (QChar c : body) {
-        const char16_t u = c.unicode();
+    for (qsizetype i = 0; i < body.size(); ++i) {
+        const unsigned u = at(i);
         int digit;
-        if (u >= u'0' && u <= u'9')
-            digit = u - u'0';
-        else if (base == 16 && u >= u'a' && u <= u'f')
-            digit = u - u'a' + 10;
-        else if (base == 16 && u >= u'A' && u <= u'F')
-            digit = u - u'A' + 10;
+        if (u >= '0' && u <= '9')
+            digit = int(u - '0');
+        else if (base == 16 && u >= 'a' && u <= 'f')
+            digit = int(u - 'a') + 10;
+        else if (base == 16 && u >= 'A' && u <= 'F')
+            digit = int(u - 'A') + 10;
         else
             return false;
         v = v * base + digit;
@@ -402,6 +421,15 @@ bool IniFile::parseInteger(QStringView text, int& out) {
     if (v < -0x80000000LL || v > 0x7FFFFFFFLL) return false;
     out = static_cast<int>(v);
     return true;
+}
+} // namespace
+
+bool IniFile::parseInteger(QStringView text, int& out) {
+    return parseIntegerIn(text, out);
+}
+
+bool IniFile::parseInteger(QByteArrayView bytes, int& out) {
+    return parseIntegerIn(bytes, out);
 }
 
 int IniFile::readInteger(const QString& section, const QString& key, int def) const {
@@ -506,8 +534,16 @@ void IniFile::clear() {
     m_index.clear();
 }
 
+void IniWriter::spill() {
+    if (!m_sink) return;
+    if (m_sink->write(m_out) != m_out.size()) m_written = false;
+    // Emptied, keeping the room for the next part.
+    m_out.resize(0);
+}
+
 void IniWriter::beginSection(const QString& name) {
     if (m_inSection) m_out += "\r\n";
+    if (m_out.size() >= (1 << 16)) spill();
     appendHeader(m_out, name);
     m_inSection = true;
 }
@@ -535,7 +571,7 @@ void IniWriter::write(QLatin1StringView key, qint64 value) {
     m_out += "\r\n";
 }
 
-void IniWriter::writeAscii(QLatin1StringView key, const QByteArray& value) {
+void IniWriter::writeAscii(QLatin1StringView key, QByteArrayView value) {
     m_out += QByteArrayView(key);
     m_out += '=';
     m_out += value;
@@ -545,6 +581,7 @@ void IniWriter::writeAscii(QLatin1StringView key, const QByteArray& value) {
 QByteArray IniWriter::finish() {
     if (m_inSection) m_out += "\r\n";
     m_inSection = false;
+    spill();
     return std::exchange(m_out, QByteArray());
 }
 

@@ -2,9 +2,11 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QIODevice>
 #include <QLoggingCategory>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 namespace qvx {
@@ -62,6 +64,9 @@ public:
     // Writes bytes to path as save() writes an image: atomically, refused where
     // a path exists but is no regular file.
     static bool saveBytes(const QString& path, const QByteArray& bytes);
+    // The same for bytes that write() puts into the new file as they are made;
+    // write returns false when the file took fewer than it was given.
+    static bool saveWith(const QString& path, const std::function<bool(QIODevice&)>& write);
 
     QString readString(const QString& section, const QString& key, const QString& def) const;
     int readInteger(const QString& section, const QString& key, int def) const;
@@ -88,6 +93,8 @@ public:
     // anything else fails.
     static bool parseInteger(const QString& text, int& out);
     static bool parseInteger(QStringView text, int& out);
+    // The same for ASCII bytes, as read from a file.
+    static bool parseInteger(QByteArrayView bytes, int& out);
 
     // A section or key name as a hash key: equal when the lower-case forms of
     // the names are equal, as lookups have always matched them.
@@ -165,18 +172,28 @@ size_t qHash(const IniFile::Name& name, size_t seed = 0);
 // once per section.
 class IniWriter {
   public:
+    // With a sink, the text made so far goes to it at each new section once a
+    // good part has gathered, so that a large file is never held whole; finish()
+    // then writes the rest and hands over nothing.
+    explicit IniWriter(QIODevice* sink = nullptr) : m_sink(sink) {}
     void beginSection(const QString& name);
     void write(QLatin1StringView key, const QString& value);
     void write(QLatin1StringView key, qint64 value);
     // A value made of ASCII bytes with no line break, such as a list of numbers.
-    void writeAscii(QLatin1StringView key, const QByteArray& value);
+    void writeAscii(QLatin1StringView key, QByteArrayView value);
     // Ends the last section and hands over the file's bytes; the writer is
     // empty afterwards.
     QByteArray finish();
+    // False when the sink took fewer bytes than it was given.
+    bool written() const { return m_written; }
 
   private:
+    void spill();
+
+    QIODevice* m_sink;
     QByteArray m_out;
     bool m_inSection = false;
+    bool m_written = true;
 };
 
 } // namespace qvx

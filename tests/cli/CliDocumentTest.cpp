@@ -6,6 +6,7 @@
 #include "editor/ChartLayout.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -72,6 +73,52 @@ private slots:
         r = qvxRun({"resave", m_dir.filePath("t.csv"), m_dir.filePath("no/dir/x.QMX")});
         QCOMPARE(r.code, 1);
         QVERIFY(r.err.contains("It can't be kept in the designated place"));
+    }
+
+    // Each verb reads the file it is given once, a document as a pose table:
+    // the document log names every file read.
+    void everyVerb_readsItsFileOnce_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("file");
+        const QString entries(23, u',');
+        for (const char* file : {"once.QMX", "once.csv"}) {
+            const QString f = QString::fromLatin1(file);
+            QTest::addRow("info %s", file) << QStringList{"info", "FILE"} << f;
+            QTest::addRow("resave %s", file) << QStringList{"resave", "FILE", "OUT"} << f;
+            QTest::addRow("compile %s", file) << QStringList{"compile", "FILE"} << f;
+            QTest::addRow("hex %s", file) << QStringList{"hex", "FILE"} << f;
+        }
+        QTest::newRow("convert") << QStringList{"convert", "--entries", entries, "FILE", "OUT"}
+                                 << QString("once.QMX");
+        QTest::newRow("arrange") << QStringList{"arrange", "FILE", "OUT"} << QString("once.QMX");
+    }
+    void everyVerb_readsItsFileOnce() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, file);
+        QByteArray prm = "1";
+        for (int i = 0; i < 24; ++i)
+            prm += ",16384";
+        writeFile(m_dir.filePath("once.QMX"),
+                  "[GraphicalEdit]\r\nType=0\r\nItems=2\r\nLinks=1\r\nStart=0\r\n\r\n"
+                  "[Item0]\r\nPrm=" +
+                      prm + "\r\n[Item1]\r\nPrm=" + prm + "\r\n[Link0]\r\nOrigin=0\r\nFinal=1\r\n");
+        QByteArray table = "NO,tbl,SPEED";
+        for (int i = 1; i <= 24; ++i)
+            table += ",CH" + QByteArray::number(i);
+        for (int k = 1; k <= 2; ++k) {
+            table += "\r\n" + QByteArray::number(k) + ",a,2";
+            for (int i = 1; i <= 24; ++i)
+                table += ",10";
+        }
+        writeFile(m_dir.filePath("once.csv"), table + "\r\n");
+        const QString path = m_dir.filePath(file);
+        args.replaceInStrings(QRegularExpression("^FILE$"), path);
+        args.replaceInStrings(QRegularExpression("^OUT$"), m_dir.filePath("once-out.QMX"));
+        qvxtest::CliSetup setup;
+        setup.env.insert("QT_LOGGING_RULES", "qvx.doc.debug=true");
+        const Run r = qvxtest::runQvx(args, setup);
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.err.count(QString("read \"%1\"").arg(path)), 1);
     }
 
     void arrange_savesWhatTheCanvasMenuMakes_andRefusesBadInput() {

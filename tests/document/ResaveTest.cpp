@@ -14,8 +14,10 @@ using qvxtest::readFile;
 namespace {
 
 // Inputs are every file of the folder but the stored results, NAME.resaved,
-// which hold the bytes a resave of NAME has always written.
+// which hold the bytes a resave of NAME has always written, and NAME.messages,
+// the messages opening NAME has always shown (one a line; no file, none).
 const QString kResaved = QStringLiteral(".resaved");
+const QString kMessages = QStringLiteral(".messages");
 
 QString dataFolder() {
     return QStringLiteral(QVX_TEST_DATA_DIR "/resave");
@@ -24,19 +26,21 @@ QString dataFolder() {
 QStringList inputNames() {
     QStringList names;
     for (const QString& n : QDir(dataFolder()).entryList(QDir::Files, QDir::Name))
-        if (!n.endsWith(kResaved)) names << n;
+        if (!n.endsWith(kResaved) && !n.endsWith(kMessages)) names << n;
     return names;
 }
 
 // Opens the file into an empty chart and saves it, as `qvx resave` does.
-QByteArray openAndSave(const QString& input, const QString& output, int* messages = nullptr) {
+QByteArray openAndSave(const QString& input, const QString& output, QString* messages = nullptr) {
     Chart chart;
     MotionHeader header;
     qvxtest::RecordingServices services;
     DocumentContext ctx(chart, header, services);
     if (!DocumentFile::OpenDocument(ctx, input)) return {};
     if (!DocumentFile::SaveDocument(ctx, output, false)) return {};
-    if (messages) *messages = int(services.boxes.size());
+    if (messages)
+        for (const auto& box : services.boxes)
+            *messages += box.text + u'\n';
     return readFile(output);
 }
 
@@ -57,17 +61,21 @@ class ResaveTest : public QObject {
             QTest::newRow(qPrintable(n)) << n;
     }
 
-    // The stored bytes come back, and saving what was written gives it again.
+    // The stored bytes and messages come back, and saving what was written
+    // gives the bytes again without a message.
     void resave() {
         QFETCH(QString, name);
         const QByteArray expected = readFile(dataFolder() + u'/' + name + kResaved);
         QVERIFY2(!expected.isEmpty(), "no stored result beside the input");
-        QCOMPARE(openAndSave(dataFolder() + u'/' + name, m_dir.filePath(name)), expected);
+        QString messages;
+        QCOMPARE(openAndSave(dataFolder() + u'/' + name, m_dir.filePath(name), &messages),
+                 expected);
+        QCOMPARE(messages, QString::fromUtf8(readFile(dataFolder() + u'/' + name + kMessages)));
 
-        int messages = -1;
+        messages.clear();
         QCOMPARE(openAndSave(m_dir.filePath(name), m_dir.filePath(name + ".again"), &messages),
                  expected);
-        QCOMPARE(messages, 0);
+        QCOMPARE(messages, QString());
     }
 
     // Over an existing file, as the main window saves: the old bytes go.

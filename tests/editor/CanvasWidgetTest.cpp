@@ -495,6 +495,63 @@ class CanvasWidgetTest : public QObject {
         QCOMPARE(part.copy(exposed), whole.copy(exposed));
     }
 
+    // Arrowheads kept from one repaint are made again when their link, its
+    // end items or its colours change: a canvas drawn from what is kept is
+    // the one drawn afresh.
+    void paint_keptArrowHeadsFollowTheirLinks_data() {
+        QTest::addColumn<int>("change");
+        QTest::newRow("origin item moved") << 0;
+        QTest::newRow("bending point moved") << 1;
+        QTest::newRow("bending point added") << 2;
+        QTest::newRow("origin item recoloured") << 3;
+        QTest::newRow("link selected") << 4;
+        QTest::newRow("link before it deleted") << 5;
+        QTest::newRow("link reversed") << 6;
+    }
+    void paint_keptArrowHeadsFollowTheirLinks() {
+        QFETCH(int, change);
+        Chart chart;
+        EditState edit;
+        crowdedChart(chart);
+        const QPalette palette;
+        const QSize size(420, 300);
+        PaintCache cache;
+        auto paint = [&](PaintCache* kept) {
+            QImage img(size, QImage::Format_RGB32);
+            QPainter p(&img);
+            ChartPainter(palette, kept).Paint(p, chart, edit, size);
+            return img;
+        };
+        const QImage before = paint(&cache);
+        Link& l = chart.links[1]; // item 1 to item 12, neither selected
+        switch (change) {
+        case 0:
+            chart.items[1].left += 9;
+            break;
+        case 1:
+            l.points[0] += QPoint(6, -5);
+            break;
+        case 2:
+            l.points.append(QPoint(200, 150));
+            break;
+        case 3:
+            chart.items[1].colour = 0x0000FF;
+            break;
+        case 4:
+            l.selected = true;
+            break;
+        case 5:
+            chart.links.erase(chart.links.begin());
+            break;
+        case 6:
+            chart.ReverseLink(1);
+            break;
+        }
+        const QImage kept = paint(&cache);
+        QVERIFY(kept != before);
+        QCOMPARE(kept, paint(nullptr));
+    }
+
     void paint_canvasRepaintsOfARegionMatchTheWhole() {
         CanvasRig r;
         crowdedChart(r.chart);

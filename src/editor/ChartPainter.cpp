@@ -67,20 +67,31 @@ void PaintCache::beginRepaint(const QFont& font) {
     }
 }
 
-const QImage& PaintCache::clippedName(const QString& name, QSize size, const QColor& colour,
-                                      const QPainter& painter, const QStaticText* layout) {
+template <typename Make>
+const QImage& PaintCache::keptPicture(const QPainter& painter, const ClippedKey& key, Make make) {
     if (painter.font() != m_font) beginRepaint(painter.font());
-    const ClippedKey key{name, size, colour.rgba()};
     auto it = m_clipped.find(key);
     if (it == m_clipped.end()) {
-        it = m_clipped.insert(
-            key,
-            KeptPicture{ChartPainter::ClippedName(name, size, colour, painter, layout), m_repaint});
+        it = m_clipped.insert(key, KeptPicture{make(), m_repaint});
         m_clippedPixels += keptPixels(it->picture);
     } else {
         it->lastRepaint = m_repaint;
     }
     return it->picture;
+}
+
+const QImage& PaintCache::clippedName(const QString& name, QSize size, const QColor& colour,
+                                      const QPainter& painter, const QStaticText* layout) {
+    return keptPicture(painter, {name, size, colour.rgba()}, [&] {
+        return ChartPainter::ClippedName(name, size, colour, painter, layout);
+    });
+}
+
+const QImage& PaintCache::wholeName(const QString& name, const QStaticText& layout,
+                                    const QColor& colour, const QPainter& painter) {
+    // Kept with the cut names, under no size.
+    return keptPicture(painter, {name, QSize(), colour.rgba()},
+                       [&] { return ChartPainter::WholeName(layout, colour, painter); });
 }
 
 const QStaticText& PaintCache::nameLayout(const QString& name, const QFont& font) {
@@ -194,8 +205,16 @@ QStaticText ChartPainter::NameLayout(const QString& name, const QFont& font) {
     return text;
 }
 
-QImage ChartPainter::ClippedName(const QString& name, QSize size, const QColor& colour,
-                                 const QPainter& painter, const QStaticText* layout) {
+namespace {
+
+// A transparent picture of that size for the painter's device, with `draw`
+// putting the name on it in the painter's font and `colour`. Only the part
+// with ink is returned, with its place in the picture less `origin` as the
+// picture's offset; a null picture when nothing shows. Blending the
+// transparent rest would change no pixel and cost as much again.
+template <typename Draw>
+QImage inkPicture(QSize size, QPoint origin, const QColor& colour, const QPainter& painter,
+                  Draw draw) {
     QImage picture(size, QImage::Format_ARGB32_Premultiplied);
     // The same resolution as the painter's device, so that the font comes out
     // at the same size.
@@ -207,19 +226,8 @@ QImage ChartPainter::ClippedName(const QString& name, QSize size, const QColor& 
     QPainter np(&picture);
     np.setFont(painter.font());
     np.setPen(colour);
-    if (layout) {
-        // The name's layout put where centring on one line puts it, not on
-        // whole pixels: the same pixels without laying the name out again.
-        const QSizeF extent = layout->size();
-        np.drawStaticText(
-            QPointF((size.width() - extent.width()) / 2, (size.height() - extent.height()) / 2),
-            *layout);
-    } else {
-        np.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter | Qt::TextSingleLine, name);
-    }
+    draw(np);
     np.end();
-    // Only the part with ink is kept: blending the transparent rest would
-    // change no pixel and cost as much again.
     QRect ink;
     const int width = picture.width(), height = picture.height();
     for (int y = 0; y < height; ++y) {
@@ -234,8 +242,38 @@ QImage ChartPainter::ClippedName(const QString& name, QSize size, const QColor& 
     }
     if (ink.isNull()) return QImage();
     QImage part = picture.copy(ink);
-    part.setOffset(ink.topLeft());
+    part.setOffset(ink.topLeft() - origin);
     return part;
+}
+
+} // namespace
+
+QImage ChartPainter::ClippedName(const QString& name, QSize size, const QColor& colour,
+                                 const QPainter& painter, const QStaticText* layout) {
+    return inkPicture(size, QPoint(0, 0), colour, painter, [&](QPainter& np) {
+        if (layout) {
+            // The name's layout put where centring on one line puts it, not
+            // on whole pixels: the same pixels without laying it out again.
+            const QSizeF extent = layout->size();
+            np.drawStaticText(
+                QPointF((size.width() - extent.width()) / 2, (size.height() - extent.height()) / 2),
+                *layout);
+        } else {
+            np.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter | Qt::TextSingleLine, name);
+        }
+    });
+}
+
+QImage ChartPainter::WholeName(const QStaticText& layout, const QColor& colour,
+                               const QPainter& painter) {
+    // Ink may reach beyond the layout's box (overhanging letters, a fallback
+    // font for Japanese): a line's height of room all round takes it in.
+    const QSizeF extent = layout.size();
+    const int room = int(std::ceil(extent.height())) + 2;
+    const QSize size(int(std::ceil(extent.width())) + 2 * room,
+                     int(std::ceil(extent.height())) + 2 * room);
+    return inkPicture(size, QPoint(room, room), colour, painter,
+                      [&](QPainter& np) { np.drawStaticText(QPointF(room, room), layout); });
 }
 
 QSize ChartPainter::NameItemSize(const QString& name, const QFont& font) {
@@ -446,11 +484,13 @@ void ChartPainter::paintItems(QPainter& p, const Chart& chart, const QRect& area
             else
                 DrawItemShape(p, rounded, r, fill);
             if (it.name.isEmpty()) continue;
-            p.setPen(it.selected ? highlightText : TextColourFor(it.colour));
+            const QColor colour = it.selected ? highlightText : TextColourFor(it.colour);
+            p.setPen(colour);
             // Centred on one line and clipped to the item. A name that fits is
-            // drawn from its layout without a clip, kept between repaints when
-            // there is a cache and made afresh otherwise: the same pixels
-            // either way.
+            // put down whole, ink beyond the item included, from a picture of
+            // its layout kept between repaints when there is a cache and made
+            // afresh otherwise: the same pixels either way, and the same as
+            // the layout drawn straight onto the canvas.
             QStaticText layout;
             const bool oneLine = !it.name.contains(u'\n');
             if (oneLine) {
@@ -458,13 +498,16 @@ void ChartPainter::paintItems(QPainter& p, const Chart& chart, const QRect& area
                                  : NameLayout(it.name, p.font());
                 const QSizeF extent = layout.size();
                 if (extent.width() <= r.width() && extent.height() <= r.height()) {
-                    p.drawStaticText(centredName(r, extent), layout);
+                    const QPoint at = centredName(r, extent).toPoint();
+                    if (m_cache)
+                        drawAt(p, at, m_cache->wholeName(it.name, layout, colour, p));
+                    else
+                        drawAt(p, at, WholeName(layout, colour, p));
                     continue;
                 }
             }
             // A picture of the cut name, unless the item is too large to keep
             // one: then the name is drawn straight, cut at the item.
-            const QColor colour = p.pen().color();
             if (qint64(r.width()) * r.height() > PaintCache::kMaxShapePixels)
                 p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, it.name);
             else if (m_cache)

@@ -36,6 +36,10 @@ class PaintCache {
     // kClippedPixels pixels.
     const QImage& clippedName(const QString& name, QSize size, const QColor& colour,
                               const QPainter& painter, const QStaticText* layout = nullptr);
+    // A name that fits its item, as ChartPainter::WholeName draws it from
+    // its layout; kept and let go with the cut names.
+    const QImage& wholeName(const QString& name, const QStaticText& layout, const QColor& colour,
+                            const QPainter& painter);
     // The item's body drawn at (0, 0), or nullptr when the item is too large
     // to keep; corners outside a rounded shape are transparent.
     const QImage* itemShape(bool roundedCorners, int width, int height, const QColor& fill);
@@ -87,6 +91,9 @@ class PaintCache {
     static constexpr qint64 kClippedPixels = 4 << 20;
     QHash<ClippedKey, KeptPicture> m_clipped;
     qint64 m_clippedPixels = 0;
+    // The picture kept under the key, made when there is none.
+    template <typename Make>
+    const QImage& keptPicture(const QPainter& painter, const ClippedKey& key, Make make);
     QHash<quint64, QImage> m_shapes[2]; // plain and rounded, by size and fill
     // By outline colour, then by shape and fill.
     QHash<QRgb, QHash<quint64, QImage>> m_arrowHeads;
@@ -123,6 +130,13 @@ class ChartPainter {
     // (NameLayout), when given, spares laying the name out again.
     static QImage ClippedName(const QString& name, QSize size, const QColor& colour,
                               const QPainter& painter, const QStaticText* layout = nullptr);
+    // A name that fits its item, from its layout (NameLayout in the
+    // painter's font): the part with ink, ink beyond the layout's box
+    // included, with its place from the layout's top-left corner as the
+    // picture's offset (a null picture when nothing shows). Put down at the
+    // layout's place, it gives the pixels of the layout drawn there.
+    static QImage WholeName(const QStaticText& layout, const QColor& colour,
+                            const QPainter& painter);
     // The smallest item in which the name, drawn in the font, shows whole:
     // centred, with its ink clear of the outline and the rounded corners.
     static QSize NameItemSize(const QString& name, const QFont& font);

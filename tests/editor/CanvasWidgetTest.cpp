@@ -495,6 +495,30 @@ class CanvasWidgetTest : public QObject {
         QCOMPARE(part.copy(exposed), whole.copy(exposed));
     }
 
+    // A name that fits is put down from a picture: on every fill, in either
+    // text colour, that gives the pixels of its layout drawn straight.
+    void paint_wholeNamePictureIsTheNameDrawnStraight() {
+        const QColor fills[] = {Qt::white, QColor(255, 255, 0), QColor(128, 128, 128), Qt::black};
+        for (const QString name : {"POS12", "jÅgy", "歩く POS3"}) {
+            for (const QColor& fill : fills) {
+                const QColor pen = fill.lightness() < 128 ? Qt::white : Qt::black;
+                QImage straight(90, 40, QImage::Format_RGB32);
+                straight.fill(fill);
+                QImage put = straight;
+                QPainter a(&straight), b(&put);
+                a.setPen(pen);
+                const QStaticText layout = ChartPainter::NameLayout(name, a.font());
+                a.drawStaticText(QPointF(7, 9), layout);
+                const QImage picture = ChartPainter::WholeName(layout, pen, b);
+                QVERIFY(!picture.isNull());
+                b.drawImage(QPoint(7, 9) + picture.offset(), picture);
+                a.end();
+                b.end();
+                QCOMPARE(put, straight);
+            }
+        }
+    }
+
     // Arrowheads kept from one repaint are made again when their link, its
     // end items or its colours change: a canvas drawn from what is kept is
     // the one drawn afresh.

@@ -23,6 +23,7 @@ void Chart::ClearChart() {
 
 int Chart::AddItems(int n) {
     const int first = itemCount();
+    visits += items.size();
     for (Item& it : items) it.selected = false;
     if (n > 0) items.resize(items.size() + size_t(n));
     return first;
@@ -30,6 +31,7 @@ int Chart::AddItems(int n) {
 
 int Chart::AddLinks(int n) {
     const int first = linkCount();
+    visits += links.size();
     for (Link& l : links) l.selected = false;
     if (n > 0) links.resize(links.size() + size_t(n));
     return first;

@@ -22,15 +22,15 @@ Chart chain(int n) {
         it.left = i % 100 * 60;
         it.top = i / 100 * 40;
     }
+    // A link to the next item and, but for the last ten, one to the tenth after.
+    c.AddLinks(2 * (n - 1) - std::min(n - 1, 9));
+    size_t l = 0;
     for (int i = 0; i + 1 < n; ++i) {
-        const int l = c.AddLinks(i + 10 < n ? 2 : 1);
-        c.links[size_t(l)].origin = i;
-        c.links[size_t(l)].final = i + 1;
-        if (i + 10 >= n) continue;
-        Link& branch = c.links[size_t(l) + 1];
-        branch = {false, BranchLink, i, i + 10, {QPoint(i, 7)}};
+        c.links[l++] = {false, MainLink, i, i + 1, {}};
+        if (i + 10 < n) c.links[l++] = {false, BranchLink, i, i + 10, {QPoint(i, 7)}};
     }
     c.startItem = n - 1;
+    c.visits = 0;
     return c;
 }
 

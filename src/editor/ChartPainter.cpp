@@ -87,11 +87,25 @@ const QImage& PaintCache::clippedName(const QString& name, QSize size, const QCo
     });
 }
 
-const QImage& PaintCache::wholeName(const QString& name, const QStaticText& layout,
+const QImage* PaintCache::wholeName(const QString& name, const QStaticText& layout,
                                     const QColor& colour, const QPainter& painter) {
+    if (painter.font() != m_font) beginRepaint(painter.font());
     // Kept with the cut names, under no size.
-    return keptPicture(painter, {name, QSize(), colour.rgba()},
-                       [&] { return ChartPainter::WholeName(layout, colour, painter); });
+    const ClippedKey key{name, QSize(), colour.rgba()};
+    auto it = m_clipped.find(key);
+    if (it == m_clipped.end()) {
+        // Seen for the first time: noted, and drawn straight.
+        m_clipped.insert(key, KeptPicture{QImage(), m_repaint, false});
+        m_clippedPixels += 1;
+        return nullptr;
+    }
+    it->lastRepaint = m_repaint;
+    if (!it->made) {
+        it->picture = ChartPainter::WholeName(layout, colour, painter);
+        it->made = true;
+        m_clippedPixels += keptPixels(it->picture) - 1;
+    }
+    return &it->picture;
 }
 
 const QStaticText& PaintCache::nameLayout(const QString& name, const QFont& font) {
@@ -487,10 +501,9 @@ void ChartPainter::paintItems(QPainter& p, const Chart& chart, const QRect& area
             const QColor colour = it.selected ? highlightText : TextColourFor(it.colour);
             p.setPen(colour);
             // Centred on one line and clipped to the item. A name that fits is
-            // put down whole, ink beyond the item included, from a picture of
-            // its layout kept between repaints when there is a cache and made
-            // afresh otherwise: the same pixels either way, and the same as
-            // the layout drawn straight onto the canvas.
+            // drawn from its layout without a clip, ink beyond the item
+            // included; once it is drawn again, from a kept picture of the
+            // layout: the same pixels either way.
             QStaticText layout;
             const bool oneLine = !it.name.contains(u'\n');
             if (oneLine) {
@@ -498,11 +511,13 @@ void ChartPainter::paintItems(QPainter& p, const Chart& chart, const QRect& area
                                  : NameLayout(it.name, p.font());
                 const QSizeF extent = layout.size();
                 if (extent.width() <= r.width() && extent.height() <= r.height()) {
-                    const QPoint at = centredName(r, extent).toPoint();
-                    if (m_cache)
-                        drawAt(p, at, m_cache->wholeName(it.name, layout, colour, p));
+                    const QPointF at = centredName(r, extent);
+                    const QImage* picture =
+                        m_cache ? m_cache->wholeName(it.name, layout, colour, p) : nullptr;
+                    if (picture)
+                        drawAt(p, at.toPoint(), *picture);
                     else
-                        drawAt(p, at, WholeName(layout, colour, p));
+                        p.drawStaticText(at, layout);
                     continue;
                 }
             }

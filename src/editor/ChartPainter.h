@@ -37,8 +37,11 @@ class PaintCache {
     const QImage& clippedName(const QString& name, QSize size, const QColor& colour,
                               const QPainter& painter, const QStaticText* layout = nullptr);
     // A name that fits its item, as ChartPainter::WholeName draws it from
-    // its layout; kept and let go with the cut names.
-    const QImage& wholeName(const QString& name, const QStaticText& layout, const QColor& colour,
+    // its layout; kept and let go with the cut names. Nullptr the first time
+    // the name is asked for in that colour: a name drawn once (the first
+    // paint after opening a chart) costs less drawn straight, so only names
+    // drawn again get a picture.
+    const QImage* wholeName(const QString& name, const QStaticText& layout, const QColor& colour,
                             const QPainter& painter);
     // The item's body drawn at (0, 0), or nullptr when the item is too large
     // to keep; corners outside a rounded shape are transparent.
@@ -87,6 +90,7 @@ class PaintCache {
     struct KeptPicture {
         QImage picture;
         quint64 lastRepaint = 0;
+        bool made = true; // false for a name seen once, with no picture yet
     };
     static constexpr qint64 kClippedPixels = 4 << 20;
     QHash<ClippedKey, KeptPicture> m_clipped;

@@ -117,8 +117,8 @@ int main(int argc, char** argv) {
         Canvas c(1000, false);
         const QRect whole(QPoint(0, 0), c.backing.size());
         c.repaint(whole);
-        std::printf("1000 items, 1000 links, whole canvas %dx%d: median %.2f ms\n", whole.width(),
-                    whole.height(), timeRuns(kRuns, [&] { c.repaint(whole); }));
+        std::printf("1000 items, 1000 links, whole canvas %dx%d: median %.2f ms   goal < 4 ms\n",
+                    whole.width(), whole.height(), timeRuns(kRuns, [&] { c.repaint(whole); }));
 
         // The paint routine alone, on a painter over an image.
         QImage img(whole.size(), QImage::Format_RGB32);
@@ -188,7 +188,7 @@ int main(int argc, char** argv) {
             c.fresh();
             firstWhole.push_back(timeRuns(1, [&] { c.repaint(QRect(QPoint(0, 0), canvas)); }));
         }
-        std::printf("  first paint after opening, whole canvas: median %.2f ms\n",
+        std::printf("  first paint after opening, whole canvas: median %.2f ms   goal < 100 ms\n",
                     median(firstWhole));
     }
     {

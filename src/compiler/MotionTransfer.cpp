@@ -296,12 +296,11 @@ void MotionTransfer::RebuildChart(Chart& chart) {
     const auto& steps = m_compiler.StepItem();
     const auto& targets = m_compiler.StepTarget();
 
-    auto addLink = [&chart](quint8 kind, int origin, int final) {
-        const int l = chart.AddLinks(1);
-        Link& link = chart.links[size_t(l)];
-        link.kind = kind;
-        link.origin = origin;
-        link.final = final;
+    // Gathered first and added in one go: adding them one by one would walk
+    // every link made so far for each new one.
+    std::vector<Link> made;
+    auto addLink = [&made](quint8 kind, int origin, int final) {
+        made.push_back({false, kind, origin, final, {}});
     };
     for (int i = 0; i + 1 < count; ++i) {
         const int a = steps[size_t(i)];
@@ -313,6 +312,8 @@ void MotionTransfer::RebuildChart(Chart& chart) {
             if (target >= 0) addLink(BranchLink, a, target);
         }
     }
+    const int first = chart.AddLinks(int(made.size()));
+    std::move(made.begin(), made.end(), chart.links.begin() + first);
     chart.startItem = chart.items.empty() ? -1 : 0;
 }
 

@@ -23,6 +23,7 @@ void Chart::ClearChart() {
 
 int Chart::AddItems(int n) {
     const int first = itemCount();
+    visits += items.size();
     for (Item& it : items) it.selected = false;
     if (n > 0) items.resize(items.size() + size_t(n));
     return first;
@@ -30,6 +31,7 @@ int Chart::AddItems(int n) {
 
 int Chart::AddLinks(int n) {
     const int first = linkCount();
+    visits += links.size();
     for (Link& l : links) l.selected = false;
     if (n > 0) links.resize(links.size() + size_t(n));
     return first;
@@ -90,34 +92,37 @@ QString Chart::UniqueItemName(quint8 kind) const {
 }
 
 void Chart::DeleteSelected() {
-    int k = 0;
-    for (int i = 0; i < itemCount(); ++i) {
-        if (items[size_t(i)].selected) {
-            if (startItem == i) startItem = -1;
-            for (Link& l : links) {
-                if (l.origin == i || l.final == i) {
-                    l.selected = true;
-                    l.origin = -1;
-                    l.final = -1;
-                }
-            }
-        } else {
-            if (startItem == i) startItem = k;
-            if (k != i) {
-                items[size_t(k)] = std::move(items[size_t(i)]);
-                for (Link& l : links) {
-                    if (l.origin == i) l.origin = k;
-                    if (l.final == i) l.final = k;
-                }
-            }
-            ++k;
-        }
+    // One pass over the items gives every survivor its new number (-1 for a
+    // deleted item); one pass over the links drops those that are selected or
+    // touch a deleted item and renumbers the rest. Ends that are no item of
+    // the chart stay as they are.
+    const size_t itemsBefore = items.size(), linksBefore = links.size();
+    std::vector<int> map(itemsBefore, -1);
+    size_t k = 0;
+    for (size_t i = 0; i < itemsBefore; ++i) {
+        if (items[i].selected) continue;
+        map[i] = int(k);
+        if (k != i) items[k] = std::move(items[i]);
+        items[k].selected = false;
+        ++k;
     }
-    items.resize(size_t(k));
-    for (Item& it : items) it.selected = false;
-    links.erase(std::remove_if(links.begin(), links.end(), [](const Link& l) { return l.selected; }),
-                links.end());
-    for (Link& l : links) l.selected = false;
+    items.resize(k);
+    auto inMap = [&map](qint32 end) { return end >= 0 && size_t(end) < map.size(); };
+    if (inMap(startItem)) startItem = map[size_t(startItem)];
+    k = 0;
+    for (size_t j = 0; j < linksBefore; ++j) {
+        Link& l = links[j];
+        if (l.selected || (inMap(l.origin) && map[size_t(l.origin)] < 0) ||
+            (inMap(l.final) && map[size_t(l.final)] < 0))
+            continue;
+        for (qint32* end : {&l.origin, &l.final})
+            if (inMap(*end)) *end = map[size_t(*end)];
+        l.selected = false;
+        if (k != j) links[k] = std::move(l);
+        ++k;
+    }
+    links.resize(k);
+    visits += itemsBefore + linksBefore;
 }
 
 quint64 Chart::MarkItem(int i) {

@@ -51,6 +51,11 @@ public:
     int FindMarked(quint64 mark, int hint = -1) const;
     // The last mark handed out; marks are never reused while the chart lives.
     quint64 lastMark = 0;
+    // How many items and links the edits that walk the whole chart (adding,
+    // deleting, undoing, redoing) have passed over so far: each such pass
+    // adds what it walks over, so the tests can see that an edit costs in
+    // proportion to the chart, not to its square. Not part of the document.
+    quint64 visits = 0;
 
     // The default channel values and lead byte of a new item of the kind.
     static ChannelValues DefaultValues(quint8 kind);

@@ -62,30 +62,59 @@ ChartChange::Patch<T> ChartChange::diff(const std::vector<T>& a, const std::vect
 
 namespace {
 
-template <typename T> void removeAt(std::vector<T>& v, const std::vector<std::pair<int, T>>& at) {
-    for (auto it = at.rbegin(); it != at.rend(); ++it)
-        if (it->first >= 0 && size_t(it->first) < v.size()) v.erase(v.begin() + it->first);
+// Takes out the elements at the places listed (in increasing order, as a
+// patch holds them) in one pass; places beyond the end are passed over.
+// Adds the elements walked over to `visits`.
+template <typename T>
+void removeAt(std::vector<T>& v, const std::vector<std::pair<int, T>>& at, quint64& visits) {
+    if (at.empty()) return;
+    visits += v.size();
+    size_t next = 0, kept = 0;
+    for (size_t i = 0; i < v.size(); ++i) {
+        while (next < at.size() && at[next].first < qsizetype(i))
+            ++next;
+        if (next < at.size() && at[next].first == qsizetype(i)) {
+            ++next;
+            continue;
+        }
+        if (kept != i) v[kept] = std::move(v[i]);
+        ++kept;
+    }
+    v.resize(kept);
 }
 
-template <typename T> void insertAt(std::vector<T>& v, const std::vector<std::pair<int, T>>& at) {
-    for (const auto& [place, element] : at)
-        v.insert(v.begin() + std::clamp(qsizetype(place), qsizetype(0), qsizetype(v.size())),
-                 element);
+// Puts the elements in at the places listed (in increasing order, places in
+// the result) in one pass from the back; a place beyond the end appends.
+template <typename T>
+void insertAt(std::vector<T>& v, const std::vector<std::pair<int, T>>& at, quint64& visits) {
+    if (at.empty()) return;
+    visits += v.size() + at.size();
+    size_t from = v.size();
+    v.resize(v.size() + at.size());
+    size_t to = v.size();
+    for (auto it = at.rbegin(); it != at.rend(); ++it) {
+        const size_t place = size_t(std::max(it->first, 0));
+        while (from > 0 && to > place + 1)
+            v[--to] = std::move(v[--from]);
+        v[--to] = it->second;
+    }
 }
 
 } // namespace
 
 template <typename T, typename Keep>
-void ChartChange::applyPatch(std::vector<T>& v, const Patch<T>& p, bool forward, Keep keep) {
+void ChartChange::applyPatch(std::vector<T>& v, const Patch<T>& p, bool forward, Keep keep,
+                             quint64& visits) {
     for (const auto& e : p.changed) {
         if (e.at < 0 || size_t(e.at) >= v.size()) continue;
         T next = forward ? e.after : e.before;
         keep(v[size_t(e.at)], next);
         v[size_t(e.at)] = std::move(next);
     }
-    removeAt(v, forward ? p.removed : p.inserted);
-    insertAt(v, forward ? p.inserted : p.removed);
+    removeAt(v, forward ? p.removed : p.inserted, visits);
+    insertAt(v, forward ? p.inserted : p.removed, visits);
     if (p.spanAt < 0) return;
+    visits += v.size() + p.spanBefore.size() + p.spanAfter.size();
     const std::vector<T>& out = forward ? p.spanBefore : p.spanAfter;
     const std::vector<T>& in = forward ? p.spanAfter : p.spanBefore;
     const size_t at = std::min(size_t(p.spanAt), v.size());
@@ -121,7 +150,8 @@ std::optional<std::vector<int>> ChartChange::itemMap(const Patch<Item>& p, int o
     return map;
 }
 
-void ChartChange::mapEnds(std::vector<Link>& links, const std::vector<int>& map) {
+void ChartChange::mapEnds(std::vector<Link>& links, const std::vector<int>& map, quint64& visits) {
+    visits += links.size();
     for (Link& l : links)
         for (qint32* end : {&l.origin, &l.final})
             if (*end >= 0 && size_t(*end) < map.size()) *end = map[size_t(*end)];
@@ -142,7 +172,8 @@ std::optional<ChartChange> ChartChange::Between(const Chart& before, const Motio
         };
         if (inRange(before.links, before.itemCount()) && inRange(after.links, after.itemCount())) {
             std::vector<Link> mapped = before.links;
-            mapEnds(mapped, *map);
+            quint64 visits = 0;
+            mapEnds(mapped, *map, visits);
             Patch<Link> p = diff(mapped, after.links, sameLink);
             // Undoing maps the kept links back: none of them may lead to a
             // deleted item.
@@ -174,29 +205,31 @@ std::optional<ChartChange> ChartChange::Between(const Chart& before, const Motio
 void ChartChange::apply(Chart& chart, MotionHeader& header, bool forward) const {
     const int oldCount = chart.itemCount();
     // An item replaced in place keeps the mark an editor follows it by.
-    applyPatch(chart.items, m_items, forward,
-               [](const Item& old, Item& next) { next.identity = old.identity; });
+    applyPatch(
+        chart.items, m_items, forward,
+        [](const Item& old, Item& next) { next.identity = old.identity; }, chart.visits);
     const int newCount = chart.itemCount();
     auto keepLink = [](const Link&, Link&) {};
     if (!m_renumbered) {
-        applyPatch(chart.links, m_links, forward, keepLink);
+        applyPatch(chart.links, m_links, forward, keepLink, chart.visits);
     } else if (forward) {
-        if (const auto map = itemMap(m_items, oldCount, newCount)) mapEnds(chart.links, *map);
-        applyPatch(chart.links, m_links, true, keepLink);
+        if (const auto map = itemMap(m_items, oldCount, newCount))
+            mapEnds(chart.links, *map, chart.visits);
+        applyPatch(chart.links, m_links, true, keepLink, chart.visits);
     } else {
         // Back: the links put in go, the kept ones take their old numbers,
         // and the links taken out come back as they were.
         for (const auto& e : m_links.changed)
             if (e.at >= 0 && size_t(e.at) < chart.links.size())
                 chart.links[size_t(e.at)] = e.before;
-        removeAt(chart.links, m_links.inserted);
+        removeAt(chart.links, m_links.inserted, chart.visits);
         if (const auto map = itemMap(m_items, newCount, oldCount)) {
             std::vector<int> back(size_t(oldCount), -1);
             for (size_t i = 0; i < map->size(); ++i)
                 if ((*map)[i] >= 0 && (*map)[i] < oldCount) back[size_t((*map)[i])] = int(i);
-            mapEnds(chart.links, back);
+            mapEnds(chart.links, back, chart.visits);
         }
-        insertAt(chart.links, m_links.removed);
+        insertAt(chart.links, m_links.removed, chart.visits);
     }
     if (m_start) chart.startItem = forward ? m_start->second : m_start->first;
     if (m_kind) chart.documentKind = forward ? m_kind->second : m_kind->first;

@@ -65,12 +65,15 @@ class ChartChange {
     template <typename T, typename Same>
     static Patch<T> diff(const std::vector<T>& a, const std::vector<T>& b, Same same);
     template <typename T, typename Keep>
-    static void applyPatch(std::vector<T>& v, const Patch<T>& p, bool forward, Keep keep);
+    static void applyPatch(std::vector<T>& v, const Patch<T>& p, bool forward, Keep keep,
+                           quint64& visits);
     // Where each item of the old chart is in the new one (-1: deleted), when
     // items were only deleted or only added; nothing otherwise.
     static std::optional<std::vector<int>> itemMap(const Patch<Item>& p, int oldCount,
                                                    int newCount);
-    static void mapEnds(std::vector<Link>& links, const std::vector<int>& map);
+    // Gives every link end its new number from the map (old number -> new,
+    // -1 for an item taken out); ends that are no item of the map stay.
+    static void mapEnds(std::vector<Link>& links, const std::vector<int>& map, quint64& visits);
     void apply(Chart& chart, MotionHeader& header, bool forward) const;
     QString describeItems() const;
     QString describeLinks() const;

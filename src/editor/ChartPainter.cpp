@@ -67,19 +67,45 @@ void PaintCache::beginRepaint(const QFont& font) {
     }
 }
 
-const QImage& PaintCache::clippedName(const QString& name, QSize size, const QColor& colour,
-                                      const QPainter& painter) {
+template <typename Make>
+const QImage& PaintCache::keptPicture(const QPainter& painter, const ClippedKey& key, Make make) {
     if (painter.font() != m_font) beginRepaint(painter.font());
-    const ClippedKey key{name, size, colour.rgba()};
     auto it = m_clipped.find(key);
     if (it == m_clipped.end()) {
-        it = m_clipped.insert(
-            key, KeptPicture{ChartPainter::ClippedName(name, size, colour, painter), m_repaint});
+        it = m_clipped.insert(key, KeptPicture{make(), m_repaint});
         m_clippedPixels += keptPixels(it->picture);
     } else {
         it->lastRepaint = m_repaint;
     }
     return it->picture;
+}
+
+const QImage& PaintCache::clippedName(const QString& name, QSize size, const QColor& colour,
+                                      const QPainter& painter, const QStaticText* layout) {
+    return keptPicture(painter, {name, size, colour.rgba()}, [&] {
+        return ChartPainter::ClippedName(name, size, colour, painter, layout);
+    });
+}
+
+const QImage* PaintCache::wholeName(const QString& name, const QStaticText& layout,
+                                    const QColor& colour, const QPainter& painter) {
+    if (painter.font() != m_font) beginRepaint(painter.font());
+    // Kept with the cut names, under no size.
+    const ClippedKey key{name, QSize(), colour.rgba()};
+    auto it = m_clipped.find(key);
+    if (it == m_clipped.end()) {
+        // Seen for the first time: noted, and drawn straight.
+        m_clipped.insert(key, KeptPicture{QImage(), m_repaint, false});
+        m_clippedPixels += 1;
+        return nullptr;
+    }
+    it->lastRepaint = m_repaint;
+    if (!it->made) {
+        it->picture = ChartPainter::WholeName(layout, colour, painter);
+        it->made = true;
+        m_clippedPixels += keptPixels(it->picture) - 1;
+    }
+    return &it->picture;
 }
 
 const QStaticText& PaintCache::nameLayout(const QString& name, const QFont& font) {
@@ -143,6 +169,36 @@ const QImage& PaintCache::arrowHead(const std::array<QPoint, 3>& head, const QCo
     return *it;
 }
 
+const std::vector<PaintCache::PlacedHead>& PaintCache::linkHeads(int index, QPoint from,
+                                                                 const QVector<QPoint>& points,
+                                                                 QPoint to, const QColor& pen,
+                                                                 const QColor& fill) {
+    if (index < 0) index = 0;
+    if (size_t(index) >= m_links.size()) m_links.resize(size_t(index) + 1);
+    KeptLink& kept = m_links[size_t(index)];
+    // Comparing the points costs nothing while they are the link's own.
+    if (kept.made && kept.from == from && kept.to == to && kept.pen == pen.rgba() &&
+        kept.fill == fill.rgba() && kept.points == points)
+        return kept.heads;
+    kept = KeptLink{true, from, to, points, pen.rgba(), fill.rgba(), {}};
+    kept.heads.reserve(size_t(points.size()) + 1);
+    QPoint s = from;
+    for (int i = 0; i <= points.size(); ++i) {
+        const QPoint e = i < points.size() ? points[i] : to;
+        const auto head = CanvasGeometry::ArrowHead(s, e);
+        // The picture goes to the smallest corner less one pixel.
+        const QPoint at(std::min({head[0].x(), head[1].x(), head[2].x()}) - 1,
+                        std::min({head[0].y(), head[1].y(), head[2].y()}) - 1);
+        kept.heads.push_back({at, arrowHead(head, pen, fill)});
+        s = e;
+    }
+    return kept.heads;
+}
+
+void PaintCache::keepLinks(int count) {
+    m_links.resize(size_t(std::max(count, 0)));
+}
+
 void ChartPainter::DrawItemShape(QPainter& p, bool roundedCorners, const QRect& r,
                                  const QColor& fill) {
     p.setPen(QPen(Qt::black, 1, Qt::SolidLine));
@@ -163,8 +219,16 @@ QStaticText ChartPainter::NameLayout(const QString& name, const QFont& font) {
     return text;
 }
 
-QImage ChartPainter::ClippedName(const QString& name, QSize size, const QColor& colour,
-                                 const QPainter& painter) {
+namespace {
+
+// A transparent picture of that size for the painter's device, with `draw`
+// putting the name on it in the painter's font and `colour`. Only the part
+// with ink is returned, with its place in the picture less `origin` as the
+// picture's offset; a null picture when nothing shows. Blending the
+// transparent rest would change no pixel and cost as much again.
+template <typename Draw>
+QImage inkPicture(QSize size, QPoint origin, const QColor& colour, const QPainter& painter,
+                  Draw draw) {
     QImage picture(size, QImage::Format_ARGB32_Premultiplied);
     // The same resolution as the painter's device, so that the font comes out
     // at the same size.
@@ -176,15 +240,14 @@ QImage ChartPainter::ClippedName(const QString& name, QSize size, const QColor& 
     QPainter np(&picture);
     np.setFont(painter.font());
     np.setPen(colour);
-    np.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter | Qt::TextSingleLine, name);
+    draw(np);
     np.end();
-    // Only the part with ink is kept: blending the transparent rest would
-    // change no pixel and cost as much again.
     QRect ink;
-    for (int y = 0; y < picture.height(); ++y) {
+    const int width = picture.width(), height = picture.height();
+    for (int y = 0; y < height; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
         int first = -1, last = -1;
-        for (int x = 0; x < picture.width(); ++x)
+        for (int x = 0; x < width; ++x)
             if (qAlpha(line[x]) != 0) {
                 if (first < 0) first = x;
                 last = x;
@@ -193,8 +256,38 @@ QImage ChartPainter::ClippedName(const QString& name, QSize size, const QColor& 
     }
     if (ink.isNull()) return QImage();
     QImage part = picture.copy(ink);
-    part.setOffset(ink.topLeft());
+    part.setOffset(ink.topLeft() - origin);
     return part;
+}
+
+} // namespace
+
+QImage ChartPainter::ClippedName(const QString& name, QSize size, const QColor& colour,
+                                 const QPainter& painter, const QStaticText* layout) {
+    return inkPicture(size, QPoint(0, 0), colour, painter, [&](QPainter& np) {
+        if (layout) {
+            // The name's layout put where centring on one line puts it, not
+            // on whole pixels: the same pixels without laying it out again.
+            const QSizeF extent = layout->size();
+            np.drawStaticText(
+                QPointF((size.width() - extent.width()) / 2, (size.height() - extent.height()) / 2),
+                *layout);
+        } else {
+            np.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter | Qt::TextSingleLine, name);
+        }
+    });
+}
+
+QImage ChartPainter::WholeName(const QStaticText& layout, const QColor& colour,
+                               const QPainter& painter) {
+    // Ink may reach beyond the layout's box (overhanging letters, a fallback
+    // font for Japanese): a line's height of room all round takes it in.
+    const QSizeF extent = layout.size();
+    const int room = int(std::ceil(extent.height())) + 2;
+    const QSize size(int(std::ceil(extent.width())) + 2 * room,
+                     int(std::ceil(extent.height())) + 2 * room);
+    return inkPicture(size, QPoint(room, room), colour, painter,
+                      [&](QPainter& np) { np.drawStaticText(QPointF(room, room), layout); });
 }
 
 QSize ChartPainter::NameItemSize(const QString& name, const QFont& font) {
@@ -273,66 +366,113 @@ void ChartPainter::paintLinks(QPainter& p, const Chart& chart, const QRect& area
     QPen solid(gray, 1, Qt::SolidLine);
     QPen dotted(gray, 1, Qt::DotLine);
     const QBrush white(Qt::white);
-    for (const Link& l : chart.links) {
+    if (m_cache) m_cache->keepLinks(chart.linkCount());
+
+    // The links not selected go down first: the lines of each pen in one
+    // call, then their arrowheads. The selected ones follow link by link, so
+    // that they lie on top as selected items do.
+    std::vector<QLine> solidLines, dottedLines;
+    std::vector<int> shown, selected;
+    for (int k = 0; k < chart.linkCount(); ++k) {
+        const Link& l = chart.links[size_t(k)];
         // Links whose ends are not items of the chart have nowhere to go.
         if (!chart.validItem(l.origin) || !chart.validItem(l.final)) continue;
         // Every pixel of a link lies within its corners' bounds widened by
         // an arrowhead (7 pixels from a segment's middle) or a bending square.
-        {
-            const QPoint a = chart.ItemCentre(l.origin), b = chart.ItemCentre(l.final);
-            int left = std::min(a.x(), b.x()), right = std::max(a.x(), b.x());
-            int top = std::min(a.y(), b.y()), bottom = std::max(a.y(), b.y());
-            for (const QPoint& c : l.points) {
-                left = std::min(left, c.x());
-                right = std::max(right, c.x());
-                top = std::min(top, c.y());
-                bottom = std::max(bottom, c.y());
-            }
-            constexpr int kReach = 10;
-            if (right + kReach < area.left() || left - kReach > area.right() ||
-                bottom + kReach < area.top() || top - kReach > area.bottom())
-                continue;
+        const QPoint a = chart.ItemCentre(l.origin), b = chart.ItemCentre(l.final);
+        int left = std::min(a.x(), b.x()), right = std::max(a.x(), b.x());
+        int top = std::min(a.y(), b.y()), bottom = std::max(a.y(), b.y());
+        for (const QPoint& c : l.points) {
+            left = std::min(left, c.x());
+            right = std::max(right, c.x());
+            top = std::min(top, c.y());
+            bottom = std::max(bottom, c.y());
         }
-        const QColor penColour = l.selected ? highlight : gray;
-        solid.setColor(penColour);
-        dotted.setColor(penColour);
-        const QBrush arrowFill(l.selected ? highlight
-                                          : Resolve(chart.items[size_t(l.origin)].colour));
+        constexpr int kReach = 10;
+        if (right + kReach < area.left() || left - kReach > area.right() ||
+            bottom + kReach < area.top() || top - kReach > area.bottom())
+            continue;
+        if (l.selected) {
+            selected.push_back(k);
+            continue;
+        }
+        shown.push_back(k);
+        std::vector<QLine>& lines = l.kind == BranchLink ? dottedLines : solidLines;
+        QPoint s = a;
+        for (const QPoint& e : l.points) {
+            lines.emplace_back(s, e);
+            s = e;
+        }
+        lines.emplace_back(s, b);
+    }
+    p.setPen(dotted);
+    p.drawLines(dottedLines.data(), int(dottedLines.size()));
+    p.setPen(solid);
+    p.drawLines(solidLines.data(), int(solidLines.size()));
+    for (const int k : shown) {
+        const Link& l = chart.links[size_t(k)];
+        paintArrowHeads(p, k, chart.ItemCentre(l.origin), l.points, chart.ItemCentre(l.final), gray,
+                        Resolve(chart.items[size_t(l.origin)].colour));
+    }
 
-        // Pens and brushes are only switched where they change: the line of a
-        // branch link is dotted, its arrowheads and squares solid.
-        const bool branch = l.kind == BranchLink;
+    // A selected link is drawn segment by segment: its bending squares lie
+    // over the segment before them and under the one after.
+    solid.setColor(highlight);
+    dotted.setColor(highlight);
+    const QBrush marked(highlight);
+    for (const int k : selected) {
+        const Link& l = chart.links[size_t(k)];
+        const QPoint from = chart.ItemCentre(l.origin), to = chart.ItemCentre(l.final);
+        const std::vector<PaintCache::PlacedHead>* heads =
+            m_cache ? &m_cache->linkHeads(k, from, l.points, to, highlight, highlight) : nullptr;
         p.setPen(solid);
-        p.setBrush(arrowFill);
-        QPoint s = chart.ItemCentre(l.origin);
+        p.setBrush(marked);
+        QPoint s = from;
         const int corners = int(l.points.size());
         for (int i = 0; i <= corners; ++i) {
             const bool bending = i < corners;
-            const QPoint e = bending ? l.points[i] : chart.ItemCentre(l.final);
-            if (branch) {
+            const QPoint e = bending ? l.points[i] : to;
+            if (l.kind == BranchLink) {
                 p.setPen(dotted);
                 p.drawLine(s, e);
                 p.setPen(solid);
             } else {
                 p.drawLine(s, e);
             }
-            const auto head = CanvasGeometry::ArrowHead(s, e);
-            if (m_cache) {
-                const QPoint at(std::min({head[0].x(), head[1].x(), head[2].x()}) - 1,
-                                std::min({head[0].y(), head[1].y(), head[2].y()}) - 1);
-                p.drawImage(at, m_cache->arrowHead(head, penColour, arrowFill.color()));
+            if (heads) {
+                p.drawImage((*heads)[size_t(i)].at, (*heads)[size_t(i)].picture);
             } else {
+                const auto head = CanvasGeometry::ArrowHead(s, e);
                 p.drawConvexPolygon(head.data(), 3);
             }
-            if (l.selected && bending) {
+            if (bending) {
                 p.setBrush(white);
                 p.drawRect(QRect(e.x() - 2, e.y() - 2, 4, 4));
-                p.setBrush(arrowFill);
+                p.setBrush(marked);
             }
             s = e;
         }
     }
     p.setBrush(white);
+}
+
+void ChartPainter::paintArrowHeads(QPainter& p, int index, QPoint from,
+                                   const QVector<QPoint>& points, QPoint to, const QColor& pen,
+                                   const QColor& fill) const {
+    if (m_cache) {
+        for (const PaintCache::PlacedHead& head :
+             m_cache->linkHeads(index, from, points, to, pen, fill))
+            p.drawImage(head.at, head.picture);
+        return;
+    }
+    p.setBrush(fill);
+    QPoint s = from;
+    for (int i = 0; i <= points.size(); ++i) {
+        const QPoint e = i < points.size() ? points[i] : to;
+        const auto head = CanvasGeometry::ArrowHead(s, e);
+        p.drawConvexPolygon(head.data(), 3);
+        s = e;
+    }
 }
 
 void ChartPainter::paintItems(QPainter& p, const Chart& chart, const QRect& area) const {
@@ -358,33 +498,40 @@ void ChartPainter::paintItems(QPainter& p, const Chart& chart, const QRect& area
             else
                 DrawItemShape(p, rounded, r, fill);
             if (it.name.isEmpty()) continue;
-            p.setPen(it.selected ? highlightText : TextColourFor(it.colour));
+            const QColor colour = it.selected ? highlightText : TextColourFor(it.colour);
+            p.setPen(colour);
             // Centred on one line and clipped to the item. A name that fits is
-            // drawn from its layout without a clip, kept between repaints when
-            // there is a cache and made afresh otherwise: the same pixels
-            // either way.
-            if (!it.name.contains(u'\n')) {
-                QStaticText fresh;
-                const QStaticText* text = &fresh;
-                if (m_cache)
-                    text = &m_cache->nameLayout(it.name, p.font());
-                else
-                    fresh = NameLayout(it.name, p.font());
-                const QSizeF extent = text->size();
+            // drawn from its layout without a clip, ink beyond the item
+            // included; once it is drawn again, from a kept picture of the
+            // layout: the same pixels either way.
+            QStaticText layout;
+            const bool oneLine = !it.name.contains(u'\n');
+            if (oneLine) {
+                layout = m_cache ? m_cache->nameLayout(it.name, p.font())
+                                 : NameLayout(it.name, p.font());
+                const QSizeF extent = layout.size();
                 if (extent.width() <= r.width() && extent.height() <= r.height()) {
-                    p.drawStaticText(centredName(r, extent), *text);
+                    const QPointF at = centredName(r, extent);
+                    const QImage* picture =
+                        m_cache ? m_cache->wholeName(it.name, layout, colour, p) : nullptr;
+                    if (picture)
+                        drawAt(p, at.toPoint(), *picture);
+                    else
+                        p.drawStaticText(at, layout);
                     continue;
                 }
             }
             // A picture of the cut name, unless the item is too large to keep
             // one: then the name is drawn straight, cut at the item.
-            const QColor colour = p.pen().color();
             if (qint64(r.width()) * r.height() > PaintCache::kMaxShapePixels)
                 p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, it.name);
             else if (m_cache)
-                drawAt(p, r.topLeft(), m_cache->clippedName(it.name, r.size(), colour, p));
+                drawAt(p, r.topLeft(),
+                       m_cache->clippedName(it.name, r.size(), colour, p,
+                                            oneLine ? &layout : nullptr));
             else
-                drawAt(p, r.topLeft(), ClippedName(it.name, r.size(), colour, p));
+                drawAt(p, r.topLeft(),
+                       ClippedName(it.name, r.size(), colour, p, oneLine ? &layout : nullptr));
         }
     }
     p.setBrush(Qt::white);

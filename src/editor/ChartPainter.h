@@ -7,7 +7,9 @@
 #include <QPalette>
 #include <QSize>
 #include <QStaticText>
+#include <QVector>
 #include <array>
+#include <vector>
 
 class QPainter;
 
@@ -33,7 +35,14 @@ class PaintCache {
     // kMaxShapePixels. Let go like the layouts, once they hold more than
     // kClippedPixels pixels.
     const QImage& clippedName(const QString& name, QSize size, const QColor& colour,
-                              const QPainter& painter);
+                              const QPainter& painter, const QStaticText* layout = nullptr);
+    // A name that fits its item, as ChartPainter::WholeName draws it from
+    // its layout; kept and let go with the cut names. Nullptr the first time
+    // the name is asked for in that colour: a name drawn once (the first
+    // paint after opening a chart) costs less drawn straight, so only names
+    // drawn again get a picture.
+    const QImage* wholeName(const QString& name, const QStaticText& layout, const QColor& colour,
+                            const QPainter& painter);
     // The item's body drawn at (0, 0), or nullptr when the item is too large
     // to keep; corners outside a rounded shape are transparent.
     const QImage* itemShape(bool roundedCorners, int width, int height, const QColor& fill);
@@ -43,6 +52,19 @@ class PaintCache {
     // is far quicker to put down than the polygon.
     const QImage& arrowHead(const std::array<QPoint, 3>& head, const QColor& pen,
                             const QColor& fill);
+    // An arrowhead's picture with the place of its top-left corner on the canvas.
+    struct PlacedHead {
+        QPoint at;
+        QImage picture;
+    };
+    // The arrowheads of link `index`, one per segment from `from` through
+    // the bending points to `to`, outlined in `pen` and filled with `fill`.
+    // Kept with the corners and colours they were made for, and made again
+    // only when one of them changes.
+    const std::vector<PlacedHead>& linkHeads(int index, QPoint from, const QVector<QPoint>& points,
+                                             QPoint to, const QColor& pen, const QColor& fill);
+    // Lets go of what is kept for links from `count` on.
+    void keepLinks(int count);
 
     // Items up to this many pixels are kept as images.
     static constexpr int kMaxShapePixels = 128 * 128;
@@ -68,13 +90,25 @@ class PaintCache {
     struct KeptPicture {
         QImage picture;
         quint64 lastRepaint = 0;
+        bool made = true; // false for a name seen once, with no picture yet
     };
     static constexpr qint64 kClippedPixels = 4 << 20;
     QHash<ClippedKey, KeptPicture> m_clipped;
     qint64 m_clippedPixels = 0;
+    // The picture kept under the key, made when there is none.
+    template <typename Make>
+    const QImage& keptPicture(const QPainter& painter, const ClippedKey& key, Make make);
     QHash<quint64, QImage> m_shapes[2]; // plain and rounded, by size and fill
     // By outline colour, then by shape and fill.
     QHash<QRgb, QHash<quint64, QImage>> m_arrowHeads;
+    struct KeptLink {
+        bool made = false;
+        QPoint from, to;
+        QVector<QPoint> points; // shares the link's own while it is unchanged
+        QRgb pen = 0, fill = 0;
+        std::vector<PlacedHead> heads;
+    };
+    std::vector<KeptLink> m_links; // by link index
 };
 
 // Draws the canvas: background, links, items, the start flag, the rubber
@@ -96,9 +130,17 @@ class ChartPainter {
     // device, of which only the part with ink is returned, with its place in
     // the item as the picture's offset (a null picture when nothing shows).
     // Cached or not, such names go through this picture, so both ways
-    // give the same pixels.
+    // give the same pixels. A one-line name's layout in the painter's font
+    // (NameLayout), when given, spares laying the name out again.
     static QImage ClippedName(const QString& name, QSize size, const QColor& colour,
-                              const QPainter& painter);
+                              const QPainter& painter, const QStaticText* layout = nullptr);
+    // A name that fits its item, from its layout (NameLayout in the
+    // painter's font): the part with ink, ink beyond the layout's box
+    // included, with its place from the layout's top-left corner as the
+    // picture's offset (a null picture when nothing shows). Put down at the
+    // layout's place, it gives the pixels of the layout drawn there.
+    static QImage WholeName(const QStaticText& layout, const QColor& colour,
+                            const QPainter& painter);
     // The smallest item in which the name, drawn in the font, shows whole:
     // centred, with its ink clear of the outline and the rounded corners.
     static QSize NameItemSize(const QString& name, const QFont& font);
@@ -118,6 +160,8 @@ class ChartPainter {
 
   private:
     void paintLinks(QPainter& p, const Chart& chart, const QRect& area) const;
+    void paintArrowHeads(QPainter& p, int index, QPoint from, const QVector<QPoint>& points,
+                         QPoint to, const QColor& pen, const QColor& fill) const;
     void paintItems(QPainter& p, const Chart& chart, const QRect& area) const;
     void paintStartFlag(QPainter& p, const Chart& chart) const;
     void paintRubberBand(QPainter& p, const EditState& edit) const;

@@ -495,6 +495,87 @@ class CanvasWidgetTest : public QObject {
         QCOMPARE(part.copy(exposed), whole.copy(exposed));
     }
 
+    // A name that fits is put down from a picture: on every fill, in either
+    // text colour, that gives the pixels of its layout drawn straight.
+    void paint_wholeNamePictureIsTheNameDrawnStraight() {
+        const QColor fills[] = {Qt::white, QColor(255, 255, 0), QColor(128, 128, 128), Qt::black};
+        for (const QString name : {"POS12", "jÅgy", "歩く POS3"}) {
+            for (const QColor& fill : fills) {
+                const QColor pen = fill.lightness() < 128 ? Qt::white : Qt::black;
+                QImage straight(90, 40, QImage::Format_RGB32);
+                straight.fill(fill);
+                QImage put = straight;
+                QPainter a(&straight), b(&put);
+                a.setPen(pen);
+                const QStaticText layout = ChartPainter::NameLayout(name, a.font());
+                a.drawStaticText(QPointF(7, 9), layout);
+                const QImage picture = ChartPainter::WholeName(layout, pen, b);
+                QVERIFY(!picture.isNull());
+                b.drawImage(QPoint(7, 9) + picture.offset(), picture);
+                a.end();
+                b.end();
+                QCOMPARE(put, straight);
+            }
+        }
+    }
+
+    // Arrowheads kept from one repaint are made again when their link, its
+    // end items or its colours change: a canvas drawn from what is kept is
+    // the one drawn afresh.
+    void paint_keptArrowHeadsFollowTheirLinks_data() {
+        QTest::addColumn<int>("change");
+        QTest::newRow("origin item moved") << 0;
+        QTest::newRow("bending point moved") << 1;
+        QTest::newRow("bending point added") << 2;
+        QTest::newRow("origin item recoloured") << 3;
+        QTest::newRow("link selected") << 4;
+        QTest::newRow("link before it deleted") << 5;
+        QTest::newRow("link reversed") << 6;
+    }
+    void paint_keptArrowHeadsFollowTheirLinks() {
+        QFETCH(int, change);
+        Chart chart;
+        EditState edit;
+        crowdedChart(chart);
+        const QPalette palette;
+        const QSize size(420, 300);
+        PaintCache cache;
+        auto paint = [&](PaintCache* kept) {
+            QImage img(size, QImage::Format_RGB32);
+            QPainter p(&img);
+            ChartPainter(palette, kept).Paint(p, chart, edit, size);
+            return img;
+        };
+        const QImage before = paint(&cache);
+        Link& l = chart.links[1]; // item 1 to item 12, neither selected
+        switch (change) {
+        case 0:
+            chart.items[1].left += 9;
+            break;
+        case 1:
+            l.points[0] += QPoint(6, -5);
+            break;
+        case 2:
+            l.points.append(QPoint(200, 150));
+            break;
+        case 3:
+            chart.items[1].colour = 0x0000FF;
+            break;
+        case 4:
+            l.selected = true;
+            break;
+        case 5:
+            chart.links.erase(chart.links.begin());
+            break;
+        case 6:
+            chart.ReverseLink(1);
+            break;
+        }
+        const QImage kept = paint(&cache);
+        QVERIFY(kept != before);
+        QCOMPARE(kept, paint(nullptr));
+    }
+
     void paint_canvasRepaintsOfARegionMatchTheWhole() {
         CanvasRig r;
         crowdedChart(r.chart);

@@ -119,6 +119,25 @@ class RebuildTest : public QObject {
                  (QList<QPoint>{{5, 5}, {5, 45}, {5, 85}, {5, 125}, {5, 165}, {75, 5}, {75, 45}}));
         QCOMPARE(c.startItem, 0);
     }
+
+    // The links of a long motion are added in one go, not each after a walk
+    // over all the links made before it.
+    void longMotion_linksAddedInOnePass() {
+        Rig rig;
+        std::vector<MotionRecord> img;
+        for (int i = 0; i < 400; ++i)
+            img.push_back(filled(1500));
+        img.push_back(filled(0xFFFF));
+        rig.image(img);
+        rig.state.chart.visits = 0;
+        const Chart& c = rig.rebuild();
+        QCOMPARE(c.itemCount(), 400);
+        QCOMPARE(c.linkCount(), 399);
+        QCOMPARE(c.links[398].origin, 398);
+        QCOMPARE(c.links[398].final, 399);
+        QVERIFY2(c.visits <= quint64(c.itemCount() + c.linkCount()),
+                 qPrintable(QString::number(c.visits)));
+    }
 };
 
 QVX_TEST_CLASS(RebuildTest)

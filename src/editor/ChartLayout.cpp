@@ -8,14 +8,13 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QFile>
-#include <dlfcn.h>
 #include <algorithm>
 #include <cmath>
+#include <dlfcn.h>
 #include <numeric>
 #include <set>
 #include <tuple>
 #include <vector>
-
 
 namespace qvx {
 
@@ -335,11 +334,11 @@ ChartLayout::Result ChartLayout::Arrange(Chart& chart, QSize grid) {
     }
     QString missing;
     if (!dotPlugin(&missing)) {
-        result.failure = QCoreApplication::translate(
-                             "ChartLayout",
-                             "The chart could not be arranged: Graphviz's dot layout plugin "
-                             "could not be loaded (%1)")
-                             .arg(missing);
+        result.failure =
+            QCoreApplication::translate(
+                "ChartLayout", "The chart could not be arranged: Graphviz's dot layout plugin "
+                               "could not be loaded (%1)")
+                .arg(missing);
         return result;
     }
     Layout layout(chart, grid);

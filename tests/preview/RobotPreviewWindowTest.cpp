@@ -191,9 +191,10 @@ class RobotPreviewWindowTest : public QObject {
         // Stopped, the robot comes to rest where the simulator's servos are
         // (a servo may stop beyond what the model's joint can take).
         QVERIFY(rig.win->flows().Stop());
-        QTRY_COMPARE(rig.jointValue(channel),
-                     rig.withinLimits(channel, defaultAngle((*rig.state.port.simServoOutput())
-                                                                [size_t(channel - 1)])));
+        QTRY_COMPARE(
+            rig.jointValue(channel),
+            rig.withinLimits(
+                channel, defaultAngle((*rig.state.port.simServoOutput())[size_t(channel - 1)])));
 
         robot.hide();
         QVERIFY(!robot.simTimerActive());

@@ -35,6 +35,21 @@ const std::array<bool, 128>& plainCodes() {
     return table;
 }
 
+// One converter each way a thread, set back to its start before each use:
+// opening a converter costs ten times more than converting a name with it,
+// and a document may hold a hundred thousand names.
+QStringDecoder& freshDecoder() {
+    thread_local QStringDecoder d(kCodec);
+    d.resetState();
+    return d;
+}
+
+QStringEncoder& freshEncoder() {
+    thread_local QStringEncoder e(kCodec);
+    e.resetState();
+    return e;
+}
+
 bool isPlainByte(char c, const std::array<bool, 128>& plain) {
     const auto u = static_cast<unsigned char>(c);
     return u < 0x80 && plain[u];
@@ -66,7 +81,7 @@ bool Cp932::isPlain(QByteArrayView bytes) {
 QString Cp932::decode(const QByteArray& bytes) {
     const std::array<bool, 128>& plain = plainCodes();
     if (isPlainBytes(bytes, plain)) return QString::fromLatin1(bytes);
-    QStringDecoder d(kCodec);
+    QStringDecoder& d = freshDecoder();
     if (!d.isValid()) return QString::fromLatin1(bytes);
     // Line by line: runs of lines of plain bytes are copied, the other lines go
     // through one converter, each with its line end. No CP932 character holds
@@ -93,7 +108,7 @@ QString Cp932::decode(const QByteArray& bytes) {
 
 QByteArray Cp932::encode(const QString& text) {
     if (isPlain(text)) return text.toLatin1();
-    QStringEncoder e(kCodec);
+    QStringEncoder& e = freshEncoder();
     if (!e.isValid()) return text.toLatin1();
     return e.encode(text);
 }

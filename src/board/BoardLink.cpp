@@ -7,6 +7,9 @@
 #include <QIODevice>
 #include <QTimer>
 
+#include <algorithm>
+#include <chrono>
+
 namespace qvx {
 
 Q_LOGGING_CATEGORY(lcLink, "qvx.link", QtWarningMsg)
@@ -170,9 +173,30 @@ void BoardLink::endBusy() {
     if (m_busyDepth > 0 && --m_busyDepth == 0 && m_services) m_services->SetBusy(false);
 }
 
-bool BoardLink::waitForBytes(int n) {
+namespace {
+
+// The event loop's wait ends this long before an answer is due: its timers
+// have whole milliseconds and wake late on a busy machine.
+constexpr auto kLoopEndsAhead = std::chrono::microseconds(1000);
+// From this long before an answer is due the transport polls without
+// sleeping: a sleeping wait wakes tens of microseconds after the bytes came.
+constexpr auto kPollAhead = std::chrono::microseconds(300);
+// How long past its due time an answer is polled for before the event loop
+// takes over again (an adapter may hold bytes back for milliseconds).
+constexpr auto kPollGrace = std::chrono::microseconds(1000);
+
+// When n bytes sent from `from` on are completely through the wire.
+BoardTransport::Clock::time_point throughWire(BoardTransport::Clock::time_point from, qsizetype n) {
+    return from + std::chrono::nanoseconds(QmxBoard::kByteNs * n);
+}
+
+} // namespace
+
+bool BoardLink::waitInLoop(int n, Clock::time_point until) {
     if (!m_device) return false;
     if (m_device->bytesAvailable() >= n) return true;
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now());
+    if (left.count() <= 0) return false;
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
@@ -184,9 +208,24 @@ bool BoardLink::waitForBytes(int n) {
     connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     connect(m_transport.get(), &BoardTransport::lost, &loop, &QEventLoop::quit);
     connect(dev, &QObject::destroyed, &loop, &QEventLoop::quit);
-    timer.start(receiveTimeoutMs);
+    timer.start(left);
     loop.exec();
-    return m_device && m_lostReason.isEmpty() && m_device->bytesAvailable() >= n;
+    return deviceLive() && m_device->bytesAvailable() >= n;
+}
+
+bool BoardLink::waitForBytes(int n, Clock::time_point due) {
+    if (!m_device) return false;
+    if (m_device->bytesAvailable() >= n) return true;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(receiveTimeoutMs);
+    const Clock::time_point loopUntil = std::min(due - kLoopEndsAhead, deadline);
+    if (loopUntil - Clock::now() >= std::chrono::milliseconds(1) && waitInLoop(n, loopUntil))
+        return true;
+    if (!deviceLive()) return false;
+    if (m_transport->awaitBytes(n, std::min(due - kPollAhead, deadline),
+                                std::min(due + kPollGrace, deadline)))
+        return deviceLive();
+    if (!deviceLive()) return false;
+    return waitInLoop(n, deadline);
 }
 
 QByteArray BoardLink::Transact(const QByteArray& frame, int expectedLength) {
@@ -218,9 +257,9 @@ QByteArray BoardLink::Transact(const QByteArray& frame, int expectedLength) {
     for (int attempt = 1;; ++attempt) {
         answer.clear();
         m_transport->discardInput();
-        m_device->write(QByteArray(1, char(kAttention)));
-        m_transport->sendNow();
-        if (!waitForBytes(1)) {
+        const Clock::time_point attentionSent = Clock::now();
+        m_transport->send(QByteArray(1, char(kAttention)));
+        if (!waitForBytes(1, throughWire(attentionSent, 2))) {
             m_lastFailure = !m_lostReason.isEmpty()
                                 ? DisconnectedText(portName())
                                 : tr("the board did not answer (no reply to the attention "
@@ -234,12 +273,12 @@ QByteArray BoardLink::Transact(const QByteArray& frame, int expectedLength) {
         m_device->read(1);
         m_wireBytes += 2 + quint64(frame.size());
         m_transport->discardInput();
-        m_device->write(frame);
-        m_transport->sendNow();
+        const Clock::time_point frameSent = Clock::now();
+        m_transport->send(frame);
         qCDebug(lcLink) << "sent" << hex(frame) << "attempt" << attempt << "expecting"
                         << expectedLength << "bytes";
         if (expectedLength <= 0) break;
-        if (waitForBytes(expectedLength)) {
+        if (waitForBytes(expectedLength, throughWire(frameSent, frame.size() + expectedLength))) {
             answer = m_device->read(expectedLength);
             m_wireBytes += quint64(answer.size());
             qCDebug(lcLink) << "answer" << hex(answer);

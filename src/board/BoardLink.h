@@ -162,8 +162,16 @@ class BoardLink : public QObject {
     // hands on at most one report.
     void CommX1Receive();
     void scheduleReceive();
-    // Waits until n bytes are readable or the receive time-out passes.
-    bool waitForBytes(int n);
+    // Waits until n bytes are readable or the receive time-out passes. `due`
+    // is when the last of them would be through the wire; until shortly
+    // before that the event loop waits, so the window stays live, and the last
+    // moments are waited for in the transport, which sees the bytes sooner.
+    using Clock = BoardTransport::Clock;
+    bool waitForBytes(int n, Clock::time_point due);
+    // The event loop's part: until n bytes are readable or `until` passes.
+    bool waitInLoop(int n, Clock::time_point until);
+    // Still worth waiting on: the device is there and was not lost.
+    bool deviceLive() const { return m_device && m_lostReason.isEmpty(); }
     void onTransportLost(const QString& reason);
     void closeNow();
 

@@ -28,6 +28,10 @@ inline constexpr int kBoardInfoSize = 64;
 // A trim word that leaves a servo's centre where it is.
 inline constexpr quint16 kNeutralTrim = 16384;
 
+// The line: 115200 bit/s, each byte 10 bits on the wire (start, 8 data, stop).
+inline constexpr int kBitsPerSecond = 115200;
+inline constexpr qint64 kByteNs = 10LL * 1000000000LL / kBitsPerSecond;
+
 // Bytes of the exchange itself.
 inline constexpr quint8 kAttention = 0x0D;
 inline constexpr quint8 kAck = 0x06;

@@ -1,9 +1,10 @@
 #pragma once
 
+#include <QIODevice>
 #include <QObject>
 #include <QString>
 
-class QIODevice;
+#include <chrono>
 
 namespace qvx {
 
@@ -37,6 +38,24 @@ class BoardTransport : public QObject {
     // Hands what was written to the driver now instead of on the next turn of the
     // event loop; devices that pass writes on at once ignore it.
     virtual void sendNow() {}
+    // Writes bytes and hands them to the driver at once.
+    virtual void send(const QByteArray& bytes) {
+        device()->write(bytes);
+        sendNow();
+    }
+    // Waits without turning the event loop until at least n bytes can be read:
+    // asleep in the system until `sleepUntil` (bytes coming in wake it at
+    // once), then polling without sleeping until `until`. True when the bytes
+    // are there. For the last moments before an answer is due, where a wake-up
+    // through the event loop comes tens of microseconds late. Devices that
+    // cannot wait so return false at once.
+    using Clock = std::chrono::steady_clock;
+    virtual bool awaitBytes(int n, Clock::time_point sleepUntil, Clock::time_point until) {
+        Q_UNUSED(n);
+        Q_UNUSED(sleepUntil);
+        Q_UNUSED(until);
+        return false;
+    }
 
   signals:
     // The device went away or failed for good (unplugged adapter, closed pseudo-terminal).

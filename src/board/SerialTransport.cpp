@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -128,6 +129,54 @@ void SerialTransport::sendNow() {
     // Without this a write waits in the port's buffer until the event loop sees
     // the device writable: one more turn of the loop before each frame leaves.
     if (m_port.isOpen()) m_port.flush();
+}
+
+void SerialTransport::send(const QByteArray& bytes) {
+    if (!m_port.isOpen()) return;
+    // Written straight to the device when nothing waits in the port's own
+    // buffer: the way through the buffer and flush() wakes the event loop's
+    // notifiers and costs tens of microseconds a frame. What the device does
+    // not take at once, and every failure, goes the port's own way, which
+    // reports errors.
+    qsizetype done = 0;
+    if (m_port.bytesToWrite() == 0) {
+        const int fd = m_port.handle();
+        while (done < bytes.size()) {
+            const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+            if (n > 0)
+                done += n;
+            else if (n < 0 && errno == EINTR)
+                continue;
+            else
+                break;
+        }
+    }
+    if (done == bytes.size()) return;
+    m_port.write(bytes.constData() + done, bytes.size() - done);
+    m_port.flush();
+}
+
+bool SerialTransport::awaitBytes(int n, Clock::time_point sleepUntil, Clock::time_point until) {
+    while (m_port.isOpen() && m_port.bytesAvailable() < n) {
+        const Clock::time_point now = Clock::now();
+        if (now >= until) return false;
+        timespec timeout{};
+        if (now < sleepUntil) {
+            const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(sleepUntil - now);
+            timeout.tv_sec = time_t(ns.count() / 1000000000LL);
+            timeout.tv_nsec = long(ns.count() % 1000000000LL);
+        }
+        pollfd p{m_port.handle(), POLLIN, 0};
+        const int r = ::ppoll(&p, 1, &timeout, nullptr);
+        if (r < 0 && errno != EINTR) return false;
+        if (r <= 0) continue;
+        // A device that failed or hung up is left to the port's own
+        // notifiers, which report it.
+        if (p.revents & (POLLERR | POLLHUP | POLLNVAL)) return false;
+        // Moves what came in to the port's buffer.
+        if (!m_port.waitForReadyRead(0)) return false;
+    }
+    return m_port.isOpen();
 }
 
 void SerialTransport::forgiveUnsupported() {

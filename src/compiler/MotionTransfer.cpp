@@ -273,11 +273,12 @@ void MotionTransfer::RebuildChart(Chart& chart) {
     std::vector<qint32> stepTarget(size_t(count), -1);
 
     int x = 5, y = 5;
+    ItemNamer namer(chart);
     for (int i = 0; i < count; ++i) {
         const MotionRecord& r = image[size_t(i)];
         const int kind = ClassifyRecord(r);
         if (kind == RecordPos || kind == RecordSet || kind == RecordCmp) {
-            const int item = chart.CreateItem(quint8(kind), x, y);
+            const int item = chart.CreateItem(quint8(kind), x, y, &namer);
             if (item < 0) continue;
             Item& it = chart.items[size_t(item)];
             it.lead = r.lead;

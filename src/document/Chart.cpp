@@ -53,7 +53,7 @@ quint8 Chart::DefaultLead(quint8 kind) {
     }
 }
 
-int Chart::CreateItem(quint8 kind, int x, int y) {
+int Chart::CreateItem(quint8 kind, int x, int y, ItemNamer* namer) {
     const quint8 wanted = kind == KindMot ? ScenarioChart : MotionChart;
     if (items.empty()) documentKind = wanted;
     else if (documentKind != wanted) return -1;
@@ -67,28 +67,41 @@ int Chart::CreateItem(quint8 kind, int x, int y) {
     it.values = DefaultValues(kind);
     it.lead = DefaultLead(kind);
     items.push_back(it);
-    items.back().name = UniqueItemName(kind);
+    items.back().name = namer ? namer->next(kind) : UniqueItemName(kind);
     return itemCount() - 1;
 }
 
 QString Chart::UniqueItemName(quint8 kind) const {
+    return ItemNamer(*this).next(kind);
+}
+
+QString ItemNamer::next(quint8 kind) {
     const QString label = KindLabel(kind);
-    if (items.size() <= 1) return label + u'1';
-    // The numbers in use after the label, found in one pass: checking each
-    // candidate against every item took seconds in a chart of thousands.
-    // Only names that the candidate text would equal count ("POS01" is no
-    // number 1; numbers beyond the item count cannot be the smallest free).
-    std::vector<bool> taken(items.size() + 2, false);
-    for (const Item& it : items) {
-        if (!it.name.startsWith(label)) continue;
-        const QStringView digits = QStringView(it.name).mid(label.size());
-        if (digits.isEmpty() || digits.front() == u'0') continue;
-        bool ok = false;
-        const qulonglong n = digits.toULongLong(&ok);
-        if (ok && n < taken.size() && QString::number(n) == digits) taken[size_t(n)] = true;
+    auto found = m_kinds.find(kind);
+    if (found == m_kinds.end()) {
+        // The numbers in use after the label, found in one pass. Only names
+        // that the candidate text would equal count ("POS01" is no number 1;
+        // numbers beyond the item count cannot be the smallest free).
+        Numbers numbers;
+        numbers.taken.assign(m_chart.items.size() + 2, false);
+        m_chart.visits += m_chart.items.size();
+        for (const Item& it : m_chart.items) {
+            if (!it.name.startsWith(label)) continue;
+            const QStringView digits = QStringView(it.name).mid(label.size());
+            if (digits.isEmpty() || digits.front() == u'0') continue;
+            bool ok = false;
+            const qulonglong n = digits.toULongLong(&ok);
+            if (ok && n < numbers.taken.size() && QString::number(n) == digits)
+                numbers.taken[size_t(n)] = true;
+        }
+        found = m_kinds.emplace(kind, std::move(numbers)).first;
     }
-    for (size_t n = 1;; ++n)
-        if (!taken[n]) return label + QString::number(n);
+    Numbers& numbers = found->second;
+    while (numbers.free < numbers.taken.size() && numbers.taken[numbers.free])
+        ++numbers.free;
+    if (numbers.free >= numbers.taken.size()) numbers.taken.resize(numbers.free + 1, false);
+    numbers.taken[numbers.free] = true;
+    return label + QString::number(numbers.free);
 }
 
 void Chart::DeleteSelected() {

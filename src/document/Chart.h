@@ -2,9 +2,12 @@
 
 #include "document/ChartTypes.h"
 
+#include <map>
 #include <vector>
 
 namespace qvx {
+
+class ItemNamer;
 
 // The flowchart being edited: items and links identified by their index, the
 // start item and the document kind. Every editing operation keeps link ends and
@@ -29,8 +32,9 @@ public:
     // existing ones. Returns the index of the first new link.
     int AddLinks(int n);
     // Creates an item of the kind at (x, y) with the kind's defaults, or returns
-    // -1 when the kind does not belong in this chart.
-    int CreateItem(quint8 kind, int x, int y);
+    // -1 when the kind does not belong in this chart. A caller creating many
+    // items in a row passes one namer for all of them.
+    int CreateItem(quint8 kind, int x, int y, ItemNamer* namer = nullptr);
     // The kind's label followed by the smallest free number.
     QString UniqueItemName(quint8 kind) const;
     // Deletes the selected items with every link touching them, then the
@@ -55,11 +59,29 @@ public:
     // deleting, undoing, redoing) have passed over so far: each such pass
     // adds what it walks over, so the tests can see that an edit costs in
     // proportion to the chart, not to its square. Not part of the document.
-    quint64 visits = 0;
+    mutable quint64 visits = 0;
 
     // The default channel values and lead byte of a new item of the kind.
     static ChannelValues DefaultValues(quint8 kind);
     static quint8 DefaultLead(quint8 kind);
+};
+
+// Names new items as Chart::UniqueItemName does (the kind's label followed by
+// the smallest free number), for many new items in a row: the numbers in use
+// after a label are gathered from the chart once, not once for each new item.
+// Only the items named through it may be added to the chart meanwhile.
+class ItemNamer {
+  public:
+    explicit ItemNamer(const Chart& chart) : m_chart(chart) {}
+    QString next(quint8 kind);
+
+  private:
+    struct Numbers {
+        std::vector<bool> taken;
+        size_t free = 1; // no smaller number is free
+    };
+    const Chart& m_chart;
+    std::map<quint8, Numbers> m_kinds;
 };
 
 // The item an editor window shows, followed by its mark through edits that

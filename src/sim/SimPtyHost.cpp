@@ -204,13 +204,15 @@ void SimPtyHost::run() {
 
     while (!m_stop) {
         Clock::time_point wakeAt = nextTick;
-        if (!out.empty()) wakeAt = std::min(wakeAt, nextWrite().first);
-        auto wait =
+        // Paced, the host wakes a little before bytes are due and polls
+        // without sleeping up to their time: a timed wake-up comes back tens
+        // of microseconds late on a busy or virtual machine, and a board's
+        // UART is never late.
+        if (!out.empty())
+            wakeAt = std::min(wakeAt, nextWrite().first - (m_pace ? kPunctualWindow
+                                                                  : std::chrono::microseconds(0)));
+        const auto wait =
             std::max<std::chrono::nanoseconds>(std::chrono::nanoseconds(0), wakeAt - Clock::now());
-        // Paced, bytes due very soon are waited for by polling without
-        // sleeping: a timed wake-up comes back tens of microseconds late on a
-        // busy or virtual machine, and a board's UART is never late.
-        if (m_pace && !out.empty() && wait < kPunctualWindow) wait = std::chrono::nanoseconds(0);
         timespec ts{};
         ts.tv_sec = time_t(wait.count() / 1000000000LL);
         ts.tv_nsec = long(wait.count() % 1000000000LL);

@@ -66,8 +66,8 @@ class SimPtyHost {
         return withSimulator([](BoardSimulator& sim) { return sim.flushState(); });
     }
 
-    // Time of one byte on the wire at 115200 bit/s, in nanoseconds.
-    static constexpr qint64 kByteNs = 10LL * 1000000000LL / 115200;
+    // Time of one byte on the wire, in nanoseconds.
+    static constexpr qint64 kByteNs = QmxBoard::kByteNs;
     // Paced, bytes go to the master side in slices of at most this many, each
     // once its last byte would be completely on the wire.
     static constexpr int kSliceBytes = 16;

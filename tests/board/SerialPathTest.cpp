@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace qvx;
 
@@ -20,7 +21,8 @@ class SerialPathTest : public QObject {
         BoardLink link;
         BoardCommands board{link};
 
-        explicit Rig(const QString& state = {}) : SimBoard(keptIn(state)) {
+        explicit Rig(const QString& state = {}) : Rig(keptIn(state)) {}
+        explicit Rig(const SimPtyHost::Options& options) : SimBoard(options) {
             link.setServices(&services);
             link.setTimeouts(100, 150);
         }
@@ -46,6 +48,45 @@ class SerialPathTest : public QObject {
         QVERIFY(rig.board.ReadTableEntry(7, entry));
         QCOMPARE(entry.mid(10, 4), QByteArray("Bow\0", 4));
         QCOMPARE(rig.services.busyDepth, 0);
+    }
+
+    // The link waits for an answer in the event loop until shortly before it
+    // is due, then polls the device, then goes back to the event loop: an
+    // answer must be taken whenever it comes within the time-out, the window
+    // must keep taking events meanwhile, and a late one must fail by name.
+    void answerTiming_data() {
+        QTest::addColumn<bool>("atLineSpeed");
+        QTest::addColumn<int>("delayMs");
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("at the line's speed") << true << 0 << QString();
+        QTest::newRow("at once") << false << 0 << QString();
+        QTest::newRow("after the device was polled") << true << 15 << QString();
+        QTest::newRow("shortly before the time-out") << false << 80 << QString();
+        QTest::newRow("after the time-out")
+            << false << 400
+            << QStringLiteral("the board's answer was incomplete (0 of 3 bytes within 100 ms)");
+    }
+    void answerTiming() {
+        QFETCH(bool, atLineSpeed);
+        QFETCH(int, delayMs);
+        QFETCH(QString, failure);
+        Rig rig(atLineSpeed ? qvxtest::SimBoard::paced() : SimPtyHost::Options{});
+        QVERIFY(rig.link.OpenCommPort(BoardLink::kSimPortIndex, rig.host->devicePath()));
+        rig.link.AttemptCount = 1;
+        rig.sim([&](BoardSimulator& sim) {
+            sim.stored().option = 0x1234;
+            sim.setFaultDelayMs(delayMs);
+            if (delayMs > 0) sim.injectFault(BoardSimulator::Fault::Delay);
+        });
+        // A timer due while the answer is awaited fires before the exchange ends.
+        bool timerFired = false;
+        if (delayMs >= 15) QTimer::singleShot(5, &rig.link, [&] { timerFired = true; });
+        quint16 w = 0;
+        const bool ok = rig.board.ReadOptionWord(true, w);
+        QCOMPARE(timerFired, delayMs >= 15);
+        QCOMPARE(rig.link.lastFailure(), failure);
+        QCOMPARE(ok, failure.isEmpty());
+        if (ok) QCOMPARE(w, quint16(0x1234));
     }
 
     void playbackReport_arrivesThroughTheFramer() {

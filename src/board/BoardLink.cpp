@@ -175,15 +175,15 @@ void BoardLink::endBusy() {
 
 namespace {
 
-// The event loop's wait ends this long before an answer is due: its timers
-// have whole milliseconds and wake late on a busy machine.
+// The event loop's wait ends this long before an answer is due (its timers
+// have whole milliseconds and wake late on a busy machine); from then on the
+// transport waits for the bytes itself.
 constexpr auto kLoopEndsAhead = std::chrono::microseconds(1000);
-// From this long before an answer is due the transport polls without
-// sleeping: a sleeping wait wakes tens of microseconds after the bytes came.
-constexpr auto kPollAhead = std::chrono::microseconds(300);
-// How long past its due time an answer is polled for before the event loop
-// takes over again (an adapter may hold bytes back for milliseconds).
-constexpr auto kPollGrace = std::chrono::microseconds(1000);
+// How long past its due time the transport waits for an answer before the
+// event loop takes over again (an adapter may hold bytes back for
+// milliseconds). The window takes no events meanwhile, for two milliseconds
+// at most.
+constexpr auto kAwaitGrace = std::chrono::microseconds(1000);
 
 // When n bytes sent from `from` on are completely through the wire.
 BoardTransport::Clock::time_point throughWire(BoardTransport::Clock::time_point from, qsizetype n) {
@@ -221,9 +221,7 @@ bool BoardLink::waitForBytes(int n, Clock::time_point due) {
     if (loopUntil - Clock::now() >= std::chrono::milliseconds(1) && waitInLoop(n, loopUntil))
         return true;
     if (!deviceLive()) return false;
-    if (m_transport->awaitBytes(n, std::min(due - kPollAhead, deadline),
-                                std::min(due + kPollGrace, deadline)))
-        return deviceLive();
+    if (m_transport->awaitBytes(n, std::min(due + kAwaitGrace, deadline))) return deviceLive();
     if (!deviceLive()) return false;
     return waitInLoop(n, deadline);
 }

@@ -43,16 +43,14 @@ class BoardTransport : public QObject {
         device()->write(bytes);
         sendNow();
     }
-    // Waits without turning the event loop until at least n bytes can be read:
-    // asleep in the system until `sleepUntil` (bytes coming in wake it at
-    // once), then polling without sleeping until `until`. True when the bytes
-    // are there. For the last moments before an answer is due, where a wake-up
-    // through the event loop comes tens of microseconds late. Devices that
+    // Waits in the system, without turning the event loop, until at least n
+    // bytes can be read or `until` has passed; true when they can. For the
+    // last moments before an answer is due: the way through the event loop
+    // (socket notifier, port buffer, signals) wakes later. Devices that
     // cannot wait so return false at once.
     using Clock = std::chrono::steady_clock;
-    virtual bool awaitBytes(int n, Clock::time_point sleepUntil, Clock::time_point until) {
+    virtual bool awaitBytes(int n, Clock::time_point until) {
         Q_UNUSED(n);
-        Q_UNUSED(sleepUntil);
         Q_UNUSED(until);
         return false;
     }

@@ -156,16 +156,14 @@ void SerialTransport::send(const QByteArray& bytes) {
     m_port.flush();
 }
 
-bool SerialTransport::awaitBytes(int n, Clock::time_point sleepUntil, Clock::time_point until) {
+bool SerialTransport::awaitBytes(int n, Clock::time_point until) {
     while (m_port.isOpen() && m_port.bytesAvailable() < n) {
         const Clock::time_point now = Clock::now();
         if (now >= until) return false;
+        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(until - now);
         timespec timeout{};
-        if (now < sleepUntil) {
-            const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(sleepUntil - now);
-            timeout.tv_sec = time_t(ns.count() / 1000000000LL);
-            timeout.tv_nsec = long(ns.count() % 1000000000LL);
-        }
+        timeout.tv_sec = time_t(ns.count() / 1000000000LL);
+        timeout.tv_nsec = long(ns.count() % 1000000000LL);
         pollfd p{m_port.handle(), POLLIN, 0};
         const int r = ::ppoll(&p, 1, &timeout, nullptr);
         if (r < 0 && errno != EINTR) return false;

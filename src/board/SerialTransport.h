@@ -24,7 +24,7 @@ class SerialTransport : public BoardTransport {
     void drainOutput() override;
     void sendNow() override;
     void send(const QByteArray& bytes) override;
-    bool awaitBytes(int n, Clock::time_point sleepUntil, Clock::time_point until) override;
+    bool awaitBytes(int n, Clock::time_point until) override;
 
     const QString& devicePath() const { return m_path; }
     QString deviceName() const override { return m_path; }

@@ -51,7 +51,7 @@ class SerialPathTest : public QObject {
     }
 
     // The link waits for an answer in the event loop until shortly before it
-    // is due, then polls the device, then goes back to the event loop: an
+    // is due, then waits on the device itself, then goes back to the event loop: an
     // answer must be taken whenever it comes within the time-out, the window
     // must keep taking events meanwhile, and a late one must fail by name.
     void answerTiming_data() {
@@ -60,7 +60,7 @@ class SerialPathTest : public QObject {
         QTest::addColumn<QString>("failure");
         QTest::newRow("at the line's speed") << true << 0 << QString();
         QTest::newRow("at once") << false << 0 << QString();
-        QTest::newRow("after the device was polled") << true << 15 << QString();
+        QTest::newRow("after the wait on the device") << true << 15 << QString();
         QTest::newRow("shortly before the time-out") << false << 80 << QString();
         QTest::newRow("after the time-out")
             << false << 400

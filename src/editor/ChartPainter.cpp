@@ -539,13 +539,14 @@ void ChartPainter::paintItems(QPainter& p, const Chart& chart, const QRect& area
                 DrawItemShape(p, rounded, r, fill);
             if (it.name.isEmpty()) continue;
             const QColor colour = it.selected ? highlightText : TextColourFor(it.colour);
-            p.setPen(colour);
             // Centred on one line and clipped to the item. A name that fits is
             // drawn from its layout without a clip, ink beyond the item
             // included; once it is drawn again, from a kept picture of the
-            // layout: the same pixels either way.
-            // The kept layout is used where it lies: copying it costs more
-            // than the rest of putting a kept name down.
+            // layout: the same pixels either way. The kept layout is used
+            // where it lies: copying it costs more than the rest of putting
+            // a kept name down. The pen is set only for a name drawn
+            // straight: a changed pen costs the painter work at the next
+            // picture put down too.
             QStaticText made;
             const QStaticText* layout = nullptr;
             if (!it.name.contains(u'\n')) {
@@ -560,21 +561,28 @@ void ChartPainter::paintItems(QPainter& p, const Chart& chart, const QRect& area
                     const QPointF at = centredName(r, extent);
                     const QImage* picture =
                         m_cache ? m_cache->wholeName(it.name, *layout, colour, p) : nullptr;
-                    if (picture)
+                    if (picture) {
                         drawAt(p, at.toPoint(), *picture);
-                    else
+                    } else {
+                        p.setPen(colour);
                         p.drawStaticText(at, *layout);
+                    }
                     continue;
                 }
             }
-            if (qint64(r.width()) * r.height() > PaintCache::kMaxShapePixels)
+            // The cut name from its kept picture once it is drawn again, else
+            // through the pad; an item too large to keep a picture for has
+            // its name drawn straight, cut at the item.
+            if (qint64(r.width()) * r.height() > PaintCache::kMaxShapePixels) {
+                p.setPen(colour);
                 p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, it.name);
-            else if (const QImage* picture =
-                         m_cache ? m_cache->clippedName(it.name, r.size(), colour, p, layout)
-                                 : nullptr)
+            } else if (const QImage* picture =
+                           m_cache ? m_cache->clippedName(it.name, r.size(), colour, p, layout)
+                                   : nullptr) {
                 drawAt(p, r.topLeft(), *picture);
-            else
+            } else {
                 pad.draw(p, r, it.name, colour, layout);
+            }
         }
     }
     p.setBrush(Qt::white);

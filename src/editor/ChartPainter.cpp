@@ -11,6 +11,7 @@
 #include <QPolygon>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace qvx {
 
@@ -68,19 +69,29 @@ void PaintCache::beginRepaint(const QFont& font) {
 }
 
 template <typename Make>
-const QImage& PaintCache::keptPicture(const QPainter& painter, const ClippedKey& key, Make make) {
+const QImage* PaintCache::keptPicture(const QPainter& painter, const ClippedKey& key, Make make) {
     if (painter.font() != m_font) beginRepaint(painter.font());
     auto it = m_clipped.find(key);
     if (it == m_clipped.end()) {
-        it = m_clipped.insert(key, KeptPicture{make(), m_repaint});
-        m_clippedPixels += keptPixels(it->picture);
-    } else {
-        it->lastRepaint = m_repaint;
+        // Seen for the first time: noted, and drawn straight.
+        m_clipped.insert(key, KeptPicture{QImage(), m_repaint, false});
+        m_clippedPixels += 1;
+        return nullptr;
     }
-    return it->picture;
+    if (!it->made) {
+        // Asked for again by the repaint that first saw it (two items of one
+        // name): still drawn straight, so that a first paint makes none.
+        if (it->lastRepaint == m_repaint) return nullptr;
+        it->lastRepaint = m_repaint;
+        it->picture = make();
+        it->made = true;
+        m_clippedPixels += keptPixels(it->picture) - 1;
+    }
+    it->lastRepaint = m_repaint;
+    return &it->picture;
 }
 
-const QImage& PaintCache::clippedName(const QString& name, QSize size, const QColor& colour,
+const QImage* PaintCache::clippedName(const QString& name, QSize size, const QColor& colour,
                                       const QPainter& painter, const QStaticText* layout) {
     return keptPicture(painter, {name, size, colour.rgba()}, [&] {
         return ChartPainter::ClippedName(name, size, colour, painter, layout);
@@ -89,23 +100,9 @@ const QImage& PaintCache::clippedName(const QString& name, QSize size, const QCo
 
 const QImage* PaintCache::wholeName(const QString& name, const QStaticText& layout,
                                     const QColor& colour, const QPainter& painter) {
-    if (painter.font() != m_font) beginRepaint(painter.font());
     // Kept with the cut names, under no size.
-    const ClippedKey key{name, QSize(), colour.rgba()};
-    auto it = m_clipped.find(key);
-    if (it == m_clipped.end()) {
-        // Seen for the first time: noted, and drawn straight.
-        m_clipped.insert(key, KeptPicture{QImage(), m_repaint, false});
-        m_clippedPixels += 1;
-        return nullptr;
-    }
-    it->lastRepaint = m_repaint;
-    if (!it->made) {
-        it->picture = ChartPainter::WholeName(layout, colour, painter);
-        it->made = true;
-        m_clippedPixels += keptPixels(it->picture) - 1;
-    }
-    return &it->picture;
+    return keptPicture(painter, {name, QSize(), colour.rgba()},
+                       [&] { return ChartPainter::WholeName(layout, colour, painter); });
 }
 
 const QStaticText& PaintCache::nameLayout(const QString& name, const QFont& font) {
@@ -221,6 +218,18 @@ QStaticText ChartPainter::NameLayout(const QString& name, const QFont& font) {
 
 namespace {
 
+// A transparent picture of that size for the painter's device: the same
+// resolution, so that the font comes out at the same size.
+QImage namePicture(QSize size, const QPainter& painter) {
+    QImage picture(size, QImage::Format_ARGB32_Premultiplied);
+    if (const QPaintDevice* device = painter.device()) {
+        picture.setDotsPerMeterX(qRound(device->logicalDpiX() / 0.0254));
+        picture.setDotsPerMeterY(qRound(device->logicalDpiY() / 0.0254));
+    }
+    picture.fill(Qt::transparent);
+    return picture;
+}
+
 // A transparent picture of that size for the painter's device, with `draw`
 // putting the name on it in the painter's font and `colour`. Only the part
 // with ink is returned, with its place in the picture less `origin` as the
@@ -229,14 +238,7 @@ namespace {
 template <typename Draw>
 QImage inkPicture(QSize size, QPoint origin, const QColor& colour, const QPainter& painter,
                   Draw draw) {
-    QImage picture(size, QImage::Format_ARGB32_Premultiplied);
-    // The same resolution as the painter's device, so that the font comes out
-    // at the same size.
-    if (const QPaintDevice* device = painter.device()) {
-        picture.setDotsPerMeterX(qRound(device->logicalDpiX() / 0.0254));
-        picture.setDotsPerMeterY(qRound(device->logicalDpiY() / 0.0254));
-    }
-    picture.fill(Qt::transparent);
+    QImage picture = namePicture(size, painter);
     QPainter np(&picture);
     np.setFont(painter.font());
     np.setPen(colour);
@@ -260,22 +262,58 @@ QImage inkPicture(QSize size, QPoint origin, const QColor& colour, const QPainte
     return part;
 }
 
+// A name centred on one line in a picture of that size, in np's font and pen.
+void drawCutName(QPainter& np, QSize size, const QString& name, const QStaticText* layout) {
+    if (layout) {
+        // The name's layout put where centring on one line puts it, not on
+        // whole pixels: the same pixels without laying it out again.
+        const QSizeF extent = layout->size();
+        np.drawStaticText(
+            QPointF((size.width() - extent.width()) / 2, (size.height() - extent.height()) / 2),
+            *layout);
+    } else {
+        np.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter | Qt::TextSingleLine, name);
+    }
+}
+
+// Puts down names cut at their items without a picture of each: a name is
+// drawn on a transparent pad of the item's size, as ClippedName draws it, and
+// the whole pad goes on the canvas. Its transparent part changes no pixel, so
+// the canvas gets the pixels of the kept picture without the cost of making
+// one (a painter of its own, the search for ink). The pad and its painter
+// serve name after name while the size stays.
+class NamePad {
+  public:
+    explicit NamePad(const QPainter& canvas) : m_canvas(canvas) {}
+    void draw(QPainter& p, const QRect& r, const QString& name, const QColor& colour,
+              const QStaticText* layout) {
+        if (m_pad.size() != r.size()) {
+            m_painter.reset();
+            m_pad = namePicture(r.size(), m_canvas);
+            m_painter = std::make_unique<QPainter>(&m_pad);
+            m_painter->setFont(m_canvas.font());
+        } else {
+            m_painter->setCompositionMode(QPainter::CompositionMode_Source);
+            m_painter->fillRect(m_pad.rect(), Qt::transparent);
+            m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        }
+        m_painter->setPen(colour);
+        drawCutName(*m_painter, r.size(), name, layout);
+        p.drawImage(r.topLeft(), m_pad);
+    }
+
+  private:
+    const QPainter& m_canvas;
+    QImage m_pad;
+    std::unique_ptr<QPainter> m_painter;
+};
+
 } // namespace
 
 QImage ChartPainter::ClippedName(const QString& name, QSize size, const QColor& colour,
                                  const QPainter& painter, const QStaticText* layout) {
-    return inkPicture(size, QPoint(0, 0), colour, painter, [&](QPainter& np) {
-        if (layout) {
-            // The name's layout put where centring on one line puts it, not
-            // on whole pixels: the same pixels without laying it out again.
-            const QSizeF extent = layout->size();
-            np.drawStaticText(
-                QPointF((size.width() - extent.width()) / 2, (size.height() - extent.height()) / 2),
-                *layout);
-        } else {
-            np.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter | Qt::TextSingleLine, name);
-        }
-    });
+    return inkPicture(size, QPoint(0, 0), colour, painter,
+                      [&](QPainter& np) { drawCutName(np, size, name, layout); });
 }
 
 QImage ChartPainter::WholeName(const QStaticText& layout, const QColor& colour,
@@ -344,11 +382,12 @@ void ChartPainter::Paint(QPainter& p, const Chart& chart, const EditState& edit,
     const QRect whole(QPoint(0, 0), size);
     const QRect area = exposed.isNull() ? whole : exposed & whole;
     if (area.isEmpty()) return;
-    const bool clipped = area != whole;
-    if (clipped) {
-        p.save();
-        p.setClipRect(area, Qt::IntersectClip);
-    }
+    // Always clipped to a rectangle, even for the whole canvas: with a clip
+    // rectangle of its own, the painter writes the pixels of thin lines
+    // straight into the picture; with none, or with only the window's clip,
+    // it hands them on one by one, at several times the cost.
+    p.save();
+    p.setClipRect(area, Qt::IntersectClip);
     if (m_cache) m_cache->beginRepaint(p.font());
     p.setRenderHint(QPainter::Antialiasing, false);
     p.fillRect(area, Resolve(ItemColours::kSystemFlag | ItemColours::kSysWindow));
@@ -357,7 +396,7 @@ void ChartPainter::Paint(QPainter& p, const Chart& chart, const EditState& edit,
     paintStartFlag(p, chart);
     paintRubberBand(p, edit);
     paintLinkInProgress(p, edit);
-    if (clipped) p.restore();
+    p.restore();
 }
 
 void ChartPainter::paintLinks(QPainter& p, const Chart& chart, const QRect& area) const {
@@ -482,6 +521,7 @@ void ChartPainter::paintItems(QPainter& p, const Chart& chart, const QRect& area
     // item a little; a line's height all round covers that.
     const int reach = QFontMetrics(p.font()).height() + 2;
     const QRect near = area.adjusted(-reach, -reach, reach, reach);
+    NamePad pad(p);
     // Unselected items first, so that the selected ones lie on top.
     for (int pass = 0; pass < 2; ++pass) {
         const bool wantSelected = pass == 1;
@@ -499,39 +539,50 @@ void ChartPainter::paintItems(QPainter& p, const Chart& chart, const QRect& area
                 DrawItemShape(p, rounded, r, fill);
             if (it.name.isEmpty()) continue;
             const QColor colour = it.selected ? highlightText : TextColourFor(it.colour);
-            p.setPen(colour);
             // Centred on one line and clipped to the item. A name that fits is
             // drawn from its layout without a clip, ink beyond the item
             // included; once it is drawn again, from a kept picture of the
-            // layout: the same pixels either way.
-            QStaticText layout;
-            const bool oneLine = !it.name.contains(u'\n');
-            if (oneLine) {
-                layout = m_cache ? m_cache->nameLayout(it.name, p.font())
-                                 : NameLayout(it.name, p.font());
-                const QSizeF extent = layout.size();
+            // layout: the same pixels either way. The kept layout is used
+            // where it lies: copying it costs more than the rest of putting
+            // a kept name down. The pen is set only for a name drawn
+            // straight: a changed pen costs the painter work at the next
+            // picture put down too.
+            QStaticText made;
+            const QStaticText* layout = nullptr;
+            if (!it.name.contains(u'\n')) {
+                if (m_cache) {
+                    layout = &m_cache->nameLayout(it.name, p.font());
+                } else {
+                    made = NameLayout(it.name, p.font());
+                    layout = &made;
+                }
+                const QSizeF extent = layout->size();
                 if (extent.width() <= r.width() && extent.height() <= r.height()) {
                     const QPointF at = centredName(r, extent);
                     const QImage* picture =
-                        m_cache ? m_cache->wholeName(it.name, layout, colour, p) : nullptr;
-                    if (picture)
+                        m_cache ? m_cache->wholeName(it.name, *layout, colour, p) : nullptr;
+                    if (picture) {
                         drawAt(p, at.toPoint(), *picture);
-                    else
-                        p.drawStaticText(at, layout);
+                    } else {
+                        p.setPen(colour);
+                        p.drawStaticText(at, *layout);
+                    }
                     continue;
                 }
             }
-            // A picture of the cut name, unless the item is too large to keep
-            // one: then the name is drawn straight, cut at the item.
-            if (qint64(r.width()) * r.height() > PaintCache::kMaxShapePixels)
+            // The cut name from its kept picture once it is drawn again, else
+            // through the pad; an item too large to keep a picture for has
+            // its name drawn straight, cut at the item.
+            if (qint64(r.width()) * r.height() > PaintCache::kMaxShapePixels) {
+                p.setPen(colour);
                 p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, it.name);
-            else if (m_cache)
-                drawAt(p, r.topLeft(),
-                       m_cache->clippedName(it.name, r.size(), colour, p,
-                                            oneLine ? &layout : nullptr));
-            else
-                drawAt(p, r.topLeft(),
-                       ClippedName(it.name, r.size(), colour, p, oneLine ? &layout : nullptr));
+            } else if (const QImage* picture =
+                           m_cache ? m_cache->clippedName(it.name, r.size(), colour, p, layout)
+                                   : nullptr) {
+                drawAt(p, r.topLeft(), *picture);
+            } else {
+                pad.draw(p, r, it.name, colour, layout);
+            }
         }
     }
     p.setBrush(Qt::white);

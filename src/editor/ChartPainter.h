@@ -32,9 +32,10 @@ class PaintCache {
     const QStaticText& nameLayout(const QString& name, const QFont& font);
     // A name that does not fit its item, as ChartPainter::ClippedName draws
     // it for the painter's font and device, for items of up to
-    // kMaxShapePixels. Let go like the layouts, once they hold more than
-    // kClippedPixels pixels.
-    const QImage& clippedName(const QString& name, QSize size, const QColor& colour,
+    // kMaxShapePixels; nullptr the first time it is asked for at that size
+    // and colour, as for wholeName. Let go like the layouts, once they hold
+    // more than kClippedPixels pixels.
+    const QImage* clippedName(const QString& name, QSize size, const QColor& colour,
                               const QPainter& painter, const QStaticText* layout = nullptr);
     // A name that fits its item, as ChartPainter::WholeName draws it from
     // its layout; kept and let go with the cut names. Nullptr the first time
@@ -95,9 +96,10 @@ class PaintCache {
     static constexpr qint64 kClippedPixels = 4 << 20;
     QHash<ClippedKey, KeptPicture> m_clipped;
     qint64 m_clippedPixels = 0;
-    // The picture kept under the key, made when there is none.
+    // The picture kept under the key: nullptr when the key is new (it is
+    // noted), made by `make` when it is asked for again.
     template <typename Make>
-    const QImage& keptPicture(const QPainter& painter, const ClippedKey& key, Make make);
+    const QImage* keptPicture(const QPainter& painter, const ClippedKey& key, Make make);
     QHash<quint64, QImage> m_shapes[2]; // plain and rounded, by size and fill
     // By outline colour, then by shape and fill.
     QHash<QRgb, QHash<quint64, QImage>> m_arrowHeads;
@@ -129,8 +131,9 @@ class ChartPainter {
     // onto a transparent picture of the item's size made for the painter's
     // device, of which only the part with ink is returned, with its place in
     // the item as the picture's offset (a null picture when nothing shows).
-    // Cached or not, such names go through this picture, so both ways
-    // give the same pixels. A one-line name's layout in the painter's font
+    // Kept or not, such names are drawn on a picture like this one (a name
+    // drawn once on a reused one of the item's size), so every way gives
+    // the same pixels. A one-line name's layout in the painter's font
     // (NameLayout), when given, spares laying the name out again.
     static QImage ClippedName(const QString& name, QSize size, const QColor& colour,
                               const QPainter& painter, const QStaticText* layout = nullptr);
@@ -145,8 +148,9 @@ class ChartPainter {
     // centred, with its ink clear of the outline and the rounded corners.
     static QSize NameItemSize(const QString& name, const QFont& font);
 
-    // Draws the canvas of that size. With an exposed rectangle the painter is
-    // clipped to it and items and links wholly outside it are skipped.
+    // Draws the canvas of that size. The painter is clipped to the exposed
+    // rectangle (the whole canvas without one); items and links wholly
+    // outside it are skipped.
     void Paint(QPainter& painter, const Chart& chart, const EditState& edit, QSize size,
                const QRect& exposed = QRect()) const;
 

@@ -24,7 +24,8 @@ int main(int argc, char** argv) {
                     paced ? "paced" : "hot", paced ? " (beyond the wire time)" : "", load);
         for (int k = 0; k < 2; ++k) {
             const size_t bytes = k == 0 ? 1 : 54;
-            std::vector<double> us = ptyfloor::pingPong(bytes, paced ? rounds / (1 + k) : rounds, paced);
+            std::vector<double> us =
+                ptyfloor::pingPong(bytes, paced ? rounds / (1 + k) : rounds, paced);
             if (us.empty()) {
                 std::fprintf(stderr, "no pseudo-terminal\n");
                 return 1;
